@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Progress.h"
+#include "tables/TableModel.h"
+
+#include <QByteArray>
+#include <QList>
+
+namespace vc {
+
+// The extension of a file name with its dot, in small letters; empty when
+// the name has none.
+QByteArray FileExtensionLower(const QByteArray& fileName);
+
+// Appends one Activity row per work-file line (URL, modification time,
+// access time, file name, extension, type, directory, header), moving the
+// bar from its position by up to share units. The caller runs the bulk
+// update and empties the table first.
+void FillActivityRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
+                      int share);
+
+} // namespace vc

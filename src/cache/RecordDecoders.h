@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cache/IndexFileReader.h"
+
+#include <QByteArray>
+#include <QIODevice>
+
+#include <cstdint>
+
+namespace vc {
+
+// Field separator of the work-file lines.
+inline const QByteArray RecordSeparator = QByteArrayLiteral("\t");
+
+// Where the decoders put accepted records: one line each on the work file,
+// counted in RecordCount.
+struct RecordSink {
+    QIODevice* WorkFile = nullptr;
+    int RecordCount = 0;
+};
+
+// The time text of a FILETIME: empty for 0 seconds, else the formatted local
+// time (or the unconverted text " ").
+QByteArray FileTimeText(const unsigned char* eightBytes);
+
+// URL and LEAK records (and any signature beginning "URL"). signature holds
+// the 4 signature bytes; fileSize is the size stated in the header.
+void DecodeUrlRecord(IndexFileReader& file, int32_t r, const QByteArray& signature,
+                     int32_t fileSize, double CacheIndexVersion, RecordSink& sink);
+// REDR records.
+void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink);
+
+} // namespace vc

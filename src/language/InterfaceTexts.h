@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace vc {
+
+// Every caption, hint, column heading and message comes from this table of
+// numbered texts. It starts with the built-in English texts; a language file
+// may later replace them line by line.
+constexpr int kInterfaceTextCount = 150;
+
+// Empties the table and sets the built-in English texts.
+void fillDefaultInterfaceTexts();
+// Text n; the empty text for a number outside the table.
+QString interfaceText(int n);
+void setInterfaceText(int n, const QString& text);
+int interfaceTextCount();
+// The built-in English text n, whatever the table holds now.
+QString englishInterfaceText(int n);
+
+// Shorthand used throughout the windows.
+inline QString tx(int n) { return interfaceText(n); }
+
+} // namespace vc

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+namespace vc {
+
+// The file and folder dialogs, behind an interface so that tests can answer
+// them. An empty result means the user cancelled.
+class Chooser {
+public:
+    virtual ~Chooser() = default;
+    // An existing file to open; filter in Qt's "Name (*.ext)" form.
+    virtual QString openFile(const QString& title, const QString& startFolder,
+                             const QString& presetName, const QString& filter) = 0;
+    // A folder; the dialog may offer to create a typed one.
+    virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
+    // A file name to save to; the caller asks about overwriting.
+    virtual QString saveFile(const QString& title, const QString& startFolder,
+                             const QString& filter) = 0;
+};
+
+// Answers every dialog with preset texts; used by tests and headless runs.
+class ScriptedChooser : public Chooser {
+public:
+    QString fileAnswer;
+    QString folderAnswer;
+    QString saveAnswer;
+    QString lastTitle;
+    QString lastStartFolder;
+    QString lastPresetName;
+    QString lastFilter;
+    int calls = 0;
+
+    QString openFile(const QString& title, const QString& startFolder, const QString& presetName,
+                     const QString& filter) override {
+        remember(title, startFolder, presetName, filter);
+        return fileAnswer;
+    }
+    QString chooseFolder(const QString& title, const QString& startFolder) override {
+        remember(title, startFolder, QString(), QString());
+        return folderAnswer;
+    }
+    QString saveFile(const QString& title, const QString& startFolder,
+                     const QString& filter) override {
+        remember(title, startFolder, QString(), filter);
+        return saveAnswer;
+    }
+
+private:
+    void remember(const QString& title, const QString& start, const QString& preset,
+                  const QString& filter) {
+        lastTitle = title;
+        lastStartFolder = start;
+        lastPresetName = preset;
+        lastFilter = filter;
+        ++calls;
+    }
+};
+
+} // namespace vc

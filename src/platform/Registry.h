@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace vc {
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+// Reads or writes one string value. mode "read": the value of valueName under
+// keyPath (the empty text when the key or value is missing). mode "write":
+// only the program's own key Software\Ostravane\Vellacord\Sys is writable
+// (kept in the settings store, never in the evidence); a write anywhere else
+// is refused. Any other mode does nothing. Always returns a text.
+//
+// HKEY_CURRENT_USER reads go to the current profile's NTUSER.DAT, except the
+// program's own key (the settings store) and Control Panel\International
+// "sLanguage", which is the examiner's own locale as a three-letter Windows
+// abbreviation. HKEY_LOCAL_MACHINE reads go to the volume's SOFTWARE hive.
+// Key paths match without regard to letter case.
+QString RegistryAccess(RegistryRoot root, const QString& keyPath, const QString& valueName,
+                       const QString& valueToWrite, const QString& mode);
+
+// True when the key exists (the program's own key: when the settings store
+// holds it).
+bool RegistryKeyExists(RegistryRoot root, const QString& keyPath);
+
+// The program's own key.
+inline const QString kOwnSettingsKey = QStringLiteral("Software\\Ostravane\\Vellacord\\Sys");
+
+} // namespace vc

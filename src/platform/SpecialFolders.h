@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace vc {
+
+enum class FolderKind { TempDir, CacheDir, CookiesDir, HistoryDir, FavoritesDir, RecentDir, AppDataDir };
+
+// The path of a well-known folder of the current profile, with exactly one
+// trailing "/". TempDir is the profile's temporary folder when a profile is
+// open, else the Linux temporary folder. CacheDir is the folder that holds
+// the cache's index.dat (Content.IE5). The others come from the profile's
+// Shell Folders values mapped into the profile, falling back to the Windows
+// XP or Vista layout. The empty text when no such folder can be placed.
+QString GetSpecialFolder(FolderKind kind);
+
+} // namespace vc

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace vc {
+
+// Written in place of a time that cannot be turned into a calendar date.
+inline const QByteArray kUnconvertedTimeText = QByteArrayLiteral(" ");
+
+// The pattern of every time text: the examiner's short date format, one
+// space, the long time format, in Qt's pattern letters and without a
+// time-zone letter. A setting (--date-format) may replace it.
+QString defaultDateTimeFormat();
+QString dateTimeFormat();
+void setDateTimeFormat(const QString& format);
+
+// Times are shown in the process's local time zone (TZ is honoured) unless
+// UTC display is chosen.
+bool showsUtc();
+void setShowsUtc(bool utc);
+
+// Whole seconds since 1970 as a calendar time, by the rules of the Windows C
+// runtime's localtime: no result for a negative time, for a local time before
+// 1970-01-01 00:00:00, or for a time after the year 3000. The value carries
+// the local wall-clock fields (its time spec is UTC so that nothing shifts it).
+std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970);
+
+// The time text of a number of seconds: formatted with dateTimeFormat(), or
+// kUnconvertedTimeText when there is no calendar time for it. The empty text
+// for 0 is the caller's rule, not this function's.
+QByteArray formatTimeText(qint64 secondsSince1970);
+
+// Reads a time text back with the same pattern; nullopt when it does not
+// parse. The value carries the wall-clock fields as above.
+std::optional<QDateTime> parseTimeText(const QByteArray& text);
+
+} // namespace vc

@@ -1,0 +1,189 @@
+#include "tables/TableModel.h"
+
+#include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
+
+namespace vc {
+
+namespace {
+
+// Start of cell `column` in a packed row, or -1 when the row has fewer cells.
+qsizetype cellStart(const QByteArray& row, int column) {
+    qsizetype pos = 0;
+    for (int c = 0; c < column; ++c) {
+        pos = row.indexOf('\0', pos);
+        if (pos < 0)
+            return -1;
+        ++pos;
+    }
+    return pos;
+}
+
+} // namespace
+
+TableModel::TableModel(const QString& name, std::vector<TableColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_columns(std::move(columns)),
+      m_headerImages(m_columns.size(), -1) {
+    setObjectName(name);
+}
+
+int TableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return cellText(index.row(), index.column());
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole && section >= 0 && section < columns())
+            return caption(section);
+        return {};
+    }
+    if (role == Qt::DisplayRole)
+        return section + 1;
+    return {};
+}
+
+bool TableModel::isDateColumn(int column) const {
+    return column >= 0 && column < columns() && m_columns[size_t(column)].isDate;
+}
+
+QString TableModel::caption(int column) const {
+    if (column < 0 || column >= columns())
+        return {};
+    return interfaceText(m_columns[size_t(column)].captionText);
+}
+
+void TableModel::refreshCaptions() {
+    if (columns() > 0)
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, columns() - 1);
+}
+
+QByteArray TableModel::cell(int row, int column) const {
+    if (row < 0 || row >= rows() || column < 0 || column >= columns())
+        return {};
+    const QByteArray& packed = m_rows[size_t(row)];
+    const qsizetype start = cellStart(packed, column);
+    if (start < 0)
+        return {};
+    qsizetype end = packed.indexOf('\0', start);
+    if (end < 0)
+        end = packed.size();
+    return packed.mid(start, end - start);
+}
+
+QList<QByteArray> TableModel::rowCells(int row) const {
+    QList<QByteArray> cells;
+    if (row < 0 || row >= rows())
+        return cells;
+    cells = m_rows[size_t(row)].split('\0');
+    cells.resize(columns());
+    return cells;
+}
+
+QString TableModel::cellText(int row, int column) const { return decodeEvidence(cell(row, column)); }
+
+void TableModel::beginBulkUpdate() {
+    if (m_bulkDepth++ == 0)
+        beginResetModel();
+}
+
+void TableModel::endBulkUpdate() {
+    if (m_bulkDepth == 0)
+        return;
+    if (--m_bulkDepth == 0)
+        endResetModel();
+}
+
+void TableModel::removeAllRows() {
+    if (inBulkUpdate()) {
+        m_rows.clear();
+        return;
+    }
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void TableModel::appendRow(const QList<QByteArray>& cells) {
+    QByteArray packed;
+    qsizetype size = 0;
+    const int n = std::min<int>(int(cells.size()), columns());
+    for (int c = 0; c < n; ++c)
+        size += cells[c].size() + 1;
+    packed.reserve(size);
+    for (int c = 0; c < n; ++c) {
+        if (c > 0)
+            packed.append('\0');
+        // A zero byte would split the cell: no source text holds one, but a
+        // row built from other data must not corrupt its neighbours.
+        if (cells[c].contains('\0'))
+            packed.append(QByteArray(cells[c]).replace('\0', ' '));
+        else
+            packed.append(cells[c]);
+    }
+    if (inBulkUpdate()) {
+        m_rows.push_back(std::move(packed));
+        return;
+    }
+    beginInsertRows(QModelIndex(), rows(), rows());
+    m_rows.push_back(std::move(packed));
+    endInsertRows();
+}
+
+void TableModel::reserveRows(int count) {
+    if (count > 0)
+        m_rows.reserve(size_t(count));
+}
+
+void TableModel::applyOrder(const std::vector<int>& order) {
+    if (order.size() != m_rows.size())
+        return;
+    std::vector<QByteArray> sorted;
+    sorted.reserve(m_rows.size());
+    for (int old : order)
+        sorted.push_back(std::move(m_rows[size_t(old)]));
+    if (!inBulkUpdate())
+        Q_EMIT layoutAboutToBeChanged();
+    m_rows = std::move(sorted);
+    if (!inBulkUpdate())
+        Q_EMIT layoutChanged();
+}
+
+int TableModel::headerImage(int column) const {
+    return column >= 0 && column < columns() ? m_headerImages[size_t(column)] : -1;
+}
+
+void TableModel::setHeaderImage(int column, int image) {
+    if (column < 0 || column >= columns())
+        return;
+    m_headerImages[size_t(column)] = image;
+    Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void TableModel::clearHeaderImages() {
+    std::fill(m_headerImages.begin(), m_headerImages.end(), -1);
+    refreshCaptions();
+}
+
+QByteArray TableModel::joinedRow(int row, char separator) const {
+    if (row < 0 || row >= rows())
+        return {};
+    QByteArray text = m_rows[size_t(row)];
+    // Rows with fewer cells than columns get the missing empty cells.
+    const int present = int(text.count('\0')) + 1;
+    for (int c = present; c < columns(); ++c)
+        text.append('\0');
+    text.replace('\0', separator);
+    return text;
+}
+
+} // namespace vc

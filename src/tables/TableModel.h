@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace vc {
+
+// One column of a table: its caption (an interface text number), whether it
+// holds date texts (sorted as dates), and its share of the table's width at
+// the first layout (the last column takes the rest).
+struct TableColumn {
+    int captionText;
+    bool isDate;
+    double widthFactor;
+};
+
+// The rows of one table, kept as the bytes the sources gave (decoded with the
+// source code page only for display). A row is stored as one byte array with
+// its cells separated by zero bytes, which no cell can hold: a million rows
+// stay compact and the view asks only for the cells it paints.
+class TableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    TableModel(const QString& name, std::vector<TableColumn> columns, QObject* parent = nullptr);
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const std::vector<TableColumn>& columnSpecs() const { return m_columns; }
+    int rows() const { return int(m_rows.size()); }
+    int columns() const { return int(m_columns.size()); }
+    bool isDateColumn(int column) const;
+    // The caption of a column in the current language.
+    QString caption(int column) const;
+    // Tells the views that the captions changed (after a language switch).
+    void refreshCaptions();
+
+    // Cell bytes; the empty text outside the table.
+    QByteArray cell(int row, int column) const;
+    QList<QByteArray> rowCells(int row) const;
+    // The cell as shown: decoded with the source code page.
+    QString cellText(int row, int column) const;
+
+    // A bulk update gathers any number of changes into one reset of the views.
+    void beginBulkUpdate();
+    void endBulkUpdate();
+    bool inBulkUpdate() const { return m_bulkDepth > 0; }
+
+    void removeAllRows();
+    // Appends a row; missing cells are empty, cells beyond the columns dropped.
+    void appendRow(const QList<QByteArray>& cells);
+    void reserveRows(int count);
+    // Puts the rows in a new order: order[i] is the old index of new row i.
+    void applyOrder(const std::vector<int>& order);
+
+    // Header images: the sort mark of a column, -1 for none.
+    int headerImage(int column) const;
+    void setHeaderImage(int column, int image);
+    void clearHeaderImages();
+
+    // The table's hint: the sort state, emptied by every refill.
+    QString hint() const { return m_hint; }
+    void setHint(const QString& hint) { m_hint = hint; }
+
+    // Every cell of a row joined by separator (the find and recall texts).
+    QByteArray joinedRow(int row, char separator) const;
+
+private:
+    void rowsChanged();
+
+    std::vector<TableColumn> m_columns;
+    std::vector<QByteArray> m_rows;
+    std::vector<int> m_headerImages;
+    QString m_hint;
+    int m_bulkDepth = 0;
+};
+
+} // namespace vc
