@@ -4,7 +4,8 @@
 
 namespace vc {
 
-WorkFile::WorkFile() : m_dir(std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vellacord-XXXXXX")) {
+WorkFile::WorkFile()
+    : m_dir(std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vellacord-XXXXXX")) {
     if (m_dir->isValid()) {
         QFile::setPermissions(m_dir->path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -31,8 +32,12 @@ void WorkFile::close() {
 }
 
 QList<QByteArray> WorkFile::readLines() const {
-    QFile in(m_fileName);
-    if (m_fileName.isEmpty() || !in.open(QIODevice::ReadOnly))
+    return readFileLines(m_fileName);
+}
+
+QList<QByteArray> readFileLines(const QString& path) {
+    QFile in(path);
+    if (path.isEmpty() || !in.open(QIODevice::ReadOnly))
         return {};
     return splitTextLines(in.readAll());
 }

@@ -43,6 +43,9 @@ private:
     QFile m_file;
 };
 
+// Every line of a text file, without line ends; empty when it cannot be read.
+QList<QByteArray> readFileLines(const QString& path);
+
 // Splits a text into lines at LF, dropping one CR before each LF and a
 // trailing empty line, as reading a text file line by line does.
 QList<QByteArray> splitTextLines(const QByteArray& text);

@@ -12,6 +12,10 @@ namespace vc {
 // the name has none.
 QByteArray FileExtensionLower(const QByteArray& fileName);
 
+// The cells of the Activity row of one work-file line: the first six fields
+// are cut at the first six tabs, the rest of the line is the seventh.
+QList<QByteArray> ActivityRowCells(const QByteArray& workFileLine);
+
 // Appends one Activity row per work-file line (URL, modification time,
 // access time, file name, extension, type, directory, header), moving the
 // bar from its position by up to share units. The caller runs the bulk

@@ -89,7 +89,9 @@ QList<QByteArray> TableModel::rowCells(int row) const {
     return cells;
 }
 
-QString TableModel::cellText(int row, int column) const { return decodeEvidence(cell(row, column)); }
+QString TableModel::cellText(int row, int column) const {
+    return decodeEvidence(cell(row, column));
+}
 
 void TableModel::beginBulkUpdate() {
     if (m_bulkDepth++ == 0)

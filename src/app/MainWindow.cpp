@@ -1,0 +1,418 @@
+#include "app/MainWindow.h"
+
+#include "app/QtChooser.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "platform/SpecialFolders.h"
+#include "platform/TimeText.h"
+#include "preview/DetailPane.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+
+namespace vc {
+
+namespace {
+
+// The shared progress bar seen through the loaders' interface.
+class BarProgress : public Progress {
+public:
+    explicit BarProgress(QProgressBar* bar) : m_bar(bar) {}
+    int position() const override { return m_bar ? m_bar->value() : 0; }
+    void setPosition(int position) override {
+        if (m_bar)
+            m_bar->setValue(position);
+    }
+
+private:
+    QPointer<QProgressBar> m_bar;
+};
+
+constexpr int kFrameWidth = 4; // the window frame width used by the status layout
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    buildActions();
+    buildLayout();
+    buildMenusAndToolBar();
+
+    // Fields, in the order the program has always set them.
+    MakerWebAddress = kMakerWebAddress;
+    SupportAddress = kSupportAddress;
+    ExeDir = QCoreApplication::applicationDirPath();
+    if (!ExeDir.endsWith(QLatin1Char('/')))
+        ExeDir += QLatin1Char('/');
+    WorkFileName = WorkFileStore.fileName();
+    DateTimeFormat = dateTimeFormat();
+    StartState = 0;
+
+    for (TableTab& t : m_tabs)
+        ClearPane(t.pane);
+    for (QLabel* label :
+         {HistoryFileNamePanel, ieC_FilesLabel, ieC_DirectoryPanel, ieH_DirectoryPanel})
+        label->clear();
+    for (TableTab& t : m_tabs) {
+        t.countLabel->clear();
+        t.condLabel->clear();
+        t.condLabel->setToolTip(QString());
+    }
+    HistoryFileNamePanel->setToolTip(QString());
+
+    UnconvertedTimeText = kUnconvertedTimeText;
+    CacheDir = GetSpecialFolder(FolderKind::CacheDir);
+
+    fillDefaultInterfaceTexts();
+    readSettings();
+
+    m_ownChooser = std::make_unique<QtChooser>(this);
+    m_chooser = m_ownChooser.get();
+
+    FormCreate();
+    resize(1000, 700);
+}
+
+TForm1::~TForm1() {
+    if (currentProfile() == m_profile.get())
+        setCurrentProfile(nullptr);
+}
+
+void TForm1::setChooser(Chooser* chooser) {
+    m_chooser = chooser ? chooser : m_ownChooser.get();
+}
+
+void TForm1::readSettings() {
+    VersionText = kVersionText;
+    LanguageCode =
+        RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
+                       QStringLiteral("sLanguage"), QString(), QStringLiteral("read"));
+    if (RegistryKeyExists(RegistryRoot::CurrentUser, kOwnSettingsKey)) {
+        LanguageCode =
+            RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
+                           QString(), QStringLiteral("read"));
+        VersionText = RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey,
+                                     QStringLiteral("Version"), QString(), QStringLiteral("read"));
+    } else {
+        RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
+                       LanguageCode, QStringLiteral("write"));
+        RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
+                       VersionText, QStringLiteral("write"));
+    }
+}
+
+void TForm1::FormCreate() {
+    // Start folder and file name of the index-file dialog.
+    OpenDialogFileName.clear();
+    if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
+        OpenDialogFileName = QStringLiteral("index.dat");
+    mainPageControl->setTabVisible(2, false);
+    mainPageControl->setCurrentWidget(IE_TabSheet);
+    PageControl1->setCurrentWidget(tab(TabId::Activity).sheet);
+    for (TableTab& t : m_tabs)
+        t.model->refreshCaptions();
+    // Captions and hints come from the text table from the start, so the
+    // window is usable before its first activation too.
+    ApplyInterfaceTexts();
+}
+
+void TForm1::FormActivate() {
+    if (StartState != 0)
+        return;
+    StartState = 1;
+    MakerWebAddress = kMakerWebAddress;
+    SupportAddress = kSupportAddress;
+    ApplyInterfaceTexts();
+    for (QTabWidget* pages : {mainPageControl, PageControl1, PageControl2})
+        connect(pages, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
+                Qt::UniqueConnection);
+    UpdateTabState();
+    QTimer::singleShot(0, this, &TForm1::FormResize);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormActivate();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    WorkFileStore.close();
+    WorkFileStore.remove();
+    QMainWindow::closeEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ApplyInterfaceTexts() {
+    setWindowTitle(QLatin1Char('"') + tx(0) + QStringLiteral("\"   ") + MakerWebAddress);
+    mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(1));
+    mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(8));
+    mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), QStringLiteral("Tools"));
+    static const int kTabTexts[kTableTabCount] = {2, 5, 6, 7, 9, 10};
+    for (int i = 0; i < kTableTabCount; ++i) {
+        QTabWidget* pages = i < 4 ? PageControl1 : PageControl2;
+        pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(kTabTexts[i]));
+        m_tabs[i].model->refreshCaptions();
+    }
+    GroupBox1->setTitle(tx(3) + QLatin1Char(':'));
+    GroupBox2->setTitle(tx(3) + QLatin1Char(':'));
+    CheckBox1->setText(tx(4));
+    ieH_CheckBox->setText(tx(4));
+
+    static const struct {
+        const char* name;
+        int text;
+    } kMenus[] = {{"FileItem", 11},          {"MyComputer1", 12}, {"SearchItem", 13},
+                  {"InternetExplorer1", 14}, {"Documents1", 15},  {"Export1Item", 16},
+                  {"Help1Item", 17},         {"LangItem", 121}};
+    for (QAction* top : menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu)
+            continue;
+        for (const auto& m : kMenus)
+            if (menu->objectName() == QLatin1String(m.name))
+                top->setText(m.text == 121 ? tx(121) : QLatin1Char('&') + tx(m.text));
+    }
+    Helpyourself1->setText(tx(18));
+
+    auto bind = [](QAction* action, const QString& caption, const QString& hint) {
+        action->setText(caption);
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+    };
+    const QString dots = QStringLiteral("...");
+    bind(ActionExit, tx(19), tx(20));
+    bind(ActionLoadIEActivity, tx(21), tx(21));
+    bind(ActionIECookie, tx(22), tx(22));
+    bind(Action_ieH, tx(23), tx(23));
+    bind(ActionLast_MRU, tx(24), tx(24));
+    bind(ExportAction_XLS, tx(25), tx(26));
+    bind(ExportAction_Tab, tx(27), tx(28));
+    bind(SearchAction_Find, tx(29) + dots, tx(30));
+    bind(SearchAction_GoLine, tx(31) + dots, tx(32));
+    bind(SearchAction_Again, tx(33), tx(33));
+    bind(MyCompAction_Total, tx(0), tx(35));
+    bind(MyCompAction_Cond, tx(36), tx(37));
+    bind(docs_ActionRecent, tx(43), tx(44));
+    bind(docs_ActionTemp, tx(45), tx(46));
+    bind(HelpAction_Manual, tx(47), tx(48));
+    bind(HelpAction_ShortCut1, tx(49), tx(49));
+    bind(HelpAction_ShortCut2, tx(50), tx(50));
+    HelpAction_About->setText(tx(51) + dots);
+    ActionOpenProfile->setText(QStringLiteral("Open Windows Profile..."));
+    ActionOpenProfile->setToolTip(QStringLiteral("Open a Windows user profile folder"));
+
+    filesPopUp_Open->setText(QStringLiteral("Open"));
+    filesPopUp_OpenWith->setText(tx(38) + dots);
+    filesPopUp_OpenFolder->setText(tx(39));
+    filesPopUp_CopyTo->setText(tx(40) + dots);
+    filesPopUp_MoveTo->setText(tx(41) + dots);
+    filesPopUp_Properties->setText(tx(42));
+    UpdateTabState();
+}
+
+TabId TForm1::currentTabId() const {
+    if (mainPageControl->currentWidget() == Docs_TabSheet)
+        return PageControl2->currentWidget() == m_tabs[int(TabId::Temp)].sheet ? TabId::Temp
+                                                                               : TabId::Recent;
+    QWidget* inner = PageControl1->currentWidget();
+    for (int i = 0; i < 4; ++i)
+        if (m_tabs[i].sheet == inner)
+            return TabId(i);
+    return TabId::Activity;
+}
+
+TableTab* TForm1::tabOf(const TableModel* model) {
+    for (TableTab& t : m_tabs)
+        if (t.model == model)
+            return &t;
+    return nullptr;
+}
+
+TableModel* TForm1::UpdateTabState() {
+    if (mainPageControl->currentWidget() != IE_TabSheet &&
+        mainPageControl->currentWidget() != Docs_TabSheet)
+        return nullptr;
+    const TabId id = currentTabId();
+    TableTab& t = m_tabs[int(id)];
+    const bool hasRows = t.model->rows() > 0;
+
+    CurSearchLabelToolBtn->setText(t.condLabel->text());
+    QTabWidget* inner = int(id) < 4 ? PageControl1 : PageControl2;
+    curTabCaption->setText(mainPageControl->tabText(mainPageControl->currentIndex()) +
+                           QStringLiteral(": ") + inner->tabText(inner->currentIndex()));
+
+    SearchItem->menuAction()->setEnabled(hasRows);
+    SearchAction_Find->setEnabled(hasRows);
+    SearchAction_GoLine->setEnabled(hasRows);
+    Export1Item->menuAction()->setEnabled(hasRows);
+    ExportAction_XLS->setEnabled(hasRows);
+    ExportAction_Tab->setEnabled(hasRows);
+    SearchAction_Again->setEnabled(LastSearchTable != nullptr);
+    return t.model;
+}
+
+void TForm1::PageControl1Change() {
+    LastSearchTable = nullptr;
+    UpdateTabState();
+}
+
+void TForm1::ClearPane(QWidget* panel) {
+    if (!panel)
+        return;
+    panel->setToolTip(QString());
+    if (auto* label = qobject_cast<QLabel*>(panel))
+        label->clear();
+    for (QObject* child : panel->children()) {
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
+            memo->clear();
+        } else if (auto* label = qobject_cast<QLabel*>(child)) {
+            label->clear();
+            label->setToolTip(QString());
+        } else if (auto* inner = qobject_cast<QFrame*>(child)) {
+            ClearPane(inner);
+        }
+    }
+}
+
+void TForm1::CreateProgressBar(bool smooth, int minimum, int maximum) {
+    DestroyProgressBar();
+    ProgressBar = new QProgressBar(statusBar());
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setTextVisible(!smooth);
+    ProgressBar->setGeometry(StatusPanel0->geometry());
+    ProgressBar->setRange(minimum, maximum);
+    ProgressBar->setValue(minimum);
+    ProgressBar->show();
+    m_progress = std::make_unique<BarProgress>(ProgressBar);
+}
+
+void TForm1::CreateSecondProgressBar(bool smooth, int minimum, int maximum) {
+    DestroySecondProgressBar();
+    SecondProgressBar = new QProgressBar(statusBar());
+    SecondProgressBar->setObjectName(QStringLiteral("SecondProgressBar"));
+    SecondProgressBar->setTextVisible(!smooth);
+    const QRect panel0 = StatusPanel0->geometry();
+    SecondProgressBar->setGeometry(kFrameWidth + panel0.width(), panel0.top(),
+                                   StatusPanel1->width(), panel0.height());
+    SecondProgressBar->setRange(minimum, maximum);
+    SecondProgressBar->setValue(minimum);
+    SecondProgressBar->show();
+    m_secondProgress = std::make_unique<BarProgress>(SecondProgressBar);
+}
+
+void TForm1::DestroyProgressBar() {
+    m_progress.reset();
+    if (ProgressBar) {
+        ProgressBar->hide();
+        delete ProgressBar.data();
+    }
+    ProgressBar = nullptr;
+}
+
+void TForm1::DestroySecondProgressBar() {
+    m_secondProgress.reset();
+    if (SecondProgressBar) {
+        SecondProgressBar->hide();
+        delete SecondProgressBar.data();
+    }
+    SecondProgressBar = nullptr;
+}
+
+Progress* TForm1::progress() {
+    return ProgressBar ? m_progress.get() : nullptr;
+}
+Progress* TForm1::secondProgress() {
+    return SecondProgressBar ? m_secondProgress.get() : nullptr;
+}
+
+void TForm1::FormResize() {
+    const int scroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
+    if (StartState == 1) {
+        for (TableTab& t : m_tabs) {
+            const double w = double(t.view->contentsRect().width() - scroll);
+            const auto& columns = t.model->columnSpecs();
+            const int n = int(columns.size());
+            int sumButLastTwo = 0;
+            for (int c = 0; c < n - 1; ++c) {
+                const int width = int(w * columns[size_t(c)].widthFactor);
+                t.view->setColumnWidth(c, width);
+                if (c < n - 2)
+                    sumButLastTwo += width + 1;
+            }
+            t.view->setColumnWidth(n - 1, std::max(0, int(w) - sumButLastTwo));
+        }
+        StartState = 2;
+    }
+    const int total = statusBar()->width();
+    const int panel0 = int(total * 0.7);
+    StatusPanel0->setFixedWidth(panel0);
+    StatusPanel1->setFixedWidth(std::max(0, total - panel0 - kFrameWidth));
+    if (ProgressBar)
+        ProgressBar->setGeometry(StatusPanel0->geometry());
+}
+
+void TForm1::showTab(TabId id) {
+    const bool docs = int(id) >= 4;
+    mainPageControl->setCurrentWidget(docs ? Docs_TabSheet : IE_TabSheet);
+    (docs ? PageControl2 : PageControl1)->setCurrentWidget(m_tabs[int(id)].sheet);
+}
+
+void TForm1::detachChangeHandler(TabId id) {
+    m_tabs[int(id)].handlerAttached = false;
+}
+
+void TForm1::attachChangeHandler(TabId id) {
+    m_tabs[int(id)].handlerAttached = true;
+}
+
+void TForm1::selectFirstRow(TabId id) {
+    TableTab& t = m_tabs[int(id)];
+    t.view->setFocus();
+    if (t.model->rows() == 0)
+        return;
+    const QModelIndex first = t.model->index(0, 0);
+    t.view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    t.view->scrollTo(first);
+}
+
+QString TForm1::currentFileName() const {
+    return CurrentFileName_Tool->toolTip();
+}
+
+void TForm1::setCurrentFileName(const QString& path) {
+    CurrentFileName_Tool->setToolTip(path);
+}
+
+bool TForm1::fullHistoryChecked() const {
+    return CheckBox1->isChecked();
+}
+
+void TForm1::showContextMenu(TabId id, const QPoint& pos) {
+    TableTab& t = m_tabs[int(id)];
+    // The menu opens by itself only while the table has rows.
+    if (t.model->rows() == 0)
+        return;
+    files_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
+}
+
+void TForm1::ActionExitExecute() {
+    close();
+}
+
+} // namespace vc

@@ -1,0 +1,243 @@
+#pragma once
+
+#include "app/WorkFile.h"
+#include "platform/Choosers.h"
+#include "platform/Progress.h"
+#include "tables/TableModel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+
+#include <memory>
+
+namespace vc {
+
+class DetailPane;
+class Profile;
+
+// What every table tab of the main window is made of.
+struct TableTab {
+    QWidget* sheet = nullptr;     // the inner tab page
+    QLabel* countLabel = nullptr; // "Records: n" and the like
+    QLabel* condLabel = nullptr;  // the recall conditions that produced the rows
+    QTableView* view = nullptr;
+    TableModel* model = nullptr;
+    DetailPane* pane = nullptr;
+    bool handlerAttached = true; // whether selecting a row fills the pane
+};
+
+enum class TabId { Activity = 0, History, Cookie, Links, Recent, Temp };
+constexpr int kTableTabCount = 6;
+
+// The main window: owns every table, the small windows and all state shared
+// between actions. Every command is an action whose handler runs to the end
+// on the user-interface thread.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ---- shared state -------------------------------------------------
+    QString ExeDir;         // folder of the executable, with a trailing "/"
+    QString CacheDir;       // the browser cache folder, start of the file dialog
+    WorkFile WorkFileStore; // the private work file
+    QString WorkFileName;   // its path
+    int RecordCount = 0;
+    QByteArray UnconvertedTimeText = QByteArrayLiteral(" ");
+    int SortBaseDate[3] = {1980, 1, 1};
+    int SortIconIndex = 0;
+    TableModel* LastSearchTable = nullptr;
+    QPointer<QProgressBar> ProgressBar;
+    QPointer<QProgressBar> SecondProgressBar;
+    QString MakerWebAddress;
+    QString SupportAddress;
+    QString VersionText;
+    QString LanguageCode;
+    QString DateTimeFormat;
+    int StartState = 0;
+    QString OpenDialogFileName; // preset file name of the index-file dialog
+    QList<QByteArray> ListBox1; // the staging list of row lines
+    QStringList ListBox2;       // distinct names met by a load
+
+    // ---- services (replaceable by tests) ------------------------------
+    Chooser* chooser() const { return m_chooser; }
+    void setChooser(Chooser* chooser);
+
+    // ---- frame ----------------------------------------------------------
+    TableTab& tab(TabId id) { return m_tabs[int(id)]; }
+    TableTab* tabOf(const TableModel* model);
+    TableModel* UpdateTabState();
+    void PageControl1Change();
+    void ClearPane(QWidget* panel);
+    void CreateProgressBar(bool smooth, int minimum, int maximum);
+    void CreateSecondProgressBar(bool smooth, int minimum, int maximum);
+    void DestroyProgressBar();
+    void DestroySecondProgressBar();
+    // The progress bar as the loaders see it; nullptr when there is none.
+    Progress* progress();
+    Progress* secondProgress();
+    void FormResize();
+    void ApplyInterfaceTexts();
+    // Brings a table tab to the front (outer and inner page).
+    void showTab(TabId id);
+    // Detaches or re-attaches the pane-filling selection handler of a tab.
+    void detachChangeHandler(TabId id);
+    void attachChangeHandler(TabId id);
+    // Focuses the table and selects its first row, if any.
+    void selectFirstRow(TabId id);
+    TabId currentTabId() const;
+
+    // ---- the current file of the file actions --------------------------
+    QString currentFileName() const;
+    void setCurrentFileName(const QString& path);
+
+    // ---- Activity --------------------------------------------------------
+    void FillActivityTable(const QString& workFileName, const QString& indexFileName, int share,
+                           double version);
+    bool fullHistoryChecked() const;
+
+    // ---- widgets other parts reach ---------------------------------------
+    QTabWidget* mainPageControl = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* IE_TabSheet = nullptr;
+    QWidget* Docs_TabSheet = nullptr;
+    QWidget* ToolsTabSheet = nullptr;
+    QLabel* HistoryFileNamePanel = nullptr;
+    QLabel* ieH_DirectoryPanel = nullptr;
+    QLabel* ieC_DirectoryPanel = nullptr;
+    QLabel* ieC_FilesLabel = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* ieH_CheckBox = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QAction* curTabCaption = nullptr;
+    QAction* CurSearchLabelToolBtn = nullptr;
+    QAction* CurrentFileName_Tool = nullptr;
+    QMenu* files_PopupMenu = nullptr;
+    QMenu* SearchItem = nullptr;
+    QMenu* Export1Item = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+
+    // Actions, by their names.
+    QAction* ActionExit = nullptr;
+    QAction* ActionOpenProfile = nullptr;
+    QAction* MyCompAction_Total = nullptr;
+    QAction* MyCompAction_Cond = nullptr;
+    QAction* SearchAction_Find = nullptr;
+    QAction* SearchAction_Again = nullptr;
+    QAction* SearchAction_GoLine = nullptr;
+    QAction* ActionLoadIEActivity = nullptr;
+    QAction* Action_ieH = nullptr;
+    QAction* ActionIECookie = nullptr;
+    QAction* ActionLast_MRU = nullptr;
+    QAction* docs_ActionRecent = nullptr;
+    QAction* docs_ActionTemp = nullptr;
+    QAction* ExportAction_XLS = nullptr;
+    QAction* ExportAction_Tab = nullptr;
+    QAction* HelpAction_Manual = nullptr;
+    QAction* HelpAction_ShortCut1 = nullptr;
+    QAction* HelpAction_ShortCut2 = nullptr;
+    QAction* HelpAction_About = nullptr;
+    QAction* Helpyourself1 = nullptr;
+    QAction* filesPopUp_Open = nullptr;
+    QAction* filesPopUp_OpenWith = nullptr;
+    QAction* filesPopUp_OpenFolder = nullptr;
+    QAction* filesPopUp_CopyTo = nullptr;
+    QAction* filesPopUp_MoveTo = nullptr;
+    QAction* filesPopUp_Properties = nullptr;
+
+    // Opens a Windows profile folder: the registry answers and special
+    // folders come from it afterwards. False (after a message) when the
+    // folder cannot be used.
+    bool openProfile(const QString& folder);
+
+public Q_SLOTS:
+    void ActionExitExecute();
+    void ActionOpenProfileExecute();
+    void IEActivityClick();
+    void Action_ieHExecute();
+    void ActionIECookieExecute();
+    void ActionLast_MRUExecute();
+    void docs_ActionRecentExecute();
+    void docs_ActionTempExecute();
+    void MyCompAction_TotalExecute();
+    void MyCompAction_CondExecute();
+    void SearchAction_FindExecute();
+    void SearchAction_AgainExecute();
+    void SearchAction_GoLineExecute();
+    void ExportAction_XLSExecute();
+    void ExportAction_TabExecute();
+    void HelpAction_ManualExecute();
+    void HelpAction_ShortCut1Execute();
+    void HelpAction_ShortCut2Execute();
+    void HelpAction_AboutExecute();
+    void Helpyourself1Click();
+    void files_PopupMenuPopup();
+    void filesPopUp_OpenClick();
+    void filesPopUp_OpenWithClick();
+    void filesPopUp_OpenFolderClick();
+    void filesPopUp_CopyToClick();
+    void filesPopUp_PropertiesClick();
+    void ListViewColumnClick(TabId id, int column);
+    // A row of a table became the selected row.
+    void ListViewChange(TabId id, int row);
+    void ListViewDblClick(TabId id);
+    // The Cookie tab's pane (filled from the cookie row's fields).
+    void ieC_ListViewChange(int row);
+    // A click on a tab's file panel.
+    void FilePanelClick(TabId id);
+
+public:
+    // Fills a picture box of a pane from a file (folder + name, or fullPath).
+    void ShowPreview(const QString& folder, const QString& name, const QString& fullPath,
+                     DetailPane* pane);
+    // Opens a file or address with its associated program.
+    void OpenTarget(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn> columns,
+                       const QString& sheetName, const QString& tableName, const QString& countName,
+                       const QString& condName, const QString& paneName, QWidget* extraTop);
+    void buildActions();
+    void buildMenusAndToolBar();
+    void readSettings();
+    void FormCreate();
+    void FormActivate();
+    void showContextMenu(TabId id, const QPoint& pos);
+
+    TableTab m_tabs[kTableTabCount];
+    Chooser* m_chooser = nullptr;
+    std::unique_ptr<Chooser> m_ownChooser;
+    std::unique_ptr<Progress> m_progress;
+    std::unique_ptr<Progress> m_secondProgress;
+    std::unique_ptr<Profile> m_profile;
+};
+
+// The maker's addresses, kept as plain settings.
+inline const QString kMakerWebAddress = QStringLiteral("https://ostravane.example/vellacord");
+inline const QString kSupportAddress = QStringLiteral("support@ostravane.example");
+inline const QString kVersionText = QStringLiteral("ver. 1.1");
+
+} // namespace vc

@@ -1,0 +1,341 @@
+// Builds the widgets of the main window: tabs, tables, panes, menus, tool
+// bar and status bar. Captions are set from the interface texts afterwards.
+#include "app/MainWindow.h"
+#include "app/TableColumns.h"
+#include "preview/DetailPane.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace vc {
+
+namespace {
+
+QLabel* makePanelLabel(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+void TForm1::buildLayout() {
+    mainPageControl = new QTabWidget(this);
+    mainPageControl->setObjectName(QStringLiteral("mainPageControl"));
+    setCentralWidget(mainPageControl);
+
+    IE_TabSheet = new QWidget;
+    IE_TabSheet->setObjectName(QStringLiteral("IE_TabSheet"));
+    PageControl1 = new QTabWidget(IE_TabSheet);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    (new QVBoxLayout(IE_TabSheet))->addWidget(PageControl1);
+
+    Docs_TabSheet = new QWidget;
+    Docs_TabSheet->setObjectName(QStringLiteral("Docs_TabSheet"));
+    PageControl2 = new QTabWidget(Docs_TabSheet);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    (new QVBoxLayout(Docs_TabSheet))->addWidget(PageControl2);
+
+    ToolsTabSheet = new QWidget;
+    ToolsTabSheet->setObjectName(QStringLiteral("ToolsTabSheet"));
+
+    mainPageControl->addTab(IE_TabSheet, QString());
+    mainPageControl->addTab(Docs_TabSheet, QString());
+    mainPageControl->addTab(ToolsTabSheet, QString());
+    mainPageControl->setTabVisible(2, false);
+
+    // Activity: the index file panel and the hidden "Full history" option.
+    auto* activityTop = new QWidget;
+    auto* activityTopLayout = new QHBoxLayout(activityTop);
+    activityTopLayout->setContentsMargins(0, 0, 0, 0);
+    HistoryFileNamePanel = makePanelLabel(QStringLiteral("HistoryFileNamePanel"), activityTop);
+    activityTopLayout->addWidget(HistoryFileNamePanel, 1);
+    GroupBox1 = new QGroupBox(activityTop);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    CheckBox1 = new QCheckBox(GroupBox1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+    (new QVBoxLayout(GroupBox1))->addWidget(CheckBox1);
+    GroupBox1->setVisible(false);
+    activityTopLayout->addWidget(GroupBox1);
+    buildTableTab(TabId::Activity, PageControl1, activityColumns(), "ieA_TabSheet", "ListView1",
+                  "Label1", "SearchCondLabel1", "ieA_BotPanel", activityTop);
+
+    auto* historyTop = new QWidget;
+    auto* historyTopLayout = new QHBoxLayout(historyTop);
+    historyTopLayout->setContentsMargins(0, 0, 0, 0);
+    ieH_DirectoryPanel = makePanelLabel(QStringLiteral("ieH_DirectoryPanel"), historyTop);
+    historyTopLayout->addWidget(ieH_DirectoryPanel, 1);
+    GroupBox2 = new QGroupBox(historyTop);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    ieH_CheckBox = new QCheckBox(GroupBox2);
+    ieH_CheckBox->setObjectName(QStringLiteral("ieH_CheckBox"));
+    ieH_CheckBox->setChecked(false);
+    (new QVBoxLayout(GroupBox2))->addWidget(ieH_CheckBox);
+    GroupBox2->setVisible(false);
+    historyTopLayout->addWidget(GroupBox2);
+    buildTableTab(TabId::History, PageControl1, historyColumns(), "ieH_TabSheet", "ieH_ListView",
+                  "ieH_Label", "SearchCondLabel2", "ieH_BotPanel", historyTop);
+
+    auto* cookieTop = new QWidget;
+    auto* cookieTopLayout = new QHBoxLayout(cookieTop);
+    cookieTopLayout->setContentsMargins(0, 0, 0, 0);
+    ieC_DirectoryPanel = makePanelLabel(QStringLiteral("ieC_DirectoryPanel"), cookieTop);
+    ieC_FilesLabel = makePanelLabel(QStringLiteral("ieC_FilesLabel"), cookieTop);
+    cookieTopLayout->addWidget(ieC_DirectoryPanel, 1);
+    cookieTopLayout->addWidget(ieC_FilesLabel);
+    buildTableTab(TabId::Cookie, PageControl1, cookieColumns(), "ieC_TabSheet", "ieC_ListView",
+                  "ieC_Label", "SearchCondLabel3", "ieC_BotPanel", cookieTop);
+
+    buildTableTab(TabId::Links, PageControl1, linksColumns(), "ieL_TabSheet", "ieL_ListView",
+                  "ieL_Label", "SearchCondLabel4", "ieL_BotPanel", nullptr);
+    buildTableTab(TabId::Recent, PageControl2, recentColumns(), "docsR_TabSheet", "docsR_ListView",
+                  "docsR_Label", "SearchCondLabel5", "docsR_BotPanel", nullptr);
+    buildTableTab(TabId::Temp, PageControl2, tempColumns(), "docsT_TabSheet", "docsT_ListView",
+                  "docsT_Label", "SearchCondLabel6", "docsT_BotPanel", nullptr);
+
+    // Status bar: two panels; the progress bars are laid over them.
+    StatusPanel0 = new QLabel(statusBar());
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setMinimumWidth(500);
+    StatusPanel1 = new QLabel(statusBar());
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setMinimumWidth(50);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(StatusPanel0, 7);
+    statusBar()->addWidget(StatusPanel1, 3);
+}
+
+void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn> columns,
+                           const QString& sheetName, const QString& tableName,
+                           const QString& countName, const QString& condName,
+                           const QString& paneName, QWidget* extraTop) {
+    TableTab& t = m_tabs[int(id)];
+    t.sheet = new QWidget;
+    t.sheet->setObjectName(sheetName);
+    auto* layout = new QVBoxLayout(t.sheet);
+    layout->setContentsMargins(2, 2, 2, 2);
+
+    auto* top = new QWidget(t.sheet);
+    top->setObjectName(sheetName + QStringLiteral("_TopPanel"));
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    t.countLabel = makePanelLabel(countName, top);
+    t.condLabel = makePanelLabel(condName, top);
+    topLayout->addWidget(t.countLabel);
+    topLayout->addWidget(t.condLabel, 1);
+    if (extraTop)
+        topLayout->addWidget(extraTop, 2);
+    layout->addWidget(top);
+
+    t.model = new TableModel(tableName + QStringLiteral("_Model"), std::move(columns), this);
+    t.view = new QTableView;
+    t.view->setObjectName(tableName);
+    t.view->setModel(t.model);
+    t.view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t.view->setSelectionMode(QAbstractItemView::SingleSelection);
+    t.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t.view->setWordWrap(false);
+    t.view->setShowGrid(false);
+    t.view->setAlternatingRowColors(true);
+    t.view->verticalHeader()->setVisible(false);
+    // Fixed row heights let the view lay out a million rows at once.
+    t.view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t.view->verticalHeader()->setDefaultSectionSize(t.view->fontMetrics().height() + 6);
+    t.view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    t.view->horizontalHeader()->setSectionsClickable(true);
+    t.view->horizontalHeader()->setHighlightSections(false);
+    t.view->horizontalHeader()->setStretchLastSection(false);
+    t.view->setContextMenuPolicy(Qt::CustomContextMenu);
+    t.view->installEventFilter(this);
+    connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this, id](int column) { ListViewColumnClick(id, column); });
+    connect(t.view, &QTableView::customContextMenuRequested, this,
+            [this, id](const QPoint& pos) { showContextMenu(id, pos); });
+    connect(t.view, &QTableView::doubleClicked, this, [this, id] { ListViewDblClick(id); });
+    connect(t.view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, id](const QModelIndex& current) {
+                if (m_tabs[int(id)].handlerAttached && current.isValid())
+                    ListViewChange(id, current.row());
+            });
+
+    static const struct {
+        const char* memo;
+        const char* file;
+        const char* imagePanel;
+        const char* image;
+        int w, h;
+    } kPanes[kTableTabCount] = {
+        {"Memo1", "InternetURLPanel", "ImgPanel", "Image1", 80, 83},
+        {"ieH_Memo", "ieH_FilePanel", "Panel6", "ieH_Image", 99, 99},
+        {"ieC_Memo", "ieC_FilePanel", "", "", 0, 0},
+        {"ieL_Memo", "ieL_FilePanel", "", "", 0, 0},
+        {"docsR__Memo", "docsR_FilePanel", "Panel1", "docsR_Image", 99, 99},
+        {"docsT_Memo", "docsT_FilePanel", "Panel4", "docsT_Image", 99, 99},
+    };
+    const auto& p = kPanes[int(id)];
+    t.pane = new DetailPane(paneName, QString::fromLatin1(p.memo), QString::fromLatin1(p.file),
+                            QString::fromLatin1(p.imagePanel), QString::fromLatin1(p.image),
+                            QSize(p.w, p.h), nullptr);
+
+    auto* splitter = new QSplitter(Qt::Vertical, t.sheet);
+    splitter->setObjectName(sheetName + QStringLiteral("_Splitter"));
+    splitter->addWidget(t.view);
+    splitter->addWidget(t.pane);
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    layout->addWidget(splitter, 1);
+
+    parent->addTab(t.sheet, QString());
+}
+
+void TForm1::buildActions() {
+    auto make = [this](QAction*& action, const char* name, auto slot) {
+        action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    make(ActionExit, "ActionExit", &TForm1::ActionExitExecute);
+    make(ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
+    make(MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
+    make(MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
+    make(SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
+    make(SearchAction_Again, "SearchAction_Again", &TForm1::SearchAction_AgainExecute);
+    make(SearchAction_GoLine, "SearchAction_GoLine", &TForm1::SearchAction_GoLineExecute);
+    make(ActionLoadIEActivity, "ActionLoadIEActivity", &TForm1::IEActivityClick);
+    make(Action_ieH, "Action_ieH", &TForm1::Action_ieHExecute);
+    make(ActionIECookie, "ActionIECookie", &TForm1::ActionIECookieExecute);
+    make(ActionLast_MRU, "ActionLast_MRU", &TForm1::ActionLast_MRUExecute);
+    make(docs_ActionRecent, "docs_ActionRecent", &TForm1::docs_ActionRecentExecute);
+    make(docs_ActionTemp, "docs_ActionTemp", &TForm1::docs_ActionTempExecute);
+    make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
+    make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
+    make(HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
+    make(HelpAction_ShortCut1, "HelpAction_ShortCut1", &TForm1::HelpAction_ShortCut1Execute);
+    make(HelpAction_ShortCut2, "HelpAction_ShortCut2", &TForm1::HelpAction_ShortCut2Execute);
+    make(HelpAction_About, "HelpAction_About", &TForm1::HelpAction_AboutExecute);
+    make(Helpyourself1, "Helpyourself1", &TForm1::Helpyourself1Click);
+    make(filesPopUp_Open, "filesPopUp_Open", &TForm1::filesPopUp_OpenClick);
+    make(filesPopUp_OpenWith, "filesPopUp_OpenWith", &TForm1::filesPopUp_OpenWithClick);
+    make(filesPopUp_OpenFolder, "filesPopUp_OpenFolder", &TForm1::filesPopUp_OpenFolderClick);
+    make(filesPopUp_CopyTo, "filesPopUp_CopyTo", &TForm1::filesPopUp_CopyToClick);
+    make(filesPopUp_MoveTo, "filesPopUp_MoveTo", &TForm1::filesPopUp_CopyToClick);
+    make(filesPopUp_Properties, "filesPopUp_Properties", &TForm1::filesPopUp_PropertiesClick);
+    // Copy and move share one handler; the tag tells them apart.
+    filesPopUp_CopyTo->setData(0);
+    filesPopUp_MoveTo->setData(1);
+
+    SearchAction_Find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    SearchAction_Again->setShortcut(QKeySequence(Qt::Key_F3));
+    SearchAction_GoLine->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
+    HelpAction_Manual->setShortcut(QKeySequence(Qt::Key_F1));
+
+    static const struct {
+        QAction* TForm1::*action;
+        QStyle::StandardPixmap icon;
+    } kIcons[] = {
+        {&TForm1::ActionExit, QStyle::SP_DialogCloseButton},
+        {&TForm1::MyCompAction_Total, QStyle::SP_ComputerIcon},
+        {&TForm1::MyCompAction_Cond, QStyle::SP_FileDialogDetailedView},
+        {&TForm1::SearchAction_Find, QStyle::SP_FileDialogContentsView},
+        {&TForm1::ActionLoadIEActivity, QStyle::SP_DriveNetIcon},
+        {&TForm1::Action_ieH, QStyle::SP_BrowserReload},
+        {&TForm1::ActionIECookie, QStyle::SP_FileIcon},
+        {&TForm1::ActionLast_MRU, QStyle::SP_DirLinkIcon},
+        {&TForm1::docs_ActionRecent, QStyle::SP_FileDialogStart},
+        {&TForm1::docs_ActionTemp, QStyle::SP_TrashIcon},
+        {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
+    };
+    for (const auto& i : kIcons)
+        (this->*i.action)->setIcon(style()->standardIcon(i.icon));
+}
+
+void TForm1::buildMenusAndToolBar() {
+    QMenuBar* bar = menuBar();
+    auto menu = [bar](const char* name) {
+        QMenu* m = bar->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    QMenu* file = menu("FileItem");
+    file->addAction(ActionOpenProfile);
+    file->addSeparator();
+    file->addAction(ActionExit);
+    QMenu* computer = menu("MyComputer1");
+    computer->addAction(MyCompAction_Total);
+    computer->addAction(MyCompAction_Cond);
+    SearchItem = menu("SearchItem");
+    SearchItem->addAction(SearchAction_Find);
+    SearchItem->addAction(SearchAction_Again);
+    SearchItem->addSeparator();
+    SearchItem->addAction(SearchAction_GoLine);
+    QMenu* ie = menu("InternetExplorer1");
+    ie->addAction(ActionLoadIEActivity);
+    ie->addAction(Action_ieH);
+    ie->addAction(ActionIECookie);
+    ie->addAction(ActionLast_MRU);
+    QMenu* docs = menu("Documents1");
+    docs->addAction(docs_ActionRecent);
+    docs->addAction(docs_ActionTemp);
+    Export1Item = menu("Export1Item");
+    Export1Item->addAction(ExportAction_XLS);
+    Export1Item->addAction(ExportAction_Tab);
+    QMenu* help = menu("Help1Item");
+    help->addAction(HelpAction_Manual);
+    help->addSeparator();
+    help->addAction(HelpAction_ShortCut1);
+    help->addAction(HelpAction_ShortCut2);
+    help->addSeparator();
+    help->addAction(HelpAction_About);
+    help->addSeparator();
+    help->addAction(Helpyourself1);
+
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->addAction(ActionExit);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(MyCompAction_Total);
+    ToolBar1->addAction(MyCompAction_Cond);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(SearchAction_Find);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ActionLoadIEActivity);
+    ToolBar1->addAction(Action_ieH);
+    ToolBar1->addAction(ActionIECookie);
+    ToolBar1->addAction(ActionLast_MRU);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(docs_ActionRecent);
+    ToolBar1->addAction(docs_ActionTemp);
+    ToolBar1->addSeparator();
+    // Texts for other commands: the current tab's title and its conditions
+    // (read by the export), and the current file (read by the file actions).
+    curTabCaption = ToolBar1->addSeparator();
+    curTabCaption->setObjectName(QStringLiteral("curTabCaption"));
+    CurSearchLabelToolBtn = ToolBar1->addSeparator();
+    CurSearchLabelToolBtn->setObjectName(QStringLiteral("CurSearchLabelToolBtn"));
+    CurrentFileName_Tool = ToolBar1->addSeparator();
+    CurrentFileName_Tool->setObjectName(QStringLiteral("CurrentFileName_Tool"));
+
+    files_PopupMenu = new QMenu(this);
+    files_PopupMenu->setObjectName(QStringLiteral("files_PopupMenu"));
+    files_PopupMenu->addAction(filesPopUp_Open);
+    files_PopupMenu->addAction(filesPopUp_OpenWith);
+    files_PopupMenu->addAction(filesPopUp_OpenFolder);
+    files_PopupMenu->addSeparator();
+    files_PopupMenu->addAction(filesPopUp_CopyTo);
+    files_PopupMenu->addAction(filesPopUp_MoveTo);
+    files_PopupMenu->addSeparator();
+    files_PopupMenu->addAction(filesPopUp_Properties);
+    connect(files_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
+}
+
+} // namespace vc

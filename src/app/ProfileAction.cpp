@@ -1,0 +1,40 @@
+// Opening a Windows profile folder: the registry and the special folders
+// are read from it afterwards.
+#include "app/MainWindow.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+#include "platform/Profile.h"
+#include "platform/SpecialFolders.h"
+
+#include <QFileInfo>
+
+namespace vc {
+
+bool TForm1::openProfile(const QString& folder) {
+    auto profile = std::make_unique<Profile>();
+    QString error;
+    if (!profile->open(folder, &error)) {
+        showError(error);
+        return false;
+    }
+    if (!error.isEmpty())
+        messages().show(MessageKind::Warning, error, MessageButtons::Ok);
+    // The window keeps the profile for the rest of the run.
+    m_profile = std::move(profile);
+    setCurrentProfile(m_profile.get());
+    CacheDir = GetSpecialFolder(FolderKind::CacheDir);
+    OpenDialogFileName.clear();
+    if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
+        OpenDialogFileName = QStringLiteral("index.dat");
+    StatusPanel0->setText(QFileInfo(folder).absoluteFilePath());
+    return true;
+}
+
+void TForm1::ActionOpenProfileExecute() {
+    const QString start = currentProfile() ? currentProfile()->folder() : QString();
+    const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
+    if (!folder.isEmpty())
+        openProfile(folder);
+}
+
+} // namespace vc

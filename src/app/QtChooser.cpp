@@ -1,0 +1,36 @@
+#include "app/QtChooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace vc {
+
+QString QtChooser::openFile(const QString& title, const QString& startFolder,
+                            const QString& presetName, const QString& filter) {
+    QFileDialog dialog(m_parent, title, startFolder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+    if (!presetName.isEmpty())
+        dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtChooser::chooseFolder(const QString& title, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(m_parent, title, startFolder);
+}
+
+QString QtChooser::saveFile(const QString& title, const QString& startFolder,
+                            const QString& filter) {
+    QFileDialog dialog(m_parent, title, startFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks about overwriting itself, in its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace vc

@@ -1,0 +1,8 @@
+// The "IE History" action (not built yet).
+#include "app/MainWindow.h"
+
+namespace vc {
+
+void TForm1::Action_ieHExecute() {}
+
+} // namespace vc

@@ -1,0 +1,113 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Commands.h"
+#include "platform/CodePage.h"
+#include "platform/TimeText.h"
+
+namespace vc {
+
+bool isHeadlessCommand(const QString& firstArgument) {
+    return findCommand(firstArgument) != nullptr || firstArgument == QLatin1String("--help") ||
+           firstArgument == QLatin1String("-h") || firstArgument == QLatin1String("--version");
+}
+
+bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString* error) {
+    struct ValueOption {
+        const char* name;
+        QString CliOptions::*field;
+    };
+    static const ValueOption kValues[] = {
+        {"--profile", &CliOptions::profile},    {"--tsv", &CliOptions::tsvFile},
+        {"--xml", &CliOptions::xmlFile},        {"--date-format", &CliOptions::dateFormat},
+        {"--codepage", &CliOptions::codepage},  {"--sections", &CliOptions::sections},
+        {"--date-from", &CliOptions::dateFrom}, {"--date-to", &CliOptions::dateTo},
+        {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
+        {"--out", &CliOptions::outDir},
+    };
+    struct FlagOption {
+        const char* name;
+        bool CliOptions::*field;
+    };
+    static const FlagOption kFlags[] = {
+        {"--utc", &CliOptions::utc},         {"--hash-walk", &CliOptions::hashWalk},
+        {"--full", &CliOptions::full},       {"--text-files", &CliOptions::textFiles},
+        {"--outside", &CliOptions::outside}, {"--or", &CliOptions::useOr},
+        {"--help", &CliOptions::help},       {"-h", &CliOptions::help},
+        {"--version", &CliOptions::version},
+    };
+
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        bool known = false;
+        for (const ValueOption& v : kValues) {
+            QString name = QLatin1String(v.name);
+            if (arg == name) {
+                if (i + 1 >= arguments.size()) {
+                    *error = QStringLiteral("option %1 needs a value").arg(name);
+                    return false;
+                }
+                options.*v.field = arguments.at(++i);
+                known = true;
+            } else if (arg.startsWith(name + QLatin1Char('='))) {
+                options.*v.field = arg.mid(name.size() + 1);
+                known = true;
+            }
+        }
+        for (const FlagOption& f : kFlags)
+            if (arg == QLatin1String(f.name)) {
+                options.*f.field = true;
+                known = true;
+            }
+        if (known)
+            continue;
+        if (arg.startsWith(QLatin1String("--")) ||
+            (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return false;
+        }
+        if (options.command.isEmpty() && options.positional.isEmpty() && findCommand(arg))
+            options.command = arg;
+        else
+            options.positional << arg;
+    }
+    if (!options.tsvFile.isEmpty() && !options.xmlFile.isEmpty()) {
+        *error = QStringLiteral("give either --tsv or --xml, not both");
+        return false;
+    }
+    if (!options.contains.isEmpty() && !options.notContains.isEmpty()) {
+        *error = QStringLiteral("give either --contains or --not-contains, not both");
+        return false;
+    }
+    return true;
+}
+
+bool applyDisplayOptions(const CliOptions& options, QString* error) {
+    if (!options.codepage.isEmpty() && !setSourceCodePage(options.codepage)) {
+        *error = QStringLiteral("unknown code page %1 (known: %2)")
+                     .arg(options.codepage, knownCodePages().join(QStringLiteral(", ")));
+        return false;
+    }
+    if (!options.dateFormat.isEmpty())
+        setDateTimeFormat(options.dateFormat);
+    setShowsUtc(options.utc);
+    return true;
+}
+
+QString usageText() {
+    return QStringLiteral(
+        "usage:\n"
+        "  vellacord [--profile DIR]                        open the window\n"
+        "  vellacord activity INDEX_FILE [--hash-walk]      Activity table of one index file\n"
+        "  vellacord history FOLDER [--full]                History table\n"
+        "  vellacord cookies FOLDER [--text-files]          Cookie table\n"
+        "  vellacord favorites|recent|temp --profile DIR    Links, recent documents, temporary "
+        "files\n"
+        "  vellacord recall --profile DIR [--sections a,h,c,l,r,t]\n"
+        "          [--date-from D] [--date-to D] [--outside]\n"
+        "          [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]\n"
+        "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
+        "  --date-format FMT, --utc, --codepage NAME, --help, --version\n"
+        "exit status: 0 success, 1 an input cannot be read, 2 usage error\n");
+}
+
+} // namespace vc

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vc {
+
+// Everything the command line can say. Sub-commands read what concerns them.
+struct CliOptions {
+    QString command;        // "activity", "history", ... ; empty for the window
+    QStringList positional; // INDEX_FILE, FOLDER ...
+    QString profile;
+    QString tsvFile;
+    QString xmlFile;
+    QString dateFormat;
+    bool utc = false;
+    QString codepage;
+    bool hashWalk = false;
+    bool full = false;
+    bool textFiles = false;
+    QString sections;
+    QString dateFrom;
+    QString dateTo;
+    bool outside = false;
+    QString contains;
+    QString notContains;
+    bool useOr = false;
+    QString outDir;
+    bool help = false;
+    bool version = false;
+};
+
+// Exit statuses of the headless commands.
+constexpr int kExitOk = 0;
+constexpr int kExitInput = 1;
+constexpr int kExitUsage = 2;
+
+// Parses the arguments after the program name. False with *error set on a
+// usage error (unknown option, missing value).
+bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString* error);
+
+// True when the first argument names a headless sub-command.
+bool isHeadlessCommand(const QString& firstArgument);
+
+// Applies --date-format, --utc and --codepage. False with *error on a bad value.
+bool applyDisplayOptions(const CliOptions& options, QString* error);
+
+QString usageText();
+
+} // namespace vc

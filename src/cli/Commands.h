@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+
+namespace vc {
+
+using CommandFunction = int (*)(const CliOptions& options);
+
+// The headless sub-command of that name, or nullptr.
+CommandFunction findCommand(const QString& name);
+
+// Runs the headless program: parses, applies the display options and runs
+// the sub-command. Returns the exit status.
+int runHeadless(const QStringList& arguments);
+
+// The sub-commands, each in the file of its subsystem.
+int runActivityCommand(const CliOptions& options);
+
+} // namespace vc

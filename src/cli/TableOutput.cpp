@@ -1,0 +1,101 @@
+#include "cli/TableOutput.h"
+
+#include "platform/CodePage.h"
+#include "tables/TabDelimitedWriter.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace vc {
+
+int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title) {
+    Q_UNUSED(title);
+    if (!options.xmlFile.isEmpty()) {
+        std::fprintf(stderr, "vellacord: the XML export is not available yet\n");
+        return kExitUsage;
+    }
+    if (!options.tsvFile.isEmpty()) {
+        QFile out(options.tsvFile);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "vellacord: cannot write %s: %s\n", qPrintable(options.tsvFile),
+                         qPrintable(out.errorString()));
+            return kExitInput;
+        }
+        if (!WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), nullptr) || !out.flush()) {
+            std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(options.tsvFile),
+                         qPrintable(out.errorString()));
+            return kExitInput;
+        }
+        return kExitOk;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) ||
+        !WriteTabDelimited(table, out, QByteArrayLiteral("\n"), nullptr) || !out.flush()) {
+        std::fprintf(stderr, "vellacord: writing to standard output failed\n");
+        return kExitInput;
+    }
+    return kExitOk;
+}
+
+} // namespace vc
+
+namespace vc {
+
+bool TabRowStream::open(const CliOptions& options) {
+    if (!options.tsvFile.isEmpty()) {
+        m_name = options.tsvFile;
+        m_lineEnd = QByteArrayLiteral("\r\n");
+        m_out.setFileName(options.tsvFile);
+        if (!m_out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "vellacord: cannot write %s: %s\n", qPrintable(options.tsvFile),
+                         qPrintable(m_out.errorString()));
+            return false;
+        }
+        return true;
+    }
+    m_name = QStringLiteral("standard output");
+    m_lineEnd = QByteArrayLiteral("\n");
+    return m_out.open(stdout, QIODevice::WriteOnly);
+}
+
+void TabRowStream::writeHeader(const TableModel& layout) {
+    QByteArray header;
+    for (int c = 0; c < layout.columns(); ++c) {
+        if (c > 0)
+            header.append('\t');
+        header.append(encodeEvidence(layout.caption(c)));
+    }
+    m_buffer.append(header).append(m_lineEnd);
+}
+
+void TabRowStream::writeRow(const QList<QByteArray>& cells, int columns) {
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0)
+            m_buffer.append('\t');
+        if (c < cells.size())
+            m_buffer.append(cells[c]);
+    }
+    m_buffer.append(m_lineEnd);
+    if (m_buffer.size() >= (1 << 16)) {
+        if (m_out.write(m_buffer) != m_buffer.size())
+            m_failed = true;
+        m_buffer.clear();
+    }
+}
+
+int TabRowStream::finish() {
+    if (!m_buffer.isEmpty() && m_out.write(m_buffer) != m_buffer.size())
+        m_failed = true;
+    m_buffer.clear();
+    if (!m_out.flush())
+        m_failed = true;
+    if (m_failed) {
+        std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(m_name),
+                     qPrintable(m_out.errorString()));
+        return kExitInput;
+    }
+    return kExitOk;
+}
+
+} // namespace vc

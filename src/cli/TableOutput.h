@@ -1,0 +1,37 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "tables/TableModel.h"
+
+#include <QFile>
+
+#include <memory>
+
+namespace vc {
+
+// Writes a finished table where the options say: --tsv FILE (CR LF line
+// ends), --xml FILE, or tab-delimited to stdout (LF). Returns the exit
+// status: 1 when the output cannot be written (the path is named on
+// stderr), 2 when the asked format is not available.
+int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title);
+
+// Writes tab-delimited rows as they come, so a large source never has to
+// sit in memory as a whole table. Used when no --xml is asked.
+class TabRowStream {
+public:
+    // Opens --tsv FILE or stdout; false after naming the path on stderr.
+    bool open(const CliOptions& options);
+    void writeHeader(const TableModel& layout);
+    void writeRow(const QList<QByteArray>& cells, int columns);
+    // Flushes; the exit status.
+    int finish();
+
+private:
+    QFile m_out;
+    QString m_name;
+    QByteArray m_lineEnd;
+    QByteArray m_buffer;
+    bool m_failed = false;
+};
+
+} // namespace vc

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Progress.h"
+#include "tables/TableModel.h"
+
+#include <QByteArray>
+#include <QIODevice>
+
+namespace vc {
+
+// Writes a table as tab-delimited text: the column captions, then one line
+// per row in the table's order, cells as the bytes they are (nothing
+// escaped), each line ended by lineEnd ("\r\n" in files, "\n" on a
+// terminal). Moves the bar to i / (N + 1) x 100 as rows go out. False when a
+// write fails.
+bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray& lineEnd,
+                       Progress* progress);
+
+} // namespace vc
