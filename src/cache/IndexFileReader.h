@@ -4,15 +4,22 @@
 #include <QFile>
 #include <QString>
 
+#include <array>
+
 namespace vc {
 
-// Read-only access to a cache index file by offset. Reads go through a
-// buffer of whole pages, so the many small reads of a walk (4 bytes here, 8
+// Read-only access to a cache index file by offset. Reads go through a small
+// cache of whole pages, so the many small reads of a walk (4 bytes here, 8
 // there, strings byte by byte) cost no system call each, and memory stays the
-// size of the buffer however large the file is. Bytes beyond the real end of
-// the file, or at a negative offset, read as zero.
+// size of the cache however large the file is. The first page (header and
+// sub-folder names) keeps a slot of its own, because every record looks up
+// its folder name there. Bytes beyond the real end of the file, or at a
+// negative offset, read as zero.
 class IndexFileReader {
 public:
+    static constexpr int kPageSize = 4096;
+    static constexpr int kPageSlots = 64;
+
     explicit IndexFileReader(const QString& fileName);
 
     // Opens read-only; false when the file cannot be opened.
@@ -27,16 +34,33 @@ public:
     // Copies count bytes at offset into out (zeros where the file has none).
     void ReadAt(qint64 offset, int count, unsigned char* out);
     // One byte; 0 beyond the file.
-    unsigned char byteAt(qint64 offset);
+    unsigned char byteAt(qint64 offset) {
+        const quint64 d = quint64(offset - m_bufferStart);
+        if (d < quint64(m_bufferLength))
+            return m_bufferData[d];
+        return byteAtSlow(offset);
+    }
+
+    // The bytes from start up to the first zero byte, ending before end and
+    // after at most maxLength bytes; a byte beyond the file counts as zero.
+    QByteArray textAt(qint64 start, qint64 end, qsizetype maxLength);
+    // Bytes examined by textAt since the file was opened.
+    qint64 textBytesRead() const { return m_textBytesRead; }
 
 private:
     bool fill(qint64 offset);
+    unsigned char byteAtSlow(qint64 offset);
 
     QFile m_file;
     qint64 m_realSize = 0;
+    // kPageSlots pages; slot 0 always holds page 0.
     QByteArray m_buffer;
+    std::array<qint64, kPageSlots> m_slotPage{};
+    // The page used last: the fast path of byteAt.
+    const unsigned char* m_bufferData = nullptr;
     qint64 m_bufferStart = -1;
     qint64 m_bufferLength = 0;
+    qint64 m_textBytesRead = 0;
 };
 
 } // namespace vc

@@ -19,6 +19,11 @@ struct RecordSink {
     int RecordCount = 0;
 };
 
+// Longest text taken from one record field. Real addresses, file names and
+// headers stay far below it; it keeps a crafted file whose strings never end
+// from costing memory and time in proportion to its size for every record.
+constexpr qsizetype kMaxFieldLength = 64 * 1024;
+
 // The time text of a FILETIME: empty for 0 seconds, else the formatted local
 // time (or the unconverted text " ").
 QByteArray FileTimeText(const unsigned char* eightBytes);

@@ -1,0 +1,108 @@
+#include "cache/IndexFileReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vc {
+
+IndexFileReader::IndexFileReader(const QString& fileName) : m_file(fileName) {}
+
+bool IndexFileReader::open() {
+    close();
+    // Unbuffered: the page cache below is the only buffer.
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    m_realSize = std::max<qint64>(0, m_file.size());
+    m_buffer = QByteArray(qsizetype(kPageSize) * kPageSlots, '\0');
+    m_slotPage.fill(-1);
+    m_bufferData = nullptr;
+    m_bufferStart = -1;
+    m_bufferLength = 0;
+    m_textBytesRead = 0;
+    return true;
+}
+
+void IndexFileReader::close() {
+    if (m_file.isOpen())
+        m_file.close();
+    m_realSize = 0;
+    m_buffer.clear();
+    m_bufferData = nullptr;
+    m_bufferStart = -1;
+    m_bufferLength = 0;
+}
+
+// Makes the page that holds offset the current one; false when offset lies
+// outside the file.
+bool IndexFileReader::fill(qint64 offset) {
+    if (!m_file.isOpen() || offset < 0 || offset >= m_realSize)
+        return false;
+    const qint64 page = offset / kPageSize;
+    const int slot = page == 0 ? 0 : 1 + int((page - 1) % (kPageSlots - 1));
+    unsigned char* data =
+        reinterpret_cast<unsigned char*>(m_buffer.data()) + qsizetype(slot) * kPageSize;
+    const qint64 start = page * kPageSize;
+    const qint64 length = std::min<qint64>(kPageSize, m_realSize - start);
+    if (m_slotPage[slot] != page) {
+        // A short read (a file that shrank under us) leaves zeros.
+        std::memset(data, 0, kPageSize);
+        if (m_file.seek(start)) {
+            qint64 got = 0;
+            while (got < length) {
+                const qint64 n = m_file.read(reinterpret_cast<char*>(data) + got, length - got);
+                if (n <= 0)
+                    break;
+                got += n;
+            }
+        }
+        m_slotPage[slot] = page;
+    }
+    m_bufferData = data;
+    m_bufferStart = start;
+    m_bufferLength = length;
+    return true;
+}
+
+unsigned char IndexFileReader::byteAtSlow(qint64 offset) {
+    if (!fill(offset))
+        return 0;
+    return m_bufferData[offset - m_bufferStart];
+}
+
+void IndexFileReader::ReadAt(qint64 offset, int count, unsigned char* out) {
+    int done = 0;
+    while (done < count) {
+        const qint64 at = offset + done;
+        if (!fill(at)) {
+            out[done++] = 0;
+            continue;
+        }
+        const qint64 inPage = at - m_bufferStart;
+        const int n = int(std::min<qint64>(count - done, m_bufferLength - inPage));
+        std::memcpy(out + done, m_bufferData + inPage, size_t(n));
+        done += n;
+    }
+}
+
+QByteArray IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength) {
+    QByteArray text;
+    if (start < 0 || maxLength <= 0)
+        return text;
+    end = std::min({end, start + qint64(maxLength), m_realSize});
+    qint64 at = start;
+    while (at < end && fill(at)) {
+        const qint64 inPage = at - m_bufferStart;
+        const qint64 n = std::min(end, m_bufferStart + m_bufferLength) - at;
+        const unsigned char* from = m_bufferData + inPage;
+        const void* zero = std::memchr(from, 0, size_t(n));
+        const qint64 taken = zero ? static_cast<const unsigned char*>(zero) - from : n;
+        text.append(reinterpret_cast<const char*>(from), qsizetype(taken));
+        at += taken;
+        if (zero)
+            break;
+    }
+    m_textBytesRead += at - start + 1;
+    return text;
+}
+
+} // namespace vc

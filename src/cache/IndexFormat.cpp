@@ -1,0 +1,51 @@
+#include "cache/IndexFormat.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace vc {
+
+int32_t LittleEndianValue(const unsigned char* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = 0; i < count && i < 4; ++i)
+        value |= uint32_t(bytes[i]) << (8 * i);
+    return int32_t(value);
+}
+
+int64_t FileTimeToUnix(const unsigned char* eightBytes) {
+    // Both halves are unsigned: read as signed, every low half of 2^31 or
+    // more would put the time 429.5 seconds early.
+    const uint32_t low = uint32_t(LittleEndianValue(eightBytes, 4));
+    const uint32_t high = uint32_t(LittleEndianValue(eightBytes + 4, 4));
+    const double value = double(high) * 4294967296.0 + double(low);
+    if (value == 0.0)
+        return 0;
+    return int64_t(std::trunc(value * 0.0000001 - 11644473600.0));
+}
+
+void CleanControlChars(QByteArray& text) {
+    const qsizetype zero = text.indexOf('\0');
+    if (zero >= 0)
+        text.truncate(zero);
+    char* p = text.data();
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        if (static_cast<unsigned char>(p[i]) < 32)
+            p[i] = ' ';
+    }
+}
+
+double ParseCacheIndexVersion(const unsigned char* fourBytes) {
+    char text[5] = {};
+    for (int i = 0; i < 4; ++i)
+        text[i] = char(fourBytes[i]);
+    // The "C" locale keeps the decimal point a point whatever the examiner's
+    // locale says; strtod_l otherwise follows atof to the letter.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    if (cLocale == locale_t(0))
+        return std::atof(text);
+    return strtod_l(text, nullptr, cLocale);
+}
+
+} // namespace vc

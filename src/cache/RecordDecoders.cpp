@@ -1,0 +1,124 @@
+#include "cache/RecordDecoders.h"
+
+#include "cache/IndexFormat.h"
+#include "platform/TimeText.h"
+#include "recall/RecallFilter.h"
+
+#include <algorithm>
+
+namespace vc {
+
+namespace {
+
+// Where the fields of a URL or LEAK record lie, by format version.
+struct UrlLayout {
+    int urlOffset;
+    int directoryIndex;
+    int fileNameOffset;
+    int headerOffset;
+};
+
+UrlLayout layoutFor(double version) {
+    if (version < 5.0)
+        return {56, 60, 64, 72};
+    if (version < 5.2)
+        return {52, 57, 60, 68};
+    return {52, 56, 60, 68};
+}
+
+// The string rule of the format: bytes from p on, up to the first zero byte;
+// a byte is taken only while the position after it is still below the bound.
+QByteArray takeText(IndexFileReader& file, qint64 p, qint64 bound) {
+    return file.textAt(p, bound - 1, kMaxFieldLength);
+}
+
+int32_t valueAt(IndexFileReader& file, qint64 offset) {
+    unsigned char bytes[4];
+    file.ReadAt(offset, 4, bytes);
+    return LittleEndianValue(bytes, 4);
+}
+
+QByteArray timeTextAt(IndexFileReader& file, qint64 offset) {
+    unsigned char bytes[8];
+    file.ReadAt(offset, 8, bytes);
+    return FileTimeText(bytes);
+}
+
+// Cleans the fields, asks the recall conditions and writes one work-file line.
+void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
+    for (QByteArray& field : fields)
+        CleanControlChars(field);
+    QByteArray& type = fields[0];
+    if (type.size() >= 4 && type[3] == ' ')
+        type.truncate(3);
+
+    qsizetype length = 0;
+    for (const QByteArray& field : fields)
+        length += field.size() + 1;
+    QByteArray line;
+    line.reserve(length);
+    for (int i = 0; i < 7; ++i) {
+        if (i > 0)
+            line.append(RecordSeparator);
+        line.append(fields[i]);
+    }
+    // The recall conditions see the fields joined by single spaces.
+    QByteArray wholeRow = line;
+    wholeRow.replace('\t', ' ');
+    if (!PassesRecallConditions(wholeRow, fields[3]))
+        return;
+    line.append('\n');
+    if (sink.WorkFile)
+        sink.WorkFile->write(line);
+    ++sink.RecordCount;
+}
+
+} // namespace
+
+QByteArray FileTimeText(const unsigned char* eightBytes) {
+    const int64_t seconds = FileTimeToUnix(eightBytes);
+    if (seconds == 0)
+        return QByteArray();
+    return formatTimeText(seconds);
+}
+
+void DecodeUrlRecord(IndexFileReader& file, int32_t r, const QByteArray& signature,
+                     int32_t fileSize, double CacheIndexVersion, RecordSink& sink) {
+    const UrlLayout layout = layoutFor(CacheIndexVersion);
+    const qint64 record = r;
+    const qint64 recordEnd = record + qint64(valueAt(file, record + 4)) * 128;
+
+    QByteArray fields[7];
+    fields[0] = signature.left(4);
+    fields[3] = timeTextAt(file, record + 16);
+    fields[2] = timeTextAt(file, record + 8);
+
+    const int urlOffset = file.byteAt(record + layout.urlOffset);
+    fields[1] = takeText(file, record + urlOffset, fileSize);
+
+    const int32_t fileNameOffset = valueAt(file, record + layout.fileNameOffset);
+    if (fileNameOffset > 60)
+        fields[4] = takeText(file, record + fileNameOffset, fileSize);
+
+    const int directory = file.byteAt(record + layout.directoryIndex);
+    if (12 * directory + 88 < fileSize) {
+        unsigned char name[8];
+        file.ReadAt(80 + 12 * directory, 8, name);
+        fields[5] = QByteArray(reinterpret_cast<const char*>(name), 8);
+    }
+
+    const int32_t headerOffset = valueAt(file, record + layout.headerOffset);
+    if (headerOffset > 68)
+        fields[6] = takeText(file, record + headerOffset, std::min<qint64>(recordEnd, fileSize));
+
+    emitRecord(fields, sink);
+}
+
+void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink) {
+    QByteArray fields[7];
+    fields[0] = QByteArrayLiteral("REDR");
+    fields[1] = takeText(file, qint64(r) + 16, fileSize);
+    emitRecord(fields, sink);
+}
+
+} // namespace vc
