@@ -12,6 +12,10 @@ namespace vc {
 
 class Hive;
 
+// How the profile folder is laid out: Windows XP ("Local Settings",
+// "Application Data") or Vista and later ("AppData\Local", "AppData\Roaming").
+enum class ProfileLayout { Xp, Vista };
+
 // One Windows user profile folder (copied or mounted): the folder that holds
 // NTUSER.DAT (any letter case). Its hive answers HKEY_CURRENT_USER; when the
 // profile lies inside a Windows volume (a parent holds
@@ -30,6 +34,8 @@ public:
     bool open(const QString& folder, QString* error);
 
     QString folder() const { return m_folder; }
+    // What open() had to say about the hives (empty when all went well).
+    QString message() const { return m_message; }
     // Root folder of the Windows volume, or empty when none was found.
     QString volumeRoot() const { return m_volumeRoot; }
     Hive* userHive() const { return m_userHive.get(); }
@@ -47,10 +53,20 @@ public:
     // Empty when the path cannot be placed.
     QString mapWindowsPath(const QString& windowsPath) const;
 
+    // XP or Vista layout: from the Windows profile path ("Documents and
+    // Settings" or "Users") when known, else from what the folder holds.
+    ProfileLayout layout() const { return m_layout; }
+
+    // A path relative to the profile folder, each component matched without
+    // regard to letter case where it exists.
+    QString resolve(const QStringList& components) const;
+
 private:
     QString m_folder;
     QString m_volumeRoot;
     QString m_windowsProfilePath;
+    QString m_message;
+    ProfileLayout m_layout = ProfileLayout::Xp;
     std::unique_ptr<Hive> m_userHive;
     std::unique_ptr<Hive> m_machineHive;
 };
@@ -63,5 +79,9 @@ void setCurrentProfile(Profile* profile);
 // Finds a child of folder by name without regard to letter case; the exact
 // name is preferred. Empty when there is none.
 QString findChildNoCase(const QString& folder, const QString& name);
+
+// base followed by the components, each one matched with findChildNoCase
+// while the path exists; components that do not exist keep their spelling.
+QString resolveNoCase(const QString& base, const QStringList& components);
 
 } // namespace vc

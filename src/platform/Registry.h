@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <optional>
 
 namespace vc {
 
@@ -26,5 +29,17 @@ bool RegistryKeyExists(RegistryRoot root, const QString& keyPath);
 
 // The program's own key.
 inline const QString kOwnSettingsKey = QStringLiteral("Software\\Ostravane\\Vellacord\\Sys");
+
+// Keys of the user's hive that the folder lookups read.
+inline const QString kShellFoldersKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+inline const QString kUserShellFoldersKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+inline const QString kInternationalKey = QStringLiteral("Control Panel\\International");
+
+// The examiner's locale that "sLanguage" reports: the process locale unless
+// one is set (nullopt goes back to the process locale).
+QLocale examinerLocale();
+void setExaminerLocale(const std::optional<QLocale>& locale);
 
 } // namespace vc

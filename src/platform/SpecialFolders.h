@@ -4,7 +4,15 @@
 
 namespace vc {
 
-enum class FolderKind { TempDir, CacheDir, CookiesDir, HistoryDir, FavoritesDir, RecentDir, AppDataDir };
+enum class FolderKind {
+    TempDir,
+    CacheDir,
+    CookiesDir,
+    HistoryDir,
+    FavoritesDir,
+    RecentDir,
+    AppDataDir
+};
 
 // The path of a well-known folder of the current profile, with exactly one
 // trailing "/". TempDir is the profile's temporary folder when a profile is
@@ -13,5 +21,8 @@ enum class FolderKind { TempDir, CacheDir, CookiesDir, HistoryDir, FavoritesDir,
 // Shell Folders values mapped into the profile, falling back to the Windows
 // XP or Vista layout. The empty text when no such folder can be placed.
 QString GetSpecialFolder(FolderKind kind);
+
+// A folder path with exactly one trailing "/" (the empty text stays empty).
+QString withTrailingSlash(const QString& path);
 
 } // namespace vc

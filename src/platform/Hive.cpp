@@ -1,0 +1,255 @@
+#include "platform/Hive.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <hivex.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace vc {
+
+namespace {
+
+// A hive starts with a 4096-byte base block followed by at least one
+// 4096-byte bin; its cell offsets are 32-bit, so no real hive exceeds 4 GiB.
+constexpr qint64 kMinHiveSize = 8192;
+constexpr qint64 kMaxHiveSize = qint64(4) * 1024 * 1024 * 1024;
+// Subkeys and values a single key may list; hivex bounds them by the file
+// size, this keeps a forged count from building huge lists.
+constexpr std::size_t kMaxListed = 1 << 20;
+
+hive_h* handle(void* h) {
+    return static_cast<hive_h*>(h);
+}
+
+// hivex returns names it allocated with malloc; take them over as UTF-8.
+QString takeName(char* name) {
+    if (!name)
+        return QString();
+    QString text = QString::fromUtf8(name);
+    std::free(name);
+    return text;
+}
+
+QString errnoText(int code) {
+    return code ? QString::fromLocal8Bit(std::strerror(code)) : QStringLiteral("unknown error");
+}
+
+} // namespace
+
+QStringList splitKeyPath(const QString& keyPath) {
+    return keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+QString decodeRegistryText(QByteArrayView bytes) {
+    const qsizetype units = bytes.size() / 2;
+    QString text;
+    text.reserve(units);
+    for (qsizetype i = 0; i < units; ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
+        const char16_t unit = char16_t(lo | (hi << 8));
+        if (unit == 0)
+            break;
+        text.append(QChar(unit));
+    }
+    return text;
+}
+
+Hive::~Hive() {
+    if (m_handle)
+        hivex_close(handle(m_handle));
+}
+
+std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
+    auto fail = [&](const QString& why) -> std::unique_ptr<Hive> {
+        if (error)
+            *error = QStringLiteral("Cannot read the registry hive %1: %2").arg(path, why);
+        return nullptr;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("the file does not exist"));
+    // Only regular files: opening a FIFO or device would block or never end.
+    if (!info.isFile())
+        return fail(QStringLiteral("not a regular file"));
+    if (info.size() < kMinHiveSize)
+        return fail(QStringLiteral("the file is too short to be a registry hive (%1 bytes)")
+                        .arg(info.size()));
+    if (info.size() > kMaxHiveSize)
+        return fail(QStringLiteral("the file is too large to be a registry hive"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(file.errorString());
+        if (file.read(4) != QByteArrayLiteral("regf"))
+            return fail(QStringLiteral("not a registry hive (no \"regf\" signature)"));
+    }
+
+    // Without HIVEX_OPEN_WRITE hivex never writes to the file.
+    errno = 0;
+    hive_h* h = hivex_open(QFile::encodeName(path).constData(), 0);
+    if (!h) {
+        const int code = errno;
+        if (code == ENOTSUP)
+            return fail(QStringLiteral("not a registry hive"));
+        return fail(QStringLiteral("the hive is damaged or truncated (%1)").arg(errnoText(code)));
+    }
+    std::unique_ptr<Hive> hive(new Hive);
+    hive->m_handle = h;
+    hive->m_path = path;
+    if (hivex_root(h) == 0)
+        return fail(QStringLiteral("the hive has no readable root key"));
+    return hive;
+}
+
+Hive::Node Hive::root() const {
+    return hivex_root(handle(m_handle));
+}
+
+QList<Hive::Node> Hive::subkeys(Node key) const {
+    QList<Node> result;
+    if (key == 0)
+        return result;
+    hive_node_h* children = hivex_node_children(handle(m_handle), key);
+    if (!children)
+        return result;
+    for (std::size_t i = 0; children[i] != 0 && i < kMaxListed; ++i)
+        result.append(children[i]);
+    std::free(children);
+    return result;
+}
+
+QString Hive::keyName(Node key) const {
+    return key == 0 ? QString() : takeName(hivex_node_name(handle(m_handle), key));
+}
+
+QStringList Hive::subkeyNames(Node key) const {
+    QStringList names;
+    for (Node child : subkeys(key))
+        names.append(keyName(child));
+    return names;
+}
+
+std::optional<Hive::Node> Hive::child(Node key, const QString& name) const {
+    std::optional<Node> loose;
+    for (Node node : subkeys(key)) {
+        const QString n = keyName(node);
+        if (n == name)
+            return node;
+        if (!loose && n.compare(name, Qt::CaseInsensitive) == 0)
+            loose = node;
+    }
+    return loose;
+}
+
+std::optional<Hive::Node> Hive::findKey(const QString& keyPath) const {
+    Node node = root();
+    if (node == 0)
+        return std::nullopt;
+    for (const QString& part : splitKeyPath(keyPath)) {
+        const auto next = child(node, part);
+        if (!next)
+            return std::nullopt;
+        node = *next;
+    }
+    return node;
+}
+
+QList<Hive::Value> Hive::values(Node key) const {
+    QList<Value> result;
+    if (key == 0)
+        return result;
+    hive_h* h = handle(m_handle);
+    hive_value_h* list = hivex_node_values(h, key);
+    if (!list)
+        return result;
+    for (std::size_t i = 0; list[i] != 0 && i < kMaxListed; ++i) {
+        Value value;
+        value.name = takeName(hivex_value_key(h, list[i]));
+        hive_type type = hive_t_none;
+        std::size_t len = 0;
+        if (hivex_value_type(h, list[i], &type, &len) == 0) {
+            value.type = int(type);
+            value.size = qsizetype(len);
+        }
+        result.append(value);
+    }
+    std::free(list);
+    return result;
+}
+
+std::optional<std::size_t> Hive::findValue(Node key, const QString& valueName) const {
+    if (key == 0)
+        return std::nullopt;
+    hive_h* h = handle(m_handle);
+    hive_value_h* list = hivex_node_values(h, key);
+    if (!list)
+        return std::nullopt;
+    std::optional<std::size_t> exact;
+    std::optional<std::size_t> loose;
+    for (std::size_t i = 0; list[i] != 0 && i < kMaxListed && !exact; ++i) {
+        const QString name = takeName(hivex_value_key(h, list[i]));
+        if (name == valueName)
+            exact = list[i];
+        else if (!loose && name.compare(valueName, Qt::CaseInsensitive) == 0)
+            loose = list[i];
+    }
+    std::free(list);
+    return exact ? exact : loose;
+}
+
+std::optional<QByteArray> Hive::readBytes(Node key, const QString& valueName, int* type) const {
+    const auto value = findValue(key, valueName);
+    if (!value)
+        return std::nullopt;
+    hive_h* h = handle(m_handle);
+    hive_type t = hive_t_none;
+    std::size_t len = 0;
+    if (hivex_value_type(h, *value, &t, &len) != 0 || len > std::size_t(kMaxValueSize))
+        return std::nullopt;
+    if (type)
+        *type = int(t);
+    char* data = hivex_value_value(h, *value, &t, &len);
+    if (!data)
+        return std::nullopt;
+    QByteArray bytes(data, qsizetype(std::min(len, std::size_t(kMaxValueSize))));
+    std::free(data);
+    return bytes;
+}
+
+Hive::TextResult Hive::readString(Node key, const QString& valueName) const {
+    TextResult result;
+    if (key == 0)
+        return result;
+    if (!findValue(key, valueName)) {
+        result.status = ReadStatus::NoValue;
+        return result;
+    }
+    int type = None;
+    const auto bytes = readBytes(key, valueName, &type);
+    if (!bytes) {
+        result.status = ReadStatus::Unreadable;
+        return result;
+    }
+    result.type = type;
+    if (type != Text && type != ExpandText) {
+        result.status = ReadStatus::NotText;
+        return result;
+    }
+    result.status = ReadStatus::Ok;
+    result.text = decodeRegistryText(*bytes);
+    return result;
+}
+
+Hive::TextResult Hive::readString(const QString& keyPath, const QString& valueName) const {
+    const auto key = findKey(keyPath);
+    if (!key)
+        return TextResult{};
+    return readString(*key, valueName);
+}
+
+} // namespace vc

@@ -1,0 +1,349 @@
+#include "platform/Profile.h"
+
+#include "platform/Hive.h"
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace vc {
+
+namespace {
+
+Profile* g_currentProfile = nullptr;
+
+// Parent folders searched for the Windows volume that holds the profile.
+constexpr int kMaxVolumeDepth = 64;
+// Rounds of %VARIABLE% expansion (a variable may name another).
+constexpr int kMaxExpansionRounds = 8;
+
+const QString kUserProfileVariable = QStringLiteral("%USERPROFILE%");
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QStringList windowsComponents(const QString& path) {
+    QString p = path;
+    p.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return p.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+bool startsWithComponents(const QStringList& path, const QStringList& prefix) {
+    if (prefix.isEmpty() || path.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i)
+        if (!sameName(path[i], prefix[i]))
+            return false;
+    return true;
+}
+
+bool isDrive(const QString& component) {
+    return component.size() == 2 && component[1] == QLatin1Char(':') && component[0].isLetter();
+}
+
+// The profile path a Shell Folders value lies under when it follows the
+// standard "X:\Documents and Settings\NAME\..." or "X:\Users\NAME\..." form.
+QString standardProfilePrefix(const QString& value) {
+    const QStringList parts = windowsComponents(value);
+    if (parts.size() < 3 || !isDrive(parts[0]))
+        return QString();
+    if (!sameName(parts[1], QStringLiteral("Documents and Settings")) &&
+        !sameName(parts[1], QStringLiteral("Users")))
+        return QString();
+    return parts.mid(0, 3).join(QLatin1Char('\\'));
+}
+
+// Finds the profile's Windows path: each User Shell Folders value of the
+// form "%USERPROFILE%\tail" paired with the Shell Folders value "...\tail"
+// of the same name votes for what precedes the tail; without such pairs the
+// standard profile locations vote.
+QString findWindowsProfilePath(const Hive& hive) {
+    const auto shell = hive.findKey(kShellFoldersKey);
+    if (!shell)
+        return QString();
+    const auto userShell = hive.findKey(kUserShellFoldersKey);
+    QHash<QString, int> votes;
+    QHash<QString, QString> spelling;
+    auto vote = [&](const QString& prefix) {
+        const QString key = prefix.toLower();
+        if (!spelling.contains(key))
+            spelling.insert(key, prefix);
+        ++votes[key];
+    };
+    const QList<Hive::Value> values = hive.values(*shell);
+    for (const Hive::Value& value : values) {
+        if (!userShell)
+            break;
+        const auto actual = hive.readString(*shell, value.name);
+        const auto pattern = hive.readString(*userShell, value.name);
+        if (!actual.ok() || !pattern.ok())
+            continue;
+        if (!pattern.text.startsWith(kUserProfileVariable + QLatin1Char('\\'), Qt::CaseInsensitive))
+            continue;
+        const QString tail = pattern.text.mid(kUserProfileVariable.size());
+        if (actual.text.size() > tail.size() && actual.text.endsWith(tail, Qt::CaseInsensitive))
+            vote(actual.text.left(actual.text.size() - tail.size()));
+    }
+    if (votes.isEmpty()) {
+        for (const Hive::Value& value : values) {
+            const auto actual = hive.readString(*shell, value.name);
+            const QString prefix = actual.ok() ? standardProfilePrefix(actual.text) : QString();
+            if (!prefix.isEmpty())
+                vote(prefix);
+        }
+    }
+    QString best;
+    int bestVotes = 0;
+    for (auto it = votes.cbegin(); it != votes.cend(); ++it) {
+        if (it.value() > bestVotes || (it.value() == bestVotes && it.key() < best.toLower())) {
+            best = spelling.value(it.key());
+            bestVotes = it.value();
+        }
+    }
+    return best;
+}
+
+// The folder above `folder` that holds Windows/System32/config/SOFTWARE.
+QString findVolumeRoot(const QString& folder, QString* softwareHive) {
+    QDir dir(folder);
+    for (int depth = 0; depth < kMaxVolumeDepth && dir.cdUp(); ++depth) {
+        const QString candidate = resolveNoCase(
+            dir.absolutePath(), {QStringLiteral("Windows"), QStringLiteral("System32"),
+                                 QStringLiteral("config"), QStringLiteral("SOFTWARE")});
+        if (QFileInfo(candidate).isFile()) {
+            *softwareHive = candidate;
+            return dir.absolutePath();
+        }
+        if (dir.isRoot())
+            break;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString findChildNoCase(const QString& folder, const QString& name) {
+    if (folder.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
+        name == QLatin1String("..") || name.contains(QLatin1Char('/')))
+        return QString();
+    const QString exact = folder + QLatin1Char('/') + name;
+    if (QFileInfo::exists(exact) || QFileInfo(exact).isSymLink())
+        return name;
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries)
+        if (sameName(entry, name))
+            return entry;
+    return QString();
+}
+
+QString resolveNoCase(const QString& base, const QStringList& components) {
+    QString path = base;
+    bool exists = true;
+    for (const QString& component : components) {
+        if (exists) {
+            const QString found = findChildNoCase(path, component);
+            if (!found.isEmpty()) {
+                path += QLatin1Char('/') + found;
+                continue;
+            }
+            exists = false;
+        }
+        path += QLatin1Char('/') + component;
+    }
+    return path;
+}
+
+Profile::Profile() = default;
+Profile::~Profile() {
+    if (g_currentProfile == this)
+        g_currentProfile = nullptr;
+}
+
+bool Profile::open(const QString& folder, QString* error) {
+    m_folder.clear();
+    m_volumeRoot.clear();
+    m_windowsProfilePath.clear();
+    m_message.clear();
+    m_userHive.reset();
+    m_machineHive.reset();
+    m_layout = ProfileLayout::Xp;
+
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        if (error)
+            *error = QStringLiteral("The profile folder does not exist:\n%1").arg(folder);
+        return false;
+    }
+    m_folder = QDir::cleanPath(info.absoluteFilePath());
+
+    QStringList problems;
+    const QString hiveName = findChildNoCase(m_folder, QStringLiteral("NTUSER.DAT"));
+    const QString hivePath = m_folder + QLatin1Char('/') +
+                             (hiveName.isEmpty() ? QStringLiteral("NTUSER.DAT") : hiveName);
+    QString hiveError;
+    m_userHive = Hive::open(hivePath, &hiveError);
+    if (!m_userHive)
+        problems.append(hiveError);
+
+    QString softwarePath;
+    m_volumeRoot = findVolumeRoot(m_folder, &softwarePath);
+    if (!m_volumeRoot.isEmpty()) {
+        m_machineHive = Hive::open(softwarePath, &hiveError);
+        if (!m_machineHive)
+            problems.append(hiveError);
+    }
+
+    if (m_userHive)
+        m_windowsProfilePath = findWindowsProfilePath(*m_userHive);
+
+    const QStringList profileParts = windowsComponents(m_windowsProfilePath);
+    if (profileParts.size() >= 2 && sameName(profileParts[1], QStringLiteral("Users")))
+        m_layout = ProfileLayout::Vista;
+    else if (profileParts.size() >= 2 &&
+             sameName(profileParts[1], QStringLiteral("Documents and Settings")))
+        m_layout = ProfileLayout::Xp;
+    else if (QFileInfo(resolve({QStringLiteral("AppData")})).isDir())
+        m_layout = ProfileLayout::Vista;
+
+    m_message = problems.join(QLatin1Char('\n'));
+    if (error)
+        *error = m_message;
+    return true;
+}
+
+QString Profile::resolve(const QStringList& components) const {
+    return resolveNoCase(m_folder, components);
+}
+
+namespace {
+
+// The value of one environment variable of the profile's user, as a Windows
+// path: the user's own Environment key first, then what Windows sets itself.
+// Null when unknown. USERPROFILE stays unexpanded when the profile's Windows
+// path is unknown; mapWindowsPath places it on the profile folder directly.
+QString variableValue(const Profile& profile, const QString& name) {
+    const QString upper = name.toUpper();
+    const QString home = profile.windowsProfilePath();
+    if (upper == QLatin1String("USERPROFILE"))
+        return home.isEmpty() ? kUserProfileVariable : home;
+    if (Hive* hive = profile.userHive()) {
+        const auto own = hive->readString(QStringLiteral("Environment"), name);
+        if (own.ok() && !own.text.isEmpty())
+            return own.text;
+        if (upper == QLatin1String("APPDATA") || upper == QLatin1String("LOCALAPPDATA")) {
+            const auto shell =
+                hive->readString(kShellFoldersKey, upper == QLatin1String("APPDATA")
+                                                       ? QStringLiteral("AppData")
+                                                       : QStringLiteral("Local AppData"));
+            if (shell.ok() && !shell.text.isEmpty())
+                return shell.text;
+        }
+    }
+    const bool xp = profile.layout() == ProfileLayout::Xp;
+    const QString drive =
+        home.size() >= 2 && home[1] == QLatin1Char(':') ? home.left(2) : QStringLiteral("C:");
+    if (upper == QLatin1String("APPDATA"))
+        return kUserProfileVariable +
+               (xp ? QStringLiteral("\\Application Data") : QStringLiteral("\\AppData\\Roaming"));
+    if (upper == QLatin1String("LOCALAPPDATA"))
+        return kUserProfileVariable + (xp ? QStringLiteral("\\Local Settings\\Application Data")
+                                          : QStringLiteral("\\AppData\\Local"));
+    if (upper == QLatin1String("TEMP") || upper == QLatin1String("TMP"))
+        return kUserProfileVariable + (xp ? QStringLiteral("\\Local Settings\\Temp")
+                                          : QStringLiteral("\\AppData\\Local\\Temp"));
+    if (upper == QLatin1String("HOMEDRIVE") || upper == QLatin1String("SYSTEMDRIVE"))
+        return drive;
+    if (upper == QLatin1String("HOMEPATH") && !home.isEmpty())
+        return home.mid(2);
+    if (upper == QLatin1String("SYSTEMROOT") || upper == QLatin1String("WINDIR"))
+        return drive + (xp ? QStringLiteral("\\WINDOWS") : QStringLiteral("\\Windows"));
+    if (upper == QLatin1String("PROGRAMFILES"))
+        return drive + QStringLiteral("\\Program Files");
+    if (upper == QLatin1String("ALLUSERSPROFILE"))
+        return drive + (xp ? QStringLiteral("\\Documents and Settings\\All Users")
+                           : QStringLiteral("\\ProgramData"));
+    return QString();
+}
+
+// Expands %NAME% variables; false when one of them is unknown.
+bool expandVariables(const Profile& profile, QString* path) {
+    static const QRegularExpression variable(QStringLiteral("%([^%\\\\]+)%"));
+    for (int round = 0; round < kMaxExpansionRounds; ++round) {
+        bool changed = false;
+        QString result;
+        qsizetype last = 0;
+        auto it = variable.globalMatch(*path);
+        while (it.hasNext()) {
+            const auto match = it.next();
+            const QString name = match.captured(1);
+            QString value = variableValue(profile, name);
+            if (value.isNull())
+                return false;
+            if (value == kUserProfileVariable && sameName(name, QStringLiteral("USERPROFILE")))
+                value = match.captured(0);
+            else
+                changed = true;
+            result += path->mid(last, match.capturedStart() - last) + value;
+            last = match.capturedEnd();
+        }
+        result += path->mid(last);
+        *path = result;
+        if (!changed)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString Profile::mapWindowsPath(const QString& windowsPath) const {
+    if (m_folder.isEmpty())
+        return QString();
+    QString path = windowsPath.trimmed();
+    if (path.isEmpty() || path.startsWith(QLatin1String("\\\\")))
+        return QString();
+    if (!expandVariables(*this, &path))
+        return QString();
+    const QStringList parts = windowsComponents(path);
+    if (parts.isEmpty())
+        return QString();
+
+    QString base;
+    QStringList rest;
+    const QStringList profileParts = windowsComponents(m_windowsProfilePath);
+    if (sameName(parts[0], kUserProfileVariable)) {
+        base = m_folder;
+        rest = parts.mid(1);
+    } else if (startsWithComponents(parts, profileParts)) {
+        base = m_folder;
+        rest = parts.mid(profileParts.size());
+    } else if (!m_volumeRoot.isEmpty() && isDrive(parts[0])) {
+        base = m_volumeRoot;
+        rest = parts.mid(1);
+    } else {
+        return QString();
+    }
+    QStringList components;
+    for (const QString& part : rest) {
+        if (part == QLatin1String("."))
+            continue;
+        // A value that climbs out of where it was placed is not followed.
+        if (part == QLatin1String("..") || sameName(part, kUserProfileVariable))
+            return QString();
+        components.append(part);
+    }
+    return resolveNoCase(base, components);
+}
+
+Profile* currentProfile() {
+    return g_currentProfile;
+}
+void setCurrentProfile(Profile* profile) {
+    g_currentProfile = profile;
+}
+
+} // namespace vc

@@ -1,0 +1,135 @@
+#include "platform/SpecialFolders.h"
+
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vc {
+
+namespace {
+
+const QString kCachePathsKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache\\Paths");
+const QString kIndexFile = QStringLiteral("index.dat");
+const QString kContentFolder = QStringLiteral("Content.IE5");
+
+// Where each folder lies when the hive does not say, relative to the profile.
+QStringList layoutFallback(FolderKind kind, ProfileLayout layout) {
+    const bool xp = layout == ProfileLayout::Xp;
+    QString path;
+    switch (kind) {
+    case FolderKind::TempDir:
+        path = xp ? QStringLiteral("Local Settings/Temp") : QStringLiteral("AppData/Local/Temp");
+        break;
+    case FolderKind::CacheDir:
+        path = xp ? QStringLiteral("Local Settings/Temporary Internet Files/Content.IE5")
+                  : QStringLiteral(
+                        "AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5");
+        break;
+    case FolderKind::CookiesDir:
+        path = xp ? QStringLiteral("Cookies")
+                  : QStringLiteral("AppData/Roaming/Microsoft/Windows/Cookies");
+        break;
+    case FolderKind::HistoryDir:
+        path = xp ? QStringLiteral("Local Settings/History")
+                  : QStringLiteral("AppData/Local/Microsoft/Windows/History");
+        break;
+    case FolderKind::FavoritesDir:
+        path = QStringLiteral("Favorites");
+        break;
+    case FolderKind::RecentDir:
+        path = xp ? QStringLiteral("Recent")
+                  : QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent");
+        break;
+    case FolderKind::AppDataDir:
+        path = xp ? QStringLiteral("Application Data") : QStringLiteral("AppData/Roaming");
+        break;
+    }
+    return path.split(QLatin1Char('/'));
+}
+
+QString shellFolderValueName(FolderKind kind) {
+    switch (kind) {
+    case FolderKind::CookiesDir:
+        return QStringLiteral("Cookies");
+    case FolderKind::HistoryDir:
+        return QStringLiteral("History");
+    case FolderKind::FavoritesDir:
+        return QStringLiteral("Favorites");
+    case FolderKind::RecentDir:
+        return QStringLiteral("Recent");
+    case FolderKind::AppDataDir:
+        return QStringLiteral("AppData");
+    case FolderKind::TempDir:
+    case FolderKind::CacheDir:
+        break;
+    }
+    return QString();
+}
+
+QString mappedValue(const Profile& profile, RegistryRoot root, const QString& key,
+                    const QString& valueName) {
+    const QString value = RegistryAccess(root, key, valueName, QString(), QStringLiteral("read"));
+    return value.isEmpty() ? QString() : profile.mapWindowsPath(value);
+}
+
+bool holdsIndexFile(const QString& folder) {
+    const QString name = findChildNoCase(folder, kIndexFile);
+    return !name.isEmpty() && QFileInfo(folder + QLatin1Char('/') + name).isFile();
+}
+
+// The cache index lies in Content.IE5 below the folder the registry names.
+QString cacheFolder(const Profile& profile) {
+    const QString machine = mappedValue(profile, RegistryRoot::LocalMachine, kCachePathsKey,
+                                        QStringLiteral("Directory"));
+    if (!machine.isEmpty()) {
+        const QString content = findChildNoCase(machine, kContentFolder);
+        if (!holdsIndexFile(machine) && !content.isEmpty())
+            return machine + QLatin1Char('/') + content;
+        return machine;
+    }
+    const QString user =
+        mappedValue(profile, RegistryRoot::CurrentUser, kShellFoldersKey, QStringLiteral("Cache"));
+    if (!user.isEmpty())
+        return holdsIndexFile(user) ? user : resolveNoCase(user, {kContentFolder});
+    return profile.resolve(layoutFallback(FolderKind::CacheDir, profile.layout()));
+}
+
+QString profileFolder(const Profile& profile, FolderKind kind) {
+    // The temporary folder has no Shell Folders value; it follows the layout.
+    if (kind == FolderKind::TempDir)
+        return profile.resolve(layoutFallback(kind, profile.layout()));
+    // A hive that could not be read places no folders.
+    if (!profile.userHive())
+        return QString();
+    if (kind == FolderKind::CacheDir)
+        return cacheFolder(profile);
+    const QString mapped = mappedValue(profile, RegistryRoot::CurrentUser, kShellFoldersKey,
+                                       shellFolderValueName(kind));
+    if (!mapped.isEmpty())
+        return mapped;
+    return profile.resolve(layoutFallback(kind, profile.layout()));
+}
+
+} // namespace
+
+QString withTrailingSlash(const QString& path) {
+    if (path.isEmpty())
+        return QString();
+    QString result = path;
+    while (result.size() > 1 && result.endsWith(QLatin1Char('/')))
+        result.chop(1);
+    if (!result.endsWith(QLatin1Char('/')))
+        result += QLatin1Char('/');
+    return result;
+}
+
+QString GetSpecialFolder(FolderKind kind) {
+    if (const Profile* profile = currentProfile())
+        return withTrailingSlash(profileFolder(*profile, kind));
+    return kind == FolderKind::TempDir ? withTrailingSlash(QDir::tempPath()) : QString();
+}
+
+} // namespace vc
