@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <hivex.h>
 
@@ -15,6 +16,7 @@ namespace {
 
 // A hive starts with a 4096-byte base block followed by at least one
 // 4096-byte bin; its cell offsets are 32-bit, so no real hive exceeds 4 GiB.
+constexpr qint64 kBaseBlockSize = 4096;
 constexpr qint64 kMinHiveSize = 8192;
 constexpr qint64 kMaxHiveSize = qint64(4) * 1024 * 1024 * 1024;
 // Subkeys and values a single key may list; hivex bounds them by the file
@@ -85,8 +87,17 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return fail(file.errorString());
-        if (file.read(4) != QByteArrayLiteral("regf"))
+        const QByteArray base = file.read(kBaseBlockSize);
+        if (!base.startsWith(QByteArrayLiteral("regf")))
             return fail(QStringLiteral("not a registry hive (no \"regf\" signature)"));
+        // hivex reads what a cut-off copy still holds; such a copy is
+        // refused instead, so that it never passes for the whole hive.
+        const qint64 declared =
+            kBaseBlockSize + qFromLittleEndian<quint32>(base.constData() + 0x28);
+        if (declared > info.size())
+            return fail(QStringLiteral("the hive is truncated (%1 of %2 bytes)")
+                            .arg(info.size())
+                            .arg(declared));
     }
 
     // Without HIVEX_OPEN_WRITE hivex never writes to the file.
