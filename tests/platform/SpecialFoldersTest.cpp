@@ -1,0 +1,270 @@
+#include "platform/SpecialFolders.h"
+#include "TestData.h"
+#include "platform/HiveEditing.h"
+#include "platform/Profile.h"
+#include "platform/QStringPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+namespace {
+
+const QString kShell =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+
+void makeFolders(const QString& root, const QStringList& relative) {
+    for (const QString& r : relative)
+        ASSERT_TRUE(QDir().mkpath(root + '/' + r)) << r.toStdString();
+}
+
+void makeFile(const QString& path, const QByteArray& bytes = QByteArray("x")) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+void copyHive(const QString& from, const QString& to) {
+    ASSERT_TRUE(QFile::copy(testDataPath(from), to));
+    QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// Makes a profile current for one test and forgets it afterwards.
+struct CurrentProfile {
+    Profile profile;
+    QString message;
+    bool opened = false;
+    explicit CurrentProfile(const QString& folder) {
+        opened = profile.open(folder, &message);
+        setCurrentProfile(&profile);
+    }
+    ~CurrentProfile() { setCurrentProfile(nullptr); }
+};
+
+} // namespace
+
+// The XP hive's folders, on a tree spelt in other letter cases than the hive.
+TEST(PlatformFolders, MapsXpShellFoldersWithoutRegardToCase) {
+    QTemporaryDir dir;
+    const QString p = dir.path() + "/joe";
+    makeFolders(p, {"COOKIES", "favorites", "recent", "APPLICATION DATA/microsoft",
+                    "local settings/HISTORY/history.ie5", "local settings/temp",
+                    "local settings/Temporary INTERNET Files/content.ie5"});
+    copyHive("ntuser-xp.dat", p + "/ntuser.dat");
+    CurrentProfile current(p);
+    ASSERT_TRUE(current.opened);
+    EXPECT_TRUE(current.message.isEmpty()) << current.message.toStdString();
+    EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Documents and Settings\\joe");
+    EXPECT_EQ(current.profile.layout(), ProfileLayout::Xp);
+
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), p + "/COOKIES/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/favorites/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), p + "/recent/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/APPLICATION DATA/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir), p + "/local settings/HISTORY/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/local settings/temp/");
+    // "Cache" names Temporary Internet Files; the index lies in Content.IE5.
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              p + "/local settings/Temporary INTERNET Files/content.ie5/");
+
+    // A folder that already holds index.dat is the cache folder itself.
+    makeFile(p + "/local settings/Temporary INTERNET Files/INDEX.DAT");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              p + "/local settings/Temporary INTERNET Files/");
+
+    const Profile& profile = current.profile;
+    EXPECT_EQ(profile.mapWindowsPath("c:\\documents and settings\\JOE\\Recent\\Letter.doc.lnk"),
+              p + "/recent/Letter.doc.lnk"); // missing file keeps its spelling
+    EXPECT_EQ(profile.mapWindowsPath("%USERPROFILE%\\application data\\Microsoft\\Word"),
+              p + "/APPLICATION DATA/microsoft/Word");
+    EXPECT_EQ(profile.mapWindowsPath("%APPDATA%\\Microsoft"), p + "/APPLICATION DATA/microsoft");
+    // TEMP comes from the hive's own Environment key.
+    EXPECT_EQ(profile.mapWindowsPath("%TEMP%\\a.tmp"), p + "/local settings/temp/a.tmp");
+    // Outside the profile with no volume known, or climbing out of it: nowhere.
+    EXPECT_EQ(profile.mapWindowsPath("C:\\WINDOWS\\Fonts"), "");
+    EXPECT_EQ(profile.mapWindowsPath("C:\\Documents and Settings\\joe\\..\\..\\etc\\passwd"), "");
+    EXPECT_EQ(profile.mapWindowsPath("%NOSUCHVARIABLE%\\x"), "");
+    EXPECT_EQ(profile.mapWindowsPath("\\\\server\\share\\x"), "");
+    EXPECT_EQ(profile.mapWindowsPath("C:\\Documents and Settings\\joey\\Recent"), "");
+}
+
+TEST(PlatformFolders, MapsWindows10ShellFolders) {
+    QTemporaryDir dir;
+    const QString p = dir.path() + "/bperry";
+    makeFolders(p, {"appdata/ROAMING/microsoft/windows/recent", "Favorites",
+                    "appdata/local/Microsoft/Windows/INetCookies", "appdata/local/temp",
+                    "appdata/local/Microsoft/Windows/history"});
+    copyHive("ntuser-win10.dat", p + "/NTUSER.DAT");
+    CurrentProfile current(p);
+    ASSERT_TRUE(current.opened);
+    EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Users\\bperry");
+    EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
+    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
+              p + "/appdata/ROAMING/microsoft/windows/recent/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+              p + "/appdata/local/Microsoft/Windows/INetCookies/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/appdata/ROAMING/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
+              p + "/appdata/local/Microsoft/Windows/history/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/appdata/local/temp/");
+    // Neither INetCache nor Content.IE5 exists: the hive's spelling stays.
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              p + "/appdata/local/Microsoft/Windows/INetCache/Content.IE5/");
+}
+
+// Values the hive lacks fall back to the layout the profile folder shows.
+TEST(PlatformFolders, FallsBackToTheLayoutWhenValuesAreMissing) {
+    QTemporaryDir dir;
+    const QString xp = dir.path() + "/xp";
+    makeFolders(xp, {"Cookies", "Local Settings/History", "Application Data",
+                     "Local Settings/Temporary Internet Files/Content.IE5"});
+    copyHive("ntuser-xp.dat", xp + "/NTUSER.DAT");
+    // Cookies no longer listed; Favorites moved to where it cannot be placed.
+    ASSERT_TRUE(
+        setHiveStrings(xp + "/NTUSER.DAT", kShell,
+                       {{"Favorites", "D:\\Elsewhere\\Favorites"},
+                        {"History", "C:\\Documents and Settings\\joe\\Local Settings\\History"},
+                        {"Desktop", "C:\\Documents and Settings\\joe\\Desktop"}},
+                       true));
+    {
+        CurrentProfile current(xp);
+        ASSERT_TRUE(current.opened);
+        EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Documents and Settings\\joe");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), xp + "/Cookies/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), xp + "/Favorites/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), xp + "/Recent/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+                  xp + "/Local Settings/Temporary Internet Files/Content.IE5/");
+    }
+
+    // No Shell Folders at all: the layout is read from the folder itself.
+    const QString vista = dir.path() + "/vista";
+    makeFolders(vista, {"AppData/Roaming", "AppData/Local"});
+    copyHive("ntuser-win10.dat", vista + "/NTUSER.DAT");
+    ASSERT_TRUE(deleteHiveKey(vista + "/NTUSER.DAT", kShell));
+    ASSERT_TRUE(deleteHiveKey(
+        vista + "/NTUSER.DAT",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"));
+    CurrentProfile current(vista);
+    ASSERT_TRUE(current.opened);
+    EXPECT_TRUE(current.profile.windowsProfilePath().isEmpty());
+    EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+              vista + "/AppData/Roaming/Microsoft/Windows/Cookies/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
+              vista + "/AppData/Local/Microsoft/Windows/History/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              vista + "/AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
+              vista + "/AppData/Roaming/Microsoft/Windows/Recent/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), vista + "/AppData/Roaming/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), vista + "/Favorites/");
+    // %USERPROFILE% still places paths on the profile folder.
+    EXPECT_EQ(current.profile.mapWindowsPath("%USERPROFILE%\\appdata\\roaming\\x"),
+              vista + "/AppData/Roaming/x");
+}
+
+// A profile inside a copied Windows volume reads HKEY_LOCAL_MACHINE from the
+// volume's SOFTWARE hive and places paths outside the profile on the volume.
+TEST(PlatformFolders, UsesTheVolumeOfTheProfile) {
+    QTemporaryDir dir;
+    const QString volume = dir.path() + "/volume";
+    const QString p = volume + "/Documents and Settings/joe";
+    makeFolders(volume, {"WINDOWS/system32/CONFIG", "WINDOWS/Fonts"});
+    makeFolders(p, {"Local Settings/Temporary Internet Files/Content.IE5"});
+    makeFile(p + "/Local Settings/Temporary Internet Files/Content.IE5/index.dat");
+    copyHive("ntuser-xp.dat", p + "/NTUSER.DAT");
+    const QString software = volume + "/WINDOWS/system32/CONFIG/software";
+    copyHive("ntuser-win10.dat", software);
+    ASSERT_TRUE(setHiveStrings(
+        software, "Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache\\Paths",
+        {{"Directory", "%USERPROFILE%\\Local Settings\\Temporary Internet Files"}}));
+
+    CurrentProfile current(p);
+    ASSERT_TRUE(current.opened);
+    EXPECT_EQ(current.profile.volumeRoot(), QDir(volume).absolutePath());
+    ASSERT_NE(current.profile.machineHive(), nullptr);
+    EXPECT_EQ(current.profile.mapWindowsPath("C:\\Windows\\Fonts\\arial.ttf"),
+              volume + "/WINDOWS/Fonts/arial.ttf");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              p + "/Local Settings/Temporary Internet Files/Content.IE5/");
+
+    // A volume without a SOFTWARE hive is no volume.
+    QFile::remove(software);
+    Profile plain;
+    ASSERT_TRUE(plain.open(p, nullptr));
+    EXPECT_TRUE(plain.volumeRoot().isEmpty());
+    EXPECT_EQ(plain.mapWindowsPath("C:\\Windows\\Fonts"), "");
+}
+
+// A hive that cannot be read places no folders and says which file failed.
+TEST(PlatformFolders, UnreadableHiveGivesEmptyFoldersAndOneMessage) {
+    QTemporaryDir dir;
+    const QString p = dir.path() + "/joe";
+    makeFolders(p, {"Cookies", "Favorites", "Recent", "Local Settings/Temp"});
+
+    auto check = [&](const QString& expectedFile, const QString& expectedWhy) {
+        CurrentProfile current(p);
+        EXPECT_TRUE(current.opened);
+        EXPECT_TRUE(current.message.contains(expectedFile)) << current.message.toStdString();
+        EXPECT_TRUE(current.message.contains(expectedWhy)) << current.message.toStdString();
+        EXPECT_EQ(current.message.count('\n'), 0) << current.message.toStdString();
+        EXPECT_EQ(current.profile.message(), current.message);
+        for (FolderKind kind :
+             {FolderKind::CacheDir, FolderKind::CookiesDir, FolderKind::HistoryDir,
+              FolderKind::FavoritesDir, FolderKind::RecentDir, FolderKind::AppDataDir})
+            EXPECT_EQ(GetSpecialFolder(kind), "") << int(kind);
+        // The temporary folder does not depend on the hive.
+        EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/Local Settings/Temp/");
+    };
+    check(p + "/NTUSER.DAT", "does not exist");
+
+    QFile original(testDataPath("ntuser-xp.dat"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray real = original.readAll();
+    makeFile(p + "/NtUser.dat", real.left(200000));
+    check(p + "/NtUser.dat", "truncated");
+    makeFile(p + "/NtUser.dat", QByteArray(100000, '\x5a'));
+    check(p + "/NtUser.dat", "not a registry hive");
+
+    Profile missing;
+    QString error;
+    EXPECT_FALSE(missing.open(dir.path() + "/nobody", &error));
+    EXPECT_TRUE(error.contains(dir.path() + "/nobody"));
+}
+
+TEST(PlatformFolders, EndsInExactlyOneSlash) {
+    EXPECT_EQ(withTrailingSlash("/a/b"), "/a/b/");
+    EXPECT_EQ(withTrailingSlash("/a/b/"), "/a/b/");
+    EXPECT_EQ(withTrailingSlash("/a/b///"), "/a/b/");
+    EXPECT_EQ(withTrailingSlash("/"), "/");
+    EXPECT_EQ(withTrailingSlash(""), "");
+
+    setCurrentProfile(nullptr);
+    const QString temp = GetSpecialFolder(FolderKind::TempDir);
+    EXPECT_EQ(temp, QDir::tempPath() + "/");
+    EXPECT_FALSE(temp.endsWith("//"));
+    // Without a profile only the temporary folder exists.
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), "");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir), "");
+}
+
+// The bundled sample profile: its folders hold what the tables will read.
+TEST(PlatformFolders, SampleProfileIsLaidOutAsItsHiveSays) {
+    CurrentProfile current(samplesPath("profiles/xp"));
+    ASSERT_TRUE(current.opened);
+    EXPECT_TRUE(current.message.isEmpty()) << current.message.toStdString();
+    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::CacheDir) + "index.dat"));
+    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::HistoryDir) + "History.IE5/index.dat"));
+    EXPECT_EQ(QDir(GetSpecialFolder(FolderKind::CookiesDir)).entryList({"*.txt"}).size(), 3);
+    EXPECT_EQ(QDir(GetSpecialFolder(FolderKind::RecentDir)).entryList({"*.lnk"}).size(), 4);
+    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::FavoritesDir) + "Links"));
+    EXPECT_TRUE(
+        QFile::exists(GetSpecialFolder(FolderKind::AppDataDir) + "Microsoft/Excel/Excel11.xlb"));
+    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::TempDir) + "install.log"));
+}
