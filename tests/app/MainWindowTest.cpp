@@ -1,0 +1,265 @@
+#include "TestData.h"
+#include "cache/ActivityTable.h"
+#include "cache/IndexLoad.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Registry.h"
+#include "preview/DetailPane.h"
+#include "support/WindowFixture.h"
+
+#include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
+
+using namespace vc;
+
+namespace {
+
+QStringList menuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+QMenu* topMenu(QMainWindow* window, const char* name) {
+    return window->menuBar()->findChild<QMenu*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+using MainWindow = WindowFixture;
+
+TEST_F(MainWindow, TabsTablesAndColumns) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->MakerWebAddress);
+    EXPECT_EQ(window->mainPageControl->count(), 3);
+    EXPECT_FALSE(window->mainPageControl->isTabVisible(2)); // the Tools tab
+    EXPECT_EQ(window->mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
+    EXPECT_EQ(window->mainPageControl->tabText(1), QStringLiteral("Documents"));
+    const QStringList inner1{"Activity", "History", "Cookie", "Links"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window->PageControl1->tabText(i), inner1[i]);
+    EXPECT_EQ(window->PageControl2->tabText(0),
+              QStringLiteral("Links to recent documents and folders"));
+    EXPECT_EQ(window->PageControl2->tabText(1), QStringLiteral("Not erased temporary files"));
+    // The window starts on the Activity tab.
+    EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
+    EXPECT_EQ(window->PageControl1->currentWidget(), window->tab(TabId::Activity).sheet);
+
+    struct Expect {
+        TabId id;
+        QStringList captions;
+        QList<int> dates;
+    };
+    const Expect tables[] = {
+        {TabId::Activity,
+         {"URL Address", "Modification Time", "Access Time", "File Name", "File Ext", "Type",
+          "Directory", "HTTP Header"},
+         {1, 2}},
+        {TabId::History,
+         {"URL Address", "Modification Time", "Access Time", "Type", "Cached File"},
+         {1, 2}},
+        {TabId::Cookie,
+         {"Site", "Variable", "Creation Time", "Expiration Time", "File Name", "Value", "Flags"},
+         {2, 3}},
+        {TabId::Links, {"Name", "Creation Time", "Last Access", "URL Address"}, {1, 2}},
+        {TabId::Recent,
+         {"Name", "File Ext", "Creation Time", "Last Access", "Link Address"},
+         {2, 3}},
+        {TabId::Temp, {"Name", "File Ext", "Creation Time", "Last Access", "File Path"}, {2, 3}},
+    };
+    for (const Expect& e : tables) {
+        TableModel* model = window->tab(e.id).model;
+        ASSERT_EQ(model->columns(), e.captions.size());
+        for (int c = 0; c < model->columns(); ++c) {
+            EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), e.captions[c]);
+            EXPECT_EQ(model->isDateColumn(c), e.dates.contains(c)) << qPrintable(e.captions[c]);
+        }
+        EXPECT_TRUE(window->tab(e.id).countLabel->text().isEmpty());
+    }
+    // The "Full history" options exist but their group boxes are hidden.
+    EXPECT_TRUE(window->CheckBox1->isChecked());
+    EXPECT_FALSE(window->ieH_CheckBox->isChecked());
+    EXPECT_FALSE(window->GroupBox1->isVisible());
+    EXPECT_EQ(window->GroupBox1->title(), QStringLiteral("Parameters:"));
+}
+
+TEST_F(MainWindow, MenusToolBarAndShortcuts) {
+    QStringList tops;
+    for (QAction* a : window->menuBar()->actions())
+        tops << a->text();
+    EXPECT_EQ(tops, (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer",
+                                 "&Documents", "&Export", "&Help"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
+              (QStringList{"Open Windows Profile...", "-", "Exit"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
+              (QStringList{"Vellacord", "Recall with Conditions"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),
+              (QStringList{"Find...", "Search Again", "-", "Go to Line Number..."}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "InternetExplorer1")),
+              (QStringList{"IE Activity", "IE History", "IE Cookie", "IE Favorites"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "Documents1")),
+              (QStringList{"Recent Documents", "Temporary Files"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "Export1Item")),
+              (QStringList{"Current Table to XML file",
+                           "Current Table to TXT file with Tab Delimited Values"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "Help1Item")),
+              (QStringList{"Manual", "-", "Create a Desktop Icon", "Create a Quick Launch Icon",
+                           "-", "About...", "-", "Help yourself (localization)"}));
+    EXPECT_EQ(menuTexts(window->files_PopupMenu),
+              (QStringList{"Open", "Open with...", "Open Folder", "-", "Copy to...", "Move to...",
+                           "-", "Properties"}));
+
+    EXPECT_EQ(window->SearchAction_Find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(window->SearchAction_Again->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->SearchAction_GoLine->shortcut(), QKeySequence(Qt::ALT | Qt::Key_G));
+    EXPECT_EQ(window->HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window->ActionExit->toolTip(), QStringLiteral("Easy work is over"));
+    EXPECT_EQ(window->ExportAction_XLS->toolTip(),
+              QStringLiteral("Export Current Table to .XML file"));
+    EXPECT_EQ(window->docs_ActionRecent->toolTip(), QStringLiteral("Recent Opened Documents"));
+    EXPECT_EQ(window->filesPopUp_CopyTo->data().toInt(), 0);
+    EXPECT_EQ(window->filesPopUp_MoveTo->data().toInt(), 1);
+
+    QStringList tools;
+    for (QAction* a : window->ToolBar1->actions())
+        if (!a->isSeparator())
+            tools << a->text();
+    EXPECT_EQ(tools, (QStringList{"Exit", "Vellacord", "Recall with Conditions", "Find...",
+                                  "IE Activity", "IE History", "IE Cookie", "IE Favorites",
+                                  "Recent Documents", "Temporary Files"}));
+    EXPECT_EQ(window->curTabCaption->text(), QStringLiteral("Internet Explorer: Activity"));
+}
+
+TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
+    // Empty table: nothing to search or export.
+    EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
+    EXPECT_FALSE(window->Export1Item->menuAction()->isEnabled());
+    EXPECT_FALSE(window->SearchAction_Find->isEnabled());
+    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+
+    const QString file = testDataPath(QStringLiteral("content-ie5-index.dat"));
+    chooser.fileAnswer = file;
+    window->ActionLoadIEActivity->trigger();
+    EXPECT_EQ(chooser.lastFilter, QStringLiteral("Dat files (*.dat)"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // The table holds exactly what the walker gives for the file.
+    WorkFile work;
+    WalkOptions options;
+    const IndexLoadResult load = WalkIndexIntoWorkFile(work, file, options);
+    TableModel expected(QStringLiteral("x"), window->tab(TabId::Activity).model->columnSpecs());
+    FillActivityRows(work.readLines(), expected, nullptr, 50);
+    TableModel* model = window->tab(TabId::Activity).model;
+    ASSERT_GT(model->rows(), 0);
+    ASSERT_EQ(model->rows(), expected.rows());
+    for (int r = 0; r < model->rows(); ++r)
+        ASSERT_EQ(model->rowCells(r), expected.rowCells(r)) << r;
+    EXPECT_EQ(window->RecordCount, load.recordCount);
+
+    EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(),
+              QStringLiteral("Records: %1").arg(model->rows()));
+    EXPECT_EQ(window->HistoryFileNamePanel->text(), file + QStringLiteral(". Version: 5.2"));
+    EXPECT_EQ(window->HistoryFileNamePanel->toolTip(), file);
+    EXPECT_TRUE(window->SearchItem->menuAction()->isEnabled());
+    EXPECT_TRUE(window->Export1Item->menuAction()->isEnabled());
+    EXPECT_TRUE(window->SearchAction_Find->isEnabled());
+    EXPECT_FALSE(window->ProgressBar); // removed after the load
+
+    // Row 0 is selected and its pane filled.
+    TableTab& t = window->tab(TabId::Activity);
+    EXPECT_EQ(t.view->selectionModel()->currentIndex().row(), 0);
+    EXPECT_EQ(t.pane->filePanel()->text(), model->cellText(0, 0));
+    const QStringList memo = t.pane->memo()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(memo.size(), 3);
+    EXPECT_EQ(memo[0], model->cellText(0, 1) + QStringLiteral(" - ") + model->cellText(0, 2));
+    EXPECT_EQ(memo[1], model->cellText(0, 6) + QLatin1Char('/') + model->cellText(0, 3));
+    EXPECT_TRUE(window->currentFileName().endsWith(model->cellText(0, 6) + QLatin1Char('/') +
+                                                   model->cellText(0, 3)));
+
+    // A tab change turns Search Again off and moves the current table.
+    window->LastSearchTable = model;
+    window->UpdateTabState();
+    EXPECT_TRUE(window->SearchAction_Again->isEnabled());
+    window->PageControl1->setCurrentWidget(window->tab(TabId::History).sheet);
+    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    EXPECT_EQ(window->curTabCaption->text(), QStringLiteral("Internet Explorer: History"));
+    EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindow, ActivityCancelAndUnreadableFile) {
+    // Cancelling the dialog changes nothing.
+    chooser.fileAnswer.clear();
+    window->ActionLoadIEActivity->trigger();
+    EXPECT_EQ(window->tab(TabId::Activity).model->rows(), 0);
+    EXPECT_TRUE(window->tab(TabId::Activity).countLabel->text().isEmpty());
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A file that cannot be opened: one message naming it, an empty table.
+    const QString missing = QStringLiteral("/nonexistent/folder/index.dat");
+    chooser.fileAnswer = missing;
+    window->ActionLoadIEActivity->trigger();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(tx(76)));
+    EXPECT_TRUE(messages.shown[0].text.contains(missing));
+    EXPECT_EQ(window->tab(TabId::Activity).model->rows(), 0);
+    EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(), QStringLiteral("Records: 0"));
+    EXPECT_FALSE(window->ProgressBar);
+}
+
+TEST_F(MainWindow, ClearPaneEmptiesNestedPanels) {
+    DetailPane* pane = window->tab(TabId::History).pane;
+    pane->memo()->setPlainText(QStringLiteral("line"));
+    pane->filePanel()->setText(QStringLiteral("file"));
+    pane->filePanel()->setToolTip(QStringLiteral("hint"));
+    pane->imageCaption()->setText(QStringLiteral("inner")); // inside the picture panel
+    window->ClearPane(pane);
+    EXPECT_TRUE(pane->memo()->toPlainText().isEmpty());
+    EXPECT_TRUE(pane->filePanel()->text().isEmpty());
+    EXPECT_TRUE(pane->filePanel()->toolTip().isEmpty());
+    EXPECT_TRUE(pane->imageCaption()->text().isEmpty());
+}
+
+TEST_F(MainWindow, ProgressBarsAndColumnLayout) {
+    window->CreateProgressBar(true, 0, 100);
+    ASSERT_TRUE(window->ProgressBar);
+    window->progress()->raiseTo(40);
+    window->progress()->raiseTo(20); // never backwards
+    EXPECT_EQ(window->ProgressBar->value(), 40);
+    window->CreateSecondProgressBar(true, 0, 100);
+    ASSERT_TRUE(window->SecondProgressBar);
+    window->DestroyProgressBar();
+    window->DestroySecondProgressBar();
+    EXPECT_FALSE(window->ProgressBar);
+    EXPECT_EQ(window->progress(), nullptr);
+
+    // After the first activation the first resize lays out the columns by
+    // their factors; later resizes leave them alone.
+    QApplication::processEvents();
+    EXPECT_EQ(window->StartState, 2);
+    QTableView* view = window->tab(TabId::Activity).view;
+    const int w0 = view->columnWidth(0);
+    const int w1 = view->columnWidth(1);
+    EXPECT_GT(w0, w1); // 0.25 against 0.17
+    view->setColumnWidth(0, 33);
+    window->resize(window->width() + 50, window->height());
+    QApplication::processEvents();
+    EXPECT_EQ(view->columnWidth(0), 33);
+}
+
+TEST_F(MainWindow, FirstRunWritesSettingsAndCloseDeletesWorkFile) {
+    // The fixture's window ran with test settings: the own key now exists
+    // and holds the version.
+    EXPECT_TRUE(RegistryKeyExists(RegistryRoot::CurrentUser, kOwnSettingsKey));
+    EXPECT_EQ(RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
+                             QString(), QStringLiteral("read")),
+              QStringLiteral("ver. 1.1"));
+    EXPECT_EQ(window->VersionText, QStringLiteral("ver. 1.1"));
+
+    ASSERT_TRUE(window->WorkFileStore.createOrEmpty());
+    window->WorkFileStore.close();
+    const QString path = window->WorkFileName;
+    ASSERT_TRUE(QFileInfo::exists(path));
+    window->close();
+    EXPECT_FALSE(QFileInfo::exists(path));
+}

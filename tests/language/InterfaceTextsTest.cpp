@@ -1,0 +1,29 @@
+#include "language/InterfaceTexts.h"
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
+    setInterfaceText(19, QStringLiteral("Beenden"));
+    fillDefaultInterfaceTexts();
+    ASSERT_EQ(interfaceTextCount(), 150);
+    EXPECT_EQ(tx(0), QStringLiteral("Vellacord"));
+    EXPECT_EQ(tx(19), QStringLiteral("Exit"));
+    EXPECT_EQ(tx(76), QStringLiteral("Error! The index.dat file cannot be opened!"));
+    EXPECT_EQ(tx(127), QStringLiteral("File index.dat not found. Please, search it manually"));
+    EXPECT_EQ(tx(149), QStringLiteral("Error when Opening Work File"));
+    // Inner double quotes and the right single quotation mark survive.
+    EXPECT_EQ(tx(143), QStringLiteral("Find the file with \".lang\" extension inside program") +
+                           QChar(0x2019) + QStringLiteral("s start folder"));
+    EXPECT_EQ(tx(147), QStringLiteral("New item will appear in main program") + QChar(0x2019) +
+                           QStringLiteral("s menu (on the \"Language\" menu)"));
+    // The two recall hints are worded and not empty.
+    EXPECT_FALSE(tx(35).isEmpty());
+    EXPECT_FALSE(tx(37).isEmpty());
+    // Out of range gives the empty text, never a crash.
+    EXPECT_TRUE(tx(150).isEmpty());
+    EXPECT_TRUE(tx(-1).isEmpty());
+    for (int n = 0; n < 150; ++n)
+        EXPECT_FALSE(tx(n).isEmpty()) << n;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/MainWindow.h"
+#include "platform/Choosers.h"
+#include "platform/Profile.h"
+#include "platform/TimeText.h"
+#include "support/RecordingMessages.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A real main window under the offscreen platform, with its dialogs
+// answered by a ScriptedChooser and its message boxes recorded. Times are
+// shown in UTC with a fixed pattern so texts can be compared.
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vc::setShowsUtc(true);
+        vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        window = std::make_unique<vc::TForm1>();
+        window->setChooser(&chooser);
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window.reset();
+        vc::setCurrentProfile(nullptr);
+        vc::setShowsUtc(false);
+    }
+
+    RecordingMessages messages;
+    vc::ScriptedChooser chooser;
+    std::unique_ptr<vc::TForm1> window;
+};
