@@ -16,6 +16,8 @@ struct CommandEntry {
 // Every headless sub-command.
 const CommandEntry kCommands[] = {
     {"activity", &runActivityCommand},
+    {"recent", &runRecentCommand},
+    {"temp", &runTempCommand},
 };
 
 } // namespace

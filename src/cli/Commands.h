@@ -15,5 +15,12 @@ int runHeadless(const QStringList& arguments);
 
 // The sub-commands, each in the file of its subsystem.
 int runActivityCommand(const CliOptions& options);
+int runRecentCommand(const CliOptions& options);
+int runTempCommand(const CliOptions& options);
+
+class Profile;
+// Opens --profile DIR for a sub-command and makes it the current profile;
+// false after naming the folder and the problem on stderr.
+bool openCommandProfile(const QString& folder, Profile& profile);
 
 } // namespace vc

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace vc {
+
+// The creation and last-access times of a file as text:
+// C, separator, A, "|", A — each a time text of the date-time pattern, or
+// empty when the time is not known or lies before 1970. The part before
+// "|" fills the two time fields of a row line (separator: tab); the part
+// after it is the last-access text the recall conditions judge.
+// A file that cannot be opened for reading gives the separator alone.
+//
+// The creation time is the file system's birth time where it keeps one
+// (statx), on an NTFS volume mounted with ntfs-3g its "system.ntfs_crtime"
+// attribute, else empty. Nothing in the file is read or changed.
+QByteArray FileDatesText(const QString& path, char separator);
+
+// The same for a path given as file-system bytes.
+QByteArray FileDatesText(const QByteArray& path, char separator);
+
+// The times FileDatesText reports, as seconds since 1970; nullopt for each
+// time the file system does not give. Null result when the file cannot be
+// opened for reading.
+struct FileTimes {
+    std::optional<qint64> created;
+    std::optional<qint64> accessed;
+    std::optional<qint64> modified;
+};
+std::optional<FileTimes> readFileTimes(const QByteArray& path);
+
+} // namespace vc

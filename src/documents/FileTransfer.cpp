@@ -1,0 +1,123 @@
+#include "documents/FileTransfer.h"
+
+#include "documents/FileServices.h"
+#include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
+#include "platform/Messages.h"
+#include "platform/Profile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <sys/stat.h>
+
+namespace vc {
+
+namespace {
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).absolutePath();
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {
+    }, sb{};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void failure(int text, const QString& path, const QString& reason = QString()) {
+    QString message = tx(text) + QStringLiteral(":\n") + path;
+    if (!reason.isEmpty())
+        message += QLatin1Char('\n') + reason;
+    showError(message);
+}
+
+} // namespace
+
+bool HasRoomFor(const QString& source, const QString& destination) {
+    const qint64 free = fileServices().freeSpace(folderOf(destination));
+    if (free < 0)
+        return true;
+    if (free == 0)
+        return false;
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return free >= file.size();
+}
+
+TransferOutcome transferFile(const QString& source, const QString& folder, bool move) {
+    const QString name = QFileInfo(source).fileName();
+    QString destination = folder;
+    if (!destination.endsWith(QLatin1Char('/')))
+        destination += QLatin1Char('/');
+    destination += name;
+
+    if (sameFile(source, destination)) {
+        // Copying a file onto itself, then deleting the "source", would
+        // lose it.
+        failure(115, source);
+        return TransferOutcome::SameFile;
+    }
+    {
+        QFile probe(source);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            failure(115, source, probe.errorString());
+            return TransferOutcome::SourceUnreadable;
+        }
+    }
+    if (!HasRoomFor(source, destination)) {
+        failure(111, destination);
+        return TransferOutcome::NoRoom;
+    }
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
+        const QString question = tx(112) + QLatin1Char('\n') + source + QLatin1Char('\n') +
+                                 tx(113) + QStringLiteral(".\n") + tx(114);
+        if (messages().show(MessageKind::Confirmation, question, MessageButtons::YesNo) !=
+            MessageAnswer::Yes)
+            return TransferOutcome::Declined;
+    }
+    const qint64 sourceSize = QFileInfo(source).size();
+    QString error;
+    if (!fileServices().copyFile(source, destination, &error)) {
+        failure(115, source, error);
+        return TransferOutcome::CopyFailed;
+    }
+    if (!move)
+        return TransferOutcome::Done;
+    const QFileInfo copy(destination);
+    if (!copy.exists() || copy.size() != sourceSize) {
+        failure(115, source, destination);
+        return TransferOutcome::CopyIncomplete;
+    }
+    if (!fileServices().removeFile(source, &error)) {
+        failure(116, source, error);
+        return TransferOutcome::DeleteFailed;
+    }
+    return TransferOutcome::Done;
+}
+
+QString localFileFor(const QString& target) {
+    if (target.isEmpty() || QFileInfo::exists(target))
+        return target;
+    static const QRegularExpression windowsPath(QStringLiteral("^([A-Za-z]:[\\\\/]|%)"));
+    if (windowsPath.match(target).hasMatch()) {
+        if (const Profile* profile = currentProfile()) {
+            const QString mapped = profile->mapWindowsPath(target);
+            if (!mapped.isEmpty() && QFileInfo::exists(mapped))
+                return mapped;
+        }
+    }
+    // The table shows names decoded with the source code page; the file
+    // system knows them by their bytes.
+    const QString byBytes = QFile::decodeName(encodeEvidence(target));
+    if (QFileInfo::exists(byBytes))
+        return byBytes;
+    return target;
+}
+
+} // namespace vc

@@ -1,0 +1,121 @@
+#include "documents/OpenSaveMru.h"
+
+#include "documents/FileDates.h"
+#include "documents/RowLine.h"
+#include "platform/CodePage.h"
+#include "platform/Hive.h"
+#include "platform/Profile.h"
+#include "recall/RecallFilter.h"
+
+#include <QFileInfo>
+
+namespace vc {
+
+namespace {
+
+QString typeName(int type) {
+    switch (type) {
+    case Hive::None:
+        return QStringLiteral("REG_NONE");
+    case Hive::Text:
+        return QStringLiteral("REG_SZ");
+    case Hive::ExpandText:
+        return QStringLiteral("REG_EXPAND_SZ");
+    case Hive::Binary:
+        return QStringLiteral("REG_BINARY");
+    case Hive::Dword:
+        return QStringLiteral("REG_DWORD");
+    case Hive::MultiText:
+        return QStringLiteral("REG_MULTI_SZ");
+    default:
+        return QStringLiteral("type %1").arg(type);
+    }
+}
+
+MruReadResult notText(const Hive& hive, const QString& keyPath, const QString& valueName,
+                      int type) {
+    MruReadResult result;
+    result.ok = false;
+    result.error = QStringLiteral("Invalid data type for '%1' (%2) in HKEY_CURRENT_USER\\%3:\n%4")
+                       .arg(valueName, typeName(type), keyPath, hive.path());
+    return result;
+}
+
+Hive* userHive() {
+    Profile* profile = currentProfile();
+    return profile ? profile->userHive() : nullptr;
+}
+
+} // namespace
+
+QByteArray mruRowLine(const QString& storedPath, const QString& localPath, const QByteArray& rowTag,
+                      QByteArray* lastAccessText) {
+    const QByteArray path = encodeEvidence(storedPath);
+    const QByteArray name = fileNamePart(path);
+    QByteArray dates = QByteArrayLiteral("\t|");
+    if (!localPath.isEmpty())
+        dates = FileDatesText(localPath, '\t');
+    if (lastAccessText)
+        *lastAccessText = longDatesPart(dates);
+    return makeRowLine(name, extensionPart(name), shortDatesPart(dates), path, rowTag);
+}
+
+namespace {
+
+MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
+                           QList<QByteArray>& list, const QByteArray& rowTag) {
+    const Profile* profile = currentProfile();
+    for (const Hive::Value& value : hive.values(key)) {
+        if (value.name.contains(QLatin1String("MRUList")))
+            continue;
+        const Hive::TextResult text = hive.readString(key, value.name);
+        if (text.status == Hive::ReadStatus::NotText)
+            return notText(hive, keyPath, value.name, text.type);
+        if (!text.ok())
+            continue; // damaged beyond reading: fewer rows, never a crash
+        QString local = profile ? profile->mapWindowsPath(text.text) : QString();
+        if (!local.isEmpty() && !QFileInfo(local).isFile())
+            local.clear();
+        QByteArray lastAccess;
+        const QByteArray line = mruRowLine(text.text, local, rowTag, &lastAccess);
+        if (PassesRecallConditions(line, lastAccess))
+            list.append(line);
+    }
+    return {};
+}
+
+} // namespace
+
+MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
+                            const QByteArray& rowTag) {
+    Hive* hive = userHive();
+    if (!hive)
+        return {};
+    const auto key = hive->findKey(subkeyPath);
+    if (!key)
+        return {};
+    return readValuesOf(*hive, *key, subkeyPath, list, rowTag);
+}
+
+MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list) {
+    Hive* hive = userHive();
+    if (!hive)
+        return {};
+    const auto node = hive->findKey(key);
+    if (!node)
+        return {};
+    // Subkeys are taken as nodes, not looked up again by name, so a name
+    // holding a backslash cannot lead elsewhere.
+    for (const Hive::Node subkey : hive->subkeys(*node)) {
+        const QString name = hive->keyName(subkey);
+        if (name.contains(QLatin1String("MRUList")))
+            continue;
+        const MruReadResult r =
+            readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list, QByteArray());
+        if (!r.ok)
+            return r;
+    }
+    return {};
+}
+
+} // namespace vc

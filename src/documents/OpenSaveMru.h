@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace vc {
+
+// Where the common open/save dialogs keep their lists of recently used
+// file names, one subkey per file type ("doc", "txt", "*").
+inline const QString kOpenSaveMruKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU");
+
+// Outcome of reading MRU lists. A value that is not text stops the reading:
+// error then names the value, its key and the hive.
+struct MruReadResult {
+    bool ok = true;
+    QString error;
+};
+
+// Reads every MRU list below key (of the current profile's user hive) into
+// list: subkeys in the order the hive keeps them, those whose name contains
+// "MRUList" skipped; each other subkey read by ReadMRUValues with an empty
+// row tag. A missing key or no open profile adds nothing.
+MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list);
+
+// Reads one MRU list: every value in hive order except the order string
+// (a name containing "MRUList"), as the full Windows path P of a file. The
+// row line shows P as stored; when P names a file that exists in the
+// profile (or the Windows volume around it), its times fill the time
+// fields, else they stay empty. Rows pass through PassesRecallConditions.
+MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
+                            const QByteArray& rowTag);
+
+// The row line of one stored path; localPath is where the file lies on
+// this machine, empty when it is not there.
+QByteArray mruRowLine(const QString& storedPath, const QString& localPath, const QByteArray& rowTag,
+                      QByteArray* lastAccessText);
+
+} // namespace vc
