@@ -1,10 +1,13 @@
 #include "platform/Registry.h"
 
 #include "platform/Hive.h"
+#include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/WindowsLocales.h"
 
 #include <QSettings>
+
+#include <algorithm>
 
 namespace vc {
 
@@ -63,6 +66,8 @@ void writeOwnValue(const QString& valueName, const QString& value) {
             name = key;
     settings.setValue(name, value);
     settings.sync();
+    if (settings.status() != QSettings::NoError)
+        showError(QStringLiteral("Cannot write the settings file:\n%1").arg(settings.fileName()));
 }
 
 // The SOFTWARE hive holds what HKEY_LOCAL_MACHINE shows under "Software".

@@ -1,10 +1,12 @@
 #include "TestData.h"
+#include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/QStringPrinting.h"
 #include "platform/Registry.h"
 #include "platform/WindowsLocales.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QSettings>
@@ -183,4 +185,30 @@ TEST(PlatformRegistry, WindowsLocaleTable) {
     EXPECT_EQ(windowsAbbreviation(QLocale("en_GH")), "ENU");
     EXPECT_EQ(windowsAbbreviation(QLocale::c()), "ENU");
     EXPECT_EQ(windowsAbbreviation(QLocale(QLocale::Esperanto)), "ENU");
+}
+
+namespace {
+struct RecordedMessages : MessageService {
+    QStringList texts;
+    MessageAnswer show(MessageKind, const QString& text, MessageButtons) override {
+        texts.append(text);
+        return MessageAnswer::Ok;
+    }
+};
+} // namespace
+
+// A settings file that cannot be written is reported with its path.
+TEST(PlatformRegistry, FailedSettingsWriteNamesTheFile) {
+    clearOwnSettings();
+    const QString file = QSettings("Ostravane", "Vellacord").fileName();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file)); // a folder where the file should be
+    RecordedMessages recorded;
+    MessageService* previous = setMessageService(&recorded);
+    RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, "Language", "DEU", "write");
+    setMessageService(previous);
+    QDir(file).removeRecursively();
+    ASSERT_EQ(recorded.texts.size(), 1);
+    EXPECT_TRUE(recorded.texts[0].contains(file)) << recorded.texts[0].toStdString();
+    clearOwnSettings();
 }

@@ -262,7 +262,7 @@ TEST(PlatformFolders, SampleProfileIsLaidOutAsItsHiveSays) {
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::CacheDir) + "index.dat"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::HistoryDir) + "History.IE5/index.dat"));
     EXPECT_EQ(QDir(GetSpecialFolder(FolderKind::CookiesDir)).entryList({"*.txt"}).size(), 3);
-    EXPECT_EQ(QDir(GetSpecialFolder(FolderKind::RecentDir)).entryList({"*.lnk"}).size(), 4);
+    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::RecentDir) + "report.txt.lnk"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::FavoritesDir) + "Links"));
     EXPECT_TRUE(
         QFile::exists(GetSpecialFolder(FolderKind::AppDataDir) + "Microsoft/Excel/Excel11.xlb"));
