@@ -1,40 +1,15 @@
 #include "TestData.h"
+#include "support/RunProgram.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runProgram(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-    env.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VC_BINARY_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.status = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
-
 TEST(ActivityCommand, TablesAFileAndReportsFailures) {
     const QString file = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    const Run ok = runProgram({QStringLiteral("activity"), file, QStringLiteral("--date-format"),
-                               QStringLiteral("yyyy-MM-dd HH:mm:ss")});
+    const ProgramRun ok =
+        runProgram({QStringLiteral("activity"), file, QStringLiteral("--date-format"),
+                    QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(ok.status, 0) << ok.err.constData();
     const QList<QByteArray> lines = ok.out.split('\n');
     ASSERT_GT(lines.size(), 2);
@@ -49,7 +24,7 @@ TEST(ActivityCommand, TablesAFileAndReportsFailures) {
     // no more rows than the block scan.
     QTemporaryDir dir;
     const QString tsv = dir.filePath(QStringLiteral("out.txt"));
-    const Run toFile =
+    const ProgramRun toFile =
         runProgram({QStringLiteral("activity"), file, QStringLiteral("--tsv"), tsv,
                     QStringLiteral("--date-format"), QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(toFile.status, 0);
@@ -57,13 +32,14 @@ TEST(ActivityCommand, TablesAFileAndReportsFailures) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray bytes = written.readAll();
     EXPECT_EQ(QByteArray(bytes).replace("\r\n", "\n"), ok.out);
-    const Run hash = runProgram({QStringLiteral("activity"), file, QStringLiteral("--hash-walk")});
+    const ProgramRun hash =
+        runProgram({QStringLiteral("activity"), file, QStringLiteral("--hash-walk")});
     ASSERT_EQ(hash.status, 0);
     EXPECT_LE(hash.out.count('\n'), ok.out.count('\n'));
     EXPECT_GT(hash.out.count('\n'), 1);
 
     // An unreadable input: status 1 and the path on stderr.
-    const Run missing =
+    const ProgramRun missing =
         runProgram({QStringLiteral("activity"), QStringLiteral("/no/such/index.dat")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("/no/such/index.dat"));
@@ -74,7 +50,7 @@ TEST(ActivityCommand, TablesAFileAndReportsFailures) {
                           QStringLiteral("nope")})
                   .status,
               2);
-    const Run version = runProgram({QStringLiteral("--version")});
+    const ProgramRun version = runProgram({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("vellacord "));
 }

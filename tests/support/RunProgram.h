@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+// Runs the built vellacord program headless (TZ=UTC, no display) and
+// collects its exit status and output.
+struct ProgramRun {
+    int status = -1; // -1: did not finish in time
+    QByteArray out;
+    QByteArray err;
+};
+
+inline ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 120000) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    env.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VC_BINARY_PATH), arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
