@@ -197,6 +197,12 @@ std::optional<std::size_t> Hive::findValue(Node key, const QString& valueName) c
     if (key == 0)
         return std::nullopt;
     hive_h* h = handle(m_handle);
+    // A key cannot hold two names that differ only in letter case, so
+    // hivex's own lookup (ASCII case ignored) finds the one value there is;
+    // other letters are compared below.
+    errno = 0;
+    if (const hive_value_h quick = hivex_node_get_value(h, key, valueName.toUtf8().constData()))
+        return quick;
     hive_value_h* list = hivex_node_values(h, key);
     if (!list)
         return std::nullopt;
@@ -213,18 +219,15 @@ std::optional<std::size_t> Hive::findValue(Node key, const QString& valueName) c
     return exact ? exact : loose;
 }
 
-std::optional<QByteArray> Hive::readBytes(Node key, const QString& valueName, int* type) const {
-    const auto value = findValue(key, valueName);
-    if (!value)
-        return std::nullopt;
+std::optional<QByteArray> Hive::valueBytes(std::size_t value, int* type) const {
     hive_h* h = handle(m_handle);
     hive_type t = hive_t_none;
     std::size_t len = 0;
-    if (hivex_value_type(h, *value, &t, &len) != 0 || len > std::size_t(kMaxValueSize))
+    if (hivex_value_type(h, value, &t, &len) != 0 || len > std::size_t(kMaxValueSize))
         return std::nullopt;
     if (type)
         *type = int(t);
-    char* data = hivex_value_value(h, *value, &t, &len);
+    char* data = hivex_value_value(h, value, &t, &len);
     if (!data)
         return std::nullopt;
     QByteArray bytes(data, qsizetype(std::min(len, std::size_t(kMaxValueSize))));
@@ -232,16 +235,22 @@ std::optional<QByteArray> Hive::readBytes(Node key, const QString& valueName, in
     return bytes;
 }
 
+std::optional<QByteArray> Hive::readBytes(Node key, const QString& valueName, int* type) const {
+    const auto value = findValue(key, valueName);
+    return value ? valueBytes(*value, type) : std::nullopt;
+}
+
 Hive::TextResult Hive::readString(Node key, const QString& valueName) const {
     TextResult result;
     if (key == 0)
         return result;
-    if (!findValue(key, valueName)) {
+    const auto value = findValue(key, valueName);
+    if (!value) {
         result.status = ReadStatus::NoValue;
         return result;
     }
     int type = None;
-    const auto bytes = readBytes(key, valueName, &type);
+    const auto bytes = valueBytes(*value, &type);
     if (!bytes) {
         result.status = ReadStatus::Unreadable;
         return result;

@@ -80,6 +80,7 @@ public:
 private:
     Hive() = default;
     std::optional<std::size_t> findValue(Node key, const QString& valueName) const;
+    std::optional<QByteArray> valueBytes(std::size_t value, int* type) const;
 
     void* m_handle = nullptr; // hive_h*
     QString m_path;
