@@ -175,7 +175,9 @@ bool Profile::open(const QString& folder, QString* error) {
     const QFileInfo info(folder);
     if (!info.isDir()) {
         if (error)
-            *error = QStringLiteral("The profile folder does not exist:\n%1").arg(folder);
+            *error = info.exists()
+                         ? QStringLiteral("The profile is not a folder:\n%1").arg(folder)
+                         : QStringLiteral("The profile folder does not exist:\n%1").arg(folder);
         return false;
     }
     m_folder = QDir::cleanPath(info.absoluteFilePath());

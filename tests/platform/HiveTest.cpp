@@ -76,6 +76,10 @@ TEST(PlatformHive, ReadsRealHivesWithoutRegardToCase) {
     EXPECT_EQ(empty.status, Hive::ReadStatus::Ok);
     EXPECT_TRUE(empty.text.isEmpty());
 
+    // The empty name reads the key's default value.
+    EXPECT_EQ(xp->readString("Software\\Clients\\StartMenuInternet", "").text, "FIREFOX.EXE");
+    EXPECT_EQ(xp->readString("AppEvents\\EventLabels\\.Default", "").text, "Default Beep");
+
     EXPECT_EQ(xp->readString(kShell, "NoSuchValue").status, Hive::ReadStatus::NoValue);
     EXPECT_EQ(xp->readString("Software\\NoSuchKey", "x").status, Hive::ReadStatus::NoKey);
     const auto dword = xp->readString("Control Panel\\Desktop", "CaretWidth");
