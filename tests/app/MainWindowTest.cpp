@@ -263,3 +263,20 @@ TEST_F(MainWindow, FirstRunWritesSettingsAndCloseDeletesWorkFile) {
     window->close();
     EXPECT_FALSE(QFileInfo::exists(path));
 }
+
+TEST_F(MainWindow, ProfilePresetsTheIndexDialog) {
+    ASSERT_TRUE(window->openProfile(samplesPath(QStringLiteral("profiles/xp"))));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(window->CacheDir.endsWith(QStringLiteral("Content.IE5/")))
+        << qPrintable(window->CacheDir);
+    chooser.fileAnswer.clear();
+    window->ActionLoadIEActivity->trigger();
+    EXPECT_EQ(chooser.lastStartFolder, window->CacheDir);
+    EXPECT_EQ(chooser.lastPresetName, QStringLiteral("index.dat"));
+
+    // A folder that is no profile is refused with a message naming it.
+    const QString bogus = QStringLiteral("/no/such/profile");
+    EXPECT_FALSE(window->openProfile(bogus));
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.shown.last().text.contains(bogus));
+}
