@@ -183,6 +183,7 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
     t.pane = new DetailPane(paneName, QString::fromLatin1(p.memo), QString::fromLatin1(p.file),
                             QString::fromLatin1(p.imagePanel), QString::fromLatin1(p.image),
                             QSize(p.w, p.h), nullptr);
+    connect(t.pane->filePanel(), &ClickPanel::clicked, this, [this, id] { FilePanelClick(id); });
 
     auto* splitter = new QSplitter(Qt::Vertical, t.sheet);
     splitter->setObjectName(sheetName + QStringLiteral("_Splitter"));
