@@ -7,6 +7,8 @@
 #include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
 #include "preview/DetailPane.h"
+#include "tables/GotoLineWindow.h"
+#include "tables/SearchWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -75,6 +77,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     m_ownChooser = std::make_unique<QtChooser>(this);
     m_chooser = m_ownChooser.get();
+
+    Search1 = new TSearch1(this);
+    GotoLine1 = new TGotoLine1(this);
 
     FormCreate();
     resize(1000, 700);
@@ -222,6 +227,10 @@ void TForm1::ApplyInterfaceTexts() {
     filesPopUp_CopyTo->setText(tx(40) + dots);
     filesPopUp_MoveTo->setText(tx(41) + dots);
     filesPopUp_Properties->setText(tx(42));
+    if (Search1)
+        Search1->applyInterfaceTexts();
+    if (GotoLine1)
+        GotoLine1->applyInterfaceTexts();
     UpdateTabState();
 }
 

@@ -24,6 +24,8 @@ namespace vc {
 
 class DetailPane;
 class Profile;
+class TSearch1;
+class TGotoLine1;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -132,6 +134,9 @@ public:
     QMenu* SearchItem = nullptr;
     QMenu* Export1Item = nullptr;
     QToolBar* ToolBar1 = nullptr;
+    // The find and go-to-line windows, kept for the whole run.
+    TSearch1* Search1 = nullptr;
+    TGotoLine1* GotoLine1 = nullptr;
 
     // Actions, by their names.
     QAction* ActionExit = nullptr;

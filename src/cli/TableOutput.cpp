@@ -1,19 +1,39 @@
 #include "cli/TableOutput.h"
 
+#include "app/MainWindow.h"
+#include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "tables/TabDelimitedWriter.h"
+#include "tables/XmlSpreadsheetWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
 namespace vc {
 
 int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title) {
-    Q_UNUSED(title);
     if (!options.xmlFile.isEmpty()) {
-        std::fprintf(stderr, "vellacord: the XML export is not available yet\n");
-        return kExitUsage;
+        // The window's export, with the table's first-layout column widths
+        // and the program's caption above the given title.
+        QFile out(options.xmlFile);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "vellacord: cannot write %s: %s\n", qPrintable(options.xmlFile),
+                         qPrintable(out.errorString()));
+            return kExitInput;
+        }
+        XmlSheetInfo info;
+        info.sheetName = QFileInfo(options.xmlFile).fileName();
+        info.title =
+            xmlTitleText(QLatin1Char('"') + tx(0) + QStringLiteral("\"   ") + kMakerWebAddress,
+                         title, QString());
+        if (!WriteXmlSpreadsheet(table, out, info, nullptr) || !out.flush()) {
+            std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(options.xmlFile),
+                         qPrintable(out.errorString()));
+            return kExitInput;
+        }
+        return kExitOk;
     }
     if (!options.tsvFile.isEmpty()) {
         QFile out(options.tsvFile);

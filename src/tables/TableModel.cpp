@@ -2,6 +2,7 @@
 
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
+#include "tables/SortMarks.h"
 
 namespace vc {
 
@@ -45,6 +46,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation == Qt::Horizontal) {
         if (role == Qt::DisplayRole && section >= 0 && section < columns())
             return caption(section);
+        if (role == Qt::DecorationRole)
+            return sortMarkImage(headerImage(section));
         return {};
     }
     if (role == Qt::DisplayRole)
@@ -68,6 +71,10 @@ void TableModel::refreshCaptions() {
 }
 
 QByteArray TableModel::cell(int row, int column) const {
+    return cellView(row, column).toByteArray();
+}
+
+QByteArrayView TableModel::cellView(int row, int column) const {
     if (row < 0 || row >= rows() || column < 0 || column >= columns())
         return {};
     const QByteArray& packed = m_rows[size_t(row)];
@@ -77,7 +84,13 @@ QByteArray TableModel::cell(int row, int column) const {
     qsizetype end = packed.indexOf('\0', start);
     if (end < 0)
         end = packed.size();
-    return packed.mid(start, end - start);
+    return QByteArrayView(packed.constData() + start, end - start);
+}
+
+QByteArrayView TableModel::packedRow(int row) const {
+    if (row < 0 || row >= rows())
+        return {};
+    return QByteArrayView(m_rows[size_t(row)]);
 }
 
 QList<QByteArray> TableModel::rowCells(int row) const {

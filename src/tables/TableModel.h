@@ -47,6 +47,12 @@ public:
     // Cell bytes; the empty text outside the table.
     QByteArray cell(int row, int column) const;
     QList<QByteArray> rowCells(int row) const;
+    // The cell bytes without a copy, valid until the rows change; the sort
+    // and the search read every row through it.
+    QByteArrayView cellView(int row, int column) const;
+    // The stored row: its cells separated by zero bytes (trailing empty
+    // cells may be missing). Valid until the rows change.
+    QByteArrayView packedRow(int row) const;
     // The cell as shown: decoded with the source code page.
     QString cellText(int row, int column) const;
 

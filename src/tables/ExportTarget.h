@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Choosers.h"
+
+#include <QString>
+
+namespace vc {
+
+// The path an export goes to: the name chosen in the dialog with `extension`
+// (".xml", ".txt") appended when it has none.
+QString exportPathFor(const QString& chosen, const QString& extension);
+
+// Asks where to export: the save dialog ("Save to .xml" and the like,
+// starting in startFolder), then, when the file exists, whether to
+// overwrite it, and deletes it. The empty text when the user cancelled,
+// refused the overwrite or the old file could not be deleted (after saying
+// so). The question is asked about the path the export will write.
+QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const QString& kind,
+                           const QString& extension);
+
+} // namespace vc
