@@ -1,0 +1,44 @@
+#include "cache/ActivityTable.h"
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+TEST(ActivityTable, RowsFromWorkFileLines) {
+    std::vector<TableColumn> columns;
+    for (int text = 77; text <= 84; ++text)
+        columns.push_back({text, text == 78 || text == 79, 0.1});
+    TableModel model(QStringLiteral("ListView1"), columns);
+    const QList<QByteArray> lines = {
+        "URL\thttp://a/x.GIF\t2015-01-01 00:00:00\t2015-01-02 "
+        "00:00:00\tx[1].GIF\tDIR00001\tHTTP/1.1",
+        "REDR\thttp://r/\t\t\t\t\t",
+        // The seventh field keeps whatever follows the sixth tab.
+        "LEAK\tu\tm\ta\tnoext\td\th1\th2",
+        // A short line leaves the missing fields empty.
+        "URLx\tv",
+    };
+    CountingProgress progress;
+    progress.setPosition(50);
+    FillActivityRows(lines, model, &progress, 50);
+    ASSERT_EQ(model.rows(), 4);
+    EXPECT_EQ(model.rowCells(0),
+              QList<QByteArray>({"http://a/x.GIF", "2015-01-01 00:00:00", "2015-01-02 00:00:00",
+                                 "x[1].GIF", ".gif", "URL", "DIR00001", "HTTP/1.1"}));
+    EXPECT_EQ(model.rowCells(1), QList<QByteArray>({"http://r/", "", "", "", "", "REDR", "", ""}));
+    EXPECT_EQ(model.rowCells(2),
+              QList<QByteArray>({"u", "m", "a", "noext", "", "LEAK", "d", "h1\th2"}));
+    EXPECT_EQ(model.rowCells(3), QList<QByteArray>({"v", "", "", "", "", "URLx", "", ""}));
+    EXPECT_EQ(progress.position(), 100);
+    EXPECT_LE(progress.moves(), 5);
+
+    // Appended after what the table holds; no lines leave the bar alone.
+    FillActivityRows({"URL\tw\t\t\t\t\t"}, model, nullptr, 50);
+    EXPECT_EQ(model.rows(), 5);
+    EXPECT_EQ(model.cell(4, 0), "w");
+    CountingProgress idle;
+    idle.setPosition(30);
+    FillActivityRows({}, model, &idle, 50);
+    EXPECT_EQ(idle.position(), 30);
+    EXPECT_EQ(model.rows(), 5);
+}
