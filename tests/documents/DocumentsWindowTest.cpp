@@ -18,7 +18,9 @@ class DocumentsWindow : public WindowFixture {
 protected:
     TableTab& recent() { return window->tab(TabId::Recent); }
     TableTab& temp() { return window->tab(TabId::Temp); }
-    QString sample() const { return QDir(samplesPath(QStringLiteral("profiles/xp"))).absolutePath(); }
+    QString sample() const {
+        return QDir(samplesPath(QStringLiteral("profiles/xp"))).absolutePath();
+    }
     int rowOf(TableTab& t, int column, const QByteArray& text) {
         for (int r = 0; r < t.model->rows(); ++r)
             if (t.model->cell(r, column) == text)
@@ -45,7 +47,8 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     const int link = rowOf(t, 0, "letter to bank.doc");
     ASSERT_GE(link, 0);
     ASSERT_LT(link, 6);
-    EXPECT_EQ(t.model->cell(link, 4), QFile::encodeName(sample() + "/Recent/letter to bank.doc.lnk"));
+    EXPECT_EQ(t.model->cell(link, 4),
+              QFile::encodeName(sample() + "/Recent/letter to bank.doc.lnk"));
     EXPECT_FALSE(t.model->cell(link, 3).isEmpty());
 
     // The MRU rows: subkeys "*", "doc", "txt", "xls" in hive order, values in
@@ -55,7 +58,8 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
                                   "passwords.txt",      "notes.txt",       "Budget 2008.xls"};
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(t.model->cell(6 + i, 0), names[i]) << i;
-    EXPECT_EQ(t.model->cell(6, 4), "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_EQ(t.model->cell(6, 4),
+              "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
     EXPECT_FALSE(t.model->cell(6, 3).isEmpty()); // exists in the profile: has times
     EXPECT_EQ(t.model->cell(8, 4), "D:\\scans\\Invoice 0412.pdf");
     EXPECT_TRUE(t.model->cell(8, 3).isEmpty()); // not there: no times
@@ -70,6 +74,20 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     EXPECT_TRUE(window->ExportAction_Tab->isEnabled());
     for (const auto& m : messages.shown)
         EXPECT_NE(m.kind, MessageKind::Error) << qPrintable(m.text);
+
+    // An MRU row's Windows path is placed in the profile for the file actions.
+    t.view->selectionModel()->setCurrentIndex(
+        t.model->index(6, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    window->files_PopupMenuPopup();
+    EXPECT_TRUE(window->filesPopUp_CopyTo->isEnabled());
+    EXPECT_EQ(window->filesPopUp_CopyTo->statusTip(),
+              sample() + QStringLiteral("/My Documents/letter to bank.doc"));
+    // A deleted one leaves only Open.
+    t.view->selectionModel()->setCurrentIndex(
+        t.model->index(8, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    window->files_PopupMenuPopup();
+    EXPECT_FALSE(window->filesPopUp_CopyTo->isEnabled());
+    EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
 }
 
 TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {

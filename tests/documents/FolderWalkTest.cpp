@@ -1,7 +1,7 @@
 // The folder walk and the file times of the recent-documents and
 // temporary-files tables, on real folders made for each test.
-#include "documents/FileDates.h"
 #include "documents/FolderWalk.h"
+#include "documents/FileDates.h"
 #include "documents/RowLine.h"
 #include "platform/TimeText.h"
 
@@ -119,8 +119,9 @@ TEST_F(FolderWalk, ListsInDirectoryOrderWithSubfoldersInterleaved) {
 }
 
 TEST_F(FolderWalk, SkipsDesktopIniAndSpreadsheetToolbarFilesOnly) {
-    for (const char* name : {"desktop.ini", "DESKTOP.INI", "Desktop.ini", "Excel10.xlb", "EXCEL.XLB",
-                             "old excel.xlb.bak", "excel.xls", "desktop.ini.txt", "book.xlb"})
+    for (const char* name :
+         {"desktop.ini", "DESKTOP.INI", "Desktop.ini", "Excel10.xlb", "EXCEL.XLB",
+          "old excel.xlb.bak", "excel.xls", "desktop.ini.txt", "book.xlb"})
         makeFile(name);
     makeDir("Excel");
     makeFile("Excel/notes.xlb");
@@ -138,8 +139,14 @@ TEST_F(FolderWalk, NameCutCountsCharactersNotBytes) {
     EXPECT_EQ(cutName("abc", 4), "");
     EXPECT_EQ(cutName("abc", 0), "abc");
     // "Grüße.lnk" in UTF-8: whole characters go, never half of one.
-    EXPECT_EQ(cutName("Gr\xc3\xbc\xc3\x9f" "e.lnk", 6), "Gr\xc3\xbc");
-    EXPECT_EQ(cutName("Gr\xc3\xbc\xc3\x9f" "e.lnk", 7), "Gr");
+    EXPECT_EQ(cutName("Gr\xc3\xbc\xc3\x9f"
+                      "e.lnk",
+                      6),
+              "Gr\xc3\xbc");
+    EXPECT_EQ(cutName("Gr\xc3\xbc\xc3\x9f"
+                      "e.lnk",
+                      7),
+              "Gr");
     // Not UTF-8: bytes are characters.
     EXPECT_EQ(cutName("ab\xff\xfe.lnk", 5), "ab\xff");
 }

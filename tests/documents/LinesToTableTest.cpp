@@ -1,6 +1,6 @@
 // Moving row lines into a table.
-#include "app/TableColumns.h"
 #include "documents/LinesToTable.h"
+#include "app/TableColumns.h"
 #include "platform/Progress.h"
 #include "tables/TableModel.h"
 

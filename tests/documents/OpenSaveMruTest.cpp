@@ -1,8 +1,8 @@
 // The open/save MRU lists, read from copies of a real XP hive with the
 // lists added by hivex.
+#include "documents/OpenSaveMru.h"
 #include "MruHive.h"
 #include "TestData.h"
-#include "documents/OpenSaveMru.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
 
@@ -64,10 +64,12 @@ TEST_F(OpenSaveMru, RowsComeInHiveOrderWithTimesOnlyForFilesThatExist) {
          {textValue(QStringLiteral("MRUList"), QStringLiteral("ba")),
           textValue(QStringLiteral("a"), kHome + QStringLiteral("\\My Documents\\letter.doc")),
           textValue(QStringLiteral("b"), kHome + QStringLiteral("\\Desktop\\gone.doc"))}},
-        {QStringLiteral("MRUListEx"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\x.bin"))}},
+        {QStringLiteral("MRUListEx"),
+         {textValue(QStringLiteral("a"), QStringLiteral("C:\\x.bin"))}},
         {QStringLiteral("txt"),
          {textValue(QStringLiteral("a"), QStringLiteral("D:\\notes\\todo.txt")),
-          {QStringLiteral("b"), 2, textValue(QString(), QStringLiteral("%USERPROFILE%\\a.txt")).data},
+          {QStringLiteral("b"), 2,
+           textValue(QString(), QStringLiteral("%USERPROFILE%\\a.txt")).data},
           textValue(QStringLiteral("MRUList"), QStringLiteral("ab"))}},
     });
     QList<QByteArray> list{"walk row"};
@@ -89,8 +91,8 @@ TEST_F(OpenSaveMru, RowsComeInHiveOrderWithTimesOnlyForFilesThatExist) {
     EXPECT_EQ(fields(list[2]),
               (QList<QByteArray>{"gone.doc", ".doc", "", "",
                                  "C:\\Documents and Settings\\joe\\Desktop\\gone.doc", ""}));
-    EXPECT_EQ(fields(list[3]), (QList<QByteArray>{"todo.txt", ".txt", "", "",
-                                                  "D:\\notes\\todo.txt", ""}));
+    EXPECT_EQ(fields(list[3]),
+              (QList<QByteArray>{"todo.txt", ".txt", "", "", "D:\\notes\\todo.txt", ""}));
     EXPECT_EQ(fields(list[4])[4], "%USERPROFILE%\\a.txt"); // REG_EXPAND_SZ is text too
 }
 
@@ -115,7 +117,8 @@ TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
 TEST_F(OpenSaveMru, MissingKeysAndNoProfileAddNothing) {
     QList<QByteArray> list;
     EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list).ok); // no profile open
-    openWith({{QStringLiteral("doc"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\a.doc"))}}});
+    openWith(
+        {{QStringLiteral("doc"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\a.doc"))}}});
     EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey + QStringLiteral("\\nothing"), list).ok);
     EXPECT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\xls"), list, "t").ok);
     EXPECT_TRUE(list.isEmpty());
