@@ -110,6 +110,12 @@ public:
                            double version);
     bool fullHistoryChecked() const;
 
+    // ---- History, Cookie, Links fills (shared with the recall) ----------
+    void FillHistoryTable(const QString& workFileName, int share);
+    void FillCookieTableFromIndex(const QString& workFileName, int share);
+    void FillCookieTableFromFiles(const QString& workFileName, int share);
+    void LinesToLinksTable(int share);
+
     // ---- widgets other parts reach ---------------------------------------
     QTabWidget* mainPageControl = nullptr;
     QTabWidget* PageControl1 = nullptr;

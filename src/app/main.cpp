@@ -49,6 +49,8 @@ int runWindow(int argc, char** argv) {
     vc::setMessageService(&boxes);
     if (!options.profile.isEmpty())
         form.openProfile(options.profile);
+    // "Full history" has no visible check box; --full sets it.
+    form.ieH_CheckBox->setChecked(options.full);
 
     QThread::msleep(1000);
     splash.hide();

@@ -18,6 +18,9 @@ const CommandEntry kCommands[] = {
     {"activity", &runActivityCommand},
     {"recent", &runRecentCommand},
     {"temp", &runTempCommand},
+    {"history", &runHistoryCommand},
+    {"cookies", &runCookiesCommand},
+    {"favorites", &runFavoritesCommand},
 };
 
 } // namespace

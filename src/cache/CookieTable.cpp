@@ -1,0 +1,99 @@
+#include "cache/CookieTable.h"
+
+#include "cache/HistoryTable.h"
+#include "platform/CodePage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace vc {
+
+QString FindCookieIndexFile(const QString& folder) {
+    const QDir dir(folder);
+    const QString exact = dir.filePath(QStringLiteral("index.dat"));
+    if (QFileInfo(exact).isFile())
+        return exact;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort))
+        if (name.compare(QLatin1String("index.dat"), Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return QString();
+}
+
+QList<QByteArray> CutWorkFileFields(const QByteArray& line, int count) {
+    QList<QByteArray> fields;
+    fields.reserve(count + 1);
+    QByteArrayView rest(line);
+    for (int i = 0; i < count; ++i) {
+        const qsizetype tab = rest.indexOf('\t');
+        if (tab < 0) {
+            fields.append(QByteArray());
+            continue;
+        }
+        fields.append(rest.first(tab).toByteArray());
+        rest = rest.sliced(tab + 1);
+    }
+    fields.append(rest.toByteArray());
+    return fields;
+}
+
+QList<QByteArray> CookieIndexRowCells(const QByteArray& workFileLine) {
+    const QList<QByteArray> f = CutWorkFileFields(workFileLine, 6);
+    return {AfterFirstAt(f[1]), QByteArray(), f[2], f[3], f[4], f[5], f[6]};
+}
+
+QList<QByteArray> CookieFileRowCells(const QByteArray& workFileLine) {
+    return CutWorkFileFields(workFileLine, 6);
+}
+
+DistinctFileNames::DistinctFileNames(QStringList& names) : m_names(names) {
+    for (const QString& n : names)
+        m_folded.insert(n.toCaseFolded());
+}
+
+void DistinctFileNames::add(const QByteArray& name) {
+    const QString text = decodeEvidence(name);
+    const QString folded = text.toCaseFolded();
+    if (m_folded.contains(folded))
+        return;
+    m_folded.insert(folded);
+    m_names.append(text);
+}
+
+namespace {
+
+template <typename Cells>
+void appendRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress, int share,
+                Cells cells) {
+    const int start = progressStart(progress);
+    const qsizetype n = lines.size();
+    table.reserveRows(table.rows() + int(n));
+    for (qsizetype k = 0; k < n; ++k) {
+        table.appendRow(cells(lines[k]));
+        if (progress)
+            progress->raiseTo(start + int(double(k) / double(n) * share));
+    }
+    if (progress)
+        progress->raiseTo(start + share);
+}
+
+} // namespace
+
+void FillCookieRowsFromIndex(const QList<QByteArray>& lines, TableModel& table,
+                             QStringList& fileNames, Progress* progress, int share) {
+    if (!lines.isEmpty())
+        fileNames.clear();
+    DistinctFileNames distinct(fileNames);
+    appendRows(lines, table, progress, share, [&](const QByteArray& line) {
+        QList<QByteArray> cells = CookieIndexRowCells(line);
+        distinct.add(cells[4]);
+        return cells;
+    });
+}
+
+void FillCookieRowsFromFiles(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
+                             int share) {
+    appendRows(lines, table, progress, share, &CookieFileRowCells);
+}
+
+} // namespace vc

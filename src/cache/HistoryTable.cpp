@@ -1,0 +1,82 @@
+#include "cache/HistoryTable.h"
+
+#include "cache/IndexFormat.h"
+
+namespace vc {
+
+QByteArray ReplaceEscapedSpaces(const QByteArray& text, const QByteArray& pattern,
+                                const QByteArray& replacement) {
+    if (pattern.isEmpty())
+        return text;
+    // Occurrences at the start go one after the other: each removal
+    // uncovers the next.
+    qsizetype from = 0;
+    while (text.mid(from, pattern.size()) == pattern)
+        from += pattern.size();
+    // Inside the text each occurrence becomes the replacement, which cannot
+    // form a new one; only the last occurrence, when it ends the text, is
+    // removed instead (by then it is the first one left).
+    QByteArray out;
+    out.reserve(text.size() - from);
+    while (from < text.size()) {
+        const qsizetype at = text.indexOf(pattern, from);
+        if (at < 0) {
+            out.append(text.mid(from));
+            break;
+        }
+        out.append(text.mid(from, at - from));
+        from = at + pattern.size();
+        if (from < text.size())
+            out.append(replacement);
+    }
+    return out;
+}
+
+QByteArray AfterFirstAt(const QByteArray& text) {
+    const qsizetype at = text.indexOf('@');
+    return at < 0 ? text : text.mid(at + 1);
+}
+
+namespace {
+
+// Cuts the text before the next tab off the front of line; with no tab left
+// the field is empty and the line stays as it is.
+QByteArray cutField(QByteArrayView& line) {
+    const qsizetype tab = line.indexOf('\t');
+    if (tab < 0)
+        return QByteArray();
+    const QByteArray field = line.first(tab).toByteArray();
+    line = line.sliced(tab + 1);
+    return field;
+}
+
+} // namespace
+
+QList<QByteArray> HistoryRowCells(const QByteArray& workFileLine) {
+    QByteArrayView line(workFileLine);
+    const QByteArray type = cutField(line);
+    const QByteArray url = ReplaceEscapedSpaces(AfterFirstAt(cutField(line)));
+    const QByteArray modified = cutField(line);
+    const QByteArray accessed = cutField(line);
+    QByteArray rest = line.toByteArray();
+    CleanControlChars(rest);
+    return {url, modified, accessed, type, rest};
+}
+
+void FillHistoryRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
+                     int share) {
+    const int start = progressStart(progress);
+    const qsizetype n = lines.size();
+    if (n == 0)
+        return;
+    table.reserveRows(table.rows() + int(n));
+    for (qsizetype k = 0; k < n; ++k) {
+        table.appendRow(HistoryRowCells(lines[k]));
+        if (progress)
+            progress->raiseTo(start + int(double(k) / double(n) * share));
+    }
+    if (progress)
+        progress->raiseTo(start + share);
+}
+
+} // namespace vc

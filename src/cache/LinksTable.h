@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Progress.h"
+#include "tables/TableModel.h"
+
+#include <QByteArray>
+#include <QList>
+
+namespace vc {
+
+// The Links row of one row line (name, extension, creation time, last
+// access, path, row tag): name, creation time, last access and path; the
+// extension and the row tag have no column.
+QList<QByteArray> LinksRowCells(const QByteArray& rowLine);
+
+// Appends one Links row per row line, moving the bar from its position by
+// up to share units (to start + share at the end). The caller empties the
+// table and runs the bulk update.
+void FillLinksRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
+                   int share);
+
+} // namespace vc
