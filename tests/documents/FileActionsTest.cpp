@@ -71,16 +71,19 @@ TEST_F(FileActions, MenuEnablesItemsOnlyForAnExistingFile) {
     menuOn(source);
     for (QAction* item : items) {
         EXPECT_TRUE(item->isEnabled()) << qPrintable(item->objectName());
-        if (!item->isSeparator())
+        if (!item->isSeparator()) {
             EXPECT_EQ(item->statusTip(), source);
+        }
     }
     for (const QString& target : {QStringLiteral("http://example.com/a.gif"),
                                   dir.path() + QStringLiteral("/erased.gif"), destFolder}) {
         menuOn(target);
         EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
-        for (QAction* item : items)
-            if (item != window->filesPopUp_Open)
+        for (QAction* item : items) {
+            if (item != window->filesPopUp_Open) {
                 EXPECT_FALSE(item->isEnabled()) << qPrintable(target);
+            }
+        }
     }
 }
 
@@ -237,6 +240,7 @@ TEST_F(FileActions, MoveDeletesTheSourceOnlyAfterACompleteCopy) {
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(source));
     EXPECT_EQ(read(destination), "original content");
+    desktop.calls.clear();
 
     // The copy fails: the source stays, no destination appears.
     source = write(QStringLiteral("src/evidence.doc"), "second");
