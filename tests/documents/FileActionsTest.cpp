@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -341,4 +342,41 @@ TEST_F(FileActions, TheRealCopyKeepsTimesAndLeavesNothingWhenItFails) {
     // Nothing but the finished copy is left in the destination folder.
     EXPECT_EQ(QDir(destFolder).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("evidence.doc")});
+}
+
+TEST(DesktopFileServices, OpenProblemsAreToldApartBeforeTheDesktopIsAsked) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/a.txt");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(localOpenProblem(file), std::nullopt);
+    EXPECT_EQ(localOpenProblem(dir.path() + QStringLiteral("/b.txt")), OpenResult::FileNotFound);
+    EXPECT_EQ(localOpenProblem(dir.path() + QStringLiteral("/no/b.txt")), OpenResult::PathNotFound);
+    if (::geteuid() != 0) {
+        ::chmod(QFile::encodeName(file).constData(), 0);
+        EXPECT_EQ(localOpenProblem(file), OpenResult::AccessDenied);
+    }
+    EXPECT_TRUE(isAddress(QStringLiteral("http://example.com/a.gif")));
+    EXPECT_TRUE(isAddress(QStringLiteral("mailto:joe@example.com")));
+    EXPECT_FALSE(isAddress(QStringLiteral("C:\\Documents and Settings\\joe\\a.doc")));
+    EXPECT_FALSE(isAddress(dir.path() + QStringLiteral("/a:b.txt")));
+
+    DesktopFileServices desktop;
+    EXPECT_GT(desktop.freeSpace(dir.path()), 0);
+
+    // The open-with dialog runs the chosen program with the path last.
+    OpenWithDialog dialog(file);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Open with"));
+    QString error;
+    EXPECT_FALSE(startProgramWith(QStringLiteral("  "), file, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(startProgramWith(dir.path() + QStringLiteral("/no-such-program"), file, &error));
+    const QString marker = dir.path() + QStringLiteral("/ran");
+    // "touch MARKER PATH": the typed arguments come first, the path last.
+    ASSERT_TRUE(startProgramWith(QStringLiteral("touch ") + marker, file, &error))
+        << qPrintable(error);
+    for (int i = 0; i < 100 && !QFile::exists(marker); ++i)
+        QThread::msleep(20);
+    EXPECT_TRUE(QFile::exists(marker));
 }
