@@ -7,6 +7,7 @@
 #include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
 #include "preview/DetailPane.h"
+#include "recall/OptRecallWindow.h"
 #include "tables/GotoLineWindow.h"
 #include "tables/SearchWindow.h"
 
@@ -80,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     Search1 = new TSearch1(this);
     GotoLine1 = new TGotoLine1(this);
+    OptRecall1 = new TOptRecall1(this);
 
     FormCreate();
     resize(1000, 700);

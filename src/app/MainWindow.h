@@ -26,6 +26,7 @@ class DetailPane;
 class Profile;
 class TSearch1;
 class TGotoLine1;
+class TOptRecall1;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -143,6 +144,8 @@ public:
     // The find and go-to-line windows, kept for the whole run.
     TSearch1* Search1 = nullptr;
     TGotoLine1* GotoLine1 = nullptr;
+    // The recall-conditions window, kept for the whole run.
+    TOptRecall1* OptRecall1 = nullptr;
 
     // Actions, by their names.
     QAction* ActionExit = nullptr;

@@ -18,6 +18,7 @@ const CommandEntry kCommands[] = {
     {"activity", &runActivityCommand},
     {"recent", &runRecentCommand},
     {"temp", &runTempCommand},
+    {"recall", &runRecallCommand},
     {"history", &runHistoryCommand},
     {"cookies", &runCookiesCommand},
     {"favorites", &runFavoritesCommand},

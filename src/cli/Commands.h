@@ -17,6 +17,7 @@ int runHeadless(const QStringList& arguments);
 int runActivityCommand(const CliOptions& options);
 int runRecentCommand(const CliOptions& options);
 int runTempCommand(const CliOptions& options);
+int runRecallCommand(const CliOptions& options);
 int runHistoryCommand(const CliOptions& options);
 int runCookiesCommand(const CliOptions& options);
 int runFavoritesCommand(const CliOptions& options);

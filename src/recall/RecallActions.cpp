@@ -1,10 +1,62 @@
-// The whole-computer recall actions (not built yet).
+// The whole-computer recall: "Vellacord" gathers every section, "Recall with
+// Conditions" the sections and records chosen in the conditions window.
+#include "app/BusyCursor.h"
 #include "app/MainWindow.h"
+#include "platform/Messages.h"
+#include "recall/OptRecallWindow.h"
+#include "recall/RecallConditions.h"
+#include "recall/RecallRun.h"
+#include "recall/WindowRecallTarget.h"
+
+#include <typeinfo>
 
 namespace vc {
 
-void TForm1::MyCompAction_TotalExecute() {}
+namespace {
 
-void TForm1::MyCompAction_CondExecute() {}
+// The run with its frame: cursor, both bars, and in every case (also when a
+// step fails) the bars removed, the tab bookkeeping and the summary.
+void runRecall(TForm1& form, const RecallPlan& plan) {
+    form.LastSearchTable = nullptr;
+    QString summary;
+    {
+        BusyCursor busy;
+        form.CreateProgressBar(true, 0, 100);
+        form.CreateSecondProgressBar(false, 0, 100);
+        WindowRecallTarget target(form);
+        RecallRun run(target, form.WorkFileStore);
+        try {
+            run.run(plan);
+        } catch (const RecallStopped& stopped) {
+            showError(QString::fromStdString(stopped.what()));
+        } catch (const std::exception& error) {
+            showError(QString::fromLatin1(typeid(error).name()) + QStringLiteral(": ") +
+                      QString::fromLocal8Bit(error.what()));
+        }
+        summary = run.summary();
+    }
+    form.DestroyProgressBar();
+    form.DestroySecondProgressBar();
+    form.UpdateTabState();
+    messages().show(MessageKind::Information, summary, MessageButtons::Ok);
+}
+
+} // namespace
+
+void TForm1::MyCompAction_TotalExecute() {
+    runRecall(*this, wholeRecallPlan());
+}
+
+void TForm1::MyCompAction_CondExecute() {
+    if (!OptRecall1 || OptRecall1->execute() != QDialog::Accepted)
+        return;
+    const RecallPlan plan =
+        conditionalRecallPlan(OptRecall1->checkedSections(), DescribeRecallConditions());
+    // The conditions live only for this run, whatever happens in it.
+    struct Discard {
+        ~Discard() { recallConditions().clear(); }
+    } discard;
+    runRecall(*this, plan);
+}
 
 } // namespace vc

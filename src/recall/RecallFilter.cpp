@@ -1,11 +1,56 @@
 #include "recall/RecallFilter.h"
 
+#include "recall/RecallConditions.h"
+
+#include <optional>
+
 namespace vc {
 
-bool PassesRecallConditions(const QByteArray& WholeRowText, const QByteArray& AccessTimeText) {
-    Q_UNUSED(WholeRowText);
-    Q_UNUSED(AccessTimeText);
+namespace {
+
+QByteArrayView trimmedBytes(QByteArrayView text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && static_cast<unsigned char>(text[from]) <= 32)
+        ++from;
+    while (to > from && static_cast<unsigned char>(text[to - 1]) <= 32)
+        --to;
+    return text.sliced(from, to - from);
+}
+
+} // namespace
+
+bool PassesRecallConditions(const RecallConditionSet& set, QByteArrayView WholeRowText,
+                            QByteArrayView AccessTimeText) {
+    if (set.isEmpty())
+        return true;
+    std::optional<bool> dateVerdict;
+    std::optional<bool> rowVerdict;
+    std::optional<bool> orJoin;
+    int i = 0;
+    for (const RecallCondition& condition : set.conditions()) {
+        if (condition.fieldName == kLastAccessField)
+            dateVerdict = Judge(recallDatePart(AccessTimeText), condition);
+        else if (condition.fieldName == kWholeRowField)
+            rowVerdict = Judge(trimmedBytes(WholeRowText), condition);
+        if (i > 0)
+            orJoin = condition.orJoin != 0;
+        ++i;
+    }
+    if (dateVerdict && rowVerdict) {
+        if (orJoin.value_or(false))
+            return *dateVerdict || *rowVerdict;
+        return *dateVerdict && *rowVerdict;
+    }
+    if (dateVerdict)
+        return *dateVerdict;
+    if (rowVerdict)
+        return *rowVerdict;
     return true;
+}
+
+bool PassesRecallConditions(const QByteArray& WholeRowText, const QByteArray& AccessTimeText) {
+    return PassesRecallConditions(recallConditions(), WholeRowText, AccessTimeText);
 }
 
 } // namespace vc

@@ -1,0 +1,234 @@
+#include "recall/RecallConditions.h"
+
+#include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
+#include "platform/TimeText.h"
+#include "tables/TimeKey.h"
+
+#include <QLocale>
+
+#include <memory>
+
+namespace vc {
+
+namespace {
+
+bool isTimeLetter(QChar c) {
+    switch (c.unicode()) {
+    case 'h':
+    case 'H':
+    case 'm':
+    case 's':
+    case 'z':
+    case 'a':
+    case 'A':
+    case 't':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One reader per pattern: building it compiles the pattern.
+const TimeKeyReader& readerFor(const QString& pattern) {
+    static std::unique_ptr<TimeKeyReader> reader;
+    static QString readerPattern;
+    if (!reader || readerPattern != pattern) {
+        reader = std::make_unique<TimeKeyReader>(pattern);
+        readerPattern = pattern;
+    }
+    return *reader;
+}
+
+// The number of blank-separated words a text of the pattern has (a quoted
+// space is a space of the text as well).
+int wordsOfPattern(const QString& pattern) {
+    return int(pattern.count(QLatin1Char(' '))) + 1;
+}
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// Reads the range ends once for the pattern in use.
+void prepareRange(const RecallCondition& condition, const QString& pattern) {
+    if (condition.datePattern == pattern && !pattern.isEmpty())
+        return;
+    const TimeKeyReader& reader = readerFor(pattern);
+    condition.lowKey = reader.read(encodeEvidence(condition.low));
+    condition.highKey = reader.read(encodeEvidence(condition.high));
+    condition.datePattern = pattern;
+}
+
+} // namespace
+
+RecallCondition& RecallConditionSet::add(RecallCondition condition) {
+    m_conditions.push_back(std::move(condition));
+    return m_conditions.back();
+}
+
+RecallConditionSet& recallConditions() {
+    static RecallConditionSet set;
+    return set;
+}
+
+QString shortDatePattern() {
+    const QString full = dateTimeFormat();
+    qsizetype end = full.size();
+    bool quoted = false;
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        const QChar c = full[i];
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (!quoted && isTimeLetter(c)) {
+            end = i;
+            break;
+        }
+    }
+    QString pattern = full.left(end).trimmed();
+    if (pattern.isEmpty())
+        pattern = QLocale::system().dateFormat(QLocale::ShortFormat);
+    return pattern;
+}
+
+QByteArray shortDateText(const QDate& date) {
+    return encodeEvidence(QLocale::system().toString(date, shortDatePattern()));
+}
+
+QByteArrayView recallDatePart(QByteArrayView text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    // Cut after the words of the date: a following time is not part of it.
+    // (Cutting at the pattern's length would break patterns whose fields
+    // vary in width, such as "M/d/yyyy".)
+    int words = wordsOfPattern(shortDatePattern());
+    for (qsizetype i = from; i < to; ++i) {
+        if (text[i] == ' ' && --words == 0) {
+            to = i;
+            break;
+        }
+    }
+    return text.sliced(from, to - from);
+}
+
+bool Judge(QByteArrayView value, const RecallCondition& condition) {
+    if (condition.kind == kTextCondition) {
+        if (!condition.lowBytesReady) {
+            condition.lowBytes = encodeEvidence(condition.low);
+            condition.lowBytesReady = true;
+        }
+        const bool found = value.indexOf(condition.lowBytes) >= 0;
+        if (condition.predicate == kContains)
+            return found;
+        if (condition.predicate == kNotContains)
+            return !found;
+        return false;
+    }
+    if (condition.kind != kDateCondition || value.isEmpty())
+        return false;
+    const QString pattern = shortDatePattern();
+    prepareRange(condition, pattern);
+    const std::optional<qint64> key = readerFor(pattern).read(value);
+    if (!key || !condition.lowKey || !condition.highKey)
+        return false;
+    if (condition.predicate == kWithinRange)
+        return *condition.lowKey <= *key && *key <= *condition.highKey;
+    if (condition.predicate == kOutsideRange)
+        return *key < *condition.lowKey || *key > *condition.highKey;
+    return false;
+}
+
+QString predicateCaption(quint8 predicate) {
+    switch (predicate) {
+    case kWithinRange:
+        return tx(129);
+    case kOutsideRange:
+        return tx(130);
+    case kContains:
+        return tx(133);
+    case kNotContains:
+        return tx(134);
+    default:
+        return QString();
+    }
+}
+
+RecallChoice defaultRecallChoice() {
+    RecallChoice choice;
+    choice.dateGroupCaption = tx(71);
+    choice.phraseGroupCaption = tx(72);
+    choice.datePredicateCaption = predicateCaption(choice.datePredicate);
+    choice.phrasePredicateCaption = predicateCaption(choice.phrasePredicate);
+    return choice;
+}
+
+void BuildRecallConditions(const RecallChoice& choice, RecallConditionSet& set) {
+    set.clear();
+    const QString& phrase = choice.phrase;
+    // The join matters only for a phrase after a date condition.
+    const quint8 join = phrase.isEmpty() ? 0 : choice.join;
+
+    if (choice.date1Set || choice.date2Set) {
+        QDate first = choice.date1Set ? choice.date1 : QDate();
+        QDate second = choice.date2Set ? choice.date2 : QDate();
+        if (!first.isValid())
+            first = second;
+        if (!second.isValid())
+            second = first;
+        if (first.isValid()) {
+            if (first > second)
+                std::swap(first, second);
+            const QString pattern = shortDatePattern();
+            RecallCondition date;
+            date.groupCaption = choice.dateGroupCaption;
+            date.predicateCaption = choice.datePredicateCaption;
+            date.predicate = choice.datePredicate;
+            date.low = QLocale::system().toString(first, pattern);
+            date.high = QLocale::system().toString(second, pattern);
+            date.valueCaption =
+                QLatin1Char('[') + date.low + QStringLiteral(", ") + date.high + QLatin1Char(']');
+            date.fieldName = kLastAccessField;
+            date.kind = kDateCondition;
+            date.orJoin = join;
+            set.add(std::move(date));
+        }
+    }
+
+    if (!phrase.isEmpty() && !phrase.trimmed().isEmpty()) {
+        RecallCondition words;
+        words.groupCaption = choice.phraseGroupCaption;
+        words.predicateCaption = choice.phrasePredicateCaption;
+        words.predicate = choice.phrasePredicate;
+        words.low = phrase;
+        words.valueCaption = phrase;
+        words.fieldName = kWholeRowField;
+        words.kind = kTextCondition;
+        words.orJoin = join;
+        set.add(std::move(words));
+    }
+}
+
+QString DescribeRecallConditions(const RecallConditionSet& set) {
+    QString text;
+    bool first = true;
+    for (const RecallCondition& c : set.conditions()) {
+        if (first) {
+            text += c.groupCaption + QLatin1Char(' ') + c.predicateCaption + QLatin1Char(' ') +
+                    c.valueCaption + QLatin1Char(' ');
+            first = false;
+        } else {
+            text += (c.orJoin == 0 ? QStringLiteral(" AND ") : QStringLiteral(" OR ")) +
+                    c.groupCaption + QLatin1Char(' ') + c.predicateCaption + QStringLiteral(": ") +
+                    QLatin1Char('"') + c.valueCaption + QLatin1Char('"');
+        }
+    }
+    return tx(128) + QStringLiteral(": ") + text;
+}
+
+} // namespace vc

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace vc {
+
+// The six sections of a recall, in the order they are gathered: Activity,
+// History, Cookie, Links, recent documents, temporary files (the order of the
+// table tabs, TabId).
+constexpr int kRecallSectionCount = 6;
+
+// Caption of the outer tab of section i ("Internet Explorer", "Documents")
+// and of its own tab, from the interface texts.
+QString recallOuterCaption(int section);
+QString recallSectionCaption(int section);
+// Entry i of the conditions window's section list: outer caption, ". " and
+// the section's caption.
+QString recallSectionEntry(int section);
+// The short name of a section (letter on the command line, export file name).
+char recallSectionLetter(int section);
+QString recallSectionName(int section);
+
+} // namespace vc
