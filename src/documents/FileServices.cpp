@@ -6,9 +6,12 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace vc {
 
@@ -58,6 +61,50 @@ bool openWithoutAccessTime(QFile& file) {
     return true;
 }
 
+bool copyContent(int from, int to, QString* error) {
+    bool started = false;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, std::size_t(1) << 30, 0);
+        if (n == 0)
+            return true;
+        if (n > 0) {
+            started = true;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
+                                 errno == EOPNOTSUPP || errno == EBADF;
+        if (started || !unsupported) {
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        break;
+    }
+    std::vector<char> buffer(std::size_t(1) << 20);
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (n == 0)
+            return true;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer.data() + done, std::size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                *error = QString::fromLocal8Bit(std::strerror(w < 0 ? errno : ENOSPC));
+                return false;
+            }
+            done += w;
+        }
+    }
+}
+
 bool copyFileWhole(const QString& source, const QString& destination, QString* error) {
     QFile in(source);
     if (!openWithoutAccessTime(in)) {
@@ -73,23 +120,10 @@ bool copyFileWhole(const QString& source, const QString& destination, QString* e
         *error = out.errorString();
         return false;
     }
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
-        if (n < 0) {
-            *error = in.errorString();
-            out.cancelWriting();
-            out.commit();
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (out.write(buffer.constData(), n) != n) {
-            *error = out.errorString();
-            out.cancelWriting();
-            out.commit();
-            return false;
-        }
+    if (!copyContent(in.handle(), out.handle(), error)) {
+        out.cancelWriting();
+        out.commit();
+        return false;
     }
     if (haveStat)
         ::fchmod(out.handle(), sourceStat.st_mode & 07777);

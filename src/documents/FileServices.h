@@ -68,6 +68,11 @@ bool isAddress(const QString& target);
 // time where the system allows that (the owner of the file, or root).
 bool openWithoutAccessTime(QFile& file);
 
+// Copies everything from one open file to another: by the kernel where the
+// file systems allow (the data never passes through the program), else
+// through a buffer. Both work on the raw handles, from where they stand.
+bool copyContent(int from, int to, QString* error);
+
 // Copies source to destination through a temporary file in the destination
 // folder that replaces destination only once complete; the copy keeps the
 // source's permissions and access and modification times. On any failure

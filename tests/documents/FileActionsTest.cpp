@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -379,4 +381,29 @@ TEST(DesktopFileServices, OpenProblemsAreToldApartBeforeTheDesktopIsAsked) {
     for (int i = 0; i < 100 && !QFile::exists(marker); ++i)
         QThread::msleep(20);
     EXPECT_TRUE(QFile::exists(marker));
+}
+
+TEST(DesktopFileServices, CopyContentFallsBackToABufferWhereTheKernelCannotCopy) {
+    // A pipe is no file the kernel copies between: the buffered way is taken.
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    QByteArray data(300000, 'a');
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char(i * 7);
+    QTemporaryDir dir;
+    const QByteArray out = QFile::encodeName(dir.path() + QStringLiteral("/out"));
+    const int to = ::open(out.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(to, 0);
+    std::thread writer([&] {
+        ::write(pipeEnds[1], data.constData(), size_t(data.size()));
+        ::close(pipeEnds[1]);
+    });
+    QString error;
+    EXPECT_TRUE(copyContent(pipeEnds[0], to, &error)) << qPrintable(error);
+    writer.join();
+    ::close(pipeEnds[0]);
+    ::close(to);
+    QFile copy(QFile::decodeName(out));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), data);
 }
