@@ -1,0 +1,234 @@
+// The recall run over the sample profile and small made-up profiles,
+// without windows: sections, summary, shares, and the filtered tables
+// checked row by row against the unfiltered ones.
+#include "recall/RecallRun.h"
+#include "TestData.h"
+#include "app/WorkFile.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Profile.h"
+#include "platform/QStringPrinting.h"
+#include "platform/TimeText.h"
+#include "recall/HeadlessRecallTarget.h"
+#include "recall/RecallConditions.h"
+#include "support/RecordingMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace vc;
+
+namespace {
+
+using Rows = QList<QList<QByteArray>>;
+
+// The column each table's recall date comes from (last access, or the
+// expiration time of a cookie).
+constexpr int kDateColumn[6] = {2, 2, 3, 2, 3, 3};
+
+Rows rowsOf(const TableModel& table) {
+    Rows rows;
+    for (int r = 0; r < table.rows(); ++r)
+        rows.append(table.rowCells(r));
+    return rows;
+}
+
+class RecallRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fillDefaultInterfaceTexts();
+        setShowsUtc(true);
+        setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    void TearDown() override {
+        recallConditions().clear();
+        setCurrentProfile(nullptr);
+        setShowsUtc(false);
+        setDateTimeFormat(defaultDateTimeFormat());
+    }
+    void openSample() {
+        QString error;
+        ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error))
+            << qPrintable(error);
+        setCurrentProfile(&profile);
+    }
+    QString run(HeadlessRecallTarget& target, const RecallPlan& plan) {
+        RecallRun recall(target, workFile);
+        recall.run(plan);
+        gathered = recall.gathered();
+        return recall.summary();
+    }
+
+    RecordingMessages messages;
+    Profile profile;
+    WorkFile workFile;
+    QList<int> gathered;
+};
+
+TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
+    openSample();
+    HeadlessRecallTarget target;
+    const QString summary = run(target, wholeRecallPlan());
+    EXPECT_EQ(gathered, (QList<int>{0, 1, 2, 3, 4, 5}));
+    const QStringList lines = summary.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 6) << qPrintable(summary);
+    EXPECT_FALSE(summary.endsWith(QLatin1Char('\n')));
+    EXPECT_EQ(lines[0], QStringLiteral("Internet Explorer: Activity. Records: ") +
+                            QString::number(target.table(0).rows()));
+    EXPECT_EQ(lines[2], QStringLiteral("Internet Explorer: Cookie. Records: %1. Cookie Files: 8")
+                            .arg(target.table(2).rows()));
+    EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. Files: ") +
+                            QString::number(target.table(5).rows()));
+    for (int s = 0; s < 6; ++s) {
+        EXPECT_GT(target.table(s).rows(), 0) << s;
+        EXPECT_TRUE(target.labelText(s, RecallLabel::Condition).isEmpty()) << s;
+    }
+    EXPECT_EQ(target.overallBar().position(), 100);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // Cookie rows: the text files first (in name order, each row with its
+    // cookie's name), then the index rows (no name).
+    const TableModel& cookies = target.table(2);
+    int fromFiles = 0;
+    while (fromFiles < cookies.rows() && !cookies.cell(fromFiles, 1).isEmpty())
+        ++fromFiles;
+    EXPECT_GT(fromFiles, 0);
+    EXPECT_LT(fromFiles, cookies.rows()) << "the index adds rows after the text files";
+    for (int r = fromFiles; r < cookies.rows(); ++r)
+        EXPECT_TRUE(cookies.cell(r, 1).isEmpty()) << r;
+    for (int r = 1; r < fromFiles; ++r)
+        EXPECT_LE(cookies.cell(r - 1, 4).toLower(), cookies.cell(r, 4).toLower()) << r;
+    EXPECT_EQ(cookies.cell(0, 4), QByteArray("joe@bank.example[1].txt"));
+}
+
+// Runs a recall with conditions over the sample profile and checks every
+// table against the whole recall's table, row by row and in order: the rows
+// kept are exactly those whose date and row text pass.
+void expectFilteredRowByRow(const Rows (&all)[6], HeadlessRecallTarget& filtered,
+                            const std::function<bool(const QDate&, const QByteArray&)>& keep,
+                            int* keptTotal) {
+    for (int s = 0; s < 6; ++s) {
+        Rows expected;
+        for (const QList<QByteArray>& row : all[s]) {
+            const QDate date =
+                QDate::fromString(QString::fromLatin1(row.value(kDateColumn[s]).left(10)),
+                                  QStringLiteral("yyyy-MM-dd"));
+            if (keep(date, row.join(' ')))
+                expected.append(row);
+        }
+        EXPECT_EQ(rowsOf(filtered.table(s)), expected) << "section " << s;
+        *keptTotal += int(expected.size());
+    }
+}
+
+TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
+    openSample();
+    HeadlessRecallTarget whole;
+    run(whole, wholeRecallPlan());
+    Rows all[6];
+    for (int s = 0; s < 6; ++s)
+        all[s] = rowsOf(whole.table(s));
+    std::array<bool, 6> every{};
+    every.fill(true);
+
+    // A day of the cache and history AND a phrase.
+    RecallChoice c = defaultRecallChoice();
+    c.date1Set = true;
+    c.date1 = QDate(2015, 8, 25);
+    c.phrase = QStringLiteral("msn");
+    BuildRecallConditions(c);
+    HeadlessRecallTarget andTarget;
+    const QString summary =
+        run(andTarget, conditionalRecallPlan(every, DescribeRecallConditions()));
+    int kept = 0;
+    expectFilteredRowByRow(
+        all, andTarget,
+        [](const QDate& d, const QByteArray& row) {
+            return d == QDate(2015, 8, 25) && row.contains("msn");
+        },
+        &kept);
+    EXPECT_GT(kept, 0);
+    EXPECT_GT(andTarget.table(0).rows(), 0);
+    EXPECT_LT(andTarget.table(0).rows(), whole.table(0).rows());
+    for (int s = 0; s < 6; ++s)
+        EXPECT_EQ(andTarget.labelText(s, RecallLabel::Condition), DescribeRecallConditions());
+    EXPECT_EQ(summary.count(QLatin1Char('\n')), 5);
+
+    // A month of the cookies (swapped) OR a phrase of the bank documents.
+    c.date1 = QDate(2008, 4, 30);
+    c.date2Set = true;
+    c.date2 = QDate(2008, 4, 1);
+    c.phrase = QStringLiteral("bank");
+    c.join = 1;
+    BuildRecallConditions(c);
+    HeadlessRecallTarget orTarget;
+    run(orTarget, conditionalRecallPlan(every, DescribeRecallConditions()));
+    kept = 0;
+    expectFilteredRowByRow(
+        all, orTarget,
+        [](const QDate& d, const QByteArray& row) {
+            return (d >= QDate(2008, 4, 1) && d <= QDate(2008, 4, 30)) || row.contains("bank");
+        },
+        &kept);
+    EXPECT_GT(orTarget.table(2).rows(), 0);
+    EXPECT_GT(orTarget.table(4).rows(), 0) << "the recent bank letter";
+    EXPECT_LT(orTarget.table(2).rows(), whole.table(2).rows());
+}
+
+TEST_F(RecallRunTest, OnlyCookieChecked) {
+    openSample();
+    std::array<bool, 6> checked{};
+    checked[2] = true;
+    HeadlessRecallTarget target;
+    const RecallPlan plan = conditionalRecallPlan(checked, QStringLiteral("Search Options: x"));
+    EXPECT_EQ(plan.share, 94);
+    const QString summary = run(target, plan);
+    EXPECT_EQ(target.opened(), (QList<int>{2}));
+    EXPECT_EQ(gathered, (QList<int>{2}));
+    for (int s : {0, 1, 3, 4, 5})
+        EXPECT_EQ(target.table(s).rows(), 0) << s;
+    EXPECT_GT(target.table(2).rows(), 0);
+    EXPECT_EQ(target.overallBar().position(), 100) << "shows full";
+    EXPECT_EQ(target.labelText(2, RecallLabel::Condition), QStringLiteral("Search Options: x"));
+    EXPECT_EQ(target.labelHint(2, RecallLabel::Condition), QStringLiteral("Search Options: x"));
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Internet Explorer: Cookie. Records: ")));
+    EXPECT_TRUE(summary.endsWith(QStringLiteral(". Cookie Files: 8\n")));
+}
+
+TEST_F(RecallRunTest, ProfileWithoutCacheIndexOrCookies) {
+    // A profile with the XP folders but nothing in them (and no hive).
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* sub :
+         {"Cookies", "Favorites", "Recent", "Local Settings/Temp", "Local Settings/History",
+          "Local Settings/Temporary Internet Files/Content.IE5"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromLatin1(sub)));
+    QFile hive(dir.filePath(QStringLiteral("NTUSER.DAT")));
+    ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
+    hive.close();
+    QString error;
+    ASSERT_TRUE(profile.open(dir.path(), &error)) << qPrintable(error);
+    setCurrentProfile(&profile);
+
+    HeadlessRecallTarget target;
+    // Rows from an earlier load are removed.
+    target.table(0).appendRow({"old"});
+    target.table(2).appendRow({"old"});
+    const QString summary = run(target, wholeRecallPlan());
+    EXPECT_EQ(target.table(0).rows(), 0);
+    EXPECT_EQ(target.table(2).rows(), 0);
+    EXPECT_EQ(target.labelText(2, RecallLabel::Count), QStringLiteral("Records: 0"));
+    EXPECT_EQ(target.labelText(2, RecallLabel::Files), QStringLiteral("Cookie Files: 0"));
+    EXPECT_TRUE(summary.startsWith(
+        QStringLiteral("Internet Explorer: Activity. File index.dat not found. Please, search "
+                       "it manually\nInternet Explorer: History. Records: 0\n"
+                       "Internet Explorer: Cookie. Records: 0. Cookie Files: 0\n")))
+        << qPrintable(summary);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+} // namespace
