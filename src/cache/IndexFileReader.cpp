@@ -44,10 +44,8 @@ bool IndexFileReader::fill(qint64 offset) {
     const qint64 start = page * kPageSize;
     const qint64 length = std::min<qint64>(kPageSize, m_realSize - start);
     if (m_slotPage[slot] != page) {
-        // A short read (a file that shrank under us) leaves zeros.
-        std::memset(data, 0, kPageSize);
+        qint64 got = 0;
         if (m_file.seek(start)) {
-            qint64 got = 0;
             while (got < length) {
                 const qint64 n = m_file.read(reinterpret_cast<char*>(data) + got, length - got);
                 if (n <= 0)
@@ -55,6 +53,9 @@ bool IndexFileReader::fill(qint64 offset) {
                 got += n;
             }
         }
+        // A short read (a file that shrank under us) leaves zeros.
+        if (got < length)
+            std::memset(data + got, 0, size_t(length - got));
         m_slotPage[slot] = page;
     }
     m_bufferData = data;

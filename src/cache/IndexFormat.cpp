@@ -29,10 +29,11 @@ void CleanControlChars(QByteArray& text) {
     const qsizetype zero = text.indexOf('\0');
     if (zero >= 0)
         text.truncate(zero);
-    char* p = text.data();
-    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-        if (static_cast<unsigned char>(p[i]) < 32)
-            p[i] = ' ';
+    if (text.isEmpty())
+        return;
+    for (char *p = text.data(), *end = p + text.size(); p != end; ++p) {
+        if (static_cast<unsigned char>(*p) < 32)
+            *p = ' ';
     }
 }
 

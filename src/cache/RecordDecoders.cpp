@@ -62,9 +62,13 @@ void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
             line.append(RecordSeparator);
         line.append(fields[i]);
     }
-    // The recall conditions see the fields joined by single spaces.
-    QByteArray wholeRow = line;
-    wholeRow.replace('\t', ' ');
+    // The recall conditions see the fields joined by single spaces; the
+    // fields hold no tabs after cleaning, so every tab is a separator.
+    QByteArray wholeRow(line.constData(), line.size());
+    for (char *p = wholeRow.data(), *end = p + wholeRow.size(); p != end; ++p) {
+        if (*p == '\t')
+            *p = ' ';
+    }
     if (!PassesRecallConditions(wholeRow, fields[3]))
         return;
     line.append('\n');
