@@ -86,15 +86,16 @@ int runRecallCommand(const CliOptions& options) {
         return usageError(QStringLiteral("--or joins a date range and a phrase; give both"));
     choice.join = options.useOr ? 1 : 0;
 
+    Profile profile;
+    if (!openCommandProfile(options.profile, profile))
+        return kExitInput;
     const QDir out(options.outDir);
     if (!QDir().mkpath(out.absolutePath())) {
         std::fprintf(stderr, "vellacord: cannot create the folder %s\n",
                      qPrintable(options.outDir));
+        setCurrentProfile(nullptr);
         return kExitInput;
     }
-    Profile profile;
-    if (!openCommandProfile(options.profile, profile))
-        return kExitInput;
 
     // Without sections or conditions it is the whole recall, as "Vellacord"
     // in the window; otherwise the recall with conditions.

@@ -1,0 +1,93 @@
+// The recall sub-command: one export file per gathered section, the
+// summary on standard output, usage errors.
+#include "TestData.h"
+#include "support/RunProgram.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString sample() {
+    return QDir(samplesPath(QStringLiteral("profiles/xp"))).absolutePath();
+}
+
+QList<QByteArray> fileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().split('\n');
+}
+
+TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString whole = out.filePath(QStringLiteral("whole"));
+    ProgramRun run = runProgram({QStringLiteral("recall"), QStringLiteral("--profile"), sample(),
+                                 QStringLiteral("--out"), whole, QStringLiteral("--date-format"),
+                                 QStringLiteral("yyyy-MM-dd HH:mm:ss")});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    const QList<QByteArray> summary = run.out.trimmed().split('\n');
+    ASSERT_EQ(summary.size(), 6) << run.out.constData();
+    EXPECT_TRUE(summary[2].startsWith("Internet Explorer: Cookie. Records: "));
+    for (const char* name : {"activity", "history", "cookie", "links", "recent", "temp"}) {
+        const QList<QByteArray> lines =
+            fileLines(QDir(whole).filePath(QString::fromLatin1(name) + QStringLiteral(".txt")));
+        EXPECT_GT(lines.size(), 2) << name;
+        EXPECT_TRUE(lines.value(0).endsWith('\r')) << name << ": export line ends";
+    }
+    const int allCookies =
+        int(fileLines(QDir(whole).filePath(QStringLiteral("cookie.txt"))).size());
+
+    // Cookies of April 2008 that mention the bank, Cookie section only.
+    const QString some = out.filePath(QStringLiteral("some"));
+    run = runProgram(
+        {QStringLiteral("recall"), QStringLiteral("--profile"), sample(),
+         QStringLiteral("--sections"), QStringLiteral("c"), QStringLiteral("--date-from"),
+         QStringLiteral("2008-04-30"), QStringLiteral("--date-to"), QStringLiteral("2008-04-01"),
+         QStringLiteral("--contains"), QStringLiteral("bank"), QStringLiteral("--out"), some,
+         QStringLiteral("--date-format"), QStringLiteral("dd.MM.yyyy HH:mm:ss")});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(QDir(some).entryList(QDir::Files), QStringList{QStringLiteral("cookie.txt")});
+    const QList<QByteArray> lines = fileLines(QDir(some).filePath(QStringLiteral("cookie.txt")));
+    ASSERT_GT(lines.size(), 2);
+    EXPECT_LT(int(lines.size()), allCookies);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines[i].isEmpty())
+            continue;
+        EXPECT_TRUE(lines[i].contains("bank")) << lines[i].constData();
+        EXPECT_EQ(lines[i].split('\t').value(3).mid(2, 8), QByteArray(".04.2008"))
+            << lines[i].constData();
+    }
+    EXPECT_TRUE(run.out.startsWith("Internet Explorer: Cookie. Records: "));
+}
+
+TEST(RecallCommandTest, UsageAndInputErrors) {
+    QTemporaryDir out;
+    const QString dir = out.filePath(QStringLiteral("x"));
+    auto status = [&](QStringList extra) {
+        QStringList args{QStringLiteral("recall")};
+        args << extra;
+        return runProgram(args).status;
+    };
+    EXPECT_EQ(status({QStringLiteral("--profile"), sample()}), 2) << "no --out";
+    EXPECT_EQ(status({QStringLiteral("--out"), dir}), 2) << "no --profile";
+    EXPECT_EQ(status({QStringLiteral("--profile"), sample(), QStringLiteral("--out"), dir,
+                      QStringLiteral("--sections"), QStringLiteral("a,z")}),
+              2);
+    EXPECT_EQ(status({QStringLiteral("--profile"), sample(), QStringLiteral("--out"), dir,
+                      QStringLiteral("--date-from"), QStringLiteral("25.08.2015")}),
+              2);
+    EXPECT_EQ(status({QStringLiteral("--profile"), sample(), QStringLiteral("--out"), dir,
+                      QStringLiteral("--or"), QStringLiteral("--contains"), QStringLiteral("a")}),
+              2);
+    EXPECT_EQ(status({QStringLiteral("--profile"), out.filePath(QStringLiteral("none")),
+                      QStringLiteral("--out"), dir}),
+              1);
+    EXPECT_FALSE(QDir(dir).exists()) << "nothing is made for a failed run";
+}
+
+} // namespace
