@@ -5,6 +5,7 @@
 #include "platform/TimeText.h"
 #include "tables/TimeKey.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <memory>
@@ -40,6 +41,24 @@ const TimeKeyReader& readerFor(const QString& pattern) {
     return *reader;
 }
 
+// The key of a date text. Records share dates, so the keys of the texts met
+// are kept: a pattern with month names is read by the locale's slow parser.
+std::optional<qint64> dateKey(QByteArrayView text, const QString& pattern) {
+    static QHash<QByteArray, std::optional<qint64>> keys;
+    static QString keysPattern;
+    if (keysPattern != pattern || keys.size() > 100000) {
+        keys.clear();
+        keysPattern = pattern;
+    }
+    const QByteArray key = text.toByteArray();
+    const auto known = keys.constFind(key);
+    if (known != keys.constEnd())
+        return *known;
+    const std::optional<qint64> read = readerFor(pattern).read(text);
+    keys.insert(key, read);
+    return read;
+}
+
 // The number of blank-separated words a text of the pattern has (a quoted
 // space is a space of the text as well).
 int wordsOfPattern(const QString& pattern) {
@@ -73,7 +92,12 @@ RecallConditionSet& recallConditions() {
 }
 
 QString shortDatePattern() {
+    // Asked for every record: the last answer is kept with its full pattern.
+    static QString lastFull;
+    static QString lastPattern;
     const QString full = dateTimeFormat();
+    if (full == lastFull && !lastPattern.isEmpty())
+        return lastPattern;
     qsizetype end = full.size();
     bool quoted = false;
     for (qsizetype i = 0; i < full.size(); ++i) {
@@ -90,6 +114,8 @@ QString shortDatePattern() {
     QString pattern = full.left(end).trimmed();
     if (pattern.isEmpty())
         pattern = QLocale::system().dateFormat(QLocale::ShortFormat);
+    lastFull = full;
+    lastPattern = pattern;
     return pattern;
 }
 
@@ -134,7 +160,7 @@ bool Judge(QByteArrayView value, const RecallCondition& condition) {
         return false;
     const QString pattern = shortDatePattern();
     prepareRange(condition, pattern);
-    const std::optional<qint64> key = readerFor(pattern).read(value);
+    const std::optional<qint64> key = dateKey(value, pattern);
     if (!key || !condition.lowKey || !condition.highKey)
         return false;
     if (condition.predicate == kWithinRange)
