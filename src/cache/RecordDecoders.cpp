@@ -38,12 +38,6 @@ int32_t valueAt(IndexFileReader& file, qint64 offset) {
     return LittleEndianValue(bytes, 4);
 }
 
-QByteArray timeTextAt(IndexFileReader& file, qint64 offset) {
-    unsigned char bytes[8];
-    file.ReadAt(offset, 8, bytes);
-    return FileTimeText(bytes);
-}
-
 // Cleans the fields, asks the recall conditions and writes one work-file line.
 void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
     for (QByteArray& field : fields)
@@ -94,8 +88,15 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, const QByteArray& signatu
 
     QByteArray fields[7];
     fields[0] = signature.left(4);
-    fields[3] = timeTextAt(file, record + 16);
-    fields[2] = timeTextAt(file, record + 8);
+    unsigned char modified[8];
+    unsigned char accessed[8];
+    file.ReadAt(record + 8, 8, modified);
+    file.ReadAt(record + 16, 8, accessed);
+    fields[3] = FileTimeText(accessed);
+    // History records often carry one time twice; formatting is the
+    // costliest step of a record, so an equal time reuses its text.
+    fields[2] =
+        FileTimeToUnix(modified) == FileTimeToUnix(accessed) ? fields[3] : FileTimeText(modified);
 
     const int urlOffset = file.byteAt(record + layout.urlOffset);
     fields[1] = takeText(file, record + urlOffset, fileSize);
