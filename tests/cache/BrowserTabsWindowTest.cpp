@@ -279,5 +279,30 @@ TEST_F(BrowserTabsWindow, FavoritesOfTheSampleProfileAndOfStrangeNames) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+TEST_F(BrowserTabsWindow, AWorkFileThatCannotBeMadeIsReportedAndChangesNothing) {
+    openSampleProfile();
+    const QString cookies = GetSpecialFolder(FolderKind::CookiesDir);
+    chooser.folderAnswer = cookies;
+    window->ActionIECookieExecute();
+    TableTab& c = tab(TabId::Cookie);
+    ASSERT_EQ(c.model->rows(), 8);
+    // The private folder of the work file disappears.
+    ASSERT_TRUE(QDir(QFileInfo(window->WorkFileName).path()).removeRecursively());
+    window->ActionIECookieExecute();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Error when Opening Work File")));
+    EXPECT_TRUE(messages.shown[0].text.contains(window->WorkFileName));
+    EXPECT_EQ(c.model->rows(), 8);
+    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
+    EXPECT_TRUE(window->ProgressBar.isNull());
+
+    chooser.folderAnswer = samplesPath(QStringLiteral("profiles/xp/Local Settings/History"));
+    window->Action_ieHExecute();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[1].text.startsWith(QStringLiteral("Error when Opening Work File")));
+    EXPECT_EQ(tab(TabId::History).model->rows(), 0);
+    EXPECT_TRUE(window->ProgressBar.isNull());
+}
+
 } // namespace
 } // namespace vc::testing
