@@ -114,8 +114,20 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_popup && event->type() == QEvent::Hide) {
         Q_EMIT calendarClosed();
     } else if (watched == m_edit && event->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
+        auto* key = static_cast<QKeyEvent*>(event);
+        keyPressEvent(key);
+        // Focus moves and the dialog's own keys (OK, Cancel) go on as usual;
+        // nothing is typed into the field itself.
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            return false;
+        default:
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

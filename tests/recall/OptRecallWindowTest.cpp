@@ -167,6 +167,14 @@ TEST_F(OptRecallWindowTest, OkBuildsTheConditionsAndKeepsTheHistory) {
     });
     EXPECT_EQ(window->execute(), QDialog::Rejected);
     EXPECT_TRUE(recallConditions().isEmpty());
+
+    // Escape in a date field reaches the window.
+    window->setModalHook([&](ModalWindow&) {
+        window->WordsComboBox->setEditText(QStringLiteral("bank"));
+        pressKey(window->DateTimePicker1, Qt::Key_Escape);
+    });
+    EXPECT_EQ(window->execute(), QDialog::Rejected);
+    EXPECT_TRUE(recallConditions().isEmpty());
 }
 
 } // namespace
