@@ -123,8 +123,12 @@ void RecallRun::setProgress(int position) {
 bool RecallRun::openWorkFile() {
     if (m_workFile.createOrEmpty())
         return true;
-    showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
+    reportWorkFileError();
     return false;
+}
+
+void RecallRun::reportWorkFileError() {
+    showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
 }
 
 QString RecallRun::countText(int text, int section) {
@@ -146,7 +150,7 @@ bool RecallRun::activitySection() {
         options.progress = m_target.progress();
         const IndexLoadResult load = WalkIndexIntoWorkFile(m_workFile, path, options);
         if (!load.workFileOpened) {
-            showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
+            reportWorkFileError();
             return false;
         }
         advanceOverall();
@@ -191,7 +195,7 @@ bool RecallRun::historySection() {
                 WalkIndexIntoWorkFile(m_workFile, indexFiles.at(i), options);
             if (!load.workFileOpened) {
                 // The files not yet read are skipped; the section ends normally.
-                showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
+                reportWorkFileError();
                 break;
             }
             advanceOverall();
@@ -240,7 +244,7 @@ bool RecallRun::cookieSection() {
         options.progress = m_target.progress();
         const IndexLoadResult load = WalkIndexIntoWorkFile(m_workFile, indexFile, options);
         if (!load.workFileOpened) {
-            showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
+            reportWorkFileError();
             return false;
         }
         // The index rows follow the rows of the text files.

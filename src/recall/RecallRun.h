@@ -110,6 +110,8 @@ private:
     bool temporarySection();
 
     bool openWorkFile();
+    // Text 149 and the work file's path.
+    void reportWorkFileError();
     void advanceOverall();
     void setProgress(int position);
     void closeSection(int section);

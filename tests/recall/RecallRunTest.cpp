@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,34 @@ TEST_F(RecallRunTest, ProfileWithoutCacheIndexOrCookies) {
                        "Internet Explorer: Cookie. Records: 0. Cookie Files: 0\n")))
         << qPrintable(summary);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(RecallRunTest, WorkFileThatCannotBeCreated) {
+    openSample();
+    // The work file's private folder is gone: every attempt to create it fails.
+    ASSERT_TRUE(QFileInfo(workFile.fileName()).dir().removeRecursively());
+    HeadlessRecallTarget target;
+    target.table(1).appendRow({"old"});
+    const QString summary = run(target, wholeRecallPlan());
+
+    // Activity and Cookie stop at once: no result, no line break, no
+    // condition label, no step of the overall bar; History ends normally.
+    EXPECT_EQ(gathered, (QList<int>{1, 3, 4, 5}));
+    EXPECT_TRUE(summary.startsWith(
+        QStringLiteral("Internet Explorer: Activity. Internet Explorer: History. Records: 0\n"
+                       "Internet Explorer: Cookie. Internet Explorer: Links. Records: ")))
+        << qPrintable(summary);
+    EXPECT_EQ(target.table(1).rows(), 0);
+    ASSERT_EQ(messages.shown.size(), 3);
+    for (const auto& shown : messages.shown) {
+        EXPECT_EQ(shown.kind, MessageKind::Error);
+        EXPECT_EQ(shown.text,
+                  QStringLiteral("Error when Opening Work File:\n") + workFile.fileName());
+    }
+    // History, Links and recent documents step the bar by 10, the
+    // temporary files once more in their own step.
+    EXPECT_EQ(target.overallBar().position(), 10 + 10 + 10 + 10 + 10);
+    EXPECT_GT(target.table(5).rows(), 0);
 }
 
 } // namespace
