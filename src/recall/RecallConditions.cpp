@@ -221,6 +221,11 @@ void BuildRecallConditions(const RecallChoice& choice, RecallConditionSet& set) 
                 QLatin1Char('[') + date.low + QStringLiteral(", ") + date.high + QLatin1Char(']');
             date.fieldName = kLastAccessField;
             date.kind = kDateCondition;
+            // The ends are known as dates: no reading back of their texts,
+            // which a two-digit year would make ambiguous.
+            date.datePattern = pattern;
+            date.lowKey = TimeKeyReader::keyOfDate(first);
+            date.highKey = TimeKeyReader::keyOfDate(second);
             date.orJoin = join;
             set.add(std::move(date));
         }

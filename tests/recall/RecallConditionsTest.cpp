@@ -193,6 +193,12 @@ TEST_F(RecallConditionsTest, DatePartFollowsThePatternsWords) {
     BuildRecallConditions(dates(QDate(2015, 8, 5), QDate()));
     EXPECT_TRUE(passes("", "5/8/2015 1:02:03"));
     EXPECT_FALSE(passes("", "15/8/2015 1:02:03"));
+    // Two-digit years: the range ends stay the dates that were picked.
+    setDateTimeFormat(QStringLiteral("M/d/yy h:mm:ss AP"));
+    BuildRecallConditions(dates(QDate(1940, 1, 1), QDate(2015, 12, 31)));
+    EXPECT_EQ(recallConditions().conditions().front().low, QStringLiteral("1/1/40"));
+    EXPECT_TRUE(passes("", "8/25/15 11:05:20 AM"));
+    EXPECT_TRUE(passes("", "1/1/80 0:00:00 AM"));
     // A date of several words.
     setDateTimeFormat(QStringLiteral("d MMM yyyy HH:mm:ss"));
     EXPECT_EQ(shortDatePattern(), QStringLiteral("d MMM yyyy"));
