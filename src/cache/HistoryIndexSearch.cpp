@@ -81,10 +81,14 @@ void FindIndexFiles(QStringList& list, const QString& startFolder) {
         }
         if (name.toUpper() != "INDEX.DAT")
             continue;
+        // Only regular files: a device or a pipe of that name would make the
+        // walker wait or read forever.
         if (S_ISLNK(entry.st_mode)) {
             struct stat target {};
-            if (::stat(fullPath.constData(), &target) != 0 || S_ISDIR(target.st_mode))
-                continue; // dangling, or a folder that happens to bear the name
+            if (::stat(fullPath.constData(), &target) != 0 || !S_ISREG(target.st_mode))
+                continue; // dangling, or pointing at something else than a file
+        } else if (!S_ISREG(entry.st_mode)) {
+            continue;
         }
         list.append(QFile::decodeName(fullPath));
     }

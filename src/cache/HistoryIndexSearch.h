@@ -14,8 +14,8 @@ namespace vc {
 // Symbolic links to folders are not followed (a tree linking back into
 // itself ends), and a folder already being searched higher up (a bind
 // mount onto itself) is not entered again. A link to a file named
-// index.dat is listed like the file. A folder that cannot be listed adds
-// nothing. No folder stays open while the search descends.
+// index.dat is listed like the file; pipes and devices are never listed. A folder that cannot be
+// listed adds nothing. No folder stays open while the search descends.
 void FindIndexFiles(QStringList& list, const QString& startFolder);
 
 } // namespace vc

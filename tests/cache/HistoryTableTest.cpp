@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -145,6 +147,10 @@ TEST_F(HistorySearch, LinksBackIntoTheTreeEndAndThousandsOfFoldersAreSearched) {
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("a/linked"))));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("a/index.dat")),
                             path(QStringLiteral("a/linked/INDEX.DAT"))));
+    // A pipe of that name would block the walker: it is not listed.
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("a/pipe"))));
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(path(QStringLiteral("a/pipe/index.dat"))).constData(), 0600), 0);
     QStringList found;
     FindIndexFiles(found, m_dir.path());
     // The link to a file named index.dat is listed; the loop is not entered.
