@@ -135,7 +135,7 @@ private:
         while (hare != tortoise) {
             if (hare == 0)
                 return std::min(steps, limit);
-            if (steps > 2 * limit + 2)
+            if (steps > 4 * limit + 4)
                 return limit;
             if (power == loop) {
                 tortoise = hare;
