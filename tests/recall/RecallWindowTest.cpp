@@ -6,6 +6,7 @@
 #include "recall/RecallConditions.h"
 #include "support/WindowFixture.h"
 
+#include <QCalendarWidget>
 #include <QListWidget>
 
 using namespace vc;
@@ -119,6 +120,29 @@ TEST_F(RecallWindowTest, CancelRunsNothing) {
     EXPECT_EQ(window->currentTabId(), TabId::History);
     EXPECT_TRUE(recallConditions().isEmpty());
     EXPECT_TRUE(window->ProgressBar.isNull());
+}
+
+TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
+    TOptRecall1* w = window->OptRecall1;
+    w->setModalHook([w](ModalWindow&) {
+        for (int i = 1; i < 6; ++i)
+            w->TabsCheckListBox->item(i)->setCheckState(Qt::Unchecked);
+        w->DateTimePicker2->dropDown();
+        w->DateTimePicker2->calendar()->clicked(QDate(2015, 8, 25));
+        w->OKBitBtn->click();
+    });
+    window->MyCompAction_Cond->trigger();
+
+    const TableModel& activity = *window->tab(TabId::Activity).model;
+    ASSERT_GT(activity.rows(), 0);
+    for (int r = 0; r < activity.rows(); ++r)
+        EXPECT_TRUE(activity.cell(r, 2).startsWith("2015-08-25 ")) << r;
+    EXPECT_EQ(condLabel(TabId::Activity),
+              QStringLiteral("Search Options: The Date of the Last Access Within Range "
+                             "[2015-08-25, 2015-08-25] "));
+    EXPECT_EQ(window->currentTabId(), TabId::Activity);
+    EXPECT_EQ(rows(TabId::History), 0);
+    EXPECT_TRUE(recallConditions().isEmpty());
 }
 
 } // namespace
