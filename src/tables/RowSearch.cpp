@@ -1,15 +1,42 @@
 #include "tables/RowSearch.h"
 
 #include <algorithm>
-#include <functional>
-#include <string>
+#include <cstring>
+#include <string.h>
+#include <vector>
 
 namespace vc {
 
 namespace {
 
-inline char foldByte(char c) {
-    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+struct FoldTable {
+    char map[256];
+    FoldTable() {
+        for (int i = 0; i < 256; ++i)
+            map[i] = char((i >= 'a' && i <= 'z') ? i - 'a' + 'A' : i);
+    }
+};
+const FoldTable kFold;
+
+// Copies n bytes with a-z turned into A-Z, eight bytes at a time: a byte
+// gets its 0x20 bit cleared when it lies in 'a'..'z' (bytes above 127 and
+// every other byte stay).
+void copyFolded(char* out, const char* in, size_t n) {
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHigh = 0x8080808080808080ULL;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 x;
+        memcpy(&x, in + i, 8);
+        const quint64 low7 = x & ~kHigh;
+        const quint64 aboveA = low7 + (0x80 - 'a') * kOnes;     // high bit: byte >= 'a'
+        const quint64 aboveZ = low7 + (0x80 - 'z' - 1) * kOnes; // high bit: byte > 'z'
+        const quint64 lower = (aboveA ^ aboveZ) & ~x & kHigh;
+        x ^= lower >> 2;
+        memcpy(out + i, &x, 8);
+    }
+    for (; i < n; ++i)
+        out[i] = kFold.map[static_cast<unsigned char>(in[i])];
 }
 
 } // namespace
@@ -18,32 +45,45 @@ int findRow(const TableModel& table, const RowSearch& search, int start, int ste
     if (search.text.isEmpty() || (step != 1 && step != -1))
         return -1;
     const int columns = table.columns();
-    std::vector<bool> checked(static_cast<size_t>(columns), false);
+    std::vector<char> checked(static_cast<size_t>(columns), 0);
     for (int c = 0; c < columns && size_t(c) < search.columns.size(); ++c)
-        checked[size_t(c)] = search.columns[size_t(c)];
-    const bool allChecked = std::all_of(checked.begin(), checked.end(), [](bool b) { return b; });
+        checked[size_t(c)] = search.columns[size_t(c)] ? 1 : 0;
 
-    std::string needle(search.text.constData(), size_t(search.text.size()));
+    QByteArray needle = search.text;
     if (!search.caseSensitive)
-        std::transform(needle.begin(), needle.end(), needle.begin(), foldByte);
-    const std::boyer_moore_horspool_searcher finder(needle.begin(), needle.end());
+        for (char& c : needle)
+            c = kFold.map[static_cast<unsigned char>(c)];
 
-    std::string rowText;
+    std::vector<char> rowText;
     for (int row = start; row >= 0 && row < table.rows(); row += step) {
-        // The row text: the checked cells of the stored row, whose cells are
-        // separated by zero bytes, joined without the separators.
+        // The row text: the checked cells of the stored row (cells separated
+        // by zero bytes), joined without separators, folded when case does
+        // not count.
         const QByteArrayView packed = table.packedRow(row);
-        rowText.clear();
-        int column = 0;
-        for (char c : packed) {
-            if (c == '\0') {
-                ++column;
-                continue;
+        if (packed.size() < needle.size())
+            continue;
+        rowText.resize(size_t(packed.size()));
+        char* out = rowText.data();
+        const char* p = packed.data();
+        const char* const end = p + packed.size();
+        for (int column = 0; column < columns; ++column) {
+            const char* cellEnd = static_cast<const char*>(memchr(p, '\0', size_t(end - p)));
+            if (!cellEnd)
+                cellEnd = end;
+            if (checked[size_t(column)]) {
+                const size_t n = size_t(cellEnd - p);
+                if (search.caseSensitive)
+                    memcpy(out, p, n);
+                else
+                    copyFolded(out, p, n);
+                out += n;
             }
-            if (allChecked || (column < columns && checked[size_t(column)]))
-                rowText.push_back(search.caseSensitive ? c : foldByte(c));
+            if (cellEnd == end)
+                break; // the row's last stored cell
+            p = cellEnd + 1;
         }
-        if (std::search(rowText.begin(), rowText.end(), finder) != rowText.end())
+        if (memmem(rowText.data(), size_t(out - rowText.data()), needle.constData(),
+                   size_t(needle.size())))
             return row;
     }
     return -1;

@@ -38,8 +38,8 @@ qsizetype runLength(const QString& pattern, qsizetype i) {
 
 } // namespace
 
-int expandTwoDigitYear(int twoDigits) {
-    const int now = QDate::currentDate().year();
+int expandTwoDigitYear(int twoDigits, int thisYear) {
+    const int now = thisYear > 0 ? thisYear : QDate::currentDate().year();
     const int first = now - 50;
     int year = (now / 100) * 100 + twoDigits;
     if (year < first)
@@ -49,7 +49,8 @@ int expandTwoDigitYear(int twoDigits) {
     return year;
 }
 
-TimeKeyReader::TimeKeyReader(const QString& pattern) : m_pattern(pattern) {
+TimeKeyReader::TimeKeyReader(const QString& pattern)
+    : m_pattern(pattern), m_thisYear(QDate::currentDate().year()) {
     const QLocale locale = QLocale::system();
     m_am = encodeEvidence(locale.amText());
     m_pm = encodeEvidence(locale.pmText());
@@ -225,7 +226,7 @@ std::optional<qint64> TimeKeyReader::scan(QByteArrayView text) const {
             month = value;
             break;
         case Field::Year2:
-            year = expandTwoDigitYear(value);
+            year = expandTwoDigitYear(value, m_thisYear);
             break;
         case Field::Year4:
             year = value;
@@ -266,7 +267,7 @@ std::optional<qint64> TimeKeyReader::viaLocale(QByteArrayView text) const {
         return std::nullopt;
     QDate date = when.date();
     if (m_twoDigitYear && date.year() >= 1900 && date.year() < 2000)
-        date = QDate(expandTwoDigitYear(date.year() - 1900), date.month(), date.day());
+        date = QDate(expandTwoDigitYear(date.year() - 1900, m_thisYear), date.month(), date.day());
     const QTime time = when.time();
     return keyOfDate(date) + time.hour() * 3600 + time.minute() * 60 + time.second();
 }

@@ -55,12 +55,13 @@ private:
     std::vector<Token> m_tokens;
     bool m_compiled = false;
     bool m_twoDigitYear = false;
+    int m_thisYear = 0; // for two-digit years, read once per reader
     QByteArray m_am;
     QByteArray m_pm;
 };
 
-// A two-digit year as the year within fifty years of the current one, the
-// way Windows reads dates typed with two-digit years.
-int expandTwoDigitYear(int twoDigits);
+// A two-digit year as the year within fifty years of `thisYear` (by default
+// the current one), the way Windows reads dates typed with two-digit years.
+int expandTwoDigitYear(int twoDigits, int thisYear = 0);
 
 } // namespace vc

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <memory>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -164,4 +165,35 @@ TEST(TimeKeys, ReadBackWhatTheTablesWrite) {
     EXPECT_FALSE(us.read(("1/15/09 13:04:05 " + pm).toLatin1()).has_value());
     EXPECT_EQ(expandTwoDigitYear(9), 2009);
     EXPECT_EQ(expandTwoDigitYear(99), 1999);
+}
+
+TEST(SortOrder, TextOrderMatchesAPlainStableSortOnManyTexts) {
+    // Texts with long shared starts, mixed case, duplicates, prefixes of
+    // each other and bytes above 127, sorted both ways and checked against
+    // a plain stable sort with the same comparison.
+    QRandomGenerator random(7);
+    const QList<QByteArray> starts = {"http://www.example.com/",
+                                      "HTTP://WWW.EXAMPLE.COM/a",
+                                      "http://ad.example.net/ads/x?id=",
+                                      "",
+                                      "z",
+                                      "\xE9"};
+    QList<QByteArray> texts;
+    for (int i = 0; i < 5000; ++i) {
+        QByteArray text = starts[int(random.bounded(starts.size()))];
+        const int extra = int(random.bounded(20));
+        for (int k = 0; k < extra; ++k)
+            text.append("aAbB_\xE9"[random.bounded(6)]);
+        texts.append(text);
+    }
+    const auto table = tableOf(texts, false);
+    for (bool ascending : {true, false}) {
+        std::vector<int> expected(size_t(texts.size()));
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+            const int d = compareTextFolded(texts[a], texts[b]);
+            return ascending ? d < 0 : d > 0;
+        });
+        EXPECT_EQ(sortedRowOrder(*table, 1, ascending, rules()), expected) << ascending;
+    }
 }
