@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
 #include "tables/GotoLineWindow.h"
+#include "tables/HandlerPause.h"
 #include "tables/RowSearch.h"
 #include "tables/SearchWindow.h"
 
@@ -30,26 +31,26 @@ int currentRow(const TableTab& t) {
 // found.
 void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start, int step) {
     TableTab& t = form.tab(id);
-    const bool handlerWasAttached = t.handlerAttached;
-    form.detachChangeHandler(id);
-    const int row = findRow(*t.model, search, start, step);
-    if (row >= 0) {
-        t.view->setFocus();
-        const QModelIndex index = t.model->index(row, 0);
-        t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                             QItemSelectionModel::Rows);
-        t.view->scrollTo(index);
+    int row = -1;
+    bool fillPane = false;
+    {
+        HandlerPause pause(form, id);
+        fillPane = pause.wasAttached();
+        row = findRow(*t.model, search, start, step);
+        if (row >= 0) {
+            t.view->setFocus();
+            const QModelIndex index = t.model->index(row, 0);
+            t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
+            t.view->scrollTo(index);
+        }
     }
-    if (handlerWasAttached)
-        form.attachChangeHandler(id);
-    if (row >= 0) {
-        if (handlerWasAttached)
-            form.ListViewChange(id, row);
-    } else {
+    if (row < 0)
         messages().show(MessageKind::Information,
                         tx(126) + QStringLiteral(":\n") + decodeEvidence(search.text),
                         MessageButtons::Ok);
-    }
+    else if (fillPane)
+        form.ListViewChange(id, row);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
 #include "platform/TimeText.h"
+#include "tables/HandlerPause.h"
 #include "tables/SortOrder.h"
 #include "tables/SortState.h"
 
@@ -20,8 +21,7 @@ void TForm1::ListViewColumnClick(TabId id, int column) {
     const int rememberedRow = current.isValid() ? current.row() : -1;
 
     BusyCursor busy;
-    const bool handlerWasAttached = t.handlerAttached;
-    detachChangeHandler(id);
+    HandlerPause pause(*this, id);
 
     const SortState state = nextSortState(readSortState(table->hint()), column);
     for (int c = 0; c < table->columns(); ++c)
@@ -51,8 +51,6 @@ void TForm1::ListViewColumnClick(TabId id, int column) {
             t.view->scrollTo(index);
         }
     }
-    if (handlerWasAttached)
-        attachChangeHandler(id);
 }
 
 } // namespace vc
