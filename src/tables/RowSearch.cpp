@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string.h>
+#include <functional>
 #include <vector>
 
 namespace vc {
@@ -54,6 +54,8 @@ int findRow(const TableModel& table, const RowSearch& search, int start, int ste
         for (char& c : needle)
             c = kFold.map[static_cast<unsigned char>(c)];
 
+    // One searcher for every row: its skip table is worked out once.
+    const std::boyer_moore_horspool_searcher finder(needle.cbegin(), needle.cend());
     std::vector<char> rowText;
     for (int row = start; row >= 0 && row < table.rows(); row += step) {
         // The row text: the checked cells of the stored row (cells separated
@@ -82,8 +84,8 @@ int findRow(const TableModel& table, const RowSearch& search, int start, int ste
                 break; // the row's last stored cell
             p = cellEnd + 1;
         }
-        if (memmem(rowText.data(), size_t(out - rowText.data()), needle.constData(),
-                   size_t(needle.size())))
+        const char* const textBegin = rowText.data();
+        if (std::search(textBegin, static_cast<const char*>(out), finder) != out)
             return row;
     }
     return -1;
