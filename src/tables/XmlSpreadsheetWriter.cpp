@@ -10,7 +10,7 @@ const QByteArray kEol = QByteArrayLiteral("\r\n");
 
 // One style of the sheet: alignment line, border weight, font line, fill
 // colour (empty for none) and whether it carries the date number format.
-struct StyleSpec {
+struct SheetStyle {
     const char* id;
     const char* alignment;
     int weight;
@@ -27,7 +27,7 @@ const char kA4[] = "   <Alignment ss:Horizontal=\"Left\" ss:Vertical=\"Center\"/
 const char kF1[] = "   <Font ss:Size=\"8\"/>";
 const char kF2[] = "   <Font x:Family=\"Swiss\" ss:Size=\"8\" ss:Bold=\"1\"/>";
 
-const StyleSpec kStyles[] = {
+const SheetStyle kStyles[] = {
     {"s22", kA1, 1, kF1, "", false},        {"s23", kA2, 1, kF1, "#FFFFFF", false},
     {"s24", kA3, 1, kF1, "#FFFFCC", false}, {"s25", kA3, 1, kF1, "#FFFFFF", false},
     {"s26", kA2, 1, kF1, "#FFFFCC", false}, {"s27", kA3, 1, kF2, "#C0C0C0", false},
@@ -87,7 +87,7 @@ QByteArray XmlHeaderText() {
     line(out, "   <NumberFormat/>");
     line(out, "   <Protection/>");
     line(out, "  </Style>");
-    for (const StyleSpec& s : kStyles) {
+    for (const SheetStyle& s : kStyles) {
         out.append("  <Style ss:ID=\"").append(s.id).append("\">").append(kEol);
         line(out, s.alignment);
         line(out, "   <Borders>");
