@@ -39,6 +39,14 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         bool known = false;
+        // "recall ... --out DIR --xml" asks for XML files without naming one.
+        if (arg == QLatin1String("--xml") &&
+            (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--")))) {
+            options.xmlFormat = true;
+            continue;
+        }
+        if (arg == QLatin1String("--xml") || arg.startsWith(QLatin1String("--xml=")))
+            options.xmlFormat = true;
         for (const ValueOption& v : kValues) {
             QString name = QLatin1String(v.name);
             if (arg == name) {
@@ -70,7 +78,12 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         else
             options.positional << arg;
     }
-    if (!options.tsvFile.isEmpty() && !options.xmlFile.isEmpty()) {
+    if (options.xmlFormat && options.xmlFile.isEmpty() &&
+        options.command != QLatin1String("recall")) {
+        *error = QStringLiteral("option --xml needs a value");
+        return false;
+    }
+    if (!options.tsvFile.isEmpty() && options.xmlFormat) {
         *error = QStringLiteral("give either --tsv or --xml, not both");
         return false;
     }

@@ -12,6 +12,7 @@ struct CliOptions {
     QString profile;
     QString tsvFile;
     QString xmlFile;
+    bool xmlFormat = false; // --xml given, with or without a file name
     QString dateFormat;
     bool utc = false;
     QString codepage;

@@ -120,7 +120,7 @@ int runRecallCommand(const CliOptions& options) {
     }
     recallConditions().clear();
 
-    const bool xml = !options.xmlFile.isEmpty();
+    const bool xml = options.xmlFormat;
     for (int section : run.gathered()) {
         CliOptions file = options;
         const QString path = out.filePath(recallSectionName(section) +

@@ -261,7 +261,9 @@ TEST(PlatformFolders, SampleProfileIsLaidOutAsItsHiveSays) {
     EXPECT_TRUE(current.message.isEmpty()) << current.message.toStdString();
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::CacheDir) + "index.dat"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::HistoryDir) + "History.IE5/index.dat"));
-    EXPECT_EQ(QDir(GetSpecialFolder(FolderKind::CookiesDir)).entryList({"*.txt"}).size(), 3);
+    const QDir cookies(GetSpecialFolder(FolderKind::CookiesDir));
+    EXPECT_GE(cookies.entryList({"*.txt"}).size(), 3);
+    EXPECT_TRUE(cookies.exists("index.dat"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::RecentDir) + "report.txt.lnk"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::FavoritesDir) + "Links"));
     EXPECT_TRUE(

@@ -65,6 +65,34 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
     EXPECT_TRUE(run.out.startsWith("Internet Explorer: Cookie. Records: "));
 }
 
+// "--xml" at the end of a recall asks for spreadsheet files, one per section;
+// elsewhere it still needs a file name.
+TEST(RecallCommandTest, BareXmlWritesSpreadsheetsPerSection) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString dir = out.filePath(QStringLiteral("xml"));
+    ProgramRun run = runProgram({QStringLiteral("recall"), QStringLiteral("--profile"), sample(),
+                                 QStringLiteral("--sections"), QStringLiteral("h,l"),
+                                 QStringLiteral("--out"), dir, QStringLiteral("--xml")});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("history.xml"), QStringLiteral("links.xml")}));
+    const QList<QByteArray> lines = fileLines(QDir(dir).filePath(QStringLiteral("links.xml")));
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].startsWith("<?xml")) << lines[0].constData();
+
+    run = runProgram({QStringLiteral("recall"), QStringLiteral("--profile"), sample(),
+                      QStringLiteral("--xml"), QStringLiteral("--sections"), QStringLiteral("l"),
+                      QStringLiteral("--out"), out.filePath(QStringLiteral("mid"))});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_TRUE(QFile::exists(out.filePath(QStringLiteral("mid/links.xml"))));
+
+    run = runProgram({QStringLiteral("favorites"), QStringLiteral("--profile"), sample(),
+                      QStringLiteral("--xml")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("--xml needs a value")) << run.err.constData();
+}
+
 TEST(RecallCommandTest, UsageAndInputErrors) {
     QTemporaryDir out;
     const QString dir = out.filePath(QStringLiteral("x"));
