@@ -15,6 +15,9 @@ QByteArray FileExtensionLower(const QByteArray& fileName);
 // The cells of the Activity row of one work-file line: the first six fields
 // are cut at the first six tabs, the rest of the line is the seventh.
 QList<QByteArray> ActivityRowCells(const QByteArray& workFileLine);
+// The same cells joined by tabs, appended to out: the row of a tab-delimited
+// export without a cell list per row.
+void AppendActivityRowText(QByteArrayView workFileLine, QByteArray& out);
 
 // Appends one Activity row per work-file line (URL, modification time,
 // access time, file name, extension, type, directory, header), moving the

@@ -17,7 +17,7 @@ namespace vc {
 // negative offset, read as zero.
 class IndexFileReader {
 public:
-    static constexpr int kPageSize = 4096;
+    static constexpr int kPageSize = 16384;
     static constexpr int kPageSlots = 64;
 
     explicit IndexFileReader(const QString& fileName);

@@ -1,5 +1,7 @@
 #include "cache/IndexFormat.h"
 
+#include <cstring>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -31,7 +33,24 @@ void CleanControlChars(QByteArray& text) {
         text.truncate(zero);
     if (text.isEmpty())
         return;
-    for (char *p = text.data(), *end = p + text.size(); p != end; ++p) {
+    // Eight bytes at a time: most fields hold no control character at all,
+    // and a word without one is passed over whole.
+    char* p = text.data();
+    char* const end = p + text.size();
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        // A byte below 32 with its high bit clear makes its high bit set here.
+        if (((word - kOnes * 32) & ~word & kHighBits) == 0)
+            continue;
+        for (int k = 0; k < 8; ++k) {
+            if (static_cast<unsigned char>(p[k]) < 32)
+                p[k] = ' ';
+        }
+    }
+    for (; p != end; ++p) {
         if (static_cast<unsigned char>(*p) < 32)
             *p = ' ';
     }

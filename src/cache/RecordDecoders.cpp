@@ -2,9 +2,11 @@
 
 #include "cache/IndexFormat.h"
 #include "platform/TimeText.h"
+#include "recall/RecallConditions.h"
 #include "recall/RecallFilter.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vc {
 
@@ -46,29 +48,40 @@ void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
     if (type.size() >= 4 && type[3] == ' ')
         type.truncate(3);
 
+    // The line is laid out in one piece: appending field by field costs
+    // more than the copying.
     qsizetype length = 0;
     for (const QByteArray& field : fields)
         length += field.size() + 1;
     QByteArray line;
-    line.reserve(length);
+    line.reserve(length); // room for the line end of the work file
+    line.resize(length - 1);
+    char* out = line.data();
     for (int i = 0; i < 7; ++i) {
         if (i > 0)
-            line.append(RecordSeparator);
-        line.append(fields[i]);
+            *out++ = '\t';
+        std::memcpy(out, fields[i].constData(), size_t(fields[i].size()));
+        out += fields[i].size();
     }
     // The recall conditions see the fields joined by single spaces; the
     // fields hold no tabs after cleaning, so every tab is a separator.
-    QByteArray wholeRow(line.constData(), line.size());
-    for (char *p = wholeRow.data(), *end = p + wholeRow.size(); p != end; ++p) {
-        if (*p == '\t')
-            *p = ' ';
+    if (!recallConditions().isEmpty()) {
+        QByteArray wholeRow(line.constData(), line.size());
+        for (char *p = wholeRow.data(), *end = p + wholeRow.size(); p != end; ++p) {
+            if (*p == '\t')
+                *p = ' ';
+        }
+        if (!PassesRecallConditions(wholeRow, fields[3]))
+            return;
     }
-    if (!PassesRecallConditions(wholeRow, fields[3]))
+    ++sink.RecordCount;
+    if (sink.Line) {
+        sink.Line(line);
         return;
+    }
     line.append('\n');
     if (sink.WorkFile)
         sink.WorkFile->write(line);
-    ++sink.RecordCount;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QIODevice>
 
 #include <cstdint>
+#include <functional>
 
 namespace vc {
 
@@ -13,10 +14,12 @@ namespace vc {
 inline const QByteArray RecordSeparator = QByteArrayLiteral("\t");
 
 // Where the decoders put accepted records: one line each on the work file,
-// counted in RecordCount.
+// counted in RecordCount. A headless export that needs no work file hands
+// each line (without its line end) to Line instead.
 struct RecordSink {
     QIODevice* WorkFile = nullptr;
     int RecordCount = 0;
+    std::function<void(const QByteArray& line)> Line = {};
 };
 
 // Longest text taken from one record field. Real addresses, file names and

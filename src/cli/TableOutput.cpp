@@ -96,11 +96,16 @@ void TabRowStream::writeRow(const QList<QByteArray>& cells, int columns) {
         if (c < cells.size())
             m_buffer.append(cells[c]);
     }
+    endRow();
+}
+
+void TabRowStream::endRow() {
     m_buffer.append(m_lineEnd);
     if (m_buffer.size() >= (1 << 16)) {
         if (m_out.write(m_buffer) != m_buffer.size())
             m_failed = true;
-        m_buffer.clear();
+        // Keeps the capacity for the next rows.
+        m_buffer.resize(0);
     }
 }
 

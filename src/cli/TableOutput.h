@@ -23,10 +23,18 @@ public:
     bool open(const CliOptions& options);
     void writeHeader(const TableModel& layout);
     void writeRow(const QList<QByteArray>& cells, int columns);
+    // One row whose cells appendCells appends to the buffer it is given,
+    // joined by tabs.
+    template <typename AppendCells> void writeRowWith(AppendCells appendCells) {
+        appendCells(m_buffer);
+        endRow();
+    }
     // Flushes; the exit status.
     int finish();
 
 private:
+    void endRow();
+
     QFile m_out;
     QString m_name;
     QByteArray m_lineEnd;

@@ -1,11 +1,13 @@
 #include "platform/TimeText.h"
 
 #include "platform/CodePage.h"
+#include "platform/TimePattern.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 
 #include <ctime>
+#include <memory>
 
 namespace vc {
 
@@ -23,6 +25,43 @@ struct TimeSettings {
 TimeSettings& settings() {
     static TimeSettings s;
     return s;
+}
+
+// The calendar fields of a time by the Windows runtime's rules (see
+// localCalendarTime); false when there are none.
+bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
+    if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
+        return false;
+    const time_t t = static_cast<time_t>(secondsSince1970);
+    struct tm fields {};
+    const bool ok =
+        showsUtc() ? gmtime_r(&t, &fields) != nullptr : localtime_r(&t, &fields) != nullptr;
+    if (!ok || fields.tm_year < 70)
+        return false;
+    out.year = fields.tm_year + 1900;
+    out.month = fields.tm_mon + 1;
+    out.day = fields.tm_mday;
+    out.weekday = fields.tm_wday == 0 ? 7 : fields.tm_wday;
+    out.hour = fields.tm_hour;
+    out.minute = fields.tm_min;
+    out.second = std::min(fields.tm_sec, 59);
+    return true;
+}
+
+// The current pattern, read once for as long as the pattern and the code
+// page stay the same.
+const TimePattern& currentPattern() {
+    static std::unique_ptr<TimePattern> pattern;
+    static QString patternText;
+    static QString codePage;
+    const QString format = dateTimeFormat();
+    const QString page = sourceCodePage();
+    if (!pattern || format != patternText || page != codePage) {
+        pattern = std::make_unique<TimePattern>(format, QLocale::system(), encodeEvidence);
+        patternText = format;
+        codePage = page;
+    }
+    return *pattern;
 }
 
 } // namespace
@@ -49,28 +88,32 @@ void setDateTimeFormat(const QString& format) {
     settings().formatSet = true;
 }
 
-bool showsUtc() { return settings().utc; }
-void setShowsUtc(bool utc) { settings().utc = utc; }
+bool showsUtc() {
+    return settings().utc;
+}
+void setShowsUtc(bool utc) {
+    settings().utc = utc;
+}
 
 std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970) {
-    if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
+    CalendarFields fields;
+    if (!calendarFields(secondsSince1970, fields))
         return std::nullopt;
-    const time_t t = static_cast<time_t>(secondsSince1970);
-    struct tm fields {};
-    const bool ok = showsUtc() ? gmtime_r(&t, &fields) != nullptr
-                               : localtime_r(&t, &fields) != nullptr;
-    if (!ok || fields.tm_year < 70)
-        return std::nullopt;
-    const QDate date(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday);
-    const QTime time(fields.tm_hour, fields.tm_min, std::min(fields.tm_sec, 59));
-    return QDateTime(date, time, Qt::UTC);
+    return QDateTime(QDate(fields.year, fields.month, fields.day),
+                     QTime(fields.hour, fields.minute, fields.second), Qt::UTC);
 }
 
 QByteArray formatTimeText(qint64 secondsSince1970) {
-    const std::optional<QDateTime> when = localCalendarTime(secondsSince1970);
-    if (!when)
+    CalendarFields fields;
+    if (!calendarFields(secondsSince1970, fields))
         return kUnconvertedTimeText;
-    return encodeEvidence(QLocale::system().toString(*when, dateTimeFormat()));
+    const TimePattern& pattern = currentPattern();
+    if (!pattern.fast())
+        return pattern.reference(fields);
+    QByteArray text;
+    text.reserve(32);
+    pattern.append(text, fields);
+    return text;
 }
 
 std::optional<QDateTime> parseTimeText(const QByteArray& text) {

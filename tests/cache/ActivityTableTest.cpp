@@ -42,3 +42,22 @@ TEST(ActivityTable, RowsFromWorkFileLines) {
     EXPECT_EQ(idle.position(), 30);
     EXPECT_EQ(model.rows(), 5);
 }
+
+// The tab-delimited export streams rows without a cell list: each must equal
+// the table row's cells joined by tabs, short and odd lines included.
+TEST(ActivityTable, StreamedRowTextEqualsTheTableCells) {
+    const QList<QByteArray> lines = {
+        "URL\thttp://a/x.GIF\t2015-01-01 00:00:00\t2015-01-02 00:00:00\tx[1].GIF\tDIR\tH",
+        "REDR\thttp://r/\t\t\t\t\t",
+        "LEAK\tu\tm\ta\tA.B.JPEG\td\th1\th2",
+        "URLx\tv",
+        "",
+        "URL\tu\tm\ta\tdir.X\\noext\td\th",
+        "URL\tu\tm\ta\t\xC9T\xC9.\xC9X\td\th",
+    };
+    for (const QByteArray& line : lines) {
+        QByteArray streamed("prefix");
+        AppendActivityRowText(line, streamed);
+        EXPECT_EQ(streamed, "prefix" + ActivityRowCells(line).join('\t')) << line.constData();
+    }
+}

@@ -91,6 +91,22 @@ TEST(IndexFormat, CleanControlCharsReplacesBelow32AndCutsAtZero) {
     QByteArray empty;
     CleanControlChars(empty);
     EXPECT_TRUE(empty.isEmpty());
+
+    // Every byte value at every place of a long field (the cleaning goes
+    // eight bytes at a time, with a tail), against a byte-by-byte rule.
+    for (int length : {7, 8, 9, 23, 64}) {
+        for (int value = 1; value < 256; ++value) {
+            for (int at = 0; at < length; ++at) {
+                QByteArray field(length, 'x');
+                field[at] = char(value);
+                QByteArray expected = field;
+                if (value < 32)
+                    expected[at] = ' ';
+                CleanControlChars(field);
+                ASSERT_EQ(field, expected) << "value " << value << " at " << at;
+            }
+        }
+    }
 }
 
 TEST(IndexFormat, VersionFollowsAtofRules) {

@@ -1,4 +1,9 @@
 #include "TestData.h"
+#include "app/TableColumns.h"
+#include "app/WorkFile.h"
+#include "cache/ActivityTable.h"
+#include "cache/IndexLoad.h"
+#include "platform/TimeText.h"
 #include "support/RunProgram.h"
 
 #include <QTemporaryDir>
@@ -53,4 +58,35 @@ TEST(ActivityCommand, TablesAFileAndReportsFailures) {
     const ProgramRun version = runProgram({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("vellacord "));
+}
+
+using namespace vc;
+
+// Tab-delimited output streams records past the work file; its rows must be
+// the window's rows, byte for byte, in both walks of a real file.
+TEST(ActivityCommand, StreamedRowsEqualTheWindowsTable) {
+    const QString file = testDataPath(QStringLiteral("content-ie5-index.dat"));
+    setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    for (bool hashWalk : {false, true}) {
+        QStringList args{QStringLiteral("activity"), file, QStringLiteral("--date-format"),
+                         QStringLiteral("yyyy-MM-dd HH:mm:ss")};
+        if (hashWalk)
+            args << QStringLiteral("--hash-walk");
+        const ProgramRun run = runProgram(args);
+        ASSERT_EQ(run.status, 0) << run.err.constData();
+        QList<QByteArray> lines = run.out.split('\n');
+        lines.removeFirst(); // captions
+        lines.removeLast();  // after the last line end
+
+        WorkFile workFile;
+        WalkOptions walk;
+        walk.linearScan = !hashWalk;
+        ASSERT_TRUE(WalkIndexIntoWorkFile(workFile, file, walk).workFileOpened);
+        TableModel table(QStringLiteral("ListView1"), activityColumns());
+        FillActivityRows(workFile.readLines(), table, nullptr, 50);
+        ASSERT_EQ(lines.size(), table.rows()) << "hash walk " << hashWalk;
+        ASSERT_GT(table.rows(), 10);
+        for (int row = 0; row < table.rows(); ++row)
+            ASSERT_EQ(lines[row], table.rowCells(row).join('\t')) << row;
+    }
 }

@@ -1,0 +1,330 @@
+#include "platform/TimePattern.h"
+
+#include <QDateTime>
+
+#include <cstring>
+
+namespace vc {
+
+namespace {
+
+// How often c repeats from position i on.
+int repeatCount(const QString& pattern, qsizetype i) {
+    const QChar c = pattern.at(i);
+    qsizetype j = i;
+    while (j < pattern.size() && pattern.at(j) == c)
+        ++j;
+    return int(j - i);
+}
+
+// Quoted text: 'text' is taken as it stands, '' is one quote, inside or
+// outside quotes. i points at the opening quote and ends after the closing one.
+QString quotedText(const QString& pattern, qsizetype& i) {
+    ++i;
+    if (i == pattern.size())
+        return QString();
+    if (pattern.at(i) == QLatin1Char('\'')) {
+        ++i;
+        return QStringLiteral("'");
+    }
+    QString text;
+    while (i < pattern.size()) {
+        if (pattern.at(i) == QLatin1Char('\'')) {
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
+                text += QLatin1Char('\'');
+                i += 2;
+            } else {
+                break;
+            }
+        } else {
+            text += pattern.at(i++);
+        }
+    }
+    if (i < pattern.size())
+        ++i;
+    return text;
+}
+
+bool hasAmPm(const QString& pattern) {
+    // Letters inside quotes do not count.
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && (c == QLatin1Char('a') || c == QLatin1Char('A')))
+            return true;
+    }
+    return false;
+}
+
+// Collects the text of one time before it goes into the caller's array in
+// one piece: appending byte by byte to a QByteArray costs more than the
+// formatting itself.
+class TextBuffer {
+public:
+    void append(QByteArrayView text) {
+        if (m_length + text.size() > qsizetype(sizeof m_bytes)) {
+            flush();
+            m_spill.append(text);
+            return;
+        }
+        std::memcpy(m_bytes + m_length, text.data(), size_t(text.size()));
+        m_length += text.size();
+    }
+    void appendNumber(int value, int width) {
+        if (value >= 0 && value < 100 && width <= 2 && m_length + 2 <= qsizetype(sizeof m_bytes)) {
+            // Days, months, hours, minutes and seconds: the common case.
+            if (value >= 10 || width == 2)
+                m_bytes[m_length++] = char('0' + value / 10);
+            m_bytes[m_length++] = char('0' + value % 10);
+            return;
+        }
+        char digits[12];
+        int n = 0;
+        unsigned v = unsigned(value < 0 ? -value : value);
+        do {
+            digits[n++] = char('0' + v % 10);
+            v /= 10;
+        } while (v != 0 && n < 11);
+        while (n < width && n < 11)
+            digits[n++] = '0';
+        if (value < 0)
+            digits[n++] = '-';
+        char text[12];
+        for (int k = 0; k < n; ++k)
+            text[k] = digits[n - 1 - k];
+        append(QByteArrayView(text, n));
+    }
+    void flush() {
+        m_spill.append(m_bytes, m_length);
+        m_length = 0;
+    }
+    explicit TextBuffer(QByteArray& out) : m_spill(out) {}
+
+private:
+    char m_bytes[96];
+    qsizetype m_length = 0;
+    QByteArray& m_spill;
+};
+
+QDateTime toDateTime(const CalendarFields& when) {
+    return QDateTime(QDate(when.year, when.month, when.day),
+                     QTime(when.hour, when.minute, when.second), Qt::UTC);
+}
+
+} // namespace
+
+TimePattern::TimePattern(const QString& pattern, const QLocale& locale, const Encoder& encode)
+    : m_pattern(pattern), m_locale(locale), m_encode(encode) {
+    parse(pattern, locale, encode);
+    if (m_fast)
+        m_fast = matchesReference();
+}
+
+void TimePattern::parse(const QString& pattern, const QLocale& locale, const Encoder& encode) {
+    m_fast = locale.zeroDigit() == QStringLiteral("0");
+    const bool twelveHours = hasAmPm(pattern);
+    QString literal;
+    auto flushLiteral = [&] {
+        if (literal.isEmpty())
+            return;
+        m_pieces.append({Kind::Literal, Field::Year, 0, int(m_literals.size())});
+        m_literals.append(encode(literal));
+        literal.clear();
+    };
+    auto addNames = [&](QList<QByteArray> names, Kind kind) {
+        flushLiteral();
+        m_pieces.append({kind, Field::Year, 0, int(m_names.size())});
+        m_names.append(std::move(names));
+    };
+    auto addNumber = [&](Field field, int width) {
+        flushLiteral();
+        m_pieces.append({Kind::Number, field, width, 0});
+    };
+
+    qsizetype i = 0;
+    while (i < pattern.size()) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            literal += quotedText(pattern, i);
+            continue;
+        }
+        int repeat = repeatCount(pattern, i);
+        switch (c.unicode()) {
+        case 'y':
+            if (repeat >= 4) {
+                repeat = 4;
+                flushLiteral();
+                m_pieces.append({Kind::Year4, Field::Year, 4, 0});
+            } else if (repeat >= 2) {
+                repeat = 2;
+                flushLiteral();
+                m_pieces.append({Kind::Year2, Field::Year, 2, 0});
+            } else {
+                literal += c;
+            }
+            break;
+        case 'M':
+        case 'd': {
+            repeat = std::min(repeat, 4);
+            const bool month = c == QLatin1Char('M');
+            if (repeat <= 2) {
+                addNumber(month ? Field::Month : Field::Day, repeat);
+                break;
+            }
+            const QLocale::FormatType type =
+                repeat == 4 ? QLocale::LongFormat : QLocale::ShortFormat;
+            QList<QByteArray> names;
+            for (int k = 1; k <= (month ? 12 : 7); ++k)
+                names.append(encode(month ? locale.monthName(k, type) : locale.dayName(k, type)));
+            addNames(std::move(names), month ? Kind::MonthName : Kind::DayName);
+            break;
+        }
+        case 'h':
+            repeat = std::min(repeat, 2);
+            addNumber(twelveHours ? Field::Hour12 : Field::Hour24, repeat);
+            break;
+        case 'H':
+            repeat = std::min(repeat, 2);
+            addNumber(Field::Hour24, repeat);
+            break;
+        case 'm':
+            repeat = std::min(repeat, 2);
+            addNumber(Field::Minute, repeat);
+            break;
+        case 's':
+            repeat = std::min(repeat, 2);
+            addNumber(Field::Second, repeat);
+            break;
+        case 'z':
+            // Whole seconds only: the milliseconds are always zero.
+            repeat = repeat >= 3 ? 3 : 1;
+            addNumber(Field::Milli, repeat);
+            break;
+        case 'a':
+        case 'A': {
+            repeat = 1;
+            const QChar next = i + 1 < pattern.size() ? pattern.at(i + 1) : QChar();
+            if (next == QLatin1Char('p') || next == QLatin1Char('P'))
+                repeat = 2;
+            QString am = locale.amText();
+            QString pm = locale.pmText();
+            if (c == QLatin1Char('A') && (repeat == 1 || next == QLatin1Char('P'))) {
+                am = am.toUpper();
+                pm = pm.toUpper();
+            } else if (c == QLatin1Char('a') && (repeat == 1 || next == QLatin1Char('p'))) {
+                am = am.toLower();
+                pm = pm.toLower();
+            }
+            addNames({encode(am), encode(pm)}, Kind::AmPm);
+            break;
+        }
+        case 't':
+            // The zone's name: left to QLocale.
+            m_fast = false;
+            literal += QString(repeat, c);
+            break;
+        default:
+            literal += QString(repeat, c);
+            break;
+        }
+        i += repeat;
+    }
+    flushLiteral();
+}
+
+void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
+    TextBuffer out(text);
+    for (const Piece& piece : m_pieces) {
+        switch (piece.kind) {
+        case Kind::Literal:
+            out.append(m_literals.at(piece.index));
+            break;
+        case Kind::Year4:
+            out.appendNumber(when.year, 4);
+            break;
+        case Kind::Year2:
+            out.appendNumber(when.year % 100, 2);
+            break;
+        case Kind::MonthName:
+            out.append(m_names.at(piece.index).at(when.month - 1));
+            break;
+        case Kind::DayName:
+            out.append(m_names.at(piece.index).at(when.weekday - 1));
+            break;
+        case Kind::AmPm:
+            out.append(m_names.at(piece.index).at(when.hour < 12 ? 0 : 1));
+            break;
+        case Kind::Number: {
+            int value = 0;
+            switch (piece.field) {
+            case Field::Year:
+                value = when.year;
+                break;
+            case Field::Month:
+                value = when.month;
+                break;
+            case Field::Day:
+                value = when.day;
+                break;
+            case Field::Hour24:
+                value = when.hour;
+                break;
+            case Field::Hour12:
+                value = when.hour > 12 ? when.hour - 12 : (when.hour == 0 ? 12 : when.hour);
+                break;
+            case Field::Minute:
+                value = when.minute;
+                break;
+            case Field::Second:
+                value = when.second;
+                break;
+            case Field::Milli:
+                value = 0;
+                break;
+            }
+            out.appendNumber(value, piece.width);
+            break;
+        }
+        }
+    }
+    out.flush();
+}
+
+QByteArray TimePattern::reference(const CalendarFields& when) const {
+    return m_encode(m_locale.toString(toDateTime(when), m_pattern));
+}
+
+// Every month and weekday, hours on both sides of noon and midnight, one-
+// and two-digit fields, years of two and four digits.
+bool TimePattern::matchesReference() const {
+    QList<CalendarFields> probes;
+    const int hours[] = {0, 1, 9, 11, 12, 13, 21, 23};
+    for (int month = 1; month <= 12; ++month) {
+        const QDate date(month % 2 ? 2009 : 1971, month, 3 + month * 2);
+        CalendarFields when;
+        when.year = date.year();
+        when.month = month;
+        when.day = date.day();
+        when.weekday = date.dayOfWeek();
+        when.hour = hours[month % 8];
+        when.minute = month * 4;
+        when.second = (month * 9 + 5) % 60;
+        probes.append(when);
+    }
+    for (int k = 0; k < 8; ++k) {
+        const QDate date(3000 - k * 150, 12 - k, 31 - k * 3);
+        probes.append(
+            {date.year(), date.month(), date.day(), date.dayOfWeek(), hours[k], k * 7, k});
+    }
+    QByteArray fast;
+    for (const CalendarFields& when : probes) {
+        fast.clear();
+        append(fast, when);
+        if (fast != reference(when))
+            return false;
+    }
+    return true;
+}
+
+} // namespace vc
