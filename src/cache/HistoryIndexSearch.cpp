@@ -1,97 +1,20 @@
 #include "cache/HistoryIndexSearch.h"
 
+#include "platform/FolderTree.h"
+
 #include <QFile>
-#include <QFileInfo>
 
-#include <dirent.h>
 #include <sys/stat.h>
-
-#include <optional>
-#include <utility>
-#include <vector>
 
 namespace vc {
 
-namespace {
-
-// One folder on the way down: its listing, read whole and closed at once.
-struct Frame {
-    QByteArray path; // with a trailing "/"
-    std::vector<QByteArray> names;
-    std::size_t next = 0;
-    dev_t device = 0;
-    ino_t inode = 0;
-};
-
-std::optional<Frame> listFolder(const QByteArray& path) {
-    DIR* dir = ::opendir(path.constData());
-    if (!dir)
-        return std::nullopt;
-    Frame frame;
-    frame.path = path.endsWith('/') ? path : path + '/';
-    struct stat self {};
-    if (::fstat(::dirfd(dir), &self) == 0) {
-        frame.device = self.st_dev;
-        frame.inode = self.st_ino;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
-        frame.names.push_back(name);
-    }
-    ::closedir(dir);
-    return frame;
-}
-
-bool onTheWayDown(const std::vector<Frame>& stack, dev_t device, ino_t inode) {
-    for (const Frame& f : stack)
-        if (f.device == device && f.inode == inode)
-            return true;
-    return false;
-}
-
-} // namespace
-
 void FindIndexFiles(QStringList& list, const QString& startFolder) {
-    if (startFolder.isEmpty())
-        return;
-    std::vector<Frame> stack;
-    if (auto top = listFolder(QFile::encodeName(QFileInfo(startFolder).absoluteFilePath())))
-        stack.push_back(std::move(*top));
-
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        if (frame.next >= frame.names.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const QByteArray name = frame.names[frame.next++];
-        const QByteArray fullPath = frame.path + name;
-
-        struct stat entry {};
-        if (::lstat(fullPath.constData(), &entry) != 0)
-            continue;
-        if (S_ISDIR(entry.st_mode)) {
-            if (onTheWayDown(stack, entry.st_dev, entry.st_ino))
-                continue;
-            if (auto sub = listFolder(fullPath))
-                stack.push_back(std::move(*sub));
-            continue;
-        }
-        if (name.toUpper() != "INDEX.DAT")
-            continue;
+    WalkFolderTree(startFolder, UnreadableEntry::Skip, [&list](const FolderTreeEntry& entry) {
         // Only regular files: a device or a pipe of that name would make the
         // walker wait or read forever.
-        if (S_ISLNK(entry.st_mode)) {
-            struct stat target {};
-            if (::stat(fullPath.constData(), &target) != 0 || !S_ISREG(target.st_mode))
-                continue; // dangling, or pointing at something else than a file
-        } else if (!S_ISREG(entry.st_mode)) {
-            continue;
-        }
-        list.append(QFile::decodeName(fullPath));
-    }
+        if (S_ISREG(entry.type) && entry.name.toUpper() == "INDEX.DAT")
+            list.append(QFile::decodeName(entry.path));
+    });
 }
 
 } // namespace vc
