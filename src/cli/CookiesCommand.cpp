@@ -3,28 +3,19 @@
 #include "app/WorkFile.h"
 #include "cache/CookieTable.h"
 #include "cache/CookieTextFile.h"
-#include "cache/IndexLoad.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-
-#include <cstdio>
 
 namespace vc {
 
 int runCookiesCommand(const CliOptions& options) {
-    if (options.positional.size() != 1) {
-        std::fprintf(stderr, "vellacord: cookies needs one FOLDER\n%s", qPrintable(usageText()));
-        return kExitUsage;
-    }
+    if (const int status = checkFolderArgument(options, "cookies"); status != kExitOk)
+        return status;
     const QString folder = options.positional.constFirst();
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "vellacord: %s is not a folder\n", qPrintable(folder));
-        return kExitInput;
-    }
     WorkFile workFile;
     TableModel table(QStringLiteral("ieC_ListView"), cookieColumns());
     bool unreadable = false;
@@ -35,11 +26,8 @@ int runCookiesCommand(const CliOptions& options) {
     if (options.textFiles) {
         const QStringList names = ListCookieTextFiles(folder);
         if (!names.isEmpty()) {
-            if (!workFile.createOrEmpty()) {
-                std::fprintf(stderr, "vellacord: cannot create the work file %s\n",
-                             qPrintable(workFile.fileName()));
-                return kExitInput;
-            }
+            if (!workFile.createOrEmpty())
+                return reportWorkFileFailure(workFile);
             const QDir dir(folder);
             for (const QString& name : names)
                 if (!ReadCookieFile(dir.filePath(name), QFile::encodeName(name),
@@ -52,28 +40,17 @@ int runCookiesCommand(const CliOptions& options) {
 
     const QString indexFile = FindCookieIndexFile(folder);
     if (!indexFile.isEmpty()) {
-        QFile probe(indexFile);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "vellacord: cannot read %s: %s\n", qPrintable(indexFile),
-                         qPrintable(probe.errorString()));
+        if (!canReadInput(indexFile)) {
             unreadable = true;
         } else {
-            probe.close();
-            WalkOptions walk;
-            walk.linearScan = !options.hashWalk;
-            const IndexLoadResult load = WalkIndexIntoWorkFile(workFile, indexFile, walk);
-            if (!load.workFileOpened) {
-                std::fprintf(stderr, "vellacord: cannot create the work file %s\n",
-                             qPrintable(workFile.fileName()));
+            if (!walkIndexForCommand(workFile, indexFile, options))
                 return kExitInput;
-            }
             QStringList fileNames;
             FillCookieRowsFromIndex(workFile.readLines(), table, fileNames, nullptr, 10);
         }
     }
     table.endBulkUpdate();
-    const int status = writeTableOutput(table, options, folder);
-    return status != kExitOk ? status : (unreadable ? kExitInput : kExitOk);
+    return commandStatus(writeTableOutput(table, options, folder), unreadable);
 }
 
 } // namespace vc

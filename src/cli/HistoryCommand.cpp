@@ -3,27 +3,16 @@
 #include "app/WorkFile.h"
 #include "cache/HistoryIndexSearch.h"
 #include "cache/HistoryTable.h"
-#include "cache/IndexLoad.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
-
-#include <QFile>
-#include <QFileInfo>
-
-#include <cstdio>
 
 namespace vc {
 
 int runHistoryCommand(const CliOptions& options) {
-    if (options.positional.size() != 1) {
-        std::fprintf(stderr, "vellacord: history needs one FOLDER\n%s", qPrintable(usageText()));
-        return kExitUsage;
-    }
+    if (const int status = checkFolderArgument(options, "history"); status != kExitOk)
+        return status;
     const QString folder = options.positional.constFirst();
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "vellacord: %s is not a folder\n", qPrintable(folder));
-        return kExitInput;
-    }
     QStringList indexFiles;
     FindIndexFiles(indexFiles, folder);
     // Without --full only the first index file found is read, as the
@@ -36,27 +25,16 @@ int runHistoryCommand(const CliOptions& options) {
     bool unreadable = false;
     table.beginBulkUpdate();
     for (const QString& indexFile : indexFiles) {
-        QFile probe(indexFile);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "vellacord: cannot read %s: %s\n", qPrintable(indexFile),
-                         qPrintable(probe.errorString()));
+        if (!canReadInput(indexFile)) {
             unreadable = true;
             continue;
         }
-        probe.close();
-        WalkOptions walk;
-        walk.linearScan = !options.hashWalk;
-        const IndexLoadResult load = WalkIndexIntoWorkFile(workFile, indexFile, walk);
-        if (!load.workFileOpened) {
-            std::fprintf(stderr, "vellacord: cannot create the work file %s\n",
-                         qPrintable(workFile.fileName()));
+        if (!walkIndexForCommand(workFile, indexFile, options))
             return kExitInput;
-        }
         FillHistoryRows(workFile.readLines(), table, nullptr, 25);
     }
     table.endBulkUpdate();
-    const int status = writeTableOutput(table, options, folder);
-    return status != kExitOk ? status : (unreadable ? kExitInput : kExitOk);
+    return commandStatus(writeTableOutput(table, options, folder), unreadable);
 }
 
 } // namespace vc

@@ -1,26 +1,13 @@
 // vellacord recent --profile DIR
 #include "app/TableColumns.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
-#include "cli/TableOutput.h"
 #include "documents/DocumentSources.h"
-#include "documents/LinesToTable.h"
 #include "platform/Profile.h"
 
 #include <cstdio>
 
 namespace vc {
-
-bool openCommandProfile(const QString& folder, Profile& profile) {
-    QString error;
-    if (!profile.open(folder, &error)) {
-        std::fprintf(stderr, "vellacord: %s\n", qPrintable(error));
-        return false;
-    }
-    if (!error.isEmpty())
-        std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(error));
-    setCurrentProfile(&profile);
-    return true;
-}
 
 int runRecentCommand(const CliOptions& options) {
     if (options.profile.isEmpty() || !options.positional.isEmpty()) {
@@ -37,9 +24,8 @@ int runRecentCommand(const CliOptions& options) {
         setCurrentProfile(nullptr);
         return kExitInput;
     }
-    TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
-    LinesToTable(lines, table, nullptr, 100);
-    const int status = writeTableOutput(table, options, options.profile);
+    const int status =
+        writeRowLinesTable(lines, QStringLiteral("docsR_ListView"), recentColumns(), options);
     setCurrentProfile(nullptr);
     return status;
 }

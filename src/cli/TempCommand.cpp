@@ -1,9 +1,8 @@
 // vellacord temp [--profile DIR]
 #include "app/TableColumns.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
-#include "cli/TableOutput.h"
 #include "documents/DocumentSources.h"
-#include "documents/LinesToTable.h"
 #include "platform/Profile.h"
 
 #include <cstdio>
@@ -22,9 +21,8 @@ int runTempCommand(const CliOptions& options) {
         return kExitInput;
     QList<QByteArray> lines;
     collectTemporaryFiles(lines);
-    TableModel table(QStringLiteral("docsT_ListView"), tempColumns());
-    LinesToTable(lines, table, nullptr, 100);
-    const int status = writeTableOutput(table, options, options.profile);
+    const int status =
+        writeRowLinesTable(lines, QStringLiteral("docsT_ListView"), tempColumns(), options);
     setCurrentProfile(nullptr);
     return status;
 }
