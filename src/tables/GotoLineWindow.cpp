@@ -1,6 +1,7 @@
 #include "tables/GotoLineWindow.h"
 
 #include "language/InterfaceTexts.h"
+#include "tables/DialogControls.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -22,28 +23,17 @@ TGotoLine1::TGotoLine1(QWidget* parent) : ModalWindow(parent) {
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    GotoComboBox = new QComboBox(this);
+    GotoComboBox = new HistoryComboBox(this);
     GotoComboBox->setObjectName(QStringLiteral("GotoComboBox"));
-    GotoComboBox->setEditable(true);
-    GotoComboBox->setInsertPolicy(QComboBox::NoInsert);
     // Pasted text must hold digits only, like typed text.
     GotoComboBox->lineEdit()->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), GotoComboBox));
     GotoComboBox->lineEdit()->installEventFilter(this);
     Label1->setBuddy(GotoComboBox);
 
-    BitBtn1 = new QPushButton(this);
+    QHBoxLayout* buttons = makeOkCancelRow(this, BitBtn1, BitBtn2);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(GotoComboBox);
@@ -57,21 +47,6 @@ void TGotoLine1::applyInterfaceTexts() {
     Label1->setText(tx(66));
     BitBtn1->setText(tx(64));
     BitBtn2->setText(tx(53));
-}
-
-void TGotoLine1::rememberNumber(const QString& text) {
-    if (GotoComboBox->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0)
-        return;
-    const QString shown = GotoComboBox->currentText();
-    GotoComboBox->insertItem(0, text);
-    GotoComboBox->setEditText(shown);
-}
-
-QStringList TGotoLine1::history() const {
-    QStringList items;
-    for (int i = 0; i < GotoComboBox->count(); ++i)
-        items.append(GotoComboBox->itemText(i));
-    return items;
 }
 
 void TGotoLine1::prepareForInput() {

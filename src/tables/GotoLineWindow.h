@@ -1,8 +1,8 @@
 #pragma once
 
+#include "tables/DialogControls.h"
 #include "tables/ModalWindow.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,14 +21,14 @@ public:
 
     void applyInterfaceTexts();
     // Puts a number at the top of the history unless it is there already.
-    void rememberNumber(const QString& text);
-    QStringList history() const;
+    void rememberNumber(const QString& text) { GotoComboBox->remember(text); }
+    QStringList history() const { return GotoComboBox->history(); }
 
     // The beep of a refused key (the system's default beep).
     std::function<void()> beep;
 
     QLabel* Label1 = nullptr;
-    QComboBox* GotoComboBox = nullptr;
+    HistoryComboBox* GotoComboBox = nullptr;
     QPushButton* BitBtn1 = nullptr; // OK
     QPushButton* BitBtn2 = nullptr; // Cancel
 

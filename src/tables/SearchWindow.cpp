@@ -1,6 +1,7 @@
 #include "tables/SearchWindow.h"
 
 #include "language/InterfaceTexts.h"
+#include "tables/DialogControls.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -19,11 +20,9 @@ TSearch1::TSearch1(QWidget* parent) : ModalWindow(parent) {
 
     toFindLabel = new QLabel(TabSheet1);
     toFindLabel->setObjectName(QStringLiteral("toFindLabel"));
-    FindComboBox = new QComboBox(TabSheet1);
-    FindComboBox->setObjectName(QStringLiteral("FindComboBox"));
-    FindComboBox->setEditable(true);
     // The history is kept by the find itself, newest first, without repeats.
-    FindComboBox->setInsertPolicy(QComboBox::NoInsert);
+    FindComboBox = new HistoryComboBox(TabSheet1);
+    FindComboBox->setObjectName(QStringLiteral("FindComboBox"));
     FindComboBox->setMinimumWidth(300);
     toFindLabel->setBuddy(FindComboBox);
 
@@ -61,17 +60,9 @@ TSearch1::TSearch1(QWidget* parent) : ModalWindow(parent) {
     middle->addLayout(choices);
     page->addLayout(middle, 1);
 
-    BitBtn1 = new QPushButton(this);
+    QHBoxLayout* buttons = makeOkCancelRow(this, BitBtn1, BitBtn2);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
@@ -117,22 +108,6 @@ int TSearch1::checkedColumnCount() const {
     for (bool c : checkedColumns())
         count += c ? 1 : 0;
     return count;
-}
-
-void TSearch1::rememberText(const QString& text) {
-    if (FindComboBox->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0)
-        return;
-    const QString shown = FindComboBox->currentText();
-    FindComboBox->insertItem(0, text);
-    // Inserting may change the edit text; the find goes on with what was typed.
-    FindComboBox->setEditText(shown);
-}
-
-QStringList TSearch1::history() const {
-    QStringList items;
-    for (int i = 0; i < FindComboBox->count(); ++i)
-        items.append(FindComboBox->itemText(i));
-    return items;
 }
 
 void TSearch1::prepareForInput() {

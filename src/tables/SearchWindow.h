@@ -1,10 +1,10 @@
 #pragma once
 
+#include "tables/DialogControls.h"
 #include "tables/ModalWindow.h"
 #include "tables/RadioGroup.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,8 +32,8 @@ public:
     std::vector<bool> checkedColumns() const;
     int checkedColumnCount() const;
     // Puts a text at the top of the history unless it is there already.
-    void rememberText(const QString& text);
-    QStringList history() const;
+    void rememberText(const QString& text) { FindComboBox->remember(text); }
+    QStringList history() const { return FindComboBox->history(); }
 
     enum Direction { Forward = 0, Backward = 1 };
     enum Origin { FromCursor = 0, EntireScope = 1 };
@@ -41,7 +41,7 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QLabel* toFindLabel = nullptr;
-    QComboBox* FindComboBox = nullptr;
+    HistoryComboBox* FindComboBox = nullptr;
     QLabel* Panel4 = nullptr;
     QListWidget* ColumnsCheckListBox = nullptr;
     RadioGroup* DirectionRadioGroup = nullptr;
