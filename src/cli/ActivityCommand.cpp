@@ -3,6 +3,7 @@
 #include "app/WorkFile.h"
 #include "cache/ActivityTable.h"
 #include "cache/IndexLoad.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 
@@ -19,23 +20,12 @@ int runActivityCommand(const CliOptions& options) {
         return kExitUsage;
     }
     const QString indexFile = options.positional.constFirst();
-    QFile probe(indexFile);
-    if (!probe.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "vellacord: cannot read %s: %s\n", qPrintable(indexFile),
-                     qPrintable(probe.errorString()));
+    if (!canReadInput(indexFile))
         return kExitInput;
-    }
-    probe.close();
 
     WorkFile workFile;
-    WalkOptions walk;
-    walk.linearScan = !options.hashWalk;
-    const IndexLoadResult load = WalkIndexIntoWorkFile(workFile, indexFile, walk);
-    if (!load.workFileOpened) {
-        std::fprintf(stderr, "vellacord: cannot create the work file %s\n",
-                     qPrintable(workFile.fileName()));
+    if (!walkIndexForCommand(workFile, indexFile, options))
         return kExitInput;
-    }
     TableModel table(QStringLiteral("ListView1"), activityColumns());
     if (!options.xmlFile.isEmpty()) {
         table.beginBulkUpdate();
