@@ -2,6 +2,7 @@
 #include "app/TableColumns.h"
 #include "app/WorkFile.h"
 #include "cache/ActivityTable.h"
+#include "cache/CacheIndexWalker.h"
 #include "cache/IndexLoad.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
@@ -23,35 +24,29 @@ int runActivityCommand(const CliOptions& options) {
     if (!canReadInput(indexFile))
         return kExitInput;
 
-    WorkFile workFile;
-    if (!walkIndexForCommand(workFile, indexFile, options))
-        return kExitInput;
+    WalkOptions walk;
+    walk.linearScan = !options.hashWalk;
     TableModel table(QStringLiteral("ListView1"), activityColumns());
     if (!options.xmlFile.isEmpty()) {
+        WorkFile workFile;
+        if (!walkIndexForCommand(workFile, indexFile, options))
+            return kExitInput;
         table.beginBulkUpdate();
         FillActivityRows(workFile.readLines(), table, nullptr, 50);
         table.endBulkUpdate();
         return writeTableOutput(table, options, indexFile);
     }
-    // Tab-delimited output streams the work file line by line.
+    // Tab-delimited output needs no table and no work file: each record goes
+    // out as soon as it is decoded, so memory stays flat however big the file.
     TabRowStream out;
     if (!out.open(options))
         return kExitInput;
     out.writeHeader(table);
-    QFile lines(workFile.fileName());
-    if (!lines.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "vellacord: cannot read the work file %s\n",
-                     qPrintable(workFile.fileName()));
-        return kExitInput;
-    }
-    QByteArray line;
-    while (!(line = lines.readLine()).isEmpty()) {
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        out.writeRow(ActivityRowCells(line), table.columns());
-    }
+    RecordSink sink;
+    sink.Line = [&](const QByteArray& line) {
+        out.writeRowWith([&](QByteArray& row) { AppendActivityRowText(line, row); });
+    };
+    WalkCacheIndex(indexFile, walk, sink);
     return out.finish();
 }
 
