@@ -71,7 +71,7 @@ public:
             DecodeRedrRecord(m_file, int32_t(offset), m_fileSize, m_sink);
         } else if (std::memcmp(signature, "URL", 3) == 0 ||
                    std::memcmp(signature, "LEAK", 4) == 0) {
-            const QByteArray text(reinterpret_cast<const char*>(signature), 4);
+            const QByteArrayView text(reinterpret_cast<const char*>(signature), 4);
             DecodeUrlRecord(m_file, int32_t(offset), text, m_fileSize, m_version, m_sink);
         } else {
             return true;

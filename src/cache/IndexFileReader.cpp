@@ -71,6 +71,13 @@ unsigned char IndexFileReader::byteAtSlow(qint64 offset) {
 }
 
 void IndexFileReader::ReadAt(qint64 offset, int count, unsigned char* out) {
+    // Most reads fall inside the page read last.
+    const quint64 inCurrent = quint64(offset - m_bufferStart);
+    if (count >= 0 && inCurrent < quint64(m_bufferLength) &&
+        inCurrent + quint64(count) <= quint64(m_bufferLength)) {
+        std::memcpy(out, m_bufferData + inCurrent, size_t(count));
+        return;
+    }
     int done = 0;
     while (done < count) {
         const qint64 at = offset + done;
@@ -87,8 +94,14 @@ void IndexFileReader::ReadAt(qint64 offset, int count, unsigned char* out) {
 
 QByteArray IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength) {
     QByteArray text;
+    textAt(start, end, maxLength, text);
+    return text;
+}
+
+void IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength, QByteArray& text) {
+    text.resize(0);
     if (start < 0 || maxLength <= 0)
-        return text;
+        return;
     end = std::min({end, start + qint64(maxLength), m_realSize});
     qint64 at = start;
     while (at < end && fill(at)) {
@@ -103,7 +116,6 @@ QByteArray IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength
             break;
     }
     m_textBytesRead += at - start + 1;
-    return text;
 }
 
 } // namespace vc

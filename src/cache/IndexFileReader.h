@@ -44,6 +44,9 @@ public:
     // The bytes from start up to the first zero byte, ending before end and
     // after at most maxLength bytes; a byte beyond the file counts as zero.
     QByteArray textAt(qint64 start, qint64 end, qsizetype maxLength);
+    // The same text in place of what `into` held, keeping its capacity: a
+    // walk reuses one array per field instead of allocating for each record.
+    void textAt(qint64 start, qint64 end, qsizetype maxLength, QByteArray& into);
     // Bytes examined by textAt since the file was opened.
     qint64 textBytesRead() const { return m_textBytesRead; }
 

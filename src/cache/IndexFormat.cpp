@@ -10,6 +10,9 @@
 namespace vc {
 
 int32_t LittleEndianValue(const unsigned char* bytes, int count) {
+    if (count >= 4)
+        return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                       uint32_t(bytes[3]) << 24);
     uint32_t value = 0;
     for (int i = 0; i < count && i < 4; ++i)
         value |= uint32_t(bytes[i]) << (8 * i);

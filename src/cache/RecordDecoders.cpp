@@ -30,8 +30,8 @@ UrlLayout layoutFor(double version) {
 
 // The string rule of the format: bytes from p on, up to the first zero byte;
 // a byte is taken only while the position after it is still below the bound.
-QByteArray takeText(IndexFileReader& file, qint64 p, qint64 bound) {
-    return file.textAt(p, bound - 1, kMaxFieldLength);
+void takeText(IndexFileReader& file, qint64 p, qint64 bound, QByteArray& into) {
+    file.textAt(p, bound - 1, kMaxFieldLength, into);
 }
 
 int32_t valueAt(IndexFileReader& file, qint64 offset) {
@@ -41,7 +41,8 @@ int32_t valueAt(IndexFileReader& file, qint64 offset) {
 }
 
 // Cleans the fields, asks the recall conditions and writes one work-file line.
-void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
+void emitRecord(RecordSink& sink) {
+    QByteArray(&fields)[7] = sink.scratch.fields;
     for (QByteArray& field : fields)
         CleanControlChars(field);
     QByteArray& type = fields[0];
@@ -53,7 +54,7 @@ void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
     qsizetype length = 0;
     for (const QByteArray& field : fields)
         length += field.size() + 1;
-    QByteArray line;
+    QByteArray& line = sink.scratch.line;
     line.reserve(length); // room for the line end of the work file
     line.resize(length - 1);
     char* out = line.data();
@@ -66,7 +67,9 @@ void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
     // The recall conditions see the fields joined by single spaces; the
     // fields hold no tabs after cleaning, so every tab is a separator.
     if (!recallConditions().isEmpty()) {
-        QByteArray wholeRow(line.constData(), line.size());
+        QByteArray& wholeRow = sink.scratch.wholeRow;
+        wholeRow.resize(0);
+        wholeRow.append(QByteArrayView(line));
         for (char *p = wholeRow.data(), *end = p + wholeRow.size(); p != end; ++p) {
             if (*p == '\t')
                 *p = ' ';
@@ -84,59 +87,75 @@ void emitRecord(QByteArray (&fields)[7], RecordSink& sink) {
         sink.WorkFile->write(line);
 }
 
+// Empties the fields, keeping their room.
+void clearFields(QByteArray (&fields)[7]) {
+    for (QByteArray& field : fields)
+        field.resize(0);
+}
+
 } // namespace
 
 QByteArray FileTimeText(const unsigned char* eightBytes) {
-    const int64_t seconds = FileTimeToUnix(eightBytes);
-    if (seconds == 0)
-        return QByteArray();
-    return formatTimeText(seconds);
+    QByteArray text;
+    FileTimeText(eightBytes, text);
+    return text;
 }
 
-void DecodeUrlRecord(IndexFileReader& file, int32_t r, const QByteArray& signature,
-                     int32_t fileSize, double CacheIndexVersion, RecordSink& sink) {
+void FileTimeText(const unsigned char* eightBytes, QByteArray& into) {
+    into.resize(0);
+    const int64_t seconds = FileTimeToUnix(eightBytes);
+    if (seconds != 0)
+        appendTimeText(seconds, into);
+}
+
+void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature, int32_t fileSize,
+                     double CacheIndexVersion, RecordSink& sink) {
     const UrlLayout layout = layoutFor(CacheIndexVersion);
     const qint64 record = r;
     const qint64 recordEnd = record + qint64(valueAt(file, record + 4)) * 128;
 
-    QByteArray fields[7];
-    fields[0] = signature.left(4);
+    QByteArray(&fields)[7] = sink.scratch.fields;
+    clearFields(fields);
+    fields[0].append(signature.first(std::min<qsizetype>(4, signature.size())));
     unsigned char modified[8];
     unsigned char accessed[8];
     file.ReadAt(record + 8, 8, modified);
     file.ReadAt(record + 16, 8, accessed);
-    fields[3] = FileTimeText(accessed);
+    FileTimeText(accessed, fields[3]);
     // History records often carry one time twice; formatting is the
     // costliest step of a record, so an equal time reuses its text.
-    fields[2] =
-        FileTimeToUnix(modified) == FileTimeToUnix(accessed) ? fields[3] : FileTimeText(modified);
+    if (FileTimeToUnix(modified) == FileTimeToUnix(accessed))
+        fields[2].append(QByteArrayView(fields[3]));
+    else
+        FileTimeText(modified, fields[2]);
 
     const int urlOffset = file.byteAt(record + layout.urlOffset);
-    fields[1] = takeText(file, record + urlOffset, fileSize);
+    takeText(file, record + urlOffset, fileSize, fields[1]);
 
     const int32_t fileNameOffset = valueAt(file, record + layout.fileNameOffset);
     if (fileNameOffset > 60)
-        fields[4] = takeText(file, record + fileNameOffset, fileSize);
+        takeText(file, record + fileNameOffset, fileSize, fields[4]);
 
     const int directory = file.byteAt(record + layout.directoryIndex);
     if (12 * directory + 88 < fileSize) {
         unsigned char name[8];
         file.ReadAt(80 + 12 * directory, 8, name);
-        fields[5] = QByteArray(reinterpret_cast<const char*>(name), 8);
+        fields[5].append(reinterpret_cast<const char*>(name), 8);
     }
 
     const int32_t headerOffset = valueAt(file, record + layout.headerOffset);
     if (headerOffset > 68)
-        fields[6] = takeText(file, record + headerOffset, std::min<qint64>(recordEnd, fileSize));
+        takeText(file, record + headerOffset, std::min<qint64>(recordEnd, fileSize), fields[6]);
 
-    emitRecord(fields, sink);
+    emitRecord(sink);
 }
 
 void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink) {
-    QByteArray fields[7];
-    fields[0] = QByteArrayLiteral("REDR");
-    fields[1] = takeText(file, qint64(r) + 16, fileSize);
-    emitRecord(fields, sink);
+    QByteArray(&fields)[7] = sink.scratch.fields;
+    clearFields(fields);
+    fields[0].append("REDR", 4);
+    takeText(file, qint64(r) + 16, fileSize, fields[1]);
+    emitRecord(sink);
 }
 
 } // namespace vc

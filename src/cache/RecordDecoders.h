@@ -20,6 +20,13 @@ struct RecordSink {
     QIODevice* WorkFile = nullptr;
     int RecordCount = 0;
     std::function<void(const QByteArray& line)> Line = {};
+    // The decoders' working arrays, kept from record to record so that a
+    // walk allocates no memory per record once they have grown.
+    struct Scratch {
+        QByteArray fields[7];
+        QByteArray line;
+        QByteArray wholeRow;
+    } scratch = {};
 };
 
 // Longest text taken from one record field. Real addresses, file names and
@@ -30,11 +37,13 @@ constexpr qsizetype kMaxFieldLength = 64 * 1024;
 // The time text of a FILETIME: empty for 0 seconds, else the formatted local
 // time (or the unconverted text " ").
 QByteArray FileTimeText(const unsigned char* eightBytes);
+// The same text in place of what `into` held.
+void FileTimeText(const unsigned char* eightBytes, QByteArray& into);
 
 // URL and LEAK records (and any signature beginning "URL"). signature holds
 // the 4 signature bytes; fileSize is the size stated in the header.
-void DecodeUrlRecord(IndexFileReader& file, int32_t r, const QByteArray& signature,
-                     int32_t fileSize, double CacheIndexVersion, RecordSink& sink);
+void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature, int32_t fileSize,
+                     double CacheIndexVersion, RecordSink& sink);
 // REDR records.
 void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink);
 

@@ -104,16 +104,22 @@ std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970) {
 }
 
 QByteArray formatTimeText(qint64 secondsSince1970) {
-    CalendarFields fields;
-    if (!calendarFields(secondsSince1970, fields))
-        return kUnconvertedTimeText;
-    const TimePattern& pattern = currentPattern();
-    if (!pattern.fast())
-        return pattern.reference(fields);
     QByteArray text;
-    text.reserve(32);
-    pattern.append(text, fields);
+    appendTimeText(secondsSince1970, text);
     return text;
+}
+
+void appendTimeText(qint64 secondsSince1970, QByteArray& out) {
+    CalendarFields fields;
+    if (!calendarFields(secondsSince1970, fields)) {
+        out.append(kUnconvertedTimeText);
+        return;
+    }
+    const TimePattern& pattern = currentPattern();
+    if (pattern.fast())
+        pattern.append(out, fields);
+    else
+        out.append(pattern.reference(fields));
 }
 
 std::optional<QDateTime> parseTimeText(const QByteArray& text) {

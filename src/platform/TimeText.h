@@ -33,6 +33,8 @@ std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970);
 // kUnconvertedTimeText when there is no calendar time for it. The empty text
 // for 0 is the caller's rule, not this function's.
 QByteArray formatTimeText(qint64 secondsSince1970);
+// The same text appended to out.
+void appendTimeText(qint64 secondsSince1970, QByteArray& out);
 
 // Reads a time text back with the same pattern; nullopt when it does not
 // parse. The value carries the wall-clock fields as above.
