@@ -1,5 +1,6 @@
 #include "cache/IndexFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <clocale>
@@ -31,31 +32,34 @@ int64_t FileTimeToUnix(const unsigned char* eightBytes) {
 }
 
 void CleanControlChars(QByteArray& text) {
-    const qsizetype zero = text.indexOf('\0');
-    if (zero >= 0)
-        text.truncate(zero);
     if (text.isEmpty())
         return;
-    // Eight bytes at a time: most fields hold no control character at all,
-    // and a word without one is passed over whole.
-    char* p = text.data();
-    char* const end = p + text.size();
+    // Eight bytes at a time: most fields hold no byte below 32 at all, and a
+    // word without one is passed over whole. A zero byte ends the text.
+    char* const begin = text.data();
+    char* const end = begin + text.size();
     constexpr uint64_t kOnes = 0x0101010101010101ULL;
     constexpr uint64_t kHighBits = 0x8080808080808080ULL;
-    for (; end - p >= 8; p += 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        // A byte below 32 with its high bit clear makes its high bit set here.
-        if (((word - kOnes * 32) & ~word & kHighBits) == 0)
-            continue;
-        for (int k = 0; k < 8; ++k) {
-            if (static_cast<unsigned char>(p[k]) < 32)
-                p[k] = ' ';
+    char* p = begin;
+    while (p != end) {
+        if (end - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (((word - kOnes * 32) & ~word & kHighBits) == 0) {
+                p += 8;
+                continue;
+            }
         }
-    }
-    for (; p != end; ++p) {
-        if (static_cast<unsigned char>(*p) < 32)
-            *p = ' ';
+        char* const stop = std::min(p + 8, end);
+        for (; p != stop; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            if (c == 0) {
+                text.truncate(p - begin);
+                return;
+            }
+            if (c < 32)
+                *p = ' ';
+        }
     }
 }
 
