@@ -4,11 +4,14 @@
 #include "cache/ActivityTable.h"
 #include "cache/CacheIndexWalker.h"
 #include "cache/IndexLoad.h"
+#include "cache/ParallelBlockScan.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 
 #include <QFile>
+
+#include <thread>
 
 #include <cstdio>
 
@@ -42,11 +45,26 @@ int runActivityCommand(const CliOptions& options) {
     if (!out.open(options))
         return kExitInput;
     out.writeHeader(table);
-    RecordSink sink;
-    sink.Line = [&](const QByteArray& line) {
-        out.writeRowWith([&](QByteArray& row) { AppendActivityRowText(line, row); });
+    // The block scan is spread over the processor's cores; the hash walk
+    // follows one chain and stays on one thread.
+    ScanOutput rows;
+    rows.appendText = [&out](const QByteArray& line, QByteArray& text) {
+        AppendActivityRowText(line, text);
+        text.append(out.lineEnd());
     };
-    WalkCacheIndex(indexFile, walk, sink);
+    rows.write = [&out](const QByteArray& text) { out.writeRows(text); };
+    if (walk.linearScan) {
+        ScanCacheIndexInParallel(indexFile, int(std::thread::hardware_concurrency()), rows);
+    } else {
+        RecordSink sink;
+        QByteArray text;
+        sink.Line = [&](const QByteArray& line) {
+            text.resize(0);
+            rows.appendText(line, text);
+            rows.write(text);
+        };
+        WalkCacheIndex(indexFile, walk, sink);
+    }
     return out.finish();
 }
 

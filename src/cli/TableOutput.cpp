@@ -99,6 +99,18 @@ void TabRowStream::writeRow(const QList<QByteArray>& cells, int columns) {
     endRow();
 }
 
+void TabRowStream::writeRows(QByteArrayView rows) {
+    if (m_buffer.size() + rows.size() < (1 << 16)) {
+        m_buffer.append(rows);
+        return;
+    }
+    if (!m_buffer.isEmpty() && m_out.write(m_buffer) != m_buffer.size())
+        m_failed = true;
+    m_buffer.resize(0);
+    if (m_out.write(rows.data(), rows.size()) != rows.size())
+        m_failed = true;
+}
+
 void TabRowStream::endRow() {
     m_buffer.append(m_lineEnd);
     if (m_buffer.size() >= (1 << 16)) {

@@ -29,6 +29,9 @@ public:
         appendCells(m_buffer);
         endRow();
     }
+    // Rows already laid out, each with the line end of lineEnd().
+    void writeRows(QByteArrayView rows);
+    const QByteArray& lineEnd() const { return m_lineEnd; }
     // Flushes; the exit status.
     int finish();
 

@@ -109,6 +109,10 @@ QByteArray formatTimeText(qint64 secondsSince1970) {
     return text;
 }
 
+bool timeTextsAreFast() {
+    return currentPattern().fast();
+}
+
 void appendTimeText(qint64 secondsSince1970, QByteArray& out) {
     CalendarFields fields;
     if (!calendarFields(secondsSince1970, fields)) {

@@ -35,6 +35,10 @@ std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970);
 QByteArray formatTimeText(qint64 secondsSince1970);
 // The same text appended to out.
 void appendTimeText(qint64 secondsSince1970, QByteArray& out);
+// True when the current pattern is written without QLocale, which makes
+// appendTimeText safe to call from several threads at once (after one call
+// on the thread that set the pattern).
+bool timeTextsAreFast();
 
 // Reads a time text back with the same pattern; nullopt when it does not
 // parse. The value carries the wall-clock fields as above.

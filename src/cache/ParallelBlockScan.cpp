@@ -1,0 +1,156 @@
+#include "cache/ParallelBlockScan.h"
+
+#include "cache/CacheIndexWalker.h"
+#include "cache/IndexWalk.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+#include "platform/TimeText.h"
+#include "recall/RecallConditions.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace vc {
+
+namespace {
+
+// Bytes of file in one piece of work: 2048 blocks.
+constexpr qint64 kStretch = qint64(1) << 18;
+
+struct Piece {
+    QByteArray text; // the output texts of the accepted lines
+    int records = 0;
+    bool stopped = false; // the text budget ended the scan in this stretch
+    bool done = false;
+};
+
+// What the threads share: the stretches handed out and those waiting to be
+// passed on, in a ring of slots.
+class Pieces {
+public:
+    Pieces(qint64 count, int slots) : m_count(count), m_slots(size_t(slots)) {}
+
+    // The next stretch to decode, or -1 when there is none (or the scan
+    // stopped). Waits while the ring is full.
+    qint64 take() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] {
+            return m_stop || m_next >= m_count || m_next < m_passed + qint64(m_slots.size());
+        });
+        if (m_stop || m_next >= m_count)
+            return -1;
+        return m_next++;
+    }
+    void put(qint64 index, Piece&& piece) {
+        std::lock_guard lock(m_mutex);
+        Piece& slot = m_slots[size_t(index % qint64(m_slots.size()))];
+        slot = std::move(piece);
+        slot.done = true;
+        m_changed.notify_all();
+    }
+    // Waits for stretch index and takes it out of the ring.
+    Piece pass(qint64 index) {
+        std::unique_lock lock(m_mutex);
+        Piece& slot = m_slots[size_t(index % qint64(m_slots.size()))];
+        m_changed.wait(lock, [&] { return slot.done; });
+        Piece piece = std::move(slot);
+        slot = Piece();
+        ++m_passed;
+        m_changed.notify_all();
+        return piece;
+    }
+    void stop() {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    const qint64 m_count;
+    std::vector<Piece> m_slots;
+    qint64 m_next = 0;
+    qint64 m_passed = 0;
+    bool m_stop = false;
+};
+
+void decodeStretches(IndexFileReader& reader, int32_t fileSize, double version, qint64 end,
+                     const ScanOutput& output, Pieces& pieces) {
+    for (qint64 index; (index = pieces.take()) >= 0;) {
+        Piece piece;
+        RecordSink local;
+        local.Line = [&](const QByteArray& line) { output.appendText(line, piece.text); };
+        const qint64 begin = index * kStretch;
+        const qint64 stretchEnd = std::min(begin + kStretch, end);
+        walk::Walk walk(reader, fileSize, version, local,
+                        walk::Walk::textBudgetFor(stretchEnd - begin));
+        piece.stopped = !walk.scanBlocks(begin, stretchEnd, nullptr);
+        piece.records = local.RecordCount;
+        pieces.put(index, std::move(piece));
+    }
+}
+
+} // namespace
+
+double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output) {
+    // The time texts are made here once before the threads start, so that
+    // the pattern they share is read and fixed; QLocale's own formatting and
+    // the recall filter stay on one thread.
+    (void)formatTimeText(86400);
+    if (threads <= 1 || !recallConditions().isEmpty() || !timeTextsAreFast()) {
+        RecordSink sink;
+        QByteArray text;
+        sink.Line = [&](const QByteArray& line) {
+            text.resize(0);
+            output.appendText(line, text);
+            output.write(text);
+        };
+        const double version = WalkCacheIndex(fileName, WalkOptions{}, sink);
+        output.RecordCount += sink.RecordCount;
+        return version;
+    }
+
+    std::vector<std::unique_ptr<IndexFileReader>> readers;
+    for (int t = 0; t < threads; ++t) {
+        readers.push_back(std::make_unique<IndexFileReader>(fileName));
+        if (!readers.back()->open()) {
+            if (t == 0) {
+                showError(tx(76) + QStringLiteral(":\n") + fileName);
+                return 0;
+            }
+            readers.pop_back();
+            break;
+        }
+    }
+    IndexFileReader& first = *readers.front();
+    unsigned char header[8];
+    first.ReadAt(24, 8, header);
+    const double version = ParseCacheIndexVersion(header);
+    const int32_t fileSize = LittleEndianValue(header + 4, 4);
+    const qint64 end = std::min<qint64>(fileSize, first.realSize());
+    const qint64 count = end <= 0 ? 0 : (end + kStretch - 1) / kStretch;
+
+    Pieces pieces(count, 4 * int(readers.size()));
+    std::vector<std::thread> workers;
+    for (auto& reader : readers)
+        workers.emplace_back(decodeStretches, std::ref(*reader), fileSize, version, end,
+                             std::cref(output), std::ref(pieces));
+    for (qint64 index = 0; index < count; ++index) {
+        const Piece piece = pieces.pass(index);
+        if (!piece.text.isEmpty())
+            output.write(piece.text);
+        output.RecordCount += piece.records;
+        if (piece.stopped)
+            break;
+    }
+    pieces.stop();
+    for (std::thread& worker : workers)
+        worker.join();
+    return version;
+}
+
+} // namespace vc

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace vc {
+
+// Where the parallel block scan puts its rows. appendText runs on the
+// scanning threads and appends the output text of one accepted work-file
+// line; write runs on the calling thread and gets those texts in file order,
+// many lines at a time.
+struct ScanOutput {
+    std::function<void(const QByteArray& line, QByteArray& text)> appendText;
+    std::function<void(const QByteArray& text)> write;
+    int RecordCount = 0;
+};
+
+// The block scan of a cache index file run on several threads: each takes
+// the next stretch of the file and decodes it with a reader of its own,
+// while the calling thread passes the texts on in file order. The rows,
+// their order and the count are those of the scan on one thread. Only a few
+// stretches per thread wait in memory, so memory stays flat however large
+// the file is.
+//
+// Runs on the calling thread alone when threads is 1 or less, when recall
+// conditions are set, or when time texts go through QLocale. Returns the
+// format version, or 0 when the file cannot be opened (after showing text 76
+// and the path).
+double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output);
+
+} // namespace vc
