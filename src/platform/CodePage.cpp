@@ -15,6 +15,7 @@ struct CurrentPage {
     Kind kind = Kind::Table;
     const CodePageTable* table = nullptr;
     QHash<char16_t, char> reverse;
+    unsigned generation = 0;
 };
 
 const CodePageTable* findTable(const QString& name) {
@@ -80,10 +81,17 @@ bool setSourceCodePage(const QString& name) {
     }
     page.name = n;
     buildReverse(page);
+    ++page.generation;
     return true;
 }
 
-QString sourceCodePage() { return current().name; }
+unsigned codePageGeneration() {
+    return current().generation;
+}
+
+QString sourceCodePage() {
+    return current().name;
+}
 
 QStringList knownCodePages() {
     QStringList names{QStringLiteral("utf-8"), QStringLiteral("iso-8859-1")};

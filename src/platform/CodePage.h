@@ -15,6 +15,9 @@ namespace vc {
 // Sets the source code page; false (and no change) when the name is unknown.
 bool setSourceCodePage(const QString& name);
 QString sourceCodePage();
+// Changes each time a code page is set, so that texts kept encoded in the
+// source code page can tell cheaply that they are out of date.
+unsigned codePageGeneration();
 QStringList knownCodePages();
 bool isKnownCodePage(const QString& name);
 

@@ -57,55 +57,39 @@ bool hasAmPm(const QString& pattern) {
     return false;
 }
 
-// Collects the text of one time before it goes into the caller's array in
-// one piece: appending byte by byte to a QByteArray costs more than the
-// formatting itself.
-class TextBuffer {
-public:
-    void append(QByteArrayView text) {
-        if (m_length + text.size() > qsizetype(sizeof m_bytes)) {
-            flush();
-            m_spill.append(text);
-            return;
-        }
-        std::memcpy(m_bytes + m_length, text.data(), size_t(text.size()));
-        m_length += text.size();
-    }
-    void appendNumber(int value, int width) {
-        if (value >= 0 && value < 100 && width <= 2 && m_length + 2 <= qsizetype(sizeof m_bytes)) {
-            // Days, months, hours, minutes and seconds: the common case.
-            if (value >= 10 || width == 2)
-                m_bytes[m_length++] = char('0' + value / 10);
-            m_bytes[m_length++] = char('0' + value % 10);
-            return;
-        }
-        char digits[12];
-        int n = 0;
-        unsigned v = unsigned(value < 0 ? -value : value);
-        do {
-            digits[n++] = char('0' + v % 10);
-            v /= 10;
-        } while (v != 0 && n < 11);
-        while (n < width && n < 11)
-            digits[n++] = '0';
-        if (value < 0)
-            digits[n++] = '-';
-        char text[12];
-        for (int k = 0; k < n; ++k)
-            text[k] = digits[n - 1 - k];
-        append(QByteArrayView(text, n));
-    }
-    void flush() {
-        m_spill.append(m_bytes, m_length);
-        m_length = 0;
-    }
-    explicit TextBuffer(QByteArray& out) : m_spill(out) {}
+// The most characters a number of the calendar fields takes: a sign and ten
+// digits.
+constexpr qsizetype kLongestNumber = 11;
 
-private:
-    char m_bytes[96];
-    qsizetype m_length = 0;
-    QByteArray& m_spill;
-};
+// Writes a number with at least width digits at p; returns the end.
+char* writeNumber(char* p, int value, int width) {
+    if (value >= 0 && value < 100 && width <= 2) {
+        // Days, months, hours, minutes and seconds: the common case.
+        if (value >= 10 || width == 2)
+            *p++ = char('0' + value / 10);
+        *p++ = char('0' + value % 10);
+        return p;
+    }
+    char digits[kLongestNumber];
+    int n = 0;
+    unsigned v = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0 && n < 10);
+    while (n < width && n < 10)
+        digits[n++] = '0';
+    if (value < 0)
+        *p++ = '-';
+    while (n > 0)
+        *p++ = digits[--n];
+    return p;
+}
+
+char* writeText(char* p, const QByteArray& text) {
+    std::memcpy(p, text.constData(), size_t(text.size()));
+    return p + text.size();
+}
 
 QDateTime toDateTime(const CalendarFields& when) {
     return QDateTime(QDate(when.year, when.month, when.day),
@@ -231,29 +215,55 @@ void TimePattern::parse(const QString& pattern, const QLocale& locale, const Enc
         i += repeat;
     }
     flushLiteral();
-}
 
-void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
-    TextBuffer out(text);
+    m_longest = 0;
     for (const Piece& piece : m_pieces) {
         switch (piece.kind) {
         case Kind::Literal:
-            out.append(m_literals.at(piece.index));
-            break;
-        case Kind::Year4:
-            out.appendNumber(when.year, 4);
-            break;
-        case Kind::Year2:
-            out.appendNumber(when.year % 100, 2);
+            m_longest += m_literals.at(piece.index).size();
             break;
         case Kind::MonthName:
-            out.append(m_names.at(piece.index).at(when.month - 1));
+        case Kind::DayName:
+        case Kind::AmPm: {
+            qsizetype longestName = 0;
+            for (const QByteArray& name : m_names.at(piece.index))
+                longestName = std::max(longestName, name.size());
+            m_longest += longestName;
+            break;
+        }
+        default:
+            m_longest += kLongestNumber;
+            break;
+        }
+    }
+}
+
+void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
+    // Room for the longest text the pattern can give, written in place and
+    // cut to what was written: the array keeps its capacity.
+    const qsizetype at = text.size();
+    text.resize(at + m_longest);
+    char* const start = text.data() + at;
+    char* p = start;
+    for (const Piece& piece : m_pieces) {
+        switch (piece.kind) {
+        case Kind::Literal:
+            p = writeText(p, m_literals.at(piece.index));
+            break;
+        case Kind::Year4:
+            p = writeNumber(p, when.year, 4);
+            break;
+        case Kind::Year2:
+            p = writeNumber(p, when.year % 100, 2);
+            break;
+        case Kind::MonthName:
+            p = writeText(p, m_names.at(piece.index).at(when.month - 1));
             break;
         case Kind::DayName:
-            out.append(m_names.at(piece.index).at(when.weekday - 1));
+            p = writeText(p, m_names.at(piece.index).at(when.weekday - 1));
             break;
         case Kind::AmPm:
-            out.append(m_names.at(piece.index).at(when.hour < 12 ? 0 : 1));
+            p = writeText(p, m_names.at(piece.index).at(when.hour < 12 ? 0 : 1));
             break;
         case Kind::Number: {
             int value = 0;
@@ -283,12 +293,12 @@ void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
                 value = 0;
                 break;
             }
-            out.appendNumber(value, piece.width);
+            p = writeNumber(p, value, piece.width);
             break;
         }
         }
     }
-    out.flush();
+    text.truncate(at + (p - start));
 }
 
 QByteArray TimePattern::reference(const CalendarFields& when) const {

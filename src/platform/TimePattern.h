@@ -74,6 +74,7 @@ private:
     // Name tables: 12 month names, 7 day names or 2 AM/PM texts each.
     QList<QList<QByteArray>> m_names;
     bool m_fast = false;
+    qsizetype m_longest = 0; // the most bytes one text can take
 };
 
 } // namespace vc

@@ -20,6 +20,7 @@ struct TimeSettings {
     QString format;
     bool utc = false;
     bool formatSet = false;
+    unsigned generation = 0; // counts the patterns set
 };
 
 TimeSettings& settings() {
@@ -49,17 +50,19 @@ bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
 }
 
 // The current pattern, read once for as long as the pattern and the code
-// page stay the same.
+// page stay the same. Two numbers tell whether they did: comparing texts
+// here would cost more than the formatting, and copying the shared pattern
+// text from several threads makes them fight over its reference count.
 const TimePattern& currentPattern() {
     static std::unique_ptr<TimePattern> pattern;
-    static QString patternText;
-    static QString codePage;
-    const QString format = dateTimeFormat();
-    const QString page = sourceCodePage();
-    if (!pattern || format != patternText || page != codePage) {
-        pattern = std::make_unique<TimePattern>(format, QLocale::system(), encodeEvidence);
-        patternText = format;
-        codePage = page;
+    static unsigned patternGeneration = 0;
+    static unsigned pageGeneration = 0;
+    const unsigned page = codePageGeneration();
+    if (!pattern || patternGeneration != settings().generation || pageGeneration != page) {
+        pattern =
+            std::make_unique<TimePattern>(dateTimeFormat(), QLocale::system(), encodeEvidence);
+        patternGeneration = settings().generation;
+        pageGeneration = page;
     }
     return *pattern;
 }
@@ -86,6 +89,7 @@ QString dateTimeFormat() {
 void setDateTimeFormat(const QString& format) {
     settings().format = format;
     settings().formatSet = true;
+    ++settings().generation;
 }
 
 bool showsUtc() {
