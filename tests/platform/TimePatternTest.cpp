@@ -68,6 +68,11 @@ TEST(TimePattern, StepsAsideWhereItCannotMatch) {
     ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1252")));
     setDateTimeFormat(QStringLiteral("'\u00e9t\u00e9' yyyy"));
     EXPECT_EQ(formatTimeText(1234567890), QByteArray("\xE9t\xE9 2009"));
+    // A new code page alone re-encodes the pattern's texts.
+    ASSERT_TRUE(setSourceCodePage(QStringLiteral("utf-8")));
+    EXPECT_EQ(formatTimeText(1234567890), QByteArray("\xC3\xA9t\xC3\xA9 2009"));
+    ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1252")));
+    EXPECT_EQ(formatTimeText(1234567890), QByteArray("\xE9t\xE9 2009"));
     setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     EXPECT_EQ(formatTimeText(1234567890), "2009-02-13 23:31:30");
 }
