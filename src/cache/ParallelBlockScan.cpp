@@ -96,23 +96,26 @@ void decodeStretches(IndexFileReader& reader, int32_t fileSize, double version, 
 
 } // namespace
 
+double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, ScanOutput& output) {
+    RecordSink sink;
+    QByteArray text;
+    sink.Line = [&](const QByteArray& line) {
+        text.resize(0);
+        output.appendText(line, text);
+        output.write(text);
+    };
+    const double version = WalkCacheIndex(fileName, options, sink);
+    output.RecordCount += sink.RecordCount;
+    return version;
+}
+
 double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output) {
     // The time texts are made here once before the threads start, so that
     // the pattern they share is read and fixed; QLocale's own formatting and
     // the recall filter stay on one thread.
     (void)formatTimeText(86400);
-    if (threads <= 1 || !recallConditions().isEmpty() || !timeTextsAreFast()) {
-        RecordSink sink;
-        QByteArray text;
-        sink.Line = [&](const QByteArray& line) {
-            text.resize(0);
-            output.appendText(line, text);
-            output.write(text);
-        };
-        const double version = WalkCacheIndex(fileName, WalkOptions{}, sink);
-        output.RecordCount += sink.RecordCount;
-        return version;
-    }
+    if (threads <= 1 || !recallConditions().isEmpty() || !timeTextsAreFast())
+        return WalkCacheIndexInto(fileName, WalkOptions{}, output);
 
     std::vector<std::unique_ptr<IndexFileReader>> readers;
     for (int t = 0; t < threads; ++t) {

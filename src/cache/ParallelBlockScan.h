@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cache/CacheIndexWalker.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,6 +18,10 @@ struct ScanOutput {
     std::function<void(const QByteArray& text)> write;
     int RecordCount = 0;
 };
+
+// The walk of WalkCacheIndex on the calling thread, each accepted line
+// passed through output at once.
+double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, ScanOutput& output);
 
 // The block scan of a cache index file run on several threads: each takes
 // the next stretch of the file and decodes it with a reader of its own,

@@ -53,18 +53,10 @@ int runActivityCommand(const CliOptions& options) {
         text.append(out.lineEnd());
     };
     rows.write = [&out](const QByteArray& text) { out.writeRows(text); };
-    if (walk.linearScan) {
+    if (walk.linearScan)
         ScanCacheIndexInParallel(indexFile, int(std::thread::hardware_concurrency()), rows);
-    } else {
-        RecordSink sink;
-        QByteArray text;
-        sink.Line = [&](const QByteArray& line) {
-            text.resize(0);
-            rows.appendText(line, text);
-            rows.write(text);
-        };
-        WalkCacheIndex(indexFile, walk, sink);
-    }
+    else
+        WalkCacheIndexInto(indexFile, walk, rows);
     return out.finish();
 }
 

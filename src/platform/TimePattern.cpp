@@ -238,6 +238,28 @@ void TimePattern::parse(const QString& pattern, const QLocale& locale, const Enc
     }
 }
 
+int TimePattern::valueOf(Field field, const CalendarFields& when) {
+    switch (field) {
+    case Field::Year:
+        return when.year;
+    case Field::Month:
+        return when.month;
+    case Field::Day:
+        return when.day;
+    case Field::Hour24:
+        return when.hour;
+    case Field::Hour12:
+        return when.hour > 12 ? when.hour - 12 : (when.hour == 0 ? 12 : when.hour);
+    case Field::Minute:
+        return when.minute;
+    case Field::Second:
+        return when.second;
+    case Field::Milli:
+        break; // whole seconds only
+    }
+    return 0;
+}
+
 void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
     // Room for the longest text the pattern can give, written in place and
     // cut to what was written: the array keeps its capacity.
@@ -266,33 +288,7 @@ void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
             p = writeText(p, m_names.at(piece.index).at(when.hour < 12 ? 0 : 1));
             break;
         case Kind::Number: {
-            int value = 0;
-            switch (piece.field) {
-            case Field::Year:
-                value = when.year;
-                break;
-            case Field::Month:
-                value = when.month;
-                break;
-            case Field::Day:
-                value = when.day;
-                break;
-            case Field::Hour24:
-                value = when.hour;
-                break;
-            case Field::Hour12:
-                value = when.hour > 12 ? when.hour - 12 : (when.hour == 0 ? 12 : when.hour);
-                break;
-            case Field::Minute:
-                value = when.minute;
-                break;
-            case Field::Second:
-                value = when.second;
-                break;
-            case Field::Milli:
-                value = 0;
-                break;
-            }
+            const int value = valueOf(piece.field, when);
             p = writeNumber(p, value, piece.width);
             break;
         }

@@ -63,6 +63,7 @@ private:
         int index = 0; // into m_literals for literals, m_names for names
     };
 
+    static int valueOf(Field field, const CalendarFields& when);
     void parse(const QString& pattern, const QLocale& locale, const Encoder& encode);
     bool matchesReference() const;
 
