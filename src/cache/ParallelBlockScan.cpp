@@ -110,10 +110,9 @@ double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, S
 }
 
 double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output) {
-    // The time texts are made here once before the threads start, so that
-    // the pattern they share is read and fixed; QLocale's own formatting and
+    // Asking whether the time texts are fast also reads the pattern the
+    // threads will share, before they start. QLocale's own formatting and
     // the recall filter stay on one thread.
-    (void)formatTimeText(86400);
     if (threads <= 1 || !recallConditions().isEmpty() || !timeTextsAreFast())
         return WalkCacheIndexInto(fileName, WalkOptions{}, output);
 

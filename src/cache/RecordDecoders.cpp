@@ -49,8 +49,8 @@ void emitRecord(RecordSink& sink) {
     if (type.size() >= 4 && type[3] == ' ')
         type.truncate(3);
 
-    // The line is laid out in one piece: appending field by field costs
-    // more than the copying.
+    // The line (fields joined by tabs) is laid out in one piece: appending
+    // field by field costs more than the copying.
     qsizetype length = 0;
     for (const QByteArray& field : fields)
         length += field.size() + 1;

@@ -10,9 +10,6 @@
 
 namespace vc {
 
-// Field separator of the work-file lines.
-inline const QByteArray RecordSeparator = QByteArrayLiteral("\t");
-
 // Where the decoders put accepted records: one line each on the work file,
 // counted in RecordCount. A headless export that needs no work file hands
 // each line (without its line end) to Line instead.

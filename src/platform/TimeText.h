@@ -26,7 +26,7 @@ void setShowsUtc(bool utc);
 // Whole seconds since 1970 as a calendar time, by the rules of the Windows C
 // runtime's localtime: no result for a negative time, for a local time before
 // 1970-01-01 00:00:00, or for a time after the year 3000. The value carries
-// the local wall-clock fields (its time spec is UTC so that nothing shifts it).
+// the local wall-clock fields (it is marked as UTC so that nothing shifts it).
 std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970);
 
 // The time text of a number of seconds: formatted with dateTimeFormat(), or
