@@ -6,10 +6,11 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
-#include "preview/DetailPane.h"
-#include "recall/OptRecallWindow.h"
-#include "tables/GotoLineWindow.h"
-#include "tables/SearchWindow.h"
+#include "preview/ui/DetailPane.h"
+#include "recall/ui/OptRecallWindow.h"
+#include "tables/ui/GotoLineWindow.h"
+#include "tables/ui/SearchWindow.h"
+#include "tables/ui/SortMarks.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,6 +45,7 @@ constexpr int kFrameWidth = 4; // the window frame width used by the status layo
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
+    TableModel::setHeaderImageProvider(&sortMarkImage);
     buildActions();
     buildLayout();
     buildMenusAndToolBar();
@@ -69,6 +71,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
         t.condLabel->setToolTip(QString());
     }
     HistoryFileNamePanel->setToolTip(QString());
+    m_activityIndexFile.clear();
+    m_cookieFolder.clear();
+    m_currentFile.clear();
 
     UnconvertedTimeText = kUnconvertedTimeText;
     CacheDir = GetSpecialFolder(FolderKind::CacheDir);
@@ -81,7 +86,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     Search1 = new TSearch1(this);
     GotoLine1 = new TGotoLine1(this);
-    OptRecall1 = new TOptRecall1(this);
+    OptRecall1 = new TOptRecall1(RecallConditions, this);
 
     FormCreate();
     resize(1000, 700);
@@ -158,10 +163,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
     WorkFileStore.close();
     WorkFileStore.remove();
     QMainWindow::closeEvent(event);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::ApplyInterfaceTexts() {
@@ -261,11 +262,6 @@ TableModel* TForm1::UpdateTabState() {
     const TabId id = currentTabId();
     TableTab& t = m_tabs[int(id)];
     const bool hasRows = t.model->rows() > 0;
-
-    CurSearchLabelToolBtn->setText(t.condLabel->text());
-    QTabWidget* inner = int(id) < 4 ? PageControl1 : PageControl2;
-    curTabCaption->setText(mainPageControl->tabText(mainPageControl->currentIndex()) +
-                           QStringLiteral(": ") + inner->tabText(inner->currentIndex()));
 
     SearchItem->menuAction()->setEnabled(hasRows);
     SearchAction_Find->setEnabled(hasRows);
@@ -402,16 +398,44 @@ void TForm1::selectFirstRow(TabId id) {
     t.view->scrollTo(first);
 }
 
-QString TForm1::currentFileName() const {
-    return CurrentFileName_Tool->toolTip();
+QString TForm1::currentTabCaption() const {
+    const TabId id = currentTabId();
+    const QTabWidget* inner = int(id) < 4 ? PageControl1 : PageControl2;
+    return mainPageControl->tabText(mainPageControl->currentIndex()) + QStringLiteral(": ") +
+           inner->tabText(inner->currentIndex());
 }
 
-void TForm1::setCurrentFileName(const QString& path) {
-    CurrentFileName_Tool->setToolTip(path);
+void TForm1::setConditionText(TabId id, const QString& text) {
+    TableTab& t = m_tabs[int(id)];
+    t.conditions = text;
+    t.condLabel->setText(text);
+    t.condLabel->setToolTip(text);
 }
 
 bool TForm1::fullHistoryChecked() const {
     return CheckBox1->isChecked();
+}
+
+bool TForm1::allHistoryFilesChecked() const {
+    return ieH_CheckBox->isChecked();
+}
+
+void TForm1::setActivityIndexFile(const QString& path) {
+    m_activityIndexFile = path;
+    HistoryFileNamePanel->setToolTip(path);
+}
+
+void TForm1::setActivityIndexCaption(const QString& caption) {
+    HistoryFileNamePanel->setText(caption);
+}
+
+void TForm1::setHistoryFolder(const QString& folder) {
+    ieH_DirectoryPanel->setText(folder);
+}
+
+void TForm1::setCookieFolder(const QString& folder) {
+    m_cookieFolder = folder;
+    ieC_DirectoryPanel->setText(folder);
 }
 
 void TForm1::showContextMenu(TabId id, const QPoint& pos) {
@@ -420,10 +444,6 @@ void TForm1::showContextMenu(TabId id, const QPoint& pos) {
     if (t.model->rows() == 0)
         return;
     files_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
-}
-
-void TForm1::ActionExitExecute() {
-    close();
 }
 
 } // namespace vc

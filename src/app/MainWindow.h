@@ -1,8 +1,13 @@
 #pragma once
 
-#include "app/WorkFile.h"
+#include "app/WindowLayer.h"
+
 #include "platform/Choosers.h"
+#include "platform/Messages.h"
+#include "platform/ProgramInfo.h"
 #include "platform/Progress.h"
+#include "platform/WorkFile.h"
+#include "recall/RecallConditions.h"
 #include "tables/TableModel.h"
 
 #include <QAction>
@@ -37,14 +42,16 @@ struct TableTab {
     TableModel* model = nullptr;
     DetailPane* pane = nullptr;
     bool handlerAttached = true; // whether selecting a row fills the pane
+    QString conditions;          // what condLabel shows
 };
 
 enum class TabId { Activity = 0, History, Cookie, Links, Recent, Temp };
 constexpr int kTableTabCount = 6;
 
-// The main window: owns every table, the small windows and all state shared
-// between actions. Every command is an action whose handler runs to the end
-// on the user-interface thread.
+// The main window frame: owns every table, the small windows and the state
+// shared between actions, and binds each command to the feature code that
+// carries it out (in the features' ui/ folders). Every command runs to its
+// end on the user-interface thread.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -71,12 +78,15 @@ public:
     QString DateTimeFormat;
     int StartState = 0;
     QString OpenDialogFileName; // preset file name of the index-file dialog
-    QList<QByteArray> ListBox1; // the staging list of row lines
-    QStringList ListBox2;       // distinct names met by a load
+    // The conditions of "Recall with Conditions": filled by the conditions
+    // window's OK, emptied when that recall ends.
+    RecallConditionSet RecallConditions;
 
     // ---- services (replaceable by tests) ------------------------------
     Chooser* chooser() const { return m_chooser; }
     void setChooser(Chooser* chooser);
+    // Reports of the loaders, shown as message boxes as they come.
+    Reporter& reporter() { return m_reporter; }
 
     // ---- frame ----------------------------------------------------------
     TableTab& tab(TabId id) { return m_tabs[int(id)]; }
@@ -101,23 +111,32 @@ public:
     // Focuses the table and selects its first row, if any.
     void selectFirstRow(TabId id);
     TabId currentTabId() const;
+    // The current tab's title: the outer and the inner tab's captions joined
+    // by ": ".
+    QString currentTabCaption() const;
+    // The conditions shown above a table (empty: none).
+    void setConditionText(TabId id, const QString& text);
+    // "Full history" of the Activity tab (block scan) and of the History tab
+    // (every index file of the tree).
+    bool fullHistoryChecked() const;
+    bool allHistoryFilesChecked() const;
+
+    // ---- what the tables were read from ---------------------------------
+    // The Activity table's index file and its format version, shown on the
+    // index file panel.
+    const QString& activityIndexFile() const { return m_activityIndexFile; }
+    void setActivityIndexFile(const QString& path);
+    void setActivityIndexCaption(const QString& caption);
+    // The folders the History and Cookie tables were read from.
+    void setHistoryFolder(const QString& folder);
+    const QString& cookieFolder() const { return m_cookieFolder; }
+    void setCookieFolder(const QString& folder);
 
     // ---- the current file of the file actions --------------------------
-    QString currentFileName() const;
-    void setCurrentFileName(const QString& path);
+    QString currentFileName() const { return m_currentFile; }
+    void setCurrentFileName(const QString& path) { m_currentFile = path; }
 
-    // ---- Activity --------------------------------------------------------
-    void FillActivityTable(const QString& workFileName, const QString& indexFileName, int share,
-                           double version);
-    bool fullHistoryChecked() const;
-
-    // ---- History, Cookie, Links fills (shared with the recall) ----------
-    void FillHistoryTable(const QString& workFileName, int share);
-    void FillCookieTableFromIndex(const QString& workFileName, int share);
-    void FillCookieTableFromFiles(const QString& workFileName, int share);
-    void LinesToLinksTable(int share);
-
-    // ---- widgets other parts reach ---------------------------------------
+    // ---- widgets the feature code reaches -------------------------------
     QTabWidget* mainPageControl = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QTabWidget* PageControl2 = nullptr;
@@ -134,9 +153,6 @@ public:
     QCheckBox* ieH_CheckBox = nullptr;
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
-    QAction* curTabCaption = nullptr;
-    QAction* CurSearchLabelToolBtn = nullptr;
-    QAction* CurrentFileName_Tool = nullptr;
     QMenu* files_PopupMenu = nullptr;
     QMenu* SearchItem = nullptr;
     QMenu* Export1Item = nullptr;
@@ -181,6 +197,7 @@ public:
     bool openProfile(const QString& folder);
 
 public Q_SLOTS:
+    // The commands, by their handler names; each hands over to its feature.
     void ActionExitExecute();
     void ActionOpenProfileExecute();
     void IEActivityClick();
@@ -211,15 +228,10 @@ public Q_SLOTS:
     // A row of a table became the selected row.
     void ListViewChange(TabId id, int row);
     void ListViewDblClick(TabId id);
-    // The Cookie tab's pane (filled from the cookie row's fields).
-    void ieC_ListViewChange(int row);
     // A click on a tab's file panel.
     void FilePanelClick(TabId id);
 
 public:
-    // Fills a picture box of a pane from a file (folder + name, or fullPath).
-    void ShowPreview(const QString& folder, const QString& name, const QString& fullPath,
-                     DetailPane* pane);
     // Opens a file or address with its associated program.
     void OpenTarget(const QString& path);
 
@@ -227,7 +239,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
@@ -244,14 +255,13 @@ private:
     TableTab m_tabs[kTableTabCount];
     Chooser* m_chooser = nullptr;
     std::unique_ptr<Chooser> m_ownChooser;
+    MessageReporter m_reporter;
     std::unique_ptr<Progress> m_progress;
     std::unique_ptr<Progress> m_secondProgress;
     std::unique_ptr<Profile> m_profile;
+    QString m_activityIndexFile;
+    QString m_cookieFolder;
+    QString m_currentFile;
 };
-
-// The maker's addresses, kept as plain settings.
-inline const QString kMakerWebAddress = QStringLiteral("https://ostravane.example/vellacord");
-inline const QString kSupportAddress = QStringLiteral("support@ostravane.example");
-inline const QString kVersionText = QStringLiteral("ver. 1.1");
 
 } // namespace vc

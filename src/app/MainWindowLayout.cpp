@@ -1,8 +1,8 @@
 // Builds the widgets of the main window: tabs, tables, panes, menus, tool
 // bar and status bar. Captions are set from the interface texts afterwards.
 #include "app/MainWindow.h"
-#include "app/TableColumns.h"
-#include "preview/DetailPane.h"
+#include "preview/ui/DetailPane.h"
+#include "tables/TableColumns.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -153,7 +153,6 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
     t.view->horizontalHeader()->setHighlightSections(false);
     t.view->horizontalHeader()->setStretchLastSection(false);
     t.view->setContextMenuPolicy(Qt::CustomContextMenu);
-    t.view->installEventFilter(this);
     connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this, id](int column) { ListViewColumnClick(id, column); });
     connect(t.view, &QTableView::customContextMenuRequested, this,
@@ -316,15 +315,6 @@ void TForm1::buildMenusAndToolBar() {
     ToolBar1->addSeparator();
     ToolBar1->addAction(docs_ActionRecent);
     ToolBar1->addAction(docs_ActionTemp);
-    ToolBar1->addSeparator();
-    // Texts for other commands: the current tab's title and its conditions
-    // (read by the export), and the current file (read by the file actions).
-    curTabCaption = ToolBar1->addSeparator();
-    curTabCaption->setObjectName(QStringLiteral("curTabCaption"));
-    CurSearchLabelToolBtn = ToolBar1->addSeparator();
-    CurSearchLabelToolBtn->setObjectName(QStringLiteral("CurSearchLabelToolBtn"));
-    CurrentFileName_Tool = ToolBar1->addSeparator();
-    CurrentFileName_Tool->setObjectName(QStringLiteral("CurrentFileName_Tool"));
 
     files_PopupMenu = new QMenu(this);
     files_PopupMenu->setObjectName(QStringLiteral("files_PopupMenu"));

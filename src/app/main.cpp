@@ -1,64 +1,59 @@
-// Start-up: a sub-command runs headless; otherwise the splash window, the
-// main window and the event loop.
-#include "app/MainWindow.h"
-#include "app/QtMessages.h"
+// The one command for the window and the sub-commands. A sub-command runs
+// headless on the core alone; the window's library (and with it QtGui and
+// QtWidgets) is loaded only when the window is asked for.
 #include "cli/Commands.h"
-#include "extras/SplashWindow.h"
-#include "language/InterfaceTexts.h"
-#include "platform/Messages.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QThread>
+#include <QString>
 
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
+#include <string>
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
+// The folder the running executable lies in, with a trailing "/".
+std::string executableFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return "./";
+    std::string folder(path, size_t(n));
+    return folder.substr(0, folder.rfind('/') + 1);
 }
 
-void nameApplication() {
-    QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vellacord"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELLACORD_VERSION));
-}
-
+// Loads the window library from beside the executable (the build tree) or
+// from the installed library folder, and runs the window.
 int runWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
-    nameApplication();
-    vc::CliOptions options;
-    QString error;
-    if (!vc::parseCommandLine(argumentsOf(argc, argv), options, &error) ||
-        !vc::applyDisplayOptions(options, &error)) {
-        std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(error), qPrintable(vc::usageText()));
-        return vc::kExitUsage;
+    const std::string folder = executableFolder();
+    const std::string candidates[] = {
+        folder + VC_WINDOW_LIBRARY,
+        folder + "../" VC_LIBRARY_DIR "/" VC_WINDOW_LIBRARY,
+    };
+    std::string failure;
+    for (const std::string& candidate : candidates) {
+        if (access(candidate.c_str(), F_OK) != 0)
+            continue;
+        void* library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!library) {
+            failure = dlerror();
+            continue;
+        }
+        using WindowMain = int (*)(int, char**);
+        auto run = reinterpret_cast<WindowMain>(dlsym(library, "vellacord_window_main"));
+        if (!run) {
+            failure = candidate + ": no window entry";
+            continue;
+        }
+        return run(argc, argv);
     }
-    vc::fillDefaultInterfaceTexts();
-    vc::TSplash1 splash(vc::kMakerWebAddress);
-    splash.show();
-    splash.repaint();
-    QApplication::processEvents();
-
-    vc::TForm1 form;
-    vc::QtMessages boxes(&form);
-    vc::setMessageService(&boxes);
-    if (!options.profile.isEmpty())
-        form.openProfile(options.profile);
-    // "Full history" has no visible check box; --full sets it.
-    form.ieH_CheckBox->setChecked(options.full);
-
-    QThread::msleep(1000);
-    splash.hide();
-    splash.close();
-    form.show();
-    const int status = app.exec();
-    vc::setMessageService(nullptr);
-    return status;
+    if (failure.empty())
+        failure = candidates[0] + ": not found";
+    std::fprintf(stderr, "vellacord: cannot load the window library %s\n", failure.c_str());
+    return vc::kExitInput;
 }
 
 } // namespace
@@ -66,8 +61,13 @@ int runWindow(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc > 1 && vc::isHeadlessCommand(QString::fromLocal8Bit(argv[1]))) {
         QCoreApplication app(argc, argv);
-        nameApplication();
-        return vc::runHeadless(argumentsOf(argc, argv));
+        QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
+        QCoreApplication::setApplicationName(QStringLiteral("Vellacord"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VELLACORD_VERSION));
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        return vc::runHeadless(arguments);
     }
     return runWindow(argc, argv);
 }

@@ -1,25 +1,39 @@
 #pragma once
 
 #include "cache/RecordDecoders.h"
+#include "platform/LoadContext.h"
 #include "platform/Progress.h"
 
 #include <QString>
 
 namespace vc {
 
+class IndexFileReader;
+
 struct WalkOptions {
     // true: test every 128-byte block ("Full history"); false: follow the
     // chain of hash tables.
     bool linearScan = true;
-    // Units of the progress bar the walk may use.
-    int progressShare = 50;
-    // The shared bar, or none.
-    Progress* progress = nullptr;
+    // The row filter, the bar with the walk's share of it, and where a file
+    // that cannot be opened is reported.
+    LoadContext context = {};
 };
 
+// What the header of a cache index file states.
+struct IndexHeader {
+    double version = 0;     // the format version ("5.2" gives 5.2)
+    int32_t statedSize = 0; // the file size the header states
+};
+
+// Opens an index file for a walk and reads its header. False when the file
+// cannot be opened, after reporting text 76 and the path.
+bool OpenCacheIndex(IndexFileReader& file, const QString& fileName, Reporter* report,
+                    IndexHeader& header);
+
 // Walks a cache index file and hands every URL, LEAK and REDR record to its
-// decoder. Returns the format version, or 0 when the file cannot be opened
-// (after showing text 76 and the path).
+// decoder; the records the filter keeps reach the sink. Returns the format
+// version, or 0 when the file cannot be opened (after reporting text 76 and
+// the path).
 double WalkCacheIndex(const QString& fileName, const WalkOptions& options, RecordSink& sink);
 
 } // namespace vc

@@ -2,7 +2,8 @@
 
 #include "cache/IndexFormat.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Messages.h"
+#include "platform/LoadContext.h"
+#include "platform/Reporter.h"
 #include "platform/TimeText.h"
 #include "recall/RecallFilter.h"
 
@@ -147,7 +148,8 @@ QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& file
     return line;
 }
 
-bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile) {
+bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile,
+                    const LoadContext& context) {
     const bool opened = ReadCookieRecords(path, [&](const CookieRecord& record) {
         const QByteArray line = CookieWorkFileLine(record, fileName);
         // The filter sees the fields joined by spaces, line end included,
@@ -155,11 +157,11 @@ bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& 
         QByteArray whole = line;
         whole.replace('\t', ' ');
         const QByteArray expiration = CookieTimeText(record.expirationLow, record.expirationHigh);
-        if (PassesRecallConditions(whole, expiration))
+        if (PassesRecallConditions(context.filter, whole, expiration))
             workFile.write(line);
     });
-    if (!opened)
-        showError(tx(101) + QStringLiteral(":\n") + path);
+    if (!opened && context.report)
+        context.report->error(tx(TextCannotOpenCookieFile) + QStringLiteral(":\n") + path);
     return opened;
 }
 

@@ -10,6 +10,8 @@
 
 namespace vc {
 
+struct LoadContext;
+
 // One record of a cookie text file: nine lines, each ended by a line feed —
 // name, value, host and path, flags, expiration time (low and high halves
 // of a FILETIME, in decimal), creation time (low, high), and "*".
@@ -61,11 +63,12 @@ bool ReadCookieRecords(const QString& path,
 // always has its seven columns.
 QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& fileName);
 
-// Reads one cookie text file and writes the line of every record the recall
-// conditions accept to workFile. fileName is what the File Name column
-// shows (the name as the caller gave it). Shows text 101 and the path when
-// the file cannot be opened, and returns false then.
-bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile);
+// Reads one cookie text file and writes the line of every record the
+// context's filter accepts to workFile. fileName is what the File Name
+// column shows (the name as the caller gave it). Reports text 101 and the
+// path when the file cannot be opened, and returns false then.
+bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile,
+                    const LoadContext& context);
 
 // The names of the cookie text files of a folder: regular files whose name
 // ends in ".txt" (any letter case) and does not start with "." (hidden),

@@ -1,12 +1,18 @@
 #include "cache/IndexLoad.h"
 
+#include "language/InterfaceTexts.h"
+#include "platform/Reporter.h"
+#include "tables/TableModel.h"
+
 namespace vc {
 
 IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFile,
                                       const WalkOptions& options) {
     IndexLoadResult result;
-    if (!workFile.createOrEmpty())
+    if (!workFile.createOrEmpty()) {
+        reportWorkFileFailure(workFile, options.context.report);
         return result;
+    }
     result.workFileOpened = true;
     RecordSink sink;
     sink.WorkFile = workFile.device();
@@ -14,6 +20,17 @@ IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFi
     result.recordCount = sink.RecordCount;
     workFile.close();
     return result;
+}
+
+void reportWorkFileFailure(const WorkFile& workFile, Reporter* report) {
+    if (report)
+        report->error(tx(TextWorkFileError) + QStringLiteral(":\n") + workFile.fileName());
+}
+
+void clearTableForFill(TableModel& table) {
+    table.removeAllRows();
+    table.clearHeaderImages();
+    table.setHint(QString());
 }
 
 } // namespace vc

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/WorkFile.h"
 #include "cache/CacheIndexWalker.h"
+#include "platform/WorkFile.h"
 
 namespace vc {
+
+class TableModel;
 
 struct IndexLoadResult {
     bool workFileOpened = false; // false: the work file could not be created
@@ -12,9 +14,16 @@ struct IndexLoadResult {
 };
 
 // Creates or empties the work file, walks one index file into it and closes
-// it again (also when the walk fails). The caller reports a work file that
-// cannot be opened (text 149).
+// it again (also when the walk fails). A work file that cannot be created is
+// reported as text 149 and its path; an index file that cannot be opened as
+// text 76 and its path.
 IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFile,
                                       const WalkOptions& options);
+
+// Reports text 149 and the work file's path.
+void reportWorkFileFailure(const WorkFile& workFile, Reporter* report);
+
+// Empties a table for a new fill: rows, sort marks and the sort hint.
+void clearTableForFill(TableModel& table);
 
 } // namespace vc

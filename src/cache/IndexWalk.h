@@ -13,8 +13,7 @@
 
 namespace vc::walk {
 
-constexpr qint64 kBlockSize = 128;
-constexpr int32_t kNoRecord = 0x0BADF00D;
+using namespace index_format;
 
 // Moves the bar by the share of the walk done so far: "done" bytes of the
 // stated file size. The bar never passes the end of the walk's share.
@@ -29,7 +28,10 @@ public:
         // A stated size of 0 or below gives no steps (and no division by it).
         if (!m_progress || m_fileSize <= 0)
             return;
-        const int p = m_start + std::min(m_share, int(m_done / double(m_fileSize) * m_share));
+        // Clamped before it becomes an int: a small stated size with a long
+        // hash chain gives values far beyond the range of one.
+        const double reached = m_done / double(m_fileSize) * m_share;
+        const int p = m_start + int(std::min<double>(m_share, reached));
         if (p > m_last) {
             m_last = p;
             m_progress->raiseTo(p);
@@ -107,23 +109,25 @@ public:
     }
 
     void hashWalk(WalkProgress& progress) {
-        const qint64 first = valueAt(32);
+        const qint64 first = valueAt(kFirstHashTableOffset);
         const qint64 tables = distinctTables(first);
         // Sound tables do not overlap, so all their entries together fit in
         // the file; entries beyond that count only repeat others.
         qint64 entryBudget = m_file.realSize() / 8 + 1;
         qint64 table = first;
         for (qint64 t = 0; t < tables && table != 0; ++t) {
-            const qint64 next = valueAt(table + 8);
-            const qint64 end = std::min<qint64>(table + qint64(valueAt(table + 4)) * kBlockSize,
-                                                m_file.realSize());
-            for (qint64 e = table + 16; e < end; e += 8) {
+            const qint64 next = valueAt(table + kHashTableNextOffset);
+            const qint64 end = std::min<qint64>(
+                table + qint64(valueAt(table + kHashTableBlocksOffset)) * kBlockSize,
+                m_file.realSize());
+            for (qint64 e = table + kHashEntriesOffset; e < end; e += kHashEntrySize) {
                 if (--entryBudget < 0)
                     return;
-                unsigned char entry[8];
-                m_file.ReadAt(e, 8, entry);
-                const int32_t record = LittleEndianValue(entry + 4, 4);
-                if (entry[0] != 3 && record != 0 && record != kNoRecord && !dispatch(record))
+                unsigned char entry[kHashEntrySize];
+                m_file.ReadAt(e, kHashEntrySize, entry);
+                const int32_t record = LittleEndianValue(entry + kHashEntryRecordOffset, 4);
+                if (entry[0] != kFreeHashEntry && record != 0 && record != kNoRecord &&
+                    !dispatch(record))
                     return;
                 progress.step();
             }
@@ -132,7 +136,9 @@ public:
     }
 
 private:
-    qint64 nextTable(qint64 table) { return table == 0 ? 0 : valueAt(table + 8); }
+    qint64 nextTable(qint64 table) {
+        return table == 0 ? 0 : valueAt(table + kHashTableNextOffset);
+    }
 
     // The number of different tables in the chain from first: the chain ends
     // at a zero offset, or where it comes back to a table already walked

@@ -2,8 +2,6 @@
 
 #include "cache/CacheIndexWalker.h"
 #include "cache/IndexWalk.h"
-#include "language/InterfaceTexts.h"
-#include "platform/Messages.h"
 #include "platform/TimeText.h"
 #include "recall/RecallConditions.h"
 
@@ -109,31 +107,30 @@ double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, S
     return version;
 }
 
-double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output) {
+double ScanCacheIndexInParallel(const QString& fileName, int threads, const WalkOptions& options,
+                                ScanOutput& output) {
     // Asking whether the time texts are fast also reads the pattern the
     // threads will share, before they start. QLocale's own formatting and
     // the recall filter stay on one thread.
-    if (threads <= 1 || !recallConditions().isEmpty() || !timeTextsAreFast())
-        return WalkCacheIndexInto(fileName, WalkOptions{}, output);
+    const RecallConditionSet* filter = options.context.filter;
+    if (threads <= 1 || (filter && !filter->isEmpty()) || !timeTextsAreFast())
+        return WalkCacheIndexInto(fileName, options, output);
 
     std::vector<std::unique_ptr<IndexFileReader>> readers;
-    for (int t = 0; t < threads; ++t) {
+    readers.push_back(std::make_unique<IndexFileReader>(fileName));
+    IndexHeader header;
+    if (!OpenCacheIndex(*readers.front(), fileName, options.context.report, header))
+        return 0;
+    for (int t = 1; t < threads; ++t) {
         readers.push_back(std::make_unique<IndexFileReader>(fileName));
         if (!readers.back()->open()) {
-            if (t == 0) {
-                showError(tx(76) + QStringLiteral(":\n") + fileName);
-                return 0;
-            }
             readers.pop_back();
             break;
         }
     }
-    IndexFileReader& first = *readers.front();
-    unsigned char header[8];
-    first.ReadAt(24, 8, header);
-    const double version = ParseCacheIndexVersion(header);
-    const int32_t fileSize = LittleEndianValue(header + 4, 4);
-    const qint64 end = std::min<qint64>(fileSize, first.realSize());
+    const double version = header.version;
+    const int32_t fileSize = header.statedSize;
+    const qint64 end = std::min<qint64>(fileSize, readers.front()->realSize());
     const qint64 count = end <= 0 ? 0 : (end + kStretch - 1) / kStretch;
 
     Pieces pieces(count, 4 * int(readers.size()));

@@ -30,10 +30,11 @@ double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, S
 // stretches per thread wait in memory, so memory stays flat however large
 // the file is.
 //
-// Runs on the calling thread alone when threads is 1 or less, when recall
-// conditions are set, or when time texts go through QLocale. Returns the
-// format version, or 0 when the file cannot be opened (after showing text 76
-// and the path).
-double ScanCacheIndexInParallel(const QString& fileName, int threads, ScanOutput& output);
+// Runs on the calling thread alone when threads is 1 or less, when the
+// options carry recall conditions, or when time texts go through QLocale.
+// Returns the format version, or 0 when the file cannot be opened (after
+// reporting text 76 and the path). The options' progress is not moved.
+double ScanCacheIndexInParallel(const QString& fileName, int threads, const WalkOptions& options,
+                                ScanOutput& output);
 
 } // namespace vc

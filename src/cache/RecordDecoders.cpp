@@ -12,21 +12,7 @@ namespace vc {
 
 namespace {
 
-// Where the fields of a URL or LEAK record lie, by format version.
-struct UrlLayout {
-    int urlOffset;
-    int directoryIndex;
-    int fileNameOffset;
-    int headerOffset;
-};
-
-UrlLayout layoutFor(double version) {
-    if (version < 5.0)
-        return {56, 60, 64, 72};
-    if (version < 5.2)
-        return {52, 57, 60, 68};
-    return {52, 56, 60, 68};
-}
+using namespace index_format;
 
 // The string rule of the format: bytes from p on, up to the first zero byte;
 // a byte is taken only while the position after it is still below the bound.
@@ -66,7 +52,7 @@ void emitRecord(RecordSink& sink) {
     }
     // The recall conditions see the fields joined by single spaces; the
     // fields hold no tabs after cleaning, so every tab is a separator.
-    if (!recallConditions().isEmpty()) {
+    if (sink.filter && !sink.filter->isEmpty()) {
         QByteArray& wholeRow = sink.scratch.wholeRow;
         wholeRow.resize(0);
         wholeRow.append(QByteArrayView(line));
@@ -74,7 +60,7 @@ void emitRecord(RecordSink& sink) {
             if (*p == '\t')
                 *p = ' ';
         }
-        if (!PassesRecallConditions(wholeRow, fields[3]))
+        if (!PassesRecallConditions(*sink.filter, wholeRow, fields[3]))
             return;
     }
     ++sink.RecordCount;
@@ -110,17 +96,18 @@ void FileTimeText(const unsigned char* eightBytes, QByteArray& into) {
 
 void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature, int32_t fileSize,
                      double CacheIndexVersion, RecordSink& sink) {
-    const UrlLayout layout = layoutFor(CacheIndexVersion);
+    const UrlLayout layout = urlLayoutFor(CacheIndexVersion);
     const qint64 record = r;
-    const qint64 recordEnd = record + qint64(valueAt(file, record + 4)) * 128;
+    const qint64 recordEnd =
+        record + qint64(valueAt(file, record + kRecordBlocksOffset)) * kBlockSize;
 
     QByteArray(&fields)[7] = sink.scratch.fields;
     clearFields(fields);
     fields[0].append(signature.first(std::min<qsizetype>(4, signature.size())));
     unsigned char modified[8];
     unsigned char accessed[8];
-    file.ReadAt(record + 8, 8, modified);
-    file.ReadAt(record + 16, 8, accessed);
+    file.ReadAt(record + kModifiedTimeOffset, 8, modified);
+    file.ReadAt(record + kAccessedTimeOffset, 8, accessed);
     FileTimeText(accessed, fields[3]);
     // History records often carry one time twice; formatting is the
     // costliest step of a record, so an equal time reuses its text.
@@ -133,18 +120,19 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     takeText(file, record + urlOffset, fileSize, fields[1]);
 
     const int32_t fileNameOffset = valueAt(file, record + layout.fileNameOffset);
-    if (fileNameOffset > 60)
+    if (fileNameOffset > kLowestFileNameOffset)
         takeText(file, record + fileNameOffset, fileSize, fields[4]);
 
     const int directory = file.byteAt(record + layout.directoryIndex);
-    if (12 * directory + 88 < fileSize) {
-        unsigned char name[8];
-        file.ReadAt(80 + 12 * directory, 8, name);
-        fields[5].append(reinterpret_cast<const char*>(name), 8);
+    const int folderEntry = kFolderNamesOffset + kFolderEntrySize * directory;
+    if (folderEntry + kFolderNameLength < fileSize) {
+        unsigned char name[kFolderNameLength];
+        file.ReadAt(folderEntry, kFolderNameLength, name);
+        fields[5].append(reinterpret_cast<const char*>(name), kFolderNameLength);
     }
 
     const int32_t headerOffset = valueAt(file, record + layout.headerOffset);
-    if (headerOffset > 68)
+    if (headerOffset > kLowestHeaderOffset)
         takeText(file, record + headerOffset, std::min<qint64>(recordEnd, fileSize), fields[6]);
 
     emitRecord(sink);
@@ -154,7 +142,7 @@ void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, Record
     QByteArray(&fields)[7] = sink.scratch.fields;
     clearFields(fields);
     fields[0].append("REDR", 4);
-    takeText(file, qint64(r) + 16, fileSize, fields[1]);
+    takeText(file, qint64(r) + kRedirectUrlOffset, fileSize, fields[1]);
     emitRecord(sink);
 }
 

@@ -10,11 +10,15 @@
 
 namespace vc {
 
+class RecallConditionSet;
+
 // Where the decoders put accepted records: one line each on the work file,
 // counted in RecordCount. A headless export that needs no work file hands
 // each line (without its line end) to Line instead.
 struct RecordSink {
     QIODevice* WorkFile = nullptr;
+    // The recall conditions every record must pass; nullptr keeps them all.
+    const RecallConditionSet* filter = nullptr;
     int RecordCount = 0;
     std::function<void(const QByteArray& line)> Line = {};
     // The decoders' working arrays, kept from record to record so that a

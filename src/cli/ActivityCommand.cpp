@@ -1,15 +1,12 @@
 // vellacord activity INDEX_FILE [--hash-walk]
-#include "app/TableColumns.h"
-#include "app/WorkFile.h"
+#include "cache/ActivityLoad.h"
 #include "cache/ActivityTable.h"
-#include "cache/CacheIndexWalker.h"
-#include "cache/IndexLoad.h"
 #include "cache/ParallelBlockScan.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
-
-#include <QFile>
+#include "platform/WorkFile.h"
+#include "tables/TableColumns.h"
 
 #include <thread>
 
@@ -27,16 +24,13 @@ int runActivityCommand(const CliOptions& options) {
     if (!canReadInput(indexFile))
         return kExitInput;
 
-    WalkOptions walk;
-    walk.linearScan = !options.hashWalk;
+    CommandContext context;
     TableModel table(QStringLiteral("ListView1"), activityColumns());
     if (!options.xmlFile.isEmpty()) {
         WorkFile workFile;
-        if (!walkIndexForCommand(workFile, indexFile, options))
+        if (!LoadActivity(indexFile, !options.hashWalk, workFile, context.load(), table)
+                 .workFileOpened)
             return kExitInput;
-        table.beginBulkUpdate();
-        FillActivityRows(workFile.readLines(), table, nullptr, 50);
-        table.endBulkUpdate();
         return writeTableOutput(table, options, indexFile);
     }
     // Tab-delimited output needs no table and no work file: each record goes
@@ -53,8 +47,9 @@ int runActivityCommand(const CliOptions& options) {
         text.append(out.lineEnd());
     };
     rows.write = [&out](const QByteArray& text) { out.writeRows(text); };
+    const WalkOptions walk{!options.hashWalk, context.load()};
     if (walk.linearScan)
-        ScanCacheIndexInParallel(indexFile, int(std::thread::hardware_concurrency()), rows);
+        ScanCacheIndexInParallel(indexFile, int(std::thread::hardware_concurrency()), walk, rows);
     else
         WalkCacheIndexInto(indexFile, walk, rows);
     return out.finish();

@@ -1,10 +1,5 @@
 #include "cli/CommandHelpers.h"
 
-#include "app/WorkFile.h"
-#include "cache/IndexLoad.h"
-#include "cli/Commands.h"
-#include "cli/TableOutput.h"
-#include "documents/LinesToTable.h"
 #include "platform/Profile.h"
 
 #include <QFile>
@@ -28,6 +23,15 @@ int checkFolderArgument(const CliOptions& options, const char* command) {
     return kExitOk;
 }
 
+int checkProfileArgument(const CliOptions& options, const char* command) {
+    if (options.profile.isEmpty() || !options.positional.isEmpty()) {
+        std::fprintf(stderr, "vellacord: %s needs --profile DIR\n%s", command,
+                     qPrintable(usageText()));
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
 bool canReadInput(const QString& path) {
     QFile probe(path);
     if (!probe.open(QIODevice::ReadOnly)) {
@@ -38,43 +42,34 @@ bool canReadInput(const QString& path) {
     return true;
 }
 
-int reportWorkFileFailure(const WorkFile& workFile) {
-    std::fprintf(stderr, "vellacord: cannot create the work file %s\n",
-                 qPrintable(workFile.fileName()));
-    return kExitInput;
-}
-
-bool walkIndexForCommand(WorkFile& workFile, const QString& indexFile, const CliOptions& options) {
-    WalkOptions walk;
-    walk.linearScan = !options.hashWalk;
-    if (WalkIndexIntoWorkFile(workFile, indexFile, walk).workFileOpened)
-        return true;
-    reportWorkFileFailure(workFile);
-    return false;
-}
-
 int commandStatus(int outputStatus, bool someInputUnreadable) {
     if (outputStatus != kExitOk)
         return outputStatus;
     return someInputUnreadable ? kExitInput : kExitOk;
 }
 
-int writeRowLinesTable(QList<QByteArray>& lines, const QString& tableName,
-                       std::vector<TableColumn> columns, const CliOptions& options) {
-    TableModel table(tableName, std::move(columns));
-    LinesToTable(lines, table, nullptr, 100);
-    return writeTableOutput(table, options, options.profile);
+CommandContext::CommandContext() {
+    m_context.report = &m_reporter;
 }
 
-bool openCommandProfile(const QString& folder, Profile& profile) {
+CommandProfile::CommandProfile() = default;
+
+CommandProfile::~CommandProfile() {
+    if (m_profile && currentProfile() == m_profile.get())
+        setCurrentProfile(nullptr);
+}
+
+bool CommandProfile::open(const QString& folder) {
+    auto profile = std::make_unique<Profile>();
     QString error;
-    if (!profile.open(folder, &error)) {
+    if (!profile->open(folder, &error)) {
         std::fprintf(stderr, "vellacord: %s\n", qPrintable(error));
         return false;
     }
     if (!error.isEmpty())
         std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(error));
-    setCurrentProfile(&profile);
+    m_profile = std::move(profile);
+    setCurrentProfile(m_profile.get());
     return true;
 }
 

@@ -22,9 +22,4 @@ int runHistoryCommand(const CliOptions& options);
 int runCookiesCommand(const CliOptions& options);
 int runFavoritesCommand(const CliOptions& options);
 
-class Profile;
-// Opens --profile DIR for a sub-command and makes it the current profile;
-// false after naming the folder and the problem on stderr.
-bool openCommandProfile(const QString& folder, Profile& profile);
-
 } // namespace vc

@@ -1,11 +1,11 @@
 // vellacord history FOLDER [--full] [--hash-walk]
-#include "app/TableColumns.h"
-#include "app/WorkFile.h"
 #include "cache/HistoryIndexSearch.h"
-#include "cache/HistoryTable.h"
+#include "cache/HistoryLoad.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
+#include "platform/WorkFile.h"
+#include "tables/TableColumns.h"
 
 namespace vc {
 
@@ -19,21 +19,21 @@ int runHistoryCommand(const CliOptions& options) {
     // window does with "Full history" unchecked.
     if (!options.full && indexFiles.size() > 1)
         indexFiles = indexFiles.mid(0, 1);
+    // A file that cannot be read is named and passed over.
+    bool unreadable = false;
+    QStringList readable;
+    for (const QString& indexFile : indexFiles) {
+        if (canReadInput(indexFile))
+            readable << indexFile;
+        else
+            unreadable = true;
+    }
 
+    CommandContext context;
     WorkFile workFile;
     TableModel table(QStringLiteral("ieH_ListView"), historyColumns());
-    bool unreadable = false;
-    table.beginBulkUpdate();
-    for (const QString& indexFile : indexFiles) {
-        if (!canReadInput(indexFile)) {
-            unreadable = true;
-            continue;
-        }
-        if (!walkIndexForCommand(workFile, indexFile, options))
-            return kExitInput;
-        FillHistoryRows(workFile.readLines(), table, nullptr, 25);
-    }
-    table.endBulkUpdate();
+    if (!LoadHistory(readable, !options.hashWalk, true, workFile, context.load(), table))
+        return kExitInput;
     return commandStatus(writeTableOutput(table, options, folder), unreadable);
 }
 

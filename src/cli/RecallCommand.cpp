@@ -1,10 +1,10 @@
 // vellacord recall --profile DIR [--sections a,h,c,l,r,t] [--date-from D] [--date-to D]
 //     [--outside] [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]
-#include "app/WorkFile.h"
+#include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
+#include "platform/WorkFile.h"
 #include "recall/HeadlessRecallTarget.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallRun.h"
@@ -86,14 +86,13 @@ int runRecallCommand(const CliOptions& options) {
         return usageError(QStringLiteral("--or joins a date range and a phrase; give both"));
     choice.join = options.useOr ? 1 : 0;
 
-    Profile profile;
-    if (!openCommandProfile(options.profile, profile))
+    CommandProfile profile;
+    if (!profile.open(options.profile))
         return kExitInput;
     const QDir out(options.outDir);
     if (!QDir().mkpath(out.absolutePath())) {
         std::fprintf(stderr, "vellacord: cannot create the folder %s\n",
                      qPrintable(options.outDir));
-        setCurrentProfile(nullptr);
         return kExitInput;
     }
 
@@ -101,9 +100,10 @@ int runRecallCommand(const CliOptions& options) {
     // in the window; otherwise the recall with conditions.
     const bool conditional = !options.sections.isEmpty() || anyDate || !choice.phrase.isEmpty();
     RecallPlan plan = wholeRecallPlan();
+    RecallConditionSet conditions;
     if (conditional) {
-        BuildRecallConditions(choice);
-        plan = conditionalRecallPlan(sections, DescribeRecallConditions());
+        BuildRecallConditions(choice, conditions);
+        plan = conditionalRecallPlan(sections, conditions);
     }
 
     HeadlessRecallTarget target;
@@ -111,14 +111,8 @@ int runRecallCommand(const CliOptions& options) {
     target.setFullHistory(options.full);
     WorkFile workFile;
     RecallRun run(target, workFile);
-    int status = kExitOk;
-    try {
-        run.run(plan);
-    } catch (const RecallStopped& stopped) {
-        std::fprintf(stderr, "vellacord: %s\n", stopped.what());
-        status = kExitInput;
-    }
-    recallConditions().clear();
+    run.run(plan);
+    int status = run.stopped() ? kExitInput : kExitOk;
 
     const bool xml = options.xmlFormat;
     for (int section : run.gathered()) {
@@ -136,7 +130,6 @@ int runRecallCommand(const CliOptions& options) {
     std::fputs(run.summary().toLocal8Bit().constData(), stdout);
     std::fputs("\n", stdout);
     std::fflush(stdout);
-    setCurrentProfile(nullptr);
     return status;
 }
 

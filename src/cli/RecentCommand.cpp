@@ -1,33 +1,24 @@
 // vellacord recent --profile DIR
-#include "app/TableColumns.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
+#include "cli/TableOutput.h"
 #include "documents/DocumentSources.h"
-#include "platform/Profile.h"
-
-#include <cstdio>
+#include "platform/SpecialFolders.h"
+#include "tables/TableColumns.h"
 
 namespace vc {
 
 int runRecentCommand(const CliOptions& options) {
-    if (options.profile.isEmpty() || !options.positional.isEmpty()) {
-        std::fprintf(stderr, "vellacord: recent needs --profile DIR\n%s", qPrintable(usageText()));
-        return kExitUsage;
-    }
-    Profile profile;
-    if (!openCommandProfile(options.profile, profile))
+    if (const int status = checkProfileArgument(options, "recent"); status != kExitOk)
+        return status;
+    CommandProfile profile;
+    if (!profile.open(options.profile))
         return kExitInput;
-    QList<QByteArray> lines;
-    const MruReadResult mru = collectRecentDocuments(lines);
-    if (!mru.ok) {
-        std::fprintf(stderr, "vellacord: %s\n", qPrintable(mru.error));
-        setCurrentProfile(nullptr);
+    CommandContext context;
+    TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
+    if (!LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context.load(), table))
         return kExitInput;
-    }
-    const int status =
-        writeRowLinesTable(lines, QStringLiteral("docsR_ListView"), recentColumns(), options);
-    setCurrentProfile(nullptr);
-    return status;
+    return writeTableOutput(table, options, options.profile);
 }
 
 } // namespace vc

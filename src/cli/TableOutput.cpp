@@ -1,8 +1,8 @@
 #include "cli/TableOutput.h"
 
-#include "app/MainWindow.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
+#include "platform/ProgramInfo.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/XmlSpreadsheetWriter.h"
 

@@ -1,9 +1,9 @@
 // vellacord temp [--profile DIR]
-#include "app/TableColumns.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
+#include "cli/TableOutput.h"
 #include "documents/DocumentSources.h"
-#include "platform/Profile.h"
+#include "tables/TableColumns.h"
 
 #include <cstdio>
 
@@ -16,15 +16,13 @@ int runTempCommand(const CliOptions& options) {
         return kExitUsage;
     }
     // Without a profile the Linux temporary folder is listed.
-    Profile profile;
-    if (!options.profile.isEmpty() && !openCommandProfile(options.profile, profile))
+    CommandProfile profile;
+    if (!options.profile.isEmpty() && !profile.open(options.profile))
         return kExitInput;
-    QList<QByteArray> lines;
-    collectTemporaryFiles(lines);
-    const int status =
-        writeRowLinesTable(lines, QStringLiteral("docsT_ListView"), tempColumns(), options);
-    setCurrentProfile(nullptr);
-    return status;
+    CommandContext context;
+    TableModel table(QStringLiteral("docsT_ListView"), tempColumns());
+    LoadTemporaryFiles(temporaryFolders(), context.load(), table);
+    return writeTableOutput(table, options, options.profile);
 }
 
 } // namespace vc

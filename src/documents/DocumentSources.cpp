@@ -1,14 +1,32 @@
 #include "documents/DocumentSources.h"
 
 #include "documents/FolderWalk.h"
+#include "documents/LinesToTable.h"
 #include "platform/Profile.h"
+#include "platform/Reporter.h"
 #include "platform/SpecialFolders.h"
 
 namespace vc {
 
-MruReadResult collectRecentDocuments(QList<QByteArray>& list) {
-    CollectFolderFiles(list, GetSpecialFolder(FolderKind::RecentDir), QByteArray(), 4);
-    return ReadOpenSaveMRU(kOpenSaveMruKey, list);
+MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArray>& list,
+                                     const RecallConditionSet* filter) {
+    CollectFolderFiles(list, recentFolder, QByteArray(), 4, filter);
+    return ReadOpenSaveMRU(kOpenSaveMruKey, list, filter);
+}
+
+bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context,
+                         TableModel& table) {
+    QList<QByteArray> lines;
+    const MruReadResult mru = collectRecentDocuments(recentFolder, lines, context.filter);
+    if (!mru.ok) {
+        // Nothing half-read is shown.
+        if (context.report)
+            context.report->error(mru.error);
+        return false;
+    }
+    context.noteInputRead();
+    LinesToTable(lines, table, context.progress, context.share);
+    return true;
 }
 
 QStringList temporaryFolders() {
@@ -27,9 +45,17 @@ QStringList temporaryFolders() {
     return folders;
 }
 
-void collectTemporaryFiles(QList<QByteArray>& list) {
-    for (const QString& folder : temporaryFolders())
-        CollectFolderFiles(list, folder, QByteArray(), 0);
+void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
+                           const RecallConditionSet* filter) {
+    for (const QString& folder : folders)
+        CollectFolderFiles(list, folder, QByteArray(), 0, filter);
+}
+
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, TableModel& table) {
+    QList<QByteArray> lines;
+    collectTemporaryFiles(folders, lines, context.filter);
+    context.noteInputRead();
+    LinesToTable(lines, table, context.progress, context.share);
 }
 
 } // namespace vc

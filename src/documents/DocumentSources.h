@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/OpenSaveMru.h"
+#include "platform/LoadContext.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,10 +9,19 @@
 
 namespace vc {
 
+class TableModel;
+
 // Row lines of the recent-documents table: the files below the Recent
-// folder (name cut 4, the ".lnk"), then the open/save MRU lists. A value
-// that is not text ends the reading with its message.
-MruReadResult collectRecentDocuments(QList<QByteArray>& list);
+// folder (name cut 4, the ".lnk"), then the open/save MRU lists of the
+// current profile's hive. A value that is not text ends the reading with its
+// message.
+MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArray>& list,
+                                     const RecallConditionSet* filter);
+
+// The recent-documents table in place of its rows. A list value that is not
+// text is reported and leaves the table as it was; false then.
+bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context,
+                         TableModel& table);
 
 // The folders of the temporary-files table, in walk order: the temporary
 // folder, then Application Data's Microsoft/Word and Microsoft/Excel
@@ -20,6 +30,10 @@ MruReadResult collectRecentDocuments(QList<QByteArray>& list);
 QStringList temporaryFolders();
 
 // Row lines of the temporary-files table (name cut 0).
-void collectTemporaryFiles(QList<QByteArray>& list);
+void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
+                           const RecallConditionSet* filter);
+
+// The temporary-files table of those folders in place of its rows.
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, TableModel& table);
 
 } // namespace vc

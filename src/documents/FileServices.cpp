@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -22,14 +23,41 @@ FileServices* g_services = nullptr;
 } // namespace
 
 FileServices& fileServices() {
-    static DesktopFileServices desktop;
-    return g_services ? *g_services : desktop;
+    static FileSystemServices fileSystem;
+    return g_services ? *g_services : fileSystem;
 }
 
 FileServices* setFileServices(FileServices* services) {
     FileServices* previous = g_services;
     g_services = services;
     return previous;
+}
+
+OpenResult FileSystemServices::open(const QString& target) {
+    if (!isAddress(target))
+        if (const auto problem = localOpenProblem(target))
+            return *problem;
+    return OpenResult::NoProgram;
+}
+
+qint64 FileSystemServices::freeSpace(const QString& folder) {
+    const QStorageInfo storage(folder);
+    if (!storage.isValid() || !storage.isReady())
+        return -1;
+    return storage.bytesAvailable();
+}
+
+bool FileSystemServices::copyFile(const QString& source, const QString& destination,
+                                  QString* error) {
+    return copyFileWhole(source, destination, error);
+}
+
+bool FileSystemServices::removeFile(const QString& path, QString* error) {
+    QFile file(path);
+    if (file.remove())
+        return true;
+    *error = file.errorString();
+    return false;
 }
 
 bool isAddress(const QString& target) {

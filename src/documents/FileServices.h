@@ -40,18 +40,22 @@ public:
     virtual bool removeFile(const QString& path, QString* error) = 0;
 };
 
-// The process-wide services (the desktop's until others are installed).
+// The process-wide services: those installed (the window installs the
+// desktop's), else the file system's alone.
 FileServices& fileServices();
-// Installs services; nullptr goes back to the desktop's. Returns the previous ones.
+// Installs services; nullptr goes back to the file system's. Returns the
+// previous ones.
 FileServices* setFileServices(FileServices* services);
 
-// The desktop implementation.
-class DesktopFileServices : public FileServices {
+// The file system's side of the services, without a desktop: copying,
+// deleting and free space work; opening finds no program and the dialogs
+// show nothing.
+class FileSystemServices : public FileServices {
 public:
     OpenResult open(const QString& target) override;
-    void openWith(const QString& path) override;
-    void showInFolder(const QString& path) override;
-    void showProperties(const QString& path) override;
+    void openWith(const QString&) override {}
+    void showInFolder(const QString&) override {}
+    void showProperties(const QString&) override {}
     qint64 freeSpace(const QString& folder) override;
     bool copyFile(const QString& source, const QString& destination, QString* error) override;
     bool removeFile(const QString& path, QString* error) override;

@@ -15,14 +15,14 @@ bool isSkippedFileName(const QByteArray& name) {
 }
 
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
-                        int nameCut) {
+                        int nameCut, const RecallConditionSet* filter) {
     WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
         if (isSkippedFileName(entry.name))
             return;
         const QByteArray dates = FileDatesText(entry.path, '\t');
         const QByteArray line = makeRowLine(cutName(entry.name, nameCut), extensionPart(entry.name),
                                             shortDatesPart(dates), entry.path, rowTag);
-        if (PassesRecallConditions(line, longDatesPart(dates)))
+        if (PassesRecallConditions(filter, line, longDatesPart(dates)))
             list.append(line);
     });
 }

@@ -6,6 +6,8 @@
 
 namespace vc {
 
+class RecallConditionSet;
+
 // Appends one row line (see RowLine.h) per file below folder to list, for
 // the recent-documents, temporary-files and favorites tables. Needs no window.
 //
@@ -17,7 +19,7 @@ namespace vc {
 // "desktop.ini" (any case) and names holding both "EXCEL" and ".XLB" (any
 // case, the spreadsheet's tool-bar file) are not. The name field loses its
 // last nameCut characters; the path field is the full path; rowTag is the
-// sixth field. Each row is offered to PassesRecallConditions with its
+// sixth field. Each row is offered to the filter (nullptr: none) with its
 // last-access text and appended only when it passes.
 //
 // File names stay the bytes the file system gives. Symbolic links to
@@ -27,7 +29,7 @@ namespace vc {
 // The walk keeps no folder open while it descends, so depth is bounded
 // only by the longest path the system accepts.
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
-                        int nameCut);
+                        int nameCut, const RecallConditionSet* filter);
 
 // True for the names the walk never lists.
 bool isSkippedFileName(const QByteArray& name);

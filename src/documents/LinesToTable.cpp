@@ -1,6 +1,5 @@
 #include "documents/LinesToTable.h"
 
-#include "app/MainWindow.h"
 #include "platform/Progress.h"
 #include "tables/TableModel.h"
 
@@ -42,14 +41,6 @@ void LinesToTable(QList<QByteArray>& lines, TableModel& table, Progress* progres
         progress->raiseTo(start + progressShare);
     table.endBulkUpdate();
     lines.clear();
-}
-
-void LinesToTable(TForm1& form, TabId id, int progressShare) {
-    TableTab& t = form.tab(id);
-    form.detachChangeHandler(id);
-    LinesToTable(form.ListBox1, *t.model, form.progress(), progressShare);
-    form.attachChangeHandler(id);
-    form.selectFirstRow(id);
 }
 
 } // namespace vc

@@ -7,8 +7,6 @@ namespace vc {
 
 class Progress;
 class TableModel;
-class TForm1;
-enum class TabId;
 
 // Replaces the rows of table by one row per row line of lines, inside one
 // bulk update: header sort marks and the sort hint are cleared first. Cells
@@ -17,11 +15,6 @@ enum class TabId;
 // (if any) moves forward by progressShare in all. lines is emptied.
 void LinesToTable(QList<QByteArray>& lines, TableModel& table, Progress* progress,
                   int progressShare);
-
-// The same for a tab of the main window, from its staging list: the
-// selection handler is detached meanwhile, and afterwards the table gets
-// the focus and its first row is selected (which fills the detail pane).
-void LinesToTable(TForm1& form, TabId id, int progressShare);
 
 // The cells of one row line for a table of `columns` columns.
 QList<QByteArray> rowLineCells(const QByteArray& line, int columns);

@@ -63,7 +63,8 @@ QByteArray mruRowLine(const QString& storedPath, const QString& localPath, const
 namespace {
 
 MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
-                           QList<QByteArray>& list, const QByteArray& rowTag) {
+                           QList<QByteArray>& list, const QByteArray& rowTag,
+                           const RecallConditionSet* filter) {
     const Profile* profile = currentProfile();
     for (const Hive::Value& value : hive.values(key)) {
         if (value.name.contains(QLatin1String("MRUList")))
@@ -78,7 +79,7 @@ MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
             local.clear();
         QByteArray lastAccess;
         const QByteArray line = mruRowLine(text.text, local, rowTag, &lastAccess);
-        if (PassesRecallConditions(line, lastAccess))
+        if (PassesRecallConditions(filter, line, lastAccess))
             list.append(line);
     }
     return {};
@@ -87,17 +88,18 @@ MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
 } // namespace
 
 MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
-                            const QByteArray& rowTag) {
+                            const QByteArray& rowTag, const RecallConditionSet* filter) {
     Hive* hive = userHive();
     if (!hive)
         return {};
     const auto key = hive->findKey(subkeyPath);
     if (!key)
         return {};
-    return readValuesOf(*hive, *key, subkeyPath, list, rowTag);
+    return readValuesOf(*hive, *key, subkeyPath, list, rowTag, filter);
 }
 
-MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list) {
+MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
+                              const RecallConditionSet* filter) {
     Hive* hive = userHive();
     if (!hive)
         return {};
@@ -111,7 +113,7 @@ MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list) {
         if (name.contains(QLatin1String("MRUList")))
             continue;
         const MruReadResult r =
-            readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list, QByteArray());
+            readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list, QByteArray(), filter);
         if (!r.ok)
             return r;
     }

@@ -6,6 +6,8 @@
 
 namespace vc {
 
+class RecallConditionSet;
+
 // Where the common open/save dialogs keep their lists of recently used
 // file names, one subkey per file type ("doc", "txt", "*").
 inline const QString kOpenSaveMruKey =
@@ -22,15 +24,16 @@ struct MruReadResult {
 // list: subkeys in the order the hive keeps them, those whose name contains
 // "MRUList" skipped; each other subkey read by ReadMRUValues with an empty
 // row tag. A missing key or no open profile adds nothing.
-MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list);
+MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
+                              const RecallConditionSet* filter);
 
 // Reads one MRU list: every value in hive order except the order string
 // (a name containing "MRUList"), as the full Windows path P of a file. The
 // row line shows P as stored; when P names a file that exists in the
 // profile (or the Windows volume around it), its times fill the time
-// fields, else they stay empty. Rows pass through PassesRecallConditions.
+// fields, else they stay empty. Rows pass through the filter (nullptr: all).
 MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
-                            const QByteArray& rowTag);
+                            const QByteArray& rowTag, const RecallConditionSet* filter);
 
 // The row line of one stored path; localPath is where the file lies on
 // this machine, empty when it is not there.

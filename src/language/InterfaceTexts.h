@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/TextIds.h"
+
 #include <QString>
 
 namespace vc {
@@ -19,6 +21,8 @@ int interfaceTextCount();
 QString englishInterfaceText(int n);
 
 // Shorthand used throughout the windows.
-inline QString tx(int n) { return interfaceText(n); }
+inline QString tx(int n) {
+    return interfaceText(n);
+}
 
 } // namespace vc

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace vc {
 
 class Progress;
@@ -16,6 +18,15 @@ struct LoadContext {
     Progress* progress = nullptr;
     int share = 100;
     Reporter* report = nullptr;
+    // Called each time one input (an index file, a folder) has been read and
+    // before its rows go into the table; the recall moves its overall bar
+    // there. May be empty.
+    std::function<void()> inputRead = {};
+
+    void noteInputRead() const {
+        if (inputRead)
+            inputRead();
+    }
 };
 
 } // namespace vc

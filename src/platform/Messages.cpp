@@ -9,7 +9,9 @@ StderrMessages g_stderrMessages;
 MessageService* g_service = nullptr;
 } // namespace
 
-MessageService& messages() { return g_service ? *g_service : g_stderrMessages; }
+MessageService& messages() {
+    return g_service ? *g_service : g_stderrMessages;
+}
 
 MessageService* setMessageService(MessageService* service) {
     MessageService* previous = g_service;
@@ -17,7 +19,17 @@ MessageService* setMessageService(MessageService* service) {
     return previous;
 }
 
-void showError(const QString& text) { messages().show(MessageKind::Error, text, MessageButtons::Ok); }
+void showError(const QString& text) {
+    messages().show(MessageKind::Error, text, MessageButtons::Ok);
+}
+
+void MessageReporter::error(const QString& text) {
+    messages().show(MessageKind::Error, text, MessageButtons::Ok);
+}
+
+void MessageReporter::warning(const QString& text) {
+    messages().show(MessageKind::Warning, text, MessageButtons::Ok);
+}
 
 MessageAnswer StderrMessages::show(MessageKind kind, const QString& text, MessageButtons buttons) {
     const char* prefix = kind == MessageKind::Error     ? "error"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Reporter.h"
+
 #include <QString>
 
 namespace vc {
@@ -29,6 +31,14 @@ void showError(const QString& text);
 class StderrMessages : public MessageService {
 public:
     MessageAnswer show(MessageKind kind, const QString& text, MessageButtons buttons) override;
+};
+
+// Shows the reports of the loaders through the message service in use: an
+// error box for each error, a warning box for each warning, as they come.
+class MessageReporter : public Reporter {
+public:
+    void error(const QString& text) override;
+    void warning(const QString& text) override;
 };
 
 } // namespace vc

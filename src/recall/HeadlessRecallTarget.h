@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Progress.h"
+#include "platform/Reporter.h"
 #include "recall/RecallRun.h"
 #include "tables/TableModel.h"
 
@@ -11,7 +12,8 @@
 namespace vc {
 
 // A recall target without windows: six tables of the main window's layout,
-// two counting bars, and the labels kept as texts. The command line and
+// two counting bars, and the labels kept as texts; failures go to standard
+// error or to the reporter given. The command line and
 // the tests run the recall into it.
 class HeadlessRecallTarget : public RecallTarget {
 public:
@@ -26,18 +28,16 @@ public:
     void setLabelHint(int section, RecallLabel label, const QString& hint) override;
     void clearPane(int) override {}
     void selectFirstRow(int) override {}
+    void beginFill(int) override {}
+    void endFill(int) override {}
     bool linearScan() const override { return m_linearScan; }
     bool fullHistory() const override { return m_fullHistory; }
-    void fillActivityTable(const QString& workFileName, const QString& indexFile, int share,
-                           double version) override;
-    void fillHistoryTable(const QString& workFileName, int share) override;
-    void fillCookieTableFromFiles(const QString& workFileName, int share) override;
-    void fillCookieTableFromIndex(const QString& workFileName, int share) override;
-    void linesToLinksTable(QList<QByteArray>& lines, int share) override;
-    void linesToTable(int section, QList<QByteArray>& lines, int share) override;
+    Reporter& reporter() override { return *m_reporter; }
 
     void setLinearScan(bool on) { m_linearScan = on; }
     void setFullHistory(bool on) { m_fullHistory = on; }
+    // Where failures go: standard error unless another reporter is given.
+    void setReporter(Reporter* reporter) { m_reporter = reporter ? reporter : &m_stderr; }
     QString labelText(int section, RecallLabel label) const;
     QString labelHint(int section, RecallLabel label) const;
     const CountingProgress& overallBar() const { return m_overall; }
@@ -51,6 +51,8 @@ private:
     QMap<QPair<int, int>, QString> m_texts;
     QMap<QPair<int, int>, QString> m_hints;
     QList<int> m_opened;
+    StderrReporter m_stderr;
+    Reporter* m_reporter = &m_stderr;
     bool m_linearScan = true;
     bool m_fullHistory = false;
 };

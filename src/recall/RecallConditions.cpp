@@ -86,11 +86,6 @@ RecallCondition& RecallConditionSet::add(RecallCondition condition) {
     return m_conditions.back();
 }
 
-RecallConditionSet& recallConditions() {
-    static RecallConditionSet set;
-    return set;
-}
-
 QString shortDatePattern() {
     // Asked for every record: the last answer is kept with its full pattern.
     static QString lastFull;

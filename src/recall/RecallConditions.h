@@ -45,9 +45,9 @@ struct RecallCondition {
     mutable std::optional<qint64> highKey;
 };
 
-// The one ordered list of conditions of the process. It is empty except
-// between the OK of the conditions window and the end of the recall that
-// follows, so ordinary loads see no condition.
+// An ordered list of conditions. The window keeps one, filled by the OK of
+// the conditions window and emptied at the end of the recall that follows;
+// the command line makes its own. Loaders are handed the set to apply.
 class RecallConditionSet {
 public:
     // Appends a condition at the end of the list.
@@ -61,8 +61,6 @@ public:
 private:
     std::list<RecallCondition> m_conditions;
 };
-
-RecallConditionSet& recallConditions();
 
 // The pattern of dates without their time: the part of the time-text pattern
 // before its first time field ("dd.MM.yyyy" of "dd.MM.yyyy HH:mm:ss").
@@ -105,11 +103,10 @@ QString predicateCaption(quint8 predicate);
 // Replaces the conditions of the set by those the choice describes: a date
 // range when either date is given (one date: that day; swapped dates are put
 // in order), then a phrase when it is not blank.
-void BuildRecallConditions(const RecallChoice& choice,
-                           RecallConditionSet& set = recallConditions());
+void BuildRecallConditions(const RecallChoice& choice, RecallConditionSet& set);
 
 // The description shown on the condition labels: text 128, ": " and the
 // conditions in set order.
-QString DescribeRecallConditions(const RecallConditionSet& set = recallConditions());
+QString DescribeRecallConditions(const RecallConditionSet& set);
 
 } // namespace vc

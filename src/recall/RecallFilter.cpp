@@ -49,8 +49,4 @@ bool PassesRecallConditions(const RecallConditionSet& set, QByteArrayView WholeR
     return true;
 }
 
-bool PassesRecallConditions(const QByteArray& WholeRowText, const QByteArray& AccessTimeText) {
-    return PassesRecallConditions(recallConditions(), WholeRowText, AccessTimeText);
-}
-
 } // namespace vc

@@ -1,19 +1,18 @@
 #include "recall/RecallRun.h"
 
-#include "app/WorkFile.h"
-#include "cache/CookieTable.h"
-#include "cache/CookieTextFile.h"
+#include "cache/ActivityLoad.h"
+#include "cache/CookieLoad.h"
 #include "cache/HistoryIndexSearch.h"
-#include "cache/IndexLoad.h"
+#include "cache/HistoryLoad.h"
+#include "cache/LinksLoad.h"
 #include "documents/DocumentSources.h"
-#include "documents/FolderWalk.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Messages.h"
 #include "platform/Progress.h"
 #include "platform/SpecialFolders.h"
+#include "platform/WorkFile.h"
+#include "recall/RecallConditions.h"
 #include "tables/TableModel.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -24,19 +23,19 @@ namespace {
 
 enum Section { kActivity = 0, kHistory, kCookie, kLinks, kRecent, kTemp };
 
-// Favorites and recent links are listed without their ".url" or ".lnk".
-constexpr int kLinkNameCut = 4;
-
-// Keeps a table inside one bulk update for a scope, also when a step throws.
-class BulkUpdate {
+// A section's fill between beginFill and endFill, also when a step throws.
+class FillScope {
 public:
-    explicit BulkUpdate(TableModel& table) : m_table(table) { m_table.beginBulkUpdate(); }
-    ~BulkUpdate() { m_table.endBulkUpdate(); }
-    BulkUpdate(const BulkUpdate&) = delete;
-    BulkUpdate& operator=(const BulkUpdate&) = delete;
+    FillScope(RecallTarget& target, int section) : m_target(target), m_section(section) {
+        m_target.beginFill(m_section);
+    }
+    ~FillScope() { m_target.endFill(m_section); }
+    FillScope(const FillScope&) = delete;
+    FillScope& operator=(const FillScope&) = delete;
 
 private:
-    TableModel& m_table;
+    RecallTarget& m_target;
+    int m_section;
 };
 
 } // namespace
@@ -50,11 +49,12 @@ RecallPlan wholeRecallPlan() {
 }
 
 RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& checked,
-                                 const QString& description) {
+                                 const RecallConditionSet& conditions) {
     RecallPlan plan;
     plan.sections = checked;
     plan.whole = false;
-    plan.description = description;
+    plan.description = DescribeRecallConditions(conditions);
+    plan.conditions = &conditions;
     const int n = int(std::count(checked.begin(), checked.end(), true));
     plan.share = n > 0 ? 100 / n - 6 : 0;
     return plan;
@@ -67,7 +67,8 @@ void RecallRun::run(const RecallPlan& plan) {
     m_plan = plan;
     m_summary.clear();
     m_gathered.clear();
-    for (int section = 0; section < kRecallSectionCount; ++section) {
+    m_stopped = false;
+    for (int section = 0; section < kRecallSectionCount && !m_stopped; ++section) {
         if (!plan.sections[size_t(section)])
             continue;
         m_summary += m_target.openSection(section) + QStringLiteral(". ");
@@ -102,6 +103,17 @@ void RecallRun::run(const RecallPlan& plan) {
     }
 }
 
+LoadContext RecallRun::context(int share, bool moveOverall) {
+    LoadContext context;
+    context.filter = m_plan.conditions;
+    context.progress = m_target.progress();
+    context.share = share;
+    context.report = &m_target.reporter();
+    if (moveOverall)
+        context.inputRead = [this] { advanceOverall(); };
+    return context;
+}
+
 void RecallRun::closeSection(int section) {
     m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);
@@ -120,17 +132,6 @@ void RecallRun::setProgress(int position) {
         bar->setPosition(position);
 }
 
-bool RecallRun::openWorkFile() {
-    if (m_workFile.createOrEmpty())
-        return true;
-    reportWorkFileError();
-    return false;
-}
-
-void RecallRun::reportWorkFileError() {
-    showError(tx(149) + QStringLiteral(":\n") + m_workFile.fileName());
-}
-
 QString RecallRun::countText(int text, int section) {
     const QString count =
         tx(text) + QStringLiteral(": ") + QString::number(m_target.table(section).rows());
@@ -141,35 +142,35 @@ QString RecallRun::countText(int text, int section) {
 bool RecallRun::activitySection() {
     const QString folder = GetSpecialFolder(FolderKind::CacheDir);
     const QString path = folder.isEmpty() ? QString() : folder + QStringLiteral("index.dat");
+    TableModel& table = m_target.table(kActivity);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
         m_target.setLabelHint(kActivity, RecallLabel::IndexFile, path);
         setProgress(0);
-        WalkOptions options;
-        options.linearScan = m_target.linearScan();
-        options.progressShare = 50;
-        options.progress = m_target.progress();
-        const IndexLoadResult load = WalkIndexIntoWorkFile(m_workFile, path, options);
-        if (!load.workFileOpened) {
-            reportWorkFileError();
-            return false;
+        m_target.clearPane(kActivity);
+        ActivityLoad load;
+        {
+            FillScope fill(m_target, kActivity);
+            load = LoadActivity(path, m_target.linearScan(), m_workFile, context(100, true), table);
         }
-        advanceOverall();
-        m_target.fillActivityTable(m_workFile.fileName(), path, 50, load.version);
-        m_summary += countText(75, kActivity);
+        if (!load.workFileOpened)
+            return false;
+        m_target.setLabelText(kActivity, RecallLabel::IndexFile,
+                              IndexFileCaption(path, load.version));
+        m_target.selectFirstRow(kActivity);
+        m_summary += countText(TextRecords, kActivity);
         return true;
     }
     m_target.setLabelText(kActivity, RecallLabel::IndexFile, QString());
     m_target.setLabelHint(kActivity, RecallLabel::IndexFile, QString());
     m_target.setLabelText(kActivity, RecallLabel::Count, QString());
     m_target.clearPane(kActivity);
-    TableModel& table = m_target.table(kActivity);
     {
         BulkUpdate bulk(table);
         table.removeAllRows();
     }
     table.clearHeaderImages();
     table.setHint(QString());
-    m_summary += tx(127);
+    m_summary += tx(TextIndexNotFound);
     return true;
 }
 
@@ -179,117 +180,84 @@ bool RecallRun::historySection() {
     QStringList indexFiles;
     if (!folder.isEmpty())
         FindIndexFiles(indexFiles, folder);
-
-    TableModel& table = m_target.table(kHistory);
+    m_target.clearPane(kHistory);
     {
-        BulkUpdate bulk(table);
-        table.removeAllRows();
-        const int n = int(indexFiles.size());
-        for (int i = 0; i < n; ++i) {
-            const int fileShare = i == 0 ? 50 : 50 / n;
-            WalkOptions options;
-            options.linearScan = m_target.linearScan();
-            options.progressShare = fileShare / 2;
-            options.progress = m_target.progress();
-            const IndexLoadResult load =
-                WalkIndexIntoWorkFile(m_workFile, indexFiles.at(i), options);
-            if (!load.workFileOpened) {
-                // The files not yet read are skipped; the section ends normally.
-                reportWorkFileError();
-                break;
-            }
-            advanceOverall();
-            m_target.clearPane(kHistory);
-            m_target.fillHistoryTable(m_workFile.fileName(), fileShare / 2);
-            if (!m_target.fullHistory())
-                break;
-        }
+        // A work file that cannot be made skips the files not yet read; the
+        // section ends normally.
+        FillScope fill(m_target, kHistory);
+        LoadHistory(indexFiles, m_target.linearScan(), m_target.fullHistory(), m_workFile,
+                    context(100, true), m_target.table(kHistory));
     }
     m_target.selectFirstRow(kHistory);
-    m_summary += countText(75, kHistory);
+    m_summary += countText(TextRecords, kHistory);
     return true;
 }
 
 bool RecallRun::cookieSection() {
     const QString folder = GetSpecialFolder(FolderKind::CookiesDir);
     m_target.setLabelText(kCookie, RecallLabel::Directory, folder);
-    const QStringList textFiles = folder.isEmpty() ? QStringList() : ListCookieTextFiles(folder);
     TableModel& table = m_target.table(kCookie);
-
-    if (!textFiles.isEmpty()) {
-        if (!openWorkFile())
+    m_target.clearPane(kCookie);
+    CookieFilesLoad files;
+    {
+        FillScope fill(m_target, kCookie);
+        // The text files' rows first, then those of the folder's index.
+        files = LoadCookieTextFiles(folder, m_workFile, context(80, true), table);
+        if (!files.workFileOpened)
             return false;
-        setProgress(0);
-        const int n = int(textFiles.size());
-        for (int i = 0; i < n; ++i) {
-            const QString& name = textFiles.at(i);
-            ReadCookieFile(folder + name, QFile::encodeName(name), *m_workFile.device());
-            if (Progress* bar = m_target.progress())
-                bar->raiseTo(int(double(i) / double(n) * 40));
-        }
-        m_workFile.close();
-        advanceOverall();
-        setProgress(40);
-        m_target.fillCookieTableFromFiles(m_workFile.fileName(), 40);
-    } else {
-        BulkUpdate bulk(table);
-        table.removeAllRows();
-    }
-
-    const QString indexFile = folder.isEmpty() ? QString() : FindCookieIndexFile(folder);
-    if (!indexFile.isEmpty()) {
-        WalkOptions options;
-        options.linearScan = m_target.linearScan();
-        options.progressShare = 10;
-        options.progress = m_target.progress();
-        const IndexLoadResult load = WalkIndexIntoWorkFile(m_workFile, indexFile, options);
-        if (!load.workFileOpened) {
-            reportWorkFileError();
+        const CookieIndexLoad index = LoadCookieIndex(folder, m_target.linearScan(), false,
+                                                      m_workFile, context(20, false), table);
+        if (!index.workFileOpened)
             return false;
-        }
-        // The index rows follow the rows of the text files.
-        m_target.fillCookieTableFromIndex(m_workFile.fileName(), 10);
     }
     m_target.selectFirstRow(kCookie);
 
-    const QString records = countText(75, kCookie);
-    const QString files = tx(102) + QStringLiteral(": ") + QString::number(textFiles.size());
-    m_target.setLabelText(kCookie, RecallLabel::Files, files);
-    m_summary += records + QStringLiteral(". ") + files;
+    const QString records = countText(TextRecords, kCookie);
+    const QString count =
+        tx(TextCookieFiles) + QStringLiteral(": ") + QString::number(files.fileCount);
+    m_target.setLabelText(kCookie, RecallLabel::Files, count);
+    m_summary += records + QStringLiteral(". ") + count;
     return true;
 }
 
 bool RecallRun::linksSection() {
-    m_lines.clear();
-    CollectFolderFiles(m_lines, GetSpecialFolder(FolderKind::FavoritesDir), QByteArray(),
-                       kLinkNameCut);
-    advanceOverall();
-    m_target.linesToLinksTable(m_lines, 100);
-    m_summary += countText(75, kLinks);
+    m_target.clearPane(kLinks);
+    {
+        FillScope fill(m_target, kLinks);
+        LoadLinks(GetSpecialFolder(FolderKind::FavoritesDir), context(100, true),
+                  m_target.table(kLinks));
+    }
+    m_target.selectFirstRow(kLinks);
+    m_summary += countText(TextRecords, kLinks);
     return true;
 }
 
 bool RecallRun::recentSection() {
-    m_lines.clear();
-    const MruReadResult mru = collectRecentDocuments(m_lines);
-    if (!mru.ok) {
-        // Nothing half-read is shown; the message ends the run.
-        m_lines.clear();
-        throw RecallStopped(mru.error.toStdString());
+    bool read = false;
+    {
+        FillScope fill(m_target, kRecent);
+        read = LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context(100, false),
+                                   m_target.table(kRecent));
+    }
+    if (!read) {
+        // The report is made; the run ends here.
+        m_stopped = true;
+        return false;
     }
     m_target.clearPane(kRecent);
-    m_target.linesToTable(kRecent, m_lines, 100);
-    m_summary += countText(75, kRecent);
+    m_target.selectFirstRow(kRecent);
+    m_summary += countText(TextRecords, kRecent);
     return true;
 }
 
 bool RecallRun::temporarySection() {
-    m_lines.clear();
-    collectTemporaryFiles(m_lines);
-    advanceOverall();
-    m_target.clearPane(kTemp);
-    m_target.linesToTable(kTemp, m_lines, 100);
-    const QString count = countText(110, kTemp);
+    {
+        FillScope fill(m_target, kTemp);
+        m_target.clearPane(kTemp);
+        LoadTemporaryFiles(temporaryFolders(), context(100, true), m_target.table(kTemp));
+    }
+    m_target.selectFirstRow(kTemp);
+    const QString count = countText(TextFiles, kTemp);
     m_target.setLabelText(kTemp, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(kTemp, RecallLabel::Condition, m_plan.description);
     m_summary += count;

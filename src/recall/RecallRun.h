@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LoadContext.h"
 #include "recall/RecallSections.h"
 
 #include <QByteArray>
@@ -7,11 +8,12 @@
 #include <QString>
 
 #include <array>
-#include <stdexcept>
 
 namespace vc {
 
 class Progress;
+class RecallConditionSet;
+class Reporter;
 class TableModel;
 class WorkFile;
 
@@ -25,9 +27,9 @@ enum class RecallLabel {
 };
 
 // Where a recall puts what it gathers: the six tables, the two progress
-// bars, the labels and the table fills of the loaders in the form this kind
-// of target has them. The main window is one target; the command line and
-// the tests use HeadlessRecallTarget.
+// bars and the labels, in the form this kind of target has them. The
+// loaders fill the tables; the target only shows. The main window is one
+// target; the command line and the tests use HeadlessRecallTarget.
 class RecallTarget {
 public:
     virtual ~RecallTarget() = default;
@@ -37,6 +39,8 @@ public:
     // may be nullptr.
     virtual Progress* progress() = 0;
     virtual Progress* overall() = 0;
+    // Where the loaders report what fails.
+    virtual Reporter& reporter() = 0;
     // Brings the section's tab to the front and gives its caption: the
     // outer and the section tab's captions joined by ": ".
     virtual QString openSection(int section) = 0;
@@ -44,6 +48,10 @@ public:
     virtual void setLabelHint(int section, RecallLabel label, const QString& hint) = 0;
     // Empties the detail pane under a table.
     virtual void clearPane(int section) = 0;
+    // Around every fill of a section's table (the window stops filling the
+    // pane from the selection meanwhile).
+    virtual void beginFill(int section) = 0;
+    virtual void endFill(int section) = 0;
     // Selects the first row (which fills the pane) once a fill has ended.
     virtual void selectFirstRow(int section) = 0;
     // true: cache index files are scanned block by block; false: their hash
@@ -51,18 +59,6 @@ public:
     virtual bool linearScan() const = 0;
     // "Full history": every index file of the history tree, not just the first.
     virtual bool fullHistory() const = 0;
-
-    // The loaders' table fills. The History and index Cookie fills append
-    // (inside a bulk update the run holds); the others replace the rows.
-    virtual void fillActivityTable(const QString& workFileName, const QString& indexFile, int share,
-                                   double version) = 0;
-    virtual void fillHistoryTable(const QString& workFileName, int share) = 0;
-    virtual void fillCookieTableFromFiles(const QString& workFileName, int share) = 0;
-    virtual void fillCookieTableFromIndex(const QString& workFileName, int share) = 0;
-    // Row lines into the Links table (sets its count label) or into the
-    // recent-documents or temporary-files table; lines is emptied.
-    virtual void linesToLinksTable(QList<QByteArray>& lines, int share) = 0;
-    virtual void linesToTable(int section, QList<QByteArray>& lines, int share) = 0;
 };
 
 // What a recall gathers and how fast the overall bar moves.
@@ -72,31 +68,32 @@ struct RecallPlan {
     // Shown on the condition label of every gathered section.
     QString description;
     bool whole = true; // the whole recall (no conditions)
+    // The conditions every loader applies; nullptr keeps every row.
+    const RecallConditionSet* conditions = nullptr;
 };
 
 // The whole recall: all six sections, share 10, no description.
 RecallPlan wholeRecallPlan();
-// The recall with conditions: the checked sections, share 100 ÷ n − 6.
-// With nothing checked the plan gathers nothing.
+// The recall with conditions: the checked sections, share 100 ÷ n − 6,
+// the conditions' description on the labels. With nothing checked the plan
+// gathers nothing.
 RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& checked,
-                                 const QString& description);
-
-// A step that cannot go on ends the run; its message says what failed.
-class RecallStopped : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+                                 const RecallConditionSet& conditions);
 
 // One run over the sections of a plan, section after section, into a target.
-// Every loader asks the recall conditions about each record, so a run with
+// Every loader asks the plan's conditions about each record, so a run with
 // conditions keeps only the records that pass. The summary grows as the run
-// goes and stays readable when a step throws.
+// goes and stays readable when a step throws. A recent-documents list that
+// cannot be read stops the run after its report; the sections gathered
+// before keep their rows.
 class RecallRun {
 public:
     RecallRun(RecallTarget& target, WorkFile& workFile);
 
     void run(const RecallPlan& plan);
     const QString& summary() const { return m_summary; }
+    // The run ended before its last section.
+    bool stopped() const { return m_stopped; }
     // Sections that ran to their end, in order.
     const QList<int>& gathered() const { return m_gathered; }
 
@@ -109,9 +106,9 @@ private:
     bool recentSection();
     bool temporarySection();
 
-    bool openWorkFile();
-    // Text 149 and the work file's path.
-    void reportWorkFileError();
+    // The context of one load: the plan's conditions, the target's bar and
+    // reporter; inputRead moves the overall bar when moveOverall.
+    LoadContext context(int share, bool moveOverall);
     void advanceOverall();
     void setProgress(int position);
     void closeSection(int section);
@@ -122,7 +119,7 @@ private:
     RecallPlan m_plan;
     QString m_summary;
     QList<int> m_gathered;
-    QList<QByteArray> m_lines; // the staging list of row lines
+    bool m_stopped = false;
 };
 
 } // namespace vc

@@ -2,9 +2,16 @@
 
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
-#include "tables/SortMarks.h"
 
 namespace vc {
+
+namespace {
+TableModel::HeaderImageProvider g_headerImages = nullptr;
+} // namespace
+
+void TableModel::setHeaderImageProvider(HeaderImageProvider provider) {
+    g_headerImages = provider;
+}
 
 namespace {
 
@@ -47,7 +54,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
         if (role == Qt::DisplayRole && section >= 0 && section < columns())
             return caption(section);
         if (role == Qt::DecorationRole)
-            return sortMarkImage(headerImage(section));
+            return g_headerImages ? g_headerImages(headerImage(section)) : QVariant();
         return {};
     }
     if (role == Qt::DisplayRole)

@@ -80,6 +80,13 @@ public:
     // Every cell of a row joined by separator (the find and recall texts).
     QByteArray joinedRow(int row, char separator) const;
 
+    // The pictures of the header images, given by the window layer (the core
+    // has no pictures): image 0 marks a column sorted in descending order,
+    // image 1 one sorted in ascending order. Without one the headers show
+    // no picture.
+    using HeaderImageProvider = QVariant (*)(int image);
+    static void setHeaderImageProvider(HeaderImageProvider provider);
+
 private:
     void rowsChanged();
 
@@ -88,6 +95,18 @@ private:
     std::vector<int> m_headerImages;
     QString m_hint;
     int m_bulkDepth = 0;
+};
+
+// Keeps a table inside one bulk update for a scope, also when a step throws.
+class BulkUpdate {
+public:
+    explicit BulkUpdate(TableModel& table) : m_table(table) { m_table.beginBulkUpdate(); }
+    ~BulkUpdate() { m_table.endBulkUpdate(); }
+    BulkUpdate(const BulkUpdate&) = delete;
+    BulkUpdate& operator=(const BulkUpdate&) = delete;
+
+private:
+    TableModel& m_table;
 };
 
 } // namespace vc

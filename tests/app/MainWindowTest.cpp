@@ -3,7 +3,7 @@
 #include "cache/IndexLoad.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
-#include "preview/DetailPane.h"
+#include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
 #include <QMenuBar>
@@ -127,7 +127,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(tools, (QStringList{"Exit", "Vellacord", "Recall with Conditions", "Find...",
                                   "IE Activity", "IE History", "IE Cookie", "IE Favorites",
                                   "Recent Documents", "Temporary Files"}));
-    EXPECT_EQ(window->curTabCaption->text(), QStringLiteral("Internet Explorer: Activity"));
+    EXPECT_EQ(window->currentTabCaption(), QStringLiteral("Internet Explorer: Activity"));
 }
 
 TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
@@ -182,7 +182,7 @@ TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
     EXPECT_TRUE(window->SearchAction_Again->isEnabled());
     window->PageControl1->setCurrentWidget(window->tab(TabId::History).sheet);
     EXPECT_FALSE(window->SearchAction_Again->isEnabled());
-    EXPECT_EQ(window->curTabCaption->text(), QStringLiteral("Internet Explorer: History"));
+    EXPECT_EQ(window->currentTabCaption(), QStringLiteral("Internet Explorer: History"));
     EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
 }
 

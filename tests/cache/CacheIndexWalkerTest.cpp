@@ -43,14 +43,6 @@ IndexImage layoutImage(const QByteArray& version) {
     return image;
 }
 
-struct Recorder : MessageService {
-    QStringList texts;
-    MessageAnswer show(MessageKind, const QString& text, MessageButtons) override {
-        texts << text;
-        return MessageAnswer::Ok;
-    }
-};
-
 } // namespace
 
 TEST_F(CacheIndexWalk, ThreeVersionLayouts) {
@@ -360,18 +352,16 @@ TEST_F(CacheIndexWalk, ProgressMovesForwardWithinItsShare) {
 }
 
 TEST_F(CacheIndexWalk, FileThatCannotBeOpenedNamesThePath) {
-    Recorder recorder;
-    MessageService* previous = setMessageService(&recorder);
+    CollectingReporter reports;
     const QString path = m_dir.filePath(QStringLiteral("missing/index.dat"));
     CountingProgress progress;
-    const WalkResult result = walkFile(path, true, &progress);
-    setMessageService(previous);
+    const WalkResult result = walkFile(path, true, &progress, 50, &reports);
     EXPECT_EQ(result.version, 0.0);
     EXPECT_EQ(result.recordCount, 0);
     EXPECT_TRUE(result.workFile.isEmpty());
-    ASSERT_EQ(recorder.texts.size(), 1);
-    EXPECT_EQ(recorder.texts[0], tx(76) + ":\n" + path);
-    EXPECT_TRUE(recorder.texts[0].startsWith("Error! The index.dat file cannot be opened!"));
+    ASSERT_EQ(reports.errors.size(), 1);
+    EXPECT_EQ(reports.errors[0], tx(TextCannotOpenIndexFile) + ":\n" + path);
+    EXPECT_TRUE(reports.errors[0].startsWith("Error! The index.dat file cannot be opened!"));
 }
 
 TEST_F(CacheIndexWalk, DirectoryIndexBeyondTheFile) {

@@ -1,7 +1,9 @@
 // The cookie text file reader: record layout, number lines, files cut
 // short, hostile files.
 #include "cache/CookieTextFile.h"
-#include "IndexImage.h"
+#include "cache/IndexImage.h"
+#include "platform/LoadContext.h"
+#include "platform/Reporter.h"
 #include "support/RecordingMessages.h"
 
 #include <QBuffer>
@@ -26,7 +28,7 @@ protected:
     QList<QList<QByteArray>> lines(const QString& path, const QByteArray& name = "c.txt") {
         QBuffer out;
         out.open(QIODevice::ReadWrite);
-        EXPECT_TRUE(ReadCookieFile(path, name, out));
+        EXPECT_TRUE(ReadCookieFile(path, name, out, LoadContext{}));
         QList<QList<QByteArray>> result;
         QByteArray all = out.data();
         EXPECT_TRUE(all.isEmpty() || all.endsWith('\n'));
@@ -138,15 +140,17 @@ TEST_F(CookieTextFile, CarriageReturnsStayTabsBecomeSpaces) {
 }
 
 TEST_F(CookieTextFile, UnreadableFileIsNamedInTheMessage) {
-    RecordingMessages messages;
+    CollectingReporter reports;
+    LoadContext context;
+    context.report = &reports;
     QBuffer out;
     out.open(QIODevice::ReadWrite);
     const QString missing = m_dir.filePath(QStringLiteral("gone.txt"));
-    EXPECT_FALSE(ReadCookieFile(missing, "gone.txt", out));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(
-        QStringLiteral("Error! The cookie file cannot be opened!")));
-    EXPECT_TRUE(messages.shown[0].text.contains(missing));
+    EXPECT_FALSE(ReadCookieFile(missing, "gone.txt", out, context));
+    ASSERT_EQ(reports.errors.size(), 1);
+    EXPECT_TRUE(
+        reports.errors[0].startsWith(QStringLiteral("Error! The cookie file cannot be opened!")));
+    EXPECT_TRUE(reports.errors[0].contains(missing));
     EXPECT_TRUE(out.data().isEmpty());
 }
 

@@ -1,8 +1,8 @@
 // The history folder search and the History rows.
 #include "cache/HistoryTable.h"
-#include "IndexImage.h"
 #include "TestData.h"
 #include "cache/HistoryIndexSearch.h"
+#include "cache/IndexImage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/CacheIndexWalker.h"
+#include "platform/Reporter.h"
 #include "platform/TimeText.h"
 
 #include <QBuffer>
@@ -152,15 +153,16 @@ struct WalkResult {
 };
 
 inline WalkResult walkFile(const QString& path, bool linearScan, Progress* progress = nullptr,
-                           int share = 50) {
+                           int share = 50, Reporter* report = nullptr) {
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     RecordSink sink;
     sink.WorkFile = &buffer;
     WalkOptions options;
     options.linearScan = linearScan;
-    options.progress = progress;
-    options.progressShare = share;
+    options.context.progress = progress;
+    options.context.share = share;
+    options.context.report = report;
     WalkResult result;
     result.version = WalkCacheIndex(path, options, sink);
     result.recordCount = sink.RecordCount;

@@ -2,7 +2,7 @@
 // thread, in the same order, whatever the number of threads and wherever
 // records and their texts cross the stretches the threads take.
 #include "cache/ParallelBlockScan.h"
-#include "IndexImage.h"
+#include "cache/IndexImage.h"
 
 #include <QRandomGenerator>
 
@@ -30,7 +30,7 @@ protected:
             result.lines.append(text);
             ++result.writes;
         };
-        EXPECT_NE(ScanCacheIndexInParallel(path, threads, output), 0.0);
+        EXPECT_NE(ScanCacheIndexInParallel(path, threads, WalkOptions{}, output), 0.0);
         result.records = output.RecordCount;
         return result;
     }
@@ -106,6 +106,12 @@ TEST_F(ParallelBlockScan, StatedSizesAndFilesWithoutRecords) {
     ScanOutput output;
     output.appendText = [](const QByteArray&, QByteArray&) {};
     output.write = [](const QByteArray&) {};
-    EXPECT_EQ(ScanCacheIndexInParallel(m_dir.filePath(QStringLiteral("none.dat")), 2, output), 0.0);
+    CollectingReporter reports;
+    WalkOptions options;
+    options.context.report = &reports;
+    EXPECT_EQ(
+        ScanCacheIndexInParallel(m_dir.filePath(QStringLiteral("none.dat")), 2, options, output),
+        0.0);
+    EXPECT_EQ(reports.errors.size(), 1);
     EXPECT_EQ(output.RecordCount, 0);
 }

@@ -1,10 +1,10 @@
 #include "TestData.h"
-#include "app/TableColumns.h"
-#include "app/WorkFile.h"
 #include "cache/ActivityTable.h"
 #include "cache/IndexLoad.h"
 #include "platform/TimeText.h"
+#include "platform/WorkFile.h"
 #include "support/RunProgram.h"
+#include "tables/TableColumns.h"
 
 #include <QTemporaryDir>
 

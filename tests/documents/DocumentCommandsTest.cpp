@@ -1,6 +1,6 @@
 // The recent and temp sub-commands, run as the program.
-#include "MruHive.h"
 #include "TestData.h"
+#include "documents/MruHive.h"
 #include "documents/OpenSaveMru.h"
 #include "support/RunProgram.h"
 

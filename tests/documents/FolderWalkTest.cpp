@@ -54,7 +54,7 @@ protected:
     }
     QList<QByteArray> walk(int cut = 0) {
         QList<QByteArray> list;
-        CollectFolderFiles(list, dir.path(), QByteArray(), cut);
+        CollectFolderFiles(list, dir.path(), QByteArray(), cut, nullptr);
         return list;
     }
     static QByteArray field(const QByteArray& line, int n) { return line.split('\t').value(n); }
@@ -201,8 +201,8 @@ TEST_F(FolderWalk, DeepTreesSymlinkLoopsAndSpecialFilesEndTheWalk) {
 
 TEST_F(FolderWalk, MissingAndUnreadableFoldersAddNothing) {
     QList<QByteArray> list{"kept"};
-    CollectFolderFiles(list, dir.path() + QStringLiteral("/missing"), QByteArray(), 0);
-    CollectFolderFiles(list, QString(), QByteArray(), 0);
+    CollectFolderFiles(list, dir.path() + QStringLiteral("/missing"), QByteArray(), 0, nullptr);
+    CollectFolderFiles(list, QString(), QByteArray(), 0, nullptr);
     EXPECT_EQ(list, QList<QByteArray>{"kept"});
 
     if (::geteuid() == 0)

@@ -1,7 +1,7 @@
 // Moving row lines into a table.
 #include "documents/LinesToTable.h"
-#include "app/TableColumns.h"
 #include "platform/Progress.h"
+#include "tables/TableColumns.h"
 #include "tables/TableModel.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "MruHive.h"
+#include "documents/MruHive.h"
 
 #include <QFile>
 #include <QStringList>

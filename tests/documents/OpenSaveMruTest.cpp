@@ -1,8 +1,8 @@
 // The open/save MRU lists, read from copies of a real XP hive with the
 // lists added by hivex.
 #include "documents/OpenSaveMru.h"
-#include "MruHive.h"
 #include "TestData.h"
+#include "documents/MruHive.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
 
@@ -73,7 +73,7 @@ TEST_F(OpenSaveMru, RowsComeInHiveOrderWithTimesOnlyForFilesThatExist) {
           textValue(QStringLiteral("MRUList"), QStringLiteral("ab"))}},
     });
     QList<QByteArray> list{"walk row"};
-    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list);
+    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr);
     ASSERT_TRUE(r.ok) << qPrintable(r.error);
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(list[0], "walk row"); // appended after what the list held
@@ -105,7 +105,7 @@ TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
         {QStringLiteral("txt"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\later.txt"))}},
     });
     QList<QByteArray> list;
-    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list);
+    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains(QStringLiteral("'b'"))) << qPrintable(r.error);
     EXPECT_TRUE(r.error.contains(QStringLiteral("REG_BINARY")));
@@ -116,11 +116,11 @@ TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
 
 TEST_F(OpenSaveMru, MissingKeysAndNoProfileAddNothing) {
     QList<QByteArray> list;
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list).ok); // no profile open
+    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr).ok); // no profile open
     openWith(
         {{QStringLiteral("doc"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\a.doc"))}}});
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey + QStringLiteral("\\nothing"), list).ok);
-    EXPECT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\xls"), list, "t").ok);
+    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey + QStringLiteral("\\nothing"), list, nullptr).ok);
+    EXPECT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\xls"), list, "t", nullptr).ok);
     EXPECT_TRUE(list.isEmpty());
     // The real Windows 10 hive keeps its lists elsewhere (OpenSavePidlMRU).
     QTemporaryDir win10;
@@ -130,7 +130,7 @@ TEST_F(OpenSaveMru, MissingKeysAndNoProfileAddNothing) {
     QString error;
     ASSERT_TRUE(other.open(win10.path(), &error));
     setCurrentProfile(&other);
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list).ok);
+    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr).ok);
     EXPECT_TRUE(list.isEmpty());
     setCurrentProfile(nullptr);
 }
@@ -139,7 +139,7 @@ TEST_F(OpenSaveMru, StoredTextWithControlCharactersCannotSplitARow) {
     openWith({{QStringLiteral("doc"),
                {textValue(QStringLiteral("a"), QStringLiteral("C:\\two\tparts\nhere.doc"))}}});
     QList<QByteArray> list;
-    ASSERT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\DOC"), list, "tag").ok);
+    ASSERT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\DOC"), list, "tag", nullptr).ok);
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(fields(list[0]), (QList<QByteArray>{"two parts here.doc", ".doc", "", "",
                                                   "C:\\two parts here.doc", "tag"}));

@@ -13,17 +13,18 @@ namespace {
 
 class RecallConditionsTest : public ::testing::Test {
 protected:
+    RecallConditionSet conditions;
     void SetUp() override {
         fillDefaultInterfaceTexts();
         setDateTimeFormat(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
     }
     void TearDown() override {
-        recallConditions().clear();
+        conditions.clear();
         setDateTimeFormat(defaultDateTimeFormat());
     }
 
     bool passes(const char* row, const char* date) {
-        return PassesRecallConditions(QByteArray(row), QByteArray(date));
+        return PassesRecallConditions(conditions, QByteArray(row), QByteArray(date));
     }
 
     static RecallChoice dates(QDate first, QDate second) {
@@ -37,16 +38,16 @@ protected:
 };
 
 TEST_F(RecallConditionsTest, EmptySetPassesEverything) {
-    EXPECT_TRUE(recallConditions().isEmpty());
+    EXPECT_TRUE(conditions.isEmpty());
     EXPECT_TRUE(passes("", ""));
     EXPECT_TRUE(passes("anything at all", "not a date"));
     EXPECT_TRUE(passes("x", " "));
 }
 
 TEST_F(RecallConditionsTest, OneDateIsThatWholeDayAndTheTimeIsCutOff) {
-    BuildRecallConditions(dates(QDate(2015, 8, 25), QDate()));
-    ASSERT_EQ(recallConditions().size(), 1);
-    const RecallCondition& c = recallConditions().conditions().front();
+    BuildRecallConditions(dates(QDate(2015, 8, 25), QDate()), conditions);
+    ASSERT_EQ(conditions.size(), 1);
+    const RecallCondition& c = conditions.conditions().front();
     EXPECT_EQ(c.low, QStringLiteral("25.08.2015"));
     EXPECT_EQ(c.high, QStringLiteral("25.08.2015"));
     EXPECT_EQ(c.fieldName, QStringLiteral("Last_Access"));
@@ -65,16 +66,16 @@ TEST_F(RecallConditionsTest, OneDateIsThatWholeDayAndTheTimeIsCutOff) {
     EXPECT_FALSE(passes("row", "2015-08-25 11:05:20"));
 
     // The same day given only in the second picker.
-    BuildRecallConditions(dates(QDate(), QDate(2015, 8, 25)));
-    ASSERT_EQ(recallConditions().size(), 1);
-    EXPECT_EQ(recallConditions().conditions().front().valueCaption,
+    BuildRecallConditions(dates(QDate(), QDate(2015, 8, 25)), conditions);
+    ASSERT_EQ(conditions.size(), 1);
+    EXPECT_EQ(conditions.conditions().front().valueCaption,
               QStringLiteral("[25.08.2015, 25.08.2015]"));
 }
 
 TEST_F(RecallConditionsTest, SwappedDatesAreOrderedAndOutsideIsTheComplement) {
     RecallChoice c = dates(QDate(2015, 9, 30), QDate(2015, 9, 1));
-    BuildRecallConditions(c);
-    const RecallCondition& within = recallConditions().conditions().front();
+    BuildRecallConditions(c, conditions);
+    const RecallCondition& within = conditions.conditions().front();
     EXPECT_EQ(within.low, QStringLiteral("01.09.2015"));
     EXPECT_EQ(within.high, QStringLiteral("30.09.2015"));
     EXPECT_TRUE(passes("", "01.09.2015 00:00:01"));
@@ -85,7 +86,7 @@ TEST_F(RecallConditionsTest, SwappedDatesAreOrderedAndOutsideIsTheComplement) {
     EXPECT_FALSE(passes("", "15.09.2014 00:00:00"));
 
     c.datePredicate = kOutsideRange;
-    BuildRecallConditions(c);
+    BuildRecallConditions(c, conditions);
     EXPECT_FALSE(passes("", "01.09.2015 00:00:01"));
     EXPECT_FALSE(passes("", "30.09.2015 23:00:00"));
     EXPECT_TRUE(passes("", "31.08.2015 23:00:00"));
@@ -97,16 +98,16 @@ TEST_F(RecallConditionsTest, AndOrJoinWithAnEmptyDateText) {
     RecallChoice c = dates(QDate(2015, 8, 25), QDate(2015, 8, 26));
     c.phrase = QStringLiteral("msn.com");
     c.join = 0;
-    BuildRecallConditions(c);
-    ASSERT_EQ(recallConditions().size(), 2);
-    EXPECT_EQ(recallConditions().conditions().back().fieldName, QStringLiteral("Whole_row"));
+    BuildRecallConditions(c, conditions);
+    ASSERT_EQ(conditions.size(), 2);
+    EXPECT_EQ(conditions.conditions().back().fieldName, QStringLiteral("Whole_row"));
     EXPECT_TRUE(passes("URL http://www.msn.com/", "25.08.2015 11:05:18"));
     EXPECT_FALSE(passes("URL http://www.msn.com/", "27.08.2015 11:05:18"));
     EXPECT_FALSE(passes("URL http://example.com/", "25.08.2015 11:05:18"));
     EXPECT_FALSE(passes("URL http://www.msn.com/", ""));
 
     c.join = 1;
-    BuildRecallConditions(c);
+    BuildRecallConditions(c, conditions);
     EXPECT_TRUE(passes("URL http://www.msn.com/", "27.08.2015 11:05:18"));
     EXPECT_TRUE(passes("URL http://example.com/", "25.08.2015 11:05:18"));
     EXPECT_FALSE(passes("URL http://example.com/", "27.08.2015 11:05:18"));
@@ -118,8 +119,8 @@ TEST_F(RecallConditionsTest, AndOrJoinWithAnEmptyDateText) {
 TEST_F(RecallConditionsTest, PhraseIsOnePieceWithCaseCounting) {
     RecallChoice c = defaultRecallChoice();
     c.phrase = QStringLiteral("letter to");
-    BuildRecallConditions(c);
-    ASSERT_EQ(recallConditions().size(), 1);
+    BuildRecallConditions(c, conditions);
+    ASSERT_EQ(conditions.size(), 1);
     EXPECT_TRUE(passes("a letter to bank.doc", ""));
     EXPECT_FALSE(passes("a LETTER TO bank.doc", ""));
     EXPECT_FALSE(passes("a letter  to bank.doc", ""));
@@ -127,7 +128,7 @@ TEST_F(RecallConditionsTest, PhraseIsOnePieceWithCaseCounting) {
 
     c.phrasePredicate = kNotContains;
     c.phrasePredicateCaption = predicateCaption(kNotContains);
-    BuildRecallConditions(c);
+    BuildRecallConditions(c, conditions);
     EXPECT_FALSE(passes("a letter to bank.doc", ""));
     EXPECT_TRUE(passes("a LETTER TO bank.doc", ""));
 }
@@ -135,29 +136,29 @@ TEST_F(RecallConditionsTest, PhraseIsOnePieceWithCaseCounting) {
 TEST_F(RecallConditionsTest, PhraseOfSpacesMakesNoCondition) {
     RecallChoice c = defaultRecallChoice();
     c.phrase = QStringLiteral("   ");
-    BuildRecallConditions(c);
-    EXPECT_TRUE(recallConditions().isEmpty());
+    BuildRecallConditions(c, conditions);
+    EXPECT_TRUE(conditions.isEmpty());
     EXPECT_TRUE(passes("no spaces here", " "));
 
     // The phrase is kept as typed, blanks and all.
     c.phrase = QStringLiteral(" bank ");
-    BuildRecallConditions(c);
-    ASSERT_EQ(recallConditions().size(), 1);
-    EXPECT_EQ(recallConditions().conditions().front().low, QStringLiteral(" bank "));
+    BuildRecallConditions(c, conditions);
+    ASSERT_EQ(conditions.size(), 1);
+    EXPECT_EQ(conditions.conditions().front().low, QStringLiteral(" bank "));
     EXPECT_TRUE(passes("my bank statement", ""));
     EXPECT_FALSE(passes("bankrupt", ""));
 }
 
 TEST_F(RecallConditionsTest, DescriptionTexts) {
     RecallChoice c = dates(QDate(2015, 8, 26), QDate(2015, 8, 25));
-    BuildRecallConditions(c);
-    EXPECT_EQ(DescribeRecallConditions(),
+    BuildRecallConditions(c, conditions);
+    EXPECT_EQ(DescribeRecallConditions(conditions),
               QStringLiteral("Search Options: The Date of the Last Access Within Range "
                              "[25.08.2015, 26.08.2015] "));
 
     c.phrase = QStringLiteral("msn");
-    BuildRecallConditions(c);
-    EXPECT_EQ(DescribeRecallConditions(),
+    BuildRecallConditions(c, conditions);
+    EXPECT_EQ(DescribeRecallConditions(conditions),
               QStringLiteral("Search Options: The Date of the Last Access Within Range "
                              "[25.08.2015, 26.08.2015]  AND Some Field of the Table Contains: "
                              "\"msn\""));
@@ -166,8 +167,8 @@ TEST_F(RecallConditionsTest, DescriptionTexts) {
     c.datePredicateCaption = predicateCaption(kOutsideRange);
     c.phrasePredicate = kNotContains;
     c.phrasePredicateCaption = predicateCaption(kNotContains);
-    BuildRecallConditions(c);
-    EXPECT_EQ(DescribeRecallConditions(),
+    BuildRecallConditions(c, conditions);
+    EXPECT_EQ(DescribeRecallConditions(conditions),
               QStringLiteral("Search Options: The Date of the Last Access Outside Range "
                              "[25.08.2015, 26.08.2015]  OR Some Field of the Table Not "
                              "Contains: \"msn\""));
@@ -175,12 +176,12 @@ TEST_F(RecallConditionsTest, DescriptionTexts) {
     RecallChoice phraseOnly = defaultRecallChoice();
     phraseOnly.phrase = QStringLiteral("msn");
     phraseOnly.join = 1; // read, but a first condition shows no join
-    BuildRecallConditions(phraseOnly);
-    EXPECT_EQ(DescribeRecallConditions(),
+    BuildRecallConditions(phraseOnly, conditions);
+    EXPECT_EQ(DescribeRecallConditions(conditions),
               QStringLiteral("Search Options: Some Field of the Table Contains msn "));
 
-    recallConditions().clear();
-    EXPECT_EQ(DescribeRecallConditions(), QStringLiteral("Search Options: "));
+    conditions.clear();
+    EXPECT_EQ(DescribeRecallConditions(conditions), QStringLiteral("Search Options: "));
 }
 
 TEST_F(RecallConditionsTest, DatePartFollowsThePatternsWords) {
@@ -190,13 +191,13 @@ TEST_F(RecallConditionsTest, DatePartFollowsThePatternsWords) {
     setDateTimeFormat(QStringLiteral("d/M/yyyy H:mm:ss"));
     EXPECT_EQ(shortDatePattern(), QStringLiteral("d/M/yyyy"));
     EXPECT_EQ(recallDatePart(" 5/8/2015 1:02:03"), QByteArrayView("5/8/2015"));
-    BuildRecallConditions(dates(QDate(2015, 8, 5), QDate()));
+    BuildRecallConditions(dates(QDate(2015, 8, 5), QDate()), conditions);
     EXPECT_TRUE(passes("", "5/8/2015 1:02:03"));
     EXPECT_FALSE(passes("", "15/8/2015 1:02:03"));
     // Two-digit years: the range ends stay the dates that were picked.
     setDateTimeFormat(QStringLiteral("M/d/yy h:mm:ss AP"));
-    BuildRecallConditions(dates(QDate(1940, 1, 1), QDate(2015, 12, 31)));
-    EXPECT_EQ(recallConditions().conditions().front().low, QStringLiteral("1/1/40"));
+    BuildRecallConditions(dates(QDate(1940, 1, 1), QDate(2015, 12, 31)), conditions);
+    EXPECT_EQ(conditions.conditions().front().low, QStringLiteral("1/1/40"));
     EXPECT_TRUE(passes("", "8/25/15 11:05:20 AM"));
     EXPECT_TRUE(passes("", "1/1/80 0:00:00 AM"));
     // A date of several words.
@@ -210,11 +211,11 @@ TEST_F(RecallConditionsTest, SharesOfTheOverallBar) {
     EXPECT_TRUE(wholeRecallPlan().description.isEmpty());
     std::array<bool, 6> checked{};
     checked[2] = true;
-    EXPECT_EQ(conditionalRecallPlan(checked, QString()).share, 94);
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 94);
     checked.fill(true);
-    EXPECT_EQ(conditionalRecallPlan(checked, QString()).share, 10);
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 10);
     checked[0] = checked[1] = false;
-    EXPECT_EQ(conditionalRecallPlan(checked, QString()).share, 19);
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 19);
 }
 
 } // namespace

@@ -3,14 +3,14 @@
 // checked row by row against the unfiltered ones.
 #include "recall/RecallRun.h"
 #include "TestData.h"
-#include "app/WorkFile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Profile.h"
 #include "platform/QStringPrinting.h"
+#include "platform/Reporter.h"
 #include "platform/TimeText.h"
+#include "platform/WorkFile.h"
 #include "recall/HeadlessRecallTarget.h"
 #include "recall/RecallConditions.h"
-#include "support/RecordingMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,13 +40,14 @@ Rows rowsOf(const TableModel& table) {
 
 class RecallRunTest : public ::testing::Test {
 protected:
+    RecallConditionSet conditions;
     void SetUp() override {
         fillDefaultInterfaceTexts();
         setShowsUtc(true);
         setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     void TearDown() override {
-        recallConditions().clear();
+        conditions.clear();
         setCurrentProfile(nullptr);
         setShowsUtc(false);
         setDateTimeFormat(defaultDateTimeFormat());
@@ -58,13 +59,14 @@ protected:
         setCurrentProfile(&profile);
     }
     QString run(HeadlessRecallTarget& target, const RecallPlan& plan) {
+        target.setReporter(&reports);
         RecallRun recall(target, workFile);
         recall.run(plan);
         gathered = recall.gathered();
         return recall.summary();
     }
 
-    RecordingMessages messages;
+    CollectingReporter reports;
     Profile profile;
     WorkFile workFile;
     QList<int> gathered;
@@ -89,7 +91,7 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
         EXPECT_TRUE(target.labelText(s, RecallLabel::Condition).isEmpty()) << s;
     }
     EXPECT_EQ(target.overallBar().position(), 100);
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reports.errors.isEmpty());
 
     // Cookie rows: the text files first (in name order, each row with its
     // cookie's name), then the index rows (no name).
@@ -141,10 +143,9 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     c.date1Set = true;
     c.date1 = QDate(2015, 8, 25);
     c.phrase = QStringLiteral("msn");
-    BuildRecallConditions(c);
+    BuildRecallConditions(c, conditions);
     HeadlessRecallTarget andTarget;
-    const QString summary =
-        run(andTarget, conditionalRecallPlan(every, DescribeRecallConditions()));
+    const QString summary = run(andTarget, conditionalRecallPlan(every, conditions));
     int kept = 0;
     expectFilteredRowByRow(
         all, andTarget,
@@ -156,7 +157,8 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     EXPECT_GT(andTarget.table(0).rows(), 0);
     EXPECT_LT(andTarget.table(0).rows(), whole.table(0).rows());
     for (int s = 0; s < 6; ++s)
-        EXPECT_EQ(andTarget.labelText(s, RecallLabel::Condition), DescribeRecallConditions());
+        EXPECT_EQ(andTarget.labelText(s, RecallLabel::Condition),
+                  DescribeRecallConditions(conditions));
     EXPECT_EQ(summary.count(QLatin1Char('\n')), 5);
 
     // A month of the cookies (swapped) OR a phrase of the bank documents.
@@ -165,9 +167,9 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     c.date2 = QDate(2008, 4, 1);
     c.phrase = QStringLiteral("bank");
     c.join = 1;
-    BuildRecallConditions(c);
+    BuildRecallConditions(c, conditions);
     HeadlessRecallTarget orTarget;
-    run(orTarget, conditionalRecallPlan(every, DescribeRecallConditions()));
+    run(orTarget, conditionalRecallPlan(every, conditions));
     kept = 0;
     expectFilteredRowByRow(
         all, orTarget,
@@ -185,7 +187,8 @@ TEST_F(RecallRunTest, OnlyCookieChecked) {
     std::array<bool, 6> checked{};
     checked[2] = true;
     HeadlessRecallTarget target;
-    const RecallPlan plan = conditionalRecallPlan(checked, QStringLiteral("Search Options: x"));
+    RecallPlan plan = conditionalRecallPlan(checked, conditions);
+    plan.description = QStringLiteral("Search Options: x");
     EXPECT_EQ(plan.share, 94);
     const QString summary = run(target, plan);
     EXPECT_EQ(target.opened(), (QList<int>{2}));
@@ -229,7 +232,7 @@ TEST_F(RecallRunTest, ProfileWithoutCacheIndexOrCookies) {
                        "it manually\nInternet Explorer: History. Records: 0\n"
                        "Internet Explorer: Cookie. Records: 0. Cookie Files: 0\n")))
         << qPrintable(summary);
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reports.errors.isEmpty());
 }
 
 TEST_F(RecallRunTest, WorkFileThatCannotBeCreated) {
@@ -248,12 +251,9 @@ TEST_F(RecallRunTest, WorkFileThatCannotBeCreated) {
                        "Internet Explorer: Cookie. Internet Explorer: Links. Records: ")))
         << qPrintable(summary);
     EXPECT_EQ(target.table(1).rows(), 0);
-    ASSERT_EQ(messages.shown.size(), 3);
-    for (const auto& shown : messages.shown) {
-        EXPECT_EQ(shown.kind, MessageKind::Error);
-        EXPECT_EQ(shown.text,
-                  QStringLiteral("Error when Opening Work File:\n") + workFile.fileName());
-    }
+    ASSERT_EQ(reports.errors.size(), 3);
+    for (const QString& error : reports.errors)
+        EXPECT_EQ(error, QStringLiteral("Error when Opening Work File:\n") + workFile.fileName());
     // History, Links and recent documents step the bar by 10, the
     // temporary files once more in their own step.
     EXPECT_EQ(target.overallBar().position(), 10 + 10 + 10 + 10 + 10);

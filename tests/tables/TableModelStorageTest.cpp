@@ -1,4 +1,4 @@
-#include "app/WorkFile.h"
+#include "platform/WorkFile.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/TableModel.h"
 

@@ -1,0 +1,38 @@
+#include "app/TabLoad.h"
+
+#include "language/InterfaceTexts.h"
+#include "preview/ui/DetailPane.h"
+
+namespace vc {
+
+TabLoad::TabLoad(TForm1& form, TabId id) : m_form(form), m_id(id) {
+    m_form.LastSearchTable = nullptr;
+    m_form.showTab(id);
+    m_form.repaint();
+    m_form.CreateProgressBar(true, 0, 100);
+    m_form.ClearPane(m_form.tab(id).pane);
+    m_form.detachChangeHandler(id);
+}
+
+TabLoad::~TabLoad() {
+    m_form.attachChangeHandler(m_id);
+    m_form.DestroyProgressBar();
+    m_form.UpdateTabState();
+}
+
+LoadContext TabLoad::context() const {
+    LoadContext context;
+    context.progress = m_form.progress();
+    context.share = 100;
+    context.report = &m_form.reporter();
+    return context;
+}
+
+void TabLoad::finish(int countText) {
+    TableTab& t = m_form.tab(m_id);
+    t.countLabel->setText(tx(countText) + QStringLiteral(": ") + QString::number(t.model->rows()));
+    m_form.attachChangeHandler(m_id);
+    m_form.selectFirstRow(m_id);
+}
+
+} // namespace vc

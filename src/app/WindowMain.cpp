@@ -1,0 +1,55 @@
+// Start-up of the window: the splash window, the main window and the event
+// loop. Loaded by the command only when the window is asked for.
+#include "app/MainWindow.h"
+#include "app/QtMessages.h"
+#include "cli/Commands.h"
+#include "documents/ui/DesktopFileServices.h"
+#include "extras/ui/SplashWindow.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include <cstdio>
+
+extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vellacord"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLACORD_VERSION));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    vc::CliOptions options;
+    QString error;
+    if (!vc::parseCommandLine(arguments, options, &error) ||
+        !vc::applyDisplayOptions(options, &error)) {
+        std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(error), qPrintable(vc::usageText()));
+        return vc::kExitUsage;
+    }
+    vc::fillDefaultInterfaceTexts();
+    vc::TSplash1 splash(vc::kMakerWebAddress);
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents();
+
+    vc::DesktopFileServices desktop;
+    vc::setFileServices(&desktop);
+    vc::TForm1 form;
+    vc::QtMessages boxes(&form);
+    vc::setMessageService(&boxes);
+    if (!options.profile.isEmpty())
+        form.openProfile(options.profile);
+    // "Full history" has no visible check box; --full sets it.
+    form.ieH_CheckBox->setChecked(options.full);
+
+    QThread::msleep(1000);
+    splash.hide();
+    splash.close();
+    form.show();
+    const int status = app.exec();
+    vc::setMessageService(nullptr);
+    vc::setFileServices(nullptr);
+    return status;
+}

@@ -1,0 +1,71 @@
+#include "cache/CookieLoad.h"
+
+#include "cache/CookieTable.h"
+#include "cache/CookieTextFile.h"
+#include "cache/IndexLoad.h"
+#include "platform/Progress.h"
+#include "tables/TableModel.h"
+
+#include <QFile>
+
+namespace vc {
+
+CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
+                                    const LoadContext& context, TableModel& table) {
+    CookieFilesLoad result;
+    const QStringList names = folder.isEmpty() ? QStringList() : ListCookieTextFiles(folder);
+    result.fileCount = int(names.size());
+    if (names.isEmpty()) {
+        BulkUpdate bulk(table);
+        table.removeAllRows();
+        return result;
+    }
+    if (!workFile.createOrEmpty()) {
+        reportWorkFileFailure(workFile, context.report);
+        result.workFileOpened = false;
+        return result;
+    }
+    const int readShare = context.share / 2;
+    const int start = progressStart(context.progress);
+    const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const int n = int(names.size());
+    for (int i = 0; i < n; ++i) {
+        const QString& name = names.at(i);
+        ReadCookieFile(base + name, QFile::encodeName(name), *workFile.device(), context);
+        if (context.progress)
+            context.progress->raiseTo(start + int(double(i) / double(n) * readShare));
+    }
+    workFile.close();
+    context.noteInputRead();
+    if (context.progress)
+        context.progress->raiseTo(start + readShare);
+    BulkUpdate bulk(table);
+    clearTableForFill(table);
+    FillCookieRowsFromFiles(workFile.readLines(), table, context.progress,
+                            context.share - readShare);
+    return result;
+}
+
+CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool replaceRows,
+                                WorkFile& workFile, const LoadContext& context, TableModel& table) {
+    CookieIndexLoad result;
+    const QString indexFile = folder.isEmpty() ? QString() : FindCookieIndexFile(folder);
+    if (indexFile.isEmpty())
+        return result;
+    result.found = true;
+    WalkOptions options{linearScan, context};
+    options.context.share = context.share / 2;
+    if (!WalkIndexIntoWorkFile(workFile, indexFile, options).workFileOpened) {
+        result.workFileOpened = false;
+        return result;
+    }
+    context.noteInputRead();
+    BulkUpdate bulk(table);
+    if (replaceRows)
+        clearTableForFill(table);
+    FillCookieRowsFromIndex(workFile.readLines(), table, result.fileNames, context.progress,
+                            context.share - options.context.share);
+    return result;
+}
+
+} // namespace vc

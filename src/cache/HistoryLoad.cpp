@@ -1,0 +1,29 @@
+#include "cache/HistoryLoad.h"
+
+#include "cache/HistoryTable.h"
+#include "cache/IndexLoad.h"
+#include "tables/TableModel.h"
+
+namespace vc {
+
+bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
+                 const LoadContext& context, TableModel& table) {
+    BulkUpdate bulk(table);
+    clearTableForFill(table);
+    const int n = int(indexFiles.size());
+    const int half = context.share / 2;
+    for (int k = 0; k < n; ++k) {
+        const int share = k == 0 ? half : half / n;
+        WalkOptions options{linearScan, context};
+        options.context.share = share / 2;
+        if (!WalkIndexIntoWorkFile(workFile, indexFiles.at(k), options).workFileOpened)
+            return false;
+        context.noteInputRead();
+        FillHistoryRows(workFile.readLines(), table, context.progress, share / 2);
+        if (!allFiles)
+            break;
+    }
+    return true;
+}
+
+} // namespace vc

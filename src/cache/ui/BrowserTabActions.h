@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/WindowLayer.h"
+
+namespace vc {
+
+class TForm1;
+
+// The commands of the Internet Explorer menu, each filling its tab.
+// "IE Activity": an index file chosen in the file dialog.
+void LoadActivityTab(TForm1& form);
+// "IE History": every index file below the chosen history folder.
+void LoadHistoryTab(TForm1& form);
+// "IE Cookie": the index file of the chosen cookie folder.
+void LoadCookieTab(TForm1& form);
+// "IE Favorites": the files below the Favorites folder.
+void LoadLinksTab(TForm1& form);
+
+// The Cookie tab's detail pane for a row: the cookie's fields, and its
+// cookie file as the current file.
+void ShowCookieRow(TForm1& form, int row);
+
+} // namespace vc

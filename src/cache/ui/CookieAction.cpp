@@ -1,0 +1,57 @@
+// "IE Cookie" and the Cookie tab's detail pane.
+#include "app/MainWindow.h"
+#include "app/TabLoad.h"
+#include "cache/CookieLoad.h"
+#include "cache/ui/BrowserTabActions.h"
+#include "language/InterfaceTexts.h"
+#include "platform/SpecialFolders.h"
+#include "preview/PathParts.h"
+#include "preview/ui/DetailPane.h"
+
+namespace vc {
+
+void LoadCookieTab(TForm1& form) {
+    form.setConditionText(TabId::Cookie, QString());
+    const QString folder =
+        form.chooser()->chooseFolder(tx(TextIeCookie), GetSpecialFolder(FolderKind::CookiesDir));
+    if (folder.isEmpty())
+        return;
+    TabLoad load(form, TabId::Cookie);
+    form.setCookieFolder(folder);
+    TableModel& table = *form.tab(TabId::Cookie).model;
+    const CookieIndexLoad result = LoadCookieIndex(folder, form.fullHistoryChecked(), true,
+                                                   form.WorkFileStore, load.context(), table);
+    if (!result.workFileOpened)
+        return;
+    load.finish(TextRecords);
+    form.ieC_FilesLabel->setText(tx(TextCookieFiles) + QStringLiteral(": ") +
+                                 QString::number(result.fileNames.size()));
+    if (Progress* bar = form.progress())
+        bar->setPosition(100);
+}
+
+void ShowCookieRow(TForm1& form, int row) {
+    TableTab& t = form.tab(TabId::Cookie);
+    form.ClearPane(t.pane);
+    auto cell = [&](int column) { return t.model->cellText(row, column); };
+    QPlainTextEdit* memo = t.pane->memo();
+    memo->appendPlainText(tx(TextSite) + QLatin1Char(':'));
+    memo->appendPlainText(cell(0));
+    memo->appendPlainText(tx(TextCreationTime) + QStringLiteral(" - ") + tx(TextExpirationTime));
+    memo->appendPlainText(cell(2) + QStringLiteral(" - ") + cell(3));
+    memo->appendPlainText(tx(TextVariable));
+    memo->appendPlainText(cell(1));
+    memo->appendPlainText(tx(TextValue));
+    memo->appendPlainText(cell(5));
+    memo->appendPlainText(tx(TextFlags));
+    memo->appendPlainText(cell(6));
+
+    ClickPanel* filePanel = t.pane->filePanel();
+    filePanel->setText(tx(TextCookieFile) + QStringLiteral(": ") + cell(4));
+    const QString file = withSlash(form.cookieFolder()) + cell(4);
+    filePanel->setToolTip(file);
+    form.setCurrentFileName(file);
+    memo->moveCursor(QTextCursor::Start);
+}
+
+} // namespace vc

@@ -1,0 +1,31 @@
+// "IE History": every index file of a history folder tree into the History
+// table.
+#include "app/MainWindow.h"
+#include "app/TabLoad.h"
+#include "cache/HistoryIndexSearch.h"
+#include "cache/HistoryLoad.h"
+#include "cache/ui/BrowserTabActions.h"
+#include "language/InterfaceTexts.h"
+#include "platform/SpecialFolders.h"
+
+namespace vc {
+
+void LoadHistoryTab(TForm1& form) {
+    form.setConditionText(TabId::History, QString());
+    const QString folder =
+        form.chooser()->chooseFolder(tx(TextIeHistory), GetSpecialFolder(FolderKind::HistoryDir));
+    if (folder.isEmpty())
+        return;
+    TabLoad load(form, TabId::History);
+    form.setHistoryFolder(folder);
+    QStringList indexFiles;
+    FindIndexFiles(indexFiles, folder);
+    if (!LoadHistory(indexFiles, form.fullHistoryChecked(), form.allHistoryFilesChecked(),
+                     form.WorkFileStore, load.context(), *form.tab(TabId::History).model))
+        return;
+    if (Progress* bar = form.progress())
+        bar->setPosition(100);
+    load.finish(TextRecords);
+}
+
+} // namespace vc

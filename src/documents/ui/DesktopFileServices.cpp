@@ -1,0 +1,62 @@
+#include "documents/ui/DesktopFileServices.h"
+
+#include "documents/FileProperties.h"
+#include "documents/FileServices.h"
+#include "documents/ui/FileDialogs.h"
+#include "platform/Messages.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace vc {
+
+OpenResult DesktopFileServices::open(const QString& target) {
+    if (isAddress(target))
+        return QDesktopServices::openUrl(QUrl(target)) ? OpenResult::Opened : OpenResult::NoProgram;
+    if (const auto problem = localOpenProblem(target))
+        return *problem;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()))
+               ? OpenResult::Opened
+               : OpenResult::NoProgram;
+}
+
+void DesktopFileServices::openWith(const QString& path) {
+    OpenWithDialog dialog(path, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString error;
+    if (!startProgramWith(dialog.programLine(), path, &error))
+        showError(error + QStringLiteral(":\n") + path);
+}
+
+void DesktopFileServices::showInFolder(const QString& path) {
+    // The file manager selects the file where it offers ShowItems.
+    const QString dbusSend = QStandardPaths::findExecutable(QStringLiteral("dbus-send"));
+    if (!dbusSend.isEmpty()) {
+        const QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString();
+        QProcess call;
+        call.start(dbusSend, {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                              QStringLiteral("--dest=org.freedesktop.FileManager1"),
+                              QStringLiteral("--type=method_call"),
+                              QStringLiteral("/org/freedesktop/FileManager1"),
+                              QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+                              QStringLiteral("array:string:") + uri, QStringLiteral("string:")});
+        if (call.waitForFinished(5000) && call.exitStatus() == QProcess::NormalExit &&
+            call.exitCode() == 0)
+            return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+}
+
+void DesktopFileServices::showProperties(const QString& path) {
+    FilePropertiesDialog dialog(describeFile(path), QApplication::activeWindow());
+    dialog.exec();
+}
+
+} // namespace vc

@@ -1,0 +1,21 @@
+// "Recent Documents": the Recent folder's links and the file names of the
+// open/save dialogs' MRU lists.
+#include "app/MainWindow.h"
+#include "app/TabLoad.h"
+#include "documents/DocumentSources.h"
+#include "documents/ui/DocumentTabActions.h"
+#include "language/InterfaceTexts.h"
+#include "platform/SpecialFolders.h"
+
+namespace vc {
+
+void LoadRecentTab(TForm1& form) {
+    form.setConditionText(TabId::Recent, QString());
+    TabLoad load(form, TabId::Recent);
+    // A list that cannot be read is reported and keeps the table as it was.
+    if (LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), load.context(),
+                            *form.tab(TabId::Recent).model))
+        load.finish(TextRecords);
+}
+
+} // namespace vc

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/WindowLayer.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace vc {
+
+// A one-line panel that reports clicks (the file panels above the memos).
+class ClickPanel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The detail pane under a table: a file panel across the top, a read-only
+// memo, and on four tabs a picture box in its own panel at the right.
+class DetailPane : public QFrame {
+    Q_OBJECT
+public:
+    DetailPane(const QString& name, const QString& memoName, const QString& filePanelName,
+               const QString& imagePanelName, const QString& imageName, QSize imageSize,
+               QWidget* parent);
+
+    ClickPanel* filePanel() const { return m_filePanel; }
+    QPlainTextEdit* memo() const { return m_memo; }
+    // The picture box and its panel; nullptr on tabs without pictures.
+    QFrame* imagePanel() const { return m_imagePanel; }
+    ClickPanel* imageBox() const { return m_image; }
+    // Text shown on the picture panel ("Wait ...", "File Erased" ...).
+    QLabel* imageCaption() const { return m_imageCaption; }
+
+private:
+    ClickPanel* m_filePanel = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QFrame* m_imagePanel = nullptr;
+    ClickPanel* m_image = nullptr;
+    QLabel* m_imageCaption = nullptr;
+};
+
+} // namespace vc

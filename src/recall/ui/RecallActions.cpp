@@ -1,0 +1,62 @@
+// The whole-computer recall: "Vellacord" gathers every section, "Recall with
+// Conditions" the sections and records chosen in the conditions window.
+#include "recall/ui/RecallActions.h"
+
+#include "app/BusyCursor.h"
+#include "app/MainWindow.h"
+#include "platform/Messages.h"
+#include "recall/RecallConditions.h"
+#include "recall/RecallRun.h"
+#include "recall/ui/OptRecallWindow.h"
+#include "recall/ui/WindowRecallTarget.h"
+
+#include <typeinfo>
+
+namespace vc {
+
+namespace {
+
+// The run with its frame: cursor, both bars, and in every case (also when a
+// step fails) the bars removed, the tab bookkeeping and the summary.
+void runRecall(TForm1& form, const RecallPlan& plan) {
+    form.LastSearchTable = nullptr;
+    QString summary;
+    {
+        BusyCursor busy;
+        form.CreateProgressBar(true, 0, 100);
+        form.CreateSecondProgressBar(false, 0, 100);
+        WindowRecallTarget target(form);
+        RecallRun run(target, form.WorkFileStore);
+        try {
+            run.run(plan);
+        } catch (const std::exception& error) {
+            showError(QString::fromLatin1(typeid(error).name()) + QStringLiteral(": ") +
+                      QString::fromLocal8Bit(error.what()));
+        }
+        summary = run.summary();
+    }
+    form.DestroyProgressBar();
+    form.DestroySecondProgressBar();
+    form.UpdateTabState();
+    messages().show(MessageKind::Information, summary, MessageButtons::Ok);
+}
+
+} // namespace
+
+void RunWholeRecall(TForm1& form) {
+    runRecall(form, wholeRecallPlan());
+}
+
+void RunRecallWithConditions(TForm1& form) {
+    if (!form.OptRecall1 || form.OptRecall1->execute() != QDialog::Accepted)
+        return;
+    // The conditions live only for this run, whatever happens in it.
+    struct Discard {
+        RecallConditionSet& set;
+        ~Discard() { set.clear(); }
+    } discard{form.RecallConditions};
+    runRecall(form,
+              conditionalRecallPlan(form.OptRecall1->checkedSections(), form.RecallConditions));
+}
+
+} // namespace vc

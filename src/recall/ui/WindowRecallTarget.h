@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/WindowLayer.h"
+
+#include "recall/RecallRun.h"
+
+namespace vc {
+
+class TForm1;
+
+// The main window as the place a recall fills: its six table tabs, its two
+// progress bars, its labels and panes, and its message boxes for reports.
+class WindowRecallTarget : public RecallTarget {
+public:
+    explicit WindowRecallTarget(TForm1& form) : m_form(form) {}
+
+    TableModel& table(int section) override;
+    Progress* progress() override;
+    Progress* overall() override;
+    Reporter& reporter() override;
+    QString openSection(int section) override;
+    void setLabelText(int section, RecallLabel label, const QString& text) override;
+    void setLabelHint(int section, RecallLabel label, const QString& hint) override;
+    void clearPane(int section) override;
+    void beginFill(int section) override;
+    void endFill(int section) override;
+    void selectFirstRow(int section) override;
+    bool linearScan() const override;
+    bool fullHistory() const override;
+
+private:
+    TForm1& m_form;
+};
+
+} // namespace vc

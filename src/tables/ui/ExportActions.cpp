@@ -1,0 +1,79 @@
+// The two exports of the current table: XML spreadsheet and tab-delimited
+// text.
+#include "app/BusyCursor.h"
+#include "app/MainWindow.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+#include "tables/ExportTarget.h"
+#include "tables/TabDelimitedWriter.h"
+#include "tables/XmlSpreadsheetWriter.h"
+#include "tables/ui/TableToolActions.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+
+namespace vc {
+
+namespace {
+
+// The frame both exports share: ask for the file, create it, write it with
+// the progress bar showing, and clean up on every path.
+void exportCurrentTable(
+    TForm1& form, const QString& kind, const QString& extension,
+    const std::function<bool(const TableModel&, QIODevice&, const QString&, Progress*)>& write) {
+    TableModel* table = form.UpdateTabState();
+    if (!table || table->rows() == 0)
+        return;
+    const QString path = chooseExportTarget(*form.chooser(), form.ExeDir, kind, extension);
+    if (path.isEmpty())
+        return;
+
+    {
+        BusyCursor busy;
+        form.CreateProgressBar(true, 0, 100);
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            form.DestroyProgressBar();
+            showError(tx(TextWorkFileError) + QStringLiteral(":\n") + path + QStringLiteral("\n") +
+                      out.errorString());
+            form.UpdateTabState();
+            return;
+        }
+        const bool written = write(*table, out, path, form.progress()) && out.flush();
+        const QString failure = out.errorString();
+        out.close();
+        form.DestroyProgressBar();
+        if (!written)
+            showError(QStringLiteral("Writing failed:\n") + path + QStringLiteral("\n") + failure);
+    }
+    form.UpdateTabState();
+}
+
+} // namespace
+
+void ExportCurrentTableToXml(TForm1& form) {
+    exportCurrentTable(
+        form, QStringLiteral("XML"), QStringLiteral(".xml"),
+        [&form](const TableModel& table, QIODevice& out, const QString& path, Progress* progress) {
+            XmlSheetInfo info;
+            info.sheetName = QFileInfo(path).fileName();
+            const TableTab* t = form.tabOf(&table);
+            info.title = xmlTitleText(form.windowTitle(), form.currentTabCaption(),
+                                      t ? t->conditions : QString());
+            for (int c = 0; c < table.columns(); ++c)
+                info.columnWidths.push_back(t ? t->view->columnWidth(c) : 0);
+            return WriteXmlSpreadsheet(table, out, info, progress);
+        });
+}
+
+void ExportCurrentTableToText(TForm1& form) {
+    exportCurrentTable(
+        form, QStringLiteral("TXT"), QStringLiteral(".txt"),
+        [](const TableModel& table, QIODevice& out, const QString&, Progress* progress) {
+            return WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), progress);
+        });
+}
+
+} // namespace vc

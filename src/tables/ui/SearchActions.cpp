@@ -1,0 +1,148 @@
+// Find, Search Again and Go to Line on the current table.
+#include "app/MainWindow.h"
+#include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
+#include "platform/Messages.h"
+#include "tables/RowSearch.h"
+#include "tables/ui/GotoLineWindow.h"
+#include "tables/ui/HandlerPause.h"
+#include "tables/ui/SearchWindow.h"
+#include "tables/ui/TableToolActions.h"
+
+namespace vc {
+
+namespace {
+
+// The search the find window's settings describe.
+RowSearch searchFromWindow(const TSearch1& window) {
+    RowSearch search;
+    search.text = encodeEvidence(window.FindComboBox->currentText());
+    search.columns = window.checkedColumns();
+    search.caseSensitive = window.CaseCheckBox->isChecked();
+    return search;
+}
+
+int currentRow(const TableTab& t) {
+    const QModelIndex current = t.view->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+// Looks for the text from `start` on, with the selection handler detached;
+// selects a found row and fills the pane for it, or says that nothing was
+// found.
+void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start, int step) {
+    TableTab& t = form.tab(id);
+    int row = -1;
+    bool fillPane = false;
+    {
+        HandlerPause pause(form, id);
+        fillPane = pause.wasAttached();
+        row = findRow(*t.model, search, start, step);
+        if (row >= 0) {
+            t.view->setFocus();
+            const QModelIndex index = t.model->index(row, 0);
+            t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
+            t.view->scrollTo(index);
+        }
+    }
+    if (row < 0)
+        messages().show(MessageKind::Information,
+                        tx(TextSearchNotFound) + QStringLiteral(":\n") +
+                            decodeEvidence(search.text),
+                        MessageButtons::Ok);
+    else if (fillPane)
+        form.ListViewChange(id, row);
+}
+
+} // namespace
+
+void FindInCurrentTable(TForm1& form) {
+    form.LastSearchTable = nullptr;
+    TableModel* table = form.UpdateTabState();
+    if (!table || table->rows() == 0)
+        return;
+    const TabId id = form.currentTabId();
+    TableTab& t = form.tab(id);
+
+    QStringList captions;
+    for (int c = 0; c < table->columns(); ++c)
+        captions.append(table->caption(c));
+    form.Search1->fillColumns(captions);
+    form.Search1->FindComboBox->setEditText(QString());
+    if (form.Search1->runModal() != QDialog::Accepted)
+        return;
+
+    const QString text = form.Search1->FindComboBox->currentText();
+    if (text.isEmpty() || form.Search1->checkedColumnCount() == 0)
+        return;
+    form.Search1->rememberText(text);
+
+    const bool forward = form.Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    const int step = forward ? 1 : -1;
+    int start = forward ? 0 : table->rows() - 1;
+    const int current = currentRow(t);
+    if (form.Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor && current >= 0)
+        start = current;
+
+    searchAndSelect(form, id, searchFromWindow(*form.Search1), start, step);
+    form.LastSearchTable = table;
+    form.UpdateTabState();
+}
+
+void SearchCurrentTableAgain(TForm1& form) {
+    TableModel* table = form.UpdateTabState();
+    if (!table || table != form.LastSearchTable || table->rows() == 0)
+        return;
+    if (form.Search1->FindComboBox->currentText().isEmpty())
+        return;
+    const TabId id = form.currentTabId();
+    const int rows = table->rows();
+    const bool forward = form.Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    // The row after the current one in the search direction; the current row
+    // itself is not looked at again. Without a current row a forward search
+    // counts row 0 as current; a backward one from row 0 or without a
+    // current row counts the last row as current.
+    int current = currentRow(form.tab(id));
+    int start;
+    if (forward) {
+        if (current < 0)
+            current = 0;
+        start = current + 1;
+    } else {
+        if (current <= 0)
+            current = rows - 1;
+        start = current - 1;
+    }
+    searchAndSelect(form, id, searchFromWindow(*form.Search1), start, forward ? 1 : -1);
+    form.UpdateTabState();
+}
+
+void GoToLineOfCurrentTable(TForm1& form) {
+    TableModel* table = form.UpdateTabState();
+    if (!table || table->rows() == 0)
+        return;
+    const TabId id = form.currentTabId();
+    TableTab& t = form.tab(id);
+
+    form.GotoLine1->GotoComboBox->setEditText(QString::number(currentRow(t) + 1));
+    if (form.GotoLine1->runModal() != QDialog::Accepted)
+        return;
+    const QString text = form.GotoLine1->GotoComboBox->currentText();
+    if (text.isEmpty())
+        return;
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < 1 || number > table->rows())
+        return;
+    form.GotoLine1->rememberNumber(text);
+    // Selecting the row fills the pane through the table's selection handler.
+    const QModelIndex index = table->index(number - 1, 0);
+    t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    t.view->setFocus();
+    t.view->scrollTo(index);
+    form.UpdateTabState();
+}
+
+} // namespace vc

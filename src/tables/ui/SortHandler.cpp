@@ -1,0 +1,58 @@
+// Sorting by a click on a column header: the first click on a column sorts
+// it ascending, the next one on the same column reverses the order.
+#include "app/BusyCursor.h"
+#include "app/MainWindow.h"
+#include "platform/TimeText.h"
+#include "tables/SortOrder.h"
+#include "tables/SortState.h"
+#include "tables/ui/HandlerPause.h"
+#include "tables/ui/TableToolActions.h"
+
+#include <QHeaderView>
+
+namespace vc {
+
+void SortTableByColumn(TForm1& form, TabId id, int column) {
+    TableTab& t = form.tab(id);
+    TableModel* table = t.model;
+    if (table->rows() == 0 || column < 0 || column >= table->columns())
+        return;
+
+    const QModelIndex current = t.view->selectionModel()->currentIndex();
+    const int rememberedRow = current.isValid() ? current.row() : -1;
+
+    BusyCursor busy;
+    HandlerPause pause(form, id);
+
+    const SortState state = nextSortState(readSortState(table->hint()), column);
+    for (int c = 0; c < table->columns(); ++c)
+        if (c != column)
+            table->setHeaderImage(c, -1);
+    table->setHeaderImage(column, state.ascending ? form.SortIconIndex + 1 : form.SortIconIndex);
+    table->setHint(sortStateHint(state));
+
+    const DateSortRules rules{
+        dateTimeFormat(), form.UnconvertedTimeText,
+        QDate(form.SortBaseDate[0], form.SortBaseDate[1], form.SortBaseDate[2])};
+    const std::vector<int> order = sortedRowOrder(*table, column, state.ascending, rules);
+    table->applyOrder(order);
+
+    // The row selected before the sort stays selected and in view at its new
+    // place.
+    if (rememberedRow >= 0) {
+        int newRow = -1;
+        for (size_t i = 0; i < order.size(); ++i)
+            if (order[i] == rememberedRow) {
+                newRow = int(i);
+                break;
+            }
+        if (newRow >= 0) {
+            const QModelIndex index = table->index(newRow, 0);
+            t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
+            t.view->scrollTo(index);
+        }
+    }
+}
+
+} // namespace vc

@@ -1,0 +1,146 @@
+// The two recall actions of the main window, driven offscreen on the sample
+// profile with the conditions window answered by a hook.
+#include "TestData.h"
+#include "language/InterfaceTexts.h"
+#include "recall/RecallConditions.h"
+#include "recall/ui/OptRecallWindow.h"
+#include "support/WindowFixture.h"
+
+#include <QCalendarWidget>
+#include <QListWidget>
+
+using namespace vc;
+
+namespace {
+
+class RecallWindowTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(window->openProfile(samplesPath(QStringLiteral("profiles/xp"))));
+    }
+    void TearDown() override {
+        window->RecallConditions.clear();
+        WindowFixture::TearDown();
+    }
+    int rows(TabId id) { return window->tab(id).model->rows(); }
+    QString condLabel(TabId id) { return window->tab(id).condLabel->text(); }
+    // Answers the conditions window: only the given sections, a phrase.
+    void answerConditions(QList<int> sections, const QString& phrase) {
+        TOptRecall1* w = window->OptRecall1;
+        w->setModalHook([w, sections, phrase](ModalWindow&) {
+            for (int i = 0; i < 6; ++i)
+                w->TabsCheckListBox->item(i)->setCheckState(sections.contains(i) ? Qt::Checked
+                                                                                 : Qt::Unchecked);
+            w->WordsComboBox->setEditText(phrase);
+            w->OKBitBtn->click();
+        });
+    }
+};
+
+TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
+    ASSERT_NE(window->OptRecall1, nullptr) << "created with the main window";
+    window->tab(TabId::Links).condLabel->setText(QStringLiteral("stale"));
+    window->MyCompAction_Total->trigger();
+
+    for (int i = 0; i < kTableTabCount; ++i) {
+        EXPECT_GT(rows(TabId(i)), 0) << i;
+        EXPECT_TRUE(condLabel(TabId(i)).isEmpty()) << i;
+    }
+    ASSERT_EQ(messages.shown.size(), 1);
+    const auto& summary = messages.shown.front();
+    EXPECT_EQ(summary.kind, MessageKind::Information);
+    EXPECT_EQ(summary.buttons, MessageButtons::Ok);
+    const QStringList lines = summary.text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("Internet Explorer: Activity. ") +
+                            window->tab(TabId::Activity).countLabel->text());
+    EXPECT_EQ(lines[2], QStringLiteral("Internet Explorer: Cookie. ") +
+                            window->tab(TabId::Cookie).countLabel->text() +
+                            QStringLiteral(". Cookie Files: 8"));
+    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
+    EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. ") +
+                            window->tab(TabId::Temp).countLabel->text());
+    EXPECT_EQ(window->currentTabId(), TabId::Temp);
+    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->SecondProgressBar.isNull());
+    EXPECT_TRUE(window->HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
+    // The first row of the last table is selected and shown in its pane.
+    EXPECT_EQ(window->tab(TabId::Temp).view->currentIndex().row(), 0);
+}
+
+TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
+    window->MyCompAction_Total->trigger();
+    int before[kTableTabCount];
+    for (int i = 0; i < kTableTabCount; ++i)
+        before[i] = rows(TabId(i));
+    messages.shown.clear();
+
+    answerConditions({2}, QStringLiteral("bank"));
+    window->MyCompAction_Cond->trigger();
+
+    EXPECT_EQ(window->currentTabId(), TabId::Cookie);
+    EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
+    for (int i : {0, 1, 3, 4, 5}) {
+        EXPECT_EQ(rows(TabId(i)), before[i]) << i;
+        EXPECT_TRUE(condLabel(TabId(i)).isEmpty()) << i;
+    }
+    const TableModel& cookies = *window->tab(TabId::Cookie).model;
+    ASSERT_GT(cookies.rows(), 0);
+    EXPECT_LT(cookies.rows(), before[2]);
+    for (int r = 0; r < cookies.rows(); ++r)
+        EXPECT_TRUE(cookies.joinedRow(r, ' ').contains("bank")) << r;
+    EXPECT_EQ(condLabel(TabId::Cookie),
+              QStringLiteral("Search Options: Some Field of the Table Contains bank "));
+    EXPECT_EQ(window->tab(TabId::Cookie).condLabel->toolTip(), condLabel(TabId::Cookie));
+    EXPECT_TRUE(window->RecallConditions.isEmpty()) << "the conditions end with the run";
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(
+        messages.shown.front().text.startsWith(QStringLiteral("Internet Explorer: Cookie. ")));
+
+    // A whole recall afterwards empties the condition labels again.
+    window->MyCompAction_Total->trigger();
+    EXPECT_TRUE(condLabel(TabId::Cookie).isEmpty());
+    EXPECT_TRUE(window->tab(TabId::Cookie).condLabel->toolTip().isEmpty());
+    EXPECT_EQ(rows(TabId::Cookie), before[2]);
+}
+
+TEST_F(RecallWindowTest, CancelRunsNothing) {
+    window->showTab(TabId::History);
+    window->OptRecall1->setModalHook([this](ModalWindow&) {
+        window->OptRecall1->WordsComboBox->setEditText(QStringLiteral("bank"));
+        window->OptRecall1->CancelBitBtn->click();
+    });
+    window->MyCompAction_Cond->trigger();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    for (int i = 0; i < kTableTabCount; ++i)
+        EXPECT_EQ(rows(TabId(i)), 0) << i;
+    EXPECT_EQ(window->currentTabId(), TabId::History);
+    EXPECT_TRUE(window->RecallConditions.isEmpty());
+    EXPECT_TRUE(window->ProgressBar.isNull());
+}
+
+TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
+    TOptRecall1* w = window->OptRecall1;
+    w->setModalHook([w](ModalWindow&) {
+        for (int i = 1; i < 6; ++i)
+            w->TabsCheckListBox->item(i)->setCheckState(Qt::Unchecked);
+        w->DateTimePicker2->dropDown();
+        w->DateTimePicker2->calendar()->clicked(QDate(2015, 8, 25));
+        w->OKBitBtn->click();
+    });
+    window->MyCompAction_Cond->trigger();
+
+    const TableModel& activity = *window->tab(TabId::Activity).model;
+    ASSERT_GT(activity.rows(), 0);
+    for (int r = 0; r < activity.rows(); ++r)
+        EXPECT_TRUE(activity.cell(r, 2).startsWith("2015-08-25 ")) << r;
+    EXPECT_EQ(condLabel(TabId::Activity),
+              QStringLiteral("Search Options: The Date of the Last Access Within Range "
+                             "[2015-08-25, 2015-08-25] "));
+    EXPECT_EQ(window->currentTabId(), TabId::Activity);
+    EXPECT_EQ(rows(TabId::History), 0);
+    EXPECT_TRUE(window->RecallConditions.isEmpty());
+}
+
+} // namespace
