@@ -166,36 +166,41 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::ApplyInterfaceTexts() {
-    setWindowTitle(QLatin1Char('"') + tx(0) + QStringLiteral("\"   ") + MakerWebAddress);
-    mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(1));
-    mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(8));
+    setWindowTitle(QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") +
+                   MakerWebAddress);
+    mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(TextInternetExplorerTab));
+    mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(TextDocumentsTab));
     mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), QStringLiteral("Tools"));
-    static const int kTabTexts[kTableTabCount] = {2, 5, 6, 7, 9, 10};
+    static const int kTabTexts[kTableTabCount] = {TextActivityTab, TextHistoryTab, TextCookieTab,
+                                                  TextLinksTab,    TextRecentTab,  TextTempTab};
     for (int i = 0; i < kTableTabCount; ++i) {
         QTabWidget* pages = i < 4 ? PageControl1 : PageControl2;
         pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(kTabTexts[i]));
         m_tabs[i].model->refreshCaptions();
     }
-    GroupBox1->setTitle(tx(3) + QLatin1Char(':'));
-    GroupBox2->setTitle(tx(3) + QLatin1Char(':'));
-    CheckBox1->setText(tx(4));
-    ieH_CheckBox->setText(tx(4));
+    GroupBox1->setTitle(tx(TextParameters) + QLatin1Char(':'));
+    GroupBox2->setTitle(tx(TextParameters) + QLatin1Char(':'));
+    CheckBox1->setText(tx(TextFullHistory));
+    ieH_CheckBox->setText(tx(TextFullHistory));
 
     static const struct {
         const char* name;
         int text;
-    } kMenus[] = {{"FileItem", 11},          {"MyComputer1", 12}, {"SearchItem", 13},
-                  {"InternetExplorer1", 14}, {"Documents1", 15},  {"Export1Item", 16},
-                  {"Help1Item", 17},         {"LangItem", 121}};
+    } kMenus[] = {
+        {"FileItem", TextFileMenu},        {"MyComputer1", TextMyComputerMenu},
+        {"SearchItem", TextSearchMenu},    {"InternetExplorer1", TextInternetExplorerMenu},
+        {"Documents1", TextDocumentsMenu}, {"Export1Item", TextExportMenu},
+        {"Help1Item", TextHelpMenu},       {"LangItem", TextLanguage}};
     for (QAction* top : menuBar()->actions()) {
         QMenu* menu = top->menu();
         if (!menu)
             continue;
         for (const auto& m : kMenus)
             if (menu->objectName() == QLatin1String(m.name))
-                top->setText(m.text == 121 ? tx(121) : QLatin1Char('&') + tx(m.text));
+                top->setText(m.text == TextLanguage ? tx(TextLanguage)
+                                                    : QLatin1Char('&') + tx(m.text));
     }
-    Helpyourself1->setText(tx(18));
+    Helpyourself1->setText(tx(TextHelpYourself));
 
     auto bind = [](QAction* action, const QString& caption, const QString& hint) {
         action->setText(caption);
@@ -203,33 +208,33 @@ void TForm1::ApplyInterfaceTexts() {
         action->setStatusTip(hint);
     };
     const QString dots = QStringLiteral("...");
-    bind(ActionExit, tx(19), tx(20));
-    bind(ActionLoadIEActivity, tx(21), tx(21));
-    bind(ActionIECookie, tx(22), tx(22));
-    bind(Action_ieH, tx(23), tx(23));
-    bind(ActionLast_MRU, tx(24), tx(24));
-    bind(ExportAction_XLS, tx(25), tx(26));
-    bind(ExportAction_Tab, tx(27), tx(28));
-    bind(SearchAction_Find, tx(29) + dots, tx(30));
-    bind(SearchAction_GoLine, tx(31) + dots, tx(32));
-    bind(SearchAction_Again, tx(33), tx(33));
-    bind(MyCompAction_Total, tx(0), tx(35));
-    bind(MyCompAction_Cond, tx(36), tx(37));
-    bind(docs_ActionRecent, tx(43), tx(44));
-    bind(docs_ActionTemp, tx(45), tx(46));
-    bind(HelpAction_Manual, tx(47), tx(48));
-    bind(HelpAction_ShortCut1, tx(49), tx(49));
-    bind(HelpAction_ShortCut2, tx(50), tx(50));
-    HelpAction_About->setText(tx(51) + dots);
+    bind(ActionExit, tx(TextExit), tx(TextExitHint));
+    bind(ActionLoadIEActivity, tx(TextIeActivity), tx(TextIeActivity));
+    bind(ActionIECookie, tx(TextIeCookie), tx(TextIeCookie));
+    bind(Action_ieH, tx(TextIeHistory), tx(TextIeHistory));
+    bind(ActionLast_MRU, tx(TextIeFavorites), tx(TextIeFavorites));
+    bind(ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
+    bind(ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
+    bind(SearchAction_Find, tx(TextFind) + dots, tx(TextFindHint));
+    bind(SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
+    bind(SearchAction_Again, tx(TextSearchAgain), tx(TextSearchAgain));
+    bind(MyCompAction_Total, tx(TextProgramName), tx(TextWholeRecallHint));
+    bind(MyCompAction_Cond, tx(TextRecallWithConditions), tx(TextRecallWithConditionsHint));
+    bind(docs_ActionRecent, tx(TextRecentDocuments), tx(TextRecentDocumentsHint));
+    bind(docs_ActionTemp, tx(TextTemporaryFiles), tx(TextTemporaryFilesHint));
+    bind(HelpAction_Manual, tx(TextManual), tx(TextManualHint));
+    bind(HelpAction_ShortCut1, tx(TextDesktopIcon), tx(TextDesktopIcon));
+    bind(HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
+    HelpAction_About->setText(tx(TextAbout) + dots);
     ActionOpenProfile->setText(QStringLiteral("Open Windows Profile..."));
     ActionOpenProfile->setToolTip(QStringLiteral("Open a Windows user profile folder"));
 
     filesPopUp_Open->setText(QStringLiteral("Open"));
-    filesPopUp_OpenWith->setText(tx(38) + dots);
-    filesPopUp_OpenFolder->setText(tx(39));
-    filesPopUp_CopyTo->setText(tx(40) + dots);
-    filesPopUp_MoveTo->setText(tx(41) + dots);
-    filesPopUp_Properties->setText(tx(42));
+    filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);
+    filesPopUp_OpenFolder->setText(tx(TextOpenFolder));
+    filesPopUp_CopyTo->setText(tx(TextCopyTo) + dots);
+    filesPopUp_MoveTo->setText(tx(TextMoveTo) + dots);
+    filesPopUp_Properties->setText(tx(TextProperties));
     if (Search1)
         Search1->applyInterfaceTexts();
     if (GotoLine1)

@@ -9,11 +9,11 @@ namespace vc {
 
 MessageAnswer QtMessages::show(MessageKind kind, const QString& text, MessageButtons buttons) {
     QMessageBox::Icon icon = QMessageBox::Information;
-    QString title = tx(0);
+    QString title = tx(TextProgramName);
     switch (kind) {
     case MessageKind::Error:
         icon = QMessageBox::Critical;
-        title = tx(117);
+        title = tx(TextError);
         break;
     case MessageKind::Warning:
         icon = QMessageBox::Warning;

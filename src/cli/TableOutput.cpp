@@ -25,9 +25,9 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
         }
         XmlSheetInfo info;
         info.sheetName = QFileInfo(options.xmlFile).fileName();
-        info.title =
-            xmlTitleText(QLatin1Char('"') + tx(0) + QStringLiteral("\"   ") + kMakerWebAddress,
-                         title, QString());
+        info.title = xmlTitleText(QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") +
+                                      kMakerWebAddress,
+                                  title, QString());
         if (!WriteXmlSpreadsheet(table, out, info, nullptr) || !out.flush()) {
             std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(options.xmlFile),
                          qPrintable(out.errorString()));

@@ -60,23 +60,24 @@ TransferOutcome transferFile(const QString& source, const QString& folder, bool 
     if (sameFile(source, destination)) {
         // Copying a file onto itself, then deleting the "source", would
         // lose it.
-        failure(115, source);
+        failure(TextFileNotCopied, source);
         return TransferOutcome::SameFile;
     }
     {
         QFile probe(source);
         if (!probe.open(QIODevice::ReadOnly)) {
-            failure(115, source, probe.errorString());
+            failure(TextFileNotCopied, source, probe.errorString());
             return TransferOutcome::SourceUnreadable;
         }
     }
     if (!HasRoomFor(source, destination)) {
-        failure(111, destination);
+        failure(TextNoFreeSpace, destination);
         return TransferOutcome::NoRoom;
     }
     if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
-        const QString question = tx(112) + QLatin1Char('\n') + source + QLatin1Char('\n') +
-                                 tx(113) + QStringLiteral(".\n") + tx(114);
+        const QString question = tx(TextFileWithSameName) + QLatin1Char('\n') + source +
+                                 QLatin1Char('\n') + tx(TextAlreadyExists) + QStringLiteral(".\n") +
+                                 tx(TextReplaceQuestion);
         if (messages().show(MessageKind::Confirmation, question, MessageButtons::YesNo) !=
             MessageAnswer::Yes)
             return TransferOutcome::Declined;
@@ -84,18 +85,18 @@ TransferOutcome transferFile(const QString& source, const QString& folder, bool 
     const qint64 sourceSize = QFileInfo(source).size();
     QString error;
     if (!fileServices().copyFile(source, destination, &error)) {
-        failure(115, source, error);
+        failure(TextFileNotCopied, source, error);
         return TransferOutcome::CopyFailed;
     }
     if (!move)
         return TransferOutcome::Done;
     const QFileInfo copy(destination);
     if (!copy.exists() || copy.size() != sourceSize) {
-        failure(115, source, destination);
+        failure(TextFileNotCopied, source, destination);
         return TransferOutcome::CopyIncomplete;
     }
     if (!fileServices().removeFile(source, &error)) {
-        failure(116, source, error);
+        failure(TextFileNotDeleted, source, error);
         return TransferOutcome::DeleteFailed;
     }
     return TransferOutcome::Done;

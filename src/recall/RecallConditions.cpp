@@ -168,13 +168,13 @@ bool Judge(QByteArrayView value, const RecallCondition& condition) {
 QString predicateCaption(quint8 predicate) {
     switch (predicate) {
     case kWithinRange:
-        return tx(129);
+        return tx(TextWithinRange);
     case kOutsideRange:
-        return tx(130);
+        return tx(TextOutsideRange);
     case kContains:
-        return tx(133);
+        return tx(TextContains);
     case kNotContains:
-        return tx(134);
+        return tx(TextNotContains);
     default:
         return QString();
     }
@@ -182,8 +182,8 @@ QString predicateCaption(quint8 predicate) {
 
 RecallChoice defaultRecallChoice() {
     RecallChoice choice;
-    choice.dateGroupCaption = tx(71);
-    choice.phraseGroupCaption = tx(72);
+    choice.dateGroupCaption = tx(TextLastAccessDate);
+    choice.phraseGroupCaption = tx(TextSomeField);
     choice.datePredicateCaption = predicateCaption(choice.datePredicate);
     choice.phrasePredicateCaption = predicateCaption(choice.phrasePredicate);
     return choice;
@@ -254,7 +254,7 @@ QString DescribeRecallConditions(const RecallConditionSet& set) {
                     QLatin1Char('"') + c.valueCaption + QLatin1Char('"');
         }
     }
-    return tx(128) + QStringLiteral(": ") + text;
+    return tx(TextSearchOptions) + QStringLiteral(": ") + text;
 }
 
 } // namespace vc

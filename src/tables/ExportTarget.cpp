@@ -16,9 +16,10 @@ QString exportPathFor(const QString& chosen, const QString& extension) {
 
 QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const QString& kind,
                            const QString& extension) {
-    const QString chosen = chooser.saveFile(
-        tx(123) + QLatin1Char(' ') + extension, startFolder,
-        kind + QLatin1Char(' ') + tx(74) + QStringLiteral(" (*") + extension + QLatin1Char(')'));
+    const QString chosen =
+        chooser.saveFile(tx(TextSaveTo) + QLatin1Char(' ') + extension, startFolder,
+                         kind + QLatin1Char(' ') + tx(TextFilesLower) + QStringLiteral(" (*") +
+                             extension + QLatin1Char(')'));
     if (chosen.isEmpty())
         return {};
     // The question concerns the file that would be replaced, so it is asked
@@ -27,11 +28,12 @@ QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const Q
     const QString path = exportPathFor(chosen, extension);
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
-        if (messages().show(MessageKind::Warning, tx(124), MessageButtons::OkCancel) !=
-            MessageAnswer::Ok)
+        if (messages().show(MessageKind::Warning, tx(TextOverwriteQuestion),
+                            MessageButtons::OkCancel) != MessageAnswer::Ok)
             return {};
         if (info.isDir() || !QFile::remove(path)) {
-            messages().show(MessageKind::Information, tx(125) + QStringLiteral(":\n") + path,
+            messages().show(MessageKind::Information,
+                            tx(TextDeleteFailed) + QStringLiteral(":\n") + path,
                             MessageButtons::Ok);
             return {};
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/TextIds.h"
 #include "tables/TableModel.h"
 
 #include <vector>
@@ -8,27 +9,43 @@ namespace vc {
 
 // Columns of the six tables: caption text, date column, width factor.
 inline std::vector<TableColumn> activityColumns() {
-    return {{77, false, 0.25}, {78, true, 0.17},  {79, true, 0.17},  {80, false, 0.15},
-            {81, false, 0.05}, {82, false, 0.05}, {83, false, 0.10}, {84, false, 0.0}};
+    return {{TextUrlAddress, false, 0.25}, {TextModificationTime, true, 0.17},
+            {TextAccessTime, true, 0.17},  {TextFileName, false, 0.15},
+            {TextFileExt, false, 0.05},    {TextType, false, 0.05},
+            {TextDirectory, false, 0.10},  {TextHttpHeader, false, 0.0}};
 }
 inline std::vector<TableColumn> cookieColumns() {
-    return {{85, false, 0.30}, {86, false, 0.10}, {87, true, 0.20}, {88, true, 0.20},
-            {80, false, 0.05}, {89, false, 0.05}, {90, false, 0.0}};
+    return {{TextSite, false, 0.30},        {TextVariable, false, 0.10},
+            {TextCreationTime, true, 0.20}, {TextExpirationTime, true, 0.20},
+            {TextFileName, false, 0.05},    {TextValue, false, 0.05},
+            {TextFlags, false, 0.0}};
 }
 inline std::vector<TableColumn> historyColumns() {
-    return {
-        {77, false, 0.40}, {78, true, 0.20}, {79, true, 0.20}, {82, false, 0.10}, {91, false, 0.0}};
+    return {{TextUrlAddress, false, 0.40},
+            {TextModificationTime, true, 0.20},
+            {TextAccessTime, true, 0.20},
+            {TextType, false, 0.10},
+            {TextCachedFile, false, 0.0}};
 }
 inline std::vector<TableColumn> linksColumns() {
-    return {{92, false, 0.40}, {87, true, 0.20}, {93, true, 0.20}, {77, false, 0.0}};
+    return {{TextName, false, 0.40},
+            {TextCreationTime, true, 0.20},
+            {TextLastAccess, true, 0.20},
+            {TextUrlAddress, false, 0.0}};
 }
 inline std::vector<TableColumn> recentColumns() {
-    return {
-        {92, false, 0.30}, {81, false, 0.10}, {87, true, 0.20}, {93, true, 0.20}, {94, false, 0.0}};
+    return {{TextName, false, 0.30},
+            {TextFileExt, false, 0.10},
+            {TextCreationTime, true, 0.20},
+            {TextLastAccess, true, 0.20},
+            {TextLinkAddress, false, 0.0}};
 }
 inline std::vector<TableColumn> tempColumns() {
-    return {
-        {92, false, 0.30}, {81, false, 0.10}, {87, true, 0.20}, {93, true, 0.20}, {95, false, 0.0}};
+    return {{TextName, false, 0.30},
+            {TextFileExt, false, 0.10},
+            {TextCreationTime, true, 0.20},
+            {TextLastAccess, true, 0.20},
+            {TextFilePath, false, 0.0}};
 }
 
 } // namespace vc

@@ -200,7 +200,7 @@ TEST_F(MainWindow, ActivityCancelAndUnreadableFile) {
     window->ActionLoadIEActivity->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(tx(76)));
+    EXPECT_TRUE(messages.shown[0].text.startsWith(tx(TextCannotOpenIndexFile)));
     EXPECT_TRUE(messages.shown[0].text.contains(missing));
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), 0);
     EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(), QStringLiteral("Records: 0"));

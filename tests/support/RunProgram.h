@@ -12,11 +12,14 @@ struct ProgramRun {
     QByteArray err;
 };
 
-inline ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 120000) {
+inline ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 120000,
+                             const QList<QPair<QString, QString>>& extraEnvironment = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     env.remove(QStringLiteral("DISPLAY"));
+    for (const auto& [name, value] : extraEnvironment)
+        env.insert(name, value);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(VC_BINARY_PATH), arguments);
     ProgramRun run;

@@ -91,7 +91,8 @@ TEST(XmlSpreadsheet, LayoutCountsAndFixedParts) {
     EXPECT_EQ(sheet.expandedColumnCount, QStringLiteral("4"));
     EXPECT_EQ(sheet.expandedRowCount, QStringLiteral("5"));
     ASSERT_EQ(sheet.rows.size(), 5);
-    EXPECT_EQ(sheet.rows[1], QStringList({tx(92), tx(87), tx(93), tx(95)}));
+    EXPECT_EQ(sheet.rows[1], QStringList({tx(TextName), tx(TextCreationTime), tx(TextLastAccess),
+                                          tx(TextFilePath)}));
     EXPECT_EQ(sheet.rows[4], QStringList({"c", "", "2002-02-02 00:00:00", "/x/c"}));
     EXPECT_GE(progress.position(), 50);
     EXPECT_LT(progress.position(), 100);

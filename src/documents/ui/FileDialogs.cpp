@@ -39,7 +39,7 @@ QLabel* selectableLabel(const QString& text) {
 
 OpenWithDialog::OpenWithDialog(const QString& path, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OpenWithDialog"));
-    setWindowTitle(tx(38));
+    setWindowTitle(tx(TextOpenWith));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(selectableLabel(path));
 
@@ -70,7 +70,8 @@ QString OpenWithDialog::programLine() const {
 }
 
 void OpenWithDialog::browse() {
-    const QString program = QFileDialog::getOpenFileName(this, tx(38), QStringLiteral("/usr/bin"));
+    const QString program =
+        QFileDialog::getOpenFileName(this, tx(TextOpenWith), QStringLiteral("/usr/bin"));
     if (!program.isEmpty())
         m_program->setEditText(program);
 }
@@ -93,7 +94,7 @@ bool startProgramWith(const QString& programLine, const QString& path, QString* 
 FilePropertiesDialog::FilePropertiesDialog(const FileProperties& p, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("FilePropertiesDialog"));
-    setWindowTitle(tx(42) + QStringLiteral(" - ") + p.name);
+    setWindowTitle(tx(TextProperties) + QStringLiteral(" - ") + p.name);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     const QString size =

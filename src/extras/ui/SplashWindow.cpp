@@ -25,7 +25,7 @@ TSplash1::TSplash1(const QString& webAddress, QWidget* parent)
     big.setPointSize(18);
     big.setBold(true);
     ImageLik->setFont(big);
-    ImageLik->setText(tx(0));
+    ImageLik->setText(tx(TextProgramName));
     layout->addWidget(ImageLik, 1);
     Label1 = new QLabel(webAddress, this);
     Label1->setObjectName(QStringLiteral("Label1"));

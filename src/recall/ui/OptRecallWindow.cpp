@@ -108,15 +108,15 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
 }
 
 void TOptRecall1::applyInterfaceTexts() {
-    setWindowTitle(tx(36));
-    Panel9->setText(tx(69));
-    Panel7->setText(tx(70));
-    GroupBox1->setTitle(tx(71));
-    GroupBox2->setTitle(tx(72));
-    CancelBitBtn->setText(tx(53));
-    BitBtn3->setText(tx(68));
-    OKBitBtn->setText(tx(64));
-    ClearPicker->setText(tx(73));
+    setWindowTitle(tx(TextRecallWithConditions));
+    Panel9->setText(tx(TextSections));
+    Panel7->setText(tx(TextConditions));
+    GroupBox1->setTitle(tx(TextLastAccessDate));
+    GroupBox2->setTitle(tx(TextSomeField));
+    CancelBitBtn->setText(tx(TextCancel));
+    BitBtn3->setText(tx(TextClear));
+    OKBitBtn->setText(tx(TextOk));
+    ClearPicker->setText(tx(TextClearCalendar));
 }
 
 int TOptRecall1::execute() {
@@ -158,9 +158,9 @@ void TOptRecall1::FormActivate() {
         box->addItem(tx(text2), code2);
         box->setCurrentIndex(0);
     };
-    fill(Predicat1ComboBox, 129, kWithinRange, 130, kOutsideRange);
-    fill(Predicat2ComboBox, 131, 0, 132, 1);
-    fill(Predicat3ComboBox, 133, kContains, 134, kNotContains);
+    fill(Predicat1ComboBox, TextWithinRange, kWithinRange, TextOutsideRange, kOutsideRange);
+    fill(Predicat2ComboBox, TextAnd, 0, TextOr, 1);
+    fill(Predicat3ComboBox, TextContains, kContains, TextNotContains, kNotContains);
     ClearForm();
 }
 

@@ -43,10 +43,10 @@ TGotoLine1::TGotoLine1(QWidget* parent) : ModalWindow(parent) {
 }
 
 void TGotoLine1::applyInterfaceTexts() {
-    setWindowTitle(tx(65));
-    Label1->setText(tx(66));
-    BitBtn1->setText(tx(64));
-    BitBtn2->setText(tx(53));
+    setWindowTitle(tx(TextGoToLineCaption));
+    Label1->setText(tx(TextNewLineNumber));
+    BitBtn1->setText(tx(TextOk));
+    BitBtn2->setText(tx(TextCancel));
 }
 
 void TGotoLine1::prepareForInput() {

@@ -72,19 +72,19 @@ TSearch1::TSearch1(QWidget* parent) : ModalWindow(parent) {
 }
 
 void TSearch1::applyInterfaceTexts() {
-    setWindowTitle(tx(54));
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), tx(55));
-    toFindLabel->setText(tx(56) + QLatin1Char(':'));
-    Panel4->setText(tx(57) + QLatin1Char(':'));
+    setWindowTitle(tx(TextFindTextCaption));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), tx(TextFindButton));
+    toFindLabel->setText(tx(TextTextToFind) + QLatin1Char(':'));
+    Panel4->setText(tx(TextColumnsForSearch) + QLatin1Char(':'));
     // The two group titles are not in the text table.
     DirectionRadioGroup->setTitle(QStringLiteral("Direction"));
-    DirectionRadioGroup->setItems({tx(58), tx(59)});
+    DirectionRadioGroup->setItems({tx(TextForward), tx(TextBackward)});
     OriginRadioGroup->setTitle(QStringLiteral("Origin"));
-    OriginRadioGroup->setItems({tx(60), tx(61)});
-    OptonsGroupBox->setTitle(tx(62));
-    CaseCheckBox->setText(tx(63));
-    BitBtn1->setText(tx(64));
-    BitBtn2->setText(tx(53));
+    OriginRadioGroup->setItems({tx(TextFromCursor), tx(TextEntireScope)});
+    OptonsGroupBox->setTitle(tx(TextOptions));
+    CaseCheckBox->setText(tx(TextCaseSensitive));
+    BitBtn1->setText(tx(TextOk));
+    BitBtn2->setText(tx(TextCancel));
 }
 
 void TSearch1::fillColumns(const QStringList& captions) {

@@ -93,7 +93,9 @@ protected:
                                                   QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
     }
-    QString notFound(const QString& text) { return tx(126) + QStringLiteral(":\n") + text; }
+    QString notFound(const QString& text) {
+        return tx(TextSearchNotFound) + QStringLiteral(":\n") + text;
+    }
 
     QStringList seenColumns;
     QString editTextOnOpen;
@@ -107,7 +109,7 @@ TEST_F(SearchWindow, FindFromCursorThenSearchAgainToTheEnd) {
     window->SearchAction_Find->trigger();
     // The window offered every column, checked, and an empty text.
     EXPECT_EQ(seenColumns.size(), 8);
-    EXPECT_EQ(seenColumns.value(0), tx(77));
+    EXPECT_EQ(seenColumns.value(0), tx(TextUrlAddress));
     EXPECT_TRUE(editTextOnOpen.isEmpty());
     // From the cursor, the current row itself matches.
     EXPECT_EQ(current(), 0);
@@ -274,17 +276,17 @@ TEST_F(SearchWindow, GoToLine) {
 
 TEST_F(SearchWindow, WindowsCarryTheirTexts) {
     TSearch1* s = window->Search1;
-    EXPECT_EQ(s->windowTitle(), tx(54));
-    EXPECT_EQ(s->toFindLabel->text(), tx(56) + QLatin1Char(':'));
-    EXPECT_EQ(s->Panel4->text(), tx(57) + QLatin1Char(':'));
-    EXPECT_EQ(s->DirectionRadioGroup->items(), QStringList({tx(58), tx(59)}));
-    EXPECT_EQ(s->OriginRadioGroup->items(), QStringList({tx(60), tx(61)}));
+    EXPECT_EQ(s->windowTitle(), tx(TextFindTextCaption));
+    EXPECT_EQ(s->toFindLabel->text(), tx(TextTextToFind) + QLatin1Char(':'));
+    EXPECT_EQ(s->Panel4->text(), tx(TextColumnsForSearch) + QLatin1Char(':'));
+    EXPECT_EQ(s->DirectionRadioGroup->items(), QStringList({tx(TextForward), tx(TextBackward)}));
+    EXPECT_EQ(s->OriginRadioGroup->items(), QStringList({tx(TextFromCursor), tx(TextEntireScope)}));
     EXPECT_EQ(s->DirectionRadioGroup->itemIndex(), 0);
     EXPECT_EQ(s->OriginRadioGroup->itemIndex(), 0);
     EXPECT_FALSE(s->CaseCheckBox->isChecked());
-    EXPECT_EQ(s->BitBtn2->text(), tx(53));
-    EXPECT_EQ(window->GotoLine1->windowTitle(), tx(65));
-    EXPECT_EQ(window->GotoLine1->Label1->text(), tx(66));
+    EXPECT_EQ(s->BitBtn2->text(), tx(TextCancel));
+    EXPECT_EQ(window->GotoLine1->windowTitle(), tx(TextGoToLineCaption));
+    EXPECT_EQ(window->GotoLine1->Label1->text(), tx(TextNewLineNumber));
     // A new language reaches the windows.
     setInterfaceText(54, QStringLiteral("Suchen"));
     window->ApplyInterfaceTexts();

@@ -52,6 +52,6 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     chooser.saveAnswer = dir.filePath(QStringLiteral("links"));
     window->ExportAction_Tab->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, tx(124));
+    EXPECT_EQ(messages.shown[0].text, tx(TextOverwriteQuestion));
     EXPECT_EQ(readAllOf(dir.filePath(QStringLiteral("links.txt"))), bytes);
 }

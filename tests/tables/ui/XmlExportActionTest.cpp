@@ -53,7 +53,7 @@ TEST_F(XmlExportAction, WritesTheCurrentTableToTheChosenFile) {
     EXPECT_EQ(sheet.rows[0].value(0), QLatin1Char('"') + window->windowTitle() +
                                           QStringLiteral(".\" ") + window->currentTabCaption() +
                                           QStringLiteral(". "));
-    EXPECT_TRUE(window->currentTabCaption().endsWith(tx(9)));
+    EXPECT_TRUE(window->currentTabCaption().endsWith(tx(TextRecentTab)));
     EXPECT_EQ(sheet.rows[2].value(4), QStringLiteral("C:/Docs/report.doc?x=1&y=2"));
     EXPECT_EQ(sheet.rows[3].value(0), QString::fromUtf8("été"));
     EXPECT_EQ(sheet.rows[3].value(3), QStringLiteral(" "));
@@ -80,7 +80,7 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     window->ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Warning);
-    EXPECT_EQ(messages.shown[0].text, tx(124));
+    EXPECT_EQ(messages.shown[0].text, tx(TextOverwriteQuestion));
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(readAllOf(path), QByteArray("keep me"));
 
@@ -97,7 +97,8 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     window->ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].kind, MessageKind::Information);
-    EXPECT_EQ(messages.shown[1].text, tx(125) + QStringLiteral(":\n") + chooser.saveAnswer);
+    EXPECT_EQ(messages.shown[1].text,
+              tx(TextDeleteFailed) + QStringLiteral(":\n") + chooser.saveAnswer);
 
     // A file that cannot be created: the error box with the path; the
     // progress bar and the cursor are back to normal.
@@ -106,8 +107,8 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     window->ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_TRUE(
-        messages.shown[0].text.startsWith(tx(149) + QStringLiteral(":\n") + chooser.saveAnswer));
+    EXPECT_TRUE(messages.shown[0].text.startsWith(tx(TextWorkFileError) + QStringLiteral(":\n") +
+                                                  chooser.saveAnswer));
     EXPECT_EQ(window->ProgressBar, nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
