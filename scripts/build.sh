@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds Vellacord into build/ (program and tests).
+# Configures and builds Vellacord into build/ (program, window library and
+# tests). VELLACORD_WERROR=ON turns compiler warnings into errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-launcher=()
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLACORD_WERROR="${VELLACORD_WERROR:-OFF}")
 if command -v ccache >/dev/null 2>&1; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+cmake -S . -B build -G Ninja "${options[@]}"
 cmake --build build -j"$(nproc)"

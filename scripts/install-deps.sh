@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   libxml2-utils
+  clang-format git
 )
 missing=()
 for p in "${packages[@]}"; do

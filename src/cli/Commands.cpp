@@ -15,12 +15,9 @@ struct CommandEntry {
 
 // Every headless sub-command.
 const CommandEntry kCommands[] = {
-    {"activity", &runActivityCommand},
-    {"recent", &runRecentCommand},
-    {"temp", &runTempCommand},
-    {"recall", &runRecallCommand},
-    {"history", &runHistoryCommand},
-    {"cookies", &runCookiesCommand},
+    {"activity", &runActivityCommand},   {"recent", &runRecentCommand},
+    {"temp", &runTempCommand},           {"recall", &runRecallCommand},
+    {"history", &runHistoryCommand},     {"cookies", &runCookiesCommand},
     {"favorites", &runFavoritesCommand},
 };
 

@@ -8,156 +8,156 @@ namespace {
 
 // The built-in English texts, in number order (UTF-8 source).
 const char* const kEnglishTexts[kInterfaceTextCount] = {
-    "Vellacord", // 0
-    "Internet Explorer", // 1
-    "Activity", // 2
-    "Parameters", // 3
-    "Full history", // 4
-    "History", // 5
-    "Cookie", // 6
-    "Links", // 7
-    "Documents", // 8
-    "Links to recent documents and folders", // 9
-    "Not erased temporary files", // 10
-    "File", // 11
-    "My Computer", // 12
-    "Search", // 13
-    "Internet Explorer", // 14
-    "Documents", // 15
-    "Export", // 16
-    "Help", // 17
-    "Help yourself (localization)", // 18
-    "Exit", // 19
-    "Easy work is over", // 20
-    "IE Activity", // 21
-    "IE Cookie", // 22
-    "IE History", // 23
-    "IE Favorites", // 24
-    "Current Table to XML file", // 25
-    "Export Current Table to .XML file", // 26
-    "Current Table to TXT file with Tab Delimited Values", // 27
-    "Export Current Table to .TXT file with Tab Delimited Values", // 28
-    "Find", // 29
-    "Find in Current Table", // 30
-    "Go to Line Number", // 31
-    "Go to Line Number in Current Table", // 32
-    "Search Again", // 33
-    "Vellacord", // 34
-    "Gather every trace this computer keeps, in one run", // 35
-    "Recall with Conditions", // 36
-    "Gather the chosen traces that meet your conditions", // 37
-    "Open with", // 38
-    "Open Folder", // 39
-    "Copy to", // 40
-    "Move to", // 41
-    "Properties", // 42
-    "Recent Documents", // 43
-    "Recent Opened Documents", // 44
-    "Temporary Files", // 45
-    "Not Erased Temporary Files", // 46
-    "Manual", // 47
-    "Help", // 48
-    "Create a Desktop Icon", // 49
-    "Create a Quick Launch Icon", // 50
-    "About", // 51
-    "Available Locales", // 52
-    "Cancel", // 53
-    "Find Text", // 54
-    "Find", // 55
-    "Text to Find", // 56
-    "Columns for Search", // 57
-    "Forward", // 58
-    "Backward", // 59
-    "From Cursor", // 60
-    "Entire Scope", // 61
-    "Options", // 62
-    "Case Sensitive", // 63
-    "OK", // 64
-    "Go to Line Number", // 65
-    "Entire New Line Number", // 66
-    "Recall with Conditions", // 67
-    "Clear", // 68
-    "Sections", // 69
-    "Conditions", // 70
-    "The Date of the Last Access", // 71
-    "Some Field of the Table", // 72
-    "Clear Calendar", // 73
-    "files", // 74
-    "Records", // 75
-    "Error! The index.dat file cannot be opened!", // 76
-    "URL Address", // 77
-    "Modification Time", // 78
-    "Access Time", // 79
-    "File Name", // 80
-    "File Ext", // 81
-    "Type", // 82
-    "Directory", // 83
-    "HTTP Header", // 84
-    "Site", // 85
-    "Variable", // 86
-    "Creation Time", // 87
-    "Expiration Time", // 88
-    "Value", // 89
-    "Flags", // 90
-    "Cached File", // 91
-    "Name", // 92
-    "Last Access", // 93
-    "Link Address", // 94
-    "File Path", // 95
-    "Wait", // 96
-    "File Erased", // 97
-    "Non graphic file", // 98
-    "Click Me", // 99
-    "Picture", // 100
-    "Error! The cookie file cannot be opened!", // 101
-    "Cookie Files", // 102
-    "Cookie File", // 103
-    "Any files", // 104
-    "The operating system denied access to the specified file", // 105
-    "A sharing violation occurred", // 106
-    "The specified file was not found", // 107
-    "The specified path was not found", // 108
-    "Link", // 109
-    "Files", // 110
-    "No free space for file", // 111
-    "File with same name", // 112
-    "already exists", // 113
-    "Do you want to replace it?", // 114
-    "File not copied", // 115
-    "File not deleted", // 116
-    "Error", // 117
-    "Unable to create a desktop icon", // 118
-    "Operation complete", // 119
-    "Unable to create a Quick Launch icon", // 120
-    "Language", // 121
-    "Locale language", // 122
-    "Save to", // 123
-    "File Already Exists. Overwrite?", // 124
-    "Error When Deleting File", // 125
-    "Search string not found", // 126
-    "File index.dat not found. Please, search it manually", // 127
-    "Search Options", // 128
-    "Within Range", // 129
-    "Outside Range", // 130
-    "AND", // 131
-    "OR", // 132
-    "Contains", // 133
-    "Not Contains", // 134
-    "Best Fit", // 135
-    "Actual Size", // 136
-    "Zoom In", // 137
-    "Zoom Out", // 138
-    "Rotate Left", // 139
-    "Rotate Right", // 140
-    "Zoom", // 141
-    "To localize the program (or use different language)", // 142
-    "Find the file with \".lang\" extension inside program’s start folder", // 143
-    "Translate it to desired language", // 144
-    "Save it under the name XXX.lang", // 145
-    "Find the XXX for your language within first column of the table.", // 146
+    "Vellacord",                                                              // 0
+    "Internet Explorer",                                                      // 1
+    "Activity",                                                               // 2
+    "Parameters",                                                             // 3
+    "Full history",                                                           // 4
+    "History",                                                                // 5
+    "Cookie",                                                                 // 6
+    "Links",                                                                  // 7
+    "Documents",                                                              // 8
+    "Links to recent documents and folders",                                  // 9
+    "Not erased temporary files",                                             // 10
+    "File",                                                                   // 11
+    "My Computer",                                                            // 12
+    "Search",                                                                 // 13
+    "Internet Explorer",                                                      // 14
+    "Documents",                                                              // 15
+    "Export",                                                                 // 16
+    "Help",                                                                   // 17
+    "Help yourself (localization)",                                           // 18
+    "Exit",                                                                   // 19
+    "Easy work is over",                                                      // 20
+    "IE Activity",                                                            // 21
+    "IE Cookie",                                                              // 22
+    "IE History",                                                             // 23
+    "IE Favorites",                                                           // 24
+    "Current Table to XML file",                                              // 25
+    "Export Current Table to .XML file",                                      // 26
+    "Current Table to TXT file with Tab Delimited Values",                    // 27
+    "Export Current Table to .TXT file with Tab Delimited Values",            // 28
+    "Find",                                                                   // 29
+    "Find in Current Table",                                                  // 30
+    "Go to Line Number",                                                      // 31
+    "Go to Line Number in Current Table",                                     // 32
+    "Search Again",                                                           // 33
+    "Vellacord",                                                              // 34
+    "Gather every trace this computer keeps, in one run",                     // 35
+    "Recall with Conditions",                                                 // 36
+    "Gather the chosen traces that meet your conditions",                     // 37
+    "Open with",                                                              // 38
+    "Open Folder",                                                            // 39
+    "Copy to",                                                                // 40
+    "Move to",                                                                // 41
+    "Properties",                                                             // 42
+    "Recent Documents",                                                       // 43
+    "Recent Opened Documents",                                                // 44
+    "Temporary Files",                                                        // 45
+    "Not Erased Temporary Files",                                             // 46
+    "Manual",                                                                 // 47
+    "Help",                                                                   // 48
+    "Create a Desktop Icon",                                                  // 49
+    "Create a Quick Launch Icon",                                             // 50
+    "About",                                                                  // 51
+    "Available Locales",                                                      // 52
+    "Cancel",                                                                 // 53
+    "Find Text",                                                              // 54
+    "Find",                                                                   // 55
+    "Text to Find",                                                           // 56
+    "Columns for Search",                                                     // 57
+    "Forward",                                                                // 58
+    "Backward",                                                               // 59
+    "From Cursor",                                                            // 60
+    "Entire Scope",                                                           // 61
+    "Options",                                                                // 62
+    "Case Sensitive",                                                         // 63
+    "OK",                                                                     // 64
+    "Go to Line Number",                                                      // 65
+    "Entire New Line Number",                                                 // 66
+    "Recall with Conditions",                                                 // 67
+    "Clear",                                                                  // 68
+    "Sections",                                                               // 69
+    "Conditions",                                                             // 70
+    "The Date of the Last Access",                                            // 71
+    "Some Field of the Table",                                                // 72
+    "Clear Calendar",                                                         // 73
+    "files",                                                                  // 74
+    "Records",                                                                // 75
+    "Error! The index.dat file cannot be opened!",                            // 76
+    "URL Address",                                                            // 77
+    "Modification Time",                                                      // 78
+    "Access Time",                                                            // 79
+    "File Name",                                                              // 80
+    "File Ext",                                                               // 81
+    "Type",                                                                   // 82
+    "Directory",                                                              // 83
+    "HTTP Header",                                                            // 84
+    "Site",                                                                   // 85
+    "Variable",                                                               // 86
+    "Creation Time",                                                          // 87
+    "Expiration Time",                                                        // 88
+    "Value",                                                                  // 89
+    "Flags",                                                                  // 90
+    "Cached File",                                                            // 91
+    "Name",                                                                   // 92
+    "Last Access",                                                            // 93
+    "Link Address",                                                           // 94
+    "File Path",                                                              // 95
+    "Wait",                                                                   // 96
+    "File Erased",                                                            // 97
+    "Non graphic file",                                                       // 98
+    "Click Me",                                                               // 99
+    "Picture",                                                                // 100
+    "Error! The cookie file cannot be opened!",                               // 101
+    "Cookie Files",                                                           // 102
+    "Cookie File",                                                            // 103
+    "Any files",                                                              // 104
+    "The operating system denied access to the specified file",               // 105
+    "A sharing violation occurred",                                           // 106
+    "The specified file was not found",                                       // 107
+    "The specified path was not found",                                       // 108
+    "Link",                                                                   // 109
+    "Files",                                                                  // 110
+    "No free space for file",                                                 // 111
+    "File with same name",                                                    // 112
+    "already exists",                                                         // 113
+    "Do you want to replace it?",                                             // 114
+    "File not copied",                                                        // 115
+    "File not deleted",                                                       // 116
+    "Error",                                                                  // 117
+    "Unable to create a desktop icon",                                        // 118
+    "Operation complete",                                                     // 119
+    "Unable to create a Quick Launch icon",                                   // 120
+    "Language",                                                               // 121
+    "Locale language",                                                        // 122
+    "Save to",                                                                // 123
+    "File Already Exists. Overwrite?",                                        // 124
+    "Error When Deleting File",                                               // 125
+    "Search string not found",                                                // 126
+    "File index.dat not found. Please, search it manually",                   // 127
+    "Search Options",                                                         // 128
+    "Within Range",                                                           // 129
+    "Outside Range",                                                          // 130
+    "AND",                                                                    // 131
+    "OR",                                                                     // 132
+    "Contains",                                                               // 133
+    "Not Contains",                                                           // 134
+    "Best Fit",                                                               // 135
+    "Actual Size",                                                            // 136
+    "Zoom In",                                                                // 137
+    "Zoom Out",                                                               // 138
+    "Rotate Left",                                                            // 139
+    "Rotate Right",                                                           // 140
+    "Zoom",                                                                   // 141
+    "To localize the program (or use different language)",                    // 142
+    "Find the file with \".lang\" extension inside program’s start folder",   // 143
+    "Translate it to desired language",                                       // 144
+    "Save it under the name XXX.lang",                                        // 145
+    "Find the XXX for your language within first column of the table.",       // 146
     "New item will appear in main program’s menu (on the \"Language\" menu)", // 147
-    "Please, do a favour and send your file to", // 148
-    "Error when Opening Work File", // 149
+    "Please, do a favour and send your file to",                              // 148
+    "Error when Opening Work File",                                           // 149
 };
 
 QStringList& table() {
@@ -190,7 +190,9 @@ void setInterfaceText(int n, const QString& text) {
         t[n] = text;
 }
 
-int interfaceTextCount() { return int(table().size()); }
+int interfaceTextCount() {
+    return int(table().size());
+}
 
 QString englishInterfaceText(int n) {
     return n >= 0 && n < kInterfaceTextCount ? QString::fromUtf8(kEnglishTexts[n]) : QString();

@@ -36,6 +36,8 @@ private:
 };
 
 // Position of an optional bar: 0 when there is none.
-inline int progressStart(const Progress* progress) { return progress ? progress->position() : 0; }
+inline int progressStart(const Progress* progress) {
+    return progress ? progress->position() : 0;
+}
 
 } // namespace vc

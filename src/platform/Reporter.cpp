@@ -14,8 +14,12 @@ void print(const char* kind, const QString& text) {
 
 } // namespace
 
-void StderrReporter::error(const QString& text) { print("error", text); }
+void StderrReporter::error(const QString& text) {
+    print("error", text);
+}
 
-void StderrReporter::warning(const QString& text) { print("warning", text); }
+void StderrReporter::warning(const QString& text) {
+    print("warning", text);
+}
 
 } // namespace vc
