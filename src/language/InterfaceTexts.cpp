@@ -7,7 +7,7 @@ namespace vc {
 namespace {
 
 // The built-in English texts, in number order (UTF-8 source).
-const char* const kEnglishTexts[kInterfaceTextCount] = {
+const char* const kEnglishTexts[kBaseTextCount] = {
     "Vellacord",                                                              // 0
     "Internet Explorer",                                                      // 1
     "Activity",                                                               // 2
@@ -160,23 +160,51 @@ const char* const kEnglishTexts[kInterfaceTextCount] = {
     "Error when Opening Work File",                                           // 149
 };
 
+// Texts added since, each block numbered from the first number of its
+// range in TextIds.h. A number of no block is the empty text.
+struct LaterText {
+    int id;
+    const char* text;
+};
+const LaterText kLaterTexts[] = {
+    // The window as a user meets it (150 to 169).
+    // Recent documents of later Windows versions (170 to 189).
+    // Other browsers (190 to 249).
+    // Preview (250 to 259).
+    // Hostile input (260 to 269).
+    // Help and languages (270 to 279).
+    {-1, nullptr}, // end of the list
+};
+
+// Every English text, by number.
+QStringList englishTexts() {
+    QStringList t;
+    for (int n = 0; n < kBaseTextCount; ++n)
+        t << QString::fromUtf8(kEnglishTexts[n]);
+    for (const LaterText& later : kLaterTexts) {
+        if (later.id < 0)
+            continue;
+        while (t.size() <= later.id)
+            t << QString();
+        t[later.id] = QString::fromUtf8(later.text);
+    }
+    return t;
+}
+
+const QStringList& english() {
+    static const QStringList texts = englishTexts();
+    return texts;
+}
+
 QStringList& table() {
-    static QStringList texts = [] {
-        QStringList t;
-        for (int n = 0; n < kInterfaceTextCount; ++n)
-            t << QString::fromUtf8(kEnglishTexts[n]);
-        return t;
-    }();
+    static QStringList texts = english();
     return texts;
 }
 
 } // namespace
 
 void fillDefaultInterfaceTexts() {
-    QStringList& t = table();
-    t.clear();
-    for (int n = 0; n < kInterfaceTextCount; ++n)
-        t << QString::fromUtf8(kEnglishTexts[n]);
+    table() = english();
 }
 
 QString interfaceText(int n) {
@@ -195,7 +223,7 @@ int interfaceTextCount() {
 }
 
 QString englishInterfaceText(int n) {
-    return n >= 0 && n < kInterfaceTextCount ? QString::fromUtf8(kEnglishTexts[n]) : QString();
+    return english().value(n);
 }
 
 } // namespace vc

@@ -9,7 +9,9 @@ namespace vc {
 // Every caption, hint, column heading and message comes from this table of
 // numbered texts. It starts with the built-in English texts; a language file
 // may later replace them line by line.
-constexpr int kInterfaceTextCount = 150;
+// The texts every version of the program has had (0 to 149); later texts
+// follow in numbered blocks (TextIds.h).
+constexpr int kBaseTextCount = 150;
 
 // Empties the table and sets the built-in English texts.
 void fillDefaultInterfaceTexts();

@@ -158,6 +158,15 @@ enum InterfaceTextId : int {
         147, // "New item will appear in main program’s menu (on the \"Language\" menu)"
     TextSendYourFile = 148,  // "Please, do a favour and send your file to"
     TextWorkFileError = 149, // "Error when Opening Work File"
+
+    // Texts added since, in blocks (their English texts are in
+    // InterfaceTexts.cpp, in the same blocks).
+    // The window as a user meets it (150 to 169).
+    // Recent documents of later Windows versions (170 to 189).
+    // Other browsers (190 to 249).
+    // Preview (250 to 259).
+    // Hostile input (260 to 269).
+    // Help and languages (270 to 279).
 };
 
 } // namespace vc
