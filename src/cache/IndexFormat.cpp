@@ -1,7 +1,10 @@
 #include "cache/IndexFormat.h"
 
-#include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <clocale>
 #include <cmath>
@@ -34,32 +37,41 @@ int64_t FileTimeToUnix(const unsigned char* eightBytes) {
 void CleanControlChars(QByteArray& text) {
     if (text.isEmpty())
         return;
-    // Eight bytes at a time: most fields hold no byte below 32 at all, and a
-    // word without one is passed over whole. A zero byte ends the text.
+    // Sixteen bytes at a time: most fields hold no byte below 32 at all, and
+    // a block without one is passed over whole; in a block with some, the
+    // control bytes become spaces at once. A zero byte ends the text.
     char* const begin = text.data();
     char* const end = begin + text.size();
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
     char* p = begin;
-    while (p != end) {
-        if (end - p >= 8) {
-            uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (((word - kOnes * 32) & ~word & kHighBits) == 0) {
-                p += 8;
-                continue;
-            }
+#if defined(__SSE2__)
+    const __m128i below = _mm_set1_epi8(32);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i spaces = _mm_set1_epi8(' ');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Bytes 0 to 31: at or above zero and below 32 as signed bytes.
+        const __m128i control =
+            _mm_and_si128(_mm_cmplt_epi8(block, below), _mm_cmpgt_epi8(block, _mm_set1_epi8(-1)));
+        if (_mm_movemask_epi8(control) == 0)
+            continue;
+        const int zeros = _mm_movemask_epi8(_mm_cmpeq_epi8(block, zero));
+        if (zeros != 0) {
+            // Bytes before the zero byte are cleaned below, one by one.
+            break;
         }
-        char* const stop = std::min(p + 8, end);
-        for (; p != stop; ++p) {
-            const unsigned char c = static_cast<unsigned char>(*p);
-            if (c == 0) {
-                text.truncate(p - begin);
-                return;
-            }
-            if (c < 32)
-                *p = ' ';
+        const __m128i cleaned =
+            _mm_or_si128(_mm_andnot_si128(control, block), _mm_and_si128(control, spaces));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), cleaned);
+    }
+#endif
+    for (; p != end; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == 0) {
+            text.truncate(p - begin);
+            return;
         }
+        if (c < 32)
+            *p = ' ';
     }
 }
 

@@ -93,8 +93,8 @@ TEST(IndexFormat, CleanControlCharsReplacesBelow32AndCutsAtZero) {
     EXPECT_TRUE(empty.isEmpty());
 
     // Every byte value at every place of a long field (the cleaning goes
-    // eight bytes at a time, with a tail), against a byte-by-byte rule.
-    for (int length : {7, 8, 9, 23, 64}) {
+    // sixteen bytes at a time, with a tail), against a byte-by-byte rule.
+    for (int length : {7, 8, 9, 15, 16, 17, 23, 31, 32, 33, 64}) {
         for (int value = 1; value < 256; ++value) {
             for (int at = 0; at < length; ++at) {
                 QByteArray field(length, 'x');
@@ -105,6 +105,15 @@ TEST(IndexFormat, CleanControlCharsReplacesBelow32AndCutsAtZero) {
                 CleanControlChars(field);
                 ASSERT_EQ(field, expected) << "value " << value << " at " << at;
             }
+        }
+    }
+    // A zero byte anywhere cuts there, with control bytes before and after it.
+    for (int length : {5, 16, 17, 40}) {
+        for (int at = 0; at < length; ++at) {
+            QByteArray field(length, '\n');
+            field[at] = '\0';
+            CleanControlChars(field);
+            ASSERT_EQ(field, QByteArray(at, ' ')) << length << " " << at;
         }
     }
 }

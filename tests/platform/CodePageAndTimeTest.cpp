@@ -98,6 +98,43 @@ TEST(TimeText, WindowsRuntimeRulesAndZones) {
     EXPECT_FALSE(parseTimeText(QByteArray()).has_value());
 }
 
+TEST(TimeText, UtcFieldsAgreeWithTheCLibraryEverywhere) {
+    // UTC is worked out without the C library: every field, weekday
+    // included, must be what gmtime gives, across leap years, century
+    // years and the whole range up to the year 3000.
+    setShowsUtc(true);
+    std::vector<qint64> times = {0,         59,           86399,        86400,        951782400,
+                                 951868799, 4107542400LL, 4107628799LL, 32535215999LL};
+    quint64 seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        times.push_back(qint64(seed >> 20) % 32535216000LL);
+    }
+    for (qint64 seconds : times) {
+        const auto ours = localCalendarTime(seconds);
+        ASSERT_TRUE(ours.has_value()) << seconds;
+        const time_t t = time_t(seconds);
+        struct tm fields {};
+        ASSERT_NE(gmtime_r(&t, &fields), nullptr);
+        ASSERT_EQ(ours->date(), QDate(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday))
+            << seconds;
+        ASSERT_EQ(ours->time(), QTime(fields.tm_hour, fields.tm_min, fields.tm_sec)) << seconds;
+        ASSERT_EQ(ours->date().dayOfWeek() % 7, fields.tm_wday) << seconds;
+    }
+    // The weekday of the text itself (the pattern's own field).
+    setDateTimeFormat(QStringLiteral("dddd yyyy-MM-dd"));
+    for (size_t i = 0; i < times.size(); i += 97) {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(times[i], Qt::UTC);
+        ASSERT_EQ(QString::fromLatin1(formatTimeText(times[i])).section(QLatin1Char(' '), 1),
+                  when.toString(QStringLiteral("yyyy-MM-dd")));
+        ASSERT_EQ(formatTimeText(times[i]).split(' ').first(),
+                  QLocale::system().dayName(when.date().dayOfWeek()).toLocal8Bit())
+            << times[i];
+    }
+    setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    setShowsUtc(false);
+}
+
 TEST(TimeText, DefaultFormatHasNoZoneLetter) {
     const QString format = defaultDateTimeFormat();
     EXPECT_FALSE(format.contains(QLatin1Char('t'))) << qPrintable(format);
