@@ -59,15 +59,28 @@ int runWindow(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && vc::isHeadlessCommand(QString::fromLocal8Bit(argv[1]))) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!arguments.isEmpty() && vc::isHeadlessCommand(arguments.constFirst())) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
         QCoreApplication::setApplicationName(QStringLiteral("Vellacord"));
         QCoreApplication::setApplicationVersion(QStringLiteral(VELLACORD_VERSION));
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
         return vc::runHeadless(arguments);
+    }
+    // A command line the window cannot take is refused before any window
+    // library is loaded: a misspelled sub-command or option, a missing value.
+    QString error;
+    if (!vc::checkWindowCommandLine(arguments, &error)) {
+        std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(error), qPrintable(vc::usageText()));
+        return vc::kExitUsage;
+    }
+    if (!vc::hasDisplay()) {
+        std::fprintf(stderr,
+                     "vellacord: no display to open the window on (DISPLAY is not set); the "
+                     "sub-commands run without one, see vellacord --help\n");
+        return vc::kExitInput;
     }
     return runWindow(argc, argv);
 }

@@ -2,6 +2,7 @@
 
 #include "cache/IndexFormat.h"
 #include "language/InterfaceTexts.h"
+#include "platform/EvidenceOpen.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
@@ -105,7 +106,7 @@ QByteArray CookieTimeText(uint32_t low, uint32_t high) {
 bool ReadCookieRecords(const QString& path,
                        const std::function<void(const CookieRecord&)>& onRecord) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openWithoutAccessTime(file))
         return false;
     BufferedBytes bytes(file);
     qint64 pos = 0;

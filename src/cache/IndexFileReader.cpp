@@ -1,5 +1,7 @@
 #include "cache/IndexFileReader.h"
 
+#include "platform/EvidenceOpen.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,8 +11,9 @@ IndexFileReader::IndexFileReader(const QString& fileName) : m_file(fileName) {}
 
 bool IndexFileReader::open() {
     close();
-    // Unbuffered: the page cache below is the only buffer.
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Unbuffered: the page cache below is the only buffer. The walk leaves
+    // the file's access time as it was.
+    if (!openWithoutAccessTime(m_file, QIODevice::Unbuffered))
         return false;
     m_realSize = std::max<qint64>(0, m_file.size());
     m_buffer = QByteArray(qsizetype(kPageSize) * kPageSlots, '\0');

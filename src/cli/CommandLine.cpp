@@ -94,6 +94,31 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
     return true;
 }
 
+bool checkWindowCommandLine(const QStringList& arguments, QString* error) {
+    CliOptions options;
+    if (!parseCommandLine(arguments, options, error))
+        return false;
+    if (!options.positional.isEmpty()) {
+        *error = QStringLiteral("unknown command %1").arg(options.positional.constFirst());
+        return false;
+    }
+    if (!options.codepage.isEmpty() && !isKnownCodePage(options.codepage)) {
+        *error = QStringLiteral("unknown code page %1 (known: %2)")
+                     .arg(options.codepage, knownCodePages().join(QStringLiteral(", ")));
+        return false;
+    }
+    return true;
+}
+
+bool hasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return true;
+    }
+    return false;
+}
+
 bool applyDisplayOptions(const CliOptions& options, QString* error) {
     if (!options.codepage.isEmpty() && !setSourceCodePage(options.codepage)) {
         *error = QStringLiteral("unknown code page %1 (known: %2)")
@@ -118,6 +143,9 @@ QString usageText() {
         "  vellacord recall --profile DIR [--sections a,h,c,l,r,t]\n"
         "          [--date-from D] [--date-to D] [--outside]\n"
         "          [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]\n"
+        "      --date-from D alone: from that day on; --date-to D alone: up to that day;\n"
+        "      both: that range, both days included (dates YYYY-MM-DD); --outside: the\n"
+        "      rows whose date falls outside it\n"
         "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
         "  --date-format FMT, --utc, --codepage NAME, --help, --version\n"
         "exit status: 0 success, 1 an input cannot be read, 2 usage error\n");

@@ -43,6 +43,15 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
 // True when the first argument names a headless sub-command.
 bool isHeadlessCommand(const QString& firstArgument);
 
+// Checks a command line that opens the window (no sub-command): the options
+// must parse and apply, and nothing may stand outside an option (a word
+// there is a misspelled sub-command). False with *error set.
+bool checkWindowCommandLine(const QStringList& arguments, QString* error);
+
+// True when a window can be shown: a display (X or Wayland) is named, or Qt
+// is told which platform to use.
+bool hasDisplay();
+
 // Applies --date-format, --utc and --codepage. False with *error on a bad value.
 bool applyDisplayOptions(const CliOptions& options, QString* error);
 

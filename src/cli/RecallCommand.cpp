@@ -50,6 +50,10 @@ bool parseIsoDate(const QString& text, bool* set, QDate* date) {
     return date->isValid();
 }
 
+// The first and the last day a time text can show.
+const QDate kFirstTextDate(1970, 1, 1);
+const QDate kLastTextDate(3000, 12, 31);
+
 } // namespace
 
 int runRecallCommand(const CliOptions& options) {
@@ -75,6 +79,19 @@ int runRecallCommand(const CliOptions& options) {
         return usageError(
             QStringLiteral("--date-to %1 is not a date (YYYY-MM-DD)").arg(options.dateTo));
     const bool anyDate = choice.date1Set || choice.date2Set;
+    // On the command line one end alone leaves the range open on the other
+    // side: --date-from D is "from D on", --date-to D "up to D". (In the
+    // conditions window one picked day is that day.) The open side reaches
+    // as far as time texts go.
+    if (choice.date1Set != choice.date2Set) {
+        if (choice.date1Set) {
+            choice.date2Set = true;
+            choice.date2 = kLastTextDate;
+        } else {
+            choice.date1Set = true;
+            choice.date1 = kFirstTextDate;
+        }
+    }
     if (options.outside && !anyDate)
         return usageError(QStringLiteral("--outside needs --date-from or --date-to"));
     choice.datePredicate = options.outside ? kOutsideRange : kWithinRange;

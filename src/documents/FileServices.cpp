@@ -75,20 +75,6 @@ std::optional<OpenResult> localOpenProblem(const QString& path) {
     return std::nullopt;
 }
 
-bool openWithoutAccessTime(QFile& file) {
-    const QByteArray path = QFile::encodeName(file.fileName());
-    int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOATIME);
-    if (fd < 0 && errno == EPERM) // O_NOATIME needs the file's owner
-        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return file.open(QIODevice::ReadOnly); // for its error text
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-
 bool copyContent(int from, int to, QString* error) {
     bool started = false;
     for (;;) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/EvidenceOpen.h"
+
 #include <QFile>
 #include <QString>
 
@@ -67,10 +69,6 @@ std::optional<OpenResult> localOpenProblem(const QString& path);
 // True when target is an address (scheme "xxx:" other than a drive letter)
 // rather than a path.
 bool isAddress(const QString& target);
-
-// Opens file (its name set) for reading without changing its last-access
-// time where the system allows that (the owner of the file, or root).
-bool openWithoutAccessTime(QFile& file);
 
 // Copies everything from one open file to another: by the kernel where the
 // file systems allow (the data never passes through the program), else
