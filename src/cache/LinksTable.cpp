@@ -1,14 +1,18 @@
 #include "cache/LinksTable.h"
 
+#include "cache/FavoriteFile.h"
 #include "documents/LinesToTable.h"
+
+#include <QFile>
 
 namespace vc {
 
-QList<QByteArray> LinksRowCells(const QByteArray& rowLine) {
-    // Five fields are taken for the four columns: the second (the
+QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& address) {
+    // Five fields are taken for the first four columns: the second (the
     // extension) is dropped.
     QList<QByteArray> cells = rowLineCells(rowLine, 5);
     cells.removeAt(1);
+    cells.append(address);
     return cells;
 }
 
@@ -18,7 +22,12 @@ void FillLinksRows(const QList<QByteArray>& lines, TableModel& table, Progress* 
     const qsizetype n = lines.size();
     table.reserveRows(table.rows() + int(n));
     for (qsizetype i = 0; i < n; ++i) {
-        table.appendRow(LinksRowCells(lines[i]));
+        const QList<QByteArray> fields = rowLineCells(lines[i], 5);
+        const QByteArray& path = fields[4];
+        const QByteArray address = path.toLower().endsWith(".url")
+                                       ? FavoriteAddress(QFile::decodeName(path))
+                                       : QByteArray();
+        table.appendRow(LinksRowCells(lines[i], address));
         if (progress)
             progress->raiseTo(start + int(double(i) / double(n) * share));
     }

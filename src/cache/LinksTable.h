@@ -10,12 +10,14 @@ namespace vc {
 
 // The Links row of one row line (name, extension, creation time, last
 // access, path, row tag): name, creation time, last access and path; the
-// extension and the row tag have no column.
-QList<QByteArray> LinksRowCells(const QByteArray& rowLine);
+// extension and the row tag have no column. The address the favorite
+// stores follows in a last column.
+QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& address = {});
 
 // Appends one Links row per row line, moving the bar from its position by
-// up to share units (to start + share at the end). The caller empties the
-// table and runs the bulk update.
+// up to share units (to start + share at the end); the stored address is
+// read from each .url file. The caller empties the table and runs the bulk
+// update.
 void FillLinksRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
                    int share);
 

@@ -168,6 +168,10 @@ struct LaterText {
 };
 const LaterText kLaterTexts[] = {
     // The window as a user meets it (150 to 169).
+    {TextExportNotWritten, "The export file cannot be written"},
+    {TextMoveOutOfProfile, "Moving takes the file out of the examined profile"},
+    {TextMoveAnyway, "Move it anyway?"},
+    {TextStoredAddress, "Stored Address"},
     // Recent documents of later Windows versions (170 to 189).
     // Other browsers (190 to 249).
     // Preview (250 to 259).

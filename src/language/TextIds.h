@@ -162,6 +162,10 @@ enum InterfaceTextId : int {
     // Texts added since, in blocks (their English texts are in
     // InterfaceTexts.cpp, in the same blocks).
     // The window as a user meets it (150 to 169).
+    TextExportNotWritten = 150, // "The export file cannot be written"
+    TextMoveOutOfProfile = 151, // "Moving takes the file out of the examined profile"
+    TextMoveAnyway = 152,       // "Move it anyway?"
+    TextStoredAddress = 153,    // "Stored Address"
     // Recent documents of later Windows versions (170 to 189).
     // Other browsers (190 to 249).
     // Preview (250 to 259).

@@ -348,4 +348,13 @@ void setCurrentProfile(Profile* profile) {
     g_currentProfile = profile;
 }
 
+bool Profile::contains(const QString& path) const {
+    if (m_folder.isEmpty() || path.isEmpty())
+        return false;
+    const QString root = QFileInfo(m_folder).canonicalFilePath();
+    const QFileInfo info(path);
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return !root.isEmpty() && (target == root || target.startsWith(root + QLatin1Char('/')));
+}
+
 } // namespace vc

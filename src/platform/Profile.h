@@ -57,6 +57,10 @@ public:
     // Settings" or "Users") when known, else from what the folder holds.
     ProfileLayout layout() const { return m_layout; }
 
+    // True when path (a file or folder on this machine) lies inside the
+    // profile folder, links resolved on both sides.
+    bool contains(const QString& path) const;
+
     // A path relative to the profile folder, each component matched without
     // regard to letter case where it exists.
     QString resolve(const QStringList& components) const;

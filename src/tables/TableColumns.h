@@ -27,11 +27,14 @@ inline std::vector<TableColumn> historyColumns() {
             {TextType, false, 0.10},
             {TextCachedFile, false, 0.0}};
 }
+// The Links table's last column, the address a favorite stores, follows
+// the four it has always had.
 inline std::vector<TableColumn> linksColumns() {
-    return {{TextName, false, 0.40},
-            {TextCreationTime, true, 0.20},
-            {TextLastAccess, true, 0.20},
-            {TextUrlAddress, false, 0.0}};
+    return {{TextName, false, 0.30},
+            {TextCreationTime, true, 0.15},
+            {TextLastAccess, true, 0.15},
+            {TextUrlAddress, false, 0.20},
+            {TextStoredAddress, false, 0.0}};
 }
 inline std::vector<TableColumn> recentColumns() {
     return {{TextName, false, 0.30},

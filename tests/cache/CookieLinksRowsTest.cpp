@@ -53,10 +53,10 @@ TEST(CookieRows, DistinctFileNamesAndTheBar) {
 }
 
 TEST(LinksRows, ExtensionAndTagHaveNoColumn) {
-    EXPECT_EQ(LinksRowCells("Google\t.url\tc\ta\t/p/Google.url\ttag"),
-              (QList<QByteArray>{"Google", "c", "a", "/p/Google.url"}));
+    EXPECT_EQ(LinksRowCells("Google\t.url\tc\ta\t/p/Google.url\ttag", "http://g/"),
+              (QList<QByteArray>{"Google", "c", "a", "/p/Google.url", "http://g/"}));
     // Without tabs the whole line repeats, as the field cut leaves it.
-    EXPECT_EQ(LinksRowCells("odd"), (QList<QByteArray>{"odd", "odd", "odd", "odd"}));
+    EXPECT_EQ(LinksRowCells("odd"), (QList<QByteArray>{"odd", "odd", "odd", "odd", ""}));
     TableModel table(QStringLiteral("ieL_ListView"),
                      {{92, false, 0}, {87, true, 0}, {93, true, 0}, {77, false, 0}});
     CountingProgress bar;

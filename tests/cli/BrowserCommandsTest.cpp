@@ -67,7 +67,10 @@ TEST(BrowserCommands, CookiesAndFavoritesOfTheSampleProfile) {
     ASSERT_EQ(favorites.status, 0) << favorites.err.constData();
     lines = outputLines(favorites);
     ASSERT_EQ(lines.size(), 1 + 8);
-    EXPECT_EQ(lines[0], "Name\tCreation Time\tLast Access\tURL Address");
+    EXPECT_EQ(lines[0], "Name\tCreation Time\tLast Access\tURL Address\tStored Address");
+    // Every favorite of the sample stores its address.
+    for (int i = 1; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].split('\t').value(4).startsWith("http")) << lines[i].constData();
     EXPECT_FALSE(favorites.out.contains("Desktop"));
     EXPECT_EQ(runProgram({QStringLiteral("favorites")}).status, 2);
 }

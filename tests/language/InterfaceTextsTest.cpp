@@ -7,7 +7,9 @@ using namespace vc;
 TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
     setInterfaceText(19, QStringLiteral("Beenden"));
     fillDefaultInterfaceTexts();
-    ASSERT_EQ(interfaceTextCount(), 150);
+    ASSERT_GE(interfaceTextCount(), kBaseTextCount);
+    // The texts added since follow, numbered after the first ones.
+    EXPECT_EQ(tx(TextExportNotWritten), QStringLiteral("The export file cannot be written"));
     EXPECT_EQ(tx(TextProgramName), QStringLiteral("Vellacord"));
     EXPECT_EQ(tx(TextExit), QStringLiteral("Exit"));
     EXPECT_EQ(tx(TextCannotOpenIndexFile),
@@ -26,7 +28,7 @@ TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
     EXPECT_FALSE(tx(TextWholeRecallHint).isEmpty());
     EXPECT_FALSE(tx(TextRecallWithConditionsHint).isEmpty());
     // Out of range gives the empty text, never a crash.
-    EXPECT_TRUE(tx(150).isEmpty());
+    EXPECT_TRUE(tx(interfaceTextCount()).isEmpty());
     EXPECT_TRUE(tx(-1).isEmpty());
     for (int n = 0; n < 150; ++n)
         EXPECT_FALSE(tx(n).isEmpty()) << n;

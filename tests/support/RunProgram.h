@@ -17,7 +17,9 @@ inline ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 12000
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-    env.remove(QStringLiteral("DISPLAY"));
+    // No display of any kind: a command that wants a window must say so.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
     for (const auto& [name, value] : extraEnvironment)
         env.insert(name, value);
     process.setProcessEnvironment(env);

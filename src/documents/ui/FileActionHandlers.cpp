@@ -8,6 +8,7 @@
 #include "documents/ui/DocumentTabActions.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "platform/Profile.h"
 
 #include <QFileInfo>
 
@@ -71,6 +72,14 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     const QString folder = form.chooser()->chooseFolder(tx(move ? TextMoveTo : TextCopyTo),
                                                         QFileInfo(source).absolutePath());
     if (folder.isEmpty())
+        return;
+    // Moving is the one action that changes the evidence: a file of the
+    // examined profile is taken out of it only when the user says so.
+    if (move && currentProfile() && currentProfile()->contains(source) &&
+        messages().show(MessageKind::Confirmation,
+                        tx(TextMoveOutOfProfile) + QStringLiteral(":\n") + source +
+                            QStringLiteral("\n\n") + tx(TextMoveAnyway),
+                        MessageButtons::OkCancel) != MessageAnswer::Ok)
         return;
     transferFile(source, folder, move);
 }

@@ -69,6 +69,9 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         filePanel->setText(tx(TextLink) + QStringLiteral(": ") + cell(0));
         memo->appendPlainText(cell(1) + QStringLiteral(" - ") + cell(2));
         memo->appendPlainText(cell(3));
+        // The address the favorite stores, where it has one.
+        if (!cell(4).isEmpty())
+            memo->appendPlainText(tx(TextStoredAddress) + QStringLiteral(": ") + cell(4));
         memo->moveCursor(QTextCursor::Start);
         filePanel->setToolTip(cell(3));
         form.setCurrentFileName(cell(3));

@@ -99,8 +99,12 @@ bool DatePicker::isDroppedDown() const {
 void DatePicker::keyPressEvent(QKeyEvent* event) {
     Q_EMIT keyPressed(event->key());
     if (event->key() == Qt::Key_F4 ||
-        (event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::AltModifier)))
+        (event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::AltModifier))) {
         dropDown();
+        return;
+    }
+    // Every other key goes on to the window: Escape closes it, Enter is OK.
+    event->ignore();
 }
 
 void DatePicker::contextMenuEvent(QContextMenuEvent* event) {

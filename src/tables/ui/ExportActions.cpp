@@ -36,8 +36,8 @@ void exportCurrentTable(
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             form.DestroyProgressBar();
-            showError(tx(TextWorkFileError) + QStringLiteral(":\n") + path + QStringLiteral("\n") +
-                      out.errorString());
+            showError(tx(TextExportNotWritten) + QStringLiteral(":\n") + path +
+                      QStringLiteral("\n") + out.errorString());
             form.UpdateTabState();
             return;
         }
@@ -46,7 +46,8 @@ void exportCurrentTable(
         out.close();
         form.DestroyProgressBar();
         if (!written)
-            showError(QStringLiteral("Writing failed:\n") + path + QStringLiteral("\n") + failure);
+            showError(tx(TextExportNotWritten) + QStringLiteral(":\n") + path +
+                      QStringLiteral("\n") + failure);
     }
     form.UpdateTabState();
 }

@@ -11,7 +11,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vc {
+
+namespace {
+// What a window frame takes beside its caption: the icon, the close button
+// and the margins.
+constexpr int kCaptionRoom = 120;
+} // namespace
 
 TGotoLine1::TGotoLine1(QWidget* parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("GotoLine1"));
@@ -47,6 +55,10 @@ void TGotoLine1::applyInterfaceTexts() {
     Label1->setText(tx(TextNewLineNumber));
     BitBtn1->setText(tx(TextOk));
     BitBtn2->setText(tx(TextCancel));
+    // The window is small: wide enough that the frame shows its whole
+    // caption beside the close button, in any language.
+    setMinimumWidth(std::max(layout()->minimumSize().width(),
+                             kCaptionRoom + fontMetrics().horizontalAdvance(windowTitle())));
 }
 
 void TGotoLine1::prepareForInput() {

@@ -261,7 +261,7 @@ TEST_F(BrowserTabsWindow, FavoritesOfTheSampleProfileAndOfStrangeNames) {
     QList<QByteArray> cut;
     for (int r = 0; r < t.model->rows(); ++r) {
         cut << t.model->cell(r, 0);
-        EXPECT_EQ(t.model->rowCells(r).size(), 4);
+        EXPECT_EQ(t.model->rowCells(r).size(), 5);
     }
     EXPECT_TRUE(cut.contains(QByteArray("")));        // "abc"
     EXPECT_TRUE(cut.contains(QByteArray("Example"))); // "Example.url"

@@ -1,3 +1,4 @@
+#include "TestData.h"
 // The file actions of the popup menu through the real main window, with
 // the desktop replaced by a recorder: every call and every message box is
 // checked, and no failure may lose a file.
@@ -278,6 +279,46 @@ TEST_F(FileActions, MoveDeletesTheSourceOnlyAfterACompleteCopy) {
               QStringLiteral("File not deleted:\n") + source + QStringLiteral("\nfile is in use"));
     EXPECT_EQ(read(source), "second");
     EXPECT_EQ(read(destination), "second");
+}
+
+TEST_F(FileActions, MovingAFileOutOfTheProfileAsksFirst) {
+    // A profile folder with a file of the evidence in it.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("profile/Recent")));
+    ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("ntuser-xp.dat")),
+                            dir.path() + QStringLiteral("/profile/NTUSER.DAT")));
+    ASSERT_TRUE(window->openProfile(dir.path() + QStringLiteral("/profile")));
+    messages.shown.clear();
+    const QString evidence = write(QStringLiteral("profile/Recent/letter.doc"), "evidence");
+    const QString moved = destFolder + QStringLiteral("/letter.doc");
+
+    // Cancel leaves everything as it was.
+    menuOn(evidence);
+    messages.answers = {MessageAnswer::Cancel};
+    moveTo(destFolder);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Confirmation);
+    EXPECT_EQ(message(), QStringLiteral("Moving takes the file out of the examined profile:\n") +
+                             evidence + QStringLiteral("\n\nMove it anyway?"));
+    EXPECT_EQ(read(evidence), "evidence");
+    EXPECT_FALSE(QFile::exists(moved));
+    EXPECT_EQ(desktop.count(QStringLiteral("copyFile")), 0);
+
+    // OK moves it.
+    messages.answers = {MessageAnswer::Ok};
+    moveTo(destFolder);
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_FALSE(QFile::exists(evidence));
+    EXPECT_EQ(read(moved), "evidence");
+
+    // Copying asks nothing, and neither does moving a file from elsewhere.
+    const QString again = write(QStringLiteral("profile/Recent/again.doc"), "x");
+    menuOn(again);
+    copyTo(destFolder);
+    menuOn(source);
+    moveTo(destFolder);
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(read(again), "x");
+    EXPECT_FALSE(QFile::exists(source));
 }
 
 TEST_F(FileActions, MovingAFileOntoItselfNeverDeletesIt) {

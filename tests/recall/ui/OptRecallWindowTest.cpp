@@ -108,6 +108,17 @@ TEST_F(OptRecallWindowTest, PickingDeletingAndClearCalendar) {
     EXPECT_FALSE(p2->displayText().isEmpty());
 }
 
+TEST_F(OptRecallWindowTest, EscapeInADateFieldClosesTheWindow) {
+    for (DatePicker* picker : {window->DateTimePicker1, window->DateTimePicker2}) {
+        window->show();
+        QApplication::processEvents();
+        ASSERT_TRUE(window->isVisible());
+        pressKey(picker, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(window->result(), QDialog::Rejected);
+    }
+}
+
 TEST_F(OptRecallWindowTest, OkNeedsASectionAndACondition) {
     window->WordsComboBox->setEditText(QStringLiteral("   "));
     EXPECT_TRUE(window->OKBitBtn->isEnabled()) << "a phrase of spaces counts";

@@ -287,8 +287,14 @@ TEST_F(SearchWindow, WindowsCarryTheirTexts) {
     EXPECT_EQ(s->BitBtn2->text(), tx(TextCancel));
     EXPECT_EQ(window->GotoLine1->windowTitle(), tx(TextGoToLineCaption));
     EXPECT_EQ(window->GotoLine1->Label1->text(), tx(TextNewLineNumber));
+    // The small window is wide enough for its caption and the frame's button.
+    TGotoLine1* g = window->GotoLine1;
+    g->show();
+    QApplication::processEvents();
+    EXPECT_GE(g->width(), g->fontMetrics().horizontalAdvance(g->windowTitle()) + 100);
+    g->hide();
     // A new language reaches the windows.
-    setInterfaceText(54, QStringLiteral("Suchen"));
+    setInterfaceText(TextFindTextCaption, QStringLiteral("Suchen"));
     window->ApplyInterfaceTexts();
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Suchen"));
     fillDefaultInterfaceTexts();

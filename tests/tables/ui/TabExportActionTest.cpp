@@ -17,12 +17,12 @@ protected:
 };
 
 TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
-    // Links: four columns. Two rows, one with empty cells and bytes that are
+    // Links: five columns. Two rows, one with empty cells and bytes that are
     // not ASCII (written as they are, not converted).
     TableModel* model = window->tab(TabId::Links).model;
     model->beginBulkUpdate();
-    model->appendRow({"Caf\xE9", "2008-01-02 03:04:05", "", "http://x/?a=1&b=2"});
-    model->appendRow({"", "", "", ""});
+    model->appendRow({"Caf\xE9", "2008-01-02 03:04:05", "", "/p/x.url", "http://x/?a=1&b=2"});
+    model->appendRow({"", "", "", "", ""});
     model->endBulkUpdate();
     window->showTab(TabId::Links);
     window->UpdateTabState();
@@ -33,9 +33,9 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Save to .txt"));
     EXPECT_EQ(chooser.lastFilter, QStringLiteral("TXT files (*.txt)"));
     const QByteArray bytes = readAllOf(dir.filePath(QStringLiteral("links.txt")));
-    EXPECT_EQ(bytes, QByteArray("Name\tCreation Time\tLast Access\tURL Address\r\n"
-                                "Caf\xE9\t2008-01-02 03:04:05\t\thttp://x/?a=1&b=2\r\n"
-                                "\t\t\t\r\n"));
+    EXPECT_EQ(bytes, QByteArray("Name\tCreation Time\tLast Access\tURL Address\tStored Address\r\n"
+                                "Caf\xE9\t2008-01-02 03:04:05\t\t/p/x.url\thttp://x/?a=1&b=2\r\n"
+                                "\t\t\t\t\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(window->ProgressBar, nullptr);
 
@@ -45,7 +45,7 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     window->ExportAction_Tab->trigger();
     const QList<QByteArray> lines = readAllOf(chooser.saveAnswer).split('\n');
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[1], QByteArray("\t\t\t\r"));
+    EXPECT_EQ(lines[1], QByteArray("\t\t\t\t\r"));
 
     // The overwrite question is asked; Cancel keeps the file.
     messages.answers = {MessageAnswer::Cancel};

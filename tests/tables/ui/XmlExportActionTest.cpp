@@ -100,15 +100,16 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     EXPECT_EQ(messages.shown[1].text,
               tx(TextDeleteFailed) + QStringLiteral(":\n") + chooser.saveAnswer);
 
-    // A file that cannot be created: the error box with the path; the
-    // progress bar and the cursor are back to normal.
+    // A file that cannot be created: the error box names the export file
+    // and the reason; the progress bar and the cursor are back to normal.
     messages.shown.clear();
     chooser.saveAnswer = dir.filePath(QStringLiteral("no/such/folder/x.xml"));
     window->ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(tx(TextWorkFileError) + QStringLiteral(":\n") +
-                                                  chooser.saveAnswer));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The export file cannot be written:\n") +
+                                          chooser.saveAnswer +
+                                          QStringLiteral("\nNo such file or directory"));
     EXPECT_EQ(window->ProgressBar, nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
