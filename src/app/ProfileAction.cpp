@@ -26,7 +26,12 @@ bool TForm1::openProfile(const QString& folder) {
     OpenDialogFileName.clear();
     if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
         OpenDialogFileName = QStringLiteral("index.dat");
-    StatusPanel0->setText(QFileInfo(folder).absoluteFilePath());
+    // Without its hive the profile's folders are where Windows usually puts
+    // them; the status bar says so for as long as the profile is open.
+    QString status = QFileInfo(folder).absoluteFilePath();
+    if (m_profile->foldersGuessed())
+        status += QStringLiteral(" (") + tx(TextFoldersGuessed) + QLatin1Char(')');
+    StatusPanel0->setText(status);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/CommandHelpers.h"
 
+#include "language/InterfaceTexts.h"
 #include "platform/Profile.h"
 
 #include <QFile>
@@ -68,6 +69,8 @@ bool CommandProfile::open(const QString& folder) {
     }
     if (!error.isEmpty())
         std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(error));
+    if (profile->foldersGuessed())
+        std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(tx(TextFoldersGuessed)));
     m_profile = std::move(profile);
     setCurrentProfile(m_profile.get());
     return true;

@@ -172,6 +172,7 @@ const LaterText kLaterTexts[] = {
     {TextMoveOutOfProfile, "Moving takes the file out of the examined profile"},
     {TextMoveAnyway, "Move it anyway?"},
     {TextStoredAddress, "Stored Address"},
+    {TextFoldersGuessed, "folders guessed: the registry hive cannot be read"},
     // Recent documents of later Windows versions (170 to 189).
     // Other browsers (190 to 249).
     // Preview (250 to 259).

@@ -166,6 +166,7 @@ enum InterfaceTextId : int {
     TextMoveOutOfProfile = 151, // "Moving takes the file out of the examined profile"
     TextMoveAnyway = 152,       // "Move it anyway?"
     TextStoredAddress = 153,    // "Stored Address"
+    TextFoldersGuessed = 154,   // "folders guessed: the registry hive cannot be read"
     // Recent documents of later Windows versions (170 to 189).
     // Other browsers (190 to 249).
     // Preview (250 to 259).

@@ -39,6 +39,9 @@ public:
     // Root folder of the Windows volume, or empty when none was found.
     QString volumeRoot() const { return m_volumeRoot; }
     Hive* userHive() const { return m_userHive.get(); }
+    // The hive could not be read: the folders are guessed from the layouts
+    // Windows uses (special folders), not read from it.
+    bool foldersGuessed() const { return !m_folder.isEmpty() && !m_userHive; }
     Hive* machineHive() const { return m_machineHive.get(); }
 
     // The profile's path on the original machine ("C:\Documents and

@@ -15,39 +15,48 @@ const QString kCachePathsKey =
 const QString kIndexFile = QStringLiteral("index.dat");
 const QString kContentFolder = QStringLiteral("Content.IE5");
 
-// Where each folder lies when the hive does not say, relative to the profile.
-QStringList layoutFallback(FolderKind kind, ProfileLayout layout) {
+// Where each folder lies when the hive does not say, relative to the
+// profile: the places Windows uses, in the order tried. The first that
+// exists is taken, else the first.
+QStringList layoutCandidates(FolderKind kind, ProfileLayout layout) {
     const bool xp = layout == ProfileLayout::Xp;
-    QString path;
     switch (kind) {
     case FolderKind::TempDir:
-        path = xp ? QStringLiteral("Local Settings/Temp") : QStringLiteral("AppData/Local/Temp");
-        break;
+        return {xp ? QStringLiteral("Local Settings/Temp") : QStringLiteral("AppData/Local/Temp")};
     case FolderKind::CacheDir:
-        path = xp ? QStringLiteral("Local Settings/Temporary Internet Files/Content.IE5")
-                  : QStringLiteral(
-                        "AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5");
-        break;
+        if (xp)
+            return {QStringLiteral("Local Settings/Temporary Internet Files/Content.IE5")};
+        return {
+            QStringLiteral("AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5"),
+            QStringLiteral("AppData/Local/Microsoft/Windows/INetCache/IE")};
     case FolderKind::CookiesDir:
-        path = xp ? QStringLiteral("Cookies")
-                  : QStringLiteral("AppData/Roaming/Microsoft/Windows/Cookies");
-        break;
+        if (xp)
+            return {QStringLiteral("Cookies")};
+        return {QStringLiteral("AppData/Roaming/Microsoft/Windows/Cookies"),
+                QStringLiteral("AppData/Local/Microsoft/Windows/INetCookies")};
     case FolderKind::HistoryDir:
-        path = xp ? QStringLiteral("Local Settings/History")
-                  : QStringLiteral("AppData/Local/Microsoft/Windows/History");
-        break;
+        return {xp ? QStringLiteral("Local Settings/History")
+                   : QStringLiteral("AppData/Local/Microsoft/Windows/History")};
     case FolderKind::FavoritesDir:
-        path = QStringLiteral("Favorites");
-        break;
+        return {QStringLiteral("Favorites")};
     case FolderKind::RecentDir:
-        path = xp ? QStringLiteral("Recent")
-                  : QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent");
-        break;
+        return {xp ? QStringLiteral("Recent")
+                   : QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent")};
     case FolderKind::AppDataDir:
-        path = xp ? QStringLiteral("Application Data") : QStringLiteral("AppData/Roaming");
-        break;
+        return {xp ? QStringLiteral("Application Data") : QStringLiteral("AppData/Roaming")};
     }
-    return path.split(QLatin1Char('/'));
+    return {};
+}
+
+QString layoutFolder(const Profile& profile, FolderKind kind) {
+    const QStringList candidates = layoutCandidates(kind, profile.layout());
+    for (const QString& candidate : candidates) {
+        const QString path = profile.resolve(candidate.split(QLatin1Char('/')));
+        if (QFileInfo(path).isDir())
+            return path;
+    }
+    return candidates.isEmpty() ? QString()
+                                : profile.resolve(candidates.first().split(QLatin1Char('/')));
 }
 
 QString shellFolderValueName(FolderKind kind) {
@@ -94,23 +103,21 @@ QString cacheFolder(const Profile& profile) {
         mappedValue(profile, RegistryRoot::CurrentUser, kShellFoldersKey, QStringLiteral("Cache"));
     if (!user.isEmpty())
         return holdsIndexFile(user) ? user : resolveNoCase(user, {kContentFolder});
-    return profile.resolve(layoutFallback(FolderKind::CacheDir, profile.layout()));
+    return layoutFolder(profile, FolderKind::CacheDir);
 }
 
 QString profileFolder(const Profile& profile, FolderKind kind) {
-    // The temporary folder has no Shell Folders value; it follows the layout.
-    if (kind == FolderKind::TempDir)
-        return profile.resolve(layoutFallback(kind, profile.layout()));
-    // A hive that could not be read places no folders.
-    if (!profile.userHive())
-        return QString();
+    // The temporary folder has no Shell Folders value; it follows the layout,
+    // as every folder does when the hive cannot be read.
+    if (kind == FolderKind::TempDir || !profile.userHive())
+        return layoutFolder(profile, kind);
     if (kind == FolderKind::CacheDir)
         return cacheFolder(profile);
     const QString mapped = mappedValue(profile, RegistryRoot::CurrentUser, kShellFoldersKey,
                                        shellFolderValueName(kind));
     if (!mapped.isEmpty())
         return mapped;
-    return profile.resolve(layoutFallback(kind, profile.layout()));
+    return layoutFolder(profile, kind);
 }
 
 } // namespace

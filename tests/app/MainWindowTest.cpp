@@ -3,6 +3,7 @@
 #include "cache/IndexLoad.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
+#include "platform/SpecialFolders.h"
 #include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
@@ -281,4 +282,22 @@ TEST_F(MainWindow, ProfilePresetsTheIndexDialog) {
     EXPECT_FALSE(window->openProfile(bogus));
     ASSERT_FALSE(messages.shown.isEmpty());
     EXPECT_TRUE(messages.shown.last().text.contains(bogus));
+
+    // A profile whose hive cannot be read: the message names the hive, the
+    // profile opens with the folders of the usual layout, and the status
+    // bar says that they were guessed.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Cookies")));
+    QFile hive(dir.filePath(QStringLiteral("NTUSER.DAT")));
+    ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
+    hive.write(QByteArray(512, 'x'));
+    hive.close();
+    messages.shown.clear();
+    ASSERT_TRUE(window->openProfile(dir.path()));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(hive.fileName()));
+    EXPECT_TRUE(window->StatusPanel0->text().endsWith(
+        QStringLiteral("(folders guessed: the registry hive cannot be read)")))
+        << qPrintable(window->StatusPanel0->text());
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), dir.path() + QStringLiteral("/Cookies/"));
 }

@@ -202,8 +202,9 @@ TEST(PlatformFolders, UsesTheVolumeOfTheProfile) {
     EXPECT_EQ(plain.mapWindowsPath("C:\\Windows\\Fonts"), "");
 }
 
-// A hive that cannot be read places no folders and says which file failed.
-TEST(PlatformFolders, UnreadableHiveGivesEmptyFoldersAndOneMessage) {
+// A hive that cannot be read says which file failed; the folders are then
+// where Windows usually puts them.
+TEST(PlatformFolders, UnreadableHiveGivesLayoutFoldersAndOneMessage) {
     QTemporaryDir dir;
     const QString p = dir.path() + "/joe";
     makeFolders(p, {"Cookies", "Favorites", "Recent", "Local Settings/Temp"});
@@ -215,11 +216,13 @@ TEST(PlatformFolders, UnreadableHiveGivesEmptyFoldersAndOneMessage) {
         EXPECT_TRUE(current.message.contains(expectedWhy)) << current.message.toStdString();
         EXPECT_EQ(current.message.count('\n'), 0) << current.message.toStdString();
         EXPECT_EQ(current.profile.message(), current.message);
-        for (FolderKind kind :
-             {FolderKind::CacheDir, FolderKind::CookiesDir, FolderKind::HistoryDir,
-              FolderKind::FavoritesDir, FolderKind::RecentDir, FolderKind::AppDataDir})
-            EXPECT_EQ(GetSpecialFolder(kind), "") << int(kind);
-        // The temporary folder does not depend on the hive.
+        EXPECT_TRUE(current.profile.foldersGuessed());
+        EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), p + "/Cookies/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), p + "/Recent/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir), p + "/Local Settings/History/");
+        EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+                  p + "/Local Settings/Temporary Internet Files/Content.IE5/");
         EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/Local Settings/Temp/");
     };
     check(p + "/NTUSER.DAT", "does not exist");
@@ -269,4 +272,36 @@ TEST(PlatformFolders, SampleProfileIsLaidOutAsItsHiveSays) {
     EXPECT_TRUE(
         QFile::exists(GetSpecialFolder(FolderKind::AppDataDir) + "Microsoft/Excel/Excel11.xlb"));
     EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::TempDir) + "install.log"));
+}
+
+// A Windows 8 to 11 profile without a readable hive: the folders of that
+// layout that exist, the first candidate where none does.
+TEST(PlatformFolders, UnreadableHiveOfALaterWindowsGuessesItsFolders) {
+    QTemporaryDir dir;
+    const QString p = dir.path() + "/Users/ann";
+    makeFolders(p, {"AppData/Local/Microsoft/Windows/INetCache/IE",
+                    "AppData/Local/Microsoft/Windows/INetCookies",
+                    "AppData/Local/Microsoft/Windows/History",
+                    "AppData/Roaming/Microsoft/Windows/Recent", "Favorites", "AppData/Local/Temp"});
+    makeFile(p + "/NTUSER.DAT", QByteArray(4096, '\0'));
+    CurrentProfile current(p);
+    ASSERT_TRUE(current.opened);
+    EXPECT_TRUE(current.profile.foldersGuessed());
+    EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+              p + "/AppData/Local/Microsoft/Windows/INetCache/IE/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+              p + "/AppData/Local/Microsoft/Windows/INetCookies/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
+              p + "/AppData/Local/Microsoft/Windows/History/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
+              p + "/AppData/Roaming/Microsoft/Windows/Recent/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/AppData/Roaming/");
+    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/AppData/Local/Temp/");
+
+    // With a readable hive nothing is guessed.
+    Profile sample;
+    ASSERT_TRUE(sample.open(samplesPath("profiles/xp"), nullptr));
+    EXPECT_FALSE(sample.foldersGuessed());
 }
