@@ -22,13 +22,17 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
         {QStringLiteral("recent"), QStringLiteral("--profile"), sample(), QStringLiteral("--utc")});
     ASSERT_EQ(recent.status, 0) << recent.err.constData();
     QList<QByteArray> lines = recent.out.split('\n');
-    ASSERT_EQ(lines.size(), 17); // captions, 15 rows, the final line end
+    ASSERT_EQ(lines.size(), 19); // captions, 17 rows, the final line end
     EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tLink Address");
-    for (int i = 1; i <= 15; ++i)
+    for (int i = 1; i <= 17; ++i)
         EXPECT_EQ(lines[i].count('\t'), 4) << i;
     EXPECT_TRUE(lines[7].startsWith("letter to bank.doc\t.doc\t"));
+    // The pictures list: a photograph in the profile (with times), a deleted one.
+    EXPECT_TRUE(lines[12].startsWith("beach.jpg\t.jpg\t")) << lines[12].constData();
+    EXPECT_FALSE(lines[12].split('\t')[2].isEmpty());
+    EXPECT_TRUE(lines[13].startsWith("sunset.jpg\t.jpg\t\t\t")) << lines[13].constData();
     EXPECT_TRUE(
-        lines[15].endsWith("\tC:\\Documents and Settings\\joe\\My Documents\\Budget 2008.xls"));
+        lines[17].endsWith("\tC:\\Documents and Settings\\joe\\My Documents\\Budget 2008.xls"));
 
     const ProgramRun temp =
         runProgram({QStringLiteral("temp"), QStringLiteral("--profile"), sample()});

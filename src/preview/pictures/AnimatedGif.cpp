@@ -37,7 +37,9 @@ QImage GifFrameReader::frame(int index) {
     if (m_fit.isValid() && !m_fit.isEmpty() &&
         (image.width() > m_fit.width() || image.height() > m_fit.height()))
         return image.scaled(m_fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return image;
+    // The reader builds the next frame on the pixels of this one: the frame
+    // handed out shares none of them, so another thread may keep it.
+    return image.copy();
 }
 
 } // namespace vc

@@ -22,7 +22,8 @@ struct AnimatedGif {
 
 // Decodes the frames of an animated GIF one after the other, each shrunk to
 // fit a box when it is larger (small frames keep their size). Used by one
-// thread at a time; owns its reader.
+// thread at a time; owns its reader. The frames it gives share no pixels
+// with the reader, so they may be handed to another thread.
 class GifFrameReader {
 public:
     GifFrameReader(std::shared_ptr<const AnimatedGif> gif, QSize fit);

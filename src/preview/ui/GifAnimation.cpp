@@ -1,6 +1,7 @@
 #include "preview/ui/GifAnimation.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPixmap>
 #include <QSet>
 
@@ -9,6 +10,18 @@ namespace vc {
 namespace {
 
 QPointer<TGIFanime> g_active;
+
+// The events by which the thread asks the window thread to draw a frame,
+// and tells it that it has ended.
+QEvent::Type frameEventType() {
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+QEvent::Type endEventType() {
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
 
 // Every animation thread object alive, so the program can wait for them
 // before it ends. Window thread only.
@@ -27,8 +40,6 @@ TGIFanime::TGIFanime(std::shared_ptr<const AnimatedGif> gif, QLabel* target, QSi
         return true;
     }();
     Q_UNUSED(postRoutine);
-    // Frees itself once the thread has ended.
-    connect(this, &QThread::finished, this, &QObject::deleteLater);
     start();
 }
 
@@ -40,6 +51,9 @@ TGIFanime::~TGIFanime() {
     }
     m_wake.notify_all();
     wait();
+    // Take the lock the thread released last, so that what it did before
+    // ending is seen here before its members go.
+    std::lock_guard lock(m_mutex);
 }
 
 void TGIFanime::requestStop() {
@@ -56,17 +70,18 @@ bool TGIFanime::stopRequested() const {
 }
 
 bool TGIFanime::handOver(const QImage& frame, int number) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_stop)
-            return false;
-        m_drawn = false;
-    }
-    // The thread object lives on the window thread and outlives run(), so
-    // the call is delivered there (or dropped with the object).
-    QMetaObject::invokeMethod(
-        this, [this, frame, number] { drawFrame(frame, number); }, Qt::QueuedConnection);
     std::unique_lock lock(m_mutex);
+    if (m_stop)
+        return false;
+    m_frame = frame;
+    m_frameNumber = number;
+    m_drawn = false;
+    // The thread object lives on the window thread and outlives run(), so
+    // the event is delivered there (or dropped with the object). It is made
+    // and posted under the lock, which event() takes before reading it: the
+    // hand-over is ordered by this mutex alone, not only by Qt's event
+    // queue (whose locks ThreadSanitizer cannot see into).
+    QCoreApplication::postEvent(this, new QEvent(frameEventType()));
     m_wake.wait(lock, [this] { return m_drawn || m_stop; });
     return !m_stop;
 }
@@ -76,30 +91,57 @@ bool TGIFanime::pause(int ms) {
     return !m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stop; });
 }
 
-void TGIFanime::drawFrame(const QImage& frame, int number) {
+bool TGIFanime::event(QEvent* event) {
+    {
+        std::lock_guard lock(m_mutex); // see handOver()
+    }
+    if (event->type() == frameEventType()) {
+        drawFrame();
+        return true;
+    }
+    if (event->type() == endEventType()) {
+        deleteLater();
+        return true;
+    }
+    return QThread::event(event);
+}
+
+void TGIFanime::drawFrame() {
+    QImage frame;
+    int number = 0;
     bool stopped = false;
     {
         std::lock_guard lock(m_mutex);
         stopped = m_stop;
+        frame = std::move(m_frame);
+        m_frame = QImage();
+        number = m_frameNumber;
     }
+    const bool draws = !stopped && m_target;
     if (!stopped && !m_target)
         requestStop(); // the box is gone: nothing left to play in
-    else if (!stopped) {
-        // A frame that could not be decoded leaves the box as it was.
-        if (!frame.isNull())
-            m_target->setPixmap(QPixmap::fromImage(frame));
+    // A frame that could not be decoded leaves the box as it was.
+    if (draws && !frame.isNull())
+        m_target->setPixmap(QPixmap::fromImage(frame));
+    if (draws)
         ++m_framesDrawn;
-    }
     {
         std::lock_guard lock(m_mutex);
         m_drawn = true;
     }
     m_wake.notify_all();
-    if (!stopped && m_target)
+    if (draws)
         Q_EMIT frameDrawn(number);
 }
 
 void TGIFanime::run() {
+    play();
+    // Frees itself: the window thread deletes the object once told.
+    std::lock_guard lock(m_mutex); // see handOver()
+    QCoreApplication::postEvent(this, new QEvent(endEventType()));
+}
+
+void TGIFanime::play() {
     GifFrameReader frames(m_gif, m_fit);
     const int count = frames.frameCount();
     if (count <= 0)

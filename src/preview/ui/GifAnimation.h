@@ -49,12 +49,18 @@ Q_SIGNALS:
 
 protected:
     void run() override;
+    bool event(QEvent* event) override;
 
 private:
-    // Window thread: draws a frame into the box unless stopped or the box is gone.
-    void drawFrame(const QImage& frame, int number);
+    // Worker: the frames, with their pauses, until stopped or done.
+    void play();
+    // Window thread: draws the frame handed over into the box, unless
+    // stopped or the box is gone, then lets the thread go on.
+    void drawFrame();
     // Worker: hands a frame to the window thread and waits until it is drawn
-    // or the thread is stopped. False when stopped.
+    // or the thread is stopped. False when stopped. The frame passes through
+    // the members below under the mutex; the event that asks the window
+    // thread to draw carries nothing.
     bool handOver(const QImage& frame, int number);
     // Worker: sleeps, waking early when stopped. False when stopped.
     bool pause(int ms);
@@ -66,8 +72,10 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_stop = false;  // guarded by m_mutex
-    bool m_drawn = false; // guarded by m_mutex
+    bool m_stop = false;   // guarded by m_mutex
+    bool m_drawn = false;  // guarded by m_mutex
+    QImage m_frame;        // guarded by m_mutex: the frame handed over
+    int m_frameNumber = 0; // guarded by m_mutex
 };
 
 // The one animation of the program, or nullptr. Window thread only.

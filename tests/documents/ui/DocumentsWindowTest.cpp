@@ -37,9 +37,9 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
 
     EXPECT_EQ(window->currentTabId(), TabId::Recent);
     TableTab& t = recent();
-    // Six links (Desktop.ini is not listed), then nine MRU entries.
-    ASSERT_EQ(t.model->rows(), 15);
-    EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 15"));
+    // Six links (Desktop.ini is not listed), then eleven MRU entries.
+    ASSERT_EQ(t.model->rows(), 17);
+    EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 17"));
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(t.model->cell(r, 1), ".lnk");
         EXPECT_TRUE(t.model->cell(r, 4).startsWith(QFile::encodeName(sample() + "/Recent/")));
@@ -51,11 +51,12 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
               QFile::encodeName(sample() + "/Recent/letter to bank.doc.lnk"));
     EXPECT_FALSE(t.model->cell(link, 3).isEmpty());
 
-    // The MRU rows: subkeys "*", "doc", "txt", "xls" in hive order, values in
-    // hive order; the Windows path as stored.
+    // The MRU rows: subkeys "*", "doc", "jpg", "txt", "xls" in hive order,
+    // values in hive order; the Windows path as stored.
     const QList<QByteArray> names{"letter to bank.doc", "Budget 2008.xls", "Invoice 0412.pdf",
-                                  "letter to bank.doc", "old letter.doc",  "report.txt",
-                                  "passwords.txt",      "notes.txt",       "Budget 2008.xls"};
+                                  "letter to bank.doc", "old letter.doc",  "beach.jpg",
+                                  "sunset.jpg",         "report.txt",      "passwords.txt",
+                                  "notes.txt",          "Budget 2008.xls"};
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(t.model->cell(6 + i, 0), names[i]) << i;
     EXPECT_EQ(t.model->cell(6, 4),
@@ -92,7 +93,7 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
 TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     ASSERT_TRUE(window->openProfile(sample()));
     window->docs_ActionRecent->trigger();
-    ASSERT_EQ(recent().model->rows(), 15);
+    ASSERT_EQ(recent().model->rows(), 17);
 
     QTemporaryDir dir;
     QString error;
@@ -112,8 +113,8 @@ TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("'b'")));
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("REG_DWORD")));
-    EXPECT_EQ(recent().model->rows(), 15);
-    EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 15"));
+    EXPECT_EQ(recent().model->rows(), 17);
+    EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 17"));
     EXPECT_TRUE(window->ProgressBar.isNull());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
