@@ -1,5 +1,5 @@
 // Preview boxes and the GIF animation, on the window thread of an offscreen
-// application. Also run under ThreadSanitizer (see docs/threads.md).
+// application. Also run under ThreadSanitizer by scripts/tsan-tests.sh.
 #include "preview/ui/GifAnimation.h"
 #include "preview/PictureFiles.h"
 #include "preview/ui/PictureBox.h"

@@ -18,9 +18,10 @@ void drawMagnifier(QPainter& p, bool plus) {
         p.drawLine(QPointF(9.5, 6.5), QPointF(9.5, 12.5));
 }
 
-// A three-quarter circle with an arrow head; mirrored for the right turn.
+// A three-quarter circle open at the top with an arrow head at its end:
+// drawn for the turn to the right (clockwise), mirrored for the left.
 void drawTurn(QPainter& p, bool left) {
-    if (!left) {
+    if (left) {
         p.translate(kSide, 0);
         p.scale(-1, 1);
     }
