@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -50,11 +51,20 @@ protected:
 } // namespace
 
 TEST_F(GifAnimationTest, StillPicturesStartNoAnimation) {
-    for (const char* name : {"still.gif", "three-pages.tif"}) {
-        const ShownPicture shown = ShowPicture(box.get(), picturePath(QString::fromLatin1(name)));
-        EXPECT_EQ(shown.content, BoxContent::Picture) << name;
-        EXPECT_FALSE(box->pixmap().isNull()) << name;
-        EXPECT_EQ(ActiveAnimation(), nullptr) << name;
+    // Stills fill the 99 x 99 box with their proportions: 30 x 20 is
+    // enlarged, the 70 x 50 strip too, a 400 x 100 picture is read smaller.
+    QTemporaryDir dir;
+    const QString wide = dir.filePath(QStringLiteral("wide.png"));
+    ASSERT_TRUE(quarteredPicture(400, 100).save(wide));
+    const QList<QPair<QString, QSize>> stills{
+        {picturePath(QStringLiteral("still.gif")), QSize(99, 66)},
+        {picturePath(QStringLiteral("three-pages.tif")), QSize(99, 70)},
+        {wide, QSize(99, 24)}};
+    for (const auto& [file, size] : stills) {
+        const ShownPicture shown = ShowPicture(box.get(), file);
+        EXPECT_EQ(shown.content, BoxContent::Picture) << file.toStdString();
+        EXPECT_EQ(box->pixmap().size(), size) << file.toStdString();
+        EXPECT_EQ(ActiveAnimation(), nullptr) << file.toStdString();
     }
     const ShownPicture none = ShowPicture(box.get(), picturePath(QStringLiteral("gone.gif")));
     EXPECT_EQ(none.content, BoxContent::Nothing);
@@ -116,6 +126,21 @@ TEST_F(GifAnimationTest, NextPictureStopsTheAnimationWithoutWaitingAndKeepsItsBo
     EXPECT_EQ(box->pixmap().toImage(), still);
     // Stopped threads end and free themselves.
     EXPECT_TRUE(processUntil([&] { return first.isNull(); }));
+}
+
+TEST_F(GifAnimationTest, ClearingABoxStopsOnlyTheAnimationPlayingInIt) {
+    ASSERT_EQ(ShowPicture(box.get(), picturePath(QStringLiteral("animated.gif"))).content,
+              BoxContent::Animation);
+    TGIFanime* animation = ActiveAnimation();
+    ASSERT_TRUE(processUntil([&] { return animation->framesDrawn() >= 1; }));
+    QLabel other;
+    ClearPicture(&other);
+    EXPECT_EQ(ActiveAnimation(), animation);
+    ClearPicture(box.get());
+    EXPECT_EQ(ActiveAnimation(), nullptr);
+    EXPECT_TRUE(box->pixmap().isNull());
+    processFor(400); // delays 7, none, 20: a running animation would draw again
+    EXPECT_TRUE(box->pixmap().isNull());
 }
 
 TEST_F(GifAnimationTest, AnimationOutlivingItsBoxStopsWithoutDrawing) {

@@ -40,6 +40,9 @@ public:
     // frame's delay (hundredths of a second) times 10, plus 50 ms.
     static int pauseMs(int delay) { return delay * 10 + 50; }
 
+    // Whether the animation draws into this box (window thread).
+    bool playsIn(const QLabel* box) const { return box && m_target == box; }
+
     // Frames drawn so far (window thread).
     int framesDrawn() const { return m_framesDrawn; }
 

@@ -20,10 +20,23 @@ ShownPicture ShowPicture(QLabel* box, const QString& file, QSize fit) {
         StartAnimation(picture.animation, box, fit);
         shown.content = BoxContent::Animation;
     } else if (!picture.image.isNull()) {
-        box->setPixmap(QPixmap::fromImage(picture.image));
+        // The box is stretched, proportions kept: a picture smaller than it
+        // is enlarged to fit (a larger one was read at the box's size).
+        QImage image = picture.image;
+        if (!fit.isEmpty() && image.width() < fit.width() && image.height() < fit.height())
+            image = image.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        box->setPixmap(QPixmap::fromImage(image));
         shown.content = BoxContent::Picture;
     }
     return shown;
+}
+
+void ClearPicture(QLabel* box) {
+    if (!box)
+        return;
+    if (TGIFanime* animation = ActiveAnimation(); animation && animation->playsIn(box))
+        StopActiveAnimation();
+    box->clear();
 }
 
 } // namespace vc

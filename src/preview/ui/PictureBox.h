@@ -22,8 +22,16 @@ struct ShownPicture {
 
 // Loads a file into a preview box, reading it at the box's size: stops the
 // running animation first (without waiting for it), empties the box, then
-// shows the still picture or starts the animation. fit: the size to read
-// at; an invalid size uses the box's contents size.
+// shows the still picture or starts the animation. A still picture fills
+// the box with its proportions kept (smaller ones are enlarged); animation
+// frames are only ever shrunk. fit: the box's size; an invalid size uses
+// the box's contents size (pass the panel's when the box is not laid out
+// yet).
 ShownPicture ShowPicture(QLabel* box, const QString& file, QSize fit = QSize());
+
+// Empties a preview box (no file to show, the file erased, the pane
+// cleared): an animation playing in it is stopped first, without waiting,
+// so that none of its frames lands in the box afterwards.
+void ClearPicture(QLabel* box);
 
 } // namespace vc
