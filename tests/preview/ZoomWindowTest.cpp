@@ -194,6 +194,7 @@ TEST_F(ZoomWindowTest, EscapeClosesAndLeavesNoPictureButTheViewChoiceStays) {
     zoom->ExitBtn->click();
     EXPECT_FALSE(zoom->isVisible());
     EXPECT_TRUE(zoom->Image1->toolTip().isEmpty());
+    EXPECT_FALSE(zoom->Image1->hasPicture()); // no whole picture kept while hidden
 }
 
 TEST_F(ZoomWindowTest, TextsComeFromTheInterfaceTable) {

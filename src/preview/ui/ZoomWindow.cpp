@@ -334,9 +334,12 @@ void TZoom_in::resizeEvent(QResizeEvent* event) {
 }
 
 void TZoom_in::closeEvent(QCloseEvent* event) {
-    // The window's close: Image1 forgets its file, the next showing sets up again.
+    // The window's close: Image1 forgets its file, the next showing sets up
+    // again. The picture goes too: read whole, it may take hundreds of
+    // megabytes, and every opening brings its own.
     m_file.clear();
     Image1->setToolTip(QString());
+    Image1->setPicture(QImage());
     m_activated = false;
     ModalWindow::closeEvent(event);
 }
