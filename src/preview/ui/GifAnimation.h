@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/WindowLayer.h"
+
 #include "preview/pictures/AnimatedGif.h"
 
 #include <QImage>

@@ -169,15 +169,15 @@ void TZoom_in::buildZoomPanel() {
 }
 
 void TZoom_in::applyInterfaceTexts() {
-    BestFitRadio->setText(tx(135));
-    ActualSizeRadio->setText(tx(136));
-    ZoomInBtn->setToolTip(tx(137));
-    ZoomOutBtn->setToolTip(tx(138));
-    RotateLBtn->setToolTip(tx(139));
-    RotateRBtn->setToolTip(tx(140));
-    ExitBtn->setToolTip(tx(19));
-    ZoomPanel->setTitle(tx(141));
-    ZoomTrackBar->setToolTip(tx(141) + QStringLiteral(": ") +
+    BestFitRadio->setText(tx(TextBestFit));
+    ActualSizeRadio->setText(tx(TextActualSize));
+    ZoomInBtn->setToolTip(tx(TextZoomIn));
+    ZoomOutBtn->setToolTip(tx(TextZoomOut));
+    RotateLBtn->setToolTip(tx(TextRotateLeft));
+    RotateRBtn->setToolTip(tx(TextRotateRight));
+    ExitBtn->setToolTip(tx(TextExit));
+    ZoomPanel->setTitle(tx(TextZoom));
+    ZoomTrackBar->setToolTip(tx(TextZoom) + QStringLiteral(": ") +
                              QString::number(ZoomTrackBar->value()) + QStringLiteral("%"));
 }
 
@@ -219,7 +219,7 @@ void TZoom_in::ZoomTrackBarChange() {
     const double factor = zoomFactor(position);
     const QSize picture = Image1->picture().size();
     sizeImage(QSize(truncated(picture.width() * factor), truncated(picture.height() * factor)));
-    ZoomTrackBar->setToolTip(tx(141) + QStringLiteral(": ") + QString::number(position) +
+    ZoomTrackBar->setToolTip(tx(TextZoom) + QStringLiteral(": ") + QString::number(position) +
                              QStringLiteral("%"));
 }
 
@@ -367,11 +367,11 @@ bool TZoom_in::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool OpenZoomWindow(TZoom_in& zoom, const QString& file) {
-    zoom.setWindowTitle(tx(100));
+    zoom.setWindowTitle(tx(TextPicture));
     const Picture picture = LoadPicture(file, QSize(), GifFrames::FirstFrame);
     if (picture.image.isNull()) {
         zoom.setPicture(QImage(), QString());
-        showError(GdiplusStatusText(picture.status) + QStringLiteral(". ") + tx(80) +
+        showError(GdiplusStatusText(picture.status) + QStringLiteral(". ") + tx(TextFileName) +
                   QStringLiteral(" ") + file);
         return false;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "preview/DetailPane.h"
+#include "app/WindowLayer.h"
+
+#include "preview/ui/DetailPane.h"
 #include "preview/ui/PictureView.h"
-#include "tables/ModalWindow.h"
+#include "tables/ui/ModalWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>

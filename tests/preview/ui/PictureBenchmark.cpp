@@ -1,7 +1,7 @@
 // Speed of the preview. Not part of the normal run:
 //   vellacord_tests --gtest_also_run_disabled_tests --gtest_filter='PictureBenchmark*'
 // The animation stall needs ImageMagick's convert on the PATH.
-#include "preview/PictureFiles.h"
+#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/LoadPicture.h"
 #include "preview/ui/GifAnimation.h"
 #include "preview/ui/PictureBox.h"

@@ -2,7 +2,7 @@
 // and its factor, the zoom buttons and panels, turning, closing.
 #include "preview/ui/ZoomWindow.h"
 #include "language/InterfaceTexts.h"
-#include "preview/PictureFiles.h"
+#include "preview/pictures/PictureFiles.h"
 #include "support/RecordingMessages.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Preview boxes and the GIF animation, on the window thread of an offscreen
 // application. Also run under ThreadSanitizer by scripts/tsan-tests.sh.
 #include "preview/ui/GifAnimation.h"
-#include "preview/PictureFiles.h"
+#include "preview/pictures/PictureFiles.h"
 #include "preview/ui/PictureBox.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The picture service: status texts, loading, frames, strips, turning and
 // the hostile pictures.
-#include "preview/PictureFiles.h"
+#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/GdiplusStatus.h"
 #include "preview/pictures/GifFrames.h"
 #include "preview/pictures/LoadPicture.h"
