@@ -6,7 +6,12 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
+#include "preview/pictures/GdiplusStatus.h"
+#include "preview/pictures/PictureService.h"
 #include "preview/ui/DetailPane.h"
+#include "preview/ui/GifAnimation.h"
+#include "preview/ui/PictureBox.h"
+#include "preview/ui/ZoomWindow.h"
 #include "recall/ui/OptRecallWindow.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/SearchWindow.h"
@@ -87,12 +92,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Search1 = new TSearch1(this);
     GotoLine1 = new TGotoLine1(this);
     OptRecall1 = new TOptRecall1(RecallConditions, this);
+    Zoom_in = new TZoom_in(this);
 
     FormCreate();
     resize(1000, 700);
 }
 
 TForm1::~TForm1() {
+    // The picture service stops last: no animation or picture read may
+    // outlive the boxes they draw into.
+    ShutdownAnimations();
+    WaitForPictureLoads();
+    PictureServiceShutdown();
     if (currentProfile() == m_profile.get())
         setCurrentProfile(nullptr);
 }
@@ -121,6 +132,10 @@ void TForm1::readSettings() {
 }
 
 void TForm1::FormCreate() {
+    // The picture service first; the window goes on without previews when
+    // it cannot start.
+    if (const int status = PictureServiceStartup(); status != 0)
+        GdiplusStatusText(status, 1);
     // Start folder and file name of the index-file dialog.
     OpenDialogFileName.clear();
     if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
@@ -239,6 +254,8 @@ void TForm1::ApplyInterfaceTexts() {
         Search1->applyInterfaceTexts();
     if (GotoLine1)
         GotoLine1->applyInterfaceTexts();
+    if (Zoom_in)
+        Zoom_in->applyInterfaceTexts();
     UpdateTabState();
 }
 
@@ -287,13 +304,17 @@ void TForm1::ClearPane(QWidget* panel) {
     if (!panel)
         return;
     panel->setToolTip(QString());
+    if (auto* pane = qobject_cast<DetailPane*>(panel))
+        pane->setPreviewFile(QString());
+    // A picture box is emptied with ClearPicture, which also stops an
+    // animation playing in it and drops a picture still being read for it.
     if (auto* label = qobject_cast<QLabel*>(panel))
-        label->clear();
+        ClearPicture(label);
     for (QObject* child : panel->children()) {
         if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
             memo->clear();
         } else if (auto* label = qobject_cast<QLabel*>(child)) {
-            label->clear();
+            ClearPicture(label);
             label->setToolTip(QString());
         } else if (auto* inner = qobject_cast<QFrame*>(child)) {
             ClearPane(inner);

@@ -32,6 +32,7 @@ class Profile;
 class TSearch1;
 class TGotoLine1;
 class TOptRecall1;
+class TZoom_in;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -162,6 +163,8 @@ public:
     TGotoLine1* GotoLine1 = nullptr;
     // The recall-conditions window, kept for the whole run.
     TOptRecall1* OptRecall1 = nullptr;
+    // The zoom window of the preview pictures, kept for the whole run.
+    TZoom_in* Zoom_in = nullptr;
 
     // Actions, by their names.
     QAction* ActionExit = nullptr;

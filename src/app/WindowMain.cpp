@@ -36,6 +36,10 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
 
     vc::DesktopFileServices desktop;
     vc::setFileServices(&desktop);
+    // Boxes from the start: the main window's creation may have a failure
+    // to show (the picture service not starting).
+    vc::QtMessages startupBoxes(nullptr);
+    vc::setMessageService(&startupBoxes);
     vc::TForm1 form;
     vc::QtMessages boxes(&form);
     vc::setMessageService(&boxes);

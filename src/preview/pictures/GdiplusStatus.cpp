@@ -1,5 +1,6 @@
 #include "preview/pictures/GdiplusStatus.h"
 
+#include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 
 namespace vc {
@@ -41,6 +42,11 @@ QString GdiplusStatusText(int status, int show) {
     if (show == 1 && !text.isEmpty())
         showError(text);
     return text;
+}
+
+QString PictureFailureText(int status, const QString& file) {
+    return GdiplusStatusText(status) + QStringLiteral(". ") + tx(TextFileName) + QLatin1Char(' ') +
+           file;
 }
 
 int StatusOfReaderError(QImageReader::ImageReaderError error) {

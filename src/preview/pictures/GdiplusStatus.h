@@ -24,6 +24,10 @@ enum PictureStatus : int {
 // no empty box).
 QString GdiplusStatusText(int status, int show = 0);
 
+// The message of a picture that could not be read: the status text, ". ",
+// the text "File Name", a space and the file's path.
+QString PictureFailureText(int status, const QString& file);
+
 // The status that stands for an image reader's error.
 int StatusOfReaderError(QImageReader::ImageReaderError error);
 

@@ -13,6 +13,26 @@ void ClickPanel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
+void ClickPanel::setHandWhileCaptioned(bool on) {
+    m_handWhileCaptioned = on;
+    setMouseTracking(on);
+}
+
+void ClickPanel::updateCursor() {
+    if (m_handWhileCaptioned)
+        setCursor(text().isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+void ClickPanel::mouseMoveEvent(QMouseEvent* event) {
+    updateCursor();
+    QLabel::mouseMoveEvent(event);
+}
+
+void ClickPanel::enterEvent(QEnterEvent* event) {
+    updateCursor();
+    QLabel::enterEvent(event);
+}
+
 DetailPane::DetailPane(const QString& name, const QString& memoName, const QString& filePanelName,
                        const QString& imagePanelName, const QString& imageName, QSize imageSize,
                        QWidget* parent)
@@ -30,6 +50,7 @@ DetailPane::DetailPane(const QString& name, const QString& memoName, const QStri
     m_filePanel->setTextInteractionFlags(Qt::NoTextInteraction);
     m_filePanel->setMinimumHeight(m_filePanel->fontMetrics().height() + 6);
     m_filePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_filePanel->setHandWhileCaptioned(true);
     left->addWidget(m_filePanel);
 
     m_memo = new QPlainTextEdit(this);

@@ -13,11 +13,21 @@ class ClickPanel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    // The mouse shows the hand over the panel while it has a caption (there
+    // is something to open), the arrow while it has none.
+    void setHandWhileCaptioned(bool on);
+
 Q_SIGNALS:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    void updateCursor();
+    bool m_handWhileCaptioned = false;
 };
 
 // The detail pane under a table: a file panel across the top, a read-only
@@ -36,6 +46,10 @@ public:
     ClickPanel* imageBox() const { return m_image; }
     // Text shown on the picture panel ("Wait ...", "File Erased" ...).
     QLabel* imageCaption() const { return m_imageCaption; }
+    // The file the picture box previews (empty when none); the zoom window
+    // opens it.
+    const QString& previewFile() const { return m_previewFile; }
+    void setPreviewFile(const QString& file) { m_previewFile = file; }
 
 private:
     ClickPanel* m_filePanel = nullptr;
@@ -43,6 +57,7 @@ private:
     QFrame* m_imagePanel = nullptr;
     ClickPanel* m_image = nullptr;
     QLabel* m_imageCaption = nullptr;
+    QString m_previewFile;
 };
 
 } // namespace vc

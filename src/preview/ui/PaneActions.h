@@ -20,5 +20,7 @@ void OpenFilePanelTarget(TForm1& form, TabId id);
 // Fills a pane's picture box from a file (folder + name, or fullPath).
 void ShowPreview(TForm1& form, const QString& folder, const QString& name, const QString& fullPath,
                  DetailPane* pane);
+// A click on a picture box that holds a picture: the zoom window on its file.
+void Image1Click(TForm1& form, DetailPane* pane);
 
 } // namespace vc

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace vc {
 
 // What a picture box shows after ShowPicture.
@@ -31,9 +33,28 @@ struct ShownPicture {
 // yet).
 ShownPicture ShowPicture(QLabel* box, const QString& file, QSize fit = QSize());
 
+// The same, with the file read on the picture thread so that the window
+// stays free while a large picture decodes: the animation is stopped and
+// the box emptied at once; the picture (or the animation) goes into the box
+// later, on the window thread, and then done is called with what it shows.
+// A newer request for the same box, ClearPicture of the box or the box's
+// end drops the request: its picture is never shown and done is not
+// called. Requests are served in the order they are made, so the last one
+// made decides which animation plays.
+void RequestPicture(QLabel* box, const QString& file, QSize fit,
+                    std::function<void(const ShownPicture&)> done);
+
+// Whether a request for the box is still being read.
+bool PicturePending(const QLabel* box);
+
 // Empties a preview box (no file to show, the file erased, the pane
 // cleared): an animation playing in it is stopped first, without waiting,
-// so that none of its frames lands in the box afterwards.
+// and a picture still being read for it is dropped, so that nothing lands
+// in the box afterwards.
 void ClearPicture(QLabel* box);
+
+// Waits until the picture thread has nothing left to read and drops what it
+// read: call before the window closes for good, with ShutdownAnimations.
+void WaitForPictureLoads();
 
 } // namespace vc

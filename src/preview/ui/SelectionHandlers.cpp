@@ -9,9 +9,61 @@
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
 
+#include "platform/Profile.h"
+
 #include <QFileInfo>
+#include <QUrl>
 
 namespace vc {
+
+namespace {
+
+// Where the cached copy of an Activity row lies: in the cache sub-folder
+// named by its Directory field, beside the index file. NTFS ignores letter
+// case and a profile copied to Linux keeps the case stored on disk, so the
+// folder and the file are found whatever their case.
+struct CachedCopy {
+    QString folder; // with a trailing "/"
+    QString name;
+};
+
+CachedCopy activityCachedCopy(const TForm1& form, const QString& directory,
+                              const QString& fileName) {
+    const QString indexFolder = withSlash(folderPart(form.activityIndexFile()));
+    if (indexFolder.isEmpty() || directory.isEmpty())
+        return {indexFolder + (directory.isEmpty() ? QString() : directory + QLatin1Char('/')),
+                fileName};
+    const QString base = indexFolder.size() > 1 ? indexFolder.chopped(1) : indexFolder;
+    const QString folder = resolveNoCase(base, {directory}) + QLatin1Char('/');
+    const QString found = findChildNoCase(folder.chopped(1), fileName);
+    return {folder, found.isEmpty() ? fileName : found};
+}
+
+// The file a History address names once "file:///" is dropped
+// ("C:/Documents and Settings/joe/beach.jpg"), as a path on this machine: a
+// Windows path goes where it lies in the open profile, and a path that the
+// address wrote with "%xx" escapes (spaces as "%20") is read back when it
+// does not exist as written.
+QString localFileOfAddress(const QString& target) {
+    QStringList spellings{target};
+    const QString decoded = QUrl::fromPercentEncoding(target.toUtf8());
+    if (decoded != target)
+        spellings << decoded;
+    QString first;
+    for (const QString& spelling : spellings) {
+        QString path = spelling;
+        if (const Profile* profile = currentProfile())
+            if (const QString mapped = profile->mapWindowsPath(spelling); !mapped.isEmpty())
+                path = mapped;
+        if (QFileInfo::exists(path))
+            return path;
+        if (first.isEmpty())
+            first = path;
+    }
+    return first;
+}
+
+} // namespace
 
 void ShowRowInPane(TForm1& form, TabId id, int row) {
     form.setCurrentFileName(QString());
@@ -33,14 +85,13 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
     switch (id) {
     case TabId::Activity: {
         memo->appendPlainText(cell(1) + QStringLiteral(" - ") + cell(2));
-        const QString cacheFolder =
-            withSlash(folderPart(form.activityIndexFile())) + cell(6) + QLatin1Char('/');
+        const CachedCopy copy = activityCachedCopy(form, cell(6), cell(3));
         memo->appendPlainText(cell(6) + QLatin1Char('/') + cell(3));
         memo->appendPlainText(cell(7));
         filePanel->setText(cell(0));
         filePanel->setToolTip(cell(0));
-        form.setCurrentFileName(cacheFolder + cell(3));
-        ShowPreview(form, cacheFolder, cell(3), QString(), t.pane);
+        form.setCurrentFileName(copy.folder + copy.name);
+        ShowPreview(form, copy.folder, copy.name, QString(), t.pane);
         break;
     }
     case TabId::History: {
@@ -57,9 +108,10 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
             target = target.mid(8);
         filePanel->setText(target);
         filePanel->setToolTip(target);
-        form.setCurrentFileName(target);
+        const QString file = local ? localFileOfAddress(target) : target;
+        form.setCurrentFileName(file);
         if (local)
-            ShowPreview(form, folderPart(target), namePart(target), QString(), t.pane);
+            ShowPreview(form, folderPart(file), namePart(file), QString(), t.pane);
         else
             ShowPreview(form, QString(), QString(), QString(), t.pane);
         break;
@@ -102,9 +154,9 @@ void OpenRowTarget(TForm1& form, TabId id) {
         return;
     if (id == TabId::Activity) {
         const int row = current.row();
-        OpenWithAssociatedProgram(form, withSlash(folderPart(form.activityIndexFile())) +
-                                            t.model->cellText(row, 6) + QLatin1Char('/') +
-                                            t.model->cellText(row, 3));
+        const CachedCopy copy =
+            activityCachedCopy(form, t.model->cellText(row, 6), t.model->cellText(row, 3));
+        OpenWithAssociatedProgram(form, copy.folder + copy.name);
         return;
     }
     OpenFilePanelTarget(form, id);

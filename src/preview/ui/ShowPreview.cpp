@@ -1,14 +1,73 @@
 // The small preview picture of a detail pane.
 #include "app/MainWindow.h"
 #include "language/InterfaceTexts.h"
+#include "preview/pictures/GdiplusStatus.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
+#include "preview/ui/PictureBox.h"
+#include "preview/ui/ZoomWindow.h"
 
 #include <QFileInfo>
-#include <QImageReader>
-#include <QPixmap>
 
 namespace vc {
+
+namespace {
+
+enum class BoxClick { None, Zoom, OpenRow };
+
+// What a click on the picture box does; the hand shows while it does
+// something.
+void setBoxClick(TForm1& form, DetailPane* pane, BoxClick click) {
+    ClickPanel* box = pane->imageBox();
+    box->disconnect(&form);
+    switch (click) {
+    case BoxClick::None:
+        box->unsetCursor();
+        return;
+    case BoxClick::Zoom:
+        QObject::connect(box, &ClickPanel::clicked, &form,
+                         [&form, pane] { Image1Click(form, pane); });
+        break;
+    case BoxClick::OpenRow: {
+        // The table's double-click: the table of the visible tab, none when
+        // no table is visible.
+        TableModel* current = form.UpdateTabState();
+        if (!current || !form.tabOf(current)) {
+            box->unsetCursor();
+            return;
+        }
+        const TabId id = form.currentTabId();
+        QObject::connect(box, &ClickPanel::clicked, &form,
+                         [&form, id] { OpenRowTarget(form, id); });
+        break;
+    }
+    }
+    box->setCursor(Qt::PointingHandCursor);
+}
+
+// The box holds no picture: its name (nothing while an animation is about
+// to play in it, or the reason it shows none), the deep bevel, "Click Me",
+// and a click does what a double-click on the row does.
+void showNoPicture(TForm1& form, DetailPane* pane, const QString& caption) {
+    pane->imageCaption()->setText(caption);
+    pane->imagePanel()->setLineWidth(3);
+    pane->imageBox()->setToolTip(tx(TextClickMe));
+    setBoxClick(form, pane, BoxClick::OpenRow);
+}
+
+// A file that is there but could not be read as a picture: not a picture
+// at all gives its name; anything else that went wrong (broken data, too
+// large, no access) is told with the path and shows "Non graphic file".
+QString captionOfFailure(int status, const QString& name, const QString& file) {
+    if (status == kStatusUnknownImageFormat)
+        return name;
+    if (status == kStatusFileNotFound) // gone while it was being read
+        return tx(TextFileErased);
+    showError(PictureFailureText(status, file));
+    return tx(TextNonGraphicFile);
+}
+
+} // namespace
 
 void ShowPreview(TForm1& form, const QString& folder, const QString& name, const QString& fullPath,
                  DetailPane* pane) {
@@ -17,49 +76,45 @@ void ShowPreview(TForm1& form, const QString& folder, const QString& name, const
         return;
     QFrame* panel = pane->imagePanel();
     QLabel* caption = pane->imageCaption();
-    box->disconnect(&form);
+    setBoxClick(form, pane, BoxClick::None);
     panel->setLineWidth(1);
     caption->setText(tx(TextWait) + QStringLiteral(" ..."));
     box->setToolTip(QString());
+    pane->setPreviewFile(QString());
     if ((folder + name).isEmpty()) {
-        box->clear();
+        ClearPicture(box);
         caption->clear();
         return;
     }
     const QString file = name.isEmpty() ? QString() : fullPath.isEmpty() ? folder + name : fullPath;
-    box->setToolTip(file);
-    const QFileInfo info(file);
-    const bool exists = !file.isEmpty() && info.isFile();
-    bool hasPicture = false;
-    if (exists) {
-        QImageReader reader(file);
-        reader.setAutoTransform(true);
-        // Bounds the memory a hostile picture can claim for the preview.
-        const QSize size = reader.size();
-        if (size.isValid() && qint64(size.width()) * size.height() <= 64LL * 1024 * 1024) {
-            reader.setScaledSize(size.scaled(panel->size(), Qt::KeepAspectRatio));
-        }
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            box->setPixmap(QPixmap::fromImage(image));
-            hasPicture = true;
-        } else {
-            box->clear();
-        }
-    } else {
-        box->clear();
-        caption->setText(tx(TextFileErased));
-    }
-    if (hasPicture) {
-        caption->clear();
+    pane->setPreviewFile(file);
+    if (file.isEmpty() || !QFileInfo::exists(file)) {
+        ClearPicture(box);
+        showNoPicture(form, pane, tx(TextFileErased));
         return;
     }
-    if (exists)
-        caption->setText(name);
-    panel->setLineWidth(3);
-    box->setToolTip(tx(TextClickMe));
-    const TabId id = form.currentTabId();
-    QObject::connect(box, &ClickPanel::clicked, &form, [&form, id] { OpenRowTarget(form, id); });
+    // Read on the picture thread: "Wait ..." shows until the picture is in.
+    RequestPicture(box, file, panel->contentsRect().size(),
+                   [&form, pane, name, file](const ShownPicture& shown) {
+                       switch (shown.content) {
+                       case BoxContent::Picture:
+                           pane->imageCaption()->clear();
+                           setBoxClick(form, pane, BoxClick::Zoom);
+                           break;
+                       case BoxContent::Animation:
+                           showNoPicture(form, pane, QString());
+                           break;
+                       case BoxContent::Nothing:
+                           showNoPicture(form, pane, captionOfFailure(shown.status, name, file));
+                           break;
+                       }
+                   });
+}
+
+void Image1Click(TForm1& form, DetailPane* pane) {
+    if (!pane || !pane->imageBox() || pane->imageBox()->pixmap().isNull())
+        return;
+    OpenZoomWindow(*form.Zoom_in, pane->previewFile());
 }
 
 } // namespace vc

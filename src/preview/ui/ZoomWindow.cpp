@@ -371,8 +371,7 @@ bool OpenZoomWindow(TZoom_in& zoom, const QString& file) {
     const Picture picture = LoadPicture(file, QSize(), GifFrames::FirstFrame);
     if (picture.image.isNull()) {
         zoom.setPicture(QImage(), QString());
-        showError(GdiplusStatusText(picture.status) + QStringLiteral(". ") + tx(TextFileName) +
-                  QStringLiteral(" ") + file);
+        showError(PictureFailureText(picture.status, file));
         return false;
     }
     zoom.setPicture(picture.image, file);
