@@ -1,9 +1,9 @@
 // The picture service: status texts, loading, frames, strips, turning and
 // the hostile pictures.
-#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/GdiplusStatus.h"
 #include "preview/pictures/GifFrames.h"
 #include "preview/pictures/LoadPicture.h"
+#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/RotatePicture.h"
 #include "support/RecordingMessages.h"
 

@@ -1,7 +1,7 @@
 // The pictures of the sample profile (samples/tools/make-xp-pictures.py):
 // each kind of preview can be seen on it.
-#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/LoadPicture.h"
+#include "preview/pictures/PictureFiles.h"
 
 #include <QDir>
 

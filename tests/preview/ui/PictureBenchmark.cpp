@@ -1,8 +1,8 @@
 // Speed of the preview. Not part of the normal run:
 //   vellacord_tests --gtest_also_run_disabled_tests --gtest_filter='PictureBenchmark*'
 // The animation stall needs ImageMagick's convert on the PATH.
-#include "preview/pictures/PictureFiles.h"
 #include "preview/pictures/LoadPicture.h"
+#include "preview/pictures/PictureFiles.h"
 #include "preview/ui/GifAnimation.h"
 #include "preview/ui/PictureBox.h"
 
