@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the program and tests with clang's ThreadSanitizer into build-tsan/
 # and runs the tests that start threads (by default the picture preview's
-# animation and the picture service). Any data race fails the run.
+# animation, the picture thread of the detail panes and the picture
+# service). Any data race fails the run.
 #   scripts/tsan-tests.sh ['GTEST_FILTER']
-# Needs clang (Debian package clang; installed here when missing).
+# Needs clang (Debian package clang; installed here when missing). The
+# libraries are linked with --no-undefined, so the sanitizer's runtime is the
+# shared one, linked into each of them.
 # scripts/tsan-qt.supp says what is left out and why.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +16,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends clang
 fi
-filter="${1:-GifAnimation*:PictureService*:ZoomWindow*}"
+filter="${1:-GifAnimation*:PictureService*:ZoomWindow*:PreviewPane*}"
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -21,8 +24,9 @@ fi
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" "${launcher[@]}"
-cmake --build build-tsan -j"$(nproc)" --target vellacord_tests
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread -shared-libsan" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread -shared-libsan" "${launcher[@]}"
+cmake --build build-tsan -j"$(nproc)" --target vellacord_ui_tests
 QT_QPA_PLATFORM=offscreen TZ=UTC \
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-qt.supp ${TSAN_OPTIONS:-}" \
-  build-tsan/vellacord_tests --gtest_filter="$filter"
+  build-tsan/vellacord_ui_tests --gtest_filter="$filter"
