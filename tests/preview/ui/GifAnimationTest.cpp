@@ -3,6 +3,7 @@
 #include "preview/ui/GifAnimation.h"
 #include "preview/pictures/PictureFiles.h"
 #include "preview/ui/PictureBox.h"
+#include "support/EventLoop.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,22 +18,6 @@
 using namespace vc;
 
 namespace {
-
-// Runs the window thread's events until done() holds or the time is up.
-template <typename Done> bool processUntil(Done done, int timeoutMs = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void processFor(int ms) {
-    processUntil([] { return false; }, ms);
-}
 
 class GifAnimationTest : public PictureServiceTest {
 protected:

@@ -9,6 +9,7 @@
 #include "preview/ui/GifAnimation.h"
 #include "preview/ui/PictureBox.h"
 #include "preview/ui/ZoomWindow.h"
+#include "support/EventLoop.h"
 #include "support/WindowFixture.h"
 
 #include <QElapsedTimer>
@@ -20,21 +21,6 @@
 using namespace vc;
 
 namespace {
-
-template <typename Done> bool processUntil(Done done, int timeoutMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void processFor(int ms) {
-    processUntil([] { return false; }, ms);
-}
 
 void click(QWidget* widget) {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
