@@ -5,8 +5,10 @@
 # service). Any data race fails the run.
 #   scripts/tsan-tests.sh ['GTEST_FILTER']
 # Needs clang (Debian package clang; installed here when missing). The
-# libraries are linked with --no-undefined, so the sanitizer's runtime is the
-# shared one, linked into each of them.
+# sanitizer's runtime is linked into the test program, which lends it to the
+# libraries: their --no-undefined is lifted for this build ("-z undefs",
+# placed after it on the link line). The shared runtime is no way out: it
+# starts after other libraries' initialisers and crashes in them.
 # scripts/tsan-qt.supp says what is left out and why.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,8 +26,8 @@ fi
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread -shared-libsan" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread -shared-libsan" "${launcher[@]}"
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
+  -DCMAKE_CXX_STANDARD_LIBRARIES="-Wl,-z,undefs" "${launcher[@]}"
 cmake --build build-tsan -j"$(nproc)" --target vellacord_ui_tests
 QT_QPA_PLATFORM=offscreen TZ=UTC \
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan-qt.supp ${TSAN_OPTIONS:-}" \
