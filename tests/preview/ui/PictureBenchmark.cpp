@@ -72,7 +72,7 @@ class PictureBenchmark : public PictureServiceTest {};
 // The preview as the user sees it: a row of the temporary-files table
 // selected in the real window, timed until its picture is in the box. The
 // window thread's share is timed apart (the selection handler, and the
-// longest turn of the event loop while the picture is read), as is the
+// processor time it takes while the picture is read), as is the
 // reading alone on one thread: its wall time and the processor time it
 // takes, which other work on the machine does not stretch.
 class PreviewBenchmark : public WindowFixture {};
@@ -100,18 +100,19 @@ TEST_F(PreviewBenchmark, DISABLED_RowSelectedToPreviewShown) {
                                                   QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
     };
-    auto settle = [&](double* longestTurn) {
-        while (PicturePending(box)) {
-            QElapsedTimer turn;
-            turn.start();
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (longestTurn)
-                *longestTurn = std::max(*longestTurn, turn.nsecsElapsed() / 1e6);
-        }
+    // The event loop sleeps until the picture thread wakes it, as the
+    // program's own loop does; the processor time the window thread takes
+    // meanwhile is what the reading costs it.
+    auto settle = [&](double* windowCpu) {
+        const double cpu = threadCpuMs();
+        while (PicturePending(box))
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (windowCpu)
+            *windowCpu = threadCpuMs() - cpu;
     };
     for (int row : {1, 2}) {
         const QString file = t.model->cellText(row, 4);
-        QList<double> shown, handler, turns, readWall, readCpu;
+        QList<double> shown, handler, windowTime, readWall, readCpu;
         for (int run = 0; run < 7; ++run) {
             select(0);
             settle(nullptr);
@@ -119,11 +120,11 @@ TEST_F(PreviewBenchmark, DISABLED_RowSelectedToPreviewShown) {
             clock.start();
             select(row);
             handler << clock.nsecsElapsed() / 1e6;
-            double longest = 0;
-            settle(&longest);
+            double windowCpu = 0;
+            settle(&windowCpu);
             ASSERT_FALSE(box->pixmap().isNull());
             shown << clock.nsecsElapsed() / 1e6;
-            turns << longest;
+            windowTime << windowCpu;
 
             const double cpu = threadCpuMs();
             QElapsedTimer wall;
@@ -137,13 +138,14 @@ TEST_F(PreviewBenchmark, DISABLED_RowSelectedToPreviewShown) {
             return v[v.size() / 2];
         };
         auto least = [](const QList<double>& v) { return *std::min_element(v.begin(), v.end()); };
-        std::printf("%s in a %d x %d box: selected to shown median %.1f ms (best %.1f); window "
-                    "thread: selection handler %.2f ms, longest turn while reading %.2f ms; "
-                    "reading alone %.1f ms wall (best %.1f), %.1f ms processor (best %.1f)\n",
-                    qPrintable(QFileInfo(file).fileName()), box->contentsRect().width(),
-                    box->contentsRect().height(), median(shown), least(shown), median(handler),
-                    median(turns), median(readWall), least(readWall), median(readCpu),
-                    least(readCpu));
+        std::printf(
+            "%s in a %d x %d box: selected to shown median %.1f ms (best %.1f); window "
+            "thread: selection handler %.2f ms, its processor time while the picture was read "
+            "%.2f ms; "
+            "reading alone %.1f ms wall (best %.1f), %.1f ms processor (best %.1f)\n",
+            qPrintable(QFileInfo(file).fileName()), box->contentsRect().width(),
+            box->contentsRect().height(), median(shown), least(shown), median(handler),
+            median(windowTime), median(readWall), least(readWall), median(readCpu), least(readCpu));
     }
 }
 
