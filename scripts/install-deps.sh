@@ -8,6 +8,7 @@ packages=(
   libhivex-dev libhivex-bin
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
+  openbox xdotool imagemagick
   libxml2-utils
   clang-format git
 )
