@@ -10,6 +10,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   libxml2-utils
   clang-format git
+  python3
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
