@@ -16,7 +16,7 @@ build=$(realpath "$1")
 seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
-     fuzz_profile_hive)
+     fuzz_profile_hive fuzz_favorite_url)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -30,6 +30,7 @@ seeds() {
     fuzz_profile_hive)
       printf '%s\n' tests/data/ntuser-*.dat
       find samples -iname ntuser.dat ;;
+    fuzz_favorite_url) find samples -iname '*.url' ;;
   esac
 }
 dictionary() {
@@ -37,6 +38,7 @@ dictionary() {
     fuzz_index_*) echo fuzz/index.dict ;;
     fuzz_cookie_text) echo fuzz/cookie.dict ;;
     fuzz_profile_hive) echo fuzz/hive.dict ;;
+    fuzz_favorite_url) echo fuzz/url.dict ;;
   esac
 }
 maxLength() {

@@ -158,8 +158,9 @@ TEST(WorkFolders, OnlyFoldersOfEndedProcessesOfThisUserGo) {
     EXPECT_FALSE(QFileInfo::exists(stale));
     EXPECT_FALSE(QFileInfo::exists(noLock));
     for (const QString& kept : {mine, running, locked, nested, oldForm, foreign}) {
-        if (!kept.isEmpty())
+        if (!kept.isEmpty()) {
             EXPECT_TRUE(QFileInfo(kept).isDir()) << qPrintable(kept);
+        }
     }
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(target.filePath(QStringLiteral("keep"))));
