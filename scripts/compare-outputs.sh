@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 old=$(realpath "$1")
 new=$(realpath "$2")
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 
 profile=samples/profiles/xp
 cache="$profile/Local Settings/Temporary Internet Files/Content.IE5/index.dat"

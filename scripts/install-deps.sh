@@ -11,6 +11,8 @@ packages=(
   openbox xdotool imagemagick
   libxml2-utils
   clang-format git
+  python3
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 
 namespace vc {
 
-TabLoad::TabLoad(TForm1& form, TabId id) : m_form(form), m_id(id) {
+TabLoad::TabLoad(TForm1& form, TabId id) : m_form(form), m_id(id), m_report(&form.reporter()) {
     m_form.LastSearchTable = nullptr;
     m_form.showTab(id);
     m_form.repaint();
@@ -20,17 +20,19 @@ TabLoad::~TabLoad() {
     m_form.UpdateTabState();
 }
 
-LoadContext TabLoad::context() const {
+LoadContext TabLoad::context() {
     LoadContext context;
     context.progress = m_form.progress();
     context.share = 100;
-    context.report = &m_form.reporter();
+    context.report = &m_report;
     return context;
 }
 
 void TabLoad::finish(int countText) {
     TableTab& t = m_form.tab(m_id);
-    t.countLabel->setText(tx(countText) + QStringLiteral(": ") + QString::number(t.model->rows()));
+    t.countLabel->setText(
+        labelWithWarnings(tx(countText) + QStringLiteral(": ") + QString::number(t.model->rows()),
+                          m_report.warnings));
     m_form.attachChangeHandler(m_id);
     m_form.selectFirstRow(m_id);
 }

@@ -5,6 +5,7 @@
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
 #include "platform/LoadContext.h"
+#include "platform/Reporter.h"
 
 namespace vc {
 
@@ -22,16 +23,17 @@ public:
     TabLoad& operator=(const TabLoad&) = delete;
 
     // What the loader is given: no filter, the bar with the whole share, the
-    // window's reporter.
-    LoadContext context() const;
-    // The count label ("Records: n", or text countText) and the first row
-    // selected.
+    // window's reporter for errors; warnings are kept for the count label.
+    LoadContext context();
+    // The count label ("Records: n", or text countText, followed by the
+    // load's warnings) and the first row selected.
     void finish(int countText);
 
 private:
     TForm1& m_form;
     TabId m_id;
     BusyCursor m_busy;
+    KeepingWarnings m_report;
 };
 
 } // namespace vc

@@ -2,7 +2,7 @@
 
 #include "cache/ActivityTable.h"
 #include "cache/IndexLoad.h"
-#include "tables/TableModel.h"
+#include "tables/RowSink.h"
 
 namespace vc {
 
@@ -11,17 +11,17 @@ QString IndexFileCaption(const QString& indexFile, double version) {
 }
 
 ActivityLoad LoadActivity(const QString& indexFile, bool linearScan, WorkFile& workFile,
-                          const LoadContext& context, TableModel& table) {
+                          const LoadContext& context, RowSink& rows) {
     WalkOptions options{linearScan, context};
     options.context.share = context.share / 2;
     const IndexLoadResult walked = WalkIndexIntoWorkFile(workFile, indexFile, options);
     if (!walked.workFileOpened)
         return {};
     context.noteInputRead();
-    BulkUpdate bulk(table);
-    clearTableForFill(table);
-    FillActivityRows(workFile.readLines(), table, context.progress,
-                     context.share - options.context.share);
+    RowBatch batch(rows);
+    rows.clearRows();
+    TextLines lines(workFile.fileName());
+    FillActivityRows(lines, rows, context.progress, context.share - options.context.share);
     return {true, walked.version};
 }
 

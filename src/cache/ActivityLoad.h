@@ -6,7 +6,7 @@
 
 namespace vc {
 
-class TableModel;
+class RowSink;
 class WorkFile;
 
 struct ActivityLoad {
@@ -20,9 +20,9 @@ QString IndexFileCaption(const QString& indexFile, double version);
 
 // The Activity table of one cache index file: the file is walked (block by
 // block, or along its hash tables) into the work file, which is then read
-// back into the table in place of its rows. The walk moves the bar by half of
-// the context's share, the fill by the other half.
+// back line by line into the rows (a table's rows are replaced). The walk
+// moves the bar by half of the context's share, the fill by the other half.
 ActivityLoad LoadActivity(const QString& indexFile, bool linearScan, WorkFile& workFile,
-                          const LoadContext& context, TableModel& table);
+                          const LoadContext& context, RowSink& rows);
 
 } // namespace vc

@@ -1,5 +1,7 @@
 #include "cache/ActivityTable.h"
 
+#include "tables/LineFill.h"
+
 #include <cstring>
 
 namespace vc {
@@ -83,18 +85,32 @@ void AppendActivityRowText(QByteArrayView workFileLine, QByteArray& out) {
     }
 }
 
-void FillActivityRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                      int share) {
-    const int start = progressStart(progress);
-    const qsizetype n = lines.size();
-    table.reserveRows(table.rows() + int(n));
-    for (qsizetype k = 0; k < n; ++k) {
-        table.appendRow(ActivityRowCells(lines[k]));
-        if (progress)
-            progress->raiseTo(start + int(double(k) / double(n) * share));
+void AppendActivityRow(QByteArrayView workFileLine, RowSink& rows) {
+    QByteArrayView fields[7];
+    splitWorkFileLine(workFileLine, fields);
+    // The extension in small letters (ASCII only, as FileExtensionLower).
+    char lowered[256];
+    const QByteArrayView extension = extensionOf(fields[4]);
+    QByteArray longExtension;
+    QByteArrayView lowerExtension;
+    if (extension.size() <= qsizetype(sizeof lowered)) {
+        for (qsizetype i = 0; i < extension.size(); ++i) {
+            const char c = extension[i];
+            lowered[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+        }
+        lowerExtension = QByteArrayView(lowered, extension.size());
+    } else {
+        longExtension = extension.toByteArray().toLower();
+        lowerExtension = longExtension;
     }
-    if (progress && n > 0)
-        progress->raiseTo(start + share);
+    const QByteArrayView cells[] = {fields[1],      fields[2], fields[3], fields[4],
+                                    lowerExtension, fields[0], fields[5], fields[6]};
+    rows.appendCells(cells, 8);
+}
+
+void FillActivityRows(LineSource& lines, RowSink& rows, Progress* progress, int share) {
+    FillRowsFrom(lines, progress, share, EmptyFill::LeaveBar,
+                 [&](QByteArrayView line) { AppendActivityRow(line, rows); });
 }
 
 } // namespace vc

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "platform/WorkFile.h"
+#include "tables/RowSink.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,11 +20,14 @@ QList<QByteArray> ActivityRowCells(const QByteArray& workFileLine);
 // export without a cell list per row.
 void AppendActivityRowText(QByteArrayView workFileLine, QByteArray& out);
 
-// Appends one Activity row per work-file line (URL, modification time,
+// Delivers the Activity row of one work-file line, the cells of
+// ActivityRowCells without a list of copies.
+void AppendActivityRow(QByteArrayView workFileLine, RowSink& rows);
+
+// Delivers one Activity row per work-file line (URL, modification time,
 // access time, file name, extension, type, directory, header), moving the
-// bar from its position by up to share units. The caller runs the bulk
-// update and empties the table first.
-void FillActivityRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                      int share);
+// bar from its position by up to share units (to start + share at the end
+// when there were lines). The caller starts the fill.
+void FillActivityRows(LineSource& lines, RowSink& rows, Progress* progress, int share);
 
 } // namespace vc

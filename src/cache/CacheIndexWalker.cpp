@@ -4,10 +4,27 @@
 #include "language/InterfaceTexts.h"
 #include "platform/Reporter.h"
 
+#include <cstring>
+
 namespace vc {
 
 using walk::Walk;
 using walk::WalkProgress;
+
+QStringList CacheIndexHeaderWarnings(const unsigned char* header, qint64 realSize) {
+    using namespace index_format;
+    QStringList warnings;
+    if (std::memcmp(header + kSignatureOffset, kSignature, kSignatureLength) != 0)
+        warnings << tx(TextNotCacheIndexFile);
+    // The stated size is read as a signed value, as the walks use it: from
+    // 2^31 on it is negative and they find nothing. Said in its unsigned form.
+    const uint32_t stated = uint32_t(LittleEndianValue(header + kStatedSizeOffset, 4));
+    if (stated >= 0x80000000U)
+        warnings << tx(TextStatedSizeTooLarge).arg(stated).arg(realSize);
+    else if (qint64(stated) > realSize)
+        warnings << tx(TextIndexFileShorter).arg(realSize).arg(stated);
+    return warnings;
+}
 
 bool OpenCacheIndex(IndexFileReader& file, const QString& fileName, Reporter* report,
                     IndexHeader& header) {
@@ -16,10 +33,16 @@ bool OpenCacheIndex(IndexFileReader& file, const QString& fileName, Reporter* re
             report->error(tx(TextCannotOpenIndexFile) + QStringLiteral(":\n") + fileName);
         return false;
     }
-    unsigned char bytes[8];
-    file.ReadAt(index_format::kVersionOffset, 8, bytes);
-    header.version = ParseCacheIndexVersion(bytes);
-    header.statedSize = LittleEndianValue(bytes + 4, 4);
+    unsigned char bytes[index_format::kHeaderLength];
+    file.ReadAt(0, index_format::kHeaderLength, bytes);
+    header.version = ParseCacheIndexVersion(bytes + index_format::kVersionOffset);
+    header.statedSize = LittleEndianValue(bytes + index_format::kStatedSizeOffset, 4);
+    // The file is walked as it is; what does not fit a cache index file is
+    // said beside the rows.
+    if (report) {
+        for (const QString& warning : CacheIndexHeaderWarnings(bytes, file.realSize()))
+            report->warning(warning + QStringLiteral(":\n") + fileName);
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Progress.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vc {
 
@@ -25,8 +26,17 @@ struct IndexHeader {
     int32_t statedSize = 0; // the file size the header states
 };
 
+// What the first bytes of a file (index_format::kHeaderLength of them) and
+// its real size show that does not fit a cache index file, worded for the
+// user: a signature that is not the cache index signature, a stated size
+// beyond the real one, a stated size of 2^31 or more (which the walks read
+// as negative, so that they find nothing). Empty for a sound header.
+QStringList CacheIndexHeaderWarnings(const unsigned char* header, qint64 realSize);
+
 // Opens an index file for a walk and reads its header. False when the file
-// cannot be opened, after reporting text 76 and the path.
+// cannot be opened, after reporting text 76 and the path. A header that does
+// not fit a cache index file is reported as warnings (each with ":", a line
+// break and the path); the file is walked all the same.
 bool OpenCacheIndex(IndexFileReader& file, const QString& fileName, Reporter* report,
                     IndexHeader& header);
 

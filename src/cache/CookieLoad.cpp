@@ -4,20 +4,20 @@
 #include "cache/CookieTextFile.h"
 #include "cache/IndexLoad.h"
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "tables/RowSink.h"
 
 #include <QFile>
 
 namespace vc {
 
 CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
-                                    const LoadContext& context, TableModel& table) {
+                                    const LoadContext& context, RowSink& rows) {
     CookieFilesLoad result;
     const QStringList names = folder.isEmpty() ? QStringList() : ListCookieTextFiles(folder);
     result.fileCount = int(names.size());
     if (names.isEmpty()) {
-        BulkUpdate bulk(table);
-        table.removeAllRows();
+        RowBatch batch(rows);
+        rows.clearRows();
         return result;
     }
     if (!workFile.createOrEmpty()) {
@@ -39,15 +39,15 @@ CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
     context.noteInputRead();
     if (context.progress)
         context.progress->raiseTo(start + readShare);
-    BulkUpdate bulk(table);
-    clearTableForFill(table);
-    FillCookieRowsFromFiles(workFile.readLines(), table, context.progress,
-                            context.share - readShare);
+    RowBatch batch(rows);
+    rows.clearRows();
+    TextLines lines(workFile.fileName());
+    FillCookieRowsFromFiles(lines, rows, context.progress, context.share - readShare);
     return result;
 }
 
 CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool replaceRows,
-                                WorkFile& workFile, const LoadContext& context, TableModel& table) {
+                                WorkFile& workFile, const LoadContext& context, RowSink& rows) {
     CookieIndexLoad result;
     const QString indexFile = folder.isEmpty() ? QString() : FindCookieIndexFile(folder);
     if (indexFile.isEmpty())
@@ -60,10 +60,11 @@ CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool rep
         return result;
     }
     context.noteInputRead();
-    BulkUpdate bulk(table);
+    RowBatch batch(rows);
     if (replaceRows)
-        clearTableForFill(table);
-    FillCookieRowsFromIndex(workFile.readLines(), table, result.fileNames, context.progress,
+        rows.clearRows();
+    TextLines lines(workFile.fileName());
+    FillCookieRowsFromIndex(lines, rows, result.fileNames, context.progress,
                             context.share - options.context.share);
     return result;
 }

@@ -7,7 +7,7 @@
 
 namespace vc {
 
-class TableModel;
+class RowSink;
 class WorkFile;
 
 struct CookieFilesLoad {
@@ -20,7 +20,7 @@ struct CookieFilesLoad {
 // files moves the bar by half of the context's share, the fill by the other
 // half. Each file that cannot be read is reported (text 101 and its path).
 CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
-                                    const LoadContext& context, TableModel& table);
+                                    const LoadContext& context, RowSink& rows);
 
 struct CookieIndexLoad {
     bool found = false;         // the folder holds an index.dat
@@ -34,6 +34,6 @@ struct CookieIndexLoad {
 // without an index leaves the table as it is. The walk moves the bar by half
 // of the context's share, the fill by the other half.
 CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool replaceRows,
-                                WorkFile& workFile, const LoadContext& context, TableModel& table);
+                                WorkFile& workFile, const LoadContext& context, RowSink& rows);
 
 } // namespace vc

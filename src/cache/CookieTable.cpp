@@ -2,10 +2,13 @@
 
 #include "cache/HistoryTable.h"
 #include "platform/CodePage.h"
+#include "tables/LineFill.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+
+#include <optional>
 
 namespace vc {
 
@@ -60,40 +63,27 @@ void DistinctFileNames::add(const QByteArray& name) {
     m_names.append(text);
 }
 
-namespace {
-
-template <typename Cells>
-void appendRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress, int share,
-                Cells cells) {
-    const int start = progressStart(progress);
-    const qsizetype n = lines.size();
-    table.reserveRows(table.rows() + int(n));
-    for (qsizetype k = 0; k < n; ++k) {
-        table.appendRow(cells(lines[k]));
-        if (progress)
-            progress->raiseTo(start + int(double(k) / double(n) * share));
-    }
-    if (progress)
-        progress->raiseTo(start + share);
-}
-
-} // namespace
-
-void FillCookieRowsFromIndex(const QList<QByteArray>& lines, TableModel& table,
-                             QStringList& fileNames, Progress* progress, int share) {
-    if (!lines.isEmpty())
-        fileNames.clear();
-    DistinctFileNames distinct(fileNames);
-    appendRows(lines, table, progress, share, [&](const QByteArray& line) {
-        QList<QByteArray> cells = CookieIndexRowCells(line);
-        distinct.add(cells[4]);
-        return cells;
+void FillCookieRowsFromIndex(LineSource& lines, RowSink& rows, QStringList& fileNames,
+                             Progress* progress, int share) {
+    bool first = true;
+    std::optional<DistinctFileNames> distinct;
+    FillRowsFrom(lines, progress, share, EmptyFill::FinishBar, [&](QByteArrayView line) {
+        if (first) {
+            // Lines replace the names of an earlier fill.
+            fileNames.clear();
+            distinct.emplace(fileNames);
+            first = false;
+        }
+        const QList<QByteArray> cells = CookieIndexRowCells(line.toByteArray());
+        distinct->add(cells[4]);
+        rows.appendRow(cells);
     });
 }
 
-void FillCookieRowsFromFiles(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                             int share) {
-    appendRows(lines, table, progress, share, &CookieFileRowCells);
+void FillCookieRowsFromFiles(LineSource& lines, RowSink& rows, Progress* progress, int share) {
+    FillRowsFrom(lines, progress, share, EmptyFill::FinishBar, [&](QByteArrayView line) {
+        rows.appendRow(CookieFileRowCells(line.toByteArray()));
+    });
 }
 
 } // namespace vc

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "platform/WorkFile.h"
+#include "tables/RowSink.h"
 
 #include <QByteArray>
 #include <QList>
@@ -43,16 +44,15 @@ private:
     QSet<QString> m_folded;
 };
 
-// Appends one Cookie row per cache index work-file line and collects the
+// Delivers one Cookie row per cache index work-file line and collects the
 // distinct file names into fileNames (emptied first when there are lines).
 // Moves the bar from its position by up to share units, to start + share at
-// the end. The caller runs the bulk update.
-void FillCookieRowsFromIndex(const QList<QByteArray>& lines, TableModel& table,
-                             QStringList& fileNames, Progress* progress, int share);
+// the end. The caller starts the fill.
+void FillCookieRowsFromIndex(LineSource& lines, RowSink& rows, QStringList& fileNames,
+                             Progress* progress, int share);
 
-// Appends one Cookie row per cookie text work-file line, moving the bar as
+// Delivers one Cookie row per cookie text work-file line, moving the bar as
 // above.
-void FillCookieRowsFromFiles(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                             int share);
+void FillCookieRowsFromFiles(LineSource& lines, RowSink& rows, Progress* progress, int share);
 
 } // namespace vc

@@ -2,14 +2,14 @@
 
 #include "cache/HistoryTable.h"
 #include "cache/IndexLoad.h"
-#include "tables/TableModel.h"
+#include "tables/RowSink.h"
 
 namespace vc {
 
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, TableModel& table) {
-    BulkUpdate bulk(table);
-    clearTableForFill(table);
+                 const LoadContext& context, RowSink& rows) {
+    RowBatch batch(rows);
+    rows.clearRows();
     const int n = int(indexFiles.size());
     const int half = context.share / 2;
     for (int k = 0; k < n; ++k) {
@@ -19,7 +19,8 @@ bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, 
         if (!WalkIndexIntoWorkFile(workFile, indexFiles.at(k), options).workFileOpened)
             return false;
         context.noteInputRead();
-        FillHistoryRows(workFile.readLines(), table, context.progress, share / 2);
+        TextLines lines(workFile.fileName());
+        FillHistoryRows(lines, rows, context.progress, share / 2);
         if (!allFiles)
             break;
     }

@@ -6,17 +6,17 @@
 
 namespace vc {
 
-class TableModel;
+class RowSink;
 class WorkFile;
 
 // The History table of a history folder's index files, in the order given:
-// each file is walked into the work file and its rows appended, after the
-// table was emptied. Without allFiles only the first file is read ("Full
+// each file is walked into the work file and its rows delivered line by
+// line, after a table was emptied. Without allFiles only the first file is read ("Full
 // history" unchecked). The first file gets half of the context's share of the
 // bar, every other file half of that divided by their number; each spends
 // half of its part on the walk and half on the fill. False when the work file
 // could not be created (reported); the files read before stay in the table.
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, TableModel& table);
+                 const LoadContext& context, RowSink& rows);
 
 } // namespace vc

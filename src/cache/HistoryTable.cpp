@@ -1,6 +1,7 @@
 #include "cache/HistoryTable.h"
 
 #include "cache/IndexFormat.h"
+#include "tables/LineFill.h"
 
 namespace vc {
 
@@ -63,20 +64,9 @@ QList<QByteArray> HistoryRowCells(const QByteArray& workFileLine) {
     return {url, modified, accessed, type, rest};
 }
 
-void FillHistoryRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                     int share) {
-    const int start = progressStart(progress);
-    const qsizetype n = lines.size();
-    if (n == 0)
-        return;
-    table.reserveRows(table.rows() + int(n));
-    for (qsizetype k = 0; k < n; ++k) {
-        table.appendRow(HistoryRowCells(lines[k]));
-        if (progress)
-            progress->raiseTo(start + int(double(k) / double(n) * share));
-    }
-    if (progress)
-        progress->raiseTo(start + share);
+void FillHistoryRows(LineSource& lines, RowSink& rows, Progress* progress, int share) {
+    FillRowsFrom(lines, progress, share, EmptyFill::LeaveBar,
+                 [&](QByteArrayView line) { rows.appendRow(HistoryRowCells(line.toByteArray())); });
 }
 
 } // namespace vc

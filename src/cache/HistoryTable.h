@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "platform/WorkFile.h"
+#include "tables/RowSink.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,10 +27,9 @@ QByteArray AfterFirstAt(const QByteArray& text);
 // line with its tabs (and any other control bytes) turned into spaces.
 QList<QByteArray> HistoryRowCells(const QByteArray& workFileLine);
 
-// Appends one History row per work-file line, moving the bar from its
+// Delivers one History row per work-file line, moving the bar from its
 // position by up to share units (to start + share when there were lines).
-// Existing rows stay; the caller runs the bulk update.
-void FillHistoryRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                     int share);
+// Rows delivered before stay; the caller starts the fill.
+void FillHistoryRows(LineSource& lines, RowSink& rows, Progress* progress, int share);
 
 } // namespace vc

@@ -15,11 +15,13 @@ namespace index_format {
 constexpr int kBlockSize = 128;
 
 // Header.
-constexpr int kSignatureOffset = 0;   // "Client UrlCache MMF Ver 5.2"
-constexpr int kSignatureLength = 24;  // the text before the version
+constexpr int kSignatureOffset = 0;  // "Client UrlCache MMF Ver 5.2"
+constexpr int kSignatureLength = 24; // the text before the version
+constexpr char kSignature[] = "Client UrlCache MMF Ver ";
 constexpr int kVersionOffset = 24;    // version text, 4 bytes ("5.2" and a zero byte)
 constexpr int kStatedSizeOffset = 28; // the file size the header states
 constexpr int kFirstHashTableOffset = 32;
+constexpr int kHeaderLength = 36; // the header fields above, read at once
 // Cache sub-folder i: an entry of 12 bytes (a count of files, then the
 // folder's 8-character name, not zero-terminated).
 constexpr int kFolderNamesOffset = 80;
@@ -47,10 +49,11 @@ struct UrlLayout {
     int directoryIndex; // one byte: the number of the cache sub-folder
     int fileNameOffset; // four bytes: the cached file's name, from the record
     int headerOffset;   // four bytes: the stored response header, from the record
+    int headerSize;     // four bytes: the stored header's size in bytes
 };
-constexpr UrlLayout kUrlLayoutBefore50 = {56, 60, 64, 72};
-constexpr UrlLayout kUrlLayout50 = {52, 57, 60, 68};
-constexpr UrlLayout kUrlLayout52 = {52, 56, 60, 68};
+constexpr UrlLayout kUrlLayoutBefore50 = {56, 60, 64, 72, 76};
+constexpr UrlLayout kUrlLayout50 = {52, 57, 60, 68, 72};
+constexpr UrlLayout kUrlLayout52 = {52, 56, 60, 68, 72};
 inline UrlLayout urlLayoutFor(double version) {
     if (version < 5.0)
         return kUrlLayoutBefore50;

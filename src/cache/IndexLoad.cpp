@@ -2,7 +2,6 @@
 
 #include "language/InterfaceTexts.h"
 #include "platform/Reporter.h"
-#include "tables/TableModel.h"
 
 namespace vc {
 
@@ -25,12 +24,6 @@ IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFi
 void reportWorkFileFailure(const WorkFile& workFile, Reporter* report) {
     if (report)
         report->error(tx(TextWorkFileError) + QStringLiteral(":\n") + workFile.fileName());
-}
-
-void clearTableForFill(TableModel& table) {
-    table.removeAllRows();
-    table.clearHeaderImages();
-    table.setHint(QString());
 }
 
 } // namespace vc

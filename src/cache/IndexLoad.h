@@ -5,8 +5,6 @@
 
 namespace vc {
 
-class TableModel;
-
 struct IndexLoadResult {
     bool workFileOpened = false; // false: the work file could not be created
     double version = 0;          // format version, 0 when the index could not be read
@@ -22,8 +20,5 @@ IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFi
 
 // Reports text 149 and the work file's path.
 void reportWorkFileFailure(const WorkFile& workFile, Reporter* report);
-
-// Empties a table for a new fill: rows, sort marks and the sort hint.
-void clearTableForFill(TableModel& table);
 
 } // namespace vc

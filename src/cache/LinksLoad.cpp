@@ -2,7 +2,8 @@
 
 #include "cache/LinksTable.h"
 #include "documents/FolderWalk.h"
-#include "tables/TableModel.h"
+#include "tables/LineFill.h"
+#include "tables/RowSink.h"
 
 namespace vc {
 
@@ -11,15 +12,14 @@ namespace {
 constexpr int kFavoriteNameCut = 4;
 } // namespace
 
-void LoadLinks(const QString& favoritesFolder, const LoadContext& context, TableModel& table) {
+void LoadLinks(const QString& favoritesFolder, const LoadContext& context, RowSink& rows) {
     QList<QByteArray> lines;
     CollectFolderFiles(lines, favoritesFolder, QByteArray(), kFavoriteNameCut, context.filter);
     context.noteInputRead();
-    BulkUpdate bulk(table);
-    table.removeAllRows();
-    table.clearHeaderImages();
-    table.setHint(QString());
-    FillLinksRows(lines, table, context.progress, context.share);
+    RowBatch batch(rows);
+    rows.clearRows();
+    ListLines source(lines);
+    FillLinksRows(source, rows, context.progress, context.share);
 }
 
 } // namespace vc

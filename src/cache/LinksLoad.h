@@ -6,10 +6,10 @@
 
 namespace vc {
 
-class TableModel;
+class RowSink;
 
 // Every file below the favorites folder into the Links table, in place of its
 // rows; a favorite is listed without its ".url".
-void LoadLinks(const QString& favoritesFolder, const LoadContext& context, TableModel& table);
+void LoadLinks(const QString& favoritesFolder, const LoadContext& context, RowSink& rows);
 
 } // namespace vc

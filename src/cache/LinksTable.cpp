@@ -2,6 +2,7 @@
 
 #include "cache/FavoriteFile.h"
 #include "documents/LinesToTable.h"
+#include "tables/LineFill.h"
 
 #include <QFile>
 
@@ -16,23 +17,16 @@ QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& add
     return cells;
 }
 
-void FillLinksRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                   int share) {
-    const int start = progressStart(progress);
-    const qsizetype n = lines.size();
-    table.reserveRows(table.rows() + int(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        const QList<QByteArray> fields = rowLineCells(lines[i], 5);
+void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share) {
+    FillRowsFrom(lines, progress, share, EmptyFill::FinishBar, [&](QByteArrayView line) {
+        const QByteArray rowLine = line.toByteArray();
+        const QList<QByteArray> fields = rowLineCells(rowLine, 5);
         const QByteArray& path = fields[4];
         const QByteArray address = path.toLower().endsWith(".url")
                                        ? FavoriteAddress(QFile::decodeName(path))
                                        : QByteArray();
-        table.appendRow(LinksRowCells(lines[i], address));
-        if (progress)
-            progress->raiseTo(start + int(double(i) / double(n) * share));
-    }
-    if (progress)
-        progress->raiseTo(start + share);
+        rows.appendRow(LinksRowCells(rowLine, address));
+    });
 }
 
 } // namespace vc

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "platform/WorkFile.h"
+#include "tables/RowSink.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,11 +15,9 @@ namespace vc {
 // stores follows in a last column.
 QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& address = {});
 
-// Appends one Links row per row line, moving the bar from its position by
+// Delivers one Links row per row line, moving the bar from its position by
 // up to share units (to start + share at the end); the stored address is
-// read from each .url file. The caller empties the table and runs the bulk
-// update.
-void FillLinksRows(const QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                   int share);
+// read from each .url file. The caller starts the fill.
+void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share);
 
 } // namespace vc

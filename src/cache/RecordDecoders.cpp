@@ -132,8 +132,17 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     }
 
     const int32_t headerOffset = valueAt(file, record + layout.headerOffset);
-    if (headerOffset > kLowestHeaderOffset)
-        takeText(file, record + headerOffset, std::min<qint64>(recordEnd, fileSize), fields[6]);
+    if (headerOffset > kLowestHeaderOffset) {
+        const qint64 start = record + headerOffset;
+        qint64 bound = std::min<qint64>(recordEnd, fileSize);
+        // A header that fills its stored size exactly has no zero byte of its
+        // own: the record's unused filler follows it. The stored size ends
+        // the text too, when it lies inside the record.
+        const int32_t stored = valueAt(file, record + layout.headerSize);
+        if (stored > 0 && start + stored <= recordEnd)
+            bound = std::min(bound, start + stored + 1);
+        takeText(file, start, bound, fields[6]);
+    }
 
     emitRecord(sink);
 }

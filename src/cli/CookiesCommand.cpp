@@ -20,20 +20,21 @@ int runCookiesCommand(const CliOptions& options) {
 
     // The cookie text files first, then the rows of the folder's index, as
     // the whole-computer recall reads them.
-    if (options.textFiles &&
-        !LoadCookieTextFiles(folder, workFile, context.load(), table).workFileOpened)
-        return kExitInput;
-    const QString indexFile = FindCookieIndexFile(folder);
-    if (!indexFile.isEmpty()) {
+    const int status = writeLoadedRows(table, options, folder, [&](RowSink& rows) {
+        if (options.textFiles &&
+            !LoadCookieTextFiles(folder, workFile, context.load(), rows).workFileOpened)
+            return false;
+        const QString indexFile = FindCookieIndexFile(folder);
+        if (indexFile.isEmpty())
+            return true;
         if (!canReadInput(indexFile)) {
             unreadable = true;
-        } else if (!LoadCookieIndex(folder, !options.hashWalk, false, workFile, context.load(),
-                                    table)
-                        .workFileOpened) {
-            return kExitInput;
+            return true;
         }
-    }
-    return commandStatus(writeTableOutput(table, options, folder), unreadable || context.failed());
+        return LoadCookieIndex(folder, !options.hashWalk, false, workFile, context.load(), rows)
+            .workFileOpened;
+    });
+    return commandStatus(status, unreadable || context.failed());
 }
 
 } // namespace vc

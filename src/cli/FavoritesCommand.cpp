@@ -17,8 +17,10 @@ int runFavoritesCommand(const CliOptions& options) {
     const QString folder = GetSpecialFolder(FolderKind::FavoritesDir);
     CommandContext context;
     TableModel table(QStringLiteral("ieL_ListView"), linksColumns());
-    LoadLinks(folder, context.load(), table);
-    return writeTableOutput(table, options, folder);
+    return writeLoadedRows(table, options, folder, [&](RowSink& rows) {
+        LoadLinks(folder, context.load(), rows);
+        return true;
+    });
 }
 
 } // namespace vc

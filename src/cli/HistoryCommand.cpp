@@ -32,9 +32,10 @@ int runHistoryCommand(const CliOptions& options) {
     CommandContext context;
     WorkFile workFile;
     TableModel table(QStringLiteral("ieH_ListView"), historyColumns());
-    if (!LoadHistory(readable, !options.hashWalk, true, workFile, context.load(), table))
-        return kExitInput;
-    return commandStatus(writeTableOutput(table, options, folder), unreadable);
+    const int status = writeLoadedRows(table, options, folder, [&](RowSink& rows) {
+        return LoadHistory(readable, !options.hashWalk, true, workFile, context.load(), rows);
+    });
+    return commandStatus(status, unreadable);
 }
 
 } // namespace vc

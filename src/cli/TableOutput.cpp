@@ -80,6 +80,7 @@ bool TabRowStream::open(const CliOptions& options) {
 }
 
 void TabRowStream::writeHeader(const TableModel& layout) {
+    m_columns = layout.columns();
     QByteArray header;
     for (int c = 0; c < layout.columns(); ++c) {
         if (c > 0)
@@ -89,12 +90,19 @@ void TabRowStream::writeHeader(const TableModel& layout) {
     m_buffer.append(header).append(m_lineEnd);
 }
 
-void TabRowStream::writeRow(const QList<QByteArray>& cells, int columns) {
-    for (int c = 0; c < columns; ++c) {
+void TabRowStream::appendCells(const QByteArrayView* cells, int count) {
+    for (int c = 0; c < m_columns; ++c) {
         if (c > 0)
             m_buffer.append('\t');
-        if (c < cells.size())
-            m_buffer.append(cells[c]);
+        if (c >= count)
+            continue;
+        const qsizetype at = m_buffer.size();
+        m_buffer.append(cells[c]);
+        for (char *p = m_buffer.data() + at, *end = m_buffer.data() + m_buffer.size(); p != end;
+             ++p) {
+            if (*p == '\0')
+                *p = ' ';
+        }
     }
     endRow();
 }
@@ -119,6 +127,22 @@ void TabRowStream::endRow() {
         // Keeps the capacity for the next rows.
         m_buffer.resize(0);
     }
+}
+
+int writeLoadedRows(TableModel& table, const CliOptions& options, const QString& title,
+                    const std::function<bool(RowSink& rows)>& load) {
+    if (!options.xmlFile.isEmpty()) {
+        if (!load(table))
+            return kExitInput;
+        return writeTableOutput(table, options, title);
+    }
+    TabRowStream out;
+    if (!out.open(options))
+        return kExitInput;
+    out.writeHeader(table);
+    const bool loaded = load(out);
+    const int status = out.finish();
+    return loaded ? status : kExitInput;
 }
 
 int TabRowStream::finish() {

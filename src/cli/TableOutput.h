@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <functional>
 #include <memory>
 
 namespace vc {
@@ -16,13 +17,20 @@ namespace vc {
 int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title);
 
 // Writes tab-delimited rows as they come, so a large source never has to
-// sit in memory as a whole table. Used when no --xml is asked.
-class TabRowStream {
+// sit in memory as a whole table. Used when no --xml is asked. As a row
+// sink it writes each row as the export writes a table's row (missing cells
+// empty, cells beyond the columns dropped, a zero byte as a space); it has
+// no rows to take back, so clearRows does nothing.
+class TabRowStream : public RowSink {
 public:
     // Opens --tsv FILE or stdout; false after naming the path on stderr.
     bool open(const CliOptions& options);
+    // The captions of the layout's columns; rows have its columns from then on.
     void writeHeader(const TableModel& layout);
-    void writeRow(const QList<QByteArray>& cells, int columns);
+    // RowSink
+    int columns() const override { return m_columns; }
+    void appendCells(const QByteArrayView* cells, int count) override;
+    void clearRows() override {}
     // One row whose cells appendCells appends to the buffer it is given,
     // joined by tabs.
     template <typename AppendCells> void writeRowWith(AppendCells appendCells) {
@@ -42,7 +50,16 @@ private:
     QString m_name;
     QByteArray m_lineEnd;
     QByteArray m_buffer;
+    int m_columns = 0;
     bool m_failed = false;
 };
+
+// Runs a loader into the output the options ask for and writes it: with
+// --xml into the table, which is then written whole; otherwise straight into
+// a tab-delimited stream, each row written as it comes. load returns false
+// when it failed (its failure reported); the exit status is then kExitInput.
+// Otherwise the output's exit status.
+int writeLoadedRows(TableModel& table, const CliOptions& options, const QString& title,
+                    const std::function<bool(RowSink& rows)>& load);
 
 } // namespace vc

@@ -21,8 +21,10 @@ int runTempCommand(const CliOptions& options) {
         return kExitInput;
     CommandContext context;
     TableModel table(QStringLiteral("docsT_ListView"), tempColumns());
-    LoadTemporaryFiles(temporaryFolders(), context.load(), table);
-    return writeTableOutput(table, options, options.profile);
+    return writeLoadedRows(table, options, options.profile, [&](RowSink& rows) {
+        LoadTemporaryFiles(temporaryFolders(), context.load(), rows);
+        return true;
+    });
 }
 
 } // namespace vc

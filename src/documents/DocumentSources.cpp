@@ -14,8 +14,7 @@ MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArr
     return ReadOpenSaveMRU(kOpenSaveMruKey, list, filter);
 }
 
-bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context,
-                         TableModel& table) {
+bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context, RowSink& rows) {
     QList<QByteArray> lines;
     const MruReadResult mru = collectRecentDocuments(recentFolder, lines, context.filter);
     if (!mru.ok) {
@@ -25,7 +24,7 @@ bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context
         return false;
     }
     context.noteInputRead();
-    LinesToTable(lines, table, context.progress, context.share);
+    LinesToTable(lines, rows, context.progress, context.share);
     return true;
 }
 
@@ -51,11 +50,11 @@ void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
         CollectFolderFiles(list, folder, QByteArray(), 0, filter);
 }
 
-void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, TableModel& table) {
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows) {
     QList<QByteArray> lines;
     collectTemporaryFiles(folders, lines, context.filter);
     context.noteInputRead();
-    LinesToTable(lines, table, context.progress, context.share);
+    LinesToTable(lines, rows, context.progress, context.share);
 }
 
 } // namespace vc

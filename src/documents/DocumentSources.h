@@ -9,7 +9,7 @@
 
 namespace vc {
 
-class TableModel;
+class RowSink;
 
 // Row lines of the recent-documents table: the files below the Recent
 // folder (name cut 4, the ".lnk"), then the open/save MRU lists of the
@@ -20,8 +20,7 @@ MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArr
 
 // The recent-documents table in place of its rows. A list value that is not
 // text is reported and leaves the table as it was; false then.
-bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context,
-                         TableModel& table);
+bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context, RowSink& rows);
 
 // The folders of the temporary-files table, in walk order: the temporary
 // folder, then Application Data's Microsoft/Word and Microsoft/Excel
@@ -34,6 +33,6 @@ void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
                            const RecallConditionSet* filter);
 
 // The temporary-files table of those folders in place of its rows.
-void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, TableModel& table);
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows);
 
 } // namespace vc

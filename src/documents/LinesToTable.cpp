@@ -1,7 +1,8 @@
 #include "documents/LinesToTable.h"
 
 #include "platform/Progress.h"
-#include "tables/TableModel.h"
+#include "tables/LineFill.h"
+#include "tables/RowSink.h"
 
 namespace vc {
 
@@ -22,24 +23,14 @@ QList<QByteArray> rowLineCells(const QByteArray& line, int columns) {
     return cells;
 }
 
-void LinesToTable(QList<QByteArray>& lines, TableModel& table, Progress* progress,
-                  int progressShare) {
-    const int start = progressStart(progress);
-    table.beginBulkUpdate();
-    table.removeAllRows();
-    table.clearHeaderImages();
-    table.setHint(QString());
-    const qsizetype n = lines.size();
-    table.reserveRows(int(n));
-    const int columns = table.columns();
-    for (qsizetype i = 0; i < n; ++i) {
-        table.appendRow(rowLineCells(lines.at(i), columns));
-        if (progress)
-            progress->raiseTo(start + int(double(i) / double(n) * progressShare));
-    }
-    if (progress)
-        progress->raiseTo(start + progressShare);
-    table.endBulkUpdate();
+void LinesToTable(QList<QByteArray>& lines, RowSink& rows, Progress* progress, int progressShare) {
+    RowBatch batch(rows);
+    rows.clearRows();
+    const int columns = rows.columns();
+    ListLines source(lines);
+    FillRowsFrom(source, progress, progressShare, EmptyFill::FinishBar, [&](QByteArrayView line) {
+        rows.appendRow(rowLineCells(line.toByteArray(), columns));
+    });
     lines.clear();
 }
 

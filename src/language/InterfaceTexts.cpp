@@ -177,6 +177,10 @@ const LaterText kLaterTexts[] = {
     // Other browsers (190 to 249).
     // Preview (250 to 259).
     // Hostile input (260 to 269).
+    {260, "not a cache index file"},
+    {261, "the file is shorter than its header says: %1 of %2 bytes"},
+    {262, "the header states %1 bytes; the file has %2"},
+    {263, "Warning"},
     // Help and languages (270 to 279).
     {-1, nullptr}, // end of the list
 };
@@ -229,6 +233,14 @@ int interfaceTextCount() {
 
 QString englishInterfaceText(int n) {
     return english().value(n);
+}
+
+QString labelWithWarnings(const QString& label, const QStringList& warnings) {
+    QString text = label;
+    for (QString warning : warnings)
+        text += QStringLiteral("  ") + tx(TextWarning) + QStringLiteral(": ") +
+                warning.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
 
 } // namespace vc

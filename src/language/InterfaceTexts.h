@@ -3,6 +3,7 @@
 #include "language/TextIds.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vc {
 
@@ -21,6 +22,10 @@ void setInterfaceText(int n, const QString& text);
 int interfaceTextCount();
 // The built-in English text n, whatever the table holds now.
 QString englishInterfaceText(int n);
+
+// A label (a table's count) followed by the warnings of its load, each as
+// "Warning: text" on the same line.
+QString labelWithWarnings(const QString& label, const QStringList& warnings);
 
 // Shorthand used throughout the windows.
 inline QString tx(int n) {

@@ -171,6 +171,10 @@ enum InterfaceTextId : int {
     // Other browsers (190 to 249).
     // Preview (250 to 259).
     // Hostile input (260 to 269).
+    TextNotCacheIndexFile = 260,  // "not a cache index file"
+    TextIndexFileShorter = 261,   // "the file is shorter than its header says: %1 of %2 bytes"
+    TextStatedSizeTooLarge = 262, // "the header states %1 bytes; the file has %2"
+    TextWarning = 263,            // "Warning"
     // Help and languages (270 to 279).
 };
 

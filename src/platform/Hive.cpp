@@ -7,8 +7,10 @@
 #include <hivex.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace vc {
 
@@ -35,6 +37,22 @@ QString takeName(char* name) {
     std::free(name);
     return text;
 }
+
+// The type of a value as the 32-bit number its cell holds. hivex stores that
+// number through a hive_type pointer whatever it is; a damaged cell holds
+// numbers no enumerator names (127, 0x10000002), and such a number must never
+// be read as the enumeration. The storage is an integer of the enumeration's
+// size, so nothing of the enumeration type is ever loaded. Types no reader
+// here knows are read as binary: bytes, never text.
+struct RawValueType {
+    std::underlying_type_t<hive_type> number = 0;
+    hive_type* out() { return reinterpret_cast<hive_type*>(&number); }
+    int type() const {
+        const auto n = static_cast<uint32_t>(number);
+        return n > uint32_t(INT32_MAX) ? int(Hive::Binary) : int(n);
+    }
+};
+static_assert(sizeof(RawValueType::number) == sizeof(hive_type));
 
 QString errnoText(int code) {
     return code ? QString::fromLocal8Bit(std::strerror(code)) : QStringLiteral("unknown error");
@@ -105,8 +123,10 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
     hive_h* h = hivex_open(QFile::encodeName(path).constData(), 0);
     if (!h) {
         const int code = errno;
+        // The signature was checked above: hivex refuses a hive with cells
+        // it cannot read with ENOTSUP.
         if (code == ENOTSUP)
-            return fail(QStringLiteral("not a registry hive"));
+            return fail(QStringLiteral("the hive is damaged (a cell that cannot be read)"));
         return fail(QStringLiteral("the hive is damaged or truncated (%1)").arg(errnoText(code)));
     }
     std::unique_ptr<Hive> hive(new Hive);
@@ -181,10 +201,10 @@ QList<Hive::Value> Hive::values(Node key) const {
     for (std::size_t i = 0; list[i] != 0 && i < kMaxListed; ++i) {
         Value value;
         value.name = takeName(hivex_value_key(h, list[i]));
-        hive_type type = hive_t_none;
+        RawValueType type;
         std::size_t len = 0;
-        if (hivex_value_type(h, list[i], &type, &len) == 0) {
-            value.type = int(type);
+        if (hivex_value_type(h, list[i], type.out(), &len) == 0) {
+            value.type = type.type();
             value.size = qsizetype(len);
         }
         result.append(value);
@@ -221,13 +241,13 @@ std::optional<std::size_t> Hive::findValue(Node key, const QString& valueName) c
 
 std::optional<QByteArray> Hive::valueBytes(std::size_t value, int* type) const {
     hive_h* h = handle(m_handle);
-    hive_type t = hive_t_none;
+    RawValueType t;
     std::size_t len = 0;
-    if (hivex_value_type(h, value, &t, &len) != 0 || len > std::size_t(kMaxValueSize))
+    if (hivex_value_type(h, value, t.out(), &len) != 0 || len > std::size_t(kMaxValueSize))
         return std::nullopt;
     if (type)
-        *type = int(t);
-    char* data = hivex_value_value(h, value, &t, &len);
+        *type = t.type();
+    char* data = hivex_value_value(h, value, t.out(), &len);
     if (!data)
         return std::nullopt;
     QByteArray bytes(data, qsizetype(std::min(len, std::size_t(kMaxValueSize))));

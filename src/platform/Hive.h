@@ -32,6 +32,8 @@ public:
 
     struct Value {
         QString name; // empty for the key's default value
+        // The type number the value's cell holds; a number no Windows type
+        // has (a damaged cell) stays that number and is read as binary.
         int type = None;
         qsizetype size = 0;
     };

@@ -28,6 +28,29 @@ public:
     void warning(const QString& text) override;
 };
 
+// Passes errors on as they come and keeps the warnings, for a caller that
+// shows them beside what it loaded (a table's count label) instead of one by
+// one. With passWarnings the warnings are passed on as well.
+class KeepingWarnings : public Reporter {
+public:
+    explicit KeepingWarnings(Reporter* next, bool passWarnings = false)
+        : m_next(next), m_passWarnings(passWarnings) {}
+    void error(const QString& text) override {
+        if (m_next)
+            m_next->error(text);
+    }
+    void warning(const QString& text) override {
+        warnings << text;
+        if (m_passWarnings && m_next)
+            m_next->warning(text);
+    }
+    QStringList warnings;
+
+private:
+    Reporter* m_next;
+    bool m_passWarnings;
+};
+
 // Keeps every report, in order; for tests and for callers that show the
 // reports later.
 class CollectingReporter : public Reporter {

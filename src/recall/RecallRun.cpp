@@ -61,7 +61,7 @@ RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& ch
 }
 
 RecallRun::RecallRun(RecallTarget& target, WorkFile& workFile)
-    : m_target(target), m_workFile(workFile) {}
+    : m_target(target), m_report(&target.reporter(), true), m_workFile(workFile) {}
 
 void RecallRun::run(const RecallPlan& plan) {
     m_plan = plan;
@@ -72,6 +72,7 @@ void RecallRun::run(const RecallPlan& plan) {
         if (!plan.sections[size_t(section)])
             continue;
         m_summary += m_target.openSection(section) + QStringLiteral(". ");
+        m_report.warnings.clear();
         if (section != kActivity)
             setProgress(0);
         bool finished = false;
@@ -108,7 +109,7 @@ LoadContext RecallRun::context(int share, bool moveOverall) {
     context.filter = m_plan.conditions;
     context.progress = m_target.progress();
     context.share = share;
-    context.report = &m_target.reporter();
+    context.report = &m_report;
     if (moveOverall)
         context.inputRead = [this] { advanceOverall(); };
     return context;
@@ -133,8 +134,9 @@ void RecallRun::setProgress(int position) {
 }
 
 QString RecallRun::countText(int text, int section) {
-    const QString count =
-        tx(text) + QStringLiteral(": ") + QString::number(m_target.table(section).rows());
+    const QString count = labelWithWarnings(tx(text) + QStringLiteral(": ") +
+                                                QString::number(m_target.table(section).rows()),
+                                            m_report.warnings);
     m_target.setLabelText(section, RecallLabel::Count, count);
     return count;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/LoadContext.h"
+#include "platform/Reporter.h"
 #include "recall/RecallSections.h"
 
 #include <QByteArray>
@@ -13,7 +14,6 @@ namespace vc {
 
 class Progress;
 class RecallConditionSet;
-class Reporter;
 class TableModel;
 class WorkFile;
 
@@ -115,6 +115,10 @@ private:
     QString countText(int text, int section);
 
     RecallTarget& m_target;
+    // The loaders' reports: errors and warnings go to the target's
+    // reporter; the warnings of the current section are kept for its count
+    // label too.
+    KeepingWarnings m_report;
     WorkFile& m_workFile;
     RecallPlan m_plan;
     QString m_summary;

@@ -3,6 +3,9 @@
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vc {
 
 namespace {
@@ -16,7 +19,7 @@ void TableModel::setHeaderImageProvider(HeaderImageProvider provider) {
 namespace {
 
 // Start of cell `column` in a packed row, or -1 when the row has fewer cells.
-qsizetype cellStart(const QByteArray& row, int column) {
+qsizetype cellStart(QByteArrayView row, int column) {
     qsizetype pos = 0;
     for (int c = 0; c < column; ++c) {
         pos = row.indexOf('\0', pos);
@@ -27,12 +30,43 @@ qsizetype cellStart(const QByteArray& row, int column) {
     return pos;
 }
 
+// The arena grows in blocks of a quarter of what it holds, from 4 KiB to
+// 1 MiB (a longer row gets a block of its own size): little room stays
+// unused, and a block is never moved once written.
+constexpr qsizetype kSmallestBlock = 4 * 1024;
+constexpr qsizetype kLargestBlock = 1024 * 1024;
+// A row longer than this (never from a source: their fields are bounded)
+// is cut, so that its place fits 32 bits.
+constexpr qsizetype kLongestRow = 0x7fffffff;
+
 } // namespace
 
 TableModel::TableModel(const QString& name, std::vector<TableColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns)),
       m_headerImages(m_columns.size(), -1) {
     setObjectName(name);
+}
+
+TableModel::RowPlace TableModel::place(qsizetype length) {
+    if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < length) {
+        qsizetype held = 0;
+        for (const Block& block : m_blocks)
+            held += block.used;
+        const qsizetype size =
+            std::max(length, std::clamp(held / 4, kSmallestBlock, kLargestBlock));
+        m_blocks.push_back({std::make_unique<char[]>(size_t(size)), quint32(size), 0});
+    }
+    Block& block = m_blocks.back();
+    const RowPlace row{quint32(m_blocks.size() - 1), block.used, quint32(length)};
+    block.used += quint32(length);
+    return row;
+}
+
+qint64 TableModel::storageBytes() const {
+    qint64 bytes = qint64(m_rows.capacity() * sizeof(RowPlace));
+    for (const Block& block : m_blocks)
+        bytes += block.size + qint64(sizeof(Block));
+    return bytes;
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
@@ -84,27 +118,28 @@ QByteArray TableModel::cell(int row, int column) const {
 QByteArrayView TableModel::cellView(int row, int column) const {
     if (row < 0 || row >= rows() || column < 0 || column >= columns())
         return {};
-    const QByteArray& packed = m_rows[size_t(row)];
+    const QByteArrayView packed = packedRow(row);
     const qsizetype start = cellStart(packed, column);
     if (start < 0)
         return {};
     qsizetype end = packed.indexOf('\0', start);
     if (end < 0)
         end = packed.size();
-    return QByteArrayView(packed.constData() + start, end - start);
+    return packed.sliced(start, end - start);
 }
 
 QByteArrayView TableModel::packedRow(int row) const {
     if (row < 0 || row >= rows())
         return {};
-    return QByteArrayView(m_rows[size_t(row)]);
+    const RowPlace& place = m_rows[size_t(row)];
+    return QByteArrayView(textOf(place), place.length);
 }
 
 QList<QByteArray> TableModel::rowCells(int row) const {
     QList<QByteArray> cells;
     if (row < 0 || row >= rows())
         return cells;
-    cells = m_rows[size_t(row)].split('\0');
+    cells = packedRow(row).toByteArray().split('\0');
     cells.resize(columns());
     return cells;
 }
@@ -126,38 +161,49 @@ void TableModel::endBulkUpdate() {
 }
 
 void TableModel::removeAllRows() {
-    if (inBulkUpdate()) {
-        m_rows.clear();
-        return;
-    }
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
+    if (!inBulkUpdate())
+        beginResetModel();
+    std::vector<RowPlace>().swap(m_rows);
+    std::vector<Block>().swap(m_blocks);
+    if (!inBulkUpdate())
+        endResetModel();
 }
 
-void TableModel::appendRow(const QList<QByteArray>& cells) {
-    QByteArray packed;
-    qsizetype size = 0;
-    const int n = std::min<int>(int(cells.size()), columns());
+void TableModel::clearRows() {
+    removeAllRows();
+    clearHeaderImages();
+    setHint(QString());
+}
+
+void TableModel::appendCells(const QByteArrayView* cells, int count) {
+    const int n = std::min(count, columns());
+    qsizetype length = n > 0 ? n - 1 : 0;
     for (int c = 0; c < n; ++c)
-        size += cells[c].size() + 1;
-    packed.reserve(size);
-    for (int c = 0; c < n; ++c) {
+        length += cells[c].size();
+    length = std::min(length, kLongestRow);
+    const RowPlace row = place(length);
+    char* out = m_blocks[row.block].bytes.get() + row.offset;
+    char* const end = out + length;
+    for (int c = 0; c < n && out < end; ++c) {
         if (c > 0)
-            packed.append('\0');
+            *out++ = '\0';
+        const qsizetype size = std::min<qsizetype>(cells[c].size(), end - out);
+        if (size > 0)
+            std::memcpy(out, cells[c].data(), size_t(size));
         // A zero byte would split the cell: no source text holds one, but a
         // row built from other data must not corrupt its neighbours.
-        if (cells[c].contains('\0'))
-            packed.append(QByteArray(cells[c]).replace('\0', ' '));
-        else
-            packed.append(cells[c]);
+        for (char* p = out; p != out + size; ++p) {
+            if (*p == '\0')
+                *p = ' ';
+        }
+        out += size;
     }
     if (inBulkUpdate()) {
-        m_rows.push_back(std::move(packed));
+        m_rows.push_back(row);
         return;
     }
     beginInsertRows(QModelIndex(), rows(), rows());
-    m_rows.push_back(std::move(packed));
+    m_rows.push_back(row);
     endInsertRows();
 }
 
@@ -169,10 +215,10 @@ void TableModel::reserveRows(int count) {
 void TableModel::applyOrder(const std::vector<int>& order) {
     if (order.size() != m_rows.size())
         return;
-    std::vector<QByteArray> sorted;
+    std::vector<RowPlace> sorted;
     sorted.reserve(m_rows.size());
     for (int old : order)
-        sorted.push_back(std::move(m_rows[size_t(old)]));
+        sorted.push_back(m_rows[size_t(old)]);
     if (!inBulkUpdate())
         Q_EMIT layoutAboutToBeChanged();
     m_rows = std::move(sorted);
@@ -199,7 +245,7 @@ void TableModel::clearHeaderImages() {
 QByteArray TableModel::joinedRow(int row, char separator) const {
     if (row < 0 || row >= rows())
         return {};
-    QByteArray text = m_rows[size_t(row)];
+    QByteArray text = packedRow(row).toByteArray();
     // Rows with fewer cells than columns get the missing empty cells.
     const int present = int(text.count('\0')) + 1;
     for (int c = present; c < columns(); ++c)

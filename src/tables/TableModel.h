@@ -1,10 +1,13 @@
 #pragma once
 
+#include "tables/RowSink.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace vc {
@@ -19,10 +22,12 @@ struct TableColumn {
 };
 
 // The rows of one table, kept as the bytes the sources gave (decoded with the
-// source code page only for display). A row is stored as one byte array with
-// its cells separated by zero bytes, which no cell can hold: a million rows
-// stay compact and the view asks only for the cells it paints.
-class TableModel : public QAbstractTableModel {
+// source code page only for display). The text of all rows lies in one arena
+// of large blocks; a row is a place in it (12 bytes), its cells separated by
+// zero bytes, which no cell can hold. So a table costs its text plus a few
+// bytes per row (the place, the separators, the list's spare room: at most
+// 32 in all), and the view asks only for the cells it paints.
+class TableModel : public QAbstractTableModel, public RowSink {
     Q_OBJECT
 
 public:
@@ -37,7 +42,7 @@ public:
 
     const std::vector<TableColumn>& columnSpecs() const { return m_columns; }
     int rows() const { return int(m_rows.size()); }
-    int columns() const { return int(m_columns.size()); }
+    int columns() const override { return int(m_columns.size()); }
     bool isDateColumn(int column) const;
     // The caption of a column in the current language.
     QString caption(int column) const;
@@ -62,9 +67,16 @@ public:
     bool inBulkUpdate() const { return m_bulkDepth > 0; }
 
     void removeAllRows();
-    // Appends a row; missing cells are empty, cells beyond the columns dropped.
-    void appendRow(const QList<QByteArray>& cells);
+    // RowSink: appends a row; missing cells are empty, cells beyond the
+    // columns dropped. appendRow(const QList<QByteArray>&) takes a list.
+    void appendCells(const QByteArrayView* cells, int count) override;
+    // RowSink: empties the table for a fill: rows, sort marks and hint.
+    void clearRows() override;
+    void beginRows() override { beginBulkUpdate(); }
+    void endRows() override { endBulkUpdate(); }
     void reserveRows(int count);
+    // Bytes the rows take: the arena's blocks and the list of rows.
+    qint64 storageBytes() const;
     // Puts the rows in a new order: order[i] is the old index of new row i.
     void applyOrder(const std::vector<int>& order);
 
@@ -88,10 +100,26 @@ public:
     static void setHeaderImageProvider(HeaderImageProvider provider);
 
 private:
-    void rowsChanged();
+    // Where a row's text lies: block, offset in it, length.
+    struct RowPlace {
+        quint32 block;
+        quint32 offset;
+        quint32 length;
+    };
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        quint32 size;
+        quint32 used;
+    };
+    // Room for length bytes at the end of the arena.
+    RowPlace place(qsizetype length);
+    const char* textOf(const RowPlace& row) const {
+        return m_blocks[row.block].bytes.get() + row.offset;
+    }
 
     std::vector<TableColumn> m_columns;
-    std::vector<QByteArray> m_rows;
+    std::vector<RowPlace> m_rows;
+    std::vector<Block> m_blocks;
     std::vector<int> m_headerImages;
     QString m_hint;
     int m_bulkDepth = 0;

@@ -151,7 +151,8 @@ TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
     WalkOptions options;
     const IndexLoadResult load = WalkIndexIntoWorkFile(work, file, options);
     TableModel expected(QStringLiteral("x"), window->tab(TabId::Activity).model->columnSpecs());
-    FillActivityRows(work.readLines(), expected, nullptr, 50);
+    TextLines lines(work.fileName());
+    FillActivityRows(lines, expected, nullptr, 50);
     TableModel* model = window->tab(TabId::Activity).model;
     ASSERT_GT(model->rows(), 0);
     ASSERT_EQ(model->rows(), expected.rows());

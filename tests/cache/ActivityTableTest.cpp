@@ -1,4 +1,6 @@
 #include "cache/ActivityTable.h"
+#include "support/LinesOf.h"
+#include "tables/TableModel.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,8 @@ TEST(ActivityTable, RowsFromWorkFileLines) {
     };
     CountingProgress progress;
     progress.setPosition(50);
-    FillActivityRows(lines, model, &progress, 50);
+    vc::testing::LinesOf source(lines);
+    FillActivityRows(source, model, &progress, 50);
     ASSERT_EQ(model.rows(), 4);
     EXPECT_EQ(model.rowCells(0),
               QList<QByteArray>({"http://a/x.GIF", "2015-01-01 00:00:00", "2015-01-02 00:00:00",
@@ -33,12 +36,14 @@ TEST(ActivityTable, RowsFromWorkFileLines) {
     EXPECT_LE(progress.moves(), 5);
 
     // Appended after what the table holds; no lines leave the bar alone.
-    FillActivityRows({"URL\tw\t\t\t\t\t"}, model, nullptr, 50);
+    vc::testing::LinesOf one{"URL\tw\t\t\t\t\t"};
+    FillActivityRows(one, model, nullptr, 50);
     EXPECT_EQ(model.rows(), 5);
     EXPECT_EQ(model.cell(4, 0), "w");
     CountingProgress idle;
     idle.setPosition(30);
-    FillActivityRows({}, model, &idle, 50);
+    vc::testing::LinesOf none{};
+    FillActivityRows(none, model, &idle, 50);
     EXPECT_EQ(idle.position(), 30);
     EXPECT_EQ(model.rows(), 5);
 }

@@ -1,6 +1,8 @@
 // Cookie and Links rows from work-file and row lines.
 #include "cache/CookieTable.h"
 #include "cache/LinksTable.h"
+#include "support/LinesOf.h"
+#include "tables/TableModel.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +37,11 @@ TEST(CookieRows, DistinctFileNamesAndTheBar) {
     QStringList names{QStringLiteral("left over")};
     CountingProgress bar;
     bar.setPosition(50);
-    FillCookieRowsFromIndex({"URL\tCookie:j@a/\t\t\tjoe@a[1].txt\t\t",
-                             "URL\tCookie:j@b/\t\t\tJOE@A[1].TXT\t\t",
-                             "URL\tCookie:j@c/\t\t\tjoe@\xc9t\xc9[1].txt\t\t",
-                             "URL\tCookie:j@d/\t\t\tjoe@\xe9t\xe9[1].txt\t\t"},
-                            table, names, &bar, 50);
+    vc::testing::LinesOf lines{"URL\tCookie:j@a/\t\t\tjoe@a[1].txt\t\t",
+                               "URL\tCookie:j@b/\t\t\tJOE@A[1].TXT\t\t",
+                               "URL\tCookie:j@c/\t\t\tjoe@\xc9t\xc9[1].txt\t\t",
+                               "URL\tCookie:j@d/\t\t\tjoe@\xe9t\xe9[1].txt\t\t"};
+    FillCookieRowsFromIndex(lines, table, names, &bar, 50);
     EXPECT_EQ(table.rows(), 4);
     // "left over" went; letter case is ignored, also beyond ASCII.
     EXPECT_EQ(names.size(), 2);
@@ -47,7 +49,8 @@ TEST(CookieRows, DistinctFileNamesAndTheBar) {
     EXPECT_EQ(bar.position(), 100);
 
     // No lines: the names of the last load stay, rows stay.
-    FillCookieRowsFromIndex({}, table, names, nullptr, 50);
+    vc::testing::LinesOf none{};
+    FillCookieRowsFromIndex(none, table, names, nullptr, 50);
     EXPECT_EQ(names.size(), 2);
     EXPECT_EQ(table.rows(), 4);
 }
@@ -60,7 +63,8 @@ TEST(LinksRows, ExtensionAndTagHaveNoColumn) {
     TableModel table(QStringLiteral("ieL_ListView"),
                      {{92, false, 0}, {87, true, 0}, {93, true, 0}, {77, false, 0}});
     CountingProgress bar;
-    FillLinksRows({"a\t.url\t1\t2\t/a.url\t", "b\t.url\t3\t4\t/b.url\t"}, table, &bar, 100);
+    vc::testing::LinesOf links{"a\t.url\t1\t2\t/a.url\t", "b\t.url\t3\t4\t/b.url\t"};
+    FillLinksRows(links, table, &bar, 100);
     ASSERT_EQ(table.rows(), 2);
     EXPECT_EQ(table.cell(1, 3), "/b.url");
     EXPECT_EQ(bar.position(), 100);

@@ -3,6 +3,8 @@
 #include "TestData.h"
 #include "cache/HistoryIndexSearch.h"
 #include "cache/IndexImage.h"
+#include "support/LinesOf.h"
+#include "tables/TableModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,12 +72,14 @@ TEST(HistoryRows, AppendsToExistingRowsAndMovesTheBar) {
     table.appendRow({"old"});
     CountingProgress bar;
     bar.setPosition(10);
-    FillHistoryRows({"URL\tu1\tm\ta\t\t\t", "REDR\tu2\t\t\t\t\t"}, table, &bar, 25);
+    vc::testing::LinesOf lines{"URL\tu1\tm\ta\t\t\t", "REDR\tu2\t\t\t\t\t"};
+    FillHistoryRows(lines, table, &bar, 25);
     ASSERT_EQ(table.rows(), 3);
     EXPECT_EQ(table.cell(0, 0), "old");
     EXPECT_EQ(table.cell(2, 3), "REDR");
     EXPECT_EQ(bar.position(), 35);
-    FillHistoryRows({}, table, &bar, 25);
+    vc::testing::LinesOf none{};
+    FillHistoryRows(none, table, &bar, 25);
     EXPECT_EQ(bar.position(), 35);
 }
 

@@ -83,7 +83,8 @@ TEST(ActivityCommand, StreamedRowsEqualTheWindowsTable) {
         walk.linearScan = !hashWalk;
         ASSERT_TRUE(WalkIndexIntoWorkFile(workFile, file, walk).workFileOpened);
         TableModel table(QStringLiteral("ListView1"), activityColumns());
-        FillActivityRows(workFile.readLines(), table, nullptr, 50);
+        TextLines workLines(workFile.fileName());
+        FillActivityRows(workLines, table, nullptr, 50);
         ASSERT_EQ(lines.size(), table.rows()) << "hash walk " << hashWalk;
         ASSERT_GT(table.rows(), 10);
         for (int row = 0; row < table.rows(); ++row)

@@ -1,10 +1,8 @@
-#include "platform/WorkFile.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/TableModel.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -63,30 +61,6 @@ TEST(TableModelStorage, TabDelimitedLayout) {
     EXPECT_EQ(out.data(), QByteArray("Name\tCreation Time\tFile Path\r\na\t\tx\r\nb\xE9\td\t\r\n"));
 }
 
-TEST(WorkFile, PrivateFolderLinesAndRemoval) {
-    QString path;
-    {
-        WorkFile work;
-        path = work.fileName();
-        ASSERT_FALSE(path.isEmpty());
-        EXPECT_TRUE(path.endsWith(QStringLiteral("/d!ummy.t~")));
-        const QFileInfo folder(QFileInfo(path).absolutePath());
-        EXPECT_EQ(folder.permissions() &
-                      (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
-                  QFileDevice::Permissions());
-        ASSERT_TRUE(work.createOrEmpty());
-        work.device()->write("one\ttwo\nthree\r\n\nlast");
-        work.close();
-        EXPECT_EQ(work.readLines(), (QList<QByteArray>{"one\ttwo", "three", "", "last"}));
-        // Emptying really empties.
-        ASSERT_TRUE(work.createOrEmpty());
-        work.close();
-        EXPECT_TRUE(work.readLines().isEmpty());
-    }
-    EXPECT_FALSE(QFileInfo::exists(path));
-    EXPECT_FALSE(QFileInfo::exists(QFileInfo(path).absolutePath()));
-}
-
 TEST(TableModelStorage, MillionRowsFillQuickly) {
     // Not a timing assertion: the figure is printed for the record; the
     // check is that a million rows arrive whole.
@@ -101,4 +75,48 @@ TEST(TableModelStorage, MillionRowsFillQuickly) {
     std::printf("[ figure ] 1,000,000 rows filled in %lld ms\n", (long long)timer.elapsed());
     ASSERT_EQ(table.rows(), 1000000);
     EXPECT_EQ(table.cell(999999, 0), QByteArray("999999"));
+}
+
+TEST(TableModelStorage, RowsCostTheirTextAndAtMost32BytesEach) {
+    // Empty cells: seven columns, one million rows would be 32 MB at most.
+    std::vector<TableColumn> seven(7, TableColumn{92, false, 0.1});
+    TableModel empty(QStringLiteral("e"), seven);
+    const int n = 200000;
+    empty.beginBulkUpdate();
+    for (int i = 0; i < n; ++i)
+        empty.appendRow({"", "", " ", " ", "joe@x[1].txt", "", ""});
+    empty.endBulkUpdate();
+    const qint64 emptyText = qint64(n) * (2 + 12);
+    // The last block of the arena may stand partly unused: 1 MiB at most.
+    EXPECT_LE(empty.storageBytes(), emptyText + qint64(n) * 32 + (1 << 20));
+    EXPECT_EQ(empty.cell(n - 1, 4), "joe@x[1].txt");
+    EXPECT_EQ(empty.cell(n - 1, 6), "");
+
+    // Typical fields, and rows longer than a block of the arena.
+    TableModel table(QStringLiteral("t"), threeColumns());
+    qint64 text = 0;
+    table.beginBulkUpdate();
+    for (int i = 0; i < n; ++i) {
+        const QByteArray url = "http://www.example.com/p" + QByteArray::number(i * 7919) + ".gif";
+        const QByteArray header = i % 50000 == 7 ? QByteArray(3 << 20, 'h') : QByteArray("HTTP");
+        table.appendRow({url, "2015-08-25 14:00:00", header});
+        text += url.size() + 19 + header.size();
+    }
+    table.endBulkUpdate();
+    EXPECT_LE(table.storageBytes(), text + qint64(n) * 32 + (1 << 20));
+    EXPECT_EQ(table.cell(7, 2).size(), 3 << 20);
+    EXPECT_EQ(table.cell(8, 0), "http://www.example.com/p" + QByteArray::number(8 * 7919) + ".gif");
+
+    // A new order moves no text; emptying gives the memory back.
+    std::vector<int> reversed(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        reversed[size_t(i)] = n - 1 - i;
+    const qint64 before = table.storageBytes();
+    table.applyOrder(reversed);
+    EXPECT_LE(table.storageBytes(), before);
+    EXPECT_EQ(table.cell(n - 1 - 8, 0),
+              "http://www.example.com/p" + QByteArray::number(8 * 7919) + ".gif");
+    EXPECT_EQ(table.cell(n - 1 - 7, 2).size(), 3 << 20);
+    table.removeAllRows();
+    EXPECT_EQ(table.storageBytes(), 0);
 }

@@ -15,6 +15,8 @@ TabId tabOfSection(int section) {
 
 } // namespace
 
+WindowRecallTarget::WindowRecallTarget(TForm1& form) : m_form(form), m_report(&form.reporter()) {}
+
 TableModel& WindowRecallTarget::table(int section) {
     return *m_form.tab(tabOfSection(section)).model;
 }
@@ -28,7 +30,7 @@ Progress* WindowRecallTarget::overall() {
 }
 
 Reporter& WindowRecallTarget::reporter() {
-    return m_form.reporter();
+    return m_report;
 }
 
 QString WindowRecallTarget::openSection(int section) {

@@ -2,6 +2,7 @@
 
 #include "app/WindowLayer.h"
 
+#include "platform/Reporter.h"
 #include "recall/RecallRun.h"
 
 namespace vc {
@@ -9,10 +10,10 @@ namespace vc {
 class TForm1;
 
 // The main window as the place a recall fills: its six table tabs, its two
-// progress bars, its labels and panes, and its message boxes for reports.
+// progress bars, its labels and panes, and its message boxes for errors.
 class WindowRecallTarget : public RecallTarget {
 public:
-    explicit WindowRecallTarget(TForm1& form) : m_form(form) {}
+    explicit WindowRecallTarget(TForm1& form);
 
     TableModel& table(int section) override;
     Progress* progress() override;
@@ -30,6 +31,9 @@ public:
 
 private:
     TForm1& m_form;
+    // Errors go to the window's message boxes; warnings are shown on the
+    // count labels by the recall, not in boxes.
+    KeepingWarnings m_report;
 };
 
 } // namespace vc

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs fuzz targets for a given time each, on their seed corpus.
+#   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]
+# BUILD_DIR was configured with VELLACORD_FUZZ=ON (scripts/build-sanitized.sh
+# makes build-sanitize). Without TARGET names every target runs. Each target
+# keeps what it learns in BUILD_DIR/fuzz-corpus/TARGET and starts from it the
+# next time; inputs that crash, hang or leak go to BUILD_DIR/fuzz-artifacts/.
+# Exit status 1 when any target found something.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+if [ $# -lt 2 ]; then
+  sed -n '2,9p' "$0"
+  exit 2
+fi
+build=$(realpath "$1")
+seconds=$2
+shift 2
+all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
+     fuzz_profile_hive fuzz_favorite_url)
+targets=("${@:-${all[@]}}")
+
+# The seed inputs of each target, from the test data and the sample profile,
+# and its dictionary.
+seeds() {
+  case "$1" in
+    fuzz_index_*)
+      printf '%s\n' tests/data/content-ie5-index.dat tests/data/history-ie5-index.dat
+      find samples -iname index.dat ;;
+    fuzz_cookie_text) find samples -path '*/Cookies/*' -name '*.txt' ;;
+    fuzz_profile_hive)
+      printf '%s\n' tests/data/ntuser-*.dat
+      find samples -iname ntuser.dat ;;
+    fuzz_favorite_url) find samples -iname '*.url' ;;
+  esac
+}
+dictionary() {
+  case "$1" in
+    fuzz_index_*) echo fuzz/index.dict ;;
+    fuzz_cookie_text) echo fuzz/cookie.dict ;;
+    fuzz_profile_hive) echo fuzz/hive.dict ;;
+    fuzz_favorite_url) echo fuzz/url.dict ;;
+  esac
+}
+maxLength() {
+  case "$1" in
+    fuzz_profile_hive) echo 1048576 ;; # a whole hive of the test data
+    *) echo 65536 ;;
+  esac
+}
+
+status=0
+mkdir -p "$build/fuzz-artifacts"
+for t in "${targets[@]}"; do
+  binary="$build/fuzz/$t"
+  if [ ! -x "$binary" ]; then
+    echo "fuzz: $binary is not built" >&2
+    status=1
+    continue
+  fi
+  corpus="$build/fuzz-corpus/$t"
+  seedDir="$build/fuzz-seeds/$t"
+  mkdir -p "$corpus" "$seedDir"
+  while IFS= read -r f; do
+    cp -f "$f" "$seedDir/$(echo "$f" | tr '/ ' '__')"
+  done < <(seeds "$t")
+  log="$build/fuzz-artifacts/$t.log"
+  echo "fuzz: $t for ${seconds}s"
+  # Leaks are looked for; a run that exceeds its memory or time per input is
+  # a finding too.
+  "$binary" "$corpus" "$seedDir" -dict="$(dictionary "$t")" -max_len="$(maxLength "$t")" \
+    -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$build/fuzz-artifacts/$t-" >"$log" 2>&1
+  result=$?
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
+  speed=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$')
+  echo "fuzz: $t: ${runs:-0} runs, ${speed:-0} per second, exit $result"
+  if [ $result -ne 0 ] || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
+    echo "fuzz: $t found a fault; see $log" >&2
+    grep -E -A30 'ERROR:|runtime error:' "$log" | head -60 >&2
+    status=1
+  fi
+done
+exit $status
