@@ -44,10 +44,12 @@ QString sourceOf(const Kind& kind, const QString& fileName) {
     return source;
 }
 
-void addEntryRow(RecentCollection& collection, const JumpListEntry& entry,
-                 const QByteArray& source) {
+void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const QByteArray& source,
+                 bool cut) {
     RecentRow row;
     row.source = source;
+    if (cut)
+        row.notes << recentText(kNoteJumpListCut);
     QString target = entry.link.targetPath;
     if (target.isEmpty() && entry.dest)
         target = withKnownFolderNames(entry.dest->path, collection.locations());
@@ -103,6 +105,7 @@ void reportProblems(RecentCollection& collection, const JumpList& list, const QS
                 kMsgDestListUnknown,
                 QStringLiteral("%1 (DestList %2)").arg(path).arg(list.destListVersion));
             break;
+        case JumpList::Problem::Cut:
         case JumpList::Problem::DamagedStreams:
         case JumpList::Problem::NoDestList:
         case JumpList::Problem::DestListCut:
@@ -142,8 +145,9 @@ void collectJumpListRows(RecentCollection& collection) {
                                           ? readAutomaticDestinations(bytes, collection.locations())
                                           : readCustomDestinations(bytes, collection.locations());
                 const QByteArray source = evidenceText(sourceOf(kind, file));
+                const bool cut = list.problems.contains(JumpList::Problem::Cut);
                 for (const JumpListEntry& entry : list.entries)
-                    addEntryRow(collection, entry, source);
+                    addEntryRow(collection, entry, source, cut);
                 reportProblems(collection, list, path);
             }
         }

@@ -40,6 +40,7 @@ const char* const kEnglish[kLastRecentText - kFirstRecentText + 1] = {
     "These jump lists are damaged; the entries that could be read are listed", // 181
     "These jump lists have a DestList this program does not know; their entries are listed "
     "without access times and counts", // 182
+    "jump list cut short",             // 183
 };
 
 } // namespace

@@ -40,6 +40,7 @@ enum RecentTextNumber : int {
     kNoteNoDestListEntry = 175,
     kNoteNoStream = 176,
     kNoteStreamCut = 177,
+    kNoteJumpListCut = 183,
     // Messages; each is followed by ":", a line break and what it concerns.
     kMsgLinksDamaged = 178,
     kMsgValuesDamaged = 179,
@@ -49,7 +50,7 @@ enum RecentTextNumber : int {
 };
 
 constexpr int kFirstRecentText = kTextSource;
-constexpr int kLastRecentText = kMsgDestListUnknown;
+constexpr int kLastRecentText = kNoteJumpListCut;
 
 // Text n: the language table's when it has one, else the English text.
 QString recentText(int n);

@@ -76,6 +76,10 @@ DestList parseDestList(QByteArrayView stream) {
         if (left < layout.pathSize + 2)
             break;
         const char* e = data + offset;
+        // Zeros where an entry should be: the space after a cut (a cut
+        // compound file is read with its missing part as zeros).
+        if (QByteArrayView(e, layout.pathSize).count('\0') == layout.pathSize)
+            break;
         const qsizetype units = qFromLittleEndian<quint16>(e + layout.pathSize);
         const qsizetype whole = layout.pathSize + 2 + 2 * units + layout.trailer;
         if (whole > left)

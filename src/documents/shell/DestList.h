@@ -35,7 +35,8 @@ struct DestList {
 
 // Reads the DestList stream. Nothing in it is trusted: the entry count of
 // the header only ever limits the entries read, every entry must lie whole
-// inside the stream, and reading stops at the first one that does not.
+// inside the stream, and reading stops at the first one that does not, or
+// that is all zeros.
 DestList parseDestList(QByteArrayView stream);
 
 } // namespace vc

@@ -4,9 +4,11 @@
 #include "documents/shell/MemoryInput.h"
 
 #include <QHash>
+#include <QtEndian>
 
 #include <libolecf.h>
 
+#include <optional>
 #include <vector>
 
 namespace vc {
@@ -137,16 +139,47 @@ void readLink(JumpListEntry& entry, const Stream& stream, const KnownFolderLocat
         list.note(JumpList::Problem::DamagedLinks);
 }
 
+// The compound file's bytes followed by zeros up to the size its header's
+// allocation table can address; empty when the header is not a compound
+// file's or the file is not shorter than that.
+QByteArray filledUp(QByteArrayView file) {
+    constexpr qsizetype kHeader = 512;
+    static const QByteArray signature = QByteArray::fromHex("d0cf11e0a1b11ae1");
+    if (file.size() < kHeader || !file.startsWith(signature))
+        return QByteArray();
+    const quint16 shift = qFromLittleEndian<quint16>(file.data() + 0x1E);
+    if (shift != 9 && shift != 12)
+        return QByteArray();
+    const qint64 sector = qint64(1) << shift;
+    const qint64 fatSectors = qFromLittleEndian<quint32>(file.data() + 0x2C);
+    const qint64 addressed = fatSectors * (sector / 4);
+    const qint64 extent =
+        std::min(kMaxCutFileExtent, std::max<qint64>(sector, kHeader) + addressed * sector);
+    if (file.size() >= extent)
+        return QByteArray();
+    QByteArray bytes = file.toByteArray();
+    bytes.append(QByteArray(extent - file.size(), '\0'));
+    return bytes;
+}
+
 } // namespace
 
 JumpList readAutomaticDestinations(QByteArrayView file, const KnownFolderLocations& locations) {
     JumpList list;
-    const OleFile ole(file);
-    if (!ole.isOpen()) {
-        list.note(JumpList::Problem::NotACompoundFile);
-        return list;
+    std::optional<OleFile> ole;
+    ole.emplace(file);
+    QByteArray filled;
+    if (!ole->isOpen()) {
+        filled = filledUp(file);
+        if (!filled.isEmpty())
+            ole.emplace(filled);
+        if (!ole->isOpen()) {
+            list.note(JumpList::Problem::NotACompoundFile);
+            return list;
+        }
+        list.note(JumpList::Problem::Cut);
     }
-    const QList<Stream> streams = readStreams(ole, 4 * file.size() + (1 << 20), list);
+    const QList<Stream> streams = readStreams(*ole, 4 * file.size() + (1 << 20), list);
     QHash<QString, qsizetype> byName;
     const Stream* destList = nullptr;
     for (qsizetype i = 0; i < streams.size(); ++i) {
@@ -180,8 +213,12 @@ JumpList readAutomaticDestinations(QByteArrayView file, const KnownFolderLocatio
             list.entries.append(entry);
         }
     }
+    const bool cut = list.problems.contains(JumpList::Problem::Cut);
     for (qsizetype i = 0; i < streams.size(); ++i) {
         if (described[std::size_t(i)] || &streams[i] == destList)
+            continue;
+        // Zeros the cut file was filled up with are no entry.
+        if (cut && streams[i].bytes.count('\0') == streams[i].bytes.size())
             continue;
         JumpListEntry entry;
         entry.streamName = streams[i].name;

@@ -32,6 +32,7 @@ struct JumpList {
     enum class Problem {
         None,
         NotACompoundFile, // libolecf cannot open it: nothing could be read
+        Cut,              // the file is cut short; what lies before the cut was read
         DamagedStreams,   // some streams could not be read, or too many
         NoDestList,       // an automatic jump list without its DestList
         DestListUnknown,  // a DestList layout this reader does not know
@@ -52,6 +53,8 @@ struct JumpList {
 constexpr int kMaxJumpListStreams = 4096;
 // The largest DestList stream read.
 constexpr qint64 kMaxDestListSize = 16 * 1024 * 1024;
+// The largest size a cut compound file is filled up to with zeros.
+constexpr qint64 kMaxCutFileExtent = 32 * 1024 * 1024;
 // Shortcuts taken from one custom jump list.
 constexpr int kMaxCustomLinks = 4096;
 
@@ -59,6 +62,10 @@ constexpr int kMaxCustomLinks = 4096;
 // with libolecf, holding one shortcut stream per entry (named by its entry
 // number in hexadecimal) and the DestList stream. Entries come in DestList
 // order, then the streams the DestList does not name, in directory order.
+// libolecf refuses a compound file cut short; such a file is read again as
+// if its missing part (up to the size its allocation table can address, at
+// most kMaxCutFileExtent) were zeros, so that the streams stored before the
+// cut are still read; the list then says Cut.
 // The bytes read from the streams together are bounded by a few times the
 // file's size, however the file's sector chains are forged.
 JumpList readAutomaticDestinations(QByteArrayView file, const KnownFolderLocations& locations);

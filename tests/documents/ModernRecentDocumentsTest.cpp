@@ -1,0 +1,391 @@
+// The recent documents of a Windows 10 profile (the real hive, the real
+// shortcuts and jump list placed where Windows keeps them): rows in the
+// order and with the paths regripper and lnkinfo show, the trailing
+// fields, the filter, and hives, values and links that are damaged.
+#include "documents/ModernRecentDocuments.h"
+#include "MruHive.h"
+#include "TestData.h"
+#include "documents/RecentRow.h"
+#include "documents/RecentTexts.h"
+#include "platform/Hive.h"
+#include "platform/LoadContext.h"
+#include "platform/Profile.h"
+#include "platform/Progress.h"
+#include "platform/QStringPrinting.h"
+#include "platform/Reporter.h"
+#include "platform/TimeText.h"
+#include "recall/RecallConditions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+namespace {
+
+const QString kRecent = QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent");
+const QString kJumpList = QStringLiteral("1b4dd67f29cb1962.automaticDestinations-ms");
+
+// Field numbers (from 0) of a row line.
+enum Field {
+    Name,
+    Ext,
+    Created,
+    Accessed,
+    Path,
+    Source,
+    Position,
+    Recorded,
+    Count,
+    Target,
+    TargetCreated,
+    TargetModified,
+    TargetAccessed,
+    Size,
+    Label,
+    Serial,
+    Machine,
+    Working,
+    Note
+};
+
+class ModernRecent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setShowsUtc(true);
+        setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(kRecent + QStringLiteral("/AutomaticDestinations")));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Pictures")));
+        copy(QStringLiteral("ntuser-win10.dat"), QStringLiteral("NTUSER.DAT"));
+    }
+    void TearDown() override { setShowsUtc(false); }
+
+    void copy(const QString& data, const QString& to) {
+        const QString target = dir.filePath(to);
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(testDataPath(data), target)) << qPrintable(target);
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    void placeLinks() {
+        copy(QStringLiteral("NeroInfoTool.lnk"), kRecent + QStringLiteral("/ash.lnk"));
+        copy(QStringLiteral("example.lnk"), kRecent + QStringLiteral("/example.lnk"));
+        copy(kJumpList, kRecent + QStringLiteral("/AutomaticDestinations/") + kJumpList);
+    }
+    void openProfile() {
+        QString error;
+        ASSERT_TRUE(profile.open(dir.path(), &error)) << qPrintable(error);
+    }
+    QList<QList<QByteArray>> modernRows(const RecallConditionSet* filter = nullptr) {
+        LoadContext context;
+        context.report = &reports;
+        context.filter = filter;
+        QList<QByteArray> lines;
+        collectModernRecentDocuments(profile, context, lines);
+        return split(lines);
+    }
+    QList<QList<QByteArray>> folderRows() {
+        LoadContext context;
+        context.report = &reports;
+        QList<QByteArray> lines;
+        collectRecentFolderDocuments(profile, context, lines);
+        return split(lines);
+    }
+    static QList<QList<QByteArray>> split(const QList<QByteArray>& lines) {
+        QList<QList<QByteArray>> rows;
+        for (const QByteArray& line : lines) {
+            rows.append(line.split('\t'));
+            EXPECT_EQ(rows.last().size(), kRecentRowFields) << line.constData();
+        }
+        return rows;
+    }
+    static QList<QByteArray> column(const QList<QList<QByteArray>>& rows, int field) {
+        QList<QByteArray> cells;
+        for (const auto& row : rows)
+            cells << row.value(field);
+        return cells;
+    }
+
+    QTemporaryDir dir;
+    Profile profile;
+    CollectingReporter reports;
+};
+
+} // namespace
+
+// regripper -p recentdocs and -p comdlg32 on the same hive list these
+// names and paths in this order; this program resolves the Pictures folder
+// through the hive's Shell Folders (regripper: "My Computer\CLSID_Pictures").
+TEST_F(ModernRecent, Windows10HiveGivesRegripperOrderWithPositionsAndKeyTimes) {
+    openProfile();
+    const auto rows = modernRows();
+    const QByteArray office = "office?WT.mc_id=WINSTORE_EN-US_OfficeApp_Buy_Text";
+    const QList<QByteArray> names{"ash_0.png", "ash.png", office,        office,
+                                  "ash_0.png", "ash.png", "ash_0.png",   "ash.png",
+                                  "ash_0.png", "ash.png", "iexplore.exe"};
+    EXPECT_EQ(column(rows, Name), names);
+    const QByteArray mc = "RecentDocs\\.mc_id=WINSTORE_EN-US_OfficeApp_Buy_Text";
+    EXPECT_EQ(
+        column(rows, Source),
+        (QList<QByteArray>{"RecentDocs", "RecentDocs", "RecentDocs", mc, "RecentDocs\\.png",
+                           "RecentDocs\\.png", "OpenSavePidlMRU\\*", "OpenSavePidlMRU\\*",
+                           "OpenSavePidlMRU\\png", "OpenSavePidlMRU\\png", "LastVisitedPidlMRU"}));
+    EXPECT_EQ(column(rows, Position),
+              (QList<QByteArray>{"0", "1", "2", "0", "0", "1", "0", "1", "0", "1", "0"}));
+    // The key's last-written time on the most recent entry only.
+    EXPECT_EQ(column(rows, Recorded),
+              (QList<QByteArray>{"2016-10-09 19:59:17", "", "", "2016-10-05 09:51:46",
+                                 "2016-10-09 19:59:17", "", "2016-10-09 19:59:17", "",
+                                 "2016-10-09 19:59:17", "", "2016-10-09 19:59:17"}));
+    const QByteArray recent = "C:\\Users\\bperry\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\";
+    EXPECT_EQ(rows[0][Path], recent + "ash_0.lnk");
+    EXPECT_EQ(rows[2][Path],
+              recent + "http--products.office.com-en-us-buy-officeWT.mc_id=WINSTORE_EN-US_"
+                       "OfficeApp_Buy_Text.lnk");
+    EXPECT_EQ(rows[6][Path], "C:\\Users\\bperry\\Pictures\\ash_0.png");
+    EXPECT_EQ(rows[7][Path], "C:\\Users\\bperry\\Pictures\\ash.png");
+    EXPECT_EQ(rows[10][Path], "C:\\Users\\bperry\\Pictures");
+    EXPECT_EQ(rows[10][Ext], ".exe");
+    EXPECT_EQ(rows[6][Ext], ".png");
+    EXPECT_TRUE(reports.errors.isEmpty());
+    EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
+}
+
+TEST_F(ModernRecent, FilesOfTheProfileAndShortcutsFillTimesAndTargetFields) {
+    placeLinks();
+    // ash.png exists in the profile's Pictures folder, ash_0.png does not.
+    const QString picture = dir.filePath(QStringLiteral("Pictures/ash.png"));
+    QFile f(picture);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("png");
+    f.close();
+    const struct timespec t[2] = {{1475000000, 0}, {1475000000, 0}}; // 2016-09-27 18:13:20
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(picture).constData(), t, 0), 0);
+    openProfile();
+
+    const auto rows = modernRows();
+    ASSERT_GE(rows.size(), 11);
+    EXPECT_EQ(rows[7][Accessed], "2016-09-27 18:13:20");
+    EXPECT_EQ(rows[6][Accessed], "");
+    // The RecentDocs entry of ash.png names the shortcut ash.lnk, which lies
+    // in the Recent folder (here a copy of NeroInfoTool.lnk): its target.
+    EXPECT_EQ(rows[1][Target],
+              "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe");
+    EXPECT_EQ(rows[1][Serial], "70EC-FA33");
+    EXPECT_FALSE(rows[1][Created].isEmpty() && rows[1][Accessed].isEmpty());
+    EXPECT_EQ(rows[0][Target], ""); // ash_0.lnk is not there
+
+    // The jump list follows, in DestList order, with count and last use.
+    ASSERT_EQ(rows.size(), 11 + 7);
+    const auto& first = rows[11];
+    EXPECT_EQ(first[Source], "Jump list 1b4dd67f29cb1962 (Windows Explorer)");
+    EXPECT_EQ(first[Name], "Downloads");
+    EXPECT_EQ(first[Path], "C:\\Users\\bperry\\Downloads");
+    EXPECT_EQ(first[Recorded], "2015-08-29 15:32:44");
+    EXPECT_EQ(first[Count], "4");
+    EXPECT_EQ(first[TargetModified], "2015-08-29 13:07:29");
+    EXPECT_EQ(first[Machine], "student-pc1");
+    EXPECT_EQ(first[Serial], "8850-29E6");
+    EXPECT_EQ(first[Position], "");
+    EXPECT_EQ(rows[13][Count], "4.9");
+    EXPECT_EQ(rows[13][Name], "Pictures.library-ms");
+    EXPECT_EQ(rows[13][Ext], ".library-ms");
+
+    // The Recent folder: the hive names the same folder as the layout, so it
+    // is walked once; Desktop.ini is never listed.
+    copy(QStringLiteral("example.lnk"), kRecent + QStringLiteral("/Desktop.ini"));
+    const auto files = folderRows();
+    ASSERT_EQ(files.size(), 3) << column(files, Path).join(' ').constData();
+    for (const auto& row : files)
+        EXPECT_EQ(row[Source], "Recent folder");
+    int nero = -1;
+    for (int i = 0; i < files.size(); ++i)
+        if (files[i][Name] == "ash")
+            nero = i;
+    ASSERT_GE(nero, 0);
+    const auto& link = files[nero];
+    EXPECT_EQ(link[Ext], ".lnk");
+    EXPECT_TRUE(link[Path].endsWith("/Recent/ash.lnk"));
+    EXPECT_EQ(link[Target], "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe");
+    EXPECT_EQ(link[TargetCreated], "2009-06-05 20:13:20");
+    EXPECT_EQ(link[TargetModified], "2009-06-05 20:13:20");
+    EXPECT_EQ(link[TargetAccessed], "2010-01-29 21:30:11");
+    EXPECT_EQ(link[Recorded], "2010-01-29 21:30:11");
+    EXPECT_EQ(link[Size], "4635160");
+    EXPECT_EQ(link[Label], "OS");
+    EXPECT_EQ(link[Machine], "win-3qmdjgkf3g9");
+    EXPECT_EQ(link[Working], "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool");
+    EXPECT_EQ(link[Note], "");
+    EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
+}
+
+TEST_F(ModernRecent, FilterAndProgressAreTheCallers) {
+    placeLinks();
+    openProfile();
+    RecallConditionSet conditions;
+    RecallCondition sailing;
+    sailing.fieldName = kWholeRowField;
+    sailing.kind = kTextCondition;
+    sailing.predicate = kContains;
+    sailing.low = QStringLiteral("Sailing");
+    conditions.add(sailing);
+    const auto rows = modernRows(&conditions);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][Path], "C:\\Users\\bperry\\Documents\\Sailing");
+
+    CountingProgress progress;
+    progress.setPosition(20);
+    LoadContext context;
+    context.progress = &progress;
+    context.share = 30;
+    QList<QByteArray> lines;
+    collectModernRecentDocuments(profile, context, lines);
+    EXPECT_EQ(progress.position(), 50);
+    // Each reading moves the bar by its share from where it stands.
+    collectRecentFolderDocuments(profile, context, lines);
+    EXPECT_EQ(progress.position(), 80);
+}
+
+TEST_F(ModernRecent, DamagedValuesAndLinksGiveTheirRowsNotesAndOneMessageEach) {
+    // OpenSavePidlMRU\txt: "0" cut inside its last item, "1" whole but left
+    // out of the order, "2" garbage; the order repeats 0 and names 5.
+    QByteArray whole;
+    {
+        QString error;
+        const auto hive = Hive::open(testDataPath(QStringLiteral("ntuser-win10.dat")), &error);
+        ASSERT_TRUE(hive);
+        int type = 0;
+        whole = hive->readBytes(*hive->findKey(QStringLiteral(
+                                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                    "ComDlg32\\OpenSavePidlMRU\\*")),
+                                QStringLiteral("1"), &type)
+                    .value();
+    }
+    QByteArray order;
+    for (quint32 n : {0u, 5u, 0u, 0xFFFFFFFFu})
+        order.append(reinterpret_cast<const char*>(&n), 4);
+    QString error;
+    ASSERT_TRUE(
+        writeMruHive(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                     dir.filePath(QStringLiteral("NTUSER.DAT")),
+                     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                    "ComDlg32\\OpenSavePidlMRU"),
+                     {{QStringLiteral("txt"),
+                       {{QStringLiteral("0"), 3, whole.left(60)},
+                        {QStringLiteral("1"), 3, whole},
+                        {QStringLiteral("2"), 4, QByteArray("\xFF\xFF\x01\x00", 4)},
+                        {QStringLiteral("MRUListEx"), 3, order}}}},
+                     &error))
+        << qPrintable(error);
+    // A shortcut in the Recent folder cut short, one that is no shortcut.
+    const QByteArray nero = [] {
+        QFile f(testDataPath(QStringLiteral("NeroInfoTool.lnk")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QFile cut(dir.filePath(kRecent + QStringLiteral("/cut.lnk")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(nero.left(700));
+    cut.close();
+    QFile text(dir.filePath(kRecent + QStringLiteral("/text.lnk")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("just text");
+    text.close();
+    openProfile();
+
+    auto rows = modernRows();
+    QList<QList<QByteArray>> txt;
+    for (const auto& row : rows)
+        if (row[Source] == "OpenSavePidlMRU\\txt")
+            txt << row;
+    ASSERT_EQ(txt.size(), 3);
+    EXPECT_EQ(txt[0][Position], "0");
+    EXPECT_EQ(txt[0][Path], "C:\\Users\\bperry\\Pictures");
+    EXPECT_EQ(txt[0][Note], recentEnglishText(kNoteValueDamaged).toUtf8());
+    EXPECT_EQ(txt[1][Position], "");
+    EXPECT_EQ(txt[1][Path], "C:\\Users\\bperry\\Pictures\\ash_0.png");
+    EXPECT_EQ(txt[1][Note], recentEnglishText(kNoteNotInMruOrder).toUtf8());
+    EXPECT_TRUE(txt[2][Note].contains("damaged"));
+    ASSERT_EQ(reports.warnings.size(), 1);
+    const QString message = reports.warnings[0];
+    EXPECT_TRUE(message.startsWith(recentEnglishText(kMsgValuesDamaged) + QStringLiteral(":\n")));
+    EXPECT_TRUE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\0 (")));
+    EXPECT_TRUE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\2 (")));
+    EXPECT_FALSE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\1 (")));
+    EXPECT_TRUE(message.contains(dir.filePath(QStringLiteral("NTUSER.DAT"))));
+
+    reports.warnings.clear();
+    const auto files = folderRows();
+    ASSERT_EQ(files.size(), 2);
+    for (const auto& row : files) {
+        if (row[Name] == "cut") {
+            EXPECT_EQ(row[Note], recentEnglishText(kNoteLinkHeaderOnly).toUtf8());
+            EXPECT_EQ(row[Size], "4635160");
+            EXPECT_EQ(row[TargetAccessed], "2010-01-29 21:30:11");
+            EXPECT_EQ(row[Target],
+                      "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe");
+        } else {
+            EXPECT_EQ(row[Note], recentEnglishText(kNoteNotALink).toUtf8());
+            EXPECT_EQ(row[Target], "");
+        }
+    }
+    ASSERT_EQ(reports.warnings.size(), 1);
+    EXPECT_TRUE(reports.warnings[0].contains(QStringLiteral("/cut.lnk")));
+    EXPECT_TRUE(reports.warnings[0].contains(QStringLiteral("/text.lnk")));
+}
+
+TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
+    const QString jumpList = kRecent + QStringLiteral("/AutomaticDestinations/") + kJumpList;
+    copy(kJumpList, jumpList);
+    QFile file(dir.filePath(jumpList));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(3000));
+    file.close();
+    QFile garbage(
+        dir.filePath(kRecent + QStringLiteral("/CustomDestinations/x.customDestinations-ms")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(kRecent + QStringLiteral("/CustomDestinations")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(100, 'x'));
+    garbage.close();
+    QFile notOle(dir.filePath(kRecent +
+                              QStringLiteral("/AutomaticDestinations/a.automaticDestinations-ms")));
+    ASSERT_TRUE(notOle.open(QIODevice::WriteOnly));
+    notOle.write("not a compound file");
+    notOle.close();
+    openProfile();
+    const auto rows = modernRows();
+    qsizetype fromJumpLists = 0;
+    for (const auto& row : rows)
+        fromJumpLists += row[Source].startsWith("Jump list") ? 1 : 0;
+    EXPECT_LT(fromJumpLists, 7);
+    ASSERT_EQ(reports.errors.size(), 1) << qPrintable(reports.errors.join('\n'));
+    EXPECT_TRUE(reports.errors[0].startsWith(recentEnglishText(kMsgJumpListsUnreadable)));
+    EXPECT_TRUE(reports.errors[0].contains(QStringLiteral("/a.automaticDestinations-ms")));
+    ASSERT_EQ(reports.warnings.size(), 1);
+    EXPECT_TRUE(reports.warnings[0].contains(dir.filePath(jumpList)));
+
+    // A hive cut anywhere before the end of its bins (462848 bytes): the
+    // profile says which file is damaged, and the readers give what is left.
+    QFile whole(testDataPath(QStringLiteral("ntuser-win10.dat")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray hive = whole.readAll();
+    for (qsizetype cut : {4096, 8192, 100000, 300000, 462847}) {
+        QFile out(dir.filePath(QStringLiteral("NTUSER.DAT")));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(hive.left(cut));
+        out.close();
+        Profile damaged;
+        QString error;
+        ASSERT_TRUE(damaged.open(dir.path(), &error));
+        EXPECT_TRUE(damaged.message().contains(dir.filePath(QStringLiteral("NTUSER.DAT")))) << cut;
+        LoadContext context;
+        QList<QByteArray> lines;
+        collectModernRecentDocuments(damaged, context, lines);
+        EXPECT_LE(lines.size(), 11 + 7) << cut;
+    }
+}
