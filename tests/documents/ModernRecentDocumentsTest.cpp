@@ -389,3 +389,74 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
         EXPECT_LE(lines.size(), 11 + 7) << cut;
     }
 }
+
+// Reading leaves every file's last-access time as it was (the files' owner
+// may open them without updating it).
+TEST_F(ModernRecent, ReadingKeepsTheEvidenceAccessTimes) {
+    placeLinks();
+    openProfile();
+    const QStringList files{kRecent + QStringLiteral("/ash.lnk"),
+                            kRecent + QStringLiteral("/AutomaticDestinations/") + kJumpList};
+    // Last access long before the last change: a read would move it even
+    // under relatime.
+    const struct timespec old[2] = {{978307200, 0}, {1262304000, 0}}; // 2001, 2010
+    for (const QString& f : files)
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(f)).constData(), old, 0), 0);
+    folderRows();
+    modernRows();
+    for (const QString& f : files) {
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(f)).constData(), &st), 0);
+        EXPECT_EQ(st.st_atim.tv_sec, 978307200) << qPrintable(f);
+    }
+}
+
+// The bundled sample: the XP Recent folder the hive names and the Windows 7
+// style one beside it, the XP hive's RecentDocs (regripper -p recentdocs
+// lists the same names in the same order), the real jump list and the
+// made-up custom one.
+TEST(ModernRecentSample, BothRecentFoldersRecentDocsAndJumpLists) {
+    setShowsUtc(true);
+    Profile profile;
+    QString error;
+    ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
+    CollectingReporter reports;
+    LoadContext context;
+    context.report = &reports;
+    QList<QByteArray> folder;
+    collectRecentFolderDocuments(profile, context, folder);
+    ASSERT_EQ(folder.size(), 12);
+    int xp = 0, win7 = 0;
+    for (const QByteArray& line : folder) {
+        const QList<QByteArray> f = line.split('\t');
+        xp += f[Path].contains("/xp/Recent/") ? 1 : 0;
+        win7 += f[Path].contains("/xp/AppData/Roaming/Microsoft/Windows/Recent/") ? 1 : 0;
+        EXPECT_EQ(f[Source], "Recent folder");
+        if (f[Ext] == ".lnk") {
+            EXPECT_FALSE(f[Target].isEmpty()) << line.constData();
+        }
+    }
+    EXPECT_EQ(xp, 6);
+    EXPECT_EQ(win7, 6);
+
+    QList<QByteArray> modern;
+    collectModernRecentDocuments(profile, context, modern);
+    ASSERT_EQ(modern.size(), 6 + 7 + 1);
+    QList<QByteArray> names;
+    for (int i = 0; i < 6; ++i)
+        names << modern[i].split('\t')[Name];
+    EXPECT_EQ(names, (QList<QByteArray>{"Administrator's Documents", "Not to be seen document.txt",
+                                        "Very secret document.txt", "Not to be seen document.txt",
+                                        "Very secret document.txt", "Administrator's Documents"}));
+    EXPECT_EQ(modern[0].split('\t')[Path],
+              "C:\\Documents and Settings\\joe\\Recent\\Administrator's Documents.lnk");
+    EXPECT_EQ(modern[0].split('\t')[Recorded], "2009-08-04 15:19:23");
+    const QList<QByteArray> custom = modern.last().split('\t');
+    EXPECT_EQ(custom[Source], "Custom jump list a7bd71699cd38d1c (Microsoft Word 2010)");
+    EXPECT_EQ(custom[Path], "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_FALSE(custom[Accessed].isEmpty()); // the letter is in My Documents
+    EXPECT_EQ(custom[Label], "SYSTEM");
+    EXPECT_TRUE(reports.errors.isEmpty());
+    EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
+    setShowsUtc(false);
+}
