@@ -17,13 +17,8 @@ using namespace vc;
 
 namespace {
 
-QByteArray fileBytes(const QString& name) {
-    QFile file(testDataPath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray realJumpList() {
-    return fileBytes(QStringLiteral("1b4dd67f29cb1962.automaticDestinations-ms"));
+    return testDataBytes(QStringLiteral("1b4dd67f29cb1962.automaticDestinations-ms"));
 }
 
 // Seconds since 1970 of a FILETIME.
@@ -218,8 +213,8 @@ TEST(JumpLists, CutOrForgedAutomaticListsGiveFewerEntriesAndSayWhy) {
 
 TEST(JumpLists, CustomListsAreScannedForTheirShortcuts) {
     const KnownFolderLocations none;
-    const QByteArray nero = fileBytes(QStringLiteral("NeroInfoTool.lnk"));
-    const QByteArray example = fileBytes(QStringLiteral("example.lnk"));
+    const QByteArray nero = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
+    const QByteArray example = testDataBytes(QStringLiteral("example.lnk"));
     const QByteArray file = customList({nero, example});
     const JumpList list = readCustomDestinations(file, none);
     EXPECT_TRUE(list.problems.isEmpty());

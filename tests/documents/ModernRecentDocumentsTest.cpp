@@ -284,10 +284,7 @@ TEST_F(ModernRecent, DamagedValuesAndLinksGiveTheirRowsNotesAndOneMessageEach) {
                      &error))
         << qPrintable(error);
     // A shortcut in the Recent folder cut short, one that is no shortcut.
-    const QByteArray nero = [] {
-        QFile f(testDataPath(QStringLiteral("NeroInfoTool.lnk")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    const QByteArray nero = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
     QFile cut(dir.filePath(kRecent + QStringLiteral("/cut.lnk")));
     ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
     cut.write(nero.left(700));
@@ -371,9 +368,8 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
 
     // A hive cut anywhere before the end of its bins (462848 bytes): the
     // profile says which file is damaged, and the readers give what is left.
-    QFile whole(testDataPath(QStringLiteral("ntuser-win10.dat")));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray hive = whole.readAll();
+    const QByteArray hive = testDataBytes(QStringLiteral("ntuser-win10.dat"));
+    ASSERT_FALSE(hive.isEmpty());
     for (qsizetype cut : {4096, 8192, 100000, 300000, 462847}) {
         QFile out(dir.filePath(QStringLiteral("NTUSER.DAT")));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));

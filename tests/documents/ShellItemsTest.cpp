@@ -18,11 +18,6 @@ using namespace vc;
 
 namespace {
 
-QByteArray fileBytes(const QString& name) {
-    QFile file(testDataPath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The value "0" of OpenSavePidlMRU\* in the real Windows 10 hive: My
 // Computer, the Pictures folder, ash.png.
 QByteArray openSaveValue() {
@@ -121,7 +116,7 @@ TEST(ShellItems, ListsCutOrSpoiledGiveWhatPrecedesTheDamage) {
     // libfwsi 20181227 reads one kind of item as another when asked for the
     // wrong kind's fields; spoiled lists must still read without a crash.
     QRandomGenerator random(14);
-    const QByteArray nero = fileBytes(QStringLiteral("NeroInfoTool.lnk"));
+    const QByteArray nero = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
     const QByteArray neroList = nero.mid(0x4E, 541);
     for (int i = 0; i < 20000; ++i) {
         const ShellItemPath p = readShellItemList(spoiled(i % 2 ? value : neroList, random), none);
@@ -132,7 +127,7 @@ TEST(ShellItems, ListsCutOrSpoiledGiveWhatPrecedesTheDamage) {
 TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
     const KnownFolderLocations none;
     // lnkinfo 20181227 on NeroInfoTool.lnk.
-    const ShortcutFacts nero = readShortcut(fileBytes(QStringLiteral("NeroInfoTool.lnk")), none);
+    const ShortcutFacts nero = readShortcut(testDataBytes(QStringLiteral("NeroInfoTool.lnk")), none);
     EXPECT_EQ(nero.state, ShortcutFacts::State::Whole);
     EXPECT_EQ(nero.targetPath,
               QStringLiteral("C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe"));
@@ -150,7 +145,7 @@ TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
 
     // example.lnk has neither link information nor an item list: the
     // environment variables location names the target.
-    const ShortcutFacts example = readShortcut(fileBytes(QStringLiteral("example.lnk")), none);
+    const ShortcutFacts example = readShortcut(testDataBytes(QStringLiteral("example.lnk")), none);
     EXPECT_EQ(example.state, ShortcutFacts::State::Whole);
     EXPECT_EQ(example.targetPath, QStringLiteral("%windir%\\system32\\migwiz\\migwiz.exe"));
     EXPECT_EQ(example.created / 10000000, fileTime(2009, 7, 13, 23, 29, 2) / 10000000);
@@ -163,7 +158,7 @@ TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
 
     // Without link information (its 110 bytes after the 543 of the item
     // list taken out, its flag cleared), the item list's path serves.
-    QByteArray noInfo = fileBytes(QStringLiteral("NeroInfoTool.lnk"));
+    QByteArray noInfo = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
     noInfo.remove(0x4E + 543, 110);
     noInfo[0x14] = char(noInfo[0x14] & ~0x02);
     const ShortcutFacts fromItems = readShortcut(noInfo, none);
@@ -173,7 +168,7 @@ TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
 
 TEST(Shortcuts, CutOrSpoiledLinksGiveTheirHeaderAndNeverCrash) {
     const KnownFolderLocations none;
-    const QByteArray nero = fileBytes(QStringLiteral("NeroInfoTool.lnk"));
+    const QByteArray nero = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
     ASSERT_EQ(nero.size(), 2716);
     for (qsizetype cut = 0; cut < nero.size(); ++cut) {
         const ShortcutFacts facts = readShortcut(QByteArrayView(nero).first(cut), none);
@@ -207,7 +202,7 @@ TEST(Shortcuts, CutOrSpoiledLinksGiveTheirHeaderAndNeverCrash) {
         ShortcutFacts::State::NotALink);
 
     QRandomGenerator random(41);
-    const QByteArray example = fileBytes(QStringLiteral("example.lnk"));
+    const QByteArray example = testDataBytes(QStringLiteral("example.lnk"));
     for (int i = 0; i < 5000; ++i) {
         const QByteArray& original = i % 2 ? nero : example;
         const QByteArray bytes = spoiled(original, random);
