@@ -5,6 +5,7 @@
 #include "documents/ModernRecentDocuments.h"
 #include "MruHive.h"
 #include "TestData.h"
+#include "documents/MruOrder.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentTexts.h"
 #include "platform/Hive.h"
@@ -455,4 +456,44 @@ TEST(ModernRecentSample, BothRecentFoldersRecentDocsAndJumpLists) {
     EXPECT_TRUE(reports.errors.isEmpty());
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
     setShowsUtc(false);
+}
+
+// The order of a list: MRUList letters (Windows XP), MRUListEx numbers, and
+// a forged MRUListEx of thousands of numbers that name nothing.
+TEST(MruOrder, LettersNumbersAndForgedOrders) {
+    QString error;
+    const auto xp = Hive::open(samplesPath(QStringLiteral("profiles/xp/NTUSER.DAT")), &error);
+    ASSERT_TRUE(xp);
+    const auto doc = xp->findKey(QStringLiteral(
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\doc"));
+    ASSERT_TRUE(doc);
+    const QList<MruSlot> letters = mruSlots(*xp, *doc); // MRUList "ba"
+    ASSERT_EQ(letters.size(), 2);
+    EXPECT_EQ(letters[0].valueName, QStringLiteral("b"));
+    EXPECT_EQ(letters[0].position, 0);
+    EXPECT_EQ(letters[1].valueName, QStringLiteral("a"));
+    EXPECT_EQ(letters[1].position, 1);
+
+    QTemporaryDir dir;
+    QByteArray forged;
+    for (quint32 n = 100; n < 4000; ++n)
+        forged.append(reinterpret_cast<const char*>(&n), 4);
+    const quint32 one = 1;
+    forged.append(reinterpret_cast<const char*>(&one), 4);
+    ASSERT_TRUE(writeMruHive(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                             dir.filePath(QStringLiteral("NTUSER.DAT")), QStringLiteral("Test"),
+                             {{QStringLiteral("list"),
+                               {{QStringLiteral("0"), 3, QByteArray("a", 1)},
+                                {QStringLiteral("1"), 3, QByteArray("b", 1)},
+                                {QStringLiteral("MRUListEx"), 3, forged}}}},
+                             &error))
+        << qPrintable(error);
+    const auto hive = Hive::open(dir.filePath(QStringLiteral("NTUSER.DAT")), &error);
+    ASSERT_TRUE(hive);
+    const QList<MruSlot> slots = mruSlots(*hive, *hive->findKey(QStringLiteral("Test\\list")));
+    ASSERT_EQ(slots.size(), 2);
+    EXPECT_EQ(slots[0].valueName, QStringLiteral("1"));
+    EXPECT_EQ(slots[0].position, 0);
+    EXPECT_EQ(slots[1].valueName, QStringLiteral("0"));
+    EXPECT_EQ(slots[1].position, -1);
 }
