@@ -1,5 +1,7 @@
 #include "documents/shell/MemoryInput.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
