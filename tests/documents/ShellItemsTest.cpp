@@ -127,7 +127,8 @@ TEST(ShellItems, ListsCutOrSpoiledGiveWhatPrecedesTheDamage) {
 TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
     const KnownFolderLocations none;
     // lnkinfo 20181227 on NeroInfoTool.lnk.
-    const ShortcutFacts nero = readShortcut(testDataBytes(QStringLiteral("NeroInfoTool.lnk")), none);
+    const ShortcutFacts nero =
+        readShortcut(testDataBytes(QStringLiteral("NeroInfoTool.lnk")), none);
     EXPECT_EQ(nero.state, ShortcutFacts::State::Whole);
     EXPECT_EQ(nero.targetPath,
               QStringLiteral("C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe"));
