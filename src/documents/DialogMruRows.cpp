@@ -6,9 +6,9 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
-#include "documents/RecentTexts.h"
 #include "documents/RowLine.h"
 #include "documents/shell/ShellItemList.h"
+#include "language/InterfaceTexts.h"
 #include "platform/Profile.h"
 
 namespace vc {
@@ -19,7 +19,7 @@ void fillFromItems(RecentCollection& collection, const ShellItemPath& items, Rec
     row.path = evidenceText(items.path);
     row.localFile = localFileFor(collection, items.path);
     if (!items.named)
-        row.notes << recentText(kNotePathIncomplete);
+        row.note(tx(TextReadInPart));
 }
 
 // An item list naming the file chosen.

@@ -5,10 +5,10 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
-#include "documents/RecentTexts.h"
 #include "documents/RowLine.h"
 #include "documents/shell/AppIds.h"
 #include "documents/shell/JumpList.h"
+#include "language/InterfaceTexts.h"
 #include "platform/Profile.h"
 
 #include <QDir>
@@ -24,20 +24,20 @@ constexpr qint64 kMaxJumpListSize = 32 * 1024 * 1024;
 struct Kind {
     const char* folder;
     const char* suffix;
-    int sourceText;
     bool automatic;
 };
 
 constexpr Kind kKinds[] = {
-    {"AutomaticDestinations", ".automaticDestinations-ms", kTextJumpList, true},
-    {"CustomDestinations", ".customDestinations-ms", kTextCustomJumpList, false},
+    {"AutomaticDestinations", ".automaticDestinations-ms", true},
+    {"CustomDestinations", ".customDestinations-ms", false},
 };
 
-// "Jump list 1b4dd67f29cb1962 (Windows Explorer)"
+// The folder and the application, as the registry sources are named by
+// their keys: "AutomaticDestinations\1b4dd67f29cb1962 (Windows Explorer)".
 QString sourceOf(const Kind& kind, const QString& fileName) {
     const QString id = jumpListAppId(fileName);
     QString source =
-        recentText(kind.sourceText) + QLatin1Char(' ') + (id.isEmpty() ? fileName : id);
+        QLatin1String(kind.folder) + QLatin1Char('\\') + (id.isEmpty() ? fileName : id);
     const QString app = jumpListAppName(id);
     if (!app.isEmpty())
         source += QStringLiteral(" (%1)").arg(app);
@@ -49,7 +49,7 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
     RecentRow row;
     row.source = source;
     if (cut)
-        row.notes << recentText(kNoteJumpListCut);
+        row.note(tx(TextReadInPart));
     QString target = entry.link.targetPath;
     if (target.isEmpty() && entry.dest)
         target = withKnownFolderNames(entry.dest->path, collection.locations());
@@ -63,31 +63,21 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
         row.recordedTime = entry.dest->accessTime;
         row.accessCount = entry.dest->accessCount;
         if (entry.dest->pinPosition >= 0)
-            row.notes << recentText(kNotePinned);
+            row.note(tx(TextPinned));
     } else {
         row.recordedTime = entry.link.latestTime();
     }
-    switch (entry.gap) {
-    case JumpListEntry::Gap::None:
-        break;
-    case JumpListEntry::Gap::NoDestListEntry:
-        row.notes << recentText(kNoteNoDestListEntry);
-        break;
-    case JumpListEntry::Gap::NoStream:
-        row.notes << recentText(kNoteNoStream);
-        break;
-    case JumpListEntry::Gap::StreamCut:
-        row.notes << recentText(kNoteStreamCut);
-        break;
-    }
-    if (entry.gap != JumpListEntry::Gap::NoStream) {
-        if (entry.link.state == ShortcutFacts::State::HeaderOnly)
-            row.notes << recentText(kNoteLinkHeaderOnly);
-        else if (entry.link.state == ShortcutFacts::State::NotALink)
-            row.notes << recentText(kNoteNotALink);
-        else if (!entry.link.targetComplete)
-            row.notes << recentText(kNotePathIncomplete);
-    }
+    // A stream the DestList does not describe, or one cut short, was read
+    // in part; a DestList entry without its stream, or a stream that is no
+    // shortcut, has no shortcut facts.
+    if (entry.gap == JumpListEntry::Gap::NoDestListEntry ||
+        entry.gap == JumpListEntry::Gap::StreamCut)
+        row.note(tx(TextReadInPart));
+    if (entry.gap == JumpListEntry::Gap::NoStream ||
+        entry.link.state == ShortcutFacts::State::NotALink)
+        row.note(tx(TextNoShortcut));
+    else if (entry.link.state == ShortcutFacts::State::HeaderOnly || !entry.link.targetComplete)
+        row.note(tx(TextReadInPart));
     collection.add(row);
 }
 
@@ -98,11 +88,11 @@ void reportProblems(RecentCollection& collection, const JumpList& list, const QS
         case JumpList::Problem::None:
             break;
         case JumpList::Problem::NotACompoundFile:
-            collection.problem(kMsgJumpListsUnreadable, path, true);
+            collection.problem(path, true);
             break;
         case JumpList::Problem::DestListUnknown:
+            // Its entries are listed without last use and count.
             collection.problem(
-                kMsgDestListUnknown,
                 QStringLiteral("%1 (DestList %2)").arg(path).arg(list.destListVersion));
             break;
         case JumpList::Problem::Cut:
@@ -115,7 +105,7 @@ void reportProblems(RecentCollection& collection, const JumpList& list, const QS
         }
     }
     if (damaged)
-        collection.problem(kMsgJumpListsDamaged, path);
+        collection.problem(path);
 }
 
 } // namespace
@@ -138,7 +128,7 @@ void collectJumpListRows(RecentCollection& collection) {
                 if (status == EvidenceReadStatus::Missing)
                     continue;
                 if (status != EvidenceReadStatus::Ok) {
-                    collection.problem(kMsgJumpListsUnreadable, path, true);
+                    collection.problem(path, true);
                     continue;
                 }
                 const JumpList list = kind.automatic

@@ -3,7 +3,7 @@
 #include "documents/MruOrder.h"
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
-#include "documents/RecentTexts.h"
+#include "language/InterfaceTexts.h"
 #include "platform/Profile.h"
 
 #include <QFile>
@@ -45,18 +45,18 @@ void addMruListRows(RecentCollection& collection, const Hive& hive, Hive::Node k
         if (slot.position == 0)
             row.recordedTime = written;
         if (slot.position < 0)
-            row.notes << recentText(kNoteNotInMruOrder);
+            row.note(tx(TextNotInMruOrder));
         const QString where = QStringLiteral("HKEY_CURRENT_USER\\%1\\%2 (%3)")
                                   .arg(keyPath, slot.valueName, hive.path());
         int type = 0;
         const auto bytes = hive.readBytes(key, slot.valueName, &type);
         if (!bytes) {
-            collection.problem(kMsgValuesDamaged, where);
+            collection.problem(where, true);
             continue;
         }
         if (!read(*bytes, row)) {
-            row.notes << recentText(kNoteValueDamaged);
-            collection.problem(kMsgValuesDamaged, where);
+            row.note(tx(TextReadInPart));
+            collection.problem(where);
         }
         collection.add(row);
     }

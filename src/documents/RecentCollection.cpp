@@ -2,7 +2,7 @@
 
 #include "documents/EvidenceFile.h"
 #include "documents/RecentRow.h"
-#include "documents/RecentTexts.h"
+#include "language/InterfaceTexts.h"
 #include "platform/Hive.h"
 #include "platform/Profile.h"
 #include "platform/Progress.h"
@@ -37,17 +37,14 @@ QString hiveRecentFolder(const Profile& profile) {
 
 } // namespace
 
-QStringList recentFolders(const Profile& profile) {
+QStringList recentFolders(const Profile& profile, const QString& recentFolder) {
     QStringList candidates;
-    const QString named = hiveRecentFolder(profile);
-    const QString mapped = named.isEmpty() ? QString() : profile.mapWindowsPath(named);
-    if (!mapped.isEmpty())
-        candidates << mapped;
-    else if (profile.layout() == ProfileLayout::Xp)
-        candidates << profile.resolve({QStringLiteral("Recent")});
-    candidates << profile.resolve({QStringLiteral("AppData"), QStringLiteral("Roaming"),
-                                   QStringLiteral("Microsoft"), QStringLiteral("Windows"),
-                                   QStringLiteral("Recent")});
+    if (!recentFolder.isEmpty())
+        candidates << recentFolder;
+    if (!profile.folder().isEmpty())
+        candidates << profile.resolve({QStringLiteral("AppData"), QStringLiteral("Roaming"),
+                                       QStringLiteral("Microsoft"), QStringLiteral("Windows"),
+                                       QStringLiteral("Recent")});
     QStringList kept;      // as given
     QStringList keptPaths; // canonical
     for (const QString& folder : candidates) {
@@ -72,11 +69,11 @@ QStringList recentFolders(const Profile& profile) {
     return kept;
 }
 
-RecentCollection::RecentCollection(const Profile& profile, const LoadContext& context,
-                                   QList<QByteArray>& rowLines)
+RecentCollection::RecentCollection(const Profile& profile, const QString& recentFolder,
+                                   const LoadContext& context, QList<QByteArray>& rowLines)
     : m_profile(profile), m_context(context), m_lines(rowLines),
       m_locations(KnownFolderLocations::fromProfile(profile)),
-      m_recentFolders(vc::recentFolders(profile)),
+      m_recentFolders(vc::recentFolders(profile, recentFolder)),
       m_progressStart(progressStart(context.progress)) {
     m_recentWindowsFolder = hiveRecentFolder(profile);
     if (m_recentWindowsFolder.isEmpty() && !profile.windowsProfilePath().isEmpty())
@@ -90,7 +87,7 @@ RecentCollection::RecentCollection(const Profile& profile, const LoadContext& co
 void RecentCollection::add(const RecentRow& row) {
     QByteArray lastAccess;
     const QByteArray line = recentRowLine(row, &lastAccess);
-    if (m_context.filter && !PassesRecallConditions(*m_context.filter, line, lastAccess))
+    if (!PassesRecallConditions(m_context.filter, line, lastAccess))
         return;
     m_lines.append(line);
 }
@@ -103,14 +100,13 @@ const ShortcutFacts& RecentCollection::shortcutFile(const QByteArray& localPath,
         CachedShortcut cached;
         if (status == EvidenceReadStatus::Ok)
             cached.facts = readShortcut(bytes, m_locations);
-        if (status != EvidenceReadStatus::Ok)
-            cached.note = recentText(kNoteLinkUnreadable);
+        if (status != EvidenceReadStatus::Ok ||
+            cached.facts.state == ShortcutFacts::State::NotALink)
+            cached.note = tx(TextNoShortcut);
         else if (cached.facts.state == ShortcutFacts::State::HeaderOnly)
-            cached.note = recentText(kNoteLinkHeaderOnly);
-        else if (cached.facts.state == ShortcutFacts::State::NotALink)
-            cached.note = recentText(kNoteNotALink);
+            cached.note = tx(TextReadInPart);
         if (!cached.note.isEmpty())
-            problem(kMsgLinksDamaged, QFile::decodeName(localPath));
+            problem(QFile::decodeName(localPath));
         it = m_shortcuts.insert(localPath, cached);
     }
     if (note)
@@ -118,10 +114,8 @@ const ShortcutFacts& RecentCollection::shortcutFile(const QByteArray& localPath,
     return it->facts;
 }
 
-void RecentCollection::problem(int messageText, const QString& item, bool isError) {
-    Problems& problems = m_problems[messageText];
-    problems.items << item;
-    problems.isError = problems.isError || isError;
+void RecentCollection::problem(const QString& item, bool unreadable) {
+    (unreadable ? m_unreadable : m_readInPart) << item;
 }
 
 void RecentCollection::progressTo(double part) {
@@ -135,18 +129,16 @@ void RecentCollection::report() {
     m_reported = true;
     if (!m_context.report)
         return;
-    for (auto it = m_problems.cbegin(); it != m_problems.cend(); ++it) {
-        const QStringList& items = it->items;
+    const auto message = [](const QStringList& items) {
         QStringList shown = items.mid(0, kMaxReportedItems);
         if (items.size() > kMaxReportedItems)
             shown << QStringLiteral("(+%1)").arg(items.size() - kMaxReportedItems);
-        const QString text =
-            recentText(it.key()) + QStringLiteral(":\n") + shown.join(QLatin1Char('\n'));
-        if (it->isError)
-            m_context.report->error(text);
-        else
-            m_context.report->warning(text);
-    }
+        return tx(TextRecentSourcesDamaged) + QStringLiteral(":\n") + shown.join(QLatin1Char('\n'));
+    };
+    if (!m_unreadable.isEmpty())
+        m_context.report->error(message(m_unreadable));
+    if (!m_readInPart.isEmpty())
+        m_context.report->warning(message(m_readInPart));
 }
 
 } // namespace vc

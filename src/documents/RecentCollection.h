@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -19,12 +18,17 @@ struct RecentRow;
 // What one reading of the recent-documents sources shares: the profile and
 // its known-folder locations, the Recent folders, the shortcuts already
 // read, and the problems met, which are reported together at the end (one
-// message per kind, naming every file or value concerned) so that a folder of
-// two thousand damaged links gives one message, not two thousand.
+// message for what could not be read at all, one for what was read in part,
+// each naming every file or value concerned) so that a folder of two
+// thousand damaged links gives one message, not two thousand. Rows pass
+// context.filter (when set) with their last-access text; the progress bar
+// moves within context.share.
 class RecentCollection {
 public:
-    RecentCollection(const Profile& profile, const LoadContext& context,
-                     QList<QByteArray>& rowLines);
+    // recentFolder: the Recent folder the caller reads (the one the hive's
+    // Shell Folders name, or the layout's); empty when there is none.
+    RecentCollection(const Profile& profile, const QString& recentFolder,
+                     const LoadContext& context, QList<QByteArray>& rowLines);
     RecentCollection(const RecentCollection&) = delete;
     RecentCollection& operator=(const RecentCollection&) = delete;
 
@@ -43,9 +47,9 @@ public:
     // row's note for it (empty when it was read whole).
     const ShortcutFacts& shortcutFile(const QByteArray& localPath, QString* note);
 
-    // Notes an item (a path, a value) for the message of interface text
-    // messageText; error or warning as given.
-    void problem(int messageText, const QString& item, bool isError = false);
+    // Notes an item (a path, a value) for the message: one that could not
+    // be read at all (an error), or only in part (a warning).
+    void problem(const QString& item, bool unreadable = false);
 
     // Moves the progress bar to this part (0 to 1) of the share.
     void progressTo(double part);
@@ -65,20 +69,17 @@ private:
         QString note;
     };
     QHash<QByteArray, CachedShortcut> m_shortcuts;
-    struct Problems {
-        QStringList items;
-        bool isError = false;
-    };
-    QMap<int, Problems> m_problems;
+    QStringList m_unreadable;
+    QStringList m_readInPart;
     int m_progressStart = 0;
     bool m_reported = false;
 };
 
-// The Recent folders of a profile on this machine, each listed once and none
-// inside another: the folder the hive's Shell Folders value "Recent" names,
-// else the layout's own Recent folder; then
-// AppData/Roaming/Microsoft/Windows/Recent when it exists.
-QStringList recentFolders(const Profile& profile);
+// The Recent folders on this machine, each listed once and none inside
+// another: recentFolder (as the caller found it), then the profile's
+// AppData/Roaming/Microsoft/Windows/Recent (where Windows Vista to 11 keep
+// shortcuts and jump lists) when it exists.
+QStringList recentFolders(const Profile& profile, const QString& recentFolder);
 
 // Messages list at most this many items, then how many more there are.
 constexpr int kMaxReportedItems = 20;

@@ -4,7 +4,6 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
-#include "documents/RecentTexts.h"
 #include "documents/RowLine.h"
 #include "documents/shell/ShellItemList.h"
 #include "platform/Profile.h"
@@ -52,8 +51,7 @@ bool readRecentDocsValue(RecentCollection& collection, QByteArrayView bytes, Rec
     if (!row.localFile.isEmpty()) {
         QString note;
         row.link = &collection.shortcutFile(row.localFile, &note);
-        if (!note.isEmpty())
-            row.notes << note;
+        row.note(note);
     }
     return whole;
 }

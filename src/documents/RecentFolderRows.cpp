@@ -3,8 +3,8 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
-#include "documents/RecentTexts.h"
 #include "documents/RowLine.h"
+#include "language/InterfaceTexts.h"
 #include "platform/FolderTree.h"
 
 #include <sys/stat.h>
@@ -23,7 +23,7 @@ bool isLinkName(const QByteArray& name) {
 } // namespace
 
 void collectRecentFolderRows(RecentCollection& collection) {
-    const QByteArray source = evidenceText(recentText(kTextRecentFolder));
+    const QByteArray source = evidenceText(tx(TextRecentFolder));
     for (const QString& folder : collection.recentFolders()) {
         WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
             if (isSkippedFileName(entry.name))
@@ -38,10 +38,9 @@ void collectRecentFolderRows(RecentCollection& collection) {
             if (S_ISREG(entry.type) && isLinkName(entry.name)) {
                 row.link = &collection.shortcutFile(row.localFile, &note);
                 row.recordedTime = row.link->latestTime();
-                if (!note.isEmpty())
-                    row.notes << note;
-                else if (!row.link->targetComplete)
-                    row.notes << recentText(kNotePathIncomplete);
+                row.note(note);
+                if (note.isEmpty() && !row.link->targetComplete)
+                    row.note(tx(TextReadInPart));
             }
             collection.add(row);
         });

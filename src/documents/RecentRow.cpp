@@ -69,11 +69,4 @@ QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {
     return line;
 }
 
-QByteArray withTrailingFields(const QByteArray& line) {
-    const qsizetype fields = line.count('\t') + 1;
-    if (fields >= kRecentRowFields)
-        return line;
-    return line + QByteArray(kRecentRowFields - fields, '\t');
-}
-
 } // namespace vc

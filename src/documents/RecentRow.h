@@ -35,17 +35,19 @@ struct RecentRow {
     quint64 recordedTime = 0;
     std::optional<double> accessCount;
     const ShortcutFacts* link = nullptr;
-    QStringList notes;
+    QStringList notes; // each note once, in the order met
+
+    // Adds a note unless the row has it already.
+    void note(const QString& text) {
+        if (!text.isEmpty() && !notes.contains(text))
+            notes << text;
+    }
 };
 
 // The row line of a row; *lastAccessText receives the last-access text of
 // the local file (empty when there is none), the date the recall
 // conditions judge.
 QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText);
-
-// A row line of the older readers (six fields) with the trailing fields
-// added empty, so that no later column repeats its last field.
-QByteArray withTrailingFields(const QByteArray& line);
 
 // A FILETIME as a time text: empty for 0, the unconverted-time text when it
 // has no calendar date.

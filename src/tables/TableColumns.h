@@ -36,12 +36,20 @@ inline std::vector<TableColumn> linksColumns() {
             {TextUrlAddress, false, 0.20},
             {TextStoredAddress, false, 0.0}};
 }
+// The recent documents: the five columns the table has always had, then
+// what the newer sources add (row-line fields 6 to 19, see
+// documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
-    return {{TextName, false, 0.30},
-            {TextFileExt, false, 0.10},
-            {TextCreationTime, true, 0.20},
-            {TextLastAccess, true, 0.20},
-            {TextLinkAddress, false, 0.0}};
+    return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
+            {TextCreationTime, true, 0.20},   {TextLastAccess, true, 0.20},
+            {TextLinkAddress, false, 0.35},   {TextSource, false, 0.20},
+            {TextMruPosition, false, 0.08},   {TextRecordedTime, true, 0.17},
+            {TextAccessCount, false, 0.08},   {TextTargetPath, false, 0.35},
+            {TextTargetCreated, true, 0.17},  {TextTargetModified, true, 0.17},
+            {TextTargetAccessed, true, 0.17}, {TextTargetSize, false, 0.09},
+            {TextVolumeLabel, false, 0.10},   {TextVolumeSerial, false, 0.10},
+            {TextMachineId, false, 0.12},     {TextWorkingFolder, false, 0.25},
+            {TextNote, false, 0.25}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},

@@ -2,20 +2,24 @@
 // shortcuts and jump list placed where Windows keeps them): rows in the
 // order and with the paths regripper and lnkinfo show, the trailing
 // fields, the filter, and hives, values and links that are damaged.
-#include "documents/ModernRecentDocuments.h"
 #include "MruHive.h"
 #include "TestData.h"
+#include "documents/DocumentSources.h"
 #include "documents/MruOrder.h"
+#include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
-#include "documents/RecentTexts.h"
+#include "documents/RecentSources.h"
+#include "language/InterfaceTexts.h"
 #include "platform/Hive.h"
 #include "platform/LoadContext.h"
 #include "platform/Profile.h"
 #include "platform/Progress.h"
 #include "platform/QStringPrinting.h"
 #include "platform/Reporter.h"
+#include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
 #include "recall/RecallConditions.h"
+#include "tables/TableColumns.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +70,10 @@ protected:
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Pictures")));
         copy(QStringLiteral("ntuser-win10.dat"), QStringLiteral("NTUSER.DAT"));
     }
-    void TearDown() override { setShowsUtc(false); }
+    void TearDown() override {
+        setCurrentProfile(nullptr);
+        setShowsUtc(false);
+    }
 
     void copy(const QString& data, const QString& to) {
         const QString target = dir.filePath(to);
@@ -83,19 +90,28 @@ protected:
         QString error;
         ASSERT_TRUE(profile.open(dir.path(), &error)) << qPrintable(error);
     }
+    QString recentFolder() const { return dir.filePath(kRecent); }
+    // The rows of the hive's lists and the jump lists.
     QList<QList<QByteArray>> modernRows(const RecallConditionSet* filter = nullptr) {
         LoadContext context;
         context.report = &reports;
         context.filter = filter;
         QList<QByteArray> lines;
-        collectModernRecentDocuments(profile, context, lines);
+        RecentCollection collection(profile, recentFolder(), context, lines);
+        collectRecentDocsRows(collection);
+        collectDialogMruRows(collection);
+        collectJumpListRows(collection);
+        collection.report();
         return split(lines);
     }
+    // The rows of the files in the Recent folders.
     QList<QList<QByteArray>> folderRows() {
         LoadContext context;
         context.report = &reports;
         QList<QByteArray> lines;
-        collectRecentFolderDocuments(profile, context, lines);
+        RecentCollection collection(profile, recentFolder(), context, lines);
+        collectRecentFolderRows(collection);
+        collection.report();
         return split(lines);
     }
     static QList<QList<QByteArray>> split(const QList<QByteArray>& lines) {
@@ -185,7 +201,7 @@ TEST_F(ModernRecent, FilesOfTheProfileAndShortcutsFillTimesAndTargetFields) {
     // The jump list follows, in DestList order, with count and last use.
     ASSERT_EQ(rows.size(), 11 + 7);
     const auto& first = rows[11];
-    EXPECT_EQ(first[Source], "Jump list 1b4dd67f29cb1962 (Windows Explorer)");
+    EXPECT_EQ(first[Source], "AutomaticDestinations\\1b4dd67f29cb1962 (Windows Explorer)");
     EXPECT_EQ(first[Name], "Downloads");
     EXPECT_EQ(first[Path], "C:\\Users\\bperry\\Downloads");
     EXPECT_EQ(first[Recorded], "2015-08-29 15:32:44");
@@ -240,17 +256,23 @@ TEST_F(ModernRecent, FilterAndProgressAreTheCallers) {
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0][Path], "C:\\Users\\bperry\\Documents\\Sailing");
 
+    // The reading moves the bar by its share from where it stands; the load
+    // gives half its share to the reading, half to filling the table.
+    setCurrentProfile(&profile);
     CountingProgress progress;
     progress.setPosition(20);
     LoadContext context;
     context.progress = &progress;
     context.share = 30;
     QList<QByteArray> lines;
-    collectModernRecentDocuments(profile, context, lines);
+    ASSERT_TRUE(collectRecentDocuments(recentFolder(), context, lines).ok);
     EXPECT_EQ(progress.position(), 50);
-    // Each reading moves the bar by its share from where it stands.
-    collectRecentFolderDocuments(profile, context, lines);
-    EXPECT_EQ(progress.position(), 80);
+    EXPECT_EQ(lines.size(), 3 + 11 + 7); // 2 links and the jump list file, 11 values, 7 entries
+    TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
+    progress.setPosition(20);
+    ASSERT_TRUE(LoadRecentDocuments(recentFolder(), context, table));
+    EXPECT_EQ(progress.position(), 50);
+    EXPECT_EQ(table.rows(), 3 + 11 + 7);
 }
 
 TEST_F(ModernRecent, DamagedValuesAndLinksGiveTheirRowsNotesAndOneMessageEach) {
@@ -304,14 +326,16 @@ TEST_F(ModernRecent, DamagedValuesAndLinksGiveTheirRowsNotesAndOneMessageEach) {
     ASSERT_EQ(txt.size(), 3);
     EXPECT_EQ(txt[0][Position], "0");
     EXPECT_EQ(txt[0][Path], "C:\\Users\\bperry\\Pictures");
-    EXPECT_EQ(txt[0][Note], recentEnglishText(kNoteValueDamaged).toUtf8());
+    EXPECT_EQ(txt[0][Note], englishInterfaceText(TextReadInPart).toUtf8());
     EXPECT_EQ(txt[1][Position], "");
     EXPECT_EQ(txt[1][Path], "C:\\Users\\bperry\\Pictures\\ash_0.png");
-    EXPECT_EQ(txt[1][Note], recentEnglishText(kNoteNotInMruOrder).toUtf8());
-    EXPECT_TRUE(txt[2][Note].contains("damaged"));
+    EXPECT_EQ(txt[1][Note], englishInterfaceText(TextNotInMruOrder).toUtf8());
+    EXPECT_EQ(txt[2][Note], englishInterfaceText(TextNotInMruOrder).toUtf8() + "; " +
+                                englishInterfaceText(TextReadInPart).toUtf8());
     ASSERT_EQ(reports.warnings.size(), 1);
     const QString message = reports.warnings[0];
-    EXPECT_TRUE(message.startsWith(recentEnglishText(kMsgValuesDamaged) + QStringLiteral(":\n")));
+    EXPECT_TRUE(
+        message.startsWith(englishInterfaceText(TextRecentSourcesDamaged) + QStringLiteral(":\n")));
     EXPECT_TRUE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\0 (")));
     EXPECT_TRUE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\2 (")));
     EXPECT_FALSE(message.contains(QStringLiteral("OpenSavePidlMRU\\txt\\1 (")));
@@ -322,13 +346,13 @@ TEST_F(ModernRecent, DamagedValuesAndLinksGiveTheirRowsNotesAndOneMessageEach) {
     ASSERT_EQ(files.size(), 2);
     for (const auto& row : files) {
         if (row[Name] == "cut") {
-            EXPECT_EQ(row[Note], recentEnglishText(kNoteLinkHeaderOnly).toUtf8());
+            EXPECT_EQ(row[Note], englishInterfaceText(TextReadInPart).toUtf8());
             EXPECT_EQ(row[Size], "4635160");
             EXPECT_EQ(row[TargetAccessed], "2010-01-29 21:30:11");
             EXPECT_EQ(row[Target],
                       "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe");
         } else {
-            EXPECT_EQ(row[Note], recentEnglishText(kNoteNotALink).toUtf8());
+            EXPECT_EQ(row[Note], englishInterfaceText(TextNoShortcut).toUtf8());
             EXPECT_EQ(row[Target], "");
         }
     }
@@ -359,10 +383,11 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
     const auto rows = modernRows();
     qsizetype fromJumpLists = 0;
     for (const auto& row : rows)
-        fromJumpLists += row[Source].startsWith("Jump list") ? 1 : 0;
+        fromJumpLists += row[Source].startsWith("AutomaticDestinations\\") ? 1 : 0;
     EXPECT_LT(fromJumpLists, 7);
     ASSERT_EQ(reports.errors.size(), 1) << qPrintable(reports.errors.join('\n'));
-    EXPECT_TRUE(reports.errors[0].startsWith(recentEnglishText(kMsgJumpListsUnreadable)));
+    EXPECT_TRUE(reports.errors[0].startsWith(englishInterfaceText(TextRecentSourcesDamaged)));
+    EXPECT_FALSE(reports.errors[0].contains(dir.filePath(jumpList)));
     EXPECT_TRUE(reports.errors[0].contains(QStringLiteral("/a.automaticDestinations-ms")));
     ASSERT_EQ(reports.warnings.size(), 1);
     EXPECT_TRUE(reports.warnings[0].contains(dir.filePath(jumpList)));
@@ -382,7 +407,10 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
         EXPECT_TRUE(damaged.message().contains(dir.filePath(QStringLiteral("NTUSER.DAT")))) << cut;
         LoadContext context;
         QList<QByteArray> lines;
-        collectModernRecentDocuments(damaged, context, lines);
+        RecentCollection collection(damaged, recentFolder(), context, lines);
+        collectRecentDocsRows(collection);
+        collectDialogMruRows(collection);
+        collectJumpListRows(collection);
         EXPECT_LE(lines.size(), 11 + 7) << cut;
     }
 }
@@ -408,54 +436,118 @@ TEST_F(ModernRecent, ReadingKeepsTheEvidenceAccessTimes) {
     }
 }
 
-// The bundled sample: the XP Recent folder the hive names and the Windows 7
-// style one beside it, the XP hive's RecentDocs (regripper -p recentdocs
-// lists the same names in the same order), the real jump list and the
-// made-up custom one.
-TEST(ModernRecentSample, BothRecentFoldersRecentDocsAndJumpLists) {
+// The bundled sample through the loader of the table: the XP Recent folder
+// the hive names and the Windows 7 style one beside it; the XP open/save
+// lists in hive order, tagged with their source and placed in their MRUList
+// order; the XP hive's RecentDocs (regripper -p recentdocs lists the same
+// names in the same order), the real jump list and the made-up custom one.
+TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     setShowsUtc(true);
     Profile profile;
     QString error;
     ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
+    setCurrentProfile(&profile);
     CollectingReporter reports;
     LoadContext context;
     context.report = &reports;
-    QList<QByteArray> folder;
-    collectRecentFolderDocuments(profile, context, folder);
-    ASSERT_EQ(folder.size(), 12);
-    int xp = 0, win7 = 0;
-    for (const QByteArray& line : folder) {
-        const QList<QByteArray> f = line.split('\t');
-        xp += f[Path].contains("/xp/Recent/") ? 1 : 0;
-        win7 += f[Path].contains("/xp/AppData/Roaming/Microsoft/Windows/Recent/") ? 1 : 0;
-        EXPECT_EQ(f[Source], "Recent folder");
-        if (f[Ext] == ".lnk") {
-            EXPECT_FALSE(f[Target].isEmpty()) << line.constData();
+    TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
+    ASSERT_EQ(table.columns(), kRecentRowFields);
+    ASSERT_TRUE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
+    setCurrentProfile(nullptr);
+    setShowsUtc(false);
+    ASSERT_EQ(table.rows(), 12 + 9 + 6 + 7 + 1);
+    const auto field = [&table](int row, int f) { return table.cell(row, f); };
+
+    // The files of both Recent folders, XP's first (Desktop.ini not listed).
+    for (int r = 0; r < 12; ++r) {
+        EXPECT_EQ(field(r, Source), "Recent folder") << r;
+        EXPECT_TRUE(field(r, Path).contains(
+            r < 6 ? "/xp/Recent/" : "/xp/AppData/Roaming/Microsoft/Windows/Recent/"))
+            << r << field(r, Path).constData();
+        if (field(r, Ext) == ".lnk") {
+            EXPECT_FALSE(field(r, Target).isEmpty()) << r;
         }
     }
-    EXPECT_EQ(xp, 6);
-    EXPECT_EQ(win7, 6);
 
-    QList<QByteArray> modern;
-    collectModernRecentDocuments(profile, context, modern);
-    ASSERT_EQ(modern.size(), 6 + 7 + 1);
+    // The XP lists: subkeys and values in hive order, positions from MRUList
+    // ("cba", "ba", "cba", "a"), the key's last-written time on the most
+    // recent entry of each list only.
+    const QList<QByteArray> sources{"OpenSaveMRU\\*",   "OpenSaveMRU\\*",   "OpenSaveMRU\\*",
+                                    "OpenSaveMRU\\doc", "OpenSaveMRU\\doc", "OpenSaveMRU\\txt",
+                                    "OpenSaveMRU\\txt", "OpenSaveMRU\\txt", "OpenSaveMRU\\xls"};
+    const QList<QByteArray> positions{"2", "1", "0", "1", "0", "2", "1", "0", "0"};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(field(12 + i, Source), sources[i]) << i;
+        EXPECT_EQ(field(12 + i, Position), positions[i]) << i;
+        EXPECT_EQ(field(12 + i, Recorded).isEmpty(), positions[i] != "0") << i;
+        EXPECT_EQ(field(12 + i, Target), "") << i;
+    }
+    EXPECT_EQ(field(12, Name), "letter to bank.doc");
+    EXPECT_EQ(field(12, Path), "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_FALSE(field(12, Accessed).isEmpty()); // in My Documents
+    EXPECT_TRUE(field(14, Accessed).isEmpty());  // D:\scans is not there
+
+    // RecentDocs, most recent first.
     QList<QByteArray> names;
-    for (int i = 0; i < 6; ++i)
-        names << modern[i].split('\t')[Name];
+    for (int r = 21; r < 27; ++r)
+        names << field(r, Name);
     EXPECT_EQ(names, (QList<QByteArray>{"Administrator's Documents", "Not to be seen document.txt",
                                         "Very secret document.txt", "Not to be seen document.txt",
                                         "Very secret document.txt", "Administrator's Documents"}));
-    EXPECT_EQ(modern[0].split('\t')[Path],
+    EXPECT_EQ(field(21, Path),
               "C:\\Documents and Settings\\joe\\Recent\\Administrator's Documents.lnk");
-    EXPECT_EQ(modern[0].split('\t')[Recorded], "2009-08-04 15:19:23");
-    const QList<QByteArray> custom = modern.last().split('\t');
-    EXPECT_EQ(custom[Source], "Custom jump list a7bd71699cd38d1c (Microsoft Word 2010)");
-    EXPECT_EQ(custom[Path], "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
-    EXPECT_FALSE(custom[Accessed].isEmpty()); // the letter is in My Documents
-    EXPECT_EQ(custom[Label], "SYSTEM");
+    EXPECT_EQ(field(21, Recorded), "2009-08-04 15:19:23");
+    for (int r = 27; r < 34; ++r)
+        EXPECT_EQ(field(r, Source), "AutomaticDestinations\\1b4dd67f29cb1962 (Windows Explorer)");
+    EXPECT_EQ(field(34, Source), "CustomDestinations\\a7bd71699cd38d1c (Microsoft Word 2010)");
+    EXPECT_EQ(field(34, Path), "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_FALSE(field(34, Accessed).isEmpty()); // the letter is in My Documents
+    EXPECT_EQ(field(34, Label), "SYSTEM");
     EXPECT_TRUE(reports.errors.isEmpty());
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
-    setShowsUtc(false);
+}
+
+// Without a profile the folder the caller names is still read, shortcuts
+// with their targets; a non-text XP value ends the load before any newer
+// source is read or any damage of theirs reported.
+TEST(ModernRecentLoad, NoProfileAndANonTextXpValue) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("NeroInfoTool.lnk")),
+                            dir.filePath(QStringLiteral("nero.lnk"))));
+    setCurrentProfile(nullptr);
+    CollectingReporter reports;
+    LoadContext context;
+    context.report = &reports;
+    TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
+    ASSERT_TRUE(LoadRecentDocuments(dir.path(), context, table));
+    ASSERT_EQ(table.rows(), 1);
+    EXPECT_EQ(table.cell(0, Name), "nero");
+    EXPECT_EQ(table.cell(0, Target),
+              "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe");
+
+    // A Windows 10 hive (with RecentDocs and a damaged jump list beside it)
+    // given an OpenSaveMRU key whose value is not text.
+    QString error;
+    ASSERT_TRUE(writeMruHive(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                             dir.filePath(QStringLiteral("NTUSER.DAT")), kOpenSaveMruKey,
+                             {{QStringLiteral("doc"), {{QStringLiteral("a"), 4, "\1\0\0\0"}}}},
+                             &error))
+        << qPrintable(error);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(kRecent + QStringLiteral("/AutomaticDestinations")));
+    QFile bad(dir.filePath(kRecent + QStringLiteral("/AutomaticDestinations/") + kJumpList));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a compound file");
+    bad.close();
+    Profile profile;
+    ASSERT_TRUE(profile.open(dir.path(), &error));
+    setCurrentProfile(&profile);
+    EXPECT_FALSE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
+    setCurrentProfile(nullptr);
+    ASSERT_EQ(reports.errors.size(), 1);
+    EXPECT_TRUE(reports.errors[0].contains(QStringLiteral("'a' (REG_DWORD)")))
+        << qPrintable(reports.errors[0]);
+    EXPECT_TRUE(reports.warnings.isEmpty());
+    EXPECT_EQ(table.rows(), 1); // as it was
 }
 
 // The order of a list: MRUList letters (Windows XP), MRUListEx numbers, and

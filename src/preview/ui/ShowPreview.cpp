@@ -29,9 +29,10 @@ void ShowPreview(TForm1& form, const QString& folder, const QString& name, const
     const QString file = name.isEmpty() ? QString() : fullPath.isEmpty() ? folder + name : fullPath;
     box->setToolTip(file);
     const QFileInfo info(file);
-    const bool exists = !file.isEmpty() && info.isFile();
+    // A folder exists too: it is no picture, but not erased either.
+    const bool exists = !file.isEmpty() && info.exists();
     bool hasPicture = false;
-    if (exists) {
+    if (exists && info.isFile()) {
         QImageReader reader(file);
         reader.setAutoTransform(true);
         // Bounds the memory a hostile picture can claim for the preview.
@@ -48,7 +49,8 @@ void ShowPreview(TForm1& form, const QString& folder, const QString& name, const
         }
     } else {
         box->clear();
-        caption->setText(tx(TextFileErased));
+        if (!exists)
+            caption->setText(tx(TextFileErased));
     }
     if (hasPicture) {
         caption->clear();
