@@ -42,14 +42,14 @@ inline std::vector<TableColumn> linksColumns() {
 inline std::vector<TableColumn> recentColumns() {
     return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
             {TextCreationTime, true, 0.20},   {TextLastAccess, true, 0.20},
-            {TextLinkAddress, false, 0.35},   {TextSource, false, 0.20},
-            {TextMruPosition, false, 0.08},   {TextRecordedTime, true, 0.17},
-            {TextAccessCount, false, 0.08},   {TextTargetPath, false, 0.35},
-            {TextTargetCreated, true, 0.17},  {TextTargetModified, true, 0.17},
-            {TextTargetAccessed, true, 0.17}, {TextTargetSize, false, 0.09},
-            {TextVolumeLabel, false, 0.10},   {TextVolumeSerial, false, 0.10},
-            {TextMachineId, false, 0.12},     {TextWorkingFolder, false, 0.25},
-            {TextNote, false, 0.25}};
+            {TextLinkAddress, false, 0.40},   {TextSource, false, 0.30},
+            {TextMruPosition, false, 0.14},   {TextRecordedTime, true, 0.25},
+            {TextAccessCount, false, 0.14},   {TextTargetPath, false, 0.45},
+            {TextTargetCreated, true, 0.25},  {TextTargetModified, true, 0.25},
+            {TextTargetAccessed, true, 0.25}, {TextTargetSize, false, 0.13},
+            {TextVolumeLabel, false, 0.15},   {TextVolumeSerial, false, 0.16},
+            {TextMachineId, false, 0.18},     {TextWorkingFolder, false, 0.35},
+            {TextNote, false, 0.30}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},
