@@ -1,5 +1,7 @@
 #include "documents/EvidenceFile.h"
 
+#include "platform/EvidenceOpen.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,14 +26,6 @@ private:
     int m_fd;
 };
 
-int openForEvidence(const QByteArray& path) {
-    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    int fd = ::open(path.constData(), kFlags | O_NOATIME);
-    if (fd < 0 && errno == EPERM) // O_NOATIME needs the file's owner
-        fd = ::open(path.constData(), kFlags);
-    return fd;
-}
-
 } // namespace
 
 EvidenceReadStatus readEvidenceFile(const QByteArray& path, qint64 maxBytes, QByteArray* bytes) {
@@ -39,7 +33,8 @@ EvidenceReadStatus readEvidenceFile(const QByteArray& path, qint64 maxBytes, QBy
     struct stat kind {};
     if (::stat(path.constData(), &kind) != 0 || !S_ISREG(kind.st_mode))
         return EvidenceReadStatus::Missing;
-    const Descriptor fd(openForEvidence(path));
+    // Without blocking: a pipe put in the name's place is never waited for.
+    const Descriptor fd(openEvidenceDescriptor(path, O_NONBLOCK));
     if (fd.get() < 0)
         return errno == ENOENT ? EvidenceReadStatus::Missing : EvidenceReadStatus::Unreadable;
     // Checked again on the open file: the name may lead elsewhere by now.
