@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libhivex-dev libhivex-bin
+  libfwsi-dev liblnk-dev libolecf-dev libbfio-dev
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   openbox xdotool imagemagick

@@ -12,22 +12,12 @@ import struct
 import sys
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from shell_link import (ATTR_ARCHIVE, ATTR_DIRECTORY, CLSID_SHELL_LINK,  # noqa: E402
+                        HAS_LINK_INFO, HAS_WORKING_DIR, IS_UNICODE, filetime)
+
 HOME = "C:\\Documents and Settings\\joe"
-CLSID_SHELL_LINK = bytes.fromhex("0114020000000000c000000000000046")
-
-HAS_LINK_INFO = 0x02
 HAS_RELATIVE_PATH = 0x08
-HAS_WORKING_DIR = 0x10
-IS_UNICODE = 0x80
-
-ATTR_DIRECTORY = 0x10
-ATTR_ARCHIVE = 0x20
-
-
-def filetime(year, month, day, hour, minute, second):
-    import calendar
-    seconds = calendar.timegm((year, month, day, hour, minute, second, 0, 0, 0))
-    return (seconds + 11644473600) * 10_000_000
 
 
 def counted_utf16(text):

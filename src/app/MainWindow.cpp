@@ -13,6 +13,7 @@
 #include "preview/ui/PictureBox.h"
 #include "preview/ui/ZoomWindow.h"
 #include "recall/ui/OptRecallWindow.h"
+#include "tables/XmlSpreadsheetWriter.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/SortMarks.h"
@@ -377,17 +378,10 @@ void TForm1::FormResize() {
     const int scroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
     if (StartState == 1) {
         for (TableTab& t : m_tabs) {
-            const double w = double(t.view->contentsRect().width() - scroll);
-            const auto& columns = t.model->columnSpecs();
-            const int n = int(columns.size());
-            int sumButLastTwo = 0;
-            for (int c = 0; c < n - 1; ++c) {
-                const int width = int(w * columns[size_t(c)].widthFactor);
-                t.view->setColumnWidth(c, width);
-                if (c < n - 2)
-                    sumButLastTwo += width + 1;
-            }
-            t.view->setColumnWidth(n - 1, std::max(0, int(w) - sumButLastTwo));
+            const std::vector<int> widths =
+                defaultColumnWidths(*t.model, t.view->contentsRect().width() - scroll);
+            for (size_t c = 0; c < widths.size(); ++c)
+                t.view->setColumnWidth(int(c), widths[c]);
         }
         StartState = 2;
     }

@@ -18,7 +18,9 @@ int runRecentCommand(const CliOptions& options) {
     TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
     if (!LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context.load(), table))
         return kExitInput;
-    return writeTableOutput(table, options, options.profile);
+    // A shortcut or jump list that could not be read at all was named on
+    // stderr; the table holds everything else.
+    return commandStatus(writeTableOutput(table, options, options.profile), context.failed());
 }
 
 } // namespace vc

@@ -2,21 +2,42 @@
 
 #include "documents/FolderWalk.h"
 #include "documents/LinesToTable.h"
+#include "documents/RecentCollection.h"
+#include "documents/RecentSources.h"
 #include "platform/Profile.h"
 #include "platform/Reporter.h"
 #include "platform/SpecialFolders.h"
 
 namespace vc {
 
-MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArray>& list,
-                                     const RecallConditionSet* filter) {
-    CollectFolderFiles(list, recentFolder, QByteArray(), 4, filter);
-    return ReadOpenSaveMRU(kOpenSaveMruKey, list, filter);
+MruReadResult collectRecentDocuments(const QString& recentFolder, const LoadContext& context,
+                                     QList<QByteArray>& list) {
+    // Without a profile there is no hive; the folder alone is read.
+    static const Profile noProfile;
+    const Profile* profile = currentProfile();
+    RecentCollection collection(profile ? *profile : noProfile, recentFolder, context, list);
+    collectRecentFolderRows(collection);
+    collection.progressTo(0.4);
+    const MruReadResult mru = ReadOpenSaveMRU(kOpenSaveMruKey, list, context.filter);
+    if (!mru.ok)
+        return mru;
+    collection.progressTo(0.5);
+    collectRecentDocsRows(collection);
+    collection.progressTo(0.6);
+    collectDialogMruRows(collection);
+    collection.progressTo(0.7);
+    collectJumpListRows(collection);
+    collection.progressTo(1.0);
+    collection.report();
+    return {};
 }
 
 bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context, RowSink& rows) {
     QList<QByteArray> lines;
-    const MruReadResult mru = collectRecentDocuments(recentFolder, lines, context.filter);
+    // Reading takes half the bar, filling the table the other half.
+    LoadContext reading = context;
+    reading.share = context.share / 2;
+    const MruReadResult mru = collectRecentDocuments(recentFolder, reading, lines);
     if (!mru.ok) {
         // Nothing half-read is shown.
         if (context.report)
@@ -24,7 +45,7 @@ bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context
         return false;
     }
     context.noteInputRead();
-    LinesToTable(lines, rows, context.progress, context.share);
+    LinesToTable(lines, rows, context.progress, context.share - reading.share);
     return true;
 }
 

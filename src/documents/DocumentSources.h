@@ -11,15 +11,23 @@ namespace vc {
 
 class RowSink;
 
-// Row lines of the recent-documents table: the files below the Recent
-// folder (name cut 4, the ".lnk"), then the open/save MRU lists of the
-// current profile's hive. A value that is not text ends the reading with its
-// message.
-MruReadResult collectRecentDocuments(const QString& recentFolder, QList<QByteArray>& list,
-                                     const RecallConditionSet* filter);
+// Row lines of the recent-documents table (every field of RecentRow.h), in
+// this order: the files below the Recent folder and below the profile's
+// AppData/Roaming/Microsoft/Windows/Recent (name cut 4, the ".lnk"; each
+// shortcut with its target's facts); the open/save MRU lists of Windows XP
+// (OpenSaveMRU); then the lists of Windows Vista to 11 in the current
+// profile's hive (Explorer\RecentDocs, ComDlg32\OpenSavePidlMRU,
+// LastVisitedPidlMRU, LastVisitedPidlMRULegacy, LastVisitedMRU) and the
+// automatic and custom jump lists of those Recent folders. Rows pass
+// context.filter; the bar moves within context.share. An OpenSaveMRU value
+// that is not text ends the reading with its message (nothing is reported
+// then); files and values of the newer sources that are damaged give what
+// could be read, with a note, and one message to context.report.
+MruReadResult collectRecentDocuments(const QString& recentFolder, const LoadContext& context,
+                                     QList<QByteArray>& list);
 
-// The recent-documents table in place of its rows. A list value that is not
-// text is reported and leaves the table as it was; false then.
+// The recent-documents table in place of its rows. An OpenSaveMRU value that
+// is not text is reported and leaves the table as it was; false then.
 bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context, RowSink& rows);
 
 // The folders of the temporary-files table, in walk order: the temporary

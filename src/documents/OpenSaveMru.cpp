@@ -1,13 +1,16 @@
 #include "documents/OpenSaveMru.h"
 
-#include "documents/FileDates.h"
+#include "documents/MruOrder.h"
+#include "documents/RecentRow.h"
 #include "documents/RowLine.h"
 #include "platform/CodePage.h"
 #include "platform/Hive.h"
 #include "platform/Profile.h"
 #include "recall/RecallFilter.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace vc {
 
@@ -48,24 +51,23 @@ Hive* userHive() {
 
 } // namespace
 
-QByteArray mruRowLine(const QString& storedPath, const QString& localPath, const QByteArray& rowTag,
-                      QByteArray* lastAccessText) {
-    const QByteArray path = encodeEvidence(storedPath);
-    const QByteArray name = fileNamePart(path);
-    QByteArray dates = QByteArrayLiteral("\t|");
-    if (!localPath.isEmpty())
-        dates = FileDatesText(localPath, '\t');
-    if (lastAccessText)
-        *lastAccessText = longDatesPart(dates);
-    return makeRowLine(name, extensionPart(name), shortDatesPart(dates), path, rowTag);
-}
-
 namespace {
+
+// Where each value stands in the list's order string, by lower-case name.
+QHash<QString, int> mruPositions(const Hive& hive, Hive::Node key) {
+    QHash<QString, int> positions;
+    for (const MruSlot& slot : mruSlots(hive, key))
+        if (slot.position >= 0)
+            positions.insert(slot.valueName.toLower(), slot.position);
+    return positions;
+}
 
 MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
                            QList<QByteArray>& list, const QByteArray& rowTag,
                            const RecallConditionSet* filter) {
     const Profile* profile = currentProfile();
+    const QHash<QString, int> positions = mruPositions(hive, key);
+    const quint64 written = quint64(hive.lastWriteTime(key).value_or(0));
     for (const Hive::Value& value : hive.values(key)) {
         if (value.name.contains(QLatin1String("MRUList")))
             continue;
@@ -77,8 +79,17 @@ MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
         QString local = profile ? profile->mapWindowsPath(text.text) : QString();
         if (!local.isEmpty() && !QFileInfo(local).isFile())
             local.clear();
+        RecentRow row;
+        row.path = encodeEvidence(text.text);
+        row.name = fileNamePart(row.path);
+        row.extension = extensionPart(row.name);
+        row.source = rowTag;
+        row.localFile = QFile::encodeName(local);
+        row.mruPosition = positions.value(value.name.toLower(), -1);
+        if (row.mruPosition == 0)
+            row.recordedTime = written;
         QByteArray lastAccess;
-        const QByteArray line = mruRowLine(text.text, local, rowTag, &lastAccess);
+        const QByteArray line = recentRowLine(row, &lastAccess);
         if (PassesRecallConditions(filter, line, lastAccess))
             list.append(line);
     }
@@ -106,14 +117,15 @@ MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
     const auto node = hive->findKey(key);
     if (!node)
         return {};
+    const QString sourceName = key.mid(key.lastIndexOf(QLatin1Char('\\')) + 1) + QLatin1Char('\\');
     // Subkeys are taken as nodes, not looked up again by name, so a name
     // holding a backslash cannot lead elsewhere.
     for (const Hive::Node subkey : hive->subkeys(*node)) {
         const QString name = hive->keyName(subkey);
         if (name.contains(QLatin1String("MRUList")))
             continue;
-        const MruReadResult r =
-            readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list, QByteArray(), filter);
+        const MruReadResult r = readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list,
+                                             encodeEvidence(sourceName + name), filter);
         if (!r.ok)
             return r;
     }

@@ -22,22 +22,22 @@ struct MruReadResult {
 
 // Reads every MRU list below key (of the current profile's user hive) into
 // list: subkeys in the order the hive keeps them, those whose name contains
-// "MRUList" skipped; each other subkey read by ReadMRUValues with an empty
-// row tag. A missing key or no open profile adds nothing.
+// "MRUList" skipped; each other subkey S read by ReadMRUValues with the row
+// tag "OpenSaveMRU\S", the row's source. A missing key or no open profile
+// adds nothing.
 MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
                               const RecallConditionSet* filter);
 
 // Reads one MRU list: every value in hive order except the order string
 // (a name containing "MRUList"), as the full Windows path P of a file. The
-// row line shows P as stored; when P names a file that exists in the
-// profile (or the Windows volume around it), its times fill the time
-// fields, else they stay empty. Rows pass through the filter (nullptr: all).
+// row line (all fields of the recent-documents table, see RecentRow.h) shows
+// P as stored; when P names a file that exists in the profile (or the
+// Windows volume around it), its times fill the time fields, else they stay
+// empty. The row tag is the source field. The order string does not change
+// the rows' order; it gives each row its MRU position (0 = most recent), and
+// the most recent one the key's last-written time. Rows pass through the
+// filter (nullptr: all).
 MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
                             const QByteArray& rowTag, const RecallConditionSet* filter);
-
-// The row line of one stored path; localPath is where the file lies on
-// this machine, empty when it is not there.
-QByteArray mruRowLine(const QString& storedPath, const QString& localPath, const QByteArray& rowTag,
-                      QByteArray* lastAccessText);
 
 } // namespace vc

@@ -174,6 +174,27 @@ const LaterText kLaterTexts[] = {
     {TextStoredAddress, "Stored Address"},
     {TextFoldersGuessed, "folders guessed: the registry hive cannot be read"},
     // Recent documents of later Windows versions (170 to 189).
+    {TextSource, "Source"},
+    {TextMruPosition, "MRU Position"},
+    {TextRecordedTime, "Recorded Time"},
+    {TextAccessCount, "Access Count"},
+    {TextTargetPath, "Target Path"},
+    {TextTargetCreated, "Target Created"},
+    {TextTargetModified, "Target Modified"},
+    {TextTargetAccessed, "Target Accessed"},
+    {TextTargetSize, "Target Size"},
+    {TextVolumeLabel, "Volume Label"},
+    {TextVolumeSerial, "Volume Serial"},
+    {TextMachineId, "Machine ID"},
+    {TextWorkingFolder, "Working Folder"},
+    {TextNote, "Note"},
+    {TextRecentFolder, "Recent folder"},
+    {TextNotInMruOrder, "not in the MRU order"},
+    {TextPinned, "pinned"},
+    {TextReadInPart, "read only in part"},
+    {TextNoShortcut, "no shortcut could be read"},
+    {TextRecentSourcesDamaged,
+     "These could not be read whole; what they held up to the damage is listed"},
     // Other browsers (190 to 249).
     // Preview (250 to 259).
     // Hostile input (260 to 269).

@@ -168,6 +168,32 @@ enum InterfaceTextId : int {
     TextStoredAddress = 153,    // "Stored Address"
     TextFoldersGuessed = 154,   // "folders guessed: the registry hive cannot be read"
     // Recent documents of later Windows versions (170 to 189).
+    // The trailing columns of the recent-documents table, in row-line order.
+    TextSource = 170,         // "Source"
+    TextMruPosition = 171,    // "MRU Position"
+    TextRecordedTime = 172,   // "Recorded Time"
+    TextAccessCount = 173,    // "Access Count"
+    TextTargetPath = 174,     // "Target Path"
+    TextTargetCreated = 175,  // "Target Created"
+    TextTargetModified = 176, // "Target Modified"
+    TextTargetAccessed = 177, // "Target Accessed"
+    TextTargetSize = 178,     // "Target Size"
+    TextVolumeLabel = 179,    // "Volume Label"
+    TextVolumeSerial = 180,   // "Volume Serial"
+    TextMachineId = 181,      // "Machine ID"
+    TextWorkingFolder = 182,  // "Working Folder"
+    TextNote = 183,           // "Note"
+    // The source of the files below the Recent folders (the registry keys
+    // and jump-list folders are shown by their own names).
+    TextRecentFolder = 184, // "Recent folder"
+    // Notes of a row.
+    TextNotInMruOrder = 185, // "not in the MRU order"
+    TextPinned = 186,        // "pinned"
+    TextReadInPart = 187,    // "read only in part"
+    TextNoShortcut = 188,    // "no shortcut could be read"
+    // Followed by ":", a line break and the files and values concerned.
+    TextRecentSourcesDamaged =
+        189, // "These could not be read whole; what they held up to the damage is listed"
     // Other browsers (190 to 249).
     // Preview (250 to 259).
     // Hostile input (260 to 269).

@@ -158,6 +158,16 @@ QString Hive::keyName(Node key) const {
     return key == 0 ? QString() : takeName(hivex_node_name(handle(m_handle), key));
 }
 
+std::optional<qint64> Hive::lastWriteTime(Node key) const {
+    if (key == 0)
+        return std::nullopt;
+    errno = 0;
+    const int64_t stamp = hivex_node_timestamp(handle(m_handle), key);
+    if (stamp < 0)
+        return std::nullopt;
+    return qint64(stamp);
+}
+
 QStringList Hive::subkeyNames(Node key) const {
     QStringList names;
     for (Node child : subkeys(key))

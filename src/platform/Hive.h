@@ -63,6 +63,9 @@ public:
     // The direct child of a key by name, letter case ignored (exact preferred).
     std::optional<Node> child(Node key, const QString& name) const;
     QString keyName(Node key) const;
+    // When the key was last written, as a FILETIME (100-nanosecond steps
+    // since 1601, UTC); nullopt when the hive does not say.
+    std::optional<qint64> lastWriteTime(Node key) const;
     QStringList subkeyNames(Node key) const;
     QList<Node> subkeys(Node key) const;
     QList<Value> values(Node key) const;

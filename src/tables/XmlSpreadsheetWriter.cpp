@@ -201,8 +201,11 @@ std::vector<int> defaultColumnWidths(const TableModel& table, int width) {
         if (c < n - 2)
             sumButLastTwo += widths[size_t(c)] + 1;
     }
+    // A table wider than its view keeps its last column at its own share
+    // rather than squeezing it to nothing.
     if (n > 0)
-        widths[size_t(n - 1)] = std::max(0, width - sumButLastTwo);
+        widths[size_t(n - 1)] =
+            std::max(int(width * columns[size_t(n - 1)].widthFactor), width - sumButLastTwo);
     return widths;
 }
 

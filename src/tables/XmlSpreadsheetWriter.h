@@ -39,7 +39,8 @@ QString xmlTitleText(const QString& windowCaption, const QString& tabCaption,
                      const QString& conditions);
 
 // Widths of the columns in the table's first layout in a table `width`
-// pixels wide: the width factors, the last column taking the rest.
+// pixels wide: the width factors, the last column taking the rest (at least
+// its own factor's share).
 std::vector<int> defaultColumnWidths(const TableModel& table, int width);
 
 // Writes the table as an XML spreadsheet (SpreadsheetML 2003): prologue and

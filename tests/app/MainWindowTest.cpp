@@ -66,8 +66,11 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
          {"Name", "Creation Time", "Last Access", "URL Address", "Stored Address"},
          {1, 2}},
         {TabId::Recent,
-         {"Name", "File Ext", "Creation Time", "Last Access", "Link Address"},
-         {2, 3}},
+         {"Name", "File Ext", "Creation Time", "Last Access", "Link Address", "Source",
+          "MRU Position", "Recorded Time", "Access Count", "Target Path", "Target Created",
+          "Target Modified", "Target Accessed", "Target Size", "Volume Label", "Volume Serial",
+          "Machine ID", "Working Folder", "Note"},
+         {2, 3, 7, 10, 11, 12}},
         {TabId::Temp, {"Name", "File Ext", "Creation Time", "Last Access", "File Path"}, {2, 3}},
     };
     for (const Expect& e : tables) {
@@ -245,6 +248,14 @@ TEST_F(MainWindow, ProgressBarsAndColumnLayout) {
     const int w0 = view->columnWidth(0);
     const int w1 = view->columnWidth(1);
     EXPECT_GT(w0, w1); // 0.25 against 0.17
+    // The recent-documents table is wider than its view: every column keeps
+    // its share, the last one (the note) too, instead of being squeezed out.
+    QTableView* recent = window->tab(TabId::Recent).view;
+    const int recentWidth = recent->columnWidth(0) * 100 / 30; // Name: 0.30 of the view
+    ASSERT_GT(recentWidth, 0);
+    for (int c = 0; c < 19; ++c)
+        EXPECT_GT(recent->columnWidth(c), 0) << c;
+    EXPECT_GE(recent->columnWidth(18), recentWidth * 30 / 100 - 1); // the note: 0.30
     view->setColumnWidth(0, 33);
     window->resize(window->width() + 50, window->height());
     QApplication::processEvents();

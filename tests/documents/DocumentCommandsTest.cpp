@@ -5,6 +5,7 @@
 #include "support/RunProgram.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,20 +20,70 @@ QString sample() {
 
 TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     const ProgramRun recent = runProgram(
-        {QStringLiteral("recent"), QStringLiteral("--profile"), sample(), QStringLiteral("--utc")});
+        {QStringLiteral("recent"), QStringLiteral("--profile"), sample(), QStringLiteral("--utc"),
+         QStringLiteral("--date-format"), QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(recent.status, 0) << recent.err.constData();
     QList<QByteArray> lines = recent.out.split('\n');
-    ASSERT_EQ(lines.size(), 19); // captions, 17 rows, the final line end
-    EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tLink Address");
-    for (int i = 1; i <= 17; ++i)
-        EXPECT_EQ(lines[i].count('\t'), 4) << i;
-    EXPECT_TRUE(lines[7].startsWith("letter to bank.doc\t.doc\t"));
+    // Captions, 37 rows, the final line end: 12 files of the two Recent
+    // folders, 11 XP open/save entries, 6 RecentDocs entries, 7 + 1 of the
+    // jump lists.
+    ASSERT_EQ(lines.size(), 39);
+    EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tLink Address\tSource\t"
+                        "MRU Position\tRecorded Time\tAccess Count\tTarget Path\tTarget Created\t"
+                        "Target Modified\tTarget Accessed\tTarget Size\tVolume Label\t"
+                        "Volume Serial\tMachine ID\tWorking Folder\tNote");
+    for (int i = 1; i <= 37; ++i)
+        EXPECT_EQ(lines[i].count('\t'), 18) << i;
+    // A shortcut of the Windows 7 style folder with its target's facts.
+    int letter = -1;
+    for (int i = 1; i <= 12; ++i)
+        if (lines[i].startsWith("letter to bank.doc\t.lnk\t") &&
+            lines[i].contains("/AppData/Roaming/Microsoft/Windows/Recent/"))
+            letter = i;
+    ASSERT_GT(letter, 0);
+    const QList<QByteArray> link = lines[letter].split('\t');
+    EXPECT_EQ(link[5], "Recent folder");
+    EXPECT_EQ(link[9], "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_EQ(link[14], "SYSTEM");
+    EXPECT_EQ(link[16], "joe-pc");
+    EXPECT_EQ(link[17], "C:\\Documents and Settings\\joe\\My Documents");
+    // The XP lists follow the folders, each row with its source and place.
+    EXPECT_TRUE(lines[13].startsWith("letter to bank.doc\t.doc\t"));
+    EXPECT_TRUE(lines[13].contains("\tOpenSaveMRU\\*\t2\t")) << lines[13].constData();
+    EXPECT_TRUE(lines[23].contains(
+        "\tC:\\Documents and Settings\\joe\\My Documents\\Budget 2008.xls\tOpenSaveMRU\\xls\t0\t"))
+        << lines[23].constData();
     // The pictures list: a photograph in the profile (with times), a deleted one.
-    EXPECT_TRUE(lines[12].startsWith("beach.jpg\t.jpg\t")) << lines[12].constData();
-    EXPECT_FALSE(lines[12].split('\t')[2].isEmpty());
-    EXPECT_TRUE(lines[13].startsWith("sunset.jpg\t.jpg\t\t\t")) << lines[13].constData();
-    EXPECT_TRUE(
-        lines[17].endsWith("\tC:\\Documents and Settings\\joe\\My Documents\\Budget 2008.xls"));
+    EXPECT_TRUE(lines[18].startsWith("beach.jpg\t.jpg\t")) << lines[18].constData();
+    EXPECT_FALSE(lines[18].split('\t')[2].isEmpty());
+    EXPECT_TRUE(lines[19].startsWith("sunset.jpg\t.jpg\t\t\t")) << lines[19].constData();
+    EXPECT_TRUE(lines[24].contains("\tRecentDocs\t0\t2009-08-04 15:19:23\t"))
+        << lines[24].constData();
+    EXPECT_TRUE(lines[37].contains("\tCustomDestinations\\a7bd71699cd38d1c"));
+
+    // The spreadsheet carries the trailing columns too: the title row, then
+    // the captions and every row with 19 cells.
+    QTemporaryDir out;
+    const QString xml = out.filePath(QStringLiteral("recent.xml"));
+    const ProgramRun sheet = runProgram({QStringLiteral("recent"), QStringLiteral("--profile"),
+                                         sample(), QStringLiteral("--xml"), xml});
+    ASSERT_EQ(sheet.status, 0) << sheet.err.constData();
+    QFile file(xml);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    qsizetype at = text.indexOf("<Row");
+    QList<int> cells;
+    while (at >= 0) {
+        const qsizetype end = text.indexOf("</Row>", at);
+        ASSERT_GT(end, at);
+        cells << int(QByteArrayView(text).sliced(at, end - at).count("<Cell"));
+        at = text.indexOf("<Row", end);
+    }
+    ASSERT_EQ(cells.size(), 1 + 1 + 37);
+    for (int i = 1; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i], 19) << i;
+    EXPECT_TRUE(text.contains(">Working Folder<"));
+    EXPECT_TRUE(text.contains(">joe-pc<"));
 
     const ProgramRun temp =
         runProgram({QStringLiteral("temp"), QStringLiteral("--profile"), sample()});
@@ -66,4 +117,23 @@ TEST(DocumentCommands, UsageAndInputFailuresHaveTheirExitStatus) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.err.contains("'zz'")) << bad.err.constData();
     EXPECT_TRUE(bad.out.isEmpty());
+
+    // A jump list that is no compound file: exit 1 and the file named, but
+    // the table of everything else is written.
+    QTemporaryDir other;
+    ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                            other.filePath(QStringLiteral("NTUSER.DAT"))));
+    const QString lists =
+        QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent/AutomaticDestinations");
+    ASSERT_TRUE(QDir(other.path()).mkpath(lists));
+    QFile garbage(other.filePath(lists + QStringLiteral("/0123.automaticDestinations-ms")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("no compound file");
+    garbage.close();
+    const ProgramRun damaged =
+        runProgram({QStringLiteral("recent"), QStringLiteral("--profile"), other.path()});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_TRUE(damaged.err.contains("/0123.automaticDestinations-ms")) << damaged.err.constData();
+    // Captions, the jump list file itself, the hive's 11 entries, the end.
+    EXPECT_EQ(damaged.out.split('\n').size(), 1 + 1 + 11 + 1) << damaged.out.constData();
 }

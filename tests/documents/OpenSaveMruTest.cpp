@@ -3,6 +3,7 @@
 #include "documents/OpenSaveMru.h"
 #include "TestData.h"
 #include "documents/MruHive.h"
+#include "documents/RecentRow.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
 
@@ -79,21 +80,32 @@ TEST_F(OpenSaveMru, RowsComeInHiveOrderWithTimesOnlyForFilesThatExist) {
     EXPECT_EQ(list[0], "walk row"); // appended after what the list held
 
     // Enumeration order, not the MRUList order; the MRUListEx subkey skipped.
+    // Every field of the recent-documents table; the source is the list's
+    // key, the MRU position its place in MRUList, and the most recent entry
+    // carries the key's last-written time.
     const QList<QByteArray> first = fields(list[1]);
-    ASSERT_EQ(first.size(), 6);
+    ASSERT_EQ(first.size(), kRecentRowFields);
     EXPECT_EQ(first[0], "letter.doc");
     EXPECT_EQ(first[1], ".doc");
     EXPECT_EQ(first[3], "2008-03-14 09:12:40");
     EXPECT_EQ(first[4], "C:\\Documents and Settings\\joe\\My Documents\\letter.doc");
-    EXPECT_EQ(first[5], "");
+    EXPECT_EQ(first[5], "OpenSaveMRU\\doc");
+    EXPECT_EQ(first[6], "1");
+    EXPECT_EQ(first.mid(7), QList<QByteArray>(kRecentRowFields - 7));
     // The creation time is there when the file system keeps one.
     EXPECT_TRUE(first[2].isEmpty() || parseTimeText(first[2])) << first[2].constData();
-    EXPECT_EQ(fields(list[2]),
+    const QList<QByteArray> gone = fields(list[2]);
+    EXPECT_EQ(gone.mid(0, 7),
               (QList<QByteArray>{"gone.doc", ".doc", "", "",
-                                 "C:\\Documents and Settings\\joe\\Desktop\\gone.doc", ""}));
-    EXPECT_EQ(fields(list[3]),
-              (QList<QByteArray>{"todo.txt", ".txt", "", "", "D:\\notes\\todo.txt", ""}));
+                                 "C:\\Documents and Settings\\joe\\Desktop\\gone.doc",
+                                 "OpenSaveMRU\\doc", "0"}));
+    EXPECT_TRUE(parseTimeText(gone[7])) << gone[7].constData(); // when hivex wrote the key
+    EXPECT_EQ(gone.mid(8), QList<QByteArray>(kRecentRowFields - 8));
+    EXPECT_EQ(fields(list[3]).mid(0, 7),
+              (QList<QByteArray>{"todo.txt", ".txt", "", "", "D:\\notes\\todo.txt",
+                                 "OpenSaveMRU\\txt", "0"}));
     EXPECT_EQ(fields(list[4])[4], "%USERPROFILE%\\a.txt"); // REG_EXPAND_SZ is text too
+    EXPECT_EQ(fields(list[4])[6], "1");
 }
 
 TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
@@ -141,6 +153,8 @@ TEST_F(OpenSaveMru, StoredTextWithControlCharactersCannotSplitARow) {
     QList<QByteArray> list;
     ASSERT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\DOC"), list, "tag", nullptr).ok);
     ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(fields(list[0]), (QList<QByteArray>{"two parts here.doc", ".doc", "", "",
-                                                  "C:\\two parts here.doc", "tag"}));
+    QList<QByteArray> expected{"two parts here.doc",     ".doc", "", "",
+                               "C:\\two parts here.doc", "tag"};
+    expected.resize(kRecentRowFields); // no order string: no position, no time
+    EXPECT_EQ(fields(list[0]), expected);
 }

@@ -7,7 +7,9 @@ using namespace vc;
 TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
     setInterfaceText(19, QStringLiteral("Beenden"));
     fillDefaultInterfaceTexts();
-    ASSERT_GE(interfaceTextCount(), kBaseTextCount);
+    // The first 150 texts, then the numbered blocks (at least up to the
+    // recent documents of later Windows versions).
+    ASSERT_GE(interfaceTextCount(), TextRecentSourcesDamaged + 1);
     // The texts added since follow, numbered after the first ones.
     EXPECT_EQ(tx(TextExportNotWritten), QStringLiteral("The export file cannot be written"));
     EXPECT_EQ(tx(TextProgramName), QStringLiteral("Vellacord"));
@@ -32,4 +34,8 @@ TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
     EXPECT_TRUE(tx(-1).isEmpty());
     for (int n = 0; n < 150; ++n)
         EXPECT_FALSE(tx(n).isEmpty()) << n;
+    // Every number of the recent-documents block has its text.
+    for (int n = TextSource; n <= TextRecentSourcesDamaged; ++n)
+        EXPECT_FALSE(tx(n).isEmpty()) << n;
+    EXPECT_EQ(tx(TextRecentFolder), QStringLiteral("Recent folder"));
 }

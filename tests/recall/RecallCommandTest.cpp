@@ -41,6 +41,13 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
     }
     const int allCookies =
         int(fileLines(QDir(whole).filePath(QStringLiteral("cookie.txt"))).size());
+    // The recent documents with every column: captions, 35 rows, the end.
+    const QList<QByteArray> recent = fileLines(QDir(whole).filePath(QStringLiteral("recent.txt")));
+    ASSERT_EQ(recent.size(), 37);
+    EXPECT_TRUE(recent[0].startsWith("Name\tFile Ext\tCreation Time\tLast Access\tLink Address\t"
+                                     "Source\tMRU Position\tRecorded Time\t"));
+    EXPECT_EQ(recent[0].count('\t'), 18);
+    EXPECT_EQ(summary[4], "Documents: Links to recent documents and folders. Records: 35");
 
     // Cookies of April 2008 that mention the bank, Cookie section only.
     const QString some = out.filePath(QStringLiteral("some"));

@@ -86,6 +86,17 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
                             .arg(target.table(2).rows()));
     EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. Files: ") +
                             QString::number(target.table(5).rows()));
+    // The recent documents in all their columns: both Recent folders (12
+    // files), the XP open/save lists (9), RecentDocs (6), the jump lists (8).
+    EXPECT_EQ(lines[4], QStringLiteral("Documents: Links to recent documents and folders. "
+                                       "Records: 35"));
+    const TableModel& recent = target.table(4);
+    ASSERT_EQ(recent.rows(), 35);
+    ASSERT_EQ(recent.columns(), 19);
+    EXPECT_EQ(recent.cell(12, 5), QByteArray("OpenSaveMRU\\*"));
+    EXPECT_EQ(recent.cell(21, 5), QByteArray("RecentDocs"));
+    EXPECT_EQ(recent.cell(34, 14), QByteArray("SYSTEM")); // the custom jump list's volume
+    EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
     for (int s = 0; s < 6; ++s) {
         EXPECT_GT(target.table(s).rows(), 0) << s;
         EXPECT_TRUE(target.labelText(s, RecallLabel::Condition).isEmpty()) << s;

@@ -1,5 +1,5 @@
-// "Recent Documents": the Recent folder's links and the file names of the
-// open/save dialogs' MRU lists.
+// "Recent Documents": the files and shortcuts of the Recent folders, the
+// open/save dialogs' MRU lists, Explorer's RecentDocs and the jump lists.
 #include "app/MainWindow.h"
 #include "app/TabLoad.h"
 #include "documents/DocumentSources.h"

@@ -2,6 +2,7 @@
 // the file actions and previews pictures.
 #include "app/MainWindow.h"
 #include "cache/ui/BrowserTabActions.h"
+#include "documents/FileTransfer.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
@@ -62,6 +63,9 @@ QString localFileOfAddress(const QString& target) {
     }
     return first;
 }
+
+// The columns every file table has (name, extension, two times, path).
+constexpr int kFileTableColumns = 5;
 
 } // namespace
 
@@ -136,10 +140,21 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
                            QStringLiteral(": ") + cell(0));
         memo->appendPlainText(cell(2) + QStringLiteral(" - ") + cell(3));
         memo->appendPlainText(target);
+        // What the newer sources add (source, list position, recorded time,
+        // the shortcut's target facts, the note): one line per field that
+        // has a value, after its caption.
+        for (int c = kFileTableColumns; c < t.model->columns(); ++c) {
+            const QString value = cell(c);
+            if (!value.isEmpty())
+                memo->appendPlainText(t.model->caption(c) + QStringLiteral(": ") + value);
+        }
         memo->moveCursor(QTextCursor::Start);
         filePanel->setToolTip(target);
         form.setCurrentFileName(target);
-        ShowPreview(form, withSlash(folderPart(target)), namePart(target), QString(), t.pane);
+        // The preview shows the file where it lies on this machine: a
+        // Windows path of an MRU list or a jump list placed in the profile.
+        const QString local = localFileFor(target);
+        ShowPreview(form, withSlash(folderPart(local)), namePart(local), QString(), t.pane);
         break;
     }
     case TabId::Cookie:

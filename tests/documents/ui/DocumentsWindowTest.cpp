@@ -3,11 +3,13 @@
 #include "TestData.h"
 #include "documents/MruHive.h"
 #include "documents/OpenSaveMru.h"
+#include "platform/HiveEditing.h"
 #include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 using namespace vc;
@@ -21,11 +23,19 @@ protected:
     QString sample() const {
         return QDir(samplesPath(QStringLiteral("profiles/xp"))).absolutePath();
     }
-    int rowOf(TableTab& t, int column, const QByteArray& text) {
-        for (int r = 0; r < t.model->rows(); ++r)
+    int rowOf(TableTab& t, int column, const QByteArray& text, int from = 0) {
+        for (int r = from; r < t.model->rows(); ++r)
             if (t.model->cell(r, column) == text)
                 return r;
         return -1;
+    }
+    void select(TableTab& t, int row) {
+        t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
+                                                  QItemSelectionModel::ClearAndSelect |
+                                                      QItemSelectionModel::Rows);
+    }
+    QStringList memoLines(TableTab& t) {
+        return t.pane->memo()->toPlainText().split(QLatin1Char('\n'));
     }
 };
 
@@ -37,9 +47,15 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
 
     EXPECT_EQ(window->currentTabId(), TabId::Recent);
     TableTab& t = recent();
-    // Six links (Desktop.ini is not listed), then eleven MRU entries.
-    ASSERT_EQ(t.model->rows(), 17);
-    EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 17"));
+    // Six links of the XP Recent folder (Desktop.ini is not listed), six
+    // files of the Windows 7 style one, eleven MRU entries, then the newer
+    // sources: six RecentDocs entries, seven + one jump-list entries.
+    ASSERT_EQ(t.model->rows(), 37);
+    EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 37"));
+    ASSERT_EQ(t.model->columns(), 19);
+    EXPECT_EQ(t.model->caption(4), QStringLiteral("Link Address"));
+    EXPECT_EQ(t.model->caption(5), QStringLiteral("Source"));
+    EXPECT_EQ(t.model->caption(18), QStringLiteral("Note"));
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(t.model->cell(r, 1), ".lnk");
         EXPECT_TRUE(t.model->cell(r, 4).startsWith(QFile::encodeName(sample() + "/Recent/")));
@@ -58,13 +74,15 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
                                   "sunset.jpg",         "report.txt",      "passwords.txt",
                                   "notes.txt",          "Budget 2008.xls"};
     for (int i = 0; i < names.size(); ++i)
-        EXPECT_EQ(t.model->cell(6 + i, 0), names[i]) << i;
-    EXPECT_EQ(t.model->cell(6, 4),
+        EXPECT_EQ(t.model->cell(12 + i, 0), names[i]) << i;
+    EXPECT_EQ(t.model->cell(12, 4),
               "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
-    EXPECT_FALSE(t.model->cell(6, 3).isEmpty()); // exists in the profile: has times
-    EXPECT_EQ(t.model->cell(8, 4), "D:\\scans\\Invoice 0412.pdf");
-    EXPECT_TRUE(t.model->cell(8, 3).isEmpty()); // not there: no times
-    EXPECT_TRUE(t.model->cell(10, 2).isEmpty());
+    EXPECT_EQ(t.model->cell(12, 5), "OpenSaveMRU\\*");
+    EXPECT_FALSE(t.model->cell(12, 3).isEmpty()); // exists in the profile: has times
+    EXPECT_EQ(t.model->cell(14, 4), "D:\\scans\\Invoice 0412.pdf");
+    EXPECT_TRUE(t.model->cell(14, 3).isEmpty()); // not there: no times
+    EXPECT_TRUE(t.model->cell(16, 2).isEmpty());
+    EXPECT_EQ(t.model->cell(23, 5), "RecentDocs");
 
     // Row 0 is selected and names the current file; the load left no bar.
     EXPECT_EQ(t.view->selectionModel()->currentIndex().row(), 0);
@@ -75,25 +93,93 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     for (const auto& m : messages.shown)
         EXPECT_NE(m.kind, MessageKind::Error) << qPrintable(m.text);
 
-    // An MRU row's Windows path is placed in the profile for the file actions.
-    t.view->selectionModel()->setCurrentIndex(
-        t.model->index(6, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // An MRU row's Windows path is placed in the profile for the file
+    // actions and the preview: the document is there, so it is no erased
+    // file, just no picture.
+    select(t, 12);
     window->files_PopupMenuPopup();
     EXPECT_TRUE(window->filesPopUp_CopyTo->isEnabled());
     EXPECT_EQ(window->filesPopUp_CopyTo->statusTip(),
               sample() + QStringLiteral("/My Documents/letter to bank.doc"));
-    // A deleted one leaves only Open.
-    t.view->selectionModel()->setCurrentIndex(
-        t.model->index(8, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("letter to bank.doc"));
+    EXPECT_EQ(memoLines(t).mid(3, 2), (QStringList{QStringLiteral("Source: OpenSaveMRU\\*"),
+                                                   QStringLiteral("MRU Position: 2")}));
+    // A deleted one leaves only Open, and its preview says so.
+    select(t, 14);
     window->files_PopupMenuPopup();
     EXPECT_FALSE(window->filesPopUp_CopyTo->isEnabled());
     EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
+    EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("File Erased"));
+
+    // A shortcut of the Windows 7 style folder: its facts in the memo, one
+    // line per trailing field that has a value; the link itself is the file.
+    const int win7 = rowOf(t, 0, "letter to bank.doc", 6);
+    ASSERT_GE(win7, 6);
+    ASSERT_LT(win7, 12);
+    select(t, win7);
+    const QStringList memo = memoLines(t);
+    EXPECT_EQ(memo[0], QStringLiteral("letter to bank.doc"));
+    EXPECT_EQ(memo[2], t.model->cellText(win7, 4));
+    const QStringList facts = memo.mid(3);
+    EXPECT_EQ(facts.first(), QStringLiteral("Source: Recent folder"));
+    for (const char* line :
+         {"Target Path: C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc",
+          "Volume Label: SYSTEM", "Machine ID: joe-pc",
+          "Working Folder: C:\\Documents and Settings\\joe\\My Documents"})
+        EXPECT_TRUE(facts.contains(QString::fromUtf8(line))) << line;
+    EXPECT_FALSE(facts.join(QLatin1Char('\n')).contains(QStringLiteral("Note:")));
+    for (int c = 5; c < 19; ++c)
+        if (!t.model->cell(win7, c).isEmpty()) {
+            EXPECT_TRUE(facts.contains(t.model->caption(c) + QStringLiteral(": ") +
+                                       t.model->cellText(win7, c)))
+                << c;
+        }
+    EXPECT_EQ(window->currentFileName(), t.model->cellText(win7, 4));
+    EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("letter to bank.doc.lnk"));
+}
+
+// A Windows 10 profile whose open/save list names a picture that lies in the
+// profile: the row's Windows path is placed in the profile and previewed; a
+// folder the dialogs last visited exists too, so it is not "File Erased".
+TEST_F(DocumentsWindow, PicturesOfTheListsArePreviewedFromTheProfile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                            dir.filePath(QStringLiteral("NTUSER.DAT"))));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Pictures")));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Pictures/ash.png"))));
+    ASSERT_TRUE(window->openProfile(dir.path()));
+    window->docs_ActionRecent->trigger();
+    TableTab& t = recent();
+    ASSERT_EQ(t.model->rows(), 11);
+
+    const int png = rowOf(t, 5, "OpenSavePidlMRU\\png");
+    ASSERT_GE(png, 0);
+    const int ash = t.model->cell(png, 0) == "ash.png" ? png : png + 1;
+    ASSERT_EQ(t.model->cell(ash, 4), "C:\\Users\\bperry\\Pictures\\ash.png");
+    select(t, ash);
+    EXPECT_EQ(window->currentFileName(), QStringLiteral("C:\\Users\\bperry\\Pictures\\ash.png"));
+    EXPECT_FALSE(t.pane->imageBox()->pixmap().isNull());
+    EXPECT_EQ(t.pane->imageBox()->toolTip(), dir.filePath(QStringLiteral("Pictures/ash.png")));
+    EXPECT_TRUE(t.pane->imageCaption()->text().isEmpty());
+    // ash_0.png is not there.
+    select(t, ash == png ? png + 1 : png);
+    EXPECT_TRUE(t.pane->imageBox()->pixmap().isNull());
+    EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("File Erased"));
+    // LastVisitedPidlMRU: the program and the folder it last used.
+    const int folder = rowOf(t, 5, "LastVisitedPidlMRU");
+    ASSERT_GE(folder, 0);
+    select(t, folder);
+    EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("Pictures"));
+    for (const auto& m : messages.shown)
+        EXPECT_NE(m.kind, MessageKind::Error) << qPrintable(m.text);
 }
 
 TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     ASSERT_TRUE(window->openProfile(sample()));
     window->docs_ActionRecent->trigger();
-    ASSERT_EQ(recent().model->rows(), 17);
+    ASSERT_EQ(recent().model->rows(), 37);
 
     QTemporaryDir dir;
     QString error;
@@ -113,8 +199,8 @@ TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("'b'")));
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("REG_DWORD")));
-    EXPECT_EQ(recent().model->rows(), 17);
-    EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 17"));
+    EXPECT_EQ(recent().model->rows(), 37);
+    EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 37"));
     EXPECT_TRUE(window->ProgressBar.isNull());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -155,6 +241,12 @@ TEST_F(DocumentsWindow, AnEmptyProfileGivesEmptyTablesWithZeroCounts) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("ntuser-xp.dat")),
                             dir.path() + QStringLiteral("/NTUSER.DAT")));
+    // The real hive's own RecentDocs list removed: no recent document left.
+    QFile::setPermissions(dir.path() + QStringLiteral("/NTUSER.DAT"),
+                          QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(deleteHiveKey(
+        dir.path() + QStringLiteral("/NTUSER.DAT"),
+        QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs")));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Recent")));
     ASSERT_TRUE(window->openProfile(dir.path()));
     window->docs_ActionRecent->trigger();

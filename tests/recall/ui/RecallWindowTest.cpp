@@ -61,6 +61,11 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
     EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. ") +
                             window->tab(TabId::Temp).countLabel->text());
+    // The recent documents of both Recent folders, the XP lists and the
+    // newer sources, as the Documents menu loads them.
+    EXPECT_EQ(lines[4],
+              QStringLiteral("Documents: Links to recent documents and folders. Records: 35"));
+    EXPECT_EQ(rows(TabId::Recent), 35);
     EXPECT_EQ(window->currentTabId(), TabId::Temp);
     EXPECT_TRUE(window->ProgressBar.isNull());
     EXPECT_TRUE(window->SecondProgressBar.isNull());

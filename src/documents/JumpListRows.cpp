@@ -1,0 +1,147 @@
+// Rows of the jump lists below the Recent folders: one per entry, with the
+// application, the DestList's last use and count, and the shortcut's facts.
+#include "documents/EvidenceFile.h"
+#include "documents/MruListRows.h"
+#include "documents/RecentCollection.h"
+#include "documents/RecentRow.h"
+#include "documents/RecentSources.h"
+#include "documents/RowLine.h"
+#include "documents/shell/AppIds.h"
+#include "documents/shell/JumpList.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Profile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace vc {
+
+namespace {
+
+// The largest jump list read; real ones stay well below a megabyte.
+constexpr qint64 kMaxJumpListSize = 32 * 1024 * 1024;
+
+struct Kind {
+    const char* folder;
+    const char* suffix;
+    bool automatic;
+};
+
+constexpr Kind kKinds[] = {
+    {"AutomaticDestinations", ".automaticDestinations-ms", true},
+    {"CustomDestinations", ".customDestinations-ms", false},
+};
+
+// The folder and the application, as the registry sources are named by
+// their keys: "AutomaticDestinations\1b4dd67f29cb1962 (Windows Explorer)".
+QString sourceOf(const Kind& kind, const QString& fileName) {
+    const QString id = jumpListAppId(fileName);
+    QString source =
+        QLatin1String(kind.folder) + QLatin1Char('\\') + (id.isEmpty() ? fileName : id);
+    const QString app = jumpListAppName(id);
+    if (!app.isEmpty())
+        source += QStringLiteral(" (%1)").arg(app);
+    return source;
+}
+
+void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const QByteArray& source,
+                 bool cut) {
+    RecentRow row;
+    row.source = source;
+    if (cut)
+        row.note(tx(TextReadInPart));
+    QString target = entry.link.targetPath;
+    if (target.isEmpty() && entry.dest)
+        target = withKnownFolderNames(entry.dest->path, collection.locations());
+    row.path = evidenceText(target);
+    row.name = fileNamePart(row.path);
+    row.extension = extensionPart(row.name);
+    row.localFile = localFileFor(collection, target);
+    if (entry.link.state != ShortcutFacts::State::NotALink)
+        row.link = &entry.link;
+    if (entry.dest) {
+        row.recordedTime = entry.dest->accessTime;
+        row.accessCount = entry.dest->accessCount;
+        if (entry.dest->pinPosition >= 0)
+            row.note(tx(TextPinned));
+    } else {
+        row.recordedTime = entry.link.latestTime();
+    }
+    // A stream the DestList does not describe, or one cut short, was read
+    // in part; a DestList entry without its stream, or a stream that is no
+    // shortcut, has no shortcut facts.
+    if (entry.gap == JumpListEntry::Gap::NoDestListEntry ||
+        entry.gap == JumpListEntry::Gap::StreamCut)
+        row.note(tx(TextReadInPart));
+    if (entry.gap == JumpListEntry::Gap::NoStream ||
+        entry.link.state == ShortcutFacts::State::NotALink)
+        row.note(tx(TextNoShortcut));
+    else if (entry.link.state == ShortcutFacts::State::HeaderOnly || !entry.link.targetComplete)
+        row.note(tx(TextReadInPart));
+    collection.add(row);
+}
+
+void reportProblems(RecentCollection& collection, const JumpList& list, const QString& path) {
+    bool damaged = false;
+    for (const JumpList::Problem problem : list.problems) {
+        switch (problem) {
+        case JumpList::Problem::None:
+            break;
+        case JumpList::Problem::NotACompoundFile:
+            collection.problem(path, true);
+            break;
+        case JumpList::Problem::DestListUnknown:
+            // Its entries are listed without last use and count.
+            collection.problem(
+                QStringLiteral("%1 (DestList %2)").arg(path).arg(list.destListVersion));
+            break;
+        case JumpList::Problem::Cut:
+        case JumpList::Problem::DamagedStreams:
+        case JumpList::Problem::NoDestList:
+        case JumpList::Problem::DestListCut:
+        case JumpList::Problem::DamagedLinks:
+            damaged = true;
+            break;
+        }
+    }
+    if (damaged)
+        collection.problem(path);
+}
+
+} // namespace
+
+void collectJumpListRows(RecentCollection& collection) {
+    for (const Kind& kind : kKinds) {
+        for (const QString& recent : collection.recentFolders()) {
+            const QString name = findChildNoCase(recent, QLatin1String(kind.folder));
+            if (name.isEmpty())
+                continue;
+            const QDir folder(recent + QLatin1Char('/') + name);
+            const QStringList files = folder.entryList(
+                {QLatin1Char('*') + QLatin1String(kind.suffix)},
+                QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+            for (const QString& file : files) {
+                const QString path = folder.filePath(file);
+                QByteArray bytes;
+                const EvidenceReadStatus status =
+                    readEvidenceFile(QFile::encodeName(path), kMaxJumpListSize, &bytes);
+                if (status == EvidenceReadStatus::Missing)
+                    continue;
+                if (status != EvidenceReadStatus::Ok) {
+                    collection.problem(path, true);
+                    continue;
+                }
+                const JumpList list = kind.automatic
+                                          ? readAutomaticDestinations(bytes, collection.locations())
+                                          : readCustomDestinations(bytes, collection.locations());
+                const QByteArray source = evidenceText(sourceOf(kind, file));
+                const bool cut = list.problems.contains(JumpList::Problem::Cut);
+                for (const JumpListEntry& entry : list.entries)
+                    addEntryRow(collection, entry, source, cut);
+                reportProblems(collection, list, path);
+            }
+        }
+    }
+}
+
+} // namespace vc

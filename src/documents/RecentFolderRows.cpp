@@ -1,0 +1,50 @@
+// Rows of the files in the Recent folders, shortcuts with their targets.
+#include "documents/FolderWalk.h"
+#include "documents/RecentCollection.h"
+#include "documents/RecentRow.h"
+#include "documents/RecentSources.h"
+#include "documents/RowLine.h"
+#include "language/InterfaceTexts.h"
+#include "platform/FolderTree.h"
+
+#include <sys/stat.h>
+
+namespace vc {
+
+namespace {
+
+// The name field drops the last four characters, the ".lnk" of a link.
+constexpr int kRecentNameCut = 4;
+
+bool isLinkName(const QByteArray& name) {
+    return name.size() > 4 && name.right(4).toLower() == ".lnk";
+}
+
+} // namespace
+
+void collectRecentFolderRows(RecentCollection& collection) {
+    const QByteArray source = evidenceText(tx(TextRecentFolder));
+    for (const QString& folder : collection.recentFolders()) {
+        WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
+            if (isSkippedFileName(entry.name))
+                return;
+            RecentRow row;
+            row.name = cutName(entry.name, kRecentNameCut);
+            row.extension = extensionPart(entry.name);
+            row.path = entry.path;
+            row.source = source;
+            row.localFile = entry.path;
+            QString note;
+            if (S_ISREG(entry.type) && isLinkName(entry.name)) {
+                row.link = &collection.shortcutFile(row.localFile, &note);
+                row.recordedTime = row.link->latestTime();
+                row.note(note);
+                if (note.isEmpty() && !row.link->targetComplete)
+                    row.note(tx(TextReadInPart));
+            }
+            collection.add(row);
+        });
+    }
+}
+
+} // namespace vc

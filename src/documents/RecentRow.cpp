@@ -1,0 +1,72 @@
+#include "documents/RecentRow.h"
+
+#include "cache/IndexFormat.h"
+#include "documents/FileDates.h"
+#include "documents/RowLine.h"
+#include "documents/shell/Shortcut.h"
+#include "platform/CodePage.h"
+#include "platform/TimeText.h"
+
+#include <QtEndian>
+
+#include <cmath>
+
+namespace vc {
+
+QByteArray fileTimeText(quint64 fileTime) {
+    if (fileTime == 0)
+        return QByteArray();
+    unsigned char bytes[8];
+    qToLittleEndian<quint64>(fileTime, bytes);
+    return formatTimeText(FileTimeToUnix(bytes));
+}
+
+QByteArray accessCountText(double count) {
+    if (count == std::floor(count) && std::fabs(count) < 1e15)
+        return QByteArray::number(qint64(count));
+    QByteArray text = QByteArray::number(count, 'f', 2);
+    while (text.endsWith('0'))
+        text.chop(1);
+    return text;
+}
+
+QByteArray evidenceText(const QString& text) {
+    return encodeEvidence(text);
+}
+
+QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {
+    QByteArray dates = QByteArrayLiteral("\t|");
+    if (!row.localFile.isEmpty())
+        dates = FileDatesText(row.localFile, '\t');
+    if (lastAccessText)
+        *lastAccessText = longDatesPart(dates);
+    QByteArray line = makeRowLine(row.name, row.extension, shortDatesPart(dates), row.path,
+                                  cleanField(row.source));
+    const auto field = [&line](const QByteArray& text) {
+        line += '\t';
+        line += cleanField(text);
+    };
+    field(row.mruPosition >= 0 ? QByteArray::number(row.mruPosition) : QByteArray());
+    field(fileTimeText(row.recordedTime));
+    field(row.accessCount ? accessCountText(*row.accessCount) : QByteArray());
+    const ShortcutFacts* link = row.link;
+    if (link && link->state != ShortcutFacts::State::NotALink) {
+        field(evidenceText(link->targetPath));
+        field(fileTimeText(link->created));
+        field(fileTimeText(link->modified));
+        field(fileTimeText(link->accessed));
+        field(link->size ? QByteArray::number(*link->size) : QByteArray());
+        field(evidenceText(link->volumeLabel));
+        field(link->volumeSerial ? evidenceText(volumeSerialText(*link->volumeSerial))
+                                 : QByteArray());
+        field(evidenceText(link->machineId));
+        field(evidenceText(link->workingFolder));
+    } else {
+        for (int i = 0; i < 9; ++i)
+            field(QByteArray());
+    }
+    field(evidenceText(row.notes.join(QStringLiteral("; "))));
+    return line;
+}
+
+} // namespace vc

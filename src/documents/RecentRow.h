@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vc {
+
+struct ShortcutFacts;
+
+// Fields of a row line of the recent-documents table: the six of every file
+// table (name, extension, creation time, last access, path, row tag — here
+// the source), then the trailing ones: MRU position, recorded time, access
+// count, target path, target created, target modified, target accessed,
+// target size, volume label, volume serial, machine id, working folder,
+// note. Columns 5 to 18 of the table show fields 6 to 19.
+constexpr int kRecentRowFields = 19;
+
+// One row of the recent-documents table as a reader finds it.
+struct RecentRow {
+    QByteArray name;      // evidence bytes, as the other readers keep them
+    QByteArray extension; // with its dot
+    QByteArray path;      // the link file itself, or the path the list names
+    QByteArray source;    // "Recent folder", "RecentDocs\.png", ...
+    // Where the file of the path lies on this machine (file-system bytes);
+    // its times fill the creation and last-access fields. Empty when it is
+    // not there.
+    QByteArray localFile;
+    int mruPosition = -1; // 0 = most recent; -1 when the source has none
+    // When the source recorded the entry (FILETIME; 0 when it does not say):
+    // the key's last-written time for the most recent entry of a list, the
+    // latest target time a shortcut stores, the DestList's last use.
+    quint64 recordedTime = 0;
+    std::optional<double> accessCount;
+    const ShortcutFacts* link = nullptr;
+    QStringList notes; // each note once, in the order met
+
+    // Adds a note unless the row has it already.
+    void note(const QString& text) {
+        if (!text.isEmpty() && !notes.contains(text))
+            notes << text;
+    }
+};
+
+// The row line of a row; *lastAccessText receives the last-access text of
+// the local file (empty when there is none), the date the recall
+// conditions judge.
+QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText);
+
+// A FILETIME as a time text: empty for 0, the unconverted-time text when it
+// has no calendar date.
+QByteArray fileTimeText(quint64 fileTime);
+
+// An access count as text: whole numbers without decimals, else two at most.
+QByteArray accessCountText(double count);
+
+// A name or path from a UTF-16 source as evidence bytes (the source code
+// page), like the hive's strings.
+QByteArray evidenceText(const QString& text);
+
+} // namespace vc

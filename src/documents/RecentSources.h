@@ -1,0 +1,24 @@
+#pragma once
+
+namespace vc {
+
+class RecentCollection;
+
+// The readers of the recent-documents sources; each adds its rows to the
+// collection in its own order.
+
+// Every file below the Recent folders (name cut 4, as the Recent folder
+// has always been listed), with the target facts of each shortcut.
+void collectRecentFolderRows(RecentCollection& collection);
+
+// Explorer\RecentDocs and its per-extension subkeys.
+void collectRecentDocsRows(RecentCollection& collection);
+
+// ComDlg32: OpenSavePidlMRU, LastVisitedPidlMRU (and its Legacy twin),
+// LastVisitedMRU.
+void collectDialogMruRows(RecentCollection& collection);
+
+// The automatic, then the custom jump lists of the Recent folders.
+void collectJumpListRows(RecentCollection& collection);
+
+} // namespace vc
