@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libhivex-dev libhivex-bin
+  libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   libxml2-utils
