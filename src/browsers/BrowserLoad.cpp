@@ -97,9 +97,15 @@ bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserC
             report->warning(reportText(kTextDatabaseWithoutTable, database.path, QString()));
         return false;
     }
-    if (!outcome.error.isEmpty()) {
+    QStringList problems;
+    if (!sqlite.damage().isEmpty())
+        problems << sqlite.damage();
+    if (!outcome.error.isEmpty())
+        problems << outcome.error;
+    if (!problems.isEmpty()) {
         if (report)
-            report->error(reportText(kTextDatabasePartlyRead, database.path, outcome.error));
+            report->error(reportText(kTextDatabasePartlyRead, database.path,
+                                     problems.join(QLatin1Char('\n'))));
         return false;
     }
     return true;

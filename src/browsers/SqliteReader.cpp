@@ -48,12 +48,30 @@ bool SqliteDatabase::open(const QString& path, qint64 sizeBytes, QString* error)
         return false;
     }
     // The first read of the schema tells whether this is a database at all.
-    if (sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-        SQLITE_OK) {
-        *error = errorText();
-        return false;
+    // A damaged schema (an index whose pages were cut off) refuses every
+    // statement; read leniently, the tables that are whole still answer.
+    if (!readSchema()) {
+        if ((sqlite3_extended_errcode(m_db) & 0xFF) != SQLITE_CORRUPT) {
+            *error = errorText();
+            return false;
+        }
+        m_damage = errorText();
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_WRITABLE_SCHEMA, 1, nullptr);
+        if (!readSchema()) {
+            *error = errorText();
+            return false;
+        }
     }
     return true;
+}
+
+// Preparing a statement loads the schema; one step reads the first entry.
+// (Counting the entries would walk every page of the schema table, which a
+// truncated file may have lost without losing the tables themselves.)
+bool SqliteDatabase::readSchema() {
+    return sqlite3_exec(m_db, "SELECT type FROM sqlite_master LIMIT 1", nullptr, nullptr,
+                        nullptr) == SQLITE_OK;
 }
 
 int SqliteDatabase::onProgress(void* self) {

@@ -33,15 +33,22 @@ public:
     // The column names of a table, in lower case (empty when there is none).
     QSet<QByteArray> columns(const char* table);
 
+    // What was wrong with the file's schema when it could be read only by
+    // leaving its damaged entries out (a truncated file loses the pages of
+    // some tables or indexes); empty for a sound file.
+    QString damage() const { return m_damage; }
+
     // SQLite's last message, or the budget's when the budget was spent.
     QString errorText() const;
     sqlite3* handle() const { return m_db; }
 
 private:
+    bool readSchema();
     static int onProgress(void* self);
 
     sqlite3* m_db = nullptr;
     qint64 m_budget = 0; // steps of the progress handler left
+    QString m_damage;
 };
 
 // The rows of one SELECT statement.
