@@ -42,7 +42,8 @@ bool SqliteDatabase::open(const QString& path, qint64 sizeBytes, QString* error)
     const qint64 steps = std::max(kMinimumSteps, sizeBytes * kStepsPerByte);
     m_budget = steps / kStepsPerCall + 1;
     sqlite3_progress_handler(m_db, kStepsPerCall, &SqliteDatabase::onProgress, this);
-    const char* setup = "PRAGMA query_only = 1; PRAGMA cell_size_check = 1;";
+    const char* setup =
+        "PRAGMA query_only = 1; PRAGMA cell_size_check = 1; PRAGMA cache_size = -32768;";
     if (sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
         *error = errorText();
         return false;
