@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QString>
 
+#include <initializer_list>
+
 namespace vc {
 
 class BrowserCellTexts;
@@ -49,5 +51,15 @@ void appendNumber(const SqliteRows& rows, int column, QByteArray& out);
 // "alias.name" when the table has the column, else "NULL": a select list
 // that keeps its shape whatever the file's version.
 QByteArray columnOrNull(const QSet<QByteArray>& columns, const char* alias, const char* name);
+
+// The select list of several columns of one table, joined by ", ", each as
+// columnOrNull gives it; a name "a|b" takes the first of the alternatives the
+// table has (a column that was renamed).
+QByteArray selectList(const QSet<QByteArray>& columns, const char* alias,
+                      std::initializer_list<const char*> names);
+
+// " ORDER BY alias.id" when the table has an id column (the order the rows
+// were written in), else nothing.
+QByteArray orderById(const QSet<QByteArray>& columns, const char* alias);
 
 } // namespace vc

@@ -13,15 +13,6 @@ namespace {
 // year 5000, so it is read as milliseconds.
 constexpr qint64 kLargestExpirySeconds = 100000000000LL;
 
-// The first of the names the table has ("is_secure" replaced "secure").
-QByteArray firstColumn(const QSet<QByteArray>& columns, const char* alias,
-                       std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        if (columns.contains(name))
-            return QByteArray(alias) + '.' + name;
-    return QByteArrayLiteral("NULL");
-}
-
 // Select list of both readers: host, name, value, encrypted value, path,
 // created, expires, last accessed, secure, HTTP only.
 void readCookieRows(SqliteDatabase& database, const QByteArray& sql, bool chrome,
@@ -66,12 +57,11 @@ BrowserReadOutcome readChromeCookies(SqliteDatabase& database, const BrowserCell
     if (c.isEmpty())
         return {false, QString()};
     const QByteArray sql =
-        "SELECT " + columnOrNull(c, "c", "host_key") + ", " + columnOrNull(c, "c", "name") + ", " +
-        columnOrNull(c, "c", "value") + ", " + columnOrNull(c, "c", "encrypted_value") + ", " +
-        columnOrNull(c, "c", "path") + ", " + columnOrNull(c, "c", "creation_utc") + ", " +
-        columnOrNull(c, "c", "expires_utc") + ", " + columnOrNull(c, "c", "last_access_utc") +
-        ", " + firstColumn(c, "c", {"is_secure", "secure"}) + ", " +
-        firstColumn(c, "c", {"is_httponly", "httponly"}) + " FROM cookies c";
+        "SELECT " +
+        selectList(c, "c",
+                   {"host_key", "name", "value", "encrypted_value", "path", "creation_utc",
+                    "expires_utc", "last_access_utc", "is_secure|secure", "is_httponly|httponly"}) +
+        " FROM cookies c";
     BrowserReadOutcome outcome;
     readCookieRows(database, sql, true, texts, writer, &outcome.error);
     return outcome;
@@ -82,12 +72,13 @@ BrowserReadOutcome readFirefoxCookies(SqliteDatabase& database, const BrowserCel
     const QSet<QByteArray> c = database.columns("moz_cookies");
     if (c.isEmpty())
         return {false, QString()};
+    // Firefox never encrypted cookie values: it has no such column.
     const QByteArray sql =
-        "SELECT " + columnOrNull(c, "c", "host") + ", " + columnOrNull(c, "c", "name") + ", " +
-        columnOrNull(c, "c", "value") + ", NULL, " + columnOrNull(c, "c", "path") + ", " +
-        columnOrNull(c, "c", "creationTime") + ", " + columnOrNull(c, "c", "expiry") + ", " +
-        columnOrNull(c, "c", "lastAccessed") + ", " + columnOrNull(c, "c", "isSecure") + ", " +
-        columnOrNull(c, "c", "isHttpOnly") + " FROM moz_cookies c";
+        "SELECT " +
+        selectList(c, "c",
+                   {"host", "name", "value", "encrypted_value", "path", "creationTime", "expiry",
+                    "lastAccessed", "isSecure", "isHttpOnly"}) +
+        " FROM moz_cookies c";
     BrowserReadOutcome outcome;
     readCookieRows(database, sql, false, texts, writer, &outcome.error);
     return outcome;

@@ -41,15 +41,12 @@ BrowserReadOutcome readChromeDownloads(SqliteDatabase& database, const BrowserCe
             ? QByteArrayLiteral("(SELECT c.url FROM downloads_url_chains c WHERE c.id = d.id "
                                 "ORDER BY c.chain_index DESC LIMIT 1)")
             : QByteArrayLiteral("NULL");
-    QByteArray sql =
-        "SELECT " + chainUrl + ", " + columnOrNull(d, "d", "url") + ", " +
-        columnOrNull(d, "d", "target_path") + ", " + columnOrNull(d, "d", "current_path") + ", " +
-        columnOrNull(d, "d", "full_path") + ", " + columnOrNull(d, "d", "start_time") + ", " +
-        columnOrNull(d, "d", "end_time") + ", " + columnOrNull(d, "d", "received_bytes") + ", " +
-        columnOrNull(d, "d", "total_bytes") + ", " + columnOrNull(d, "d", "state") +
-        " FROM downloads d";
-    if (d.contains("id"))
-        sql += " ORDER BY d.id";
+    const QByteArray sql =
+        "SELECT " + chainUrl + ", " +
+        selectList(d, "d",
+                   {"url", "target_path", "current_path", "full_path", "start_time", "end_time",
+                    "received_bytes", "total_bytes", "state"}) +
+        " FROM downloads d" + orderById(d, "d");
 
     SqliteRows rows(database, sql);
     while (rows.next()) {
@@ -102,9 +99,8 @@ BrowserReadOutcome readFirefoxAnnotatedDownloads(SqliteDatabase& database,
         sql += " LEFT JOIN moz_places p ON p.id = d.place_id";
     sql += QByteArray(" LEFT JOIN moz_annos m ON m.place_id = d.place_id AND m.anno_attribute_id = "
                       "(SELECT id FROM moz_anno_attributes WHERE name = '") +
-           kMetaDataAnnotation + "') WHERE a.name = '" + kDestinationAnnotation + "'";
-    if (annos.contains("id"))
-        sql += " ORDER BY d.id";
+           kMetaDataAnnotation + "') WHERE a.name = '" + kDestinationAnnotation + "'" +
+           orderById(annos, "d");
 
     SqliteRows rows(database, sql);
     while (rows.next()) {
@@ -141,14 +137,11 @@ BrowserReadOutcome readFirefoxDownloadsTable(SqliteDatabase& database,
     const QSet<QByteArray> d = database.columns("moz_downloads");
     if (d.isEmpty())
         return {false, QString()};
-    QByteArray sql = "SELECT " + columnOrNull(d, "d", "source") + ", " +
-                     columnOrNull(d, "d", "target") + ", " + columnOrNull(d, "d", "name") + ", " +
-                     columnOrNull(d, "d", "startTime") + ", " + columnOrNull(d, "d", "endTime") +
-                     ", " + columnOrNull(d, "d", "currBytes") + ", " +
-                     columnOrNull(d, "d", "maxBytes") + ", " + columnOrNull(d, "d", "state") +
-                     " FROM moz_downloads d";
-    if (d.contains("id"))
-        sql += " ORDER BY d.id";
+    const QByteArray sql = "SELECT " +
+                           selectList(d, "d",
+                                      {"source", "target", "name", "startTime", "endTime",
+                                       "currBytes", "maxBytes", "state"}) +
+                           " FROM moz_downloads d" + orderById(d, "d");
 
     SqliteRows rows(database, sql);
     while (rows.next()) {

@@ -45,9 +45,7 @@ QByteArray visitsQuery(const QSet<QByteArray>& visits, const QSet<QByteArray>& p
         columnOrNull(visits, "v", transition) + " FROM " + visitsTable + " v";
     if (!pages.isEmpty() && visits.contains(pageKey))
         sql += QByteArray(" LEFT JOIN ") + pagesTable + " p ON p.id = v." + pageKey;
-    if (visits.contains("id"))
-        sql += " ORDER BY v.id";
-    return sql;
+    return sql + orderById(visits, "v");
 }
 
 } // namespace
@@ -64,6 +62,27 @@ QByteArray columnOrNull(const QSet<QByteArray>& columns, const char* alias, cons
     if (!columns.contains(QByteArray(name).toLower()))
         return QByteArrayLiteral("NULL");
     return QByteArray(alias) + '.' + name;
+}
+
+QByteArray selectList(const QSet<QByteArray>& columns, const char* alias,
+                      std::initializer_list<const char*> names) {
+    QByteArrayList items;
+    for (const char* name : names) {
+        const QByteArrayList alternatives = QByteArray(name).split('|');
+        QByteArray item = QByteArrayLiteral("NULL");
+        for (const QByteArray& alternative : alternatives) {
+            if (columns.contains(alternative.toLower())) {
+                item = QByteArray(alias) + '.' + alternative;
+                break;
+            }
+        }
+        items << item;
+    }
+    return items.join(", ");
+}
+
+QByteArray orderById(const QSet<QByteArray>& columns, const char* alias) {
+    return columns.contains("id") ? QByteArray(" ORDER BY ") + alias + ".id" : QByteArray();
 }
 
 QByteArray chromeVisitsQuery(const QSet<QByteArray>& visitColumns,
