@@ -95,9 +95,8 @@ TEST_F(BrowserLayouts, ChromeCookiesEncryptedByWindowsShowOnlyTheirSize) {
 TEST_F(BrowserLayouts, FirefoxDownloadsFromAnnotationsAndCookieExpiryInMilliseconds) {
     QTemporaryDir dir;
     const QString places = dir.filePath(QStringLiteral("places.sqlite"));
-    copyTestFile(QStringLiteral("firefox-places.sqlite"), places);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(places).constData(), &db), SQLITE_OK);
+    sqlite3* db = openAsBrowser(places, QStringLiteral("firefox-places.sqlite"));
+    ASSERT_NE(db, nullptr);
     execSql(db, R"(
         INSERT INTO moz_anno_attributes (id, name) VALUES (20, 'downloads/destinationFileURI'),
           (21, 'downloads/metaData');

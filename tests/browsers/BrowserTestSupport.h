@@ -48,11 +48,28 @@ inline void execSql(sqlite3* db, const char* sql) {
         << sql;
 }
 
+// A copy of a test file (or a new database) opened for writing, as the
+// browser holds it; nullptr when it cannot be opened.
+inline sqlite3* openAsBrowser(const QString& path, const QString& testFile = QString()) {
+    QDir().mkpath(QFileInfo(path).path());
+    if (!testFile.isEmpty()) {
+        QFile::remove(path);
+        if (!QFile::copy(testDataPath(testFile), path))
+            return nullptr;
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return db;
+}
+
 // Makes a database file from SQL.
 inline void makeDatabase(const QString& path, const char* sql) {
-    QDir().mkpath(QFileInfo(path).path());
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    sqlite3* db = openAsBrowser(path);
+    ASSERT_NE(db, nullptr);
     execSql(db, sql);
     sqlite3_close(db);
 }

@@ -35,9 +35,8 @@ TEST_F(DamagedBrowserDatabases, VisitsStillInTheWriteAheadLogAreRead) {
     QTemporaryDir work;
     QTemporaryDir evidence;
     const QString live = work.filePath(QStringLiteral("History"));
-    copyTestFile(QStringLiteral("chrome-History"), live);
-    sqlite3* browser = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(live).constData(), &browser), SQLITE_OK);
+    sqlite3* browser = openAsBrowser(live, QStringLiteral("chrome-History"));
+    ASSERT_NE(browser, nullptr);
     execSql(browser, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
     execSql(browser, kNewVisit);
     // Copied while the browser holds the database: closing it would move
@@ -78,9 +77,8 @@ TEST_F(DamagedBrowserDatabases, VisitsStillInTheWriteAheadLogAreRead) {
 TEST_F(DamagedBrowserDatabases, DatabaseLockedInTheMiddleOfAWriteGivesItsCommittedRows) {
     QTemporaryDir evidence;
     const QString history = evidence.filePath(QStringLiteral("History"));
-    copyTestFile(QStringLiteral("chrome-History"), history);
-    sqlite3* browser = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(history).constData(), &browser), SQLITE_OK);
+    sqlite3* browser = openAsBrowser(history, QStringLiteral("chrome-History"));
+    ASSERT_NE(browser, nullptr);
     // The browser holds the file locked, with a write under way: its
     // journal lies beside the database.
     execSql(browser, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE;");
