@@ -136,6 +136,8 @@ BrowserLoadResult loadBrowserTable(BrowserTable table, const QList<BrowserDataba
         if (context.progress)
             context.progress->raiseTo(start + int(context.share * (i + 1) / sources.size()));
     }
+    if (context.progress)
+        context.progress->raiseTo(start + context.share);
     result.rows = writer.rows();
     return result;
 }

@@ -39,8 +39,7 @@ bool SqliteDatabase::open(const QString& path, qint64 sizeBytes, QString* error)
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
-    const qint64 steps = std::max(kMinimumSteps, sizeBytes * kStepsPerByte);
-    m_budget = steps / kStepsPerCall + 1;
+    setStepBudget(std::max(kMinimumSteps, sizeBytes * kStepsPerByte));
     sqlite3_progress_handler(m_db, kStepsPerCall, &SqliteDatabase::onProgress, this);
     const char* setup = "PRAGMA query_only = 1; PRAGMA cell_size_check = 1;";
     if (sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -76,6 +75,10 @@ bool SqliteDatabase::open(const QString& path, qint64 sizeBytes, QString* error)
 bool SqliteDatabase::readSchema() {
     return sqlite3_exec(m_db, "SELECT type FROM sqlite_master LIMIT 1", nullptr, nullptr,
                         nullptr) == SQLITE_OK;
+}
+
+void SqliteDatabase::setStepBudget(qint64 steps) {
+    m_budget = steps / kStepsPerCall + 1;
 }
 
 int SqliteDatabase::onProgress(void* self) {

@@ -27,6 +27,10 @@ public:
     // file is not a database.
     bool open(const QString& path, qint64 sizeBytes, QString* error);
 
+    // Replaces the work budget: the virtual-machine steps that all further
+    // statements may take together.
+    void setStepBudget(qint64 steps);
+
     // True when the database has a real table of that name (letter case
     // ignored, as SQLite does); a view of that name does not count.
     bool hasTable(const char* name);

@@ -5,7 +5,9 @@
 // evidence folder stays exactly as it was.
 #include "BrowserTestSupport.h"
 #include "browsers/BrowserColumns.h"
+#include "browsers/BrowserReaders.h"
 #include "browsers/DatabaseCopy.h"
+#include "browsers/SqliteReader.h"
 
 #include <QRandomGenerator>
 
@@ -183,6 +185,34 @@ TEST_F(DamagedBrowserDatabases, SchemaOfTheFileRunsNothing) {
                      path, &reporter)
                     .rows.isEmpty());
     EXPECT_EQ(reporter.warnings.size(), 1);
+}
+
+TEST_F(DamagedBrowserDatabases, QueryThatWouldRunOnAndOnIsStoppedByItsBudget) {
+    // Address ids that are not unique make the visit join multiply: 4
+    // million rows from two tables of 2000. The budget stops it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("History"));
+    makeDatabase(path, R"(
+        CREATE TABLE urls (id INTEGER, url TEXT, title TEXT);
+        CREATE TABLE visits (id INTEGER PRIMARY KEY, url INTEGER, visit_time INTEGER);
+        WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)
+        INSERT INTO urls SELECT 1, 'http://x.example/', 'x' FROM n;
+        WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)
+        INSERT INTO visits SELECT i, 1, 13300000000000000 FROM n;
+    )");
+    SqliteDatabase database;
+    QString error;
+    ASSERT_TRUE(database.open(path, QFileInfo(path).size(), &error)) << error.toStdString();
+    database.setStepBudget(1000000);
+    SqliteRows rows(database,
+                    chromeVisitsQuery(database.columns("visits"), database.columns("urls")));
+    int count = 0;
+    while (rows.next())
+        ++count;
+    EXPECT_GT(count, 0);
+    EXPECT_LT(count, 2000 * 2000);
+    EXPECT_EQ(rows.error(),
+              QStringLiteral("reading took longer than a database of this size can need"));
 }
 
 TEST_F(DamagedBrowserDatabases, PrivateCopyIsGoneAfterTheRead) {
