@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace vc {
 
 namespace {
