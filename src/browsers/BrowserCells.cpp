@@ -1,6 +1,6 @@
 #include "browsers/BrowserCells.h"
 
-#include "browsers/BrowserTexts.h"
+#include "language/InterfaceTexts.h"
 #include "platform/TimeText.h"
 
 namespace vc {
@@ -18,7 +18,7 @@ constexpr qint64 kClientRedirect = 0x40000000;
 constexpr qint64 kServerRedirect = 0x80000000;
 
 QByteArray utf8(int text) {
-    return browserText(text).toUtf8();
+    return tx(text).toUtf8();
 }
 
 void appendSeconds(qint64 seconds, qint64 raw, QByteArray& out) {
@@ -46,40 +46,40 @@ void appendUnixSeconds(qint64 seconds, QByteArray& out) {
 }
 
 BrowserCellTexts::BrowserCellTexts()
-    : m_chromeCore{utf8(kTextTransitionLink),
-                   utf8(kTextTransitionTyped),
-                   utf8(kTextTransitionBookmark),
-                   utf8(kTextTransitionAutoSubframe),
-                   utf8(kTextTransitionManualSubframe),
-                   utf8(kTextTransitionGenerated),
-                   utf8(kTextTransitionAutoToplevel),
-                   utf8(kTextTransitionFormSubmit),
-                   utf8(kTextTransitionReload),
-                   utf8(kTextTransitionKeyword),
-                   utf8(kTextTransitionKeywordGenerated)},
-      m_forwardBack(utf8(kTextTransitionForwardBack)),
-      m_addressBar(utf8(kTextTransitionAddressBar)), m_homePage(utf8(kTextTransitionHomePage)),
-      m_clientRedirect(utf8(kTextTransitionClientRedirect)),
-      m_serverRedirect(utf8(kTextTransitionServerRedirect)),
+    : m_chromeCore{utf8(TextTransitionLink),
+                   utf8(TextTransitionTyped),
+                   utf8(TextTransitionBookmark),
+                   utf8(TextTransitionAutoSubframe),
+                   utf8(TextTransitionManualSubframe),
+                   utf8(TextTransitionGenerated),
+                   utf8(TextTransitionAutoToplevel),
+                   utf8(TextTransitionFormSubmit),
+                   utf8(TextTransitionReload),
+                   utf8(TextTransitionKeyword),
+                   utf8(TextTransitionKeywordGenerated)},
+      m_forwardBack(utf8(TextTransitionForwardBack)), m_addressBar(utf8(TextTransitionAddressBar)),
+      m_homePage(utf8(TextTransitionHomePage)),
+      m_clientRedirect(utf8(TextTransitionClientRedirect)),
+      m_serverRedirect(utf8(TextTransitionServerRedirect)),
       m_firefoxTypes{QByteArray(),
-                     utf8(kTextTransitionLink),
-                     utf8(kTextTransitionTyped),
-                     utf8(kTextTransitionBookmark),
-                     utf8(kTextTransitionEmbed),
-                     utf8(kTextTransitionPermanentRedirect),
-                     utf8(kTextTransitionTemporaryRedirect),
-                     utf8(kTextTransitionDownload),
-                     utf8(kTextTransitionFramedLink),
-                     utf8(kTextTransitionReload)},
+                     utf8(TextTransitionLink),
+                     utf8(TextTransitionTyped),
+                     utf8(TextTransitionBookmark),
+                     utf8(TextTransitionEmbed),
+                     utf8(TextTransitionPermanentRedirect),
+                     utf8(TextTransitionTemporaryRedirect),
+                     utf8(TextTransitionDownload),
+                     utf8(TextTransitionFramedLink),
+                     utf8(TextTransitionReload)},
       m_firefoxStates{
-          utf8(kTextDownloadNotStarted), utf8(kTextDownloadInProgress), utf8(kTextDownloadComplete),
-          utf8(kTextDownloadFailed),     utf8(kTextDownloadCancelled),  utf8(kTextDownloadPaused),
-          utf8(kTextDownloadQueued),     utf8(kTextDownloadBlocked),    utf8(kTextDownloadScanning),
-          utf8(kTextDownloadVirus),      utf8(kTextDownloadBlocked)},
-      m_chromeStates{utf8(kTextDownloadInProgress), utf8(kTextDownloadComplete),
-                     utf8(kTextDownloadCancelled), utf8(kTextDownloadInterrupted)},
-      m_secure(utf8(kTextCookieSecure)), m_httpOnly(utf8(kTextCookieHttpOnly)),
-      m_encrypted(browserText(kTextCookieEncrypted)) {}
+          utf8(TextDownloadNotStarted), utf8(TextDownloadInProgress), utf8(TextDownloadComplete),
+          utf8(TextDownloadFailed),     utf8(TextDownloadCancelled),  utf8(TextDownloadPaused),
+          utf8(TextDownloadQueued),     utf8(TextDownloadBlocked),    utf8(TextDownloadScanning),
+          utf8(TextDownloadVirus),      utf8(TextDownloadBlocked)},
+      m_chromeStates{utf8(TextDownloadInProgress), utf8(TextDownloadComplete),
+                     utf8(TextDownloadCancelled), utf8(TextDownloadInterrupted)},
+      m_secure(utf8(TextCookieSecure)), m_httpOnly(utf8(TextCookieHttpOnly)),
+      m_encrypted(tx(TextCookieEncrypted)) {}
 
 QByteArray BrowserCellTexts::chromeTransition(qint64 transition) const {
     const qint64 core = transition & 0xFF;

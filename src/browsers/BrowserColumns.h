@@ -1,11 +1,15 @@
 #pragma once
 
-#include "browsers/BrowserTexts.h"
+#include "language/TextIds.h"
 #include "tables/TableModel.h"
 
+#include <memory>
 #include <vector>
 
 namespace vc {
+
+// The three tables of the Chrome, Edge and Firefox tab.
+enum class BrowserTable { History, Downloads, Cookies };
 
 // Cell positions of the three tables. The last four cells of every row say
 // where it came from: the browser, its profile folder, the database file and
@@ -45,41 +49,40 @@ enum BrowserCookieColumn {
     kCookieColumnCount = kCookieBrowser + 4
 };
 
-// Captions shared with the Internet Explorer tables.
-enum : int {
-    kTextUrlAddress = 77,
-    kTextSite = 85,
-    kTextVariable = 86,
-    kTextCreationTime = 87,
-    kTextExpirationTime = 88,
-    kTextValue = 89,
-    kTextFlags = 90,
-    kTextLastAccess = 93,
-};
-
 // Columns of the three tables: caption text, date column, width factor.
 inline std::vector<TableColumn> browserHistoryColumns() {
-    return {{kTextUrlAddress, false, 0.30}, {kTextTitle, false, 0.15},
-            {kTextVisitTime, true, 0.12},   {kTextVisitCount, false, 0.05},
-            {kTextTypedCount, false, 0.05}, {kTextTransition, false, 0.07},
-            {kTextBrowser, false, 0.05},    {kTextBrowserProfile, false, 0.06},
-            {kTextSourceFile, false, 0.10}, {kTextReadFrom, false, 0.0}};
+    return {{TextUrlAddress, false, 0.30}, {TextTitle, false, 0.15},
+            {TextVisitTime, true, 0.12},   {TextVisitCount, false, 0.05},
+            {TextTypedCount, false, 0.05}, {TextTransition, false, 0.07},
+            {TextBrowser, false, 0.05},    {TextBrowserProfile, false, 0.06},
+            {TextSourceFile, false, 0.10}, {TextReadFrom, false, 0.0}};
 }
 inline std::vector<TableColumn> browserDownloadColumns() {
-    return {{kTextUrlAddress, false, 0.25},     {kTextTargetPath, false, 0.20},
-            {kTextStartTime, true, 0.10},       {kTextEndTime, true, 0.10},
-            {kTextReceivedBytes, false, 0.05},  {kTextTotalBytes, false, 0.05},
-            {kTextState, false, 0.05},          {kTextBrowser, false, 0.05},
-            {kTextBrowserProfile, false, 0.05}, {kTextSourceFile, false, 0.08},
-            {kTextReadFrom, false, 0.0}};
+    return {{TextUrlAddress, false, 0.25},     {TextTargetPath, false, 0.20},
+            {TextStartTime, true, 0.10},       {TextEndTime, true, 0.10},
+            {TextReceivedBytes, false, 0.05},  {TextTotalBytes, false, 0.05},
+            {TextState, false, 0.05},          {TextBrowser, false, 0.05},
+            {TextBrowserProfile, false, 0.05}, {TextSourceFile, false, 0.08},
+            {TextReadFrom, false, 0.0}};
 }
 inline std::vector<TableColumn> browserCookieColumns() {
-    return {{kTextSite, false, 0.15},        {kTextVariable, false, 0.10},
-            {kTextValue, false, 0.15},       {kTextCookiePath, false, 0.05},
-            {kTextCreationTime, true, 0.10}, {kTextExpirationTime, true, 0.10},
-            {kTextLastAccess, true, 0.10},   {kTextFlags, false, 0.05},
-            {kTextBrowser, false, 0.05},     {kTextBrowserProfile, false, 0.05},
-            {kTextSourceFile, false, 0.07},  {kTextReadFrom, false, 0.0}};
+    return {{TextSite, false, 0.15},        {TextVariable, false, 0.10},
+            {TextValue, false, 0.15},       {TextCookiePath, false, 0.05},
+            {TextCreationTime, true, 0.10}, {TextExpirationTime, true, 0.10},
+            {TextLastAccess, true, 0.10},   {TextFlags, false, 0.05},
+            {TextBrowser, false, 0.05},     {TextBrowserProfile, false, 0.05},
+            {TextSourceFile, false, 0.07},  {TextReadFrom, false, 0.0}};
 }
+
+// The columns of one of the tables.
+std::vector<TableColumn> browserTableColumns(BrowserTable table);
+// The date column a row filter's date conditions test: the visit time, the
+// download's start, the cookie's last access.
+int browserAccessTimeColumn(BrowserTable table);
+// The table's name in the window ("webH_ListView", "webD_ListView",
+// "webK_ListView"), which the headless tables share.
+QString browserTableName(BrowserTable table);
+// A table of the program laid out for one of them; its text cells are UTF-8.
+std::unique_ptr<TableModel> makeBrowserTable(BrowserTable table);
 
 } // namespace vc

@@ -6,9 +6,12 @@
 #include "browsers/BrowserRowWriter.h"
 #include "browsers/DatabaseCopy.h"
 #include "browsers/SqliteReader.h"
+#include "cache/IndexLoad.h"
+#include "language/InterfaceTexts.h"
 #include "platform/LoadContext.h"
 #include "platform/Progress.h"
 #include "platform/Reporter.h"
+#include "tables/TableModel.h"
 
 namespace vc {
 
@@ -42,33 +45,9 @@ Reader readerFor(BrowserDatabaseKind kind, BrowserTable table) {
     return nullptr;
 }
 
-std::vector<TableColumn> columnsOf(BrowserTable table) {
-    switch (table) {
-    case BrowserTable::History:
-        return browserHistoryColumns();
-    case BrowserTable::Downloads:
-        return browserDownloadColumns();
-    case BrowserTable::Cookies:
-        break;
-    }
-    return browserCookieColumns();
-}
-
-int accessTimeColumnOf(BrowserTable table) {
-    switch (table) {
-    case BrowserTable::History:
-        return kHistoryVisitTime;
-    case BrowserTable::Downloads:
-        return kDownloadStartTime;
-    case BrowserTable::Cookies:
-        break;
-    }
-    return kCookieLastAccessed;
-}
-
 // "text:", a line break, the file, and what went wrong on the next line.
 QString reportText(int text, const QString& path, const QString& detail) {
-    QString message = browserText(text) + QStringLiteral(":\n") + path;
+    QString message = tx(text) + QStringLiteral(":\n") + path;
     if (!detail.isEmpty())
         message += QLatin1Char('\n') + detail;
     return message;
@@ -81,20 +60,20 @@ bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserC
     QString error;
     if (!copy.make(database.path, &error)) {
         if (report)
-            report->error(reportText(kTextDatabaseUnreadable, database.path, error));
+            report->error(reportText(TextDatabaseUnreadable, database.path, error));
         return false;
     }
     SqliteDatabase sqlite;
     if (!sqlite.open(copy.path(), copy.size(), &error)) {
         if (report)
-            report->error(reportText(kTextDatabaseUnreadable, database.path, error));
+            report->error(reportText(TextDatabaseUnreadable, database.path, error));
         return false;
     }
     writer.setSource(database, copy.readFrom());
     const BrowserReadOutcome outcome = reader(sqlite, texts, writer);
     if (!outcome.hasTable) {
         if (report)
-            report->warning(reportText(kTextDatabaseWithoutTable, database.path, QString()));
+            report->warning(reportText(TextDatabaseWithoutTable, database.path, QString()));
         return false;
     }
     QStringList problems;
@@ -104,7 +83,7 @@ bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserC
         problems << outcome.error;
     if (!problems.isEmpty()) {
         if (report)
-            report->error(reportText(kTextDatabasePartlyRead, database.path,
+            report->error(reportText(TextDatabasePartlyRead, database.path,
                                      problems.join(QLatin1Char('\n'))));
         return false;
     }
@@ -127,12 +106,14 @@ BrowserLoadResult loadBrowserTable(BrowserTable table, const QList<BrowserDataba
     BrowserLoadResult result;
     result.databases = int(sources.size());
     const BrowserCellTexts texts;
-    BrowserRowWriter writer(sink, context.filter, columnsOf(table), accessTimeColumnOf(table));
+    BrowserRowWriter writer(sink, context.filter, browserTableColumns(table),
+                            browserAccessTimeColumn(table));
     const int start = progressStart(context.progress);
     for (qsizetype i = 0; i < sources.size(); ++i) {
         const BrowserDatabase& database = sources[i];
         if (!readDatabase(database, readerFor(database.kind, table), texts, writer, context.report))
             ++result.failures;
+        context.noteInputRead();
         if (context.progress)
             context.progress->raiseTo(start + int(context.share * (i + 1) / sources.size()));
     }
@@ -155,6 +136,18 @@ BrowserLoadResult loadBrowserDownloads(const Profile& profile, const LoadContext
 BrowserLoadResult loadBrowserCookies(const Profile& profile, const LoadContext& context,
                                      RowSink& sink) {
     return loadBrowserTable(BrowserTable::Cookies, findBrowserDatabases(profile), context, sink);
+}
+
+BrowserLoadResult fillBrowserTable(BrowserTable table, const Profile* profile,
+                                   const LoadContext& context, TableModel& model) {
+    BulkUpdate bulk(model);
+    clearTableForFill(model);
+    if (!profile) {
+        if (context.progress)
+            context.progress->raiseTo(progressStart(context.progress) + context.share);
+        return {};
+    }
+    return loadBrowserTable(table, findBrowserDatabases(*profile), context, model);
 }
 
 } // namespace vc

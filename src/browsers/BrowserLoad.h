@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browsers/BrowserColumns.h"
 #include "browsers/BrowserSources.h"
 
 #include <QList>
@@ -8,10 +9,8 @@ namespace vc {
 
 class Profile;
 class RowSink;
+class TableModel;
 struct LoadContext;
-
-// The three tables of the Chrome, Edge and Firefox tab.
-enum class BrowserTable { History, Downloads, Cookies };
 
 // What a load of one table came to.
 struct BrowserLoadResult {
@@ -45,6 +44,13 @@ BrowserLoadResult loadBrowserCookies(const Profile& profile, const LoadContext& 
 // table are passed over.
 BrowserLoadResult loadBrowserTable(BrowserTable table, const QList<BrowserDatabase>& databases,
                                    const LoadContext& context, RowSink& sink);
+
+// Fills a table of the program with one of the tables of the profile, in
+// place of its rows (sort marks and hint gone too) and in one bulk update:
+// the window's tab and the recall's section. Without a profile the table is
+// left empty.
+BrowserLoadResult fillBrowserTable(BrowserTable table, const Profile* profile,
+                                   const LoadContext& context, TableModel& model);
 
 // True when a database of this kind serves the table.
 bool servesTable(BrowserDatabaseKind kind, BrowserTable table);

@@ -1,7 +1,6 @@
 #include "cli/TableOutput.h"
 
 #include "language/InterfaceTexts.h"
-#include "platform/CodePage.h"
 #include "platform/ProgramInfo.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/XmlSpreadsheetWriter.h"
@@ -84,7 +83,7 @@ void TabRowStream::writeHeader(const TableModel& layout) {
     for (int c = 0; c < layout.columns(); ++c) {
         if (c > 0)
             header.append('\t');
-        header.append(encodeEvidence(layout.caption(c)));
+        header.append(layout.encodeText(layout.caption(c)));
     }
     m_buffer.append(header).append(m_lineEnd);
 }
@@ -119,6 +118,18 @@ void TabRowStream::endRow() {
         // Keeps the capacity for the next rows.
         m_buffer.resize(0);
     }
+}
+
+void TabStreamSink::appendRow(const QList<QByteArray>& cells) {
+    const int columns = m_layout.columns();
+    m_out.writeRowWith([&](QByteArray& buffer) {
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                buffer.append('\t');
+            if (c < cells.size())
+                m_layout.appendExportCell(c, cells[c], buffer);
+        }
+    });
 }
 
 int TabRowStream::finish() {

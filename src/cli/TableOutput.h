@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "tables/RowSink.h"
 #include "tables/TableModel.h"
 
 #include <QFile>
@@ -43,6 +44,18 @@ private:
     QByteArray m_lineEnd;
     QByteArray m_buffer;
     bool m_failed = false;
+};
+
+// A row sink that writes each row to a stream as it comes, laid out as the
+// tab-delimited export of the given table writes it (appendExportCell).
+class TabStreamSink : public RowSink {
+public:
+    TabStreamSink(TabRowStream& out, const TableModel& layout) : m_out(out), m_layout(layout) {}
+    void appendRow(const QList<QByteArray>& cells) override;
+
+private:
+    TabRowStream& m_out;
+    const TableModel& m_layout;
 };
 
 } // namespace vc

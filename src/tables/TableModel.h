@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/RowSink.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QList>
@@ -18,11 +20,17 @@ struct TableColumn {
     double widthFactor;
 };
 
-// The rows of one table, kept as the bytes the sources gave (decoded with the
-// source code page only for display). A row is stored as one byte array with
+// How the text cells of a table are held: in the source code page (the
+// bytes of the evidence, as the Internet Explorer and document tables keep
+// them) or in UTF-8 (the browsers' databases). Date cells are the program's
+// time texts in either case, in the source code page like every time text.
+enum class CellEncoding { SourceCodePage, Utf8 };
+
+// The rows of one table, kept as the bytes the sources gave (decoded only
+// for display, with the table's cell encoding). A row is stored as one byte array with
 // its cells separated by zero bytes, which no cell can hold: a million rows
 // stay compact and the view asks only for the cells it paints.
-class TableModel : public QAbstractTableModel {
+class TableModel : public QAbstractTableModel, public RowSink {
     Q_OBJECT
 
 public:
@@ -53,8 +61,23 @@ public:
     // The stored row: its cells separated by zero bytes (trailing empty
     // cells may be missing). Valid until the rows change.
     QByteArrayView packedRow(int row) const;
-    // The cell as shown: decoded with the source code page.
+    // The cell as shown: decoded with the table's cell encoding.
     QString cellText(int row, int column) const;
+
+    // How the text cells are held; SourceCodePage unless set.
+    CellEncoding cellEncoding() const { return m_encoding; }
+    void setCellEncoding(CellEncoding encoding) { m_encoding = encoding; }
+    // The bytes of a cell of that column as text.
+    QString decodeCell(int column, QByteArrayView bytes) const;
+    // A text as the table's text cells hold it (what a find looks for), and
+    // back.
+    QByteArray encodeText(const QString& text) const;
+    QString decodeText(QByteArrayView bytes) const;
+    // Appends a cell as the tab-delimited export writes it: the bytes as
+    // they are, so a code-page table gives code-page text and a UTF-8 table
+    // UTF-8 text throughout (its date cells converted where they are not
+    // plain ASCII).
+    void appendExportCell(int column, QByteArrayView bytes, QByteArray& out) const;
 
     // A bulk update gathers any number of changes into one reset of the views.
     void beginBulkUpdate();
@@ -63,7 +86,7 @@ public:
 
     void removeAllRows();
     // Appends a row; missing cells are empty, cells beyond the columns dropped.
-    void appendRow(const QList<QByteArray>& cells);
+    void appendRow(const QList<QByteArray>& cells) override;
     void reserveRows(int count);
     // Puts the rows in a new order: order[i] is the old index of new row i.
     void applyOrder(const std::vector<int>& order);
@@ -95,6 +118,7 @@ private:
     std::vector<int> m_headerImages;
     QString m_hint;
     int m_bulkDepth = 0;
+    CellEncoding m_encoding = CellEncoding::SourceCodePage;
 };
 
 // Keeps a table inside one bulk update for a scope, also when a step throws.

@@ -1,6 +1,7 @@
 // Selecting a row fills its tab's detail pane, names the current file for
 // the file actions and previews pictures.
 #include "app/MainWindow.h"
+#include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "language/InterfaceTexts.h"
@@ -23,6 +24,10 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         return;
     if (id == TabId::Cookie) {
         ShowCookieRow(form, row);
+        return;
+    }
+    if (id >= TabId::WebHistory) {
+        ShowWebRow(form, id, row);
         return;
     }
     form.ClearPane(t.pane);
@@ -91,6 +96,9 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         break;
     }
     case TabId::Cookie:
+    case TabId::WebHistory:
+    case TabId::WebDownloads:
+    case TabId::WebCookies:
         break;
     }
 }

@@ -211,8 +211,8 @@ bool TOptRecall1::sectionChecked(int section) const {
     return item && item->checkState() == Qt::Checked;
 }
 
-std::array<bool, 6> TOptRecall1::checkedSections() const {
-    std::array<bool, 6> checked{};
+std::array<bool, kRecallSectionCount> TOptRecall1::checkedSections() const {
+    std::array<bool, kRecallSectionCount> checked{};
     for (int i = 0; i < kRecallSectionCount; ++i)
         checked[size_t(i)] = sectionChecked(i);
     return checked;
