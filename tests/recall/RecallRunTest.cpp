@@ -121,8 +121,7 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
 // Runs a recall with conditions over the sample profile and checks every
 // table against the whole recall's table, row by row and in order: the rows
 // kept are exactly those whose date and row text pass.
-void expectFilteredRowByRow(const Rows (&all)[kRecallSectionCount],
-                            HeadlessRecallTarget& filtered,
+void expectFilteredRowByRow(const Rows (&all)[kRecallSectionCount], HeadlessRecallTarget& filtered,
                             const std::function<bool(const QDate&, const QByteArray&)>& keep,
                             int* keptTotal) {
     for (int s = 0; s < kRecallSectionCount; ++s) {

@@ -2,9 +2,9 @@
 // profile with the conditions window answered by a hook.
 #include "TestData.h"
 #include "language/InterfaceTexts.h"
+#include "preview/ui/DetailPane.h"
 #include "recall/RecallConditions.h"
 #include "recall/ui/OptRecallWindow.h"
-#include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
 #include <QCalendarWidget>
