@@ -375,8 +375,10 @@ Progress* TForm1::secondProgress() {
 void TForm1::FormResize() {
     const int scroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
     if (StartState == 1) {
+        // Every table fills the same place of its tab, but only the one in
+        // front has been laid out yet: its width serves for all of them.
+        const double w = double(m_tabs[int(currentTabId())].view->contentsRect().width() - scroll);
         for (TableTab& t : m_tabs) {
-            const double w = double(t.view->contentsRect().width() - scroll);
             const auto& columns = t.model->columnSpecs();
             const int n = int(columns.size());
             int sumButLastTwo = 0;

@@ -49,29 +49,31 @@ enum BrowserCookieColumn {
     kCookieColumnCount = kCookieBrowser + 4
 };
 
-// Columns of the three tables: caption text, date column, width factor.
+// Columns of the three tables: caption text, date column, width factor
+// (the share of the table's first width; a date needs about 0.14 of it, the
+// last column takes what is left).
 inline std::vector<TableColumn> browserHistoryColumns() {
-    return {{TextUrlAddress, false, 0.30}, {TextTitle, false, 0.15},
-            {TextVisitTime, true, 0.12},   {TextVisitCount, false, 0.05},
-            {TextTypedCount, false, 0.05}, {TextTransition, false, 0.07},
-            {TextBrowser, false, 0.05},    {TextBrowserProfile, false, 0.06},
-            {TextSourceFile, false, 0.10}, {TextReadFrom, false, 0.0}};
+    return {{TextUrlAddress, false, 0.24}, {TextTitle, false, 0.15},
+            {TextVisitTime, true, 0.14},   {TextVisitCount, false, 0.05},
+            {TextTypedCount, false, 0.05}, {TextTransition, false, 0.08},
+            {TextBrowser, false, 0.06},    {TextBrowserProfile, false, 0.07},
+            {TextSourceFile, false, 0.12}, {TextReadFrom, false, 0.0}};
 }
 inline std::vector<TableColumn> browserDownloadColumns() {
-    return {{TextUrlAddress, false, 0.25},     {TextTargetPath, false, 0.20},
-            {TextStartTime, true, 0.10},       {TextEndTime, true, 0.10},
-            {TextReceivedBytes, false, 0.05},  {TextTotalBytes, false, 0.05},
-            {TextState, false, 0.05},          {TextBrowser, false, 0.05},
-            {TextBrowserProfile, false, 0.05}, {TextSourceFile, false, 0.08},
+    return {{TextUrlAddress, false, 0.20},     {TextTargetPath, false, 0.17},
+            {TextStartTime, true, 0.14},       {TextEndTime, true, 0.14},
+            {TextReceivedBytes, false, 0.06},  {TextTotalBytes, false, 0.06},
+            {TextState, false, 0.07},          {TextBrowser, false, 0.06},
+            {TextBrowserProfile, false, 0.07}, {TextSourceFile, false, 0.12},
             {TextReadFrom, false, 0.0}};
 }
 inline std::vector<TableColumn> browserCookieColumns() {
-    return {{TextSite, false, 0.15},        {TextVariable, false, 0.10},
-            {TextValue, false, 0.15},       {TextCookiePath, false, 0.05},
-            {TextCreationTime, true, 0.10}, {TextExpirationTime, true, 0.10},
-            {TextLastAccess, true, 0.10},   {TextFlags, false, 0.05},
-            {TextBrowser, false, 0.05},     {TextBrowserProfile, false, 0.05},
-            {TextSourceFile, false, 0.07},  {TextReadFrom, false, 0.0}};
+    return {{TextSite, false, 0.12},        {TextVariable, false, 0.09},
+            {TextValue, false, 0.10},       {TextCookiePath, false, 0.05},
+            {TextCreationTime, true, 0.14}, {TextExpirationTime, true, 0.14},
+            {TextLastAccess, true, 0.14},   {TextFlags, false, 0.07},
+            {TextBrowser, false, 0.06},     {TextBrowserProfile, false, 0.07},
+            {TextSourceFile, false, 0.12},  {TextReadFrom, false, 0.0}};
 }
 
 // The columns of one of the tables.

@@ -15,7 +15,8 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
     : ModalWindow(parent), m_conditions(conditions) {
     setObjectName(QStringLiteral("OptRecall1"));
     setModal(true);
-    resize(475, 371);
+    // Tall enough for the nine sections without a scroll bar.
+    resize(475, 420);
     auto* layout = new QVBoxLayout(this);
 
     Panel9 = new QLabel(this);
