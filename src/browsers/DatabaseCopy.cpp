@@ -1,6 +1,7 @@
 #include "browsers/DatabaseCopy.h"
 
 #include "documents/FileServices.h"
+#include "platform/EvidenceOpen.h"
 #include "platform/Profile.h"
 
 #include <QDir>
@@ -25,11 +26,7 @@ QString systemError(int error) {
 // the system allows. A name that is not a regular file (a FIFO would block
 // the open, a device never ends) is refused. Returns -1 with *error set.
 int openEvidence(const QString& path, qint64* size, QString* error) {
-    const QByteArray name = QFile::encodeName(path);
-    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    int fd = ::open(name.constData(), flags | O_NOATIME);
-    if (fd < 0 && errno == EPERM) // O_NOATIME needs the file's owner
-        fd = ::open(name.constData(), flags);
+    const int fd = openEvidenceDescriptor(QFile::encodeName(path), O_NONBLOCK);
     if (fd < 0) {
         *error = systemError(errno);
         return -1;
