@@ -2,13 +2,16 @@
 // against the sqlite3 program running the same join. Not part of the normal
 // run; make the database first:
 //   tests/tools/make-chrome-history.py /tmp/History 1000000
-//   VC_CHROME_HISTORY=/tmp/History vellacord_tests --gtest_also_run_disabled_tests
+//   VC_CHROME_HISTORY=/tmp/History vellacord_core_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='*BrowserBenchmark*'
-// The peak memory of the process is printed after a read that keeps no rows
-// (the reader's own memory) and after the table was filled.
+// The table is filled as the window's "Browser History" fills it
+// (fillBrowserTable on a profile that holds the database, into the tab's
+// UTF-8 table). The peak memory of the process is printed after a read that
+// keeps no rows (the reader's own memory) and after the table was filled.
 #include "BrowserTestSupport.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/BrowserReaders.h"
+#include "platform/Profile.h"
 #include "tables/TableModel.h"
 
 #include <QElapsedTimer>
@@ -46,15 +49,6 @@ double peakMemoryMiB() {
     return -1;
 }
 
-class TableModelSink : public RowSink {
-public:
-    explicit TableModelSink(TableModel& table) : m_table(table) {}
-    void appendRow(const QList<QByteArray>& cells) override { m_table.appendRow(cells); }
-
-private:
-    TableModel& m_table;
-};
-
 TEST_F(BrowserTest, DISABLED_BrowserBenchmarkMillionVisits) {
     const QString path = qEnvironmentVariable("VC_CHROME_HISTORY");
     if (path.isEmpty())
@@ -81,28 +75,34 @@ TEST_F(BrowserTest, DISABLED_BrowserBenchmarkMillionVisits) {
     std::printf("%d visits read and dropped: %.0f ms, peak memory %.0f MiB\n", counter.rows,
                 double(timer.nsecsElapsed()) / 1e6, peakMemoryMiB());
 
-    TableModel table(QStringLiteral("BrowserHistory"), browserHistoryColumns());
-    TableModelSink sink(table);
+    // A profile of the Vista layout whose Chrome History is the database.
+    QTemporaryDir dir;
+    const QString folder =
+        dir.filePath(QStringLiteral("AppData/Local/Google/Chrome/User Data/Default"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(
+        QFile::link(QFileInfo(path).absoluteFilePath(), folder + QStringLiteral("/History")));
+    Profile profile;
+    QString message;
+    ASSERT_TRUE(profile.open(dir.path(), &message));
+
+    const std::unique_ptr<TableModel> table = makeBrowserTable(BrowserTable::History);
     CollectingReporter reporter;
     LoadContext context;
     context.report = &reporter;
     timer.restart();
     const double cpuStart = cpuMs();
-    table.beginBulkUpdate();
-    const BrowserLoadResult result = loadBrowserTable(
-        BrowserTable::History,
-        {{Browser::Chrome, BrowserDatabaseKind::ChromeHistory, QStringLiteral("Default"), path}},
-        context, sink);
-    table.endBulkUpdate();
+    const BrowserLoadResult result =
+        fillBrowserTable(BrowserTable::History, &profile, context, *table);
     const double loadMs = double(timer.nsecsElapsed()) / 1e6;
     const double loadCpuMs = cpuMs() - cpuStart;
     EXPECT_TRUE(reporter.errors.isEmpty());
-    EXPECT_EQ(table.rows(), result.rows);
+    EXPECT_EQ(table->rows(), result.rows);
     std::printf("join: %s\n", sql.constData());
     std::printf("sqlite3 -readonly > /dev/null: %.0f ms\n", sqliteMs);
     std::printf("%d visits into the table: %.0f ms (%.2f times; processor %.0f ms), peak memory "
                 "%.0f MiB\n",
-                table.rows(), loadMs, loadMs / sqliteMs, loadCpuMs, peakMemoryMiB());
+                table->rows(), loadMs, loadMs / sqliteMs, loadCpuMs, peakMemoryMiB());
 }
 
 } // namespace
