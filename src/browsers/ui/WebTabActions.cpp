@@ -25,19 +25,6 @@ BrowserTable tableOf(TabId id) {
     }
 }
 
-// The first of the four cells that say where a row came from (browser,
-// browser profile, source file, files read).
-int sourceColumnOf(TabId id) {
-    switch (id) {
-    case TabId::WebDownloads:
-        return kDownloadBrowser;
-    case TabId::WebCookies:
-        return kCookieBrowser;
-    default:
-        return kHistoryBrowser;
-    }
-}
-
 // A download's Windows target path as a path in the opened profile; empty
 // when there is no profile or the path lies outside what it holds.
 QString targetInProfile(const QString& windowsPath) {
@@ -66,7 +53,9 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
         memo->appendPlainText(table.caption(c) + QStringLiteral(": ") + cell(c));
     memo->moveCursor(QTextCursor::Start);
 
-    const QString database = cell(sourceColumnOf(id) + 2);
+    // The last four cells say where the row came from: browser, browser
+    // profile, database, files read.
+    const QString database = cell(table.columns() - 2);
     ClickPanel* panel = t.pane->filePanel();
     switch (id) {
     case TabId::WebDownloads: {
