@@ -141,7 +141,7 @@ void TForm1::FormCreate() {
     OpenDialogFileName.clear();
     if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
         OpenDialogFileName = QStringLiteral("index.dat");
-    mainPageControl->setTabVisible(2, false);
+    mainPageControl->setTabVisible(mainPageControl->indexOf(ToolsTabSheet), false);
     mainPageControl->setCurrentWidget(IE_TabSheet);
     PageControl1->setCurrentWidget(tab(TabId::Activity).sheet);
     for (TableTab& t : m_tabs)
@@ -158,7 +158,7 @@ void TForm1::FormActivate() {
     MakerWebAddress = kMakerWebAddress;
     SupportAddress = kSupportAddress;
     ApplyInterfaceTexts();
-    for (QTabWidget* pages : {mainPageControl, PageControl1, PageControl2})
+    for (QTabWidget* pages : {mainPageControl, PageControl1, PageControl2, PageControl3})
         connect(pages, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
                 Qt::UniqueConnection);
     UpdateTabState();
@@ -186,11 +186,13 @@ void TForm1::ApplyInterfaceTexts() {
                    MakerWebAddress);
     mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(TextInternetExplorerTab));
     mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(TextDocumentsTab));
+    mainPageControl->setTabText(mainPageControl->indexOf(Web_TabSheet), tx(TextBrowsersTab));
     mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), QStringLiteral("Tools"));
-    static const int kTabTexts[kTableTabCount] = {TextActivityTab, TextHistoryTab, TextCookieTab,
-                                                  TextLinksTab,    TextRecentTab,  TextTempTab};
+    static const int kTabTexts[kTableTabCount] = {
+        TextActivityTab, TextHistoryTab, TextCookieTab,    TextLinksTab,  TextRecentTab,
+        TextTempTab,     TextHistoryTab, TextDownloadsTab, TextCookiesTab};
     for (int i = 0; i < kTableTabCount; ++i) {
-        QTabWidget* pages = i < 4 ? PageControl1 : PageControl2;
+        QTabWidget* pages = innerPagesOf(TabId(i));
         pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(kTabTexts[i]));
         m_tabs[i].model->refreshCaptions();
     }
@@ -205,8 +207,9 @@ void TForm1::ApplyInterfaceTexts() {
     } kMenus[] = {
         {"FileItem", TextFileMenu},        {"MyComputer1", TextMyComputerMenu},
         {"SearchItem", TextSearchMenu},    {"InternetExplorer1", TextInternetExplorerMenu},
-        {"Documents1", TextDocumentsMenu}, {"Export1Item", TextExportMenu},
-        {"Help1Item", TextHelpMenu},       {"LangItem", TextLanguage}};
+        {"Documents1", TextDocumentsMenu}, {"Browsers1", TextBrowsersTab},
+        {"Export1Item", TextExportMenu},   {"Help1Item", TextHelpMenu},
+        {"LangItem", TextLanguage}};
     for (QAction* top : menuBar()->actions()) {
         QMenu* menu = top->menu();
         if (!menu)
@@ -238,6 +241,9 @@ void TForm1::ApplyInterfaceTexts() {
     bind(MyCompAction_Cond, tx(TextRecallWithConditions), tx(TextRecallWithConditionsHint));
     bind(docs_ActionRecent, tx(TextRecentDocuments), tx(TextRecentDocumentsHint));
     bind(docs_ActionTemp, tx(TextTemporaryFiles), tx(TextTemporaryFilesHint));
+    bind(web_ActionHistory, tx(TextBrowserHistory), tx(TextBrowserHistory));
+    bind(web_ActionDownloads, tx(TextBrowserDownloads), tx(TextBrowserDownloads));
+    bind(web_ActionCookies, tx(TextBrowserCookies), tx(TextBrowserCookies));
     bind(HelpAction_Manual, tx(TextManual), tx(TextManualHint));
     bind(HelpAction_ShortCut1, tx(TextDesktopIcon), tx(TextDesktopIcon));
     bind(HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
@@ -264,11 +270,24 @@ TabId TForm1::currentTabId() const {
     if (mainPageControl->currentWidget() == Docs_TabSheet)
         return PageControl2->currentWidget() == m_tabs[int(TabId::Temp)].sheet ? TabId::Temp
                                                                                : TabId::Recent;
-    QWidget* inner = PageControl1->currentWidget();
-    for (int i = 0; i < 4; ++i)
+    const bool web = mainPageControl->currentWidget() == Web_TabSheet;
+    QWidget* inner = (web ? PageControl3 : PageControl1)->currentWidget();
+    for (int i = 0; i < kTableTabCount; ++i)
         if (m_tabs[i].sheet == inner)
             return TabId(i);
-    return TabId::Activity;
+    return web ? TabId::WebHistory : TabId::Activity;
+}
+
+QWidget* TForm1::outerSheetOf(TabId id) const {
+    if (id >= TabId::WebHistory)
+        return Web_TabSheet;
+    return id >= TabId::Recent ? Docs_TabSheet : IE_TabSheet;
+}
+
+QTabWidget* TForm1::innerPagesOf(TabId id) const {
+    if (id >= TabId::WebHistory)
+        return PageControl3;
+    return id >= TabId::Recent ? PageControl2 : PageControl1;
 }
 
 TableTab* TForm1::tabOf(const TableModel* model) {
@@ -280,7 +299,8 @@ TableTab* TForm1::tabOf(const TableModel* model) {
 
 TableModel* TForm1::UpdateTabState() {
     if (mainPageControl->currentWidget() != IE_TabSheet &&
-        mainPageControl->currentWidget() != Docs_TabSheet)
+        mainPageControl->currentWidget() != Docs_TabSheet &&
+        mainPageControl->currentWidget() != Web_TabSheet)
         return nullptr;
     const TabId id = currentTabId();
     TableTab& t = m_tabs[int(id)];
@@ -377,9 +397,11 @@ Progress* TForm1::secondProgress() {
 void TForm1::FormResize() {
     const int scroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
     if (StartState == 1) {
+        // Every table fills the same place of its tab, but only the one in
+        // front has been laid out yet: its width serves for all of them.
+        const double w = double(m_tabs[int(currentTabId())].view->contentsRect().width() - scroll);
         for (TableTab& t : m_tabs) {
-            const std::vector<int> widths =
-                defaultColumnWidths(*t.model, t.view->contentsRect().width() - scroll);
+            const std::vector<int> widths = defaultColumnWidths(*t.model, int(w));
             for (size_t c = 0; c < widths.size(); ++c)
                 t.view->setColumnWidth(int(c), widths[c]);
         }
@@ -394,9 +416,8 @@ void TForm1::FormResize() {
 }
 
 void TForm1::showTab(TabId id) {
-    const bool docs = int(id) >= 4;
-    mainPageControl->setCurrentWidget(docs ? Docs_TabSheet : IE_TabSheet);
-    (docs ? PageControl2 : PageControl1)->setCurrentWidget(m_tabs[int(id)].sheet);
+    mainPageControl->setCurrentWidget(outerSheetOf(id));
+    innerPagesOf(id)->setCurrentWidget(m_tabs[int(id)].sheet);
 }
 
 void TForm1::detachChangeHandler(TabId id) {
@@ -419,8 +440,7 @@ void TForm1::selectFirstRow(TabId id) {
 }
 
 QString TForm1::currentTabCaption() const {
-    const TabId id = currentTabId();
-    const QTabWidget* inner = int(id) < 4 ? PageControl1 : PageControl2;
+    const QTabWidget* inner = innerPagesOf(currentTabId());
     return mainPageControl->tabText(mainPageControl->currentIndex()) + QStringLiteral(": ") +
            inner->tabText(inner->currentIndex());
 }

@@ -46,8 +46,18 @@ struct TableTab {
     QString conditions;          // what condLabel shows
 };
 
-enum class TabId { Activity = 0, History, Cookie, Links, Recent, Temp };
-constexpr int kTableTabCount = 6;
+enum class TabId {
+    Activity = 0,
+    History,
+    Cookie,
+    Links,
+    Recent,
+    Temp,
+    WebHistory,
+    WebDownloads,
+    WebCookies
+};
+constexpr int kTableTabCount = 9;
 
 // The main window frame: owns every table, the small windows and the state
 // shared between actions, and binds each command to the feature code that
@@ -141,8 +151,10 @@ public:
     QTabWidget* mainPageControl = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QTabWidget* PageControl2 = nullptr;
+    QTabWidget* PageControl3 = nullptr; // the other browsers' tables
     QWidget* IE_TabSheet = nullptr;
     QWidget* Docs_TabSheet = nullptr;
+    QWidget* Web_TabSheet = nullptr;
     QWidget* ToolsTabSheet = nullptr;
     QLabel* HistoryFileNamePanel = nullptr;
     QLabel* ieH_DirectoryPanel = nullptr;
@@ -180,6 +192,9 @@ public:
     QAction* ActionLast_MRU = nullptr;
     QAction* docs_ActionRecent = nullptr;
     QAction* docs_ActionTemp = nullptr;
+    QAction* web_ActionHistory = nullptr;
+    QAction* web_ActionDownloads = nullptr;
+    QAction* web_ActionCookies = nullptr;
     QAction* ExportAction_XLS = nullptr;
     QAction* ExportAction_Tab = nullptr;
     QAction* HelpAction_Manual = nullptr;
@@ -209,6 +224,9 @@ public Q_SLOTS:
     void ActionLast_MRUExecute();
     void docs_ActionRecentExecute();
     void docs_ActionTempExecute();
+    void web_ActionHistoryExecute();
+    void web_ActionDownloadsExecute();
+    void web_ActionCookiesExecute();
     void MyCompAction_TotalExecute();
     void MyCompAction_CondExecute();
     void SearchAction_FindExecute();
@@ -254,6 +272,9 @@ private:
     void FormCreate();
     void FormActivate();
     void showContextMenu(TabId id, const QPoint& pos);
+    // The outer tab page and the inner tab widget a table tab lies on.
+    QWidget* outerSheetOf(TabId id) const;
+    QTabWidget* innerPagesOf(TabId id) const;
 
     TableTab m_tabs[kTableTabCount];
     Chooser* m_chooser = nullptr;

@@ -1,6 +1,7 @@
 // The main window's commands, each handed over to the feature that carries
 // it out; the handler names are those of the window layout.
 #include "app/MainWindow.h"
+#include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "preview/ui/PaneActions.h"
@@ -30,6 +31,15 @@ void TForm1::docs_ActionRecentExecute() {
 }
 void TForm1::docs_ActionTempExecute() {
     LoadTempTab(*this);
+}
+void TForm1::web_ActionHistoryExecute() {
+    LoadWebTab(*this, TabId::WebHistory);
+}
+void TForm1::web_ActionDownloadsExecute() {
+    LoadWebTab(*this, TabId::WebDownloads);
+}
+void TForm1::web_ActionCookiesExecute() {
+    LoadWebTab(*this, TabId::WebCookies);
 }
 
 void TForm1::MyCompAction_TotalExecute() {

@@ -1,6 +1,7 @@
 // Builds the widgets of the main window: tabs, tables, panes, menus, tool
 // bar and status bar. Captions are set from the interface texts afterwards.
 #include "app/MainWindow.h"
+#include "browsers/BrowserColumns.h"
 #include "preview/ui/DetailPane.h"
 #include "tables/TableColumns.h"
 
@@ -42,13 +43,20 @@ void TForm1::buildLayout() {
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
     (new QVBoxLayout(Docs_TabSheet))->addWidget(PageControl2);
 
+    Web_TabSheet = new QWidget;
+    Web_TabSheet->setObjectName(QStringLiteral("Web_TabSheet"));
+    PageControl3 = new QTabWidget(Web_TabSheet);
+    PageControl3->setObjectName(QStringLiteral("PageControl3"));
+    (new QVBoxLayout(Web_TabSheet))->addWidget(PageControl3);
+
     ToolsTabSheet = new QWidget;
     ToolsTabSheet->setObjectName(QStringLiteral("ToolsTabSheet"));
 
     mainPageControl->addTab(IE_TabSheet, QString());
     mainPageControl->addTab(Docs_TabSheet, QString());
+    mainPageControl->addTab(Web_TabSheet, QString());
     mainPageControl->addTab(ToolsTabSheet, QString());
-    mainPageControl->setTabVisible(2, false);
+    mainPageControl->setTabVisible(mainPageControl->indexOf(ToolsTabSheet), false);
 
     // Activity: the index file panel and the hidden "Full history" option.
     auto* activityTop = new QWidget;
@@ -99,6 +107,18 @@ void TForm1::buildLayout() {
                   "docsR_Label", "SearchCondLabel5", "docsR_BotPanel", nullptr);
     buildTableTab(TabId::Temp, PageControl2, tempColumns(), "docsT_TabSheet", "docsT_ListView",
                   "docsT_Label", "SearchCondLabel6", "docsT_BotPanel", nullptr);
+    // The other browsers: text cells in UTF-8, as their databases hold them.
+    buildTableTab(TabId::WebHistory, PageControl3, browserHistoryColumns(), "webH_TabSheet",
+                  browserTableName(BrowserTable::History), "webH_Label", "SearchCondLabel7",
+                  "webH_BotPanel", nullptr);
+    buildTableTab(TabId::WebDownloads, PageControl3, browserDownloadColumns(), "webD_TabSheet",
+                  browserTableName(BrowserTable::Downloads), "webD_Label", "SearchCondLabel8",
+                  "webD_BotPanel", nullptr);
+    buildTableTab(TabId::WebCookies, PageControl3, browserCookieColumns(), "webK_TabSheet",
+                  browserTableName(BrowserTable::Cookies), "webK_Label", "SearchCondLabel9",
+                  "webK_BotPanel", nullptr);
+    for (TabId id : {TabId::WebHistory, TabId::WebDownloads, TabId::WebCookies})
+        m_tabs[int(id)].model->setCellEncoding(CellEncoding::Utf8);
 
     // Status bar: two panels; the progress bars are laid over them.
     StatusPanel0 = new QLabel(statusBar());
@@ -177,6 +197,9 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
         {"ieL_Memo", "ieL_FilePanel", "", "", 0, 0},
         {"docsR__Memo", "docsR_FilePanel", "Panel1", "docsR_Image", 99, 99},
         {"docsT_Memo", "docsT_FilePanel", "Panel4", "docsT_Image", 99, 99},
+        {"webH_Memo", "webH_FilePanel", "", "", 0, 0},
+        {"webD_Memo", "webD_FilePanel", "webD_ImgPanel", "webD_Image", 99, 99},
+        {"webK_Memo", "webK_FilePanel", "", "", 0, 0},
     };
     const auto& p = kPanes[int(id)];
     t.pane = new DetailPane(paneName, QString::fromLatin1(p.memo), QString::fromLatin1(p.file),
@@ -215,6 +238,9 @@ void TForm1::buildActions() {
     make(ActionLast_MRU, "ActionLast_MRU", &TForm1::ActionLast_MRUExecute);
     make(docs_ActionRecent, "docs_ActionRecent", &TForm1::docs_ActionRecentExecute);
     make(docs_ActionTemp, "docs_ActionTemp", &TForm1::docs_ActionTempExecute);
+    make(web_ActionHistory, "web_ActionHistory", &TForm1::web_ActionHistoryExecute);
+    make(web_ActionDownloads, "web_ActionDownloads", &TForm1::web_ActionDownloadsExecute);
+    make(web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
     make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
     make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
     make(HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
@@ -251,6 +277,9 @@ void TForm1::buildActions() {
         {&TForm1::ActionLast_MRU, QStyle::SP_DirLinkIcon},
         {&TForm1::docs_ActionRecent, QStyle::SP_FileDialogStart},
         {&TForm1::docs_ActionTemp, QStyle::SP_TrashIcon},
+        {&TForm1::web_ActionHistory, QStyle::SP_FileDialogListView},
+        {&TForm1::web_ActionDownloads, QStyle::SP_ArrowDown},
+        {&TForm1::web_ActionCookies, QStyle::SP_FileDialogInfoView},
         {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
     };
     for (const auto& i : kIcons)
@@ -284,6 +313,10 @@ void TForm1::buildMenusAndToolBar() {
     QMenu* docs = menu("Documents1");
     docs->addAction(docs_ActionRecent);
     docs->addAction(docs_ActionTemp);
+    QMenu* web = menu("Browsers1");
+    web->addAction(web_ActionHistory);
+    web->addAction(web_ActionDownloads);
+    web->addAction(web_ActionCookies);
     Export1Item = menu("Export1Item");
     Export1Item->addAction(ExportAction_XLS);
     Export1Item->addAction(ExportAction_Tab);
@@ -315,6 +348,10 @@ void TForm1::buildMenusAndToolBar() {
     ToolBar1->addSeparator();
     ToolBar1->addAction(docs_ActionRecent);
     ToolBar1->addAction(docs_ActionTemp);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(web_ActionHistory);
+    ToolBar1->addAction(web_ActionDownloads);
+    ToolBar1->addAction(web_ActionCookies);
 
     files_PopupMenu = new QMenu(this);
     files_PopupMenu->setObjectName(QStringLiteral("files_PopupMenu"));

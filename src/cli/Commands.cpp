@@ -15,10 +15,16 @@ struct CommandEntry {
 
 // Every headless sub-command.
 const CommandEntry kCommands[] = {
-    {"activity", &runActivityCommand},   {"recent", &runRecentCommand},
-    {"temp", &runTempCommand},           {"recall", &runRecallCommand},
-    {"history", &runHistoryCommand},     {"cookies", &runCookiesCommand},
+    {"activity", &runActivityCommand},
+    {"recent", &runRecentCommand},
+    {"temp", &runTempCommand},
+    {"recall", &runRecallCommand},
+    {"history", &runHistoryCommand},
+    {"cookies", &runCookiesCommand},
     {"favorites", &runFavoritesCommand},
+    {"web-history", &runWebHistoryCommand},
+    {"web-downloads", &runWebDownloadsCommand},
+    {"web-cookies", &runWebCookiesCommand},
 };
 
 } // namespace

@@ -21,5 +21,8 @@ int runRecallCommand(const CliOptions& options);
 int runHistoryCommand(const CliOptions& options);
 int runCookiesCommand(const CliOptions& options);
 int runFavoritesCommand(const CliOptions& options);
+int runWebHistoryCommand(const CliOptions& options);
+int runWebDownloadsCommand(const CliOptions& options);
+int runWebCookiesCommand(const CliOptions& options);
 
 } // namespace vc

@@ -1,4 +1,4 @@
-// vellacord recall --profile DIR [--sections a,h,c,l,r,t] [--date-from D] [--date-to D]
+// vellacord recall --profile DIR [--sections a,h,c,l,r,t,w,d,k] [--date-from D] [--date-to D]
 //     [--outside] [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
@@ -67,7 +67,8 @@ int runRecallCommand(const CliOptions& options) {
     sections.fill(true);
     QString bad;
     if (!options.sections.isEmpty() && !parseSections(options.sections, sections, &bad))
-        return usageError(QStringLiteral("unknown section \"%1\" (use a, h, c, l, r, t)").arg(bad));
+        return usageError(
+            QStringLiteral("unknown section \"%1\" (use a, h, c, l, r, t, w, d, k)").arg(bad));
     if (std::find(sections.begin(), sections.end(), true) == sections.end())
         return usageError(QStringLiteral("--sections names no section"));
 

@@ -1,7 +1,6 @@
 #include "cli/TableOutput.h"
 
 #include "language/InterfaceTexts.h"
-#include "platform/CodePage.h"
 #include "platform/ProgramInfo.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/XmlSpreadsheetWriter.h"
@@ -81,11 +80,12 @@ bool TabRowStream::open(const CliOptions& options) {
 
 void TabRowStream::writeHeader(const TableModel& layout) {
     m_columns = layout.columns();
+    m_layout = &layout;
     QByteArray header;
     for (int c = 0; c < layout.columns(); ++c) {
         if (c > 0)
             header.append('\t');
-        header.append(encodeEvidence(layout.caption(c)));
+        header.append(layout.encodeText(layout.caption(c)));
     }
     m_buffer.append(header).append(m_lineEnd);
 }
@@ -97,7 +97,10 @@ void TabRowStream::appendCells(const QByteArrayView* cells, int count) {
         if (c >= count)
             continue;
         const qsizetype at = m_buffer.size();
-        m_buffer.append(cells[c]);
+        if (m_layout)
+            m_layout->appendExportCell(c, cells[c], m_buffer);
+        else
+            m_buffer.append(cells[c]);
         for (char *p = m_buffer.data() + at, *end = m_buffer.data() + m_buffer.size(); p != end;
              ++p) {
             if (*p == '\0')

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "tables/RowSink.h"
 #include "tables/TableModel.h"
 
 #include <QFile>
@@ -25,7 +26,9 @@ class TabRowStream : public RowSink {
 public:
     // Opens --tsv FILE or stdout; false after naming the path on stderr.
     bool open(const CliOptions& options);
-    // The captions of the layout's columns; rows have its columns from then on.
+    // The captions of the layout's columns; rows have its columns from then
+    // on and are written as its tab-delimited export writes them (a UTF-8
+    // table's date cells in UTF-8 too). The layout must outlive the stream.
     void writeHeader(const TableModel& layout);
     // RowSink
     int columns() const override { return m_columns; }
@@ -51,6 +54,7 @@ private:
     QByteArray m_lineEnd;
     QByteArray m_buffer;
     int m_columns = 0;
+    const TableModel* m_layout = nullptr;
     bool m_failed = false;
 };
 

@@ -1,5 +1,6 @@
 #include "recall/HeadlessRecallTarget.h"
 
+#include "browsers/BrowserColumns.h"
 #include "tables/TableColumns.h"
 
 #include <algorithm>
@@ -13,6 +14,9 @@ HeadlessRecallTarget::HeadlessRecallTarget() {
     m_tables[3] = std::make_unique<TableModel>(QStringLiteral("ieL_ListView"), linksColumns());
     m_tables[4] = std::make_unique<TableModel>(QStringLiteral("docsR_ListView"), recentColumns());
     m_tables[5] = std::make_unique<TableModel>(QStringLiteral("docsT_ListView"), tempColumns());
+    m_tables[6] = makeBrowserTable(BrowserTable::History);
+    m_tables[7] = makeBrowserTable(BrowserTable::Downloads);
+    m_tables[8] = makeBrowserTable(BrowserTable::Cookies);
 }
 
 HeadlessRecallTarget::~HeadlessRecallTarget() = default;

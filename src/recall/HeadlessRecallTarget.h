@@ -11,7 +11,7 @@
 
 namespace vc {
 
-// A recall target without windows: six tables of the main window's layout,
+// A recall target without windows: the tables of the main window's layout,
 // two counting bars, and the labels kept as texts; failures go to standard
 // error or to the reporter given. The command line and
 // the tests run the recall into it.

@@ -1,5 +1,6 @@
 #include "recall/RecallRun.h"
 
+#include "browsers/BrowserLoad.h"
 #include "cache/ActivityLoad.h"
 #include "cache/CookieLoad.h"
 #include "cache/HistoryIndexSearch.h"
@@ -7,6 +8,7 @@
 #include "cache/LinksLoad.h"
 #include "documents/DocumentSources.h"
 #include "language/InterfaceTexts.h"
+#include "platform/Profile.h"
 #include "platform/Progress.h"
 #include "platform/SpecialFolders.h"
 #include "platform/WorkFile.h"
@@ -21,7 +23,17 @@ namespace vc {
 
 namespace {
 
-enum Section { kActivity = 0, kHistory, kCookie, kLinks, kRecent, kTemp };
+enum Section {
+    kActivity = 0,
+    kHistory,
+    kCookie,
+    kLinks,
+    kRecent,
+    kTemp,
+    kWebHistory,
+    kWebDownloads,
+    kWebCookies
+};
 
 // A section's fill between beginFill and endFill, also when a step throws.
 class FillScope {
@@ -43,7 +55,7 @@ private:
 RecallPlan wholeRecallPlan() {
     RecallPlan plan;
     plan.sections.fill(true);
-    plan.share = 10;
+    plan.share = 100 / kRecallSectionCount - 6;
     plan.whole = true;
     return plan;
 }
@@ -71,6 +83,10 @@ void RecallRun::run(const RecallPlan& plan) {
     for (int section = 0; section < kRecallSectionCount && !m_stopped; ++section) {
         if (!plan.sections[size_t(section)])
             continue;
+        // The temporary files and the browser sections end their summary
+        // line without a line break: a section after them starts a new one.
+        if (!m_gathered.isEmpty() && m_gathered.last() >= kTemp)
+            m_summary += QLatin1Char('\n');
         m_summary += m_target.openSection(section) + QStringLiteral(". ");
         m_report.warnings.clear();
         if (section != kActivity)
@@ -95,10 +111,19 @@ void RecallRun::run(const RecallPlan& plan) {
         case kTemp:
             finished = temporarySection();
             break;
+        case kWebHistory:
+            finished = browserSection(section, BrowserTable::History);
+            break;
+        case kWebDownloads:
+            finished = browserSection(section, BrowserTable::Downloads);
+            break;
+        case kWebCookies:
+            finished = browserSection(section, BrowserTable::Cookies);
+            break;
         }
         if (!finished)
             continue;
-        if (section != kTemp)
+        if (section < kTemp)
             closeSection(section);
         m_gathered.append(section);
     }
@@ -263,6 +288,22 @@ bool RecallRun::temporarySection() {
     m_target.setLabelText(kTemp, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(kTemp, RecallLabel::Condition, m_plan.description);
     m_summary += count;
+    return true;
+}
+
+// The browsers' databases found in the profile; a section without a profile
+// stays empty.
+bool RecallRun::browserSection(int section, BrowserTable table) {
+    m_target.clearPane(section);
+    {
+        FillScope fill(m_target, section);
+        fillBrowserTable(table, currentProfile(), context(100, true), m_target.table(section));
+    }
+    m_target.selectFirstRow(section);
+    m_summary += countText(TextRecords, section);
+    m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
+    m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);
+    advanceOverall();
     return true;
 }
 

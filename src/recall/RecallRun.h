@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browsers/BrowserColumns.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "recall/RecallSections.h"
@@ -26,7 +27,7 @@ enum class RecallLabel {
     IndexFile, // the Activity tab's index file panel
 };
 
-// Where a recall puts what it gathers: the six tables, the two progress
+// Where a recall puts what it gathers: the tables of the sections, the two progress
 // bars and the labels, in the form this kind of target has them. The
 // loaders fill the tables; the target only shows. The main window is one
 // target; the command line and the tests use HeadlessRecallTarget.
@@ -72,7 +73,7 @@ struct RecallPlan {
     const RecallConditionSet* conditions = nullptr;
 };
 
-// The whole recall: all six sections, share 10, no description.
+// The whole recall: every section, share 100 ÷ sections − 6, no description.
 RecallPlan wholeRecallPlan();
 // The recall with conditions: the checked sections, share 100 ÷ n − 6,
 // the conditions' description on the labels. With nothing checked the plan
@@ -105,6 +106,7 @@ private:
     bool linksSection();
     bool recentSection();
     bool temporarySection();
+    bool browserSection(int section, BrowserTable table);
 
     // The context of one load: the plan's conditions, the target's bar and
     // reporter; inputRead moves the overall bar when moveOverall.

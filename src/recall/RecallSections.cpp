@@ -14,8 +14,15 @@ struct SectionInfo {
 };
 
 const SectionInfo kSections[kRecallSectionCount] = {
-    {1, 2, 'a', "activity"}, {1, 5, 'h', "history"}, {1, 6, 'c', "cookie"},
-    {1, 7, 'l', "links"},    {8, 9, 'r', "recent"},  {8, 10, 't', "temp"},
+    {1, 2, 'a', "activity"},
+    {1, 5, 'h', "history"},
+    {1, 6, 'c', "cookie"},
+    {1, 7, 'l', "links"},
+    {8, 9, 'r', "recent"},
+    {8, 10, 't', "temp"},
+    {TextBrowsersTab, TextHistoryTab, 'w', "web-history"},
+    {TextBrowsersTab, TextDownloadsTab, 'd', "web-downloads"},
+    {TextBrowsersTab, TextCookiesTab, 'k', "web-cookies"},
 };
 
 bool valid(int section) {

@@ -4,12 +4,14 @@
 
 namespace vc {
 
-// The six sections of a recall, in the order they are gathered: Activity,
-// History, Cookie, Links, recent documents, temporary files (the order of the
-// table tabs, TabId).
-constexpr int kRecallSectionCount = 6;
+// The sections of a recall, in the order they are gathered: Activity,
+// History, Cookie, Links, recent documents, temporary files, then the other
+// browsers' history, downloads and cookies (the order of the table tabs,
+// TabId).
+constexpr int kRecallSectionCount = 9;
 
-// Caption of the outer tab of section i ("Internet Explorer", "Documents")
+// Caption of the outer tab of section i ("Internet Explorer", "Documents",
+// "Chrome, Edge, Firefox")
 // and of its own tab, from the interface texts.
 QString recallOuterCaption(int section);
 QString recallSectionCaption(int section);

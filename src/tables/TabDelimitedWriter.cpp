@@ -1,7 +1,5 @@
 #include "tables/TabDelimitedWriter.h"
 
-#include "platform/CodePage.h"
-
 namespace vc {
 
 bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray& lineEnd,
@@ -11,7 +9,7 @@ bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray
     for (int c = 0; c < columns; ++c) {
         if (c > 0)
             line.append('\t');
-        line.append(encodeEvidence(table.caption(c)));
+        line.append(table.encodeText(table.caption(c)));
     }
     line.append(lineEnd);
     if (out.write(line) != line.size())
@@ -19,8 +17,17 @@ bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray
 
     const int rows = table.rows();
     QByteArray chunk;
+    const bool utf8 = table.cellEncoding() == CellEncoding::Utf8;
     for (int r = 0; r < rows; ++r) {
-        chunk.append(table.joinedRow(r, '\t'));
+        if (utf8) {
+            for (int c = 0; c < columns; ++c) {
+                if (c > 0)
+                    chunk.append('\t');
+                table.appendExportCell(c, table.cellView(r, c), chunk);
+            }
+        } else {
+            chunk.append(table.joinedRow(r, '\t'));
+        }
         chunk.append(lineEnd);
         if (chunk.size() >= (1 << 16)) {
             if (out.write(chunk) != chunk.size())

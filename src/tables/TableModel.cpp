@@ -145,7 +145,28 @@ QList<QByteArray> TableModel::rowCells(int row) const {
 }
 
 QString TableModel::cellText(int row, int column) const {
-    return decodeEvidence(cell(row, column));
+    return decodeCell(column, cellView(row, column));
+}
+
+QString TableModel::decodeCell(int column, QByteArrayView bytes) const {
+    return isDateColumn(column) ? decodeEvidence(bytes) : decodeText(bytes);
+}
+
+QString TableModel::decodeText(QByteArrayView bytes) const {
+    return m_encoding == CellEncoding::Utf8 ? QString::fromUtf8(bytes) : decodeEvidence(bytes);
+}
+
+QByteArray TableModel::encodeText(const QString& text) const {
+    return m_encoding == CellEncoding::Utf8 ? text.toUtf8() : encodeEvidence(text);
+}
+
+void TableModel::appendExportCell(int column, QByteArrayView bytes, QByteArray& out) const {
+    if (m_encoding == CellEncoding::Utf8 && isDateColumn(column) &&
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; })) {
+        out.append(decodeEvidence(bytes).toUtf8());
+        return;
+    }
+    out.append(bytes);
 }
 
 void TableModel::beginBulkUpdate() {

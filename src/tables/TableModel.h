@@ -21,8 +21,14 @@ struct TableColumn {
     double widthFactor;
 };
 
-// The rows of one table, kept as the bytes the sources gave (decoded with the
-// source code page only for display). The text of all rows lies in one arena
+// How the text cells of a table are held: in the source code page (the
+// bytes of the evidence, as the Internet Explorer and document tables keep
+// them) or in UTF-8 (the browsers' databases). Date cells are the program's
+// time texts in either case, in the source code page like every time text.
+enum class CellEncoding { SourceCodePage, Utf8 };
+
+// The rows of one table, kept as the bytes the sources gave (decoded only for
+// display, with the table's cell encoding). The text of all rows lies in one arena
 // of large blocks; a row is a place in it (12 bytes), its cells separated by
 // zero bytes, which no cell can hold. So a table costs its text plus a few
 // bytes per row (the place, the separators, the list's spare room: at most
@@ -58,8 +64,23 @@ public:
     // The stored row: its cells separated by zero bytes (trailing empty
     // cells may be missing). Valid until the rows change.
     QByteArrayView packedRow(int row) const;
-    // The cell as shown: decoded with the source code page.
+    // The cell as shown: decoded with the table's cell encoding.
     QString cellText(int row, int column) const;
+
+    // How the text cells are held; SourceCodePage unless set.
+    CellEncoding cellEncoding() const { return m_encoding; }
+    void setCellEncoding(CellEncoding encoding) { m_encoding = encoding; }
+    // The bytes of a cell of that column as text.
+    QString decodeCell(int column, QByteArrayView bytes) const;
+    // A text as the table's text cells hold it (what a find looks for), and
+    // back.
+    QByteArray encodeText(const QString& text) const;
+    QString decodeText(QByteArrayView bytes) const;
+    // Appends a cell as the tab-delimited export writes it: the bytes as
+    // they are, so a code-page table gives code-page text and a UTF-8 table
+    // UTF-8 text throughout (its date cells converted where they are not
+    // plain ASCII).
+    void appendExportCell(int column, QByteArrayView bytes, QByteArray& out) const;
 
     // A bulk update gathers any number of changes into one reset of the views.
     void beginBulkUpdate();
@@ -123,6 +144,7 @@ private:
     std::vector<int> m_headerImages;
     QString m_hint;
     int m_bulkDepth = 0;
+    CellEncoding m_encoding = CellEncoding::SourceCodePage;
 };
 
 // Keeps a table inside one bulk update for a scope, also when a step throws.

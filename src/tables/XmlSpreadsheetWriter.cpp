@@ -1,7 +1,5 @@
 #include "tables/XmlSpreadsheetWriter.h"
 
-#include "platform/CodePage.h"
-
 namespace vc {
 
 namespace {
@@ -270,7 +268,7 @@ bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheet
         for (int c = 0; c < columns; ++c) {
             // Table columns 1, 3, 5 ... carry the date style.
             chunk.append(c % 2 == 1 ? kStyledCellOpen : kCellOpen)
-                .append(xmlText(decodeEvidence(table.cellView(r, c))))
+                .append(xmlText(table.decodeCell(c, table.cellView(r, c))))
                 .append(kCellClose);
         }
         line(chunk, "   </Row>");

@@ -32,10 +32,14 @@ using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, TabsTablesAndColumns) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->MakerWebAddress);
-    EXPECT_EQ(window->mainPageControl->count(), 3);
-    EXPECT_FALSE(window->mainPageControl->isTabVisible(2)); // the Tools tab
+    EXPECT_EQ(window->mainPageControl->count(), 4);
+    EXPECT_FALSE(window->mainPageControl->isTabVisible(3)); // the Tools tab
     EXPECT_EQ(window->mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
     EXPECT_EQ(window->mainPageControl->tabText(1), QStringLiteral("Documents"));
+    EXPECT_EQ(window->mainPageControl->tabText(2), QStringLiteral("Chrome, Edge, Firefox"));
+    const QStringList inner3{"History", "Downloads", "Cookies"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(window->PageControl3->tabText(i), inner3[i]);
     const QStringList inner1{"Activity", "History", "Cookie", "Links"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(window->PageControl1->tabText(i), inner1[i]);
@@ -72,6 +76,18 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
           "Machine ID", "Working Folder", "Note"},
          {2, 3, 7, 10, 11, 12}},
         {TabId::Temp, {"Name", "File Ext", "Creation Time", "Last Access", "File Path"}, {2, 3}},
+        {TabId::WebHistory,
+         {"URL Address", "Title", "Visit Time", "Visit Count", "Typed Count", "Transition",
+          "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+         {2}},
+        {TabId::WebDownloads,
+         {"URL Address", "Target Path", "Start Time", "End Time", "Received Bytes", "Total Bytes",
+          "State", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+         {2, 3}},
+        {TabId::WebCookies,
+         {"Site", "Variable", "Value", "Path", "Creation Time", "Expiration Time", "Last Access",
+          "Flags", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+         {4, 5, 6}},
     };
     for (const Expect& e : tables) {
         TableModel* model = window->tab(e.id).model;
@@ -94,7 +110,9 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     for (QAction* a : window->menuBar()->actions())
         tops << a->text();
     EXPECT_EQ(tops, (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer",
-                                 "&Documents", "&Export", "&Help"}));
+                                 "&Documents", "&Chrome, Edge, Firefox", "&Export", "&Help"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "Browsers1")),
+              (QStringList{"Browser History", "Browser Downloads", "Browser Cookies"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
               (QStringList{"Open Windows Profile...", "-", "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
@@ -132,7 +150,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
             tools << a->text();
     EXPECT_EQ(tools, (QStringList{"Exit", "Vellacord", "Recall with Conditions", "Find...",
                                   "IE Activity", "IE History", "IE Cookie", "IE Favorites",
-                                  "Recent Documents", "Temporary Files"}));
+                                  "Recent Documents", "Temporary Files", "Browser History",
+                                  "Browser Downloads", "Browser Cookies"}));
     EXPECT_EQ(window->currentTabCaption(), QStringLiteral("Internet Explorer: Activity"));
 }
 

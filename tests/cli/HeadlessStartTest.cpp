@@ -16,6 +16,7 @@ TEST(HeadlessStart, SubCommandsNeverLoadTheWindowLibraries) {
         {QStringLiteral("activity"), index},
         {QStringLiteral("activity"), index, QStringLiteral("--hash-walk")},
         {QStringLiteral("recent"), QStringLiteral("--profile"), profile},
+        {QStringLiteral("web-history"), QStringLiteral("--profile"), profile},
         {QStringLiteral("recall"), QStringLiteral("--profile"), profile, QStringLiteral("--out"),
          QStringLiteral("/dev/null/none")},
     };

@@ -39,3 +39,20 @@ TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
         EXPECT_FALSE(tx(n).isEmpty()) << n;
     EXPECT_EQ(tx(TextRecentFolder), QStringLiteral("Recent folder"));
 }
+
+// The texts of the other browsers fill their block (190 to 249): each has
+// its English text, and a language file's line replaces it like any other.
+TEST(InterfaceTexts, OtherBrowsersBlock) {
+    fillDefaultInterfaceTexts();
+    ASSERT_GE(interfaceTextCount(), 250);
+    for (int n = TextBrowsersTab; n <= TextDatabaseWithoutTable; ++n)
+        EXPECT_FALSE(tx(n).isEmpty()) << n;
+    EXPECT_EQ(TextBrowsersTab, 190);
+    EXPECT_EQ(TextDatabaseWithoutTable, 249);
+    EXPECT_EQ(tx(TextBrowsersTab), QStringLiteral("Chrome, Edge, Firefox"));
+    EXPECT_EQ(tx(TextCookieEncrypted).arg(16), QStringLiteral("(encrypted, 16 bytes)"));
+    setInterfaceText(TextDownloadsTab, QStringLiteral("T\u00e9l\u00e9chargements"));
+    EXPECT_EQ(tx(TextDownloadsTab), QStringLiteral("T\u00e9l\u00e9chargements"));
+    EXPECT_EQ(englishInterfaceText(TextDownloadsTab), QStringLiteral("Downloads"));
+    fillDefaultInterfaceTexts();
+}

@@ -31,9 +31,11 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
                                  QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     const QList<QByteArray> summary = run.out.trimmed().split('\n');
-    ASSERT_EQ(summary.size(), 6) << run.out.constData();
+    ASSERT_EQ(summary.size(), 9) << run.out.constData();
     EXPECT_TRUE(summary[2].startsWith("Internet Explorer: Cookie. Records: "));
-    for (const char* name : {"activity", "history", "cookie", "links", "recent", "temp"}) {
+    EXPECT_EQ(summary[8], "Chrome, Edge, Firefox: Cookies. Records: 573");
+    for (const char* name : {"activity", "history", "cookie", "links", "recent", "temp",
+                             "web-history", "web-downloads", "web-cookies"}) {
         const QList<QByteArray> lines =
             fileLines(QDir(whole).filePath(QString::fromLatin1(name) + QStringLiteral(".txt")));
         EXPECT_GT(lines.size(), 2) << name;
@@ -41,13 +43,42 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
     }
     const int allCookies =
         int(fileLines(QDir(whole).filePath(QStringLiteral("cookie.txt"))).size());
-    // The recent documents with every column: captions, 35 rows, the end.
+    // The recent documents with every column: captions, 37 rows, the end.
     const QList<QByteArray> recent = fileLines(QDir(whole).filePath(QStringLiteral("recent.txt")));
-    ASSERT_EQ(recent.size(), 37);
+    ASSERT_EQ(recent.size(), 39);
     EXPECT_TRUE(recent[0].startsWith("Name\tFile Ext\tCreation Time\tLast Access\tLink Address\t"
                                      "Source\tMRU Position\tRecorded Time\t"));
     EXPECT_EQ(recent[0].count('\t'), 18);
-    EXPECT_EQ(summary[4], "Documents: Links to recent documents and folders. Records: 35");
+    EXPECT_EQ(summary[4], "Documents: Links to recent documents and folders. Records: 37");
+
+    const QList<QByteArray> downloads =
+        fileLines(QDir(whole).filePath(QStringLiteral("web-downloads.txt")));
+    ASSERT_EQ(downloads.size(), 5) << "caption line, three downloads, end";
+    EXPECT_TRUE(downloads[0].startsWith("URL Address\tTarget Path\tStart Time\tEnd Time\t"));
+    EXPECT_TRUE(downloads[3].startsWith("https://plaso.googlecode.com/files/plaso-static-1.0.1-"
+                                        "win32-vs2008.zip\tD:\\plaso-static-1.0.1-win32-vs2008."
+                                        "zip\t2013-07-18 18:59:59\t2013-07-18 19:01:18\t"
+                                        "15974599\t15974599\tcomplete\tFirefox\t"))
+        << downloads[3].constData();
+
+    // The browser sections by their letters, with a phrase.
+    const QString web = out.filePath(QStringLiteral("web"));
+    run = runProgram({QStringLiteral("recall"), QStringLiteral("--profile"), sample(),
+                      QStringLiteral("--sections"), QStringLiteral("w,D,k"),
+                      QStringLiteral("--contains"), QStringLiteral("youtube"),
+                      QStringLiteral("--out"), web});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(QDir(web).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("web-cookies.txt"), QStringLiteral("web-downloads.txt"),
+                           QStringLiteral("web-history.txt")}));
+    const QList<QByteArray> youtube =
+        fileLines(QDir(web).filePath(QStringLiteral("web-cookies.txt")));
+    ASSERT_GT(youtube.size(), 2);
+    for (qsizetype i = 1; i < youtube.size() - 1; ++i)
+        EXPECT_TRUE(youtube[i].contains("youtube")) << youtube[i].constData();
+    EXPECT_EQ(run.out, "Chrome, Edge, Firefox: History. Records: 1\n"
+                       "Chrome, Edge, Firefox: Downloads. Records: 0\n"
+                       "Chrome, Edge, Firefox: Cookies. Records: 8\n");
 
     // Cookies of April 2008 that mention the bank, Cookie section only.
     const QString some = out.filePath(QStringLiteral("some"));

@@ -207,15 +207,19 @@ TEST_F(RecallConditionsTest, DatePartFollowsThePatternsWords) {
 }
 
 TEST_F(RecallConditionsTest, SharesOfTheOverallBar) {
-    EXPECT_EQ(wholeRecallPlan().share, 10);
+    // 100 / sections - 6, for the nine sections of the whole recall too.
+    EXPECT_EQ(wholeRecallPlan().share, 5);
     EXPECT_TRUE(wholeRecallPlan().description.isEmpty());
-    std::array<bool, 6> checked{};
+    std::array<bool, kRecallSectionCount> checked{};
     checked[2] = true;
     EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 94);
     checked.fill(true);
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 5);
+    checked[0] = checked[1] = checked[7] = false;
     EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 10);
-    checked[0] = checked[1] = false;
-    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 19);
+    checked.fill(false);
+    checked[6] = checked[8] = true;
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 44);
 }
 
 } // namespace

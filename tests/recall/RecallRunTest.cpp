@@ -28,8 +28,9 @@ namespace {
 using Rows = QList<QList<QByteArray>>;
 
 // The column each table's recall date comes from (last access, or the
-// expiration time of a cookie).
-constexpr int kDateColumn[6] = {2, 2, 3, 2, 3, 3};
+// expiration time of a cookie; the visit, the download's start and the
+// cookie's last access in the browser tables).
+constexpr int kDateColumn[kRecallSectionCount] = {2, 2, 3, 2, 3, 3, 2, 2, 6};
 
 Rows rowsOf(const TableModel& table) {
     Rows rows;
@@ -76,9 +77,9 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
     openSample();
     HeadlessRecallTarget target;
     const QString summary = run(target, wholeRecallPlan());
-    EXPECT_EQ(gathered, (QList<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(gathered, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     const QStringList lines = summary.split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 6) << qPrintable(summary);
+    ASSERT_EQ(lines.size(), 9) << qPrintable(summary);
     EXPECT_FALSE(summary.endsWith(QLatin1Char('\n')));
     EXPECT_EQ(lines[0], QStringLiteral("Internet Explorer: Activity. Records: ") +
                             QString::number(target.table(0).rows()));
@@ -87,17 +88,26 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
     EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. Files: ") +
                             QString::number(target.table(5).rows()));
     // The recent documents in all their columns: both Recent folders (12
-    // files), the XP open/save lists (9), RecentDocs (6), the jump lists (8).
+    // files), the XP open/save lists (11), RecentDocs (6), the jump lists (8).
     EXPECT_EQ(lines[4], QStringLiteral("Documents: Links to recent documents and folders. "
-                                       "Records: 35"));
+                                       "Records: 37"));
     const TableModel& recent = target.table(4);
-    ASSERT_EQ(recent.rows(), 35);
+    ASSERT_EQ(recent.rows(), 37);
     ASSERT_EQ(recent.columns(), 19);
     EXPECT_EQ(recent.cell(12, 5), QByteArray("OpenSaveMRU\\*"));
-    EXPECT_EQ(recent.cell(21, 5), QByteArray("RecentDocs"));
-    EXPECT_EQ(recent.cell(34, 14), QByteArray("SYSTEM")); // the custom jump list's volume
+    EXPECT_EQ(recent.cell(23, 5), QByteArray("RecentDocs"));
+    EXPECT_EQ(recent.cell(36, 14), QByteArray("SYSTEM")); // the custom jump list's volume
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
-    for (int s = 0; s < 6; ++s) {
+    // The sample's Chrome and Firefox databases: every visit, download and
+    // cookie of both browsers.
+    EXPECT_EQ(lines[6], QStringLiteral("Chrome, Edge, Firefox: History. Records: 70"));
+    EXPECT_EQ(lines[7], QStringLiteral("Chrome, Edge, Firefox: Downloads. Records: 3"));
+    EXPECT_EQ(lines[8], QStringLiteral("Chrome, Edge, Firefox: Cookies. Records: 573"));
+    EXPECT_EQ(target.labelText(8, RecallLabel::Count), QStringLiteral("Records: 573"));
+    EXPECT_EQ(target.table(6).cellEncoding(), CellEncoding::Utf8);
+    EXPECT_EQ(target.table(6).cell(0, 6), "Chrome");
+    EXPECT_EQ(target.table(6).cell(69, 6), "Firefox");
+    for (int s = 0; s < kRecallSectionCount; ++s) {
         EXPECT_GT(target.table(s).rows(), 0) << s;
         EXPECT_TRUE(target.labelText(s, RecallLabel::Condition).isEmpty()) << s;
     }
@@ -122,10 +132,10 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
 // Runs a recall with conditions over the sample profile and checks every
 // table against the whole recall's table, row by row and in order: the rows
 // kept are exactly those whose date and row text pass.
-void expectFilteredRowByRow(const Rows (&all)[6], HeadlessRecallTarget& filtered,
+void expectFilteredRowByRow(const Rows (&all)[kRecallSectionCount], HeadlessRecallTarget& filtered,
                             const std::function<bool(const QDate&, const QByteArray&)>& keep,
                             int* keptTotal) {
-    for (int s = 0; s < 6; ++s) {
+    for (int s = 0; s < kRecallSectionCount; ++s) {
         Rows expected;
         for (const QList<QByteArray>& row : all[s]) {
             const QDate date =
@@ -143,10 +153,10 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     openSample();
     HeadlessRecallTarget whole;
     run(whole, wholeRecallPlan());
-    Rows all[6];
-    for (int s = 0; s < 6; ++s)
+    Rows all[kRecallSectionCount];
+    for (int s = 0; s < kRecallSectionCount; ++s)
         all[s] = rowsOf(whole.table(s));
-    std::array<bool, 6> every{};
+    std::array<bool, kRecallSectionCount> every{};
     every.fill(true);
 
     // A day of the cache and history AND a phrase.
@@ -167,10 +177,10 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     EXPECT_GT(kept, 0);
     EXPECT_GT(andTarget.table(0).rows(), 0);
     EXPECT_LT(andTarget.table(0).rows(), whole.table(0).rows());
-    for (int s = 0; s < 6; ++s)
+    for (int s = 0; s < kRecallSectionCount; ++s)
         EXPECT_EQ(andTarget.labelText(s, RecallLabel::Condition),
                   DescribeRecallConditions(conditions));
-    EXPECT_EQ(summary.count(QLatin1Char('\n')), 5);
+    EXPECT_EQ(summary.count(QLatin1Char('\n')), 8);
 
     // A month of the cookies (swapped) OR a phrase of the bank documents.
     c.date1 = QDate(2008, 4, 30);
@@ -191,11 +201,35 @@ TEST_F(RecallRunTest, ConditionsKeepExactlyThePassingRows) {
     EXPECT_GT(orTarget.table(2).rows(), 0);
     EXPECT_GT(orTarget.table(4).rows(), 0) << "the recent bank letter";
     EXPECT_LT(orTarget.table(2).rows(), whole.table(2).rows());
+
+    // The browsers' May 2011 (visits, downloads and cookie accesses of the
+    // Chrome files) OR a phrase of Firefox's cookies: the date of each table's
+    // own date column, the phrase anywhere in the row.
+    c = defaultRecallChoice();
+    c.date1Set = c.date2Set = true;
+    c.date1 = QDate(2011, 5, 1);
+    c.date2 = QDate(2011, 5, 31);
+    c.phrase = QStringLiteral("wikipedia");
+    c.join = 1;
+    BuildRecallConditions(c, conditions);
+    HeadlessRecallTarget webTarget;
+    run(webTarget, conditionalRecallPlan(every, conditions));
+    kept = 0;
+    expectFilteredRowByRow(
+        all, webTarget,
+        [](const QDate& d, const QByteArray& row) {
+            return (d >= QDate(2011, 5, 1) && d <= QDate(2011, 5, 31)) || row.contains("wikipedia");
+        },
+        &kept);
+    for (int s : {6, 7, 8}) {
+        EXPECT_GT(webTarget.table(s).rows(), 0) << s;
+        EXPECT_LT(webTarget.table(s).rows(), whole.table(s).rows()) << s;
+    }
 }
 
 TEST_F(RecallRunTest, OnlyCookieChecked) {
     openSample();
-    std::array<bool, 6> checked{};
+    std::array<bool, kRecallSectionCount> checked{};
     checked[2] = true;
     HeadlessRecallTarget target;
     RecallPlan plan = conditionalRecallPlan(checked, conditions);
@@ -204,7 +238,7 @@ TEST_F(RecallRunTest, OnlyCookieChecked) {
     const QString summary = run(target, plan);
     EXPECT_EQ(target.opened(), (QList<int>{2}));
     EXPECT_EQ(gathered, (QList<int>{2}));
-    for (int s : {0, 1, 3, 4, 5})
+    for (int s : {0, 1, 3, 4, 5, 6, 7, 8})
         EXPECT_EQ(target.table(s).rows(), 0) << s;
     EXPECT_GT(target.table(2).rows(), 0);
     EXPECT_EQ(target.overallBar().position(), 100) << "shows full";
@@ -243,6 +277,13 @@ TEST_F(RecallRunTest, ProfileWithoutCacheIndexOrCookies) {
                        "it manually\nInternet Explorer: History. Records: 0\n"
                        "Internet Explorer: Cookie. Records: 0. Cookie Files: 0\n")))
         << qPrintable(summary);
+    // No browser databases: the three browser sections are empty, each on
+    // a line of its own after the temporary files.
+    EXPECT_TRUE(summary.endsWith(QStringLiteral("\nChrome, Edge, Firefox: History. Records: 0\n"
+                                                "Chrome, Edge, Firefox: Downloads. Records: 0\n"
+                                                "Chrome, Edge, Firefox: Cookies. Records: 0")))
+        << qPrintable(summary);
+    EXPECT_EQ(summary.count(QLatin1Char('\n')), 8);
     EXPECT_TRUE(reports.errors.isEmpty());
 }
 
@@ -256,7 +297,7 @@ TEST_F(RecallRunTest, WorkFileThatCannotBeCreated) {
 
     // Activity and Cookie stop at once: no result, no line break, no
     // condition label, no step of the overall bar; History ends normally.
-    EXPECT_EQ(gathered, (QList<int>{1, 3, 4, 5}));
+    EXPECT_EQ(gathered, (QList<int>{1, 3, 4, 5, 6, 7, 8}));
     EXPECT_TRUE(summary.startsWith(
         QStringLiteral("Internet Explorer: Activity. Internet Explorer: History. Records: 0\n"
                        "Internet Explorer: Cookie. Internet Explorer: Links. Records: ")))
@@ -265,9 +306,13 @@ TEST_F(RecallRunTest, WorkFileThatCannotBeCreated) {
     ASSERT_EQ(reports.errors.size(), 3);
     for (const QString& error : reports.errors)
         EXPECT_EQ(error, QStringLiteral("Error when Opening Work File:\n") + workFile.fileName());
-    // History, Links and recent documents step the bar by 10, the
-    // temporary files once more in their own step.
-    EXPECT_EQ(target.overallBar().position(), 10 + 10 + 10 + 10 + 10);
+    // History, Links and recent documents step the bar by the share (5 for
+    // nine sections), the temporary files once more in their own step; the
+    // browser sections step it once per database read (two for the
+    // history, three for the downloads, two for the cookies) and once at
+    // their end. They need no work file.
+    EXPECT_EQ(target.overallBar().position(), 5 * (5 + 3 + 4 + 3));
+    EXPECT_EQ(target.table(7).rows(), 3);
     EXPECT_GT(target.table(5).rows(), 0);
 }
 

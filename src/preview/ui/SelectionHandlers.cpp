@@ -1,6 +1,7 @@
 // Selecting a row fills its tab's detail pane, names the current file for
 // the file actions and previews pictures.
 #include "app/MainWindow.h"
+#include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileTransfer.h"
 #include "documents/ui/DocumentTabActions.h"
@@ -81,6 +82,10 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         ShowCookieRow(form, row);
         return;
     }
+    if (id >= TabId::WebHistory) {
+        ShowWebRow(form, id, row);
+        return;
+    }
     form.ClearPane(t.pane);
     auto cell = [&](int column) { return t.model->cellText(row, column); };
     QPlainTextEdit* memo = t.pane->memo();
@@ -158,6 +163,9 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         break;
     }
     case TabId::Cookie:
+    case TabId::WebHistory:
+    case TabId::WebDownloads:
+    case TabId::WebCookies:
         break;
     }
 }

@@ -15,7 +15,8 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
     : ModalWindow(parent), m_conditions(conditions) {
     setObjectName(QStringLiteral("OptRecall1"));
     setModal(true);
-    resize(475, 371);
+    // Tall enough for the nine sections without a scroll bar.
+    resize(475, 420);
     auto* layout = new QVBoxLayout(this);
 
     Panel9 = new QLabel(this);
@@ -211,8 +212,8 @@ bool TOptRecall1::sectionChecked(int section) const {
     return item && item->checkState() == Qt::Checked;
 }
 
-std::array<bool, 6> TOptRecall1::checkedSections() const {
-    std::array<bool, 6> checked{};
+std::array<bool, kRecallSectionCount> TOptRecall1::checkedSections() const {
+    std::array<bool, kRecallSectionCount> checked{};
     for (int i = 0; i < kRecallSectionCount; ++i)
         checked[size_t(i)] = sectionChecked(i);
     return checked;

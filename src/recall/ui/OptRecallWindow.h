@@ -3,6 +3,7 @@
 #include "app/WindowLayer.h"
 
 #include "recall/RecallConditions.h"
+#include "recall/RecallSections.h"
 #include "recall/ui/DatePicker.h"
 #include "tables/ui/ModalWindow.h"
 
@@ -38,7 +39,7 @@ public:
 
     // Entry i of the section list is checked (section i is to be gathered).
     bool sectionChecked(int section) const;
-    std::array<bool, 6> checkedSections() const;
+    std::array<bool, kRecallSectionCount> checkedSections() const;
     // The window's state as plain values.
     RecallChoice choice() const;
 

@@ -9,8 +9,8 @@ namespace vc {
 
 class TForm1;
 
-// The main window as the place a recall fills: its six table tabs, its two
-// progress bars, its labels and panes, and its message boxes for errors.
+// The main window as the place a recall fills: its table tabs, its two
+// progress bars, its labels and panes, and its message boxes for reports.
 class WindowRecallTarget : public RecallTarget {
 public:
     explicit WindowRecallTarget(TForm1& form);

@@ -1,7 +1,6 @@
 // Find, Search Again and Go to Line on the current table.
 #include "app/MainWindow.h"
 #include "language/InterfaceTexts.h"
-#include "platform/CodePage.h"
 #include "platform/Messages.h"
 #include "tables/RowSearch.h"
 #include "tables/ui/GotoLineWindow.h"
@@ -13,10 +12,11 @@ namespace vc {
 
 namespace {
 
-// The search the find window's settings describe.
-RowSearch searchFromWindow(const TSearch1& window) {
+// The search the find window's settings describe, its text encoded as the
+// table's text cells are.
+RowSearch searchFromWindow(const TSearch1& window, const TableModel& table) {
     RowSearch search;
-    search.text = encodeEvidence(window.FindComboBox->currentText());
+    search.text = table.encodeText(window.FindComboBox->currentText());
     search.columns = window.checkedColumns();
     search.caseSensitive = window.CaseCheckBox->isChecked();
     return search;
@@ -49,7 +49,7 @@ void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start,
     if (row < 0)
         messages().show(MessageKind::Information,
                         tx(TextSearchNotFound) + QStringLiteral(":\n") +
-                            decodeEvidence(search.text),
+                            t.model->decodeText(search.text),
                         MessageButtons::Ok);
     else if (fillPane)
         form.ListViewChange(id, row);
@@ -85,7 +85,7 @@ void FindInCurrentTable(TForm1& form) {
     if (form.Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor && current >= 0)
         start = current;
 
-    searchAndSelect(form, id, searchFromWindow(*form.Search1), start, step);
+    searchAndSelect(form, id, searchFromWindow(*form.Search1, *table), start, step);
     form.LastSearchTable = table;
     form.UpdateTabState();
 }
@@ -114,7 +114,7 @@ void SearchCurrentTableAgain(TForm1& form) {
             current = rows - 1;
         start = current - 1;
     }
-    searchAndSelect(form, id, searchFromWindow(*form.Search1), start, forward ? 1 : -1);
+    searchAndSelect(form, id, searchFromWindow(*form.Search1, *table), start, forward ? 1 : -1);
     form.UpdateTabState();
 }
 

@@ -45,14 +45,20 @@ protected:
 
 TEST_F(OptRecallWindowTest, FirstActivationFillsTheListsAndEmptiesThePickers) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Recall with Conditions"));
-    ASSERT_EQ(window->TabsCheckListBox->count(), 6);
+    ASSERT_EQ(window->TabsCheckListBox->count(), kRecallSectionCount);
     EXPECT_EQ(window->TabsCheckListBox->item(0)->text(),
               QStringLiteral("Internet Explorer. Activity"));
     EXPECT_EQ(window->TabsCheckListBox->item(2)->text(),
               QStringLiteral("Internet Explorer. Cookie"));
     EXPECT_EQ(window->TabsCheckListBox->item(5)->text(),
               QStringLiteral("Documents. Not erased temporary files"));
-    for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(window->TabsCheckListBox->item(6)->text(),
+              QStringLiteral("Chrome, Edge, Firefox. History"));
+    EXPECT_EQ(window->TabsCheckListBox->item(7)->text(),
+              QStringLiteral("Chrome, Edge, Firefox. Downloads"));
+    EXPECT_EQ(window->TabsCheckListBox->item(8)->text(),
+              QStringLiteral("Chrome, Edge, Firefox. Cookies"));
+    for (int i = 0; i < kRecallSectionCount; ++i)
         EXPECT_TRUE(window->sectionChecked(i)) << i;
     EXPECT_EQ(window->Predicat1ComboBox->currentText(), QStringLiteral("Within Range"));
     EXPECT_EQ(window->Predicat2ComboBox->currentText(), QStringLiteral("AND"));
@@ -122,9 +128,15 @@ TEST_F(OptRecallWindowTest, EscapeInADateFieldClosesTheWindow) {
 TEST_F(OptRecallWindowTest, OkNeedsASectionAndACondition) {
     window->WordsComboBox->setEditText(QStringLiteral("   "));
     EXPECT_TRUE(window->OKBitBtn->isEnabled()) << "a phrase of spaces counts";
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kRecallSectionCount; ++i)
         window->TabsCheckListBox->item(i)->setCheckState(Qt::Unchecked);
     EXPECT_FALSE(window->OKBitBtn->isEnabled());
+    window->TabsCheckListBox->item(7)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(window->OKBitBtn->isEnabled());
+    std::array<bool, kRecallSectionCount> onlyDownloads{};
+    onlyDownloads[7] = true;
+    EXPECT_EQ(window->checkedSections(), onlyDownloads);
+    window->TabsCheckListBox->item(7)->setCheckState(Qt::Unchecked);
     window->TabsCheckListBox->item(3)->setCheckState(Qt::Checked);
     EXPECT_TRUE(window->OKBitBtn->isEnabled());
     window->BitBtn3->click(); // Clear

@@ -2,6 +2,7 @@
 // profile with the conditions window answered by a hook.
 #include "TestData.h"
 #include "language/InterfaceTexts.h"
+#include "preview/ui/DetailPane.h"
 #include "recall/RecallConditions.h"
 #include "recall/ui/OptRecallWindow.h"
 #include "support/WindowFixture.h"
@@ -29,7 +30,7 @@ protected:
     void answerConditions(QList<int> sections, const QString& phrase) {
         TOptRecall1* w = window->OptRecall1;
         w->setModalHook([w, sections, phrase](ModalWindow&) {
-            for (int i = 0; i < 6; ++i)
+            for (int i = 0; i < kRecallSectionCount; ++i)
                 w->TabsCheckListBox->item(i)->setCheckState(sections.contains(i) ? Qt::Checked
                                                                                  : Qt::Unchecked);
             w->WordsComboBox->setEditText(phrase);
@@ -52,7 +53,7 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     EXPECT_EQ(summary.kind, MessageKind::Information);
     EXPECT_EQ(summary.buttons, MessageButtons::Ok);
     const QStringList lines = summary.text.split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 6);
+    ASSERT_EQ(lines.size(), 9);
     EXPECT_EQ(lines[0], QStringLiteral("Internet Explorer: Activity. ") +
                             window->tab(TabId::Activity).countLabel->text());
     EXPECT_EQ(lines[2], QStringLiteral("Internet Explorer: Cookie. ") +
@@ -64,14 +65,21 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     // The recent documents of both Recent folders, the XP lists and the
     // newer sources, as the Documents menu loads them.
     EXPECT_EQ(lines[4],
-              QStringLiteral("Documents: Links to recent documents and folders. Records: 35"));
-    EXPECT_EQ(rows(TabId::Recent), 35);
-    EXPECT_EQ(window->currentTabId(), TabId::Temp);
+              QStringLiteral("Documents: Links to recent documents and folders. Records: 37"));
+    EXPECT_EQ(rows(TabId::Recent), 37);
+    EXPECT_EQ(lines[6], QStringLiteral("Chrome, Edge, Firefox: History. Records: 70"));
+    EXPECT_EQ(lines[8], QStringLiteral("Chrome, Edge, Firefox: Cookies. ") +
+                            window->tab(TabId::WebCookies).countLabel->text());
+    EXPECT_EQ(window->currentTabId(), TabId::WebCookies);
+    EXPECT_EQ(window->mainPageControl->currentWidget(), window->Web_TabSheet);
     EXPECT_TRUE(window->ProgressBar.isNull());
     EXPECT_TRUE(window->SecondProgressBar.isNull());
     EXPECT_TRUE(window->HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
-    // The first row of the last table is selected and shown in its pane.
-    EXPECT_EQ(window->tab(TabId::Temp).view->currentIndex().row(), 0);
+    // The first row of each browser table is selected and shown in its pane.
+    for (TabId id : {TabId::WebHistory, TabId::WebDownloads, TabId::WebCookies}) {
+        EXPECT_EQ(window->tab(id).view->currentIndex().row(), 0) << int(id);
+        EXPECT_FALSE(window->tab(id).pane->memo()->toPlainText().isEmpty()) << int(id);
+    }
 }
 
 TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
@@ -86,7 +94,7 @@ TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
 
     EXPECT_EQ(window->currentTabId(), TabId::Cookie);
     EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
-    for (int i : {0, 1, 3, 4, 5}) {
+    for (int i : {0, 1, 3, 4, 5, 6, 7, 8}) {
         EXPECT_EQ(rows(TabId(i)), before[i]) << i;
         EXPECT_TRUE(condLabel(TabId(i)).isEmpty()) << i;
     }
@@ -128,7 +136,7 @@ TEST_F(RecallWindowTest, CancelRunsNothing) {
 TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
     TOptRecall1* w = window->OptRecall1;
     w->setModalHook([w](ModalWindow&) {
-        for (int i = 1; i < 6; ++i)
+        for (int i = 1; i < kRecallSectionCount; ++i)
             w->TabsCheckListBox->item(i)->setCheckState(Qt::Unchecked);
         w->DateTimePicker2->dropDown();
         w->DateTimePicker2->calendar()->clicked(QDate(2015, 8, 25));

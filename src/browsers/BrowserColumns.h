@@ -1,0 +1,90 @@
+#pragma once
+
+#include "language/TextIds.h"
+#include "tables/TableModel.h"
+
+#include <memory>
+#include <vector>
+
+namespace vc {
+
+// The three tables of the Chrome, Edge and Firefox tab.
+enum class BrowserTable { History, Downloads, Cookies };
+
+// Cell positions of the three tables. The last four cells of every row say
+// where it came from: the browser, its profile folder, the database file and
+// the files that were copied and read (the database and its write-ahead log
+// or journal).
+enum BrowserHistoryColumn {
+    kHistoryUrl,
+    kHistoryTitle,
+    kHistoryVisitTime,
+    kHistoryVisitCount,
+    kHistoryTypedCount,
+    kHistoryTransition,
+    kHistoryBrowser,
+    kHistoryColumnCount = kHistoryBrowser + 4
+};
+enum BrowserDownloadColumn {
+    kDownloadUrl,
+    kDownloadTargetPath,
+    kDownloadStartTime,
+    kDownloadEndTime,
+    kDownloadReceivedBytes,
+    kDownloadTotalBytes,
+    kDownloadState,
+    kDownloadBrowser,
+    kDownloadColumnCount = kDownloadBrowser + 4
+};
+enum BrowserCookieColumn {
+    kCookieHost,
+    kCookieName,
+    kCookieValue,
+    kCookiePath,
+    kCookieCreated,
+    kCookieExpires,
+    kCookieLastAccessed,
+    kCookieFlags,
+    kCookieBrowser,
+    kCookieColumnCount = kCookieBrowser + 4
+};
+
+// Columns of the three tables: caption text, date column, width factor
+// (the share of the table's first width; a date needs about 0.14 of it, the
+// last column takes what is left).
+inline std::vector<TableColumn> browserHistoryColumns() {
+    return {{TextUrlAddress, false, 0.24}, {TextTitle, false, 0.15},
+            {TextVisitTime, true, 0.14},   {TextVisitCount, false, 0.05},
+            {TextTypedCount, false, 0.05}, {TextTransition, false, 0.08},
+            {TextBrowser, false, 0.06},    {TextBrowserProfile, false, 0.07},
+            {TextSourceFile, false, 0.12}, {TextReadFrom, false, 0.0}};
+}
+inline std::vector<TableColumn> browserDownloadColumns() {
+    return {{TextUrlAddress, false, 0.20},     {TextTargetPath, false, 0.17},
+            {TextStartTime, true, 0.14},       {TextEndTime, true, 0.14},
+            {TextReceivedBytes, false, 0.06},  {TextTotalBytes, false, 0.06},
+            {TextState, false, 0.07},          {TextBrowser, false, 0.06},
+            {TextBrowserProfile, false, 0.07}, {TextSourceFile, false, 0.12},
+            {TextReadFrom, false, 0.0}};
+}
+inline std::vector<TableColumn> browserCookieColumns() {
+    return {{TextSite, false, 0.12},        {TextVariable, false, 0.09},
+            {TextValue, false, 0.10},       {TextCookiePath, false, 0.05},
+            {TextCreationTime, true, 0.14}, {TextExpirationTime, true, 0.14},
+            {TextLastAccess, true, 0.14},   {TextFlags, false, 0.07},
+            {TextBrowser, false, 0.06},     {TextBrowserProfile, false, 0.07},
+            {TextSourceFile, false, 0.12},  {TextReadFrom, false, 0.0}};
+}
+
+// The columns of one of the tables.
+std::vector<TableColumn> browserTableColumns(BrowserTable table);
+// The date column a row filter's date conditions test: the visit time, the
+// download's start, the cookie's last access.
+int browserAccessTimeColumn(BrowserTable table);
+// The table's name in the window ("webH_ListView", "webD_ListView",
+// "webK_ListView"), which the headless tables share.
+QString browserTableName(BrowserTable table);
+// A table of the program laid out for one of them; its text cells are UTF-8.
+std::unique_ptr<TableModel> makeBrowserTable(BrowserTable table);
+
+} // namespace vc
