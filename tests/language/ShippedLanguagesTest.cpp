@@ -1,0 +1,48 @@
+#include "language/InterfaceTexts.h"
+#include "language/LanguageFiles.h"
+#include "language/LanguageTestFiles.h"
+#include "language/LocaleList.h"
+#include "platform/QStringPrinting.h"
+
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+// Every shipped language file translates every text: one line per text, in
+// UTF-8, nothing empty, and what the texts are used with kept.
+TEST(ShippedLanguages, CompleteAndConsistent) {
+    const QString folder = shippedLanguageFolder();
+    for (const char* name : {"DEU", "RUS", "CSY"}) {
+        SCOPED_TRACE(name);
+        const QString file = QLatin1String(name) + QStringLiteral(".lang");
+        const QByteArray bytes = readBytes(folder + file);
+        ASSERT_FALSE(bytes.isEmpty());
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(bytes);
+        EXPECT_FALSE(utf8.hasError());
+        EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+        ASSERT_TRUE(text.endsWith(QLatin1Char('\n')));
+        const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), interfaceTextCount());
+
+        ASSERT_TRUE(LoadInterfaceTexts(file, {folder}));
+        int translated = 0;
+        for (int k = 0; k < interfaceTextCount(); ++k) {
+            EXPECT_EQ(tx(k), lines.at(k)) << k;
+            EXPECT_FALSE(tx(k).trimmed().isEmpty()) << k;
+            EXPECT_EQ(tx(k), tx(k).trimmed()) << k;
+            if (tx(k) != englishInterfaceText(k))
+                ++translated;
+        }
+        EXPECT_GT(translated, 130);
+        EXPECT_EQ(tx(0), QStringLiteral("Vellacord"));
+        EXPECT_TRUE(tx(143).contains(QStringLiteral(".lang")));
+        EXPECT_TRUE(tx(145).contains(QStringLiteral("XXX.lang")));
+        EXPECT_TRUE(tx(146).contains(QStringLiteral("XXX")));
+        EXPECT_TRUE(tx(77).contains(QStringLiteral("URL")));
+        EXPECT_FALSE(LocaleNameFromAbbreviation(QLatin1String(name)).isEmpty());
+    }
+    fillDefaultInterfaceTexts();
+}
