@@ -10,6 +10,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   libxml2-utils
   clang-format git
+  desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,68 @@
+#include "extras/ProgramFiles.h"
+#include "language/LanguageChoice.h"
+#include "language/LanguageFiles.h"
+#include "platform/QStringPrinting.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vc;
+
+namespace {
+
+int run(const QString& program, const QStringList& arguments, QByteArray* output) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return -1;
+    *output = process.readAll();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace
+
+// "cmake --install" of this build into a fresh prefix: the program, its
+// language files, the manual, the menu entry and the icon where the program
+// and the freedesktop conventions look for them.
+TEST(Install, IntoAPrefixWhereTheProgramFindsItsFiles) {
+    const QString cmake = QStandardPaths::findExecutable("cmake");
+    ASSERT_FALSE(cmake.isEmpty());
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString buildDir = QFileInfo(QStringLiteral(VC_BINARY_PATH)).absolutePath();
+    QByteArray output;
+    ASSERT_EQ(run(cmake, {"--install", buildDir, "--prefix", prefix.path()}, &output), 0)
+        << output.toStdString();
+
+    const QString root = prefix.path();
+    EXPECT_TRUE(QFileInfo(root + "/bin/vellacord").isExecutable());
+    for (const char* name : {"DEU.lang", "RUS.lang", "CSY.lang"})
+        EXPECT_TRUE(QFileInfo::exists(root + "/share/vellacord/lang/" + name)) << name;
+    QFile manual(root + "/share/doc/vellacord/vellacord.pdf");
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(manual.read(5) == "%PDF-");
+    EXPECT_GT(manual.size(), 20000);
+    const QString desktopFile = root + "/share/applications/vellacord.desktop";
+    EXPECT_TRUE(QFileInfo::exists(desktopFile));
+    EXPECT_TRUE(QFileInfo::exists(root + "/share/icons/hicolor/scalable/apps/vellacord.svg"));
+
+    // The installed program finds its language files and its manual.
+    const QString exeDir = root + "/bin/";
+    const QList<LanguageEntry> entries = languageMenuEntries(languageFolders(exeDir));
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries[1].path, root + "/share/vellacord/lang/CSY.lang");
+    EXPECT_EQ(manualPath(exeDir), root + "/share/doc/vellacord/vellacord.pdf");
+    EXPECT_EQ(programIconPath(exeDir), root + "/share/icons/hicolor/scalable/apps/vellacord.svg");
+    ASSERT_EQ(run(root + "/bin/vellacord", {"--version"}, &output), 0);
+
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validator.isEmpty())
+        GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
+    EXPECT_EQ(run(validator, {desktopFile}, &output), 0) << output.toStdString();
+}
