@@ -126,7 +126,7 @@ void TLangi1::FormActivate() {
     QTreeWidgetItem* item = LocaleListView->topLevelItem(row);
     LocaleListView->setCurrentItem(item);
     item->setSelected(true);
-    LocaleListView->scrollToItem(item);
+    LocaleListView->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 void TLangi1::fitWidthToInstructions() {
