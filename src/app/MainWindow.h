@@ -32,6 +32,7 @@ class Profile;
 class TSearch1;
 class TGotoLine1;
 class TOptRecall1;
+class TLangi1;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -102,7 +103,15 @@ public:
     Progress* progress();
     Progress* secondProgress();
     void FormResize();
+    // Writes the interface texts into the main window and into every small
+    // window it owns: each of those that declares
+    //     Q_INVOKABLE void applyInterfaceTexts();
+    // gets it called, so a window added later (made with this window as its
+    // parent) follows a language change without a change here.
     void ApplyInterfaceTexts();
+    // Builds the Language menu and applies the saved language (first
+    // activation).
+    void BuildLanguageMenu();
     // Brings a table tab to the front (outer and inner page).
     void showTab(TabId id);
     // Detaches or re-attaches the pane-filling selection handler of a tab.
@@ -162,6 +171,10 @@ public:
     TGotoLine1* GotoLine1 = nullptr;
     // The recall-conditions window, kept for the whole run.
     TOptRecall1* OptRecall1 = nullptr;
+    // The locale list of "Help yourself (localization)", kept for the whole run.
+    TLangi1* Langi1 = nullptr;
+    // The Language menu; none when no language file was found.
+    QMenu* LangItem = nullptr;
 
     // Actions, by their names.
     QAction* ActionExit = nullptr;
@@ -218,6 +231,8 @@ public Q_SLOTS:
     void HelpAction_ShortCut2Execute();
     void HelpAction_AboutExecute();
     void Helpyourself1Click();
+    // A Language menu entry was chosen.
+    void LangClick(QAction* entry);
     void files_PopupMenuPopup();
     void filesPopUp_OpenClick();
     void filesPopUp_OpenWithClick();

@@ -176,21 +176,27 @@ bool CreateShortcut(const QString& linkPath, const QString& target, int /*iconIn
                                                QFile::ReadOther | QFile::ExeOther);
 }
 
-bool createProgramShortcut(ShortcutPlace place, const QString& productName, const QString& exePath,
-                           const QString& iconPath, const QString& protectedFolder) {
-    const QString folder = shortcutFolder(place);
-    if (folder.isEmpty())
-        return false;
+ShortcutOutcome createProgramShortcut(ShortcutPlace place, const QString& productName,
+                                      const QString& exePath, const QString& iconPath,
+                                      const QString& protectedFolder) {
+    ShortcutOutcome outcome;
+    outcome.folder = shortcutFolder(place);
+    if (outcome.folder.isEmpty()) {
+        outcome.problem = ShortcutProblem::NoFolder;
+        return outcome;
+    }
+    outcome.linkPath = outcome.folder + QLatin1Char('/') + shortcutFileName(productName);
     // Checked before anything is made, so not even a folder appears there.
-    if (isInside(existingAncestor(folder), protectedFolder))
-        return false;
-    if (place == ShortcutPlace::QuickLaunch && !QDir().mkpath(folder))
-        return false;
-    if (!QFileInfo(folder).isDir())
-        return false;
-    const QString workingFolder = QFileInfo(exePath).absolutePath();
-    return CreateShortcut(folder + QLatin1Char('/') + shortcutFileName(productName), exePath, 0,
-                          iconPath, 1, 0, QString(), workingFolder);
+    if (isInside(existingAncestor(outcome.folder), protectedFolder))
+        outcome.problem = ShortcutProblem::InsideProfile;
+    else if (place == ShortcutPlace::QuickLaunch && !QDir().mkpath(outcome.folder))
+        outcome.problem = ShortcutProblem::CannotWrite;
+    else if (!QFileInfo(outcome.folder).isDir())
+        outcome.problem = ShortcutProblem::FolderMissing;
+    else if (!CreateShortcut(outcome.linkPath, exePath, 0, iconPath, 1, 0, QString(),
+                             QFileInfo(exePath).absolutePath()))
+        outcome.problem = ShortcutProblem::CannotWrite;
+    return outcome;
 }
 
 } // namespace vc

@@ -33,12 +33,30 @@ bool CreateShortcut(const QString& linkPath, const QString& target, int iconInde
                     const QString& iconPath, int showCommand, int hotKey, const QString& arguments,
                     const QString& workingFolder);
 
+// Why the program's own shortcut was not made.
+enum class ShortcutProblem {
+    None,
+    NoFolder,      // no home: the place has no folder
+    FolderMissing, // the desktop folder does not exist (it is never made)
+    InsideProfile, // the folder lies inside the Windows profile being examined
+    CannotWrite,   // the folder could not be made or the file not written
+};
+
+struct ShortcutOutcome {
+    ShortcutProblem problem = ShortcutProblem::None;
+    QString folder;   // the place's folder (empty for NoFolder)
+    QString linkPath; // the shortcut file, written or not
+    bool ok() const { return problem == ShortcutProblem::None; }
+};
+
 // The program's own shortcut for a place, named productName: target the
-// executable exePath, no arguments, working folder its folder. False when the
-// place has no folder, the folder is missing (the applications folder is made
-// when missing, the desktop is not), lies inside protectedFolder (the Windows
-// profile being examined; empty for none), or the file cannot be written.
-bool createProgramShortcut(ShortcutPlace place, const QString& productName, const QString& exePath,
-                           const QString& iconPath, const QString& protectedFolder);
+// executable exePath, no arguments, working folder its folder. Fails when
+// the place has no folder, the folder is missing (the applications folder is
+// made when missing, the desktop is not), lies inside protectedFolder (the
+// Windows profile being examined; empty for none), or the file cannot be
+// written.
+ShortcutOutcome createProgramShortcut(ShortcutPlace place, const QString& productName,
+                                      const QString& exePath, const QString& iconPath,
+                                      const QString& protectedFolder);
 
 } // namespace vc

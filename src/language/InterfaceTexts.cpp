@@ -178,6 +178,16 @@ const LaterText kLaterTexts[] = {
     // Preview (250 to 259).
     // Hostile input (260 to 269).
     // Help and languages (270 to 279).
+    {TextOpenProfile, "Open Windows Profile"},
+    {TextOpenProfileHint, "Open a Windows user profile folder"},
+    {TextOpen, "Open"},
+    {TextToolsTab, "Tools"},
+    {TextDirection, "Direction"},
+    {TextOrigin, "Origin"},
+    {TextFolderInsideProfile,
+     "The folder lies inside the Windows profile or volume being examined"},
+    {TextFolderMissing, "The folder does not exist"},
+    {TextCannotWriteFile, "The file cannot be written"},
     {-1, nullptr}, // end of the list
 };
 

@@ -111,12 +111,13 @@ int findLocaleRow(const QList<LocaleRow>& rows, const QString& abbreviation) {
 }
 
 QStringList localizationHelpLines(const QString& supportAddress) {
-    return {tx(142) + QLatin1Char(':'),
-            QStringLiteral("1. ") + tx(143),
-            QStringLiteral("2. ") + tx(144),
-            QStringLiteral("3. ") + tx(145) + QStringLiteral(". ") + tx(146),
-            tx(147),
-            tx(148) + QStringLiteral(": ") + supportAddress};
+    return {tx(TextLocalizeLine1) + QLatin1Char(':'),
+            QStringLiteral("1. ") + tx(TextLocalizeLine2),
+            QStringLiteral("2. ") + tx(TextLocalizeLine3),
+            QStringLiteral("3. ") + tx(TextLocalizeLine4) + QStringLiteral(". ") +
+                tx(TextLocalizeLine5),
+            tx(TextLocalizeLine6),
+            tx(TextSendYourFile) + QStringLiteral(": ") + supportAddress};
 }
 
 } // namespace vc

@@ -172,6 +172,16 @@ enum InterfaceTextId : int {
     // Preview (250 to 259).
     // Hostile input (260 to 269).
     // Help and languages (270 to 279).
+    TextOpenProfile = 270,     // "Open Windows Profile"
+    TextOpenProfileHint = 271, // "Open a Windows user profile folder"
+    TextOpen = 272,            // "Open"
+    TextToolsTab = 273,        // "Tools"
+    TextDirection = 274,       // "Direction"
+    TextOrigin = 275,          // "Origin"
+    TextFolderInsideProfile =
+        276, // "The folder lies inside the Windows profile or volume being examined"
+    TextFolderMissing = 277,   // "The folder does not exist"
+    TextCannotWriteFile = 278, // "The file cannot be written"
 };
 
 } // namespace vc

@@ -19,6 +19,11 @@ namespace {
 int run(const QString& program, const QStringList& arguments, QByteArray* output) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // No display: a window library that loaded would use the offscreen one.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(env);
     process.start(program, arguments);
     if (!process.waitForFinished(120000))
         return -1;
@@ -43,6 +48,11 @@ TEST(Install, IntoAPrefixWhereTheProgramFindsItsFiles) {
 
     const QString root = prefix.path();
     EXPECT_TRUE(QFileInfo(root + "/bin/vellacord").isExecutable());
+    // The two libraries in their own folder, where the program's run path
+    // and its loader of the window library look.
+    for (const char* name : {"libvellacord_core.so", "libvellacord_ui.so"})
+        EXPECT_TRUE(QFileInfo::exists(root + "/lib/vellacord/" + name)) << name;
+    EXPECT_FALSE(QFileInfo::exists(root + "/bin/libvellacord_ui.so"));
     for (const char* name : {"DEU.lang", "RUS.lang", "CSY.lang"})
         EXPECT_TRUE(QFileInfo::exists(root + "/share/vellacord/lang/" + name)) << name;
     QFile manual(root + "/share/doc/vellacord/vellacord.pdf");
@@ -63,9 +73,17 @@ TEST(Install, IntoAPrefixWhereTheProgramFindsItsFiles) {
     EXPECT_EQ(manualPath(exeDir), root + "/share/doc/vellacord/vellacord.pdf");
     EXPECT_EQ(programIconPath(exeDir), root + "/share/icons/hicolor/scalable/apps/vellacord.svg");
     ASSERT_EQ(run(root + "/bin/vellacord", {"--version"}, &output), 0);
+    // Without a sub-command the installed program loads its installed window
+    // library, which then refuses the unknown option (a usage error, 2)
+    // before any window shows.
+    ASSERT_EQ(run(root + "/bin/vellacord", {"--no-such-option"}, &output), 2)
+        << output.toStdString();
+    EXPECT_TRUE(output.contains("--no-such-option")) << output.toStdString();
+    EXPECT_FALSE(output.contains("cannot load the window library")) << output.toStdString();
 
+    // The menu entry passes the freedesktop validator.
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
-    if (validator.isEmpty())
-        GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
+    ASSERT_FALSE(validator.isEmpty()) << "desktop-file-validate (desktop-file-utils) is missing";
     EXPECT_EQ(run(validator, {desktopFile}, &output), 0) << output.toStdString();
+    EXPECT_TRUE(output.trimmed().isEmpty()) << output.toStdString();
 }

@@ -2,10 +2,9 @@
 #include "TestData.h"
 #include "extras/ProgramFiles.h"
 #include "platform/QStringPrinting.h"
+#include "support/Environment.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,63 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-
 using namespace vc;
 
 namespace {
-
-// Sets environment variables for the life of the object and puts the old
-// values back.
-class EnvironmentGuard {
-public:
-    void set(const char* name, const QString& value) {
-        remember(name);
-        qputenv(name, value.toLocal8Bit());
-    }
-    void unset(const char* name) {
-        remember(name);
-        qunsetenv(name);
-    }
-    ~EnvironmentGuard() {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name.c_str(), *value);
-            else
-                qunsetenv(name.c_str());
-        }
-    }
-
-private:
-    void remember(const char* name) {
-        if (m_saved.count(name))
-            return;
-        m_saved[name] =
-            qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
-    }
-    std::map<std::string, std::optional<QByteArray>> m_saved;
-};
-
-// Every file and folder below a folder with its size, modification time and
-// content, one line each.
-QStringList snapshot(const QString& folder) {
-    QStringList state;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QString line = info.filePath() + ' ' + QString::number(info.size()) + ' ' +
-                       info.lastModified().toString(Qt::ISODateWithMs);
-        QFile file(info.filePath());
-        if (info.isFile() && file.open(QIODevice::ReadOnly))
-            line +=
-                ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
-        state << line;
-    }
-    state.sort();
-    return state;
-}
 
 QString readText(const QString& path) {
     QFile file(path);
@@ -104,11 +49,14 @@ protected:
 } // namespace
 
 TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
-    const auto before = snapshot(temp.path() + "/profile");
+    const auto before = folderSnapshot(temp.path() + "/profile");
     const QString exe = temp.path() + "/opt/vellacord/bin/vellacord";
-    ASSERT_TRUE(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", exe,
-                                      "/usr/share/icons/vellacord.svg", profile));
+    const ShortcutOutcome made = createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", exe,
+                                                       "/usr/share/icons/vellacord.svg", profile);
+    ASSERT_TRUE(made.ok());
     const QString link = desktop + "/Vellacord.desktop";
+    EXPECT_EQ(made.linkPath, link);
+    EXPECT_EQ(made.folder, desktop);
     const QString entry = readText(link);
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
     EXPECT_TRUE(entry.contains("\nType=Application\n"));
@@ -123,7 +71,8 @@ TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
 
     // Made twice: the same file, written anew.
     ASSERT_TRUE(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
-                                      "vellacord", profile));
+                                      "vellacord", profile)
+                    .ok());
     const QString again = readText(link);
     EXPECT_TRUE(again.contains("\nExec=/usr/bin/vellacord\n"));
     EXPECT_TRUE(again.contains("\nPath=/usr/bin\n"));
@@ -133,9 +82,9 @@ TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
 
     // A translated product name names the file.
     ASSERT_TRUE(
-        createProgramShortcut(ShortcutPlace::Desktop, "Веллакорд", exe, "vellacord", profile));
+        createProgramShortcut(ShortcutPlace::Desktop, "Веллакорд", exe, "vellacord", profile).ok());
     EXPECT_TRUE(QFileInfo::exists(desktop + "/Веллакорд.desktop"));
-    EXPECT_EQ(snapshot(temp.path() + "/profile"), before);
+    EXPECT_EQ(folderSnapshot(temp.path() + "/profile"), before);
 
     // The desktop entry passes the freedesktop validator where it is installed.
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
@@ -148,27 +97,34 @@ TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
 }
 
 TEST_F(Shortcuts, NeverInsideTheProfile) {
-    const auto before = snapshot(temp.path() + "/profile");
+    const auto before = folderSnapshot(temp.path() + "/profile");
     env.set("XDG_DESKTOP_DIR", profile + "/Desktop");
-    EXPECT_FALSE(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
-                                       "vellacord", profile));
+    const ShortcutOutcome refused = createProgramShortcut(
+        ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord", "vellacord", profile);
+    EXPECT_EQ(refused.problem, ShortcutProblem::InsideProfile);
+    EXPECT_EQ(refused.folder, profile + "/Desktop");
     // Not even an applications folder is made inside it.
     env.set("XDG_DATA_HOME", profile + "/Local Settings/share");
-    EXPECT_FALSE(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord",
-                                       "/usr/bin/vellacord", "vellacord", profile));
+    EXPECT_EQ(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord", "/usr/bin/vellacord",
+                                    "vellacord", profile)
+                  .problem,
+              ShortcutProblem::InsideProfile);
     // Reached through a link, it is the profile all the same.
     ASSERT_TRUE(QFile::link(profile, temp.path() + "/linked"));
     env.set("XDG_DESKTOP_DIR", temp.path() + "/linked/Desktop");
-    EXPECT_FALSE(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
-                                       "vellacord", profile));
-    EXPECT_EQ(snapshot(temp.path() + "/profile"), before);
+    EXPECT_EQ(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
+                                    "vellacord", profile)
+                  .problem,
+              ShortcutProblem::InsideProfile);
+    EXPECT_EQ(folderSnapshot(temp.path() + "/profile"), before);
 }
 
 TEST_F(Shortcuts, QuickLaunchFolderAndFailures) {
     // The applications folder below the home, made when missing.
     EXPECT_EQ(shortcutFolder(ShortcutPlace::QuickLaunch), home + "/.local/share/applications");
     ASSERT_TRUE(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord", "/usr/bin/vellacord",
-                                      "vellacord", profile));
+                                      "vellacord", profile)
+                    .ok());
     EXPECT_TRUE(QFileInfo::exists(home + "/.local/share/applications/Vellacord.desktop"));
     env.set("XDG_DATA_HOME", temp.path() + "/data/");
     EXPECT_EQ(shortcutFolder(ShortcutPlace::QuickLaunch), temp.path() + "/data/applications");
@@ -183,8 +139,10 @@ TEST_F(Shortcuts, QuickLaunchFolderAndFailures) {
     dirs.close();
     EXPECT_EQ(shortcutFolder(ShortcutPlace::Desktop), home + "/Arbeitsfläche");
     // A desktop folder that does not exist is not made: no icon, false.
-    EXPECT_FALSE(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
-                                       "vellacord", QString()));
+    EXPECT_EQ(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
+                                    "vellacord", QString())
+                  .problem,
+              ShortcutProblem::FolderMissing);
     EXPECT_FALSE(QFileInfo::exists(home + "/Arbeitsfläche"));
 
     // A file that cannot be written: false.
@@ -193,11 +151,18 @@ TEST_F(Shortcuts, QuickLaunchFolderAndFailures) {
                                 "", "/usr/bin"));
     EXPECT_FALSE(CreateShortcut(temp.path() + "/missing/x.desktop", "/usr/bin/vellacord", 0, "", 1,
                                 0, "", "/usr/bin"));
+    env.set("XDG_DESKTOP_DIR", desktop);
+    EXPECT_EQ(createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", "/usr/bin/vellacord",
+                                    "vellacord", QString())
+                  .problem,
+              ShortcutProblem::CannotWrite);
     env.unset("HOME");
     env.unset("XDG_DATA_HOME");
     EXPECT_TRUE(shortcutFolder(ShortcutPlace::QuickLaunch).isEmpty());
-    EXPECT_FALSE(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord",
-                                       "/usr/bin/vellacord", "vellacord", QString()));
+    EXPECT_EQ(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord", "/usr/bin/vellacord",
+                                    "vellacord", QString())
+                  .problem,
+              ShortcutProblem::NoFolder);
 }
 
 TEST_F(Shortcuts, ExecLineQuotingAndNames) {

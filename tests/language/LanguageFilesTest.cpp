@@ -19,6 +19,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         folder = dir.path() + QLatin1Char('/');
         codePage = sourceCodePage();
+        fillDefaultInterfaceTexts();
+        count = interfaceTextCount();
     }
     void TearDown() override {
         fillDefaultInterfaceTexts();
@@ -32,6 +34,7 @@ protected:
     QTemporaryDir dir;
     QString folder;
     QString codePage;
+    int count = 0; // texts in the table: every loaded file keeps it
 };
 
 } // namespace
@@ -39,10 +42,10 @@ protected:
 TEST_F(LanguageFiles, HundredLinesKeepTheRestEnglishWithOrWithoutFinalBreak) {
     for (const bool finalBreak : {true, false}) {
         ASSERT_TRUE(load(numberedLines(100, "\n", finalBreak)));
-        ASSERT_EQ(interfaceTextCount(), kInterfaceTextCount);
+        ASSERT_EQ(interfaceTextCount(), count);
         for (int k = 0; k < 100; ++k)
             EXPECT_EQ(tx(k), QStringLiteral("Text %1").arg(k)) << k;
-        for (int k = 100; k < kInterfaceTextCount; ++k)
+        for (int k = 100; k < count; ++k)
             EXPECT_EQ(tx(k), englishInterfaceText(k)) << k;
     }
     // A later load starts from English again: nothing of the longer file stays.
@@ -60,7 +63,7 @@ TEST_F(LanguageFiles, CarriageReturnLineFeedAndEmptyLines) {
     EXPECT_TRUE(tx(19).isEmpty());
     EXPECT_EQ(tx(20), QStringLiteral("Text 20"));
     EXPECT_EQ(tx(149), QStringLiteral("Text 149"));
-    for (int k = 0; k < kInterfaceTextCount; ++k)
+    for (int k = 0; k < count; ++k)
         EXPECT_FALSE(tx(k).contains(QLatin1Char('\r')) || tx(k).contains(QLatin1Char('\n'))) << k;
     // A last line ending in CR LF, then nothing.
     ASSERT_TRUE(load("Eins\r\nZwei\r\n"));
@@ -99,10 +102,10 @@ TEST_F(LanguageFiles, AnsiCodePageFileGivesTheSameTextsAsUtf8) {
 
     ASSERT_TRUE(load(utf8));
     QStringList fromUtf8;
-    for (int k = 0; k < kInterfaceTextCount; ++k)
+    for (int k = 0; k < count; ++k)
         fromUtf8 << tx(k);
     ASSERT_TRUE(load(ansi));
-    for (int k = 0; k < kInterfaceTextCount; ++k)
+    for (int k = 0; k < count; ++k)
         EXPECT_EQ(tx(k), fromUtf8.at(k)) << k;
     EXPECT_EQ(tx(19), QStringLiteral("Выход"));
 
@@ -130,14 +133,15 @@ TEST_F(LanguageFiles, ByteOrderMarkAndStrayBytes) {
     for (int i = 0; i < 70000; ++i)
         noise += char((i * 7919) % 256);
     ASSERT_TRUE(load(noise));
-    EXPECT_EQ(interfaceTextCount(), kInterfaceTextCount);
+    EXPECT_EQ(interfaceTextCount(), count);
 }
 
 TEST_F(LanguageFiles, MoreLinesThanTextsAndMissingFiles) {
+    ASSERT_LT(count, 400);
     ASSERT_TRUE(load(numberedLines(400, "\n", true)));
-    EXPECT_EQ(interfaceTextCount(), kInterfaceTextCount);
-    EXPECT_EQ(tx(149), QStringLiteral("Text 149"));
-    EXPECT_TRUE(tx(150).isEmpty());
+    EXPECT_EQ(interfaceTextCount(), count);
+    EXPECT_EQ(tx(count - 1), QStringLiteral("Text %1").arg(count - 1));
+    EXPECT_TRUE(tx(count).isEmpty());
 
     // English, a missing file and a name reaching out of the folders: all
     // English; only "en" counts as loaded.

@@ -14,7 +14,7 @@ namespace vc {
 TAbout1::TAbout1(const QString& versionText, const QString& makerWebAddress, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("About1"));
-    setWindowTitle(QStringLiteral("About..."));
+    setWindowTitle(tx(TextAbout) + QStringLiteral("..."));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -48,7 +48,7 @@ TAbout1::TAbout1(const QString& versionText, const QString& makerWebAddress, QWi
     Panel2->setCursor(Qt::PointingHandCursor);
     Panel2->installEventFilter(this);
 
-    CancelButton = new QPushButton(tx(64), this);
+    CancelButton = new QPushButton(tx(TextOk), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setDefault(true);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/WindowLayer.h"
+
 #include "extras/ui/PictureBox.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 
 #include "app/BusyCursor.h"
 #include "language/InterfaceTexts.h"
-#include "tables/SortMarks.h"
+#include "tables/ui/SortMarks.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -76,12 +76,12 @@ TLangi1::TLangi1(QWidget* parent) : ModalWindow(parent) {
 }
 
 void TLangi1::applyInterfaceTexts() {
-    setWindowTitle(tx(52));
-    BitBtn1->setText(tx(53));
+    setWindowTitle(tx(TextAvailableLocales));
+    BitBtn1->setText(tx(TextCancel));
 }
 
 void TLangi1::setUserLocale(const QString& abbreviation) {
-    Label1->setText(tx(122) + QStringLiteral(": ") + abbreviation);
+    Label1->setText(tx(TextLocaleLanguage) + QStringLiteral(": ") + abbreviation);
     Label1->setToolTip(abbreviation);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/WindowLayer.h"
+
 #include "language/LocaleList.h"
-#include "tables/ModalWindow.h"
+#include "tables/ui/ModalWindow.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -21,7 +23,7 @@ class TLangi1 : public ModalWindow {
 public:
     explicit TLangi1(QWidget* parent = nullptr);
 
-    void applyInterfaceTexts();
+    Q_INVOKABLE void applyInterfaceTexts();
     // The maker's support address on the last instruction line.
     void setSupportAddress(const QString& address) { m_supportAddress = address; }
     // The user's locale abbreviation: Label1 reads text 122, ": " and it,

@@ -10,7 +10,7 @@ QMenu* buildLanguageMenu(QMenuBar* bar, int position, const QList<LanguageEntry>
                          const std::function<void(QAction*)>& langClick) {
     if (entries.isEmpty())
         return nullptr;
-    auto* menu = new QMenu(tx(121), bar);
+    auto* menu = new QMenu(tx(TextLanguage), bar);
     menu->setObjectName(QStringLiteral("LangItem"));
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/WindowLayer.h"
+
 #include "language/LanguageChoice.h"
 
 #include <QAction>

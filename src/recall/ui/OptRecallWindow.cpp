@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vc {
@@ -108,7 +109,7 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
 }
 
 void TOptRecall1::applyInterfaceTexts() {
-    setWindowTitle(tx(TextRecallWithConditions));
+    setWindowTitle(tx(TextRecallWindowCaption));
     Panel9->setText(tx(TextSections));
     Panel7->setText(tx(TextConditions));
     GroupBox1->setTitle(tx(TextLastAccessDate));
@@ -140,8 +141,6 @@ void TOptRecall1::FormActivate() {
         return;
     m_activated = true;
     applyInterfaceTexts();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     {
         const QSignalBlocker block(TabsCheckListBox);
@@ -151,6 +150,18 @@ void TOptRecall1::FormActivate() {
             item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setCheckState(Qt::Checked);
         }
+    }
+    // Every section's name shows whole, in any language: the window widens
+    // to the longest (up to most of the screen).
+    layout()->activate();
+    const int listWidth = TabsCheckListBox->sizeHintForColumn(0) +
+                          2 * TabsCheckListBox->frameWidth() +
+                          TabsCheckListBox->verticalScrollBar()->sizeHint().width();
+    const int wanted = width() - TabsCheckListBox->width() + listWidth;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (wanted > width())
+            resize(std::min(wanted, screen->availableGeometry().width() * 9 / 10), height());
+        move(screen->availableGeometry().center() - rect().center());
     }
     auto fill = [](QComboBox* box, int text1, quint8 code1, int text2, quint8 code2) {
         box->clear();

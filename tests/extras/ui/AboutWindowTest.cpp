@@ -1,6 +1,5 @@
 #include "extras/ui/AboutWindow.h"
-#include "extras/SplashWindow.h"
-#include "extras/ui/SplashPicture.h"
+#include "extras/ui/SplashWindow.h"
 #include "language/InterfaceTexts.h"
 #include "platform/QStringPrinting.h"
 
@@ -87,7 +86,6 @@ TEST(AboutWindow, ShiftClickTogglesThePictureAndTheAddressOpens) {
 
 TEST(SplashPicture, FillsThePictureBoxAboveTheAddress) {
     TSplash1 splash(kAddress);
-    showSplashPicture(splash);
     const QPixmap picture = splash.ImageLik->pixmap();
     ASSERT_FALSE(picture.isNull());
     splash.show();
