@@ -56,6 +56,13 @@ shot() {
   echo "$out/$1.png"
 }
 
+# The window in front (a dialog) with its frame.
+shot_front() {
+  sleep "${2:-1}"
+  import -frame -window "$(xdotool getactivewindow)" "$out/$1.png"
+  echo "$out/$1.png"
+}
+
 # The splash window while the program starts: its first window.
 for _ in $(seq 1 100); do
   [[ -n $(xdotool search --onlyvisible --pid "$program" 2>/dev/null || true) ]] && break
@@ -97,7 +104,6 @@ menu_from_right() {
 toolbar 59
 shot recall-summary 4
 xdotool key Return
-shot main-window
 
 # The Activity tab: the first outer tab, then its first inner tab.
 xdotool mousemove --window "$main" 60 72 click 1
@@ -105,7 +111,7 @@ sleep 0.3
 xdotool mousemove --window "$main" 45 107 click 1
 sleep 0.3
 xdotool mousemove 1200 780
-shot activity-tab
+shot main-window
 
 # The Help menu and the Language menu left of it.
 menu_from_right 1
@@ -117,14 +123,14 @@ sleep 0.5
 
 # The recall conditions window (the third button).
 toolbar 93
-shot conditions-window
+shot_front conditions-window
 xdotool key Escape
 sleep 0.5
 
 # The find window on the current table.
 xdotool windowactivate --sync "$main"
 xdotool key --clearmodifiers ctrl+f
-shot find-window
+shot_front find-window
 xdotool key Escape
 sleep 0.5
 
@@ -132,7 +138,7 @@ sleep 0.5
 menu_from_right 1
 sleep 0.5
 xdotool key Up Return
-shot locale-list 1.5
+shot_front locale-list 1.5
 xdotool key Escape
 sleep 0.5
 
@@ -140,8 +146,15 @@ sleep 0.5
 menu_from_right 1
 sleep 0.5
 xdotool key Down Down Down Return
-shot about-window
+shot_front about-window
 xdotool key Return
 sleep 0.5
 
 kill "$program"
+
+# In the source tree only the pictures the manual shows are kept.
+if [[ $out == "$(pwd)/docs/screenshots" ]]; then
+  for picture in "$out"/*.png; do
+    grep -q "screenshots/$(basename "$picture")" docs/manual.md || rm "$picture"
+  done
+fi

@@ -100,6 +100,10 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
                 [this, picker](int key) { DateTimePickerKeyDown(picker, key); });
         connect(picker, &DatePicker::menuOpening, this, [this, picker] { m_popupPicker = picker; });
     }
+    // The choices are filled anew in the current language at each showing:
+    // each box follows the length of its texts.
+    for (QComboBox* box : {Predicat1ComboBox, Predicat2ComboBox, Predicat3ComboBox})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
         // The menu's own action runs after it hides; forget the picker later.
         QMetaObject::invokeMethod(
@@ -151,18 +155,6 @@ void TOptRecall1::FormActivate() {
             item->setCheckState(Qt::Checked);
         }
     }
-    // Every section's name shows whole, in any language: the window widens
-    // to the longest (up to most of the screen).
-    layout()->activate();
-    const int listWidth = TabsCheckListBox->sizeHintForColumn(0) +
-                          2 * TabsCheckListBox->frameWidth() +
-                          TabsCheckListBox->verticalScrollBar()->sizeHint().width();
-    const int wanted = width() - TabsCheckListBox->width() + listWidth;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        if (wanted > width())
-            resize(std::min(wanted, screen->availableGeometry().width() * 9 / 10), height());
-        move(screen->availableGeometry().center() - rect().center());
-    }
     auto fill = [](QComboBox* box, int text1, quint8 code1, int text2, quint8 code2) {
         box->clear();
         box->addItem(tx(text1), code1);
@@ -173,6 +165,19 @@ void TOptRecall1::FormActivate() {
     fill(Predicat2ComboBox, TextAnd, 0, TextOr, 1);
     fill(Predicat3ComboBox, TextContains, kContains, TextNotContains, kNotContains);
     ClearForm();
+    // Every section's name shows whole, in any language: the window widens
+    // to the longest (up to most of the screen). Laid out only now that every
+    // box is filled, so that the boxes size themselves to their texts.
+    layout()->activate();
+    const int listWidth = TabsCheckListBox->sizeHintForColumn(0) +
+                          2 * TabsCheckListBox->frameWidth() +
+                          TabsCheckListBox->verticalScrollBar()->sizeHint().width();
+    const int wanted = width() - TabsCheckListBox->width() + listWidth;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (wanted > width())
+            resize(std::min(wanted, screen->availableGeometry().width() * 9 / 10), height());
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void TOptRecall1::emptyPicker(DatePicker* picker) {

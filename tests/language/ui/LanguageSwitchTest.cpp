@@ -14,6 +14,7 @@
 #include "tables/ui/SearchWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QMenuBar>
 #include <QPushButton>
@@ -272,6 +273,12 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
                       w.TabsCheckListBox->viewport()->width());
             for (QPushButton* button : {w.OKBitBtn, w.CancelBitBtn, w.BitBtn3})
                 EXPECT_GE(button->width(), button->sizeHint().width());
+            // Each choice box shows its longest choice (text and drop arrow).
+            for (QComboBox* box : {w.Predicat1ComboBox, w.Predicat2ComboBox, w.Predicat3ComboBox})
+                for (int i = 0; i < box->count(); ++i)
+                    EXPECT_GE(box->width(),
+                              box->fontMetrics().horizontalAdvance(box->itemText(i)) + 20)
+                        << box->itemText(i).toStdString();
             w.reject();
         });
         form->OptRecall1->execute();
