@@ -11,6 +11,8 @@ packages=(
   libxml2-utils
   clang-format git
   desktop-file-utils
+  # tools/take-screenshots.sh and tools/render-pictures.sh
+  openbox xdotool imagemagick librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 using namespace vc;
@@ -298,6 +300,30 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
         });
         form->Search1->runModal();
     }
+}
+
+// How long a language switch takes (load the file, apply every window's
+// texts) and how long the locale list window takes to make; shown, not
+// asserted.
+TEST_F(LanguageSwitch, DISABLED_SwitchAndLocaleListTimes) {
+    for (const char* name : {"DEU.lang", "RUS.lang", "CSY.lang"})
+        shipped(name);
+    start();
+    const QList<QAction*> entries = form->LangItem->actions();
+    constexpr int kSwitches = 200;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kSwitches; ++i)
+        entries.at(1 + i % (entries.size() - 1))->trigger();
+    const double perSwitch = double(timer.nsecsElapsed()) / 1e6 / kSwitches;
+    timer.restart();
+    for (int i = 0; i < 20; ++i)
+        TLangi1 window;
+    const double perLocaleList = double(timer.nsecsElapsed()) / 1e6 / 20;
+    std::printf("language switch (load + apply to every window): %.2f ms\n"
+                "locale list window made and filled: %.2f ms\n",
+                perSwitch, perLocaleList);
+    EXPECT_FALSE(form->ActionExit->text().isEmpty());
 }
 
 #include "LanguageSwitchTest.moc"
