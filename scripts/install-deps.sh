@@ -15,6 +15,9 @@ packages=(
   clang-format git
   python3
   clang libclang-rt-14-dev
+  desktop-file-utils
+  # tools/render-pictures.sh (the screenshot tools are above)
+  librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "app/QtChooser.h"
 #include "language/InterfaceTexts.h"
+#include "language/ui/LangiWindow.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
@@ -94,6 +95,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     GotoLine1 = new TGotoLine1(this);
     OptRecall1 = new TOptRecall1(RecallConditions, this);
     Zoom_in = new TZoom_in(this);
+    Langi1 = new TLangi1(this);
 
     FormCreate();
     resize(1000, 700);
@@ -158,6 +160,7 @@ void TForm1::FormActivate() {
     MakerWebAddress = kMakerWebAddress;
     SupportAddress = kSupportAddress;
     ApplyInterfaceTexts();
+    BuildLanguageMenu();
     for (QTabWidget* pages : {mainPageControl, PageControl1, PageControl2, PageControl3})
         connect(pages, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
                 Qt::UniqueConnection);
@@ -187,7 +190,7 @@ void TForm1::ApplyInterfaceTexts() {
     mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(TextInternetExplorerTab));
     mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(TextDocumentsTab));
     mainPageControl->setTabText(mainPageControl->indexOf(Web_TabSheet), tx(TextBrowsersTab));
-    mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), QStringLiteral("Tools"));
+    mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), tx(TextToolsTab));
     static const int kTabTexts[kTableTabCount] = {
         TextActivityTab, TextHistoryTab, TextCookieTab,    TextLinksTab,  TextRecentTab,
         TextTempTab,     TextHistoryTab, TextDownloadsTab, TextCookiesTab};
@@ -248,21 +251,17 @@ void TForm1::ApplyInterfaceTexts() {
     bind(HelpAction_ShortCut1, tx(TextDesktopIcon), tx(TextDesktopIcon));
     bind(HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
     HelpAction_About->setText(tx(TextAbout) + dots);
-    ActionOpenProfile->setText(QStringLiteral("Open Windows Profile..."));
-    ActionOpenProfile->setToolTip(QStringLiteral("Open a Windows user profile folder"));
+    bind(ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
 
-    filesPopUp_Open->setText(QStringLiteral("Open"));
+    filesPopUp_Open->setText(tx(TextOpen));
     filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);
     filesPopUp_OpenFolder->setText(tx(TextOpenFolder));
     filesPopUp_CopyTo->setText(tx(TextCopyTo) + dots);
     filesPopUp_MoveTo->setText(tx(TextMoveTo) + dots);
     filesPopUp_Properties->setText(tx(TextProperties));
-    if (Search1)
-        Search1->applyInterfaceTexts();
-    if (GotoLine1)
-        GotoLine1->applyInterfaceTexts();
-    if (Zoom_in)
-        Zoom_in->applyInterfaceTexts();
+    for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (owned->isWindow() && owned->metaObject()->indexOfMethod("applyInterfaceTexts()") >= 0)
+            QMetaObject::invokeMethod(owned, "applyInterfaceTexts", Qt::DirectConnection);
     UpdateTabState();
 }
 

@@ -33,6 +33,7 @@ class TSearch1;
 class TGotoLine1;
 class TOptRecall1;
 class TZoom_in;
+class TLangi1;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -113,7 +114,15 @@ public:
     Progress* progress();
     Progress* secondProgress();
     void FormResize();
+    // Writes the interface texts into the main window and into every small
+    // window it owns: each of those that declares
+    //     Q_INVOKABLE void applyInterfaceTexts();
+    // gets it called, so a window added later (made with this window as its
+    // parent) follows a language change without a change here.
     void ApplyInterfaceTexts();
+    // Builds the Language menu and applies the saved language (first
+    // activation).
+    void BuildLanguageMenu();
     // Brings a table tab to the front (outer and inner page).
     void showTab(TabId id);
     // Detaches or re-attaches the pane-filling selection handler of a tab.
@@ -177,6 +186,10 @@ public:
     TOptRecall1* OptRecall1 = nullptr;
     // The zoom window of the preview pictures, kept for the whole run.
     TZoom_in* Zoom_in = nullptr;
+    // The locale list of "Help yourself (localization)", kept for the whole run.
+    TLangi1* Langi1 = nullptr;
+    // The Language menu; none when no language file was found.
+    QMenu* LangItem = nullptr;
 
     // Actions, by their names.
     QAction* ActionExit = nullptr;
@@ -239,6 +252,8 @@ public Q_SLOTS:
     void HelpAction_ShortCut2Execute();
     void HelpAction_AboutExecute();
     void Helpyourself1Click();
+    // A Language menu entry was chosen.
+    void LangClick(QAction* entry);
     void files_PopupMenuPopup();
     void filesPopUp_OpenClick();
     void filesPopUp_OpenWithClick();

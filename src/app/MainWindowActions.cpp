@@ -4,6 +4,8 @@
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/ui/DocumentTabActions.h"
+#include "extras/ui/HelpActions.h"
+#include "language/ui/LanguageActions.h"
 #include "preview/ui/PaneActions.h"
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TableToolActions.h"
@@ -100,11 +102,27 @@ void TForm1::FilePanelClick(TabId id) {
     OpenFilePanelTarget(*this, id);
 }
 
-// The Help menu is not built yet.
-void TForm1::HelpAction_ManualExecute() {}
-void TForm1::HelpAction_ShortCut1Execute() {}
-void TForm1::HelpAction_ShortCut2Execute() {}
-void TForm1::HelpAction_AboutExecute() {}
-void TForm1::Helpyourself1Click() {}
+void TForm1::HelpAction_ManualExecute() {
+    OpenManual(*this);
+}
+void TForm1::HelpAction_ShortCut1Execute() {
+    CreateProgramShortcutAt(*this, ShortcutPlace::Desktop);
+}
+void TForm1::HelpAction_ShortCut2Execute() {
+    CreateProgramShortcutAt(*this, ShortcutPlace::QuickLaunch);
+}
+void TForm1::HelpAction_AboutExecute() {
+    ShowAboutWindow(*this);
+}
+void TForm1::Helpyourself1Click() {
+    ShowLocaleList(*this);
+}
+
+void TForm1::BuildLanguageMenu() {
+    vc::BuildLanguageMenu(*this);
+}
+void TForm1::LangClick(QAction* entry) {
+    ChooseLanguageEntry(*this, entry);
+}
 
 } // namespace vc

@@ -4,12 +4,13 @@
 #include "app/QtMessages.h"
 #include "cli/Commands.h"
 #include "documents/ui/DesktopFileServices.h"
+#include "extras/ui/Pictures.h"
 #include "extras/ui/SplashWindow.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
-#include <QThread>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -28,11 +29,12 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
         std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(error), qPrintable(vc::usageText()));
         return vc::kExitUsage;
     }
+    QApplication::setWindowIcon(QIcon(vc::programIcon()));
+    // The desktop entry's name, so that desktops group the windows under it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vellacord"));
     vc::fillDefaultInterfaceTexts();
     vc::TSplash1 splash(vc::kMakerWebAddress);
-    splash.show();
-    splash.repaint();
-    QApplication::processEvents();
+    splash.showPainted();
 
     vc::DesktopFileServices desktop;
     vc::setFileServices(&desktop);
@@ -48,7 +50,7 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     // "Full history" has no visible check box; --full sets it.
     form.ieH_CheckBox->setChecked(options.full);
 
-    QThread::msleep(1000);
+    splash.stayFor(1000);
     splash.hide();
     splash.close();
     form.show();

@@ -263,6 +263,16 @@ const LaterText kLaterTexts[] = {
     {262, "the header states %1 bytes; the file has %2"},
     {263, "Warning"},
     // Help and languages (270 to 279).
+    {TextOpenProfile, "Open Windows Profile"},
+    {TextOpenProfileHint, "Open a Windows user profile folder"},
+    {TextOpen, "Open"},
+    {TextToolsTab, "Tools"},
+    {TextDirection, "Direction"},
+    {TextOrigin, "Origin"},
+    {TextFolderInsideProfile,
+     "The folder lies inside the Windows profile or volume being examined"},
+    {TextFolderMissing, "The folder does not exist"},
+    {TextCannotWriteFile, "The file cannot be written"},
     {-1, nullptr}, // end of the list
 };
 

@@ -262,6 +262,16 @@ enum InterfaceTextId : int {
     TextStatedSizeTooLarge = 262, // "the header states %1 bytes; the file has %2"
     TextWarning = 263,            // "Warning"
     // Help and languages (270 to 279).
+    TextOpenProfile = 270,     // "Open Windows Profile"
+    TextOpenProfileHint = 271, // "Open a Windows user profile folder"
+    TextOpen = 272,            // "Open"
+    TextToolsTab = 273,        // "Tools"
+    TextDirection = 274,       // "Direction"
+    TextOrigin = 275,          // "Origin"
+    TextFolderInsideProfile =
+        276, // "The folder lies inside the Windows profile or volume being examined"
+    TextFolderMissing = 277,   // "The folder does not exist"
+    TextCannotWriteFile = 278, // "The file cannot be written"
 };
 
 } // namespace vc

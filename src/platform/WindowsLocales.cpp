@@ -13,7 +13,9 @@ using L = QLocale;
         lcid, abbr, tag, L::lang, L::script, L::terr                                               \
     }
 
-// Identifiers and abbreviations as Windows lists them (LOCALE_SABBREVLANGNAME).
+// Identifiers and abbreviations as Windows lists them (LOCALE_SABBREVLANGNAME):
+// every locale of Windows XP (Service Pack 2 included) and some of the later
+// versions.
 const std::array kLocales = {
     WL(0x0436, "AFK", "af-ZA", Afrikaans, AnyScript, SouthAfrica),
     WL(0x041C, "SQI", "sq-AL", Albanian, AnyScript, Albania),
@@ -71,6 +73,8 @@ const std::array kLocales = {
     WL(0x2009, "ENJ", "en-JM", English, AnyScript, Jamaica),
     WL(0x2809, "ENL", "en-BZ", English, AnyScript, Belize),
     WL(0x2C09, "ENT", "en-TT", English, AnyScript, TrinidadAndTobago),
+    // The Caribbean is a region (UN M49 029) that Qt has no territory for.
+    WL(0x2409, "ENB", "en-029", English, AnyScript, AnyTerritory),
     WL(0x3009, "ENW", "en-ZW", English, AnyScript, Zimbabwe),
     WL(0x3409, "ENP", "en-PH", English, AnyScript, Philippines),
     WL(0x4009, "ENN", "en-IN", English, AnyScript, India),
@@ -103,6 +107,7 @@ const std::array kLocales = {
     WL(0x040F, "ISL", "is-IS", Icelandic, AnyScript, Iceland),
     WL(0x0470, "IBO", "ig-NG", Igbo, AnyScript, Nigeria),
     WL(0x0421, "IND", "id-ID", Indonesian, AnyScript, Indonesia),
+    WL(0x085D, "IUK", "iu-Latn-CA", Inuktitut, LatinScript, Canada),
     WL(0x083C, "IRE", "ga-IE", Irish, AnyScript, Ireland),
     WL(0x0410, "ITA", "it-IT", Italian, AnyScript, Italy),
     WL(0x0810, "ITS", "it-CH", Italian, AnyScript, Switzerland),
@@ -124,7 +129,9 @@ const std::array kLocales = {
     WL(0x044C, "MYM", "ml-IN", Malayalam, AnyScript, India),
     WL(0x043A, "MLT", "mt-MT", Maltese, AnyScript, Malta),
     WL(0x0481, "MRI", "mi-NZ", Maori, AnyScript, NewZealand),
+    WL(0x047A, "MPD", "arn-CL", Mapuche, AnyScript, Chile),
     WL(0x044E, "MAR", "mr-IN", Marathi, AnyScript, India),
+    WL(0x047C, "MWK", "moh-CA", Mohawk, AnyScript, Canada),
     WL(0x0450, "MON", "mn-MN", Mongolian, AnyScript, Mongolia),
     WL(0x0461, "NEP", "ne-NP", Nepali, AnyScript, Nepal),
     WL(0x0414, "NOR", "nb-NO", NorwegianBokmal, AnyScript, Norway),
@@ -138,10 +145,21 @@ const std::array kLocales = {
     WL(0x0816, "PTG", "pt-PT", Portuguese, AnyScript, Portugal),
     WL(0x0446, "PAN", "pa-IN", Punjabi, AnyScript, India),
     WL(0x046B, "QUB", "quz-BO", Quechua, AnyScript, Bolivia),
+    WL(0x086B, "QUE", "quz-EC", Quechua, AnyScript, Ecuador),
+    WL(0x0C6B, "QUP", "quz-PE", Quechua, AnyScript, Peru),
     WL(0x0418, "ROM", "ro-RO", Romanian, AnyScript, Romania),
     WL(0x0417, "RMC", "rm-CH", Romansh, AnyScript, Switzerland),
     WL(0x0419, "RUS", "ru-RU", Russian, AnyScript, Russia),
     WL(0x0485, "SAH", "sah-RU", Sakha, AnyScript, Russia),
+    WL(0x043B, "SME", "se-NO", NorthernSami, AnyScript, Norway),
+    WL(0x083B, "SMF", "se-SE", NorthernSami, AnyScript, Sweden),
+    WL(0x0C3B, "SMG", "se-FI", NorthernSami, AnyScript, Finland),
+    WL(0x103B, "SMJ", "smj-NO", LuleSami, AnyScript, Norway),
+    WL(0x143B, "SMK", "smj-SE", LuleSami, AnyScript, Sweden),
+    WL(0x183B, "SMA", "sma-NO", SouthernSami, AnyScript, Norway),
+    WL(0x1C3B, "SMB", "sma-SE", SouthernSami, AnyScript, Sweden),
+    WL(0x203B, "SMS", "sms-FI", SkoltSami, AnyScript, Finland),
+    WL(0x243B, "SMN", "smn-FI", InariSami, AnyScript, Finland),
     WL(0x044F, "SAN", "sa-IN", Sanskrit, AnyScript, India),
     WL(0x0491, "GLA", "gd-GB", Gaelic, AnyScript, UnitedKingdom),
     WL(0x241A, "SRM", "sr-Latn-RS", Serbian, LatinScript, Serbia),

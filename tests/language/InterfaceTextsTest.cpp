@@ -32,7 +32,7 @@ TEST(InterfaceTexts, DefaultsAreTheEnglishTable) {
     // Out of range gives the empty text, never a crash.
     EXPECT_TRUE(tx(interfaceTextCount()).isEmpty());
     EXPECT_TRUE(tx(-1).isEmpty());
-    for (int n = 0; n < 150; ++n)
+    for (int n = 0; n < kBaseTextCount; ++n)
         EXPECT_FALSE(tx(n).isEmpty()) << n;
     // Every number of the recent-documents block has its text.
     for (int n = TextSource; n <= TextRecentSourcesDamaged; ++n)

@@ -22,6 +22,9 @@ protected:
         vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         window = std::make_unique<vc::TForm1>();
         window->setChooser(&chooser);
+        // English whatever an earlier run or the examiner's locale chose: the
+        // language files beside the test program make a Language menu.
+        window->LanguageCode = QStringLiteral("en");
         window->show();
         QApplication::processEvents();
     }

@@ -28,7 +28,7 @@ class TZoom_in : public ModalWindow {
 public:
     explicit TZoom_in(QWidget* parent = nullptr);
 
-    void applyInterfaceTexts();
+    Q_INVOKABLE void applyInterfaceTexts();
 
     // The picture to show and the path of its file (Image1's picture and hint).
     void setPicture(const QImage& picture, const QString& file);

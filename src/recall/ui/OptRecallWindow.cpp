@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vc {
@@ -100,6 +101,10 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
                 [this, picker](int key) { DateTimePickerKeyDown(picker, key); });
         connect(picker, &DatePicker::menuOpening, this, [this, picker] { m_popupPicker = picker; });
     }
+    // The choices are filled anew in the current language at each showing:
+    // each box follows the length of its texts.
+    for (QComboBox* box : {Predicat1ComboBox, Predicat2ComboBox, Predicat3ComboBox})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
         // The menu's own action runs after it hides; forget the picker later.
         QMetaObject::invokeMethod(
@@ -109,7 +114,7 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
 }
 
 void TOptRecall1::applyInterfaceTexts() {
-    setWindowTitle(tx(TextRecallWithConditions));
+    setWindowTitle(tx(TextRecallWindowCaption));
     Panel9->setText(tx(TextSections));
     Panel7->setText(tx(TextConditions));
     GroupBox1->setTitle(tx(TextLastAccessDate));
@@ -141,8 +146,6 @@ void TOptRecall1::FormActivate() {
         return;
     m_activated = true;
     applyInterfaceTexts();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     {
         const QSignalBlocker block(TabsCheckListBox);
@@ -163,6 +166,19 @@ void TOptRecall1::FormActivate() {
     fill(Predicat2ComboBox, TextAnd, 0, TextOr, 1);
     fill(Predicat3ComboBox, TextContains, kContains, TextNotContains, kNotContains);
     ClearForm();
+    // Every section's name shows whole, in any language: the window widens
+    // to the longest (up to most of the screen). Laid out only now that every
+    // box is filled, so that the boxes size themselves to their texts.
+    layout()->activate();
+    const int listWidth = TabsCheckListBox->sizeHintForColumn(0) +
+                          2 * TabsCheckListBox->frameWidth() +
+                          TabsCheckListBox->verticalScrollBar()->sizeHint().width();
+    const int wanted = width() - TabsCheckListBox->width() + listWidth;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (wanted > width())
+            resize(std::min(wanted, screen->availableGeometry().width() * 9 / 10), height());
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void TOptRecall1::emptyPicker(DatePicker* picker) {

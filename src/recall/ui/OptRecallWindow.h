@@ -35,7 +35,7 @@ public:
     int execute();
 
     // Captions from the interface texts.
-    void applyInterfaceTexts();
+    Q_INVOKABLE void applyInterfaceTexts();
 
     // Entry i of the section list is checked (section i is to be gathered).
     bool sectionChecked(int section) const;

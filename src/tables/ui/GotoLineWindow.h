@@ -21,7 +21,7 @@ class TGotoLine1 : public ModalWindow {
 public:
     explicit TGotoLine1(QWidget* parent = nullptr);
 
-    void applyInterfaceTexts();
+    Q_INVOKABLE void applyInterfaceTexts();
     // Puts a number at the top of the history unless it is there already.
     void rememberNumber(const QString& text) { GotoComboBox->remember(text); }
     QStringList history() const { return GotoComboBox->history(); }

@@ -76,10 +76,9 @@ void TSearch1::applyInterfaceTexts() {
     PageControl1->setTabText(PageControl1->indexOf(TabSheet1), tx(TextFindButton));
     toFindLabel->setText(tx(TextTextToFind) + QLatin1Char(':'));
     Panel4->setText(tx(TextColumnsForSearch) + QLatin1Char(':'));
-    // The two group titles are not in the text table.
-    DirectionRadioGroup->setTitle(QStringLiteral("Direction"));
+    DirectionRadioGroup->setTitle(tx(TextDirection));
     DirectionRadioGroup->setItems({tx(TextForward), tx(TextBackward)});
-    OriginRadioGroup->setTitle(QStringLiteral("Origin"));
+    OriginRadioGroup->setTitle(tx(TextOrigin));
     OriginRadioGroup->setItems({tx(TextFromCursor), tx(TextEntireScope)});
     OptonsGroupBox->setTitle(tx(TextOptions));
     CaseCheckBox->setText(tx(TextCaseSensitive));

@@ -26,7 +26,7 @@ public:
     explicit TSearch1(QWidget* parent = nullptr);
 
     // Captions from the interface texts.
-    void applyInterfaceTexts();
+    Q_INVOKABLE void applyInterfaceTexts();
 
     // One checked item per column caption.
     void fillColumns(const QStringList& captions);

@@ -1,0 +1,72 @@
+// The Help menu's commands: the manual, the two shortcuts and the about
+// window.
+#include "extras/ui/HelpActions.h"
+
+#include "app/MainWindow.h"
+#include "extras/ProgramFiles.h"
+#include "extras/ui/AboutWindow.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+#include "platform/Profile.h"
+
+#include <QCoreApplication>
+
+namespace vc {
+
+namespace {
+
+// The evidence a shortcut must never be written into: the whole Windows
+// volume when the profile lies in one, else the profile folder.
+QString evidenceFolder() {
+    const Profile* profile = currentProfile();
+    if (!profile)
+        return QString();
+    return profile->volumeRoot().isEmpty() ? profile->folder() : profile->volumeRoot();
+}
+
+// Why a shortcut was not made, and where.
+QString problemText(const ShortcutOutcome& outcome) {
+    switch (outcome.problem) {
+    case ShortcutProblem::None:
+        return QString();
+    case ShortcutProblem::NoFolder:
+        return tx(TextFolderMissing) + QStringLiteral(": $HOME");
+    case ShortcutProblem::FolderMissing:
+        return tx(TextFolderMissing) + QStringLiteral(": ") + outcome.folder;
+    case ShortcutProblem::InsideProfile:
+        return tx(TextFolderInsideProfile) + QStringLiteral(": ") + outcome.folder;
+    case ShortcutProblem::CannotWrite:
+        return tx(TextCannotWriteFile) + QStringLiteral(": ") + outcome.linkPath;
+    }
+    return QString();
+}
+
+} // namespace
+
+void OpenManual(TForm1& form) {
+    form.OpenTarget(manualPath(form.ExeDir));
+}
+
+void CreateProgramShortcutAt(TForm1& form, ShortcutPlace place) {
+    const ShortcutOutcome outcome =
+        createProgramShortcut(place, tx(TextProgramName), QCoreApplication::applicationFilePath(),
+                              programIconPath(form.ExeDir), evidenceFolder());
+    if (outcome.ok()) {
+        messages().show(MessageKind::Information,
+                        tx(TextOperationComplete) + QStringLiteral(":\n") + outcome.linkPath,
+                        MessageButtons::Ok);
+        return;
+    }
+    const int failure =
+        place == ShortcutPlace::Desktop ? TextDesktopIconFailed : TextQuickLaunchIconFailed;
+    showError(tx(TextError) + QStringLiteral(": \n") + tx(failure) + QLatin1Char('\n') +
+              problemText(outcome));
+}
+
+void ShowAboutWindow(TForm1& form) {
+    TAbout1 about(form.VersionText, form.MakerWebAddress, &form);
+    about.openAddress = [&form](const QString& address) { form.OpenTarget(address); };
+    about.exec();
+}
+
+} // namespace vc

@@ -1,0 +1,66 @@
+// The Language menu and the localization help of the main window.
+#include "language/ui/LanguageActions.h"
+
+#include "app/MainWindow.h"
+#include "language/InterfaceTexts.h"
+#include "language/LanguageChoice.h"
+#include "language/LanguageFiles.h"
+#include "language/ui/LangiWindow.h"
+#include "language/ui/LanguageMenu.h"
+#include "platform/Registry.h"
+
+#include <QMenuBar>
+
+namespace vc {
+
+namespace {
+
+// Where the Language menu goes: before Help, which makes it the seventh
+// menu (after File, My Computer, Search, Internet Explorer, Documents and
+// Export), and keeps it beside Help when menus are added before it.
+int languageMenuPosition(const TForm1& form) {
+    const QList<QAction*> items = form.menuBar()->actions();
+    for (int i = 0; i < items.size(); ++i)
+        if (items.at(i)->menu() && items.at(i)->menu()->objectName() == QLatin1String("Help1Item"))
+            return i;
+    return 6;
+}
+
+} // namespace
+
+void BuildLanguageMenu(TForm1& form) {
+    const QStringList folders = languageFolders(form.ExeDir);
+    const QList<LanguageEntry> entries = languageMenuEntries(folders);
+    if (entries.isEmpty()) {
+        LoadInterfaceTexts(QStringLiteral("en"), folders);
+        form.ApplyInterfaceTexts();
+        return;
+    }
+    form.LangItem = buildLanguageMenu(form.menuBar(), languageMenuPosition(form), entries,
+                                      [&form](QAction* entry) { form.LangClick(entry); });
+    const int selected = selectedLanguageEntry(entries, form.LanguageCode);
+    form.LangClick(form.LangItem->actions().at(selected));
+}
+
+void ChooseLanguageEntry(TForm1& form, QAction* entry) {
+    if (!entry)
+        return;
+    LanguageEntry chosen;
+    chosen.name = entry->objectName();
+    chosen.hint = entry->statusTip();
+    chooseLanguage(chosen, languageFolders(form.ExeDir));
+    form.LanguageCode = languageChoiceValue(chosen.hint);
+    form.ApplyInterfaceTexts();
+    entry->setChecked(true);
+}
+
+void ShowLocaleList(TForm1& form) {
+    const QString userLocale =
+        RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
+                       QStringLiteral("sLanguage"), QString(), QStringLiteral("read"));
+    form.Langi1->setSupportAddress(form.SupportAddress);
+    form.Langi1->setUserLocale(userLocale);
+    form.Langi1->runModal();
+}
+
+} // namespace vc
