@@ -141,7 +141,7 @@ BrowserLoadResult loadBrowserCookies(const Profile& profile, const LoadContext& 
 BrowserLoadResult fillBrowserTable(BrowserTable table, const Profile* profile,
                                    const LoadContext& context, TableModel& model) {
     BulkUpdate bulk(model);
-    clearTableForFill(model);
+    model.clearRows();
     if (!profile) {
         if (context.progress)
             context.progress->raiseTo(progressStart(context.progress) + context.share);

@@ -211,7 +211,6 @@ const LaterText kLaterTexts[] = {
     {TextBrowserProfile, "Browser Profile"},
     {TextSourceFile, "Source File"},
     {TextReadFrom, "Read From (Private Copy)"},
-    {TextTargetPath, "Target Path"},
     {TextStartTime, "Start Time"},
     {TextEndTime, "End Time"},
     {TextReceivedBytes, "Received Bytes"},

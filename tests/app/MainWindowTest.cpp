@@ -110,8 +110,9 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     for (QAction* a : window->menuBar()->actions())
         tops << a->text();
     // The language files beside the program add the Language menu before Help.
-    EXPECT_EQ(tops, (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer",
-                                 "&Documents", "&Chrome, Edge, Firefox", "&Export", "Language", "&Help"}));
+    EXPECT_EQ(tops,
+              (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer", "&Documents",
+                           "&Chrome, Edge, Firefox", "&Export", "Language", "&Help"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Browsers1")),
               (QStringList{"Browser History", "Browser Downloads", "Browser Cookies"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),

@@ -22,10 +22,17 @@
 
 namespace vc::testing {
 
-// Keeps every row it is given.
+// Keeps every row it is given, with the cells the loader gave.
 class CollectingSink : public RowSink {
 public:
-    void appendRow(const QList<QByteArray>& cells) override { rows.append(cells); }
+    int columns() const override { return 64; }
+    void appendCells(const QByteArrayView* cells, int count) override {
+        QList<QByteArray> row;
+        for (int c = 0; c < count; ++c)
+            row.append(cells[c].toByteArray());
+        rows.append(row);
+    }
+    void clearRows() override { rows.clear(); }
     QList<QList<QByteArray>> rows;
 };
 
