@@ -455,7 +455,7 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     ASSERT_TRUE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
     setCurrentProfile(nullptr);
     setShowsUtc(false);
-    ASSERT_EQ(table.rows(), 12 + 9 + 6 + 7 + 1);
+    ASSERT_EQ(table.rows(), 12 + 11 + 6 + 7 + 1);
     const auto field = [&table](int row, int f) { return table.cell(row, f); };
 
     // The files of both Recent folders, XP's first (Desktop.ini not listed).
@@ -470,13 +470,14 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     }
 
     // The XP lists: subkeys and values in hive order, positions from MRUList
-    // ("cba", "ba", "cba", "a"), the key's last-written time on the most
+    // ("cba", "ba", "ab", "cba", "a"), the key's last-written time on the most
     // recent entry of each list only.
     const QList<QByteArray> sources{"OpenSaveMRU\\*",   "OpenSaveMRU\\*",   "OpenSaveMRU\\*",
-                                    "OpenSaveMRU\\doc", "OpenSaveMRU\\doc", "OpenSaveMRU\\txt",
-                                    "OpenSaveMRU\\txt", "OpenSaveMRU\\txt", "OpenSaveMRU\\xls"};
-    const QList<QByteArray> positions{"2", "1", "0", "1", "0", "2", "1", "0", "0"};
-    for (int i = 0; i < 9; ++i) {
+                                    "OpenSaveMRU\\doc", "OpenSaveMRU\\doc", "OpenSaveMRU\\jpg",
+                                    "OpenSaveMRU\\jpg", "OpenSaveMRU\\txt", "OpenSaveMRU\\txt",
+                                    "OpenSaveMRU\\txt", "OpenSaveMRU\\xls"};
+    const QList<QByteArray> positions{"2", "1", "0", "1", "0", "0", "1", "2", "1", "0", "0"};
+    for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(field(12 + i, Source), sources[i]) << i;
         EXPECT_EQ(field(12 + i, Position), positions[i]) << i;
         EXPECT_EQ(field(12 + i, Recorded).isEmpty(), positions[i] != "0") << i;
@@ -489,20 +490,20 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
 
     // RecentDocs, most recent first.
     QList<QByteArray> names;
-    for (int r = 21; r < 27; ++r)
+    for (int r = 23; r < 29; ++r)
         names << field(r, Name);
     EXPECT_EQ(names, (QList<QByteArray>{"Administrator's Documents", "Not to be seen document.txt",
                                         "Very secret document.txt", "Not to be seen document.txt",
                                         "Very secret document.txt", "Administrator's Documents"}));
-    EXPECT_EQ(field(21, Path),
+    EXPECT_EQ(field(23, Path),
               "C:\\Documents and Settings\\joe\\Recent\\Administrator's Documents.lnk");
-    EXPECT_EQ(field(21, Recorded), "2009-08-04 15:19:23");
-    for (int r = 27; r < 34; ++r)
+    EXPECT_EQ(field(23, Recorded), "2009-08-04 15:19:23");
+    for (int r = 29; r < 36; ++r)
         EXPECT_EQ(field(r, Source), "AutomaticDestinations\\1b4dd67f29cb1962 (Windows Explorer)");
-    EXPECT_EQ(field(34, Source), "CustomDestinations\\a7bd71699cd38d1c (Microsoft Word 2010)");
-    EXPECT_EQ(field(34, Path), "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
-    EXPECT_FALSE(field(34, Accessed).isEmpty()); // the letter is in My Documents
-    EXPECT_EQ(field(34, Label), "SYSTEM");
+    EXPECT_EQ(field(36, Source), "CustomDestinations\\a7bd71699cd38d1c (Microsoft Word 2010)");
+    EXPECT_EQ(field(36, Path), "C:\\Documents and Settings\\joe\\My Documents\\letter to bank.doc");
+    EXPECT_FALSE(field(36, Accessed).isEmpty()); // the letter is in My Documents
+    EXPECT_EQ(field(36, Label), "SYSTEM");
     EXPECT_TRUE(reports.errors.isEmpty());
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
 }

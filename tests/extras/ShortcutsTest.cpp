@@ -22,7 +22,7 @@ QString readText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-class Shortcuts : public ::testing::Test {
+class DesktopShortcuts : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
@@ -48,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
+TEST_F(DesktopShortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
     const auto before = folderSnapshot(temp.path() + "/profile");
     const QString exe = temp.path() + "/opt/vellacord/bin/vellacord";
     const ShortcutOutcome made = createProgramShortcut(ShortcutPlace::Desktop, "Vellacord", exe,
@@ -96,7 +96,7 @@ TEST_F(Shortcuts, DesktopIconLandsInTheXdgDesktopAndTheProfileIsUntouched) {
     }
 }
 
-TEST_F(Shortcuts, NeverInsideTheProfile) {
+TEST_F(DesktopShortcuts, NeverInsideTheProfile) {
     const auto before = folderSnapshot(temp.path() + "/profile");
     env.set("XDG_DESKTOP_DIR", profile + "/Desktop");
     const ShortcutOutcome refused = createProgramShortcut(
@@ -119,7 +119,7 @@ TEST_F(Shortcuts, NeverInsideTheProfile) {
     EXPECT_EQ(folderSnapshot(temp.path() + "/profile"), before);
 }
 
-TEST_F(Shortcuts, QuickLaunchFolderAndFailures) {
+TEST_F(DesktopShortcuts, QuickLaunchFolderAndFailures) {
     // The applications folder below the home, made when missing.
     EXPECT_EQ(shortcutFolder(ShortcutPlace::QuickLaunch), home + "/.local/share/applications");
     ASSERT_TRUE(createProgramShortcut(ShortcutPlace::QuickLaunch, "Vellacord", "/usr/bin/vellacord",
@@ -165,7 +165,7 @@ TEST_F(Shortcuts, QuickLaunchFolderAndFailures) {
               ShortcutProblem::NoFolder);
 }
 
-TEST_F(Shortcuts, ExecLineQuotingAndNames) {
+TEST_F(DesktopShortcuts, ExecLineQuotingAndNames) {
     const QString link = desktop + "/odd.desktop";
     ASSERT_TRUE(CreateShortcut(link, "/opt/my tools/50% \"new\"/vellacord", 0, "C:\\icons\\v.ico",
                                1, 0, "--profile \"/mnt/win/Documents and Settings/joe\"",

@@ -8,6 +8,8 @@
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "preview/ui/DetailPane.h"
+#include "preview/ui/PictureBox.h"
+#include "support/EventLoop.h"
 #include "support/WindowFixture.h"
 #include "tables/ExportCheck.h"
 #include "tables/ui/GotoLineWindow.h"
@@ -56,11 +58,13 @@ protected:
     QStringList memoLines(TabId id) {
         return tab(id).pane->memo()->toPlainText().split(QLatin1Char('\n'));
     }
+    // Selects a row and waits until its preview has been read.
     void selectRow(TabId id, int row) {
         TableTab& t = tab(id);
         t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
                                                   QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
+        ASSERT_TRUE(processUntil([&] { return !PicturePending(t.pane->imageBox()); }));
     }
     int currentRow(TabId id) {
         const QModelIndex index = tab(id).view->selectionModel()->currentIndex();

@@ -5,6 +5,8 @@
 #include "documents/OpenSaveMru.h"
 #include "platform/HiveEditing.h"
 #include "preview/ui/DetailPane.h"
+#include "preview/ui/PictureBox.h"
+#include "support/EventLoop.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
@@ -29,10 +31,12 @@ protected:
                 return r;
         return -1;
     }
+    // Selects a row and waits until its preview has been read.
     void select(TableTab& t, int row) {
         t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
                                                   QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
+        ASSERT_TRUE(processUntil([&] { return !PicturePending(t.pane->imageBox()); }));
     }
     QStringList memoLines(TableTab& t) {
         return t.pane->memo()->toPlainText().split(QLatin1Char('\n'));
@@ -161,7 +165,7 @@ TEST_F(DocumentsWindow, PicturesOfTheListsArePreviewedFromTheProfile) {
     select(t, ash);
     EXPECT_EQ(window->currentFileName(), QStringLiteral("C:\\Users\\bperry\\Pictures\\ash.png"));
     EXPECT_FALSE(t.pane->imageBox()->pixmap().isNull());
-    EXPECT_EQ(t.pane->imageBox()->toolTip(), dir.filePath(QStringLiteral("Pictures/ash.png")));
+    EXPECT_EQ(t.pane->previewFile(), dir.filePath(QStringLiteral("Pictures/ash.png")));
     EXPECT_TRUE(t.pane->imageCaption()->text().isEmpty());
     // ash_0.png is not there.
     select(t, ash == png ? png + 1 : png);

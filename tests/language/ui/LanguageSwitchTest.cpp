@@ -108,20 +108,21 @@ TEST_F(LanguageSwitch, NoLanguageFileMeansNoLanguageMenu) {
     start();
     EXPECT_EQ(form->LangItem, nullptr);
     EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                                       "Documents1", "Export1Item", "Help1Item"}));
+                                       "Documents1", "Browsers1", "Export1Item", "Help1Item"}));
     EXPECT_EQ(form->ActionExit->text(), "Exit");
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(LanguageSwitch, MenuAtPositionSixWithEnglishAndASecondEnglish) {
+TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
     shipped("DEU.lang");
     writeBytes(exeDir + "ENU.lang", englishLines());
     writeBytes(exeDir + "XYZ.lang", "Vellacord\n"); // names no locale: no entry
     start();
     ASSERT_NE(form->LangItem, nullptr);
-    EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                                       "Documents1", "Export1Item", "LangItem", "Help1Item"}));
-    EXPECT_EQ(form->menuBar()->actions().at(6)->text(), "Language");
+    EXPECT_EQ(topMenus(),
+              QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
+                           "Documents1", "Browsers1", "Export1Item", "LangItem", "Help1Item"}));
+    EXPECT_EQ(form->menuBar()->actions().at(7)->text(), "Language");
     QStringList captions;
     QStringList names;
     for (QAction* item : form->LangItem->actions()) {
@@ -156,9 +157,9 @@ TEST_F(LanguageSwitch, ChoosingALanguageReachesEveryWindow) {
     EXPECT_EQ(form->ActionExit->text(), tx(TextExit));
     EXPECT_EQ(form->ActionExit->toolTip(), tx(TextExitHint));
     EXPECT_EQ(form->PageControl1->tabText(0), tx(TextActivityTab));
-    EXPECT_EQ(form->mainPageControl->tabText(2), tx(TextToolsTab));
+    EXPECT_EQ(form->mainPageControl->tabText(3), tx(TextToolsTab));
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), "&" + tx(TextFileMenu));
-    EXPECT_EQ(form->menuBar()->actions().at(6)->text(), tx(TextLanguage));
+    EXPECT_EQ(form->menuBar()->actions().at(7)->text(), tx(TextLanguage));
     EXPECT_EQ(form->SearchAction_Find->text(), tx(TextFind) + "...");
     EXPECT_EQ(form->HelpAction_About->text(), tx(TextAbout) + "...");
     EXPECT_EQ(form->Helpyourself1->text(), tx(TextHelpYourself));
