@@ -443,6 +443,8 @@ TEST_F(ModernRecent, ReadingKeepsTheEvidenceAccessTimes) {
 // names in the same order), the real jump list and the made-up custom one.
 TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     setShowsUtc(true);
+    const QString format = dateTimeFormat();
+    setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     Profile profile;
     QString error;
     ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
@@ -455,6 +457,7 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     ASSERT_TRUE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
     setCurrentProfile(nullptr);
     setShowsUtc(false);
+    setDateTimeFormat(format);
     ASSERT_EQ(table.rows(), 12 + 11 + 6 + 7 + 1);
     const auto field = [&table](int row, int f) { return table.cell(row, f); };
 
