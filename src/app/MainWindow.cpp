@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "tables/ui/TimeZoneView.h"
 
 #include "app/QtChooser.h"
 #include "language/InterfaceTexts.h"
@@ -116,6 +117,7 @@ void TForm1::setChooser(Chooser* chooser) {
 }
 
 void TForm1::readSettings() {
+    RestoreTimesInUtc();
     VersionText = kVersionText;
     LanguageCode =
         RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
@@ -211,8 +213,8 @@ void TForm1::ApplyInterfaceTexts() {
         {"FileItem", TextFileMenu},        {"MyComputer1", TextMyComputerMenu},
         {"SearchItem", TextSearchMenu},    {"InternetExplorer1", TextInternetExplorerMenu},
         {"Documents1", TextDocumentsMenu}, {"Browsers1", TextBrowsersTab},
-        {"Export1Item", TextExportMenu},   {"Help1Item", TextHelpMenu},
-        {"LangItem", TextLanguage}};
+        {"Export1Item", TextExportMenu},   {"View1Item", TextViewMenu},
+        {"Help1Item", TextHelpMenu},       {"LangItem", TextLanguage}};
     for (QAction* top : menuBar()->actions()) {
         QMenu* menu = top->menu();
         if (!menu)
@@ -237,6 +239,8 @@ void TForm1::ApplyInterfaceTexts() {
     bind(ActionLast_MRU, tx(TextIeFavorites), tx(TextIeFavorites));
     bind(ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
     bind(ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
+    bind(ViewAction_Utc, tx(TextTimesInUtc), tx(TextTimesInUtc));
+    ShowTimeZone(*this);
     bind(SearchAction_Find, tx(TextFind) + dots, tx(TextFindHint));
     bind(SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
     bind(SearchAction_Again, tx(TextSearchAgain), tx(TextSearchAgain));

@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 namespace vc {
@@ -45,6 +46,10 @@ struct TableTab {
     DetailPane* pane = nullptr;
     bool handlerAttached = true; // whether selecting a row fills the pane
     QString conditions;          // what condLabel shows
+    // Fills the table again as its last fill did, with no question asked
+    // (after the time zone of the time texts changed); shared by the tabs
+    // one recall filled, so that the recall runs once. None before a fill.
+    std::shared_ptr<const std::function<void()>> refill;
 };
 
 enum class TabId {
@@ -210,6 +215,7 @@ public:
     QAction* web_ActionCookies = nullptr;
     QAction* ExportAction_XLS = nullptr;
     QAction* ExportAction_Tab = nullptr;
+    QAction* ViewAction_Utc = nullptr;
     QAction* HelpAction_Manual = nullptr;
     QAction* HelpAction_ShortCut1 = nullptr;
     QAction* HelpAction_ShortCut2 = nullptr;
@@ -247,6 +253,7 @@ public Q_SLOTS:
     void SearchAction_GoLineExecute();
     void ExportAction_XLSExecute();
     void ExportAction_TabExecute();
+    void ViewAction_UtcExecute(bool utc);
     void HelpAction_ManualExecute();
     void HelpAction_ShortCut1Execute();
     void HelpAction_ShortCut2Execute();

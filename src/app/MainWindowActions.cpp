@@ -9,6 +9,7 @@
 #include "preview/ui/PaneActions.h"
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TableToolActions.h"
+#include "tables/ui/TimeZoneView.h"
 
 namespace vc {
 
@@ -68,6 +69,9 @@ void TForm1::ExportAction_XLSExecute() {
 }
 void TForm1::ExportAction_TabExecute() {
     ExportCurrentTableToText(*this);
+}
+void TForm1::ViewAction_UtcExecute(bool utc) {
+    SwitchTimesToUtc(*this, utc);
 }
 
 void TForm1::files_PopupMenuPopup() {

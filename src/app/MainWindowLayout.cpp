@@ -243,6 +243,10 @@ void TForm1::buildActions() {
     make(web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
     make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
     make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
+    ViewAction_Utc = new QAction(this);
+    ViewAction_Utc->setObjectName(QStringLiteral("ViewAction_Utc"));
+    ViewAction_Utc->setCheckable(true);
+    connect(ViewAction_Utc, &QAction::toggled, this, &TForm1::ViewAction_UtcExecute);
     make(HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
     make(HelpAction_ShortCut1, "HelpAction_ShortCut1", &TForm1::HelpAction_ShortCut1Execute);
     make(HelpAction_ShortCut2, "HelpAction_ShortCut2", &TForm1::HelpAction_ShortCut2Execute);
@@ -320,6 +324,8 @@ void TForm1::buildMenusAndToolBar() {
     Export1Item = menu("Export1Item");
     Export1Item->addAction(ExportAction_XLS);
     Export1Item->addAction(ExportAction_Tab);
+    QMenu* view = menu("View1Item");
+    view->addAction(ViewAction_Utc);
     QMenu* help = menu("Help1Item");
     help->addAction(HelpAction_Manual);
     help->addSeparator();

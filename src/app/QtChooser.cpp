@@ -33,4 +33,19 @@ QString QtChooser::saveFile(const QString& title, const QString& startFolder,
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtChooser::saveFileAs(const QString& title, const QString& startFolder,
+                              const QStringList& filters, int* chosen) {
+    QFileDialog dialog(m_parent, title, startFolder);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(*chosen));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const int selected = int(filters.indexOf(dialog.selectedNameFilter()));
+    if (selected >= 0)
+        *chosen = selected;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace vc

@@ -17,6 +17,8 @@ public:
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     QString saveFile(const QString& title, const QString& startFolder,
                      const QString& filter) override;
+    QString saveFileAs(const QString& title, const QString& startFolder, const QStringList& filters,
+                       int* chosen) override;
 
 private:
     QWidget* m_parent;

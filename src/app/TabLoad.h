@@ -7,6 +7,8 @@
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 
+#include <functional>
+
 namespace vc {
 
 // The frame every load of one table tab runs in. While it lives: the tab is
@@ -28,6 +30,9 @@ public:
     // The count label ("Records: n", or text countText, followed by the
     // load's warnings) and the first row selected.
     void finish(int countText);
+    // How to fill the tab again as this load does, without asking anything
+    // (after the time zone of the time texts changed).
+    void refillWith(std::function<void()> again);
 
 private:
     TForm1& m_form;

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
+#include "tables/ExportEncoding.h"
 
 namespace vc {
 
@@ -22,7 +23,7 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--codepage", &CliOptions::codepage},  {"--sections", &CliOptions::sections},
         {"--date-from", &CliOptions::dateFrom}, {"--date-to", &CliOptions::dateTo},
         {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
-        {"--out", &CliOptions::outDir},
+        {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
     };
     struct FlagOption {
         const char* name;
@@ -85,6 +86,12 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
     }
     if (!options.tsvFile.isEmpty() && options.xmlFormat) {
         *error = QStringLiteral("give either --tsv or --xml, not both");
+        return false;
+    }
+    ExportEncoding encoding;
+    if (!options.encoding.isEmpty() && !parseExportEncoding(options.encoding, &encoding)) {
+        *error =
+            QStringLiteral("unknown encoding %1 (known: utf-8, codepage)").arg(options.encoding);
         return false;
     }
     if (!options.contains.isEmpty() && !options.notContains.isEmpty()) {
@@ -153,6 +160,9 @@ QString usageText() {
         "      t temporary files, w web history, d web downloads, k web cookies\n"
         "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
         "  --date-format FMT, --utc, --codepage NAME, --help, --version\n"
+        "  --encoding utf-8|codepage: the text of tab-delimited output; default: UTF-8 on\n"
+        "      standard output when the locale is UTF-8, else the table's own (the code\n"
+        "      page for the Internet Explorer and document tables, UTF-8 for the browsers')\n"
         "exit status: 0 success, 1 an input cannot be read, 2 usage error\n");
 }
 

@@ -16,6 +16,7 @@ struct CliOptions {
     QString dateFormat;
     bool utc = false;
     QString codepage;
+    QString encoding; // --encoding utf-8|codepage; empty: see outputEncoding
     bool hashWalk = false;
     bool full = false;
     bool textFiles = false;

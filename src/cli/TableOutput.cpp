@@ -1,6 +1,7 @@
 #include "cli/TableOutput.h"
 
 #include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
 #include "platform/ProgramInfo.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/XmlSpreadsheetWriter.h"
@@ -8,9 +9,19 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vc {
+
+ExportEncoding outputEncoding(const CliOptions& options, const TableModel& table, bool toStdout) {
+    ExportEncoding encoding;
+    if (!options.encoding.isEmpty() && parseExportEncoding(options.encoding, &encoding))
+        return encoding;
+    if (toStdout && localeIsUtf8())
+        return ExportEncoding::Utf8;
+    return naturalExportEncoding(table);
+}
 
 int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title) {
     if (!options.xmlFile.isEmpty()) {
@@ -41,7 +52,9 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
                          qPrintable(out.errorString()));
             return kExitInput;
         }
-        if (!WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), nullptr) || !out.flush()) {
+        if (!WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), nullptr,
+                               outputEncoding(options, table, false)) ||
+            !out.flush()) {
             std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(options.tsvFile),
                          qPrintable(out.errorString()));
             return kExitInput;
@@ -50,7 +63,9 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
     }
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) ||
-        !WriteTabDelimited(table, out, QByteArrayLiteral("\n"), nullptr) || !out.flush()) {
+        !WriteTabDelimited(table, out, QByteArrayLiteral("\n"), nullptr,
+                           outputEncoding(options, table, true)) ||
+        !out.flush()) {
         std::fprintf(stderr, "vellacord: writing to standard output failed\n");
         return kExitInput;
     }
@@ -62,6 +77,8 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
 namespace vc {
 
 bool TabRowStream::open(const CliOptions& options) {
+    m_encodingOption = options.encoding;
+    m_toStdout = options.tsvFile.isEmpty();
     if (!options.tsvFile.isEmpty()) {
         m_name = options.tsvFile;
         m_lineEnd = QByteArrayLiteral("\r\n");
@@ -81,11 +98,14 @@ bool TabRowStream::open(const CliOptions& options) {
 void TabRowStream::writeHeader(const TableModel& layout) {
     m_columns = layout.columns();
     m_layout = &layout;
+    CliOptions options;
+    options.encoding = m_encodingOption;
+    m_encoding = outputEncoding(options, layout, m_toStdout);
     QByteArray header;
     for (int c = 0; c < layout.columns(); ++c) {
         if (c > 0)
             header.append('\t');
-        header.append(layout.encodeText(layout.caption(c)));
+        header.append(encodeTextAs(layout.caption(c), m_encoding));
     }
     m_buffer.append(header).append(m_lineEnd);
 }
@@ -98,7 +118,7 @@ void TabRowStream::appendCells(const QByteArrayView* cells, int count) {
             continue;
         const qsizetype at = m_buffer.size();
         if (m_layout)
-            m_layout->appendExportCell(c, cells[c], m_buffer);
+            appendCellAs(*m_layout, c, cells[c], m_encoding, m_buffer);
         else
             m_buffer.append(cells[c]);
         for (char *p = m_buffer.data() + at, *end = m_buffer.data() + m_buffer.size(); p != end;
@@ -111,6 +131,17 @@ void TabRowStream::appendCells(const QByteArrayView* cells, int count) {
 }
 
 void TabRowStream::writeRows(QByteArrayView rows) {
+    if (m_encoding == ExportEncoding::Utf8 &&
+        std::any_of(rows.begin(), rows.end(), [](char c) { return c & 0x80; })) {
+        // Tabs and line ends are ASCII, so the laid-out rows convert as a
+        // whole just as their cells would one by one.
+        writeLaidOut(decodeEvidence(rows).toUtf8());
+        return;
+    }
+    writeLaidOut(rows);
+}
+
+void TabRowStream::writeLaidOut(QByteArrayView rows) {
     if (m_buffer.size() + rows.size() < (1 << 16)) {
         m_buffer.append(rows);
         return;

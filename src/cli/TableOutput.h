@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "tables/ExportEncoding.h"
 #include "tables/RowSink.h"
 #include "tables/TableModel.h"
 
@@ -17,6 +18,11 @@ namespace vc {
 // stderr), 2 when the asked format is not available.
 int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title);
 
+// The encoding of tab-delimited output: --encoding when given; else UTF-8
+// on standard output when the locale is UTF-8 (what a terminal and the
+// tools it pipes into read); else the table's own.
+ExportEncoding outputEncoding(const CliOptions& options, const TableModel& table, bool toStdout);
+
 // Writes tab-delimited rows as they come, so a large source never has to
 // sit in memory as a whole table. Used when no --xml is asked. As a row
 // sink it writes each row as the export writes a table's row (missing cells
@@ -27,8 +33,8 @@ public:
     // Opens --tsv FILE or stdout; false after naming the path on stderr.
     bool open(const CliOptions& options);
     // The captions of the layout's columns; rows have its columns from then
-    // on and are written as its tab-delimited export writes them (a UTF-8
-    // table's date cells in UTF-8 too). The layout must outlive the stream.
+    // on and are written as its tab-delimited export writes them, in the
+    // output's encoding (outputEncoding). The layout must outlive the stream.
     void writeHeader(const TableModel& layout);
     // RowSink
     int columns() const override { return m_columns; }
@@ -40,7 +46,8 @@ public:
         appendCells(m_buffer);
         endRow();
     }
-    // Rows already laid out, each with the line end of lineEnd().
+    // Rows already laid out from a code-page table's cells, each with the
+    // line end of lineEnd(); converted when the output is UTF-8.
     void writeRows(QByteArrayView rows);
     const QByteArray& lineEnd() const { return m_lineEnd; }
     // Flushes; the exit status.
@@ -48,6 +55,7 @@ public:
 
 private:
     void endRow();
+    void writeLaidOut(QByteArrayView rows);
 
     QFile m_out;
     QString m_name;
@@ -55,6 +63,9 @@ private:
     QByteArray m_buffer;
     int m_columns = 0;
     const TableModel* m_layout = nullptr;
+    QString m_encodingOption;
+    bool m_toStdout = false;
+    ExportEncoding m_encoding = ExportEncoding::CodePage;
     bool m_failed = false;
 };
 

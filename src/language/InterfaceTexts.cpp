@@ -272,6 +272,13 @@ const LaterText kLaterTexts[] = {
      "The folder lies inside the Windows profile or volume being examined"},
     {TextFolderMissing, "The folder does not exist"},
     {TextCannotWriteFile, "The file cannot be written"},
+    // Time zone and export encoding (280 to 289).
+    {TextExportInCodePage, "TXT files, code page %1"},
+    {TextExportInUtf8, "TXT files, UTF-8"},
+    {TextTimesInUtc, "Times in UTC"},
+    {TextTimesUtc, "Times: UTC"},
+    {TextTimesLocal, "Times: local time (%1)"},
+    {TextViewMenu, "View"},
     {-1, nullptr}, // end of the list
 };
 

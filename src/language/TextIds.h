@@ -272,6 +272,13 @@ enum InterfaceTextId : int {
         276, // "The folder lies inside the Windows profile or volume being examined"
     TextFolderMissing = 277,   // "The folder does not exist"
     TextCannotWriteFile = 278, // "The file cannot be written"
+    // Time zone and export encoding (280 to 289).
+    TextExportInCodePage = 280, // "TXT files, code page %1"
+    TextExportInUtf8 = 281,     // "TXT files, UTF-8"
+    TextTimesInUtc = 282,       // "Times in UTC"
+    TextTimesUtc = 283,         // "Times: UTC"
+    TextTimesLocal = 284,       // "Times: local time (%1)"
+    TextViewMenu = 285,         // "View"
 };
 
 } // namespace vc

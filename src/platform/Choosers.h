@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vc {
 
@@ -17,6 +18,11 @@ public:
     // A file name to save to; the caller asks about overwriting.
     virtual QString saveFile(const QString& title, const QString& startFolder,
                              const QString& filter) = 0;
+    // A file name to save to, with one of several filters: *chosen is the
+    // filter shown first and, when a name is returned, the one the user
+    // left selected.
+    virtual QString saveFileAs(const QString& title, const QString& startFolder,
+                               const QStringList& filters, int* chosen) = 0;
 };
 
 // Answers every dialog with preset texts; used by tests and headless runs.
@@ -25,6 +31,9 @@ public:
     QString fileAnswer;
     QString folderAnswer;
     QString saveAnswer;
+    // The filter saveFileAs answers with; -1 keeps the one shown first.
+    int filterAnswer = -1;
+    QStringList lastFilters;
     QString lastTitle;
     QString lastStartFolder;
     QString lastPresetName;
@@ -43,6 +52,14 @@ public:
     QString saveFile(const QString& title, const QString& startFolder,
                      const QString& filter) override {
         remember(title, startFolder, QString(), filter);
+        return saveAnswer;
+    }
+    QString saveFileAs(const QString& title, const QString& startFolder, const QStringList& filters,
+                       int* chosen) override {
+        remember(title, startFolder, QString(), filters.value(*chosen));
+        lastFilters = filters;
+        if (filterAnswer >= 0 && !saveAnswer.isEmpty())
+            *chosen = filterAnswer;
         return saveAnswer;
     }
 

@@ -9,6 +9,8 @@
 #include <ctime>
 #include <memory>
 
+#include <QTimeZone>
+
 namespace vc {
 
 namespace {
@@ -129,6 +131,10 @@ bool showsUtc() {
 }
 void setShowsUtc(bool utc) {
     settings().utc = utc;
+}
+
+QString localTimeZoneName() {
+    return QString::fromUtf8(QTimeZone::systemTimeZoneId());
 }
 
 std::optional<QDateTime> localCalendarTime(qint64 secondsSince1970) {

@@ -22,6 +22,8 @@ void setDateTimeFormat(const QString& format);
 // UTC display is chosen.
 bool showsUtc();
 void setShowsUtc(bool utc);
+// The local time zone's name ("Europe/Prague"; "UTC" when TZ says so).
+QString localTimeZoneName();
 
 // Whole seconds since 1970 as a calendar time, by the rules of the Windows C
 // runtime's localtime: no result for a negative time, for a local time before

@@ -1,6 +1,7 @@
 #include "tables/ExportTarget.h"
 
 #include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
 #include "platform/Messages.h"
 
 #include <QFile>
@@ -14,12 +15,41 @@ QString exportPathFor(const QString& chosen, const QString& extension) {
     return chosen + extension;
 }
 
+namespace {
+
+// The path of a chosen name, after the overwrite question.
+QString confirmedExportPath(const QString& chosen, const QString& extension);
+
+} // namespace
+
 QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const QString& kind,
                            const QString& extension) {
     const QString chosen =
         chooser.saveFile(tx(TextSaveTo) + QLatin1Char(' ') + extension, startFolder,
                          kind + QLatin1Char(' ') + tx(TextFilesLower) + QStringLiteral(" (*") +
                              extension + QLatin1Char(')'));
+    return confirmedExportPath(chosen, extension);
+}
+
+QString chooseTextExportTarget(Chooser& chooser, const QString& startFolder,
+                               ExportEncoding* encoding) {
+    const QString extension = QStringLiteral(".txt");
+    const QStringList filters{tx(TextExportInCodePage).arg(sourceCodePage()) +
+                                  QStringLiteral(" (*.txt)"),
+                              tx(TextExportInUtf8) + QStringLiteral(" (*.txt)")};
+    int chosen = *encoding == ExportEncoding::Utf8 ? 1 : 0;
+    const QString path =
+        confirmedExportPath(chooser.saveFileAs(tx(TextSaveTo) + QLatin1Char(' ') + extension,
+                                               startFolder, filters, &chosen),
+                            extension);
+    if (!path.isEmpty())
+        *encoding = chosen == 1 ? ExportEncoding::Utf8 : ExportEncoding::CodePage;
+    return path;
+}
+
+namespace {
+
+QString confirmedExportPath(const QString& chosen, const QString& extension) {
     if (chosen.isEmpty())
         return {};
     // The question concerns the file that would be replaced, so it is asked
@@ -40,5 +70,7 @@ QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const Q
     }
     return path;
 }
+
+} // namespace
 
 } // namespace vc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Choosers.h"
+#include "tables/ExportEncoding.h"
 
 #include <QString>
 
@@ -17,5 +18,11 @@ QString exportPathFor(const QString& chosen, const QString& extension);
 // so). The question is asked about the path the export will write.
 QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const QString& kind,
                            const QString& extension);
+
+// The same for the tab-delimited export, whose dialog offers two filters:
+// text in the source code page and text in UTF-8. *encoding is the one
+// shown first and, when a path is returned, the one chosen.
+QString chooseTextExportTarget(Chooser& chooser, const QString& startFolder,
+                               ExportEncoding* encoding);
 
 } // namespace vc

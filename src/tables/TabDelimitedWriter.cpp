@@ -3,13 +3,13 @@
 namespace vc {
 
 bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray& lineEnd,
-                       Progress* progress) {
+                       Progress* progress, ExportEncoding encoding) {
     const int columns = table.columns();
     QByteArray line;
     for (int c = 0; c < columns; ++c) {
         if (c > 0)
             line.append('\t');
-        line.append(table.encodeText(table.caption(c)));
+        line.append(encodeTextAs(table.caption(c), encoding));
     }
     line.append(lineEnd);
     if (out.write(line) != line.size())
@@ -17,13 +17,15 @@ bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray
 
     const int rows = table.rows();
     QByteArray chunk;
-    const bool utf8 = table.cellEncoding() == CellEncoding::Utf8;
+    // A code-page table in its code page: each row's stored bytes as they are.
+    const bool asStored = encoding == ExportEncoding::CodePage &&
+                          table.cellEncoding() == CellEncoding::SourceCodePage;
     for (int r = 0; r < rows; ++r) {
-        if (utf8) {
+        if (!asStored) {
             for (int c = 0; c < columns; ++c) {
                 if (c > 0)
                     chunk.append('\t');
-                table.appendExportCell(c, table.cellView(r, c), chunk);
+                appendCellAs(table, c, table.cellView(r, c), encoding, chunk);
             }
         } else {
             chunk.append(table.joinedRow(r, '\t'));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Progress.h"
+#include "tables/ExportEncoding.h"
 #include "tables/TableModel.h"
 
 #include <QByteArray>
@@ -9,12 +10,13 @@
 namespace vc {
 
 // Writes a table as tab-delimited text: the column captions, then one line
-// per row in the table's order, cells as the bytes they are (nothing
-// escaped), each line ended by lineEnd ("\r\n" in files, "\n" on a
-// terminal). The captions are written in the table's cell encoding, so a
-// UTF-8 table gives a UTF-8 file (TableModel::appendExportCell). Moves the bar to i / (N + 1) x 100
-// as rows go out. False when a write fails.
+// per row in the table's order, nothing escaped, each line ended by lineEnd
+// ("\r\n" in files, "\n" on a terminal). Captions and cells are written in
+// the given encoding: in the table's own (naturalExportEncoding) every cell
+// is the bytes it is; in the other, cells are converted (appendCellAs).
+// Moves the bar to i / (N + 1) x 100 as rows go out. False when a write
+// fails.
 bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray& lineEnd,
-                       Progress* progress);
+                       Progress* progress, ExportEncoding encoding);
 
 } // namespace vc

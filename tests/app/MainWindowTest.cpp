@@ -112,7 +112,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     // The language files beside the program add the Language menu before Help.
     EXPECT_EQ(tops,
               (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer", "&Documents",
-                           "&Chrome, Edge, Firefox", "&Export", "Language", "&Help"}));
+                           "&Chrome, Edge, Firefox", "&Export", "&View", "Language", "&Help"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Browsers1")),
               (QStringList{"Browser History", "Browser Downloads", "Browser Cookies"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
@@ -128,6 +128,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Export1Item")),
               (QStringList{"Current Table to XML file",
                            "Current Table to TXT file with Tab Delimited Values"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "View1Item")), (QStringList{"Times in UTC"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Help1Item")),
               (QStringList{"Manual", "-", "Create a Desktop Icon", "Create a Quick Launch Icon",
                            "-", "About...", "-", "Help yourself (localization)"}));

@@ -17,6 +17,10 @@ inline ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 12000
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    // A locale that is not UTF-8, so that standard output is written in the
+    // table's own encoding whatever the machine's locale (a test asks for
+    // UTF-8 through extraEnvironment).
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     // No display of any kind: a command that wants a window must say so.
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));

@@ -2,6 +2,7 @@
 // of code-page bytes: what is shown, what a find looks for and what the two
 // exports write.
 #include "platform/CodePage.h"
+#include "tables/ExportEncoding.h"
 #include "tables/RowSearch.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/TableModel.h"
@@ -32,7 +33,14 @@ private:
 QByteArray tabExport(const TableModel& table) {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(WriteTabDelimited(table, out, "\n", nullptr));
+    EXPECT_TRUE(WriteTabDelimited(table, out, "\n", nullptr, naturalExportEncoding(table)));
+    return out.data();
+}
+
+QByteArray tabExportAs(const TableModel& table, ExportEncoding encoding) {
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(WriteTabDelimited(table, out, "\n", nullptr, encoding));
     return out.data();
 }
 
@@ -84,6 +92,18 @@ TEST_F(CellEncodings, Utf8TableBesideACodePageTable) {
     EXPECT_EQ(
         tabExport(web),
         QStringLiteral("Name\tCreation Time\tFile Path\nДом ёж\t1 мая 2011\tC:\\x\n").toUtf8());
+    // Either table in the other encoding: the same text, converted cell by
+    // cell (captions too); a character the code page lacks becomes "?".
+    const QByteArray asUtf8 =
+        QStringLiteral("Name\tCreation Time\tFile Path\nДом ёж\t1 мая 2011\tC:\\x\n").toUtf8();
+    EXPECT_EQ(tabExportAs(ie, ExportEncoding::Utf8), asUtf8);
+    EXPECT_EQ(tabExportAs(web, ExportEncoding::Utf8), asUtf8);
+    EXPECT_EQ(tabExportAs(web, ExportEncoding::CodePage), tabExport(ie));
+    TableModel greek(QStringLiteral("web"), columns());
+    greek.setCellEncoding(vc::CellEncoding::Utf8);
+    greek.appendRow({QStringLiteral("Ωx").toUtf8(), "", ""});
+    EXPECT_TRUE(tabExportAs(greek, ExportEncoding::CodePage).endsWith("?x\t\t\n"));
+
     // The XML export holds the same text for both.
     const QByteArray webXml = xmlExport(web);
     EXPECT_EQ(webXml, xmlExport(ie));

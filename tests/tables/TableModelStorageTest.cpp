@@ -1,3 +1,4 @@
+#include "tables/ExportEncoding.h"
 #include "tables/TabDelimitedWriter.h"
 #include "tables/TableModel.h"
 
@@ -57,7 +58,7 @@ TEST(TableModelStorage, TabDelimitedLayout) {
     table.appendRow({"b\xE9", "d", ""});
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WriteTabDelimited(table, out, "\r\n", nullptr));
+    ASSERT_TRUE(WriteTabDelimited(table, out, "\r\n", nullptr, ExportEncoding::CodePage));
     EXPECT_EQ(out.data(), QByteArray("Name\tCreation Time\tFile Path\r\na\t\tx\r\nb\xE9\td\t\r\n"));
 }
 

@@ -39,6 +39,7 @@ QString targetInProfile(const QString& windowsPath) {
 void LoadWebTab(TForm1& form, TabId id) {
     form.setConditionText(id, QString());
     TabLoad load(form, id);
+    load.refillWith([&form, id] { LoadWebTab(form, id); });
     fillBrowserTable(tableOf(id), currentProfile(), load.context(), *form.tab(id).model);
     load.finish(TextRecords);
 }

@@ -7,16 +7,11 @@
 
 namespace vc {
 
-void LoadActivityTab(TForm1& form) {
-    form.setConditionText(TabId::Activity, QString());
-    const QString fileName = form.chooser()->openFile(
-        tx(TextIeActivity), form.CacheDir, form.OpenDialogFileName,
-        QStringLiteral("Dat ") + tx(TextFilesLower) + QStringLiteral(" (*.dat)"));
-    if (fileName.isEmpty()) {
-        form.UpdateTabState();
-        return;
-    }
+namespace {
+
+void loadActivityFile(TForm1& form, const QString& fileName) {
     TabLoad load(form, TabId::Activity);
+    load.refillWith([&form, fileName] { loadActivityFile(form, fileName); });
     form.setActivityIndexFile(fileName);
     form.RecordCount = 0;
     const ActivityLoad result =
@@ -28,6 +23,20 @@ void LoadActivityTab(TForm1& form) {
     form.SortIconIndex = 0;
     form.setActivityIndexCaption(IndexFileCaption(fileName, result.version));
     load.finish(TextRecords);
+}
+
+} // namespace
+
+void LoadActivityTab(TForm1& form) {
+    form.setConditionText(TabId::Activity, QString());
+    const QString fileName = form.chooser()->openFile(
+        tx(TextIeActivity), form.CacheDir, form.OpenDialogFileName,
+        QStringLiteral("Dat ") + tx(TextFilesLower) + QStringLiteral(" (*.dat)"));
+    if (fileName.isEmpty()) {
+        form.UpdateTabState();
+        return;
+    }
+    loadActivityFile(form, fileName);
 }
 
 } // namespace vc

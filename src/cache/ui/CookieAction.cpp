@@ -10,13 +10,11 @@
 
 namespace vc {
 
-void LoadCookieTab(TForm1& form) {
-    form.setConditionText(TabId::Cookie, QString());
-    const QString folder =
-        form.chooser()->chooseFolder(tx(TextIeCookie), GetSpecialFolder(FolderKind::CookiesDir));
-    if (folder.isEmpty())
-        return;
+namespace {
+
+void loadCookieFolder(TForm1& form, const QString& folder) {
     TabLoad load(form, TabId::Cookie);
+    load.refillWith([&form, folder] { loadCookieFolder(form, folder); });
     form.setCookieFolder(folder);
     TableModel& table = *form.tab(TabId::Cookie).model;
     const CookieIndexLoad result = LoadCookieIndex(folder, form.fullHistoryChecked(), true,
@@ -28,6 +26,17 @@ void LoadCookieTab(TForm1& form) {
                                  QString::number(result.fileNames.size()));
     if (Progress* bar = form.progress())
         bar->setPosition(100);
+}
+
+} // namespace
+
+void LoadCookieTab(TForm1& form) {
+    form.setConditionText(TabId::Cookie, QString());
+    const QString folder =
+        form.chooser()->chooseFolder(tx(TextIeCookie), GetSpecialFolder(FolderKind::CookiesDir));
+    if (folder.isEmpty())
+        return;
+    loadCookieFolder(form, folder);
 }
 
 void ShowCookieRow(TForm1& form, int row) {

@@ -11,6 +11,7 @@ namespace vc {
 void LoadLinksTab(TForm1& form) {
     form.setConditionText(TabId::Links, QString());
     TabLoad load(form, TabId::Links);
+    load.refillWith([&form] { LoadLinksTab(form); });
     form.tab(TabId::Links).countLabel->clear();
     LoadLinks(GetSpecialFolder(FolderKind::FavoritesDir), load.context(),
               *form.tab(TabId::Links).model);

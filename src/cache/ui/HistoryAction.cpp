@@ -10,13 +10,11 @@
 
 namespace vc {
 
-void LoadHistoryTab(TForm1& form) {
-    form.setConditionText(TabId::History, QString());
-    const QString folder =
-        form.chooser()->chooseFolder(tx(TextIeHistory), GetSpecialFolder(FolderKind::HistoryDir));
-    if (folder.isEmpty())
-        return;
+namespace {
+
+void loadHistoryFolder(TForm1& form, const QString& folder) {
     TabLoad load(form, TabId::History);
+    load.refillWith([&form, folder] { loadHistoryFolder(form, folder); });
     form.setHistoryFolder(folder);
     QStringList indexFiles;
     FindIndexFiles(indexFiles, folder);
@@ -26,6 +24,17 @@ void LoadHistoryTab(TForm1& form) {
     if (Progress* bar = form.progress())
         bar->setPosition(100);
     load.finish(TextRecords);
+}
+
+} // namespace
+
+void LoadHistoryTab(TForm1& form) {
+    form.setConditionText(TabId::History, QString());
+    const QString folder =
+        form.chooser()->chooseFolder(tx(TextIeHistory), GetSpecialFolder(FolderKind::HistoryDir));
+    if (folder.isEmpty())
+        return;
+    loadHistoryFolder(form, folder);
 }
 
 } // namespace vc

@@ -12,6 +12,7 @@ namespace vc {
 void LoadRecentTab(TForm1& form) {
     form.setConditionText(TabId::Recent, QString());
     TabLoad load(form, TabId::Recent);
+    load.refillWith([&form] { LoadRecentTab(form); });
     // A list that cannot be read is reported and keeps the table as it was.
     if (LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), load.context(),
                             *form.tab(TabId::Recent).model))

@@ -11,6 +11,7 @@ namespace vc {
 void LoadTempTab(TForm1& form) {
     form.setConditionText(TabId::Temp, QString());
     TabLoad load(form, TabId::Temp);
+    load.refillWith([&form] { LoadTempTab(form); });
     LoadTemporaryFiles(temporaryFolders(), load.context(), *form.tab(TabId::Temp).model);
     load.finish(TextFiles);
 }

@@ -10,6 +10,8 @@
 #include "recall/ui/OptRecallWindow.h"
 #include "recall/ui/WindowRecallTarget.h"
 
+#include <functional>
+#include <memory>
 #include <typeinfo>
 
 namespace vc {
@@ -18,7 +20,31 @@ namespace {
 
 // The run with its frame: cursor, both bars, and in every case (also when a
 // step fails) the bars removed, the tab bookkeeping and the summary.
-void runRecall(TForm1& form, const RecallPlan& plan) {
+void runRecall(TForm1& form, const RecallPlan& plan, bool quiet);
+
+// Every gathered section's tab is filled again by the same recall, run once
+// for all of them; the conditions are kept with it. A tab filled since by
+// something else is left to its own fill.
+void rememberRefill(TForm1& form, const RecallPlan& plan) {
+    auto conditions = plan.conditions ? std::make_shared<const RecallConditionSet>(*plan.conditions)
+                                      : std::shared_ptr<const RecallConditionSet>();
+    RecallPlan again = plan;
+    again.conditions = conditions.get();
+    auto refill = std::make_shared<std::function<void()>>();
+    const std::function<void()>* self = refill.get();
+    *refill = [&form, again, conditions, self] {
+        RecallPlan still = again;
+        for (int s = 0; s < kRecallSectionCount; ++s)
+            if (form.tab(TabId(s)).refill.get() != self)
+                still.sections[size_t(s)] = false;
+        runRecall(form, still, true);
+    };
+    for (int s = 0; s < kRecallSectionCount; ++s)
+        if (plan.sections[size_t(s)])
+            form.tab(TabId(s)).refill = refill;
+}
+
+void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
     form.LastSearchTable = nullptr;
     QString summary;
     {
@@ -38,13 +64,15 @@ void runRecall(TForm1& form, const RecallPlan& plan) {
     form.DestroyProgressBar();
     form.DestroySecondProgressBar();
     form.UpdateTabState();
-    messages().show(MessageKind::Information, summary, MessageButtons::Ok);
+    rememberRefill(form, plan);
+    if (!quiet)
+        messages().show(MessageKind::Information, summary, MessageButtons::Ok);
 }
 
 } // namespace
 
 void RunWholeRecall(TForm1& form) {
-    runRecall(form, wholeRecallPlan());
+    runRecall(form, wholeRecallPlan(), false);
 }
 
 void RunRecallWithConditions(TForm1& form) {
@@ -56,7 +84,8 @@ void RunRecallWithConditions(TForm1& form) {
         ~Discard() { set.clear(); }
     } discard{form.RecallConditions};
     runRecall(form,
-              conditionalRecallPlan(form.OptRecall1->checkedSections(), form.RecallConditions));
+              conditionalRecallPlan(form.OptRecall1->checkedSections(), form.RecallConditions),
+              false);
 }
 
 } // namespace vc

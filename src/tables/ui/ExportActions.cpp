@@ -21,12 +21,12 @@ namespace {
 // The frame both exports share: ask for the file, create it, write it with
 // the progress bar showing, and clean up on every path.
 void exportCurrentTable(
-    TForm1& form, const QString& kind, const QString& extension,
+    TForm1& form, const std::function<QString(const TableModel&)>& choosePath,
     const std::function<bool(const TableModel&, QIODevice&, const QString&, Progress*)>& write) {
     TableModel* table = form.UpdateTabState();
     if (!table || table->rows() == 0)
         return;
-    const QString path = chooseExportTarget(*form.chooser(), form.ExeDir, kind, extension);
+    const QString path = choosePath(*table);
     if (path.isEmpty())
         return;
 
@@ -56,7 +56,11 @@ void exportCurrentTable(
 
 void ExportCurrentTableToXml(TForm1& form) {
     exportCurrentTable(
-        form, QStringLiteral("XML"), QStringLiteral(".xml"),
+        form,
+        [&form](const TableModel&) {
+            return chooseExportTarget(*form.chooser(), form.ExeDir, QStringLiteral("XML"),
+                                      QStringLiteral(".xml"));
+        },
         [&form](const TableModel& table, QIODevice& out, const QString& path, Progress* progress) {
             XmlSheetInfo info;
             info.sheetName = QFileInfo(path).fileName();
@@ -70,10 +74,16 @@ void ExportCurrentTableToXml(TForm1& form) {
 }
 
 void ExportCurrentTableToText(TForm1& form) {
+    // The dialog offers the table's own encoding first.
+    ExportEncoding encoding = ExportEncoding::CodePage;
     exportCurrentTable(
-        form, QStringLiteral("TXT"), QStringLiteral(".txt"),
-        [](const TableModel& table, QIODevice& out, const QString&, Progress* progress) {
-            return WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), progress);
+        form,
+        [&form, &encoding](const TableModel& table) {
+            encoding = naturalExportEncoding(table);
+            return chooseTextExportTarget(*form.chooser(), form.ExeDir, &encoding);
+        },
+        [&encoding](const TableModel& table, QIODevice& out, const QString&, Progress* progress) {
+            return WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), progress, encoding);
         });
 }
 

@@ -107,8 +107,9 @@ TEST_F(LanguageSwitch, NoLanguageFileMeansNoLanguageMenu) {
     writeBytes(exeDir + "notes.txt", "x\n");
     start();
     EXPECT_EQ(form->LangItem, nullptr);
-    EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                                       "Documents1", "Browsers1", "Export1Item", "Help1Item"}));
+    EXPECT_EQ(topMenus(),
+              QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
+                           "Documents1", "Browsers1", "Export1Item", "View1Item", "Help1Item"}));
     EXPECT_EQ(form->ActionExit->text(), "Exit");
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -119,10 +120,10 @@ TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
     writeBytes(exeDir + "XYZ.lang", "Vellacord\n"); // names no locale: no entry
     start();
     ASSERT_NE(form->LangItem, nullptr);
-    EXPECT_EQ(topMenus(),
-              QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                           "Documents1", "Browsers1", "Export1Item", "LangItem", "Help1Item"}));
-    EXPECT_EQ(form->menuBar()->actions().at(7)->text(), "Language");
+    EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
+                                       "Documents1", "Browsers1", "Export1Item", "View1Item",
+                                       "LangItem", "Help1Item"}));
+    EXPECT_EQ(form->menuBar()->actions().at(8)->text(), "Language");
     QStringList captions;
     QStringList names;
     for (QAction* item : form->LangItem->actions()) {
@@ -159,7 +160,7 @@ TEST_F(LanguageSwitch, ChoosingALanguageReachesEveryWindow) {
     EXPECT_EQ(form->PageControl1->tabText(0), tx(TextActivityTab));
     EXPECT_EQ(form->mainPageControl->tabText(3), tx(TextToolsTab));
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), "&" + tx(TextFileMenu));
-    EXPECT_EQ(form->menuBar()->actions().at(7)->text(), tx(TextLanguage));
+    EXPECT_EQ(form->menuBar()->actions().at(8)->text(), tx(TextLanguage));
     EXPECT_EQ(form->SearchAction_Find->text(), tx(TextFind) + "...");
     EXPECT_EQ(form->HelpAction_About->text(), tx(TextAbout) + "...");
     EXPECT_EQ(form->Helpyourself1->text(), tx(TextHelpYourself));

@@ -31,13 +31,25 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     chooser.saveAnswer = dir.filePath(QStringLiteral("links"));
     window->ExportAction_Tab->trigger();
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Save to .txt"));
-    EXPECT_EQ(chooser.lastFilter, QStringLiteral("TXT files (*.txt)"));
+    // Two filters: the code page (shown first for a code-page table) and UTF-8.
+    EXPECT_EQ(chooser.lastFilters,
+              (QStringList{QStringLiteral("TXT files, code page %1 (*.txt)").arg(sourceCodePage()),
+                           QStringLiteral("TXT files, UTF-8 (*.txt)")}));
+    EXPECT_EQ(chooser.lastFilter, chooser.lastFilters.value(0));
     const QByteArray bytes = readAllOf(dir.filePath(QStringLiteral("links.txt")));
     EXPECT_EQ(bytes, QByteArray("Name\tCreation Time\tLast Access\tURL Address\tStored Address\r\n"
                                 "Caf\xE9\t2008-01-02 03:04:05\t\t/p/x.url\thttp://x/?a=1&b=2\r\n"
                                 "\t\t\t\t\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(window->ProgressBar, nullptr);
+
+    // The UTF-8 filter chosen: the same text, "é" as C3 A9.
+    chooser.saveAnswer = dir.filePath(QStringLiteral("links-utf8"));
+    chooser.filterAnswer = 1;
+    window->ExportAction_Tab->trigger();
+    chooser.filterAnswer = -1;
+    EXPECT_TRUE(readAllOf(dir.filePath(QStringLiteral("links-utf8.txt")))
+                    .contains("\nCaf\xC3\xA9\t2008-01-02 03:04:05\t"));
 
     // After a sort the export follows the table's order.
     window->ListViewColumnClick(TabId::Links, 0);
