@@ -160,20 +160,20 @@ const char* const kEnglishTexts[kBaseTextCount] = {
     "Error when Opening Work File",                                           // 149
 };
 
-// Texts added since, each block numbered from the first number of its
-// range in TextIds.h. A number of no block is the empty text.
+// Texts added since, in the blocks and the order of TextIds.h: the numbers
+// follow each other from kBaseTextCount (checked below when compiling).
 struct LaterText {
     int id;
     const char* text;
 };
-const LaterText kLaterTexts[] = {
-    // The window as a user meets it (150 to 169).
+constexpr LaterText kLaterTexts[] = {
+    // The window as a user meets it.
     {TextExportNotWritten, "The export file cannot be written"},
     {TextMoveOutOfProfile, "Moving takes the file out of the examined profile"},
     {TextMoveAnyway, "Move it anyway?"},
     {TextStoredAddress, "Stored Address"},
     {TextFoldersGuessed, "folders guessed: the registry hive cannot be read"},
-    // Recent documents of later Windows versions (170 to 189).
+    // Recent documents of later Windows versions.
     {TextSource, "Source"},
     {TextMruPosition, "MRU Position"},
     {TextRecordedTime, "Recorded Time"},
@@ -195,7 +195,7 @@ const LaterText kLaterTexts[] = {
     {TextNoShortcut, "no shortcut could be read"},
     {TextRecentSourcesDamaged,
      "These could not be read whole; what they held up to the damage is listed"},
-    // Other browsers (190 to 249).
+    // Other browsers.
     {TextBrowsersTab, "Chrome, Edge, Firefox"},
     {TextDownloadsTab, "Downloads"},
     {TextCookiesTab, "Cookies"},
@@ -255,13 +255,12 @@ const LaterText kLaterTexts[] = {
     {TextDatabaseUnreadable, "Error! The browser database cannot be read"},
     {TextDatabasePartlyRead, "The browser database could be read only in part"},
     {TextDatabaseWithoutTable, "The browser database does not hold the expected table"},
-    // Preview (250 to 259).
-    // Hostile input (260 to 269).
-    {260, "not a cache index file"},
-    {261, "the file is shorter than its header says: %1 of %2 bytes"},
-    {262, "the header states %1 bytes; the file has %2"},
-    {263, "Warning"},
-    // Help and languages (270 to 279).
+    // Hostile input.
+    {TextNotCacheIndexFile, "not a cache index file"},
+    {TextIndexFileShorter, "the file is shorter than its header says: %1 of %2 bytes"},
+    {TextStatedSizeTooLarge, "the header states %1 bytes; the file has %2"},
+    {TextWarning, "Warning"},
+    // Help and languages.
     {TextOpenProfile, "Open Windows Profile"},
     {TextOpenProfileHint, "Open a Windows user profile folder"},
     {TextOpen, "Open"},
@@ -272,28 +271,35 @@ const LaterText kLaterTexts[] = {
      "The folder lies inside the Windows profile or volume being examined"},
     {TextFolderMissing, "The folder does not exist"},
     {TextCannotWriteFile, "The file cannot be written"},
-    // Time zone and export encoding (280 to 289).
+    // Time zone and export encoding.
     {TextExportInCodePage, "TXT files, code page %1"},
     {TextExportInUtf8, "TXT files, UTF-8"},
     {TextTimesInUtc, "Times in UTC"},
     {TextTimesUtc, "Times: UTC"},
     {TextTimesLocal, "Times: local time (%1)"},
     {TextViewMenu, "View"},
-    {-1, nullptr}, // end of the list
 };
+
+// Each later text takes the number after the one before it: a gap would
+// leave a line of every language file without a text, a twin would hide a
+// text.
+constexpr bool laterTextsFollowEachOther() {
+    int expected = kBaseTextCount;
+    for (const LaterText& later : kLaterTexts)
+        if (later.id != expected++)
+            return false;
+    return true;
+}
+static_assert(laterTextsFollowEachOther(),
+              "kLaterTexts must number its texts from kBaseTextCount without a gap");
 
 // Every English text, by number.
 QStringList englishTexts() {
     QStringList t;
     for (int n = 0; n < kBaseTextCount; ++n)
         t << QString::fromUtf8(kEnglishTexts[n]);
-    for (const LaterText& later : kLaterTexts) {
-        if (later.id < 0)
-            continue;
-        while (t.size() <= later.id)
-            t << QString();
-        t[later.id] = QString::fromUtf8(later.text);
-    }
+    for (const LaterText& later : kLaterTexts)
+        t << QString::fromUtf8(later.text);
     return t;
 }
 

@@ -11,7 +11,7 @@ namespace vc {
 // numbered texts. It starts with the built-in English texts; a language file
 // may later replace them line by line.
 // The texts every version of the program has had (0 to 149); later texts
-// follow in numbered blocks (TextIds.h).
+// follow without a gap, in blocks by feature (TextIds.h).
 constexpr int kBaseTextCount = 150;
 
 // Empties the table and sets the built-in English texts.

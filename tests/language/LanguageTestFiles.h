@@ -7,10 +7,14 @@
 
 #include <gtest/gtest.h>
 
+// A file of the source tree, by its path from the tree's top.
+inline QString sourceTreePath(const QString& relative) {
+    return QDir::cleanPath(QStringLiteral(VC_TEST_DATA_DIR) + QStringLiteral("/../../") + relative);
+}
+
 // The language files shipped with the program (lang/ of the source tree).
 inline QString shippedLanguageFolder() {
-    return QDir::cleanPath(QStringLiteral(VC_TEST_DATA_DIR) + QStringLiteral("/../../lang")) +
-           QLatin1Char('/');
+    return sourceTreePath(QStringLiteral("lang")) + QLatin1Char('/');
 }
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
