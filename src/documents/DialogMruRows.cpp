@@ -19,7 +19,7 @@ void fillFromItems(RecentCollection& collection, const ShellItemPath& items, Rec
     row.path = evidenceText(items.path);
     row.localFile = localFileFor(collection, items.path);
     if (!items.named)
-        row.note(tx(TextReadInPart));
+        row.note(cellInterfaceText(TextReadInPart));
 }
 
 // An item list naming the file chosen.

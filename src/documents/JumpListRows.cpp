@@ -49,7 +49,7 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
     RecentRow row;
     row.source = source;
     if (cut)
-        row.note(tx(TextReadInPart));
+        row.note(cellInterfaceText(TextReadInPart));
     QString target = entry.link.targetPath;
     if (target.isEmpty() && entry.dest)
         target = withKnownFolderNames(entry.dest->path, collection.locations());
@@ -63,7 +63,7 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
         row.recordedTime = entry.dest->accessTime;
         row.accessCount = entry.dest->accessCount;
         if (entry.dest->pinPosition >= 0)
-            row.note(tx(TextPinned));
+            row.note(cellInterfaceText(TextPinned));
     } else {
         row.recordedTime = entry.link.latestTime();
     }
@@ -72,12 +72,12 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
     // shortcut, has no shortcut facts.
     if (entry.gap == JumpListEntry::Gap::NoDestListEntry ||
         entry.gap == JumpListEntry::Gap::StreamCut)
-        row.note(tx(TextReadInPart));
+        row.note(cellInterfaceText(TextReadInPart));
     if (entry.gap == JumpListEntry::Gap::NoStream ||
         entry.link.state == ShortcutFacts::State::NotALink)
-        row.note(tx(TextNoShortcut));
+        row.note(cellInterfaceText(TextNoShortcut));
     else if (entry.link.state == ShortcutFacts::State::HeaderOnly || !entry.link.targetComplete)
-        row.note(tx(TextReadInPart));
+        row.note(cellInterfaceText(TextReadInPart));
     collection.add(row);
 }
 

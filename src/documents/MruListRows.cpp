@@ -45,7 +45,7 @@ void addMruListRows(RecentCollection& collection, const Hive& hive, Hive::Node k
         if (slot.position == 0)
             row.recordedTime = written;
         if (slot.position < 0)
-            row.note(tx(TextNotInMruOrder));
+            row.note(cellInterfaceText(TextNotInMruOrder));
         const QString where = QStringLiteral("HKEY_CURRENT_USER\\%1\\%2 (%3)")
                                   .arg(keyPath, slot.valueName, hive.path());
         int type = 0;
@@ -55,7 +55,7 @@ void addMruListRows(RecentCollection& collection, const Hive& hive, Hive::Node k
             continue;
         }
         if (!read(*bytes, row)) {
-            row.note(tx(TextReadInPart));
+            row.note(cellInterfaceText(TextReadInPart));
             collection.problem(where);
         }
         collection.add(row);

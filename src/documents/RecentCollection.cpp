@@ -102,9 +102,9 @@ const ShortcutFacts& RecentCollection::shortcutFile(const QByteArray& localPath,
             cached.facts = readShortcut(bytes, m_locations);
         if (status != EvidenceReadStatus::Ok ||
             cached.facts.state == ShortcutFacts::State::NotALink)
-            cached.note = tx(TextNoShortcut);
+            cached.note = cellInterfaceText(TextNoShortcut);
         else if (cached.facts.state == ShortcutFacts::State::HeaderOnly)
-            cached.note = tx(TextReadInPart);
+            cached.note = cellInterfaceText(TextReadInPart);
         if (!cached.note.isEmpty())
             problem(QFile::decodeName(localPath));
         it = m_shortcuts.insert(localPath, cached);

@@ -23,7 +23,7 @@ bool isLinkName(const QByteArray& name) {
 } // namespace
 
 void collectRecentFolderRows(RecentCollection& collection) {
-    const QByteArray source = evidenceText(tx(TextRecentFolder));
+    const QByteArray source = evidenceText(cellInterfaceText(TextRecentFolder));
     for (const QString& folder : collection.recentFolders()) {
         WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
             if (isSkippedFileName(entry.name))
@@ -40,7 +40,7 @@ void collectRecentFolderRows(RecentCollection& collection) {
                 row.recordedTime = row.link->latestTime();
                 row.note(note);
                 if (note.isEmpty() && !row.link->targetComplete)
-                    row.note(tx(TextReadInPart));
+                    row.note(cellInterfaceText(TextReadInPart));
             }
             collection.add(row);
         });

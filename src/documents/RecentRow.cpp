@@ -4,6 +4,7 @@
 #include "documents/FileDates.h"
 #include "documents/RowLine.h"
 #include "documents/shell/Shortcut.h"
+#include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
 
@@ -32,6 +33,11 @@ QByteArray accessCountText(double count) {
 
 QByteArray evidenceText(const QString& text) {
     return encodeEvidence(text);
+}
+
+QString cellInterfaceText(int n) {
+    const QString text = tx(n);
+    return decodeEvidence(encodeEvidence(text)) == text ? text : englishInterfaceText(n);
 }
 
 QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {

@@ -60,4 +60,10 @@ QByteArray accessCountText(double count);
 // page), like the hive's strings.
 QByteArray evidenceText(const QString& text);
 
+// The program's own text n for a cell of the table (a source, a note): in
+// the chosen language where the source code page can hold it, else in
+// English — cells are kept in the code page, which would turn the letters
+// it lacks into "?".
+QString cellInterfaceText(int n);
+
 } // namespace vc

@@ -10,6 +10,7 @@
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
 #include "language/InterfaceTexts.h"
+#include "platform/CodePage.h"
 #include "platform/Hive.h"
 #include "platform/LoadContext.h"
 #include "platform/Profile.h"
@@ -509,6 +510,31 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     EXPECT_EQ(field(36, Label), "SYSTEM");
     EXPECT_TRUE(reports.errors.isEmpty());
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
+}
+
+// The program's own words in the cells (the Recent folder's source) are in
+// the chosen language where the code page can hold them, else in English:
+// never letters turned into "?".
+TEST(ModernRecentSample, OwnWordsInTheCellsNeverLoseTheirLetters) {
+    const QString codePage = sourceCodePage();
+    setInterfaceText(TextRecentFolder, QStringLiteral("Папка Recent"));
+    Profile profile;
+    QString error;
+    ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
+    setCurrentProfile(&profile);
+    const auto firstSource = [] {
+        TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
+        EXPECT_TRUE(
+            LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), LoadContext{}, table));
+        return table.cellText(0, Source);
+    };
+    ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1252")));
+    EXPECT_EQ(firstSource(), QStringLiteral("Recent folder"));
+    ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1251")));
+    EXPECT_EQ(firstSource(), QStringLiteral("Папка Recent"));
+    setCurrentProfile(nullptr);
+    setSourceCodePage(codePage);
+    fillDefaultInterfaceTexts();
 }
 
 // Without a profile the folder the caller names is still read, shortcuts
