@@ -100,8 +100,8 @@ menu_from_right() {
   xdotool key Down
 }
 
-# The whole-computer recall (the second button), and the summary at its end.
-toolbar 59
+# The whole-computer recall runs by itself on a profile named at start;
+# the summary at its end.
 shot recall-summary 4
 xdotool key Return
 

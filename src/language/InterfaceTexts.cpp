@@ -173,6 +173,8 @@ const LaterText kLaterTexts[] = {
     {TextMoveAnyway, "Move it anyway?"},
     {TextStoredAddress, "Stored Address"},
     {TextFoldersGuessed, "folders guessed: the registry hive cannot be read"},
+    {TextCopyRows, "Copy"},
+    {TextFitColumns, "Fit Columns to Window"},
     // Recent documents of later Windows versions (170 to 189).
     {TextSource, "Source"},
     {TextMruPosition, "MRU Position"},

@@ -167,6 +167,8 @@ enum InterfaceTextId : int {
     TextMoveAnyway = 152,       // "Move it anyway?"
     TextStoredAddress = 153,    // "Stored Address"
     TextFoldersGuessed = 154,   // "folders guessed: the registry hive cannot be read"
+    TextCopyRows = 155,         // "Copy"
+    TextFitColumns = 156,       // "Fit Columns to Window"
     // Recent documents of later Windows versions (170 to 189).
     // The trailing columns of the recent-documents table, in row-line order.
     TextSource = 170,         // "Source"

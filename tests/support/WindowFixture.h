@@ -7,6 +7,9 @@
 #include "support/RecordingMessages.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,10 +17,16 @@
 
 // A real main window under the offscreen platform, with its dialogs
 // answered by a ScriptedChooser and its message boxes recorded. Times are
-// shown in UTC with a fixed pattern so texts can be compared.
+// shown in UTC with a fixed pattern so texts can be compared. The
+// program's settings go to a fresh folder for every test, so a window's
+// remembered size, columns or folders never reach the next test (nor the
+// examiner's own settings).
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(settingsFolder.isValid());
+        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, settingsFolder.path());
         vc::setShowsUtc(true);
         vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         window = std::make_unique<vc::TForm1>();
@@ -32,8 +41,14 @@ protected:
         window.reset();
         vc::setCurrentProfile(nullptr);
         vc::setShowsUtc(false);
+        // Back to the test location the suite's main chose.
+        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(
+                format, QSettings::UserScope,
+                QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
 
+    QTemporaryDir settingsFolder;
     RecordingMessages messages;
     vc::ScriptedChooser chooser;
     std::unique_ptr<vc::TForm1> window;

@@ -2,6 +2,7 @@
 // text.
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
+#include "app/WindowSettings.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "tables/ExportTarget.h"
@@ -18,6 +19,18 @@ namespace vc {
 
 namespace {
 
+// Where the save dialog starts: the folder of the last export (the
+// program's folder before the first), with the tab's caption and today's
+// date as the file name.
+QString suggestedExportPath(const TForm1& form, const QString& extension) {
+    QString folder = lastExportFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = form.ExeDir;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + exportFileSuggestion(form.currentTabCaption(), QDate::currentDate(), extension);
+}
+
 // The frame both exports share: ask for the file, create it, write it with
 // the progress bar showing, and clean up on every path.
 void exportCurrentTable(
@@ -26,7 +39,8 @@ void exportCurrentTable(
     TableModel* table = form.UpdateTabState();
     if (!table || table->rows() == 0)
         return;
-    const QString path = chooseExportTarget(*form.chooser(), form.ExeDir, kind, extension);
+    const QString path =
+        chooseExportTarget(*form.chooser(), suggestedExportPath(form, extension), kind, extension);
     if (path.isEmpty())
         return;
 
@@ -48,6 +62,8 @@ void exportCurrentTable(
         if (!written)
             showError(tx(TextExportNotWritten) + QStringLiteral(":\n") + path +
                       QStringLiteral("\n") + failure);
+        else
+            rememberExportFolder(QFileInfo(path).absolutePath());
     }
     form.UpdateTabState();
 }
