@@ -152,9 +152,12 @@ sleep 0.5
 
 kill "$program"
 
-# In the source tree only the pictures the manual shows are kept.
+# In the source tree only the pictures the manual shows, or the folder's
+# README lists (those of the other screenshot scripts), are kept.
 if [[ $out == "$(pwd)/docs/screenshots" ]]; then
   for picture in "$out"/*.png; do
-    grep -q "screenshots/$(basename "$picture")" docs/manual.md || rm "$picture"
+    name=$(basename "$picture")
+    grep -q "screenshots/$name" docs/manual.md || grep -qF "($name)" "$out/README.md" ||
+      rm "$picture"
   done
 fi

@@ -26,8 +26,15 @@ fi
 config=$(mktemp -d)
 export XDG_CONFIG_HOME=$config
 export TZ=UTC
+# The sample profile behind a path of about 100 characters, as a copied
+# case often is: the labels above the tables and the status bar must
+# shorten it, not widen the window.
+cases=$(mktemp -d /tmp/vellacord-evidence.XXXX)
+profile="$cases/case-2026-0815-workstation-of-the-accounts-department/Documents and Settings/joe"
+mkdir -p "$(dirname "$profile")"
+cp -a samples/profiles/xp "$profile"
 program=
-trap 'kill $program $(jobs -p) 2>/dev/null || true; rm -rf "$config"' EXIT
+trap 'kill $program $(jobs -p) 2>/dev/null || true; rm -rf "$config" "$cases"' EXIT
 
 openbox >/dev/null 2>&1 &
 sleep 1
@@ -42,7 +49,7 @@ failed=0
 for size in 1000x700 1400x900; do
   width=${size%x*} height=${size#*x}
   rm -rf "${config:?}"/*
-  build/vellacord --profile samples/profiles/xp --date-format 'yyyy-MM-dd HH:mm:ss' \
+  build/vellacord --profile "$profile" --date-format 'yyyy-MM-dd HH:mm:ss' \
     >/dev/null 2>&1 &
   program=$!
   main=
