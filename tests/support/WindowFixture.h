@@ -4,12 +4,10 @@
 #include "platform/Choosers.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
+#include "support/PrivateSettings.h"
 #include "support/RecordingMessages.h"
 
 #include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +22,7 @@
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(settingsFolder.isValid());
-        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, settingsFolder.path());
+        ASSERT_TRUE(settings.isValid());
         vc::setShowsUtc(true);
         vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         window = std::make_unique<vc::TForm1>();
@@ -41,14 +37,9 @@ protected:
         window.reset();
         vc::setCurrentProfile(nullptr);
         vc::setShowsUtc(false);
-        // Back to the test location the suite's main chose.
-        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(
-                format, QSettings::UserScope,
-                QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
 
-    QTemporaryDir settingsFolder;
+    PrivateSettings settings;
     RecordingMessages messages;
     vc::ScriptedChooser chooser;
     std::unique_ptr<vc::TForm1> window;
