@@ -152,12 +152,11 @@ sleep 0.5
 
 kill "$program"
 
-# In the source tree only the pictures the manual shows, or the folder's
-# README lists (those of the other screenshot scripts), are kept.
+# In the source tree only the pictures that the documents name (the
+# manual's, and those of the other screenshot scripts) are kept.
 if [[ $out == "$(pwd)/docs/screenshots" ]]; then
   for picture in "$out"/*.png; do
     name=$(basename "$picture")
-    grep -q "screenshots/$name" docs/manual.md || grep -qF "($name)" "$out/README.md" ||
-      rm "$picture"
+    grep -rqF "$name" docs || rm "$picture"
   done
 fi
