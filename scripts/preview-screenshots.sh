@@ -27,6 +27,9 @@ sleep 1
 xdotool windowactivate --sync "$win"
 xdotool windowsize "$win" 1000 700
 xdotool windowmove "$win" 0 0
+# The profile is read whole at start; its summary ends that.
+sleep 4
+xdotool key Return
 sleep 1
 # Internet Explorer > IE Activity, the dialog's preset index.dat.
 xdotool key alt+i; sleep 1; xdotool key Return; sleep 2; xdotool key Return; sleep 3

@@ -100,8 +100,8 @@ menu_from_right() {
   xdotool key Down
 }
 
-# The whole-computer recall (the second button), and the summary at its end.
-toolbar 59
+# The whole-computer recall runs by itself on a profile named at start;
+# the summary at its end.
 shot recall-summary 4
 xdotool key Return
 
@@ -152,9 +152,11 @@ sleep 0.5
 
 kill "$program"
 
-# In the source tree only the pictures the manual shows are kept.
+# In the source tree only the pictures that the documents name (the
+# manual's, and those of the other screenshot scripts) are kept.
 if [[ $out == "$(pwd)/docs/screenshots" ]]; then
   for picture in "$out"/*.png; do
-    grep -q "screenshots/$(basename "$picture")" docs/manual.md || rm "$picture"
+    name=$(basename "$picture")
+    grep -rqF "$name" docs || rm "$picture"
   done
 fi

@@ -2,6 +2,7 @@
 #include "tables/ui/TimeZoneView.h"
 
 #include "app/QtChooser.h"
+#include "app/WindowSettings.h"
 #include "language/InterfaceTexts.h"
 #include "language/ui/LangiWindow.h"
 #include "platform/Profile.h"
@@ -15,14 +16,17 @@
 #include "preview/ui/PictureBox.h"
 #include "preview/ui/ZoomWindow.h"
 #include "recall/ui/OptRecallWindow.h"
-#include "tables/XmlSpreadsheetWriter.h"
+#include "tables/RowCopy.h"
+#include "tables/ui/ColumnFit.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/SortMarks.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -46,8 +50,6 @@ public:
 private:
     QPointer<QProgressBar> m_bar;
 };
-
-constexpr int kFrameWidth = 4; // the window frame width used by the status layout
 
 } // namespace
 
@@ -100,6 +102,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     FormCreate();
     resize(1000, 700);
+    restoreWindowSettings(*this);
 }
 
 TForm1::~TForm1() {
@@ -181,14 +184,22 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    saveWindowSettings(*this);
     WorkFileStore.close();
     WorkFileStore.remove();
     QMainWindow::closeEvent(event);
 }
 
+void TForm1::updateWindowTitle() {
+    QString title =
+        QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") + MakerWebAddress;
+    if (m_profile)
+        title = QFileInfo(m_profile->folder()).absoluteFilePath() + QStringLiteral(" - ") + title;
+    setWindowTitle(title);
+}
+
 void TForm1::ApplyInterfaceTexts() {
-    setWindowTitle(QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") +
-                   MakerWebAddress);
+    updateWindowTitle();
     mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(TextInternetExplorerTab));
     mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(TextDocumentsTab));
     mainPageControl->setTabText(mainPageControl->indexOf(Web_TabSheet), tx(TextBrowsersTab));
@@ -263,6 +274,8 @@ void TForm1::ApplyInterfaceTexts() {
     filesPopUp_CopyTo->setText(tx(TextCopyTo) + dots);
     filesPopUp_MoveTo->setText(tx(TextMoveTo) + dots);
     filesPopUp_Properties->setText(tx(TextProperties));
+    EditAction_Copy->setText(tx(TextCopyRows));
+    ColumnsAction_Fit->setText(tx(TextFitColumns));
     for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (owned->isWindow() && owned->metaObject()->indexOfMethod("applyInterfaceTexts()") >= 0)
             QMetaObject::invokeMethod(owned, "applyInterfaceTexts", Qt::DirectConnection);
@@ -363,9 +376,7 @@ void TForm1::CreateSecondProgressBar(bool smooth, int minimum, int maximum) {
     SecondProgressBar = new QProgressBar(statusBar());
     SecondProgressBar->setObjectName(QStringLiteral("SecondProgressBar"));
     SecondProgressBar->setTextVisible(!smooth);
-    const QRect panel0 = StatusPanel0->geometry();
-    SecondProgressBar->setGeometry(kFrameWidth + panel0.width(), panel0.top(),
-                                   StatusPanel1->width(), panel0.height());
+    SecondProgressBar->setGeometry(StatusPanel1->geometry());
     SecondProgressBar->setRange(minimum, maximum);
     SecondProgressBar->setValue(minimum);
     SecondProgressBar->show();
@@ -398,24 +409,18 @@ Progress* TForm1::secondProgress() {
 }
 
 void TForm1::FormResize() {
-    const int scroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
+    // Each table shares its own width among its columns when it is shown,
+    // filled or resized (ColumnFit); the one in front is laid out now.
     if (StartState == 1) {
-        // Every table fills the same place of its tab, but only the one in
-        // front has been laid out yet: its width serves for all of them.
-        const double w = double(m_tabs[int(currentTabId())].view->contentsRect().width() - scroll);
-        for (TableTab& t : m_tabs) {
-            const std::vector<int> widths = defaultColumnWidths(*t.model, int(w));
-            for (size_t c = 0; c < widths.size(); ++c)
-                t.view->setColumnWidth(int(c), widths[c]);
-        }
+        m_tabs[int(currentTabId())].columns->fit();
         StartState = 2;
     }
-    const int total = statusBar()->width();
-    const int panel0 = int(total * 0.7);
-    StatusPanel0->setFixedWidth(panel0);
-    StatusPanel1->setFixedWidth(std::max(0, total - panel0 - kFrameWidth));
+    // The status panels share the bar seven to three by their stretch, and
+    // give way when the window is made narrower. The bars lie over them.
     if (ProgressBar)
         ProgressBar->setGeometry(StatusPanel0->geometry());
+    if (SecondProgressBar)
+        SecondProgressBar->setGeometry(StatusPanel1->geometry());
 }
 
 void TForm1::showTab(TabId id) {
@@ -481,12 +486,35 @@ void TForm1::setCookieFolder(const QString& folder) {
     ieC_DirectoryPanel->setText(folder);
 }
 
+void TForm1::EditAction_CopyExecute() {
+    const TableTab& t = m_tabs[int(currentTabId())];
+    if (t.model->rows() == 0)
+        return;
+    // The selected rows in the order the table shows them; the focused row
+    // when none is selected.
+    std::vector<int> rows;
+    for (const QModelIndex& index : t.view->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty() && t.view->currentIndex().isValid())
+        rows.push_back(t.view->currentIndex().row());
+    if (rows.empty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    QGuiApplication::clipboard()->setText(rowsAsTabText(*t.model, rows));
+}
+
+void TForm1::ColumnsAction_FitExecute() {
+    const int id = ColumnsAction_Fit->data().toInt();
+    if (id >= 0 && id < kTableTabCount)
+        m_tabs[id].columns->fitToView();
+}
+
 void TForm1::showContextMenu(TabId id, const QPoint& pos) {
     TableTab& t = m_tabs[int(id)];
     // The menu opens by itself only while the table has rows.
     if (t.model->rows() == 0)
         return;
-    files_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
+    table_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
 }
 
 } // namespace vc

@@ -28,6 +28,7 @@
 
 namespace vc {
 
+class ColumnFit;
 class DetailPane;
 class Profile;
 class TSearch1;
@@ -44,8 +45,9 @@ struct TableTab {
     QTableView* view = nullptr;
     TableModel* model = nullptr;
     DetailPane* pane = nullptr;
-    bool handlerAttached = true; // whether selecting a row fills the pane
-    QString conditions;          // what condLabel shows
+    ColumnFit* columns = nullptr; // keeps the columns sharing the table's width
+    bool handlerAttached = true;  // whether selecting a row fills the pane
+    QString conditions;           // what condLabel shows
     // Fills the table again as its last fill did, with no question asked
     // (after the time zone of the time texts changed); shared by the tabs
     // one recall filled, so that the recall runs once. None before a fill.
@@ -107,6 +109,7 @@ public:
 
     // ---- frame ----------------------------------------------------------
     TableTab& tab(TabId id) { return m_tabs[int(id)]; }
+    const TableTab& tab(TabId id) const { return m_tabs[int(id)]; }
     TableTab* tabOf(const TableModel* model);
     TableModel* UpdateTabState();
     void PageControl1Change();
@@ -181,6 +184,7 @@ public:
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
     QMenu* files_PopupMenu = nullptr;
+    QMenu* table_PopupMenu = nullptr; // the file actions and Copy
     QMenu* SearchItem = nullptr;
     QMenu* Export1Item = nullptr;
     QToolBar* ToolBar1 = nullptr;
@@ -227,16 +231,29 @@ public:
     QAction* filesPopUp_CopyTo = nullptr;
     QAction* filesPopUp_MoveTo = nullptr;
     QAction* filesPopUp_Properties = nullptr;
+    // Copies the selected rows of the current table (Ctrl+C).
+    QAction* EditAction_Copy = nullptr;
+    // The column headers' menu: lays a table's columns out by their shares
+    // again after the user sized them (the table's number is the data).
+    QMenu* header_PopupMenu = nullptr;
+    QAction* ColumnsAction_Fit = nullptr;
 
     // Opens a Windows profile folder: the registry answers and special
     // folders come from it afterwards. False (after a message) when the
     // folder cannot be used.
     bool openProfile(const QString& folder);
+    // Opens a profile and loads every table from it (the whole recall).
+    bool loadProfile(const QString& folder);
+    // The window title: the program's name and address, after the open
+    // profile's folder.
+    void updateWindowTitle();
 
 public Q_SLOTS:
     // The commands, by their handler names; each hands over to its feature.
     void ActionExitExecute();
     void ActionOpenProfileExecute();
+    void EditAction_CopyExecute();
+    void ColumnsAction_FitExecute();
     void IEActivityClick();
     void Action_ieHExecute();
     void ActionIECookieExecute();

@@ -1,9 +1,11 @@
 // Builds the widgets of the main window: tabs, tables, panes, menus, tool
 // bar and status bar. Captions are set from the interface texts afterwards.
 #include "app/MainWindow.h"
+#include "app/PanelLabel.h"
 #include "browsers/BrowserColumns.h"
 #include "preview/ui/DetailPane.h"
 #include "tables/TableColumns.h"
+#include "tables/ui/ColumnFit.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,11 +19,11 @@ namespace vc {
 
 namespace {
 
-QLabel* makePanelLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+// Labels above the tables and in the status bar: shortened where their
+// text does not fit, never widening the window; paths in the middle.
+QLabel* makePanelLabel(const QString& name, QWidget* parent,
+                       Qt::TextElideMode elide = Qt::ElideRight) {
+    return new PanelLabel(name, elide, parent);
 }
 
 } // namespace
@@ -62,7 +64,8 @@ void TForm1::buildLayout() {
     auto* activityTop = new QWidget;
     auto* activityTopLayout = new QHBoxLayout(activityTop);
     activityTopLayout->setContentsMargins(0, 0, 0, 0);
-    HistoryFileNamePanel = makePanelLabel(QStringLiteral("HistoryFileNamePanel"), activityTop);
+    HistoryFileNamePanel =
+        makePanelLabel(QStringLiteral("HistoryFileNamePanel"), activityTop, Qt::ElideMiddle);
     activityTopLayout->addWidget(HistoryFileNamePanel, 1);
     GroupBox1 = new QGroupBox(activityTop);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -78,7 +81,8 @@ void TForm1::buildLayout() {
     auto* historyTop = new QWidget;
     auto* historyTopLayout = new QHBoxLayout(historyTop);
     historyTopLayout->setContentsMargins(0, 0, 0, 0);
-    ieH_DirectoryPanel = makePanelLabel(QStringLiteral("ieH_DirectoryPanel"), historyTop);
+    ieH_DirectoryPanel =
+        makePanelLabel(QStringLiteral("ieH_DirectoryPanel"), historyTop, Qt::ElideMiddle);
     historyTopLayout->addWidget(ieH_DirectoryPanel, 1);
     GroupBox2 = new QGroupBox(historyTop);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
@@ -94,7 +98,8 @@ void TForm1::buildLayout() {
     auto* cookieTop = new QWidget;
     auto* cookieTopLayout = new QHBoxLayout(cookieTop);
     cookieTopLayout->setContentsMargins(0, 0, 0, 0);
-    ieC_DirectoryPanel = makePanelLabel(QStringLiteral("ieC_DirectoryPanel"), cookieTop);
+    ieC_DirectoryPanel =
+        makePanelLabel(QStringLiteral("ieC_DirectoryPanel"), cookieTop, Qt::ElideMiddle);
     ieC_FilesLabel = makePanelLabel(QStringLiteral("ieC_FilesLabel"), cookieTop);
     cookieTopLayout->addWidget(ieC_DirectoryPanel, 1);
     cookieTopLayout->addWidget(ieC_FilesLabel);
@@ -121,12 +126,11 @@ void TForm1::buildLayout() {
         m_tabs[int(id)].model->setCellEncoding(CellEncoding::Utf8);
 
     // Status bar: two panels; the progress bars are laid over them.
-    StatusPanel0 = new QLabel(statusBar());
-    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setMinimumWidth(500);
-    StatusPanel1 = new QLabel(statusBar());
-    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
-    StatusPanel1->setMinimumWidth(50);
+    // They share the bar seven to three, whatever their texts.
+    StatusPanel0 = makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
+    StatusPanel1 = makePanelLabel(QStringLiteral("StatusPanel1"), statusBar());
+    for (QLabel* panel : {StatusPanel0, StatusPanel1})
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(StatusPanel0, 7);
     statusBar()->addWidget(StatusPanel1, 3);
@@ -159,7 +163,9 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
     t.view->setObjectName(tableName);
     t.view->setModel(t.model);
     t.view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t.view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows may be selected for copying; the pane and the file
+    // actions follow the focused row.
+    t.view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     t.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t.view->setWordWrap(false);
     t.view->setShowGrid(false);
@@ -173,6 +179,14 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
     t.view->horizontalHeader()->setHighlightSections(false);
     t.view->horizontalHeader()->setStretchLastSection(false);
     t.view->setContextMenuPolicy(Qt::CustomContextMenu);
+    t.view->addAction(EditAction_Copy);
+    t.columns = new ColumnFit(t.view, t.model);
+    t.view->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(t.view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            [this, id](const QPoint& pos) {
+                ColumnsAction_Fit->setData(int(id));
+                header_PopupMenu->popup(m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
+            });
     connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this, id](int column) { ListViewColumnClick(id, column); });
     connect(t.view, &QTableView::customContextMenuRequested, this,
@@ -258,6 +272,12 @@ void TForm1::buildActions() {
     make(filesPopUp_CopyTo, "filesPopUp_CopyTo", &TForm1::filesPopUp_CopyToClick);
     make(filesPopUp_MoveTo, "filesPopUp_MoveTo", &TForm1::filesPopUp_CopyToClick);
     make(filesPopUp_Properties, "filesPopUp_Properties", &TForm1::filesPopUp_PropertiesClick);
+    make(EditAction_Copy, "EditAction_Copy", &TForm1::EditAction_CopyExecute);
+    make(ColumnsAction_Fit, "ColumnsAction_Fit", &TForm1::ColumnsAction_FitExecute);
+    // Ctrl+C copies rows while a table has the focus; elsewhere (the detail
+    // pane's text) it keeps copying text.
+    EditAction_Copy->setShortcut(QKeySequence::Copy);
+    EditAction_Copy->setShortcutContext(Qt::WidgetShortcut);
     // Copy and move share one handler; the tag tells them apart.
     filesPopUp_CopyTo->setData(0);
     filesPopUp_MoveTo->setData(1);
@@ -309,6 +329,8 @@ void TForm1::buildMenusAndToolBar() {
     SearchItem->addAction(SearchAction_Again);
     SearchItem->addSeparator();
     SearchItem->addAction(SearchAction_GoLine);
+    SearchItem->addSeparator();
+    SearchItem->addAction(EditAction_Copy);
     QMenu* ie = menu("InternetExplorer1");
     ie->addAction(ActionLoadIEActivity);
     ie->addAction(Action_ieH);
@@ -370,6 +392,18 @@ void TForm1::buildMenusAndToolBar() {
     files_PopupMenu->addSeparator();
     files_PopupMenu->addAction(filesPopUp_Properties);
     connect(files_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
+    // What a right click on a table opens: the file actions (on the focused
+    // row) and the copy of the selected rows.
+    table_PopupMenu = new QMenu(this);
+    table_PopupMenu->setObjectName(QStringLiteral("table_PopupMenu"));
+    table_PopupMenu->addActions(files_PopupMenu->actions());
+    table_PopupMenu->addSeparator();
+    table_PopupMenu->addAction(EditAction_Copy);
+    connect(table_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
+
+    header_PopupMenu = new QMenu(this);
+    header_PopupMenu->setObjectName(QStringLiteral("header_PopupMenu"));
+    header_PopupMenu->addAction(ColumnsAction_Fit);
 }
 
 } // namespace vc

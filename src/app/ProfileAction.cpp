@@ -1,10 +1,12 @@
 // Opening a Windows profile folder: the registry and the special folders
 // are read from it afterwards.
 #include "app/MainWindow.h"
+#include "app/WindowSettings.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/SpecialFolders.h"
+#include "recall/ui/RecallActions.h"
 
 #include <QFileInfo>
 
@@ -32,14 +34,27 @@ bool TForm1::openProfile(const QString& folder) {
     if (m_profile->foldersGuessed())
         status += QStringLiteral(" (") + tx(TextFoldersGuessed) + QLatin1Char(')');
     StatusPanel0->setText(status);
+    updateWindowTitle();
+    rememberProfileFolder(QFileInfo(folder).absoluteFilePath());
+    return true;
+}
+
+bool TForm1::loadProfile(const QString& folder) {
+    if (!openProfile(folder))
+        return false;
+    // Every table of the profile at once, so the window never shows a
+    // profile with empty tabs.
+    RunWholeRecall(*this);
     return true;
 }
 
 void TForm1::ActionOpenProfileExecute() {
-    const QString start = currentProfile() ? currentProfile()->folder() : QString();
+    // The dialog starts at the profile open now, else at the last one opened
+    // in an earlier run (which is only offered, never read unasked).
+    const QString start = currentProfile() ? currentProfile()->folder() : lastProfileFolder();
     const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
     if (!folder.isEmpty())
-        openProfile(folder);
+        loadProfile(folder);
 }
 
 } // namespace vc

@@ -8,9 +8,11 @@
 #include "extras/ui/SplashWindow.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "recall/ui/RecallActions.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -45,8 +47,7 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     vc::TForm1 form;
     vc::QtMessages boxes(&form);
     vc::setMessageService(&boxes);
-    if (!options.profile.isEmpty())
-        form.openProfile(options.profile);
+    const bool profileOpen = !options.profile.isEmpty() && form.openProfile(options.profile);
     // "Full history" has no visible check box; --full sets it.
     form.ieH_CheckBox->setChecked(options.full);
 
@@ -54,6 +55,10 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     splash.hide();
     splash.close();
     form.show();
+    // A profile named on the command line is read whole as soon as the
+    // window stands, with its progress bars in view.
+    if (profileOpen)
+        QTimer::singleShot(0, &form, [&form] { vc::RunWholeRecall(form); });
     const int status = app.exec();
     vc::setMessageService(nullptr);
     vc::setFileServices(nullptr);

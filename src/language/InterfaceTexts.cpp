@@ -278,6 +278,9 @@ constexpr LaterText kLaterTexts[] = {
     {TextTimesUtc, "Times: UTC"},
     {TextTimesLocal, "Times: local time (%1)"},
     {TextViewMenu, "View"},
+    // Copying rows and fitting columns.
+    {TextCopyRows, "Copy"},
+    {TextFitColumns, "Fit Columns to Window"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -282,6 +282,9 @@ enum InterfaceTextId : int {
     TextTimesUtc = 250,         // "Times: UTC"
     TextTimesLocal = 251,       // "Times: local time (%1)"
     TextViewMenu = 252,         // "View"
+    // Copying rows and fitting columns.
+    TextCopyRows = 253,   // "Copy"
+    TextFitColumns = 254, // "Fit Columns to Window"
 };
 
 } // namespace vc

@@ -15,7 +15,8 @@ public:
                              const QString& presetName, const QString& filter) = 0;
     // A folder; the dialog may offer to create a typed one.
     virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
-    // A file name to save to; the caller asks about overwriting.
+    // A file name to save to; the caller asks about overwriting. startFolder
+    // may end in a file name, which the dialog then suggests.
     virtual QString saveFile(const QString& title, const QString& startFolder,
                              const QString& filter) = 0;
     // A file name to save to, with one of several filters: *chosen is the

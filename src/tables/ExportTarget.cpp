@@ -15,6 +15,21 @@ QString exportPathFor(const QString& chosen, const QString& extension) {
     return chosen + extension;
 }
 
+QString exportFileSuggestion(const QString& tabCaption, const QDate& date,
+                             const QString& extension) {
+    QString name;
+    for (const QChar c : tabCaption) {
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            name += c == QLatin1Char(':') ? QStringLiteral(" -") : QStringLiteral("-");
+        else
+            name += c;
+    }
+    name = name.simplified();
+    if (!name.isEmpty())
+        name += QLatin1Char(' ');
+    return name + date.toString(Qt::ISODate) + extension;
+}
+
 namespace {
 
 // The path of a chosen name, after the overwrite question.

@@ -3,6 +3,7 @@
 #include "platform/Choosers.h"
 #include "tables/ExportEncoding.h"
 
+#include <QDate>
 #include <QString>
 
 namespace vc {
@@ -11,11 +12,17 @@ namespace vc {
 // (".xml", ".txt") appended when it has none.
 QString exportPathFor(const QString& chosen, const QString& extension);
 
+// The file name an export dialog suggests: the tab's caption and the date
+// ("Internet Explorer - Activity 2026-12-08.xml"); characters that Windows
+// does not allow in a file name (":" among them) become "-".
+QString exportFileSuggestion(const QString& tabCaption, const QDate& date,
+                             const QString& extension);
+
 // Asks where to export: the save dialog ("Save to .xml" and the like,
-// starting in startFolder), then, when the file exists, whether to
-// overwrite it, and deletes it. The empty text when the user cancelled,
-// refused the overwrite or the old file could not be deleted (after saying
-// so). The question is asked about the path the export will write.
+// starting in startFolder, which may end in a file name to suggest), then, when the file exists,
+// whether to overwrite it, and deletes it. The empty text when the user cancelled, refused the
+// overwrite or the old file could not be deleted (after saying so). The question is asked about the
+// path the export will write.
 QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const QString& kind,
                            const QString& extension);
 

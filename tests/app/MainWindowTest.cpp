@@ -120,7 +120,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
               (QStringList{"Vellacord", "Recall with Conditions"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),
-              (QStringList{"Find...", "Search Again", "-", "Go to Line Number..."}));
+              (QStringList{"Find...", "Search Again", "-", "Go to Line Number...", "-", "Copy"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "InternetExplorer1")),
               (QStringList{"IE Activity", "IE History", "IE Cookie", "IE Favorites"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Documents1")),

@@ -4,6 +4,7 @@
 #include "platform/Choosers.h"
 #include "platform/Profile.h"
 #include "platform/TimeText.h"
+#include "support/PrivateSettings.h"
 #include "support/RecordingMessages.h"
 
 #include <QApplication>
@@ -14,10 +15,14 @@
 
 // A real main window under the offscreen platform, with its dialogs
 // answered by a ScriptedChooser and its message boxes recorded. Times are
-// shown in UTC with a fixed pattern so texts can be compared.
+// shown in UTC with a fixed pattern so texts can be compared. The
+// program's settings go to a fresh folder for every test, so a window's
+// remembered size, columns or folders never reach the next test (nor the
+// examiner's own settings).
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(settings.isValid());
         vc::setShowsUtc(true);
         vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         window = std::make_unique<vc::TForm1>();
@@ -34,6 +39,7 @@ protected:
         vc::setShowsUtc(false);
     }
 
+    PrivateSettings settings;
     RecordingMessages messages;
     vc::ScriptedChooser chooser;
     std::unique_ptr<vc::TForm1> window;

@@ -1,5 +1,6 @@
 #include "preview/ui/ZoomWindow.h"
 
+#include "app/PanelLabel.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "preview/pictures/LoadPicture.h"
@@ -80,12 +81,14 @@ TZoom_in::TZoom_in(QWidget* parent) : ModalWindow(parent) {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    StatusPanel0 = new QLabel(StatusBar1);
-    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel1 = new QLabel(StatusBar1);
-    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
-    StatusBar1->addWidget(StatusPanel0);
-    StatusBar1->addWidget(StatusPanel1, 1);
+    // The picture's path shortened in the middle where it does not fit: the
+    // panels share the bar six to four and never widen the window.
+    StatusPanel0 = new PanelLabel(QStringLiteral("StatusPanel0"), Qt::ElideMiddle, StatusBar1);
+    StatusPanel1 = new PanelLabel(QStringLiteral("StatusPanel1"), Qt::ElideRight, StatusBar1);
+    for (QLabel* panel : {StatusPanel0, StatusPanel1})
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusBar1->addWidget(StatusPanel0, 6);
+    StatusBar1->addWidget(StatusPanel1, 4);
 
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -316,8 +319,6 @@ void TZoom_in::FormActivate() {
 }
 
 void TZoom_in::FormResize() {
-    const int first = int(StatusBar1->width() * 0.6);
-    StatusPanel0->setFixedWidth(first);
     if (ZoomPanel->isHidden())
         fitToBox();
     Centre();

@@ -2,6 +2,7 @@
 // text.
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
+#include "app/WindowSettings.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "tables/ExportTarget.h"
@@ -17,6 +18,18 @@
 namespace vc {
 
 namespace {
+
+// Where the save dialog starts: the folder of the last export (the
+// program's folder before the first), with the tab's caption and today's
+// date as the file name.
+QString suggestedExportPath(const TForm1& form, const QString& extension) {
+    QString folder = lastExportFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = form.ExeDir;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + exportFileSuggestion(form.currentTabCaption(), QDate::currentDate(), extension);
+}
 
 // The frame both exports share: ask for the file, create it, write it with
 // the progress bar showing, and clean up on every path.
@@ -48,6 +61,8 @@ void exportCurrentTable(
         if (!written)
             showError(tx(TextExportNotWritten) + QStringLiteral(":\n") + path +
                       QStringLiteral("\n") + failure);
+        else
+            rememberExportFolder(QFileInfo(path).absolutePath());
     }
     form.UpdateTabState();
 }
@@ -58,8 +73,9 @@ void ExportCurrentTableToXml(TForm1& form) {
     exportCurrentTable(
         form,
         [&form](const TableModel&) {
-            return chooseExportTarget(*form.chooser(), form.ExeDir, QStringLiteral("XML"),
-                                      QStringLiteral(".xml"));
+            return chooseExportTarget(*form.chooser(),
+                                      suggestedExportPath(form, QStringLiteral(".xml")),
+                                      QStringLiteral("XML"), QStringLiteral(".xml"));
         },
         [&form](const TableModel& table, QIODevice& out, const QString& path, Progress* progress) {
             XmlSheetInfo info;
@@ -80,7 +96,8 @@ void ExportCurrentTableToText(TForm1& form) {
         form,
         [&form, &encoding](const TableModel& table) {
             encoding = naturalExportEncoding(table);
-            return chooseTextExportTarget(*form.chooser(), form.ExeDir, &encoding);
+            return chooseTextExportTarget(
+                *form.chooser(), suggestedExportPath(form, QStringLiteral(".txt")), &encoding);
         },
         [&encoding](const TableModel& table, QIODevice& out, const QString&, Progress* progress) {
             return WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), progress, encoding);

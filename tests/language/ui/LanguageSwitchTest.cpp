@@ -8,6 +8,7 @@
 #include "platform/QStringPrinting.h"
 #include "platform/Registry.h"
 #include "recall/ui/OptRecallWindow.h"
+#include "support/PrivateSettings.h"
 #include "support/RecordingMessages.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/RadioGroup.h"
@@ -95,6 +96,7 @@ protected:
         return form->LangItem ? form->LangItem->findChild<QAction*>(name) : nullptr;
     }
 
+    PrivateSettings settings; // the saved language of this test only
     QTemporaryDir dir;
     QString exeDir;
     RecordingMessages messages;

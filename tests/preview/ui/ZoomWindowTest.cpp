@@ -250,3 +250,14 @@ TEST_F(ZoomWindowTest, OpeningFromAPreviewReadsTheWholeFileOrSaysWhyNot) {
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Unknown Image Format. File Name ") + text);
 }
+
+TEST_F(ZoomWindowTest, ALongPathNeitherWidensNorHoldsTheWindow) {
+    const QString path = QStringLiteral("/evidence") + QString(300, QLatin1Char('d')) +
+                         QStringLiteral("/beach[1].jpg");
+    open(quarteredPicture(50, 40), path);
+    EXPECT_EQ(zoom->width(), 700);
+    EXPECT_EQ(zoom->StatusPanel0->text(), path); // whole; drawn shortened
+    zoom->resize(500, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(zoom->width(), 500);
+}
