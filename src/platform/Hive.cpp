@@ -4,12 +4,19 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include "platform/EvidenceOpen.h"
+
 #include <hivex.h>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <type_traits>
 
 namespace vc {
@@ -21,6 +28,39 @@ namespace {
 constexpr qint64 kBaseBlockSize = 4096;
 constexpr qint64 kMinHiveSize = 8192;
 constexpr qint64 kMaxHiveSize = qint64(4) * 1024 * 1024 * 1024;
+
+// A copy of the file in memory, as a descriptor that /proc/self/fd names;
+// -1 when the file cannot be read or no such copy can be made (no memfd, no
+// /proc).
+int copyToMemory(const QString& path) {
+    const int in = openEvidenceDescriptor(QFile::encodeName(path));
+    if (in < 0)
+        return -1;
+    int copy = memfd_create("vellacord-hive", MFD_CLOEXEC);
+    if (copy >= 0 && ::access(("/proc/self/fd/" + std::to_string(copy)).c_str(), R_OK) != 0) {
+        ::close(copy);
+        copy = -1;
+    }
+    char buffer[1 << 16];
+    while (copy >= 0) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0 && errno == EINTR)
+            continue;
+        ssize_t done = got < 0 ? -1 : 0;
+        while (done >= 0 && done < got) {
+            const ssize_t put = ::write(copy, buffer + done, size_t(got - done));
+            done = put < 0 ? (errno == EINTR ? done : -1) : done + put;
+        }
+        if (done < 0) {
+            ::close(copy);
+            copy = -1;
+        }
+    }
+    ::close(in);
+    return copy;
+}
 // Subkeys and values a single key may list; hivex bounds them by the file
 // size, this keeps a forged count from building huge lists.
 constexpr std::size_t kMaxListed = 1 << 20;
@@ -103,7 +143,7 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
         return fail(QStringLiteral("the file is too large to be a registry hive"));
     {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!openWithoutAccessTime(file))
             return fail(file.errorString());
         const QByteArray base = file.read(kBaseBlockSize);
         if (!base.startsWith(QByteArrayLiteral("regf")))
@@ -118,9 +158,20 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
                             .arg(declared));
     }
 
-    // Without HIVEX_OPEN_WRITE hivex never writes to the file.
+    // Without HIVEX_OPEN_WRITE hivex never writes to the file. It opens the
+    // file by its name, which would set its last-access time, so it is given
+    // a private copy in memory, read through the access-time-keeping open;
+    // where that copy cannot be made it opens the file itself.
     errno = 0;
-    hive_h* h = hivex_open(QFile::encodeName(path).constData(), 0);
+    hive_h* h = nullptr;
+    if (const int copy = copyToMemory(path); copy >= 0) {
+        h = hivex_open(QByteArray("/proc/self/fd/" + QByteArray::number(copy)).constData(), 0);
+        const int code = errno;
+        ::close(copy);
+        errno = code;
+    } else {
+        h = hivex_open(QFile::encodeName(path).constData(), 0);
+    }
     if (!h) {
         const int code = errno;
         // The signature was checked above: hivex refuses a hive with cells
