@@ -50,30 +50,32 @@ enum BrowserCookieColumn {
 };
 
 // Columns of the three tables: caption text, date column, width factor
-// (the share of the table's first width; a date needs about 0.14 of it, the
-// last column takes what is left).
+// (the share of the table's width; a date needs about 0.14 of it). The
+// shares add up to more than the width: the address, the title and the
+// times get room to be read, and the provenance columns at the end are
+// reached by scrolling sideways.
 inline std::vector<TableColumn> browserHistoryColumns() {
-    return {{TextUrlAddress, false, 0.24}, {TextTitle, false, 0.15},
-            {TextVisitTime, true, 0.14},   {TextVisitCount, false, 0.05},
-            {TextTypedCount, false, 0.05}, {TextTransition, false, 0.08},
-            {TextBrowser, false, 0.06},    {TextBrowserProfile, false, 0.07},
-            {TextSourceFile, false, 0.12}, {TextReadFrom, false, 0.0}};
+    return {{TextUrlAddress, false, 0.32}, {TextTitle, false, 0.22},
+            {TextVisitTime, true, 0.15},   {TextVisitCount, false, 0.07},
+            {TextTypedCount, false, 0.07}, {TextTransition, false, 0.10},
+            {TextBrowser, false, 0.07},    {TextBrowserProfile, false, 0.09},
+            {TextSourceFile, false, 0.30}, {TextReadFrom, false, 0.15}};
 }
 inline std::vector<TableColumn> browserDownloadColumns() {
-    return {{TextUrlAddress, false, 0.20},     {TextTargetPath, false, 0.17},
-            {TextStartTime, true, 0.14},       {TextEndTime, true, 0.14},
-            {TextReceivedBytes, false, 0.06},  {TextTotalBytes, false, 0.06},
-            {TextState, false, 0.07},          {TextBrowser, false, 0.06},
-            {TextBrowserProfile, false, 0.07}, {TextSourceFile, false, 0.12},
-            {TextReadFrom, false, 0.0}};
+    return {{TextUrlAddress, false, 0.30},     {TextTargetPath, false, 0.25},
+            {TextStartTime, true, 0.15},       {TextEndTime, true, 0.15},
+            {TextReceivedBytes, false, 0.08},  {TextTotalBytes, false, 0.08},
+            {TextState, false, 0.08},          {TextBrowser, false, 0.07},
+            {TextBrowserProfile, false, 0.09}, {TextSourceFile, false, 0.30},
+            {TextReadFrom, false, 0.15}};
 }
 inline std::vector<TableColumn> browserCookieColumns() {
-    return {{TextSite, false, 0.12},        {TextVariable, false, 0.09},
-            {TextValue, false, 0.10},       {TextCookiePath, false, 0.05},
-            {TextCreationTime, true, 0.14}, {TextExpirationTime, true, 0.14},
-            {TextLastAccess, true, 0.14},   {TextFlags, false, 0.07},
-            {TextBrowser, false, 0.06},     {TextBrowserProfile, false, 0.07},
-            {TextSourceFile, false, 0.12},  {TextReadFrom, false, 0.0}};
+    return {{TextSite, false, 0.18},        {TextVariable, false, 0.12},
+            {TextValue, false, 0.18},       {TextCookiePath, false, 0.08},
+            {TextCreationTime, true, 0.15}, {TextExpirationTime, true, 0.15},
+            {TextLastAccess, true, 0.15},   {TextFlags, false, 0.09},
+            {TextBrowser, false, 0.07},     {TextBrowserProfile, false, 0.09},
+            {TextSourceFile, false, 0.30},  {TextReadFrom, false, 0.15}};
 }
 
 // The columns of one of the tables.
