@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
+  tzdata
   openbox xdotool imagemagick
   libxml2-utils
   clang-format git
