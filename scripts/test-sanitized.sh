@@ -9,7 +9,7 @@ scripts/build-sanitized.sh
 reports="$PWD/build-sanitize/sanitizer-reports"
 rm -rf "$reports"
 mkdir -p "$reports"
-common="log_path=$reports/report:print_stacktrace=1"
+common="log_path=$reports/report:print_stacktrace=1:print_suppressions=0"
 export ASAN_OPTIONS="$common:detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="$common:halt_on_error=1"
 export LSAN_OPTIONS="$common:suppressions=$PWD/scripts/lsan.supp"
