@@ -14,9 +14,10 @@
 
 namespace vc {
 
-ExportEncoding outputEncoding(const CliOptions& options, const TableModel& table, bool toStdout) {
+ExportEncoding outputEncoding(const QString& encodingOption, const TableModel& table,
+                              bool toStdout) {
     ExportEncoding encoding;
-    if (!options.encoding.isEmpty() && parseExportEncoding(options.encoding, &encoding))
+    if (!encodingOption.isEmpty() && parseExportEncoding(encodingOption, &encoding))
         return encoding;
     if (toStdout && localeIsUtf8())
         return ExportEncoding::Utf8;
@@ -53,7 +54,7 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
             return kExitInput;
         }
         if (!WriteTabDelimited(table, out, QByteArrayLiteral("\r\n"), nullptr,
-                               outputEncoding(options, table, false)) ||
+                               outputEncoding(options.encoding, table, false)) ||
             !out.flush()) {
             std::fprintf(stderr, "vellacord: writing %s failed: %s\n", qPrintable(options.tsvFile),
                          qPrintable(out.errorString()));
@@ -64,7 +65,7 @@ int writeTableOutput(const TableModel& table, const CliOptions& options, const Q
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) ||
         !WriteTabDelimited(table, out, QByteArrayLiteral("\n"), nullptr,
-                           outputEncoding(options, table, true)) ||
+                           outputEncoding(options.encoding, table, true)) ||
         !out.flush()) {
         std::fprintf(stderr, "vellacord: writing to standard output failed\n");
         return kExitInput;
@@ -98,9 +99,7 @@ bool TabRowStream::open(const CliOptions& options) {
 void TabRowStream::writeHeader(const TableModel& layout) {
     m_columns = layout.columns();
     m_layout = &layout;
-    CliOptions options;
-    options.encoding = m_encodingOption;
-    m_encoding = outputEncoding(options, layout, m_toStdout);
+    m_encoding = outputEncoding(m_encodingOption, layout, m_toStdout);
     QByteArray header;
     for (int c = 0; c < layout.columns(); ++c) {
         if (c > 0)

@@ -18,10 +18,11 @@ namespace vc {
 // stderr), 2 when the asked format is not available.
 int writeTableOutput(const TableModel& table, const CliOptions& options, const QString& title);
 
-// The encoding of tab-delimited output: --encoding when given; else UTF-8
-// on standard output when the locale is UTF-8 (what a terminal and the
-// tools it pipes into read); else the table's own.
-ExportEncoding outputEncoding(const CliOptions& options, const TableModel& table, bool toStdout);
+// The encoding of tab-delimited output: --encoding (encodingOption) when
+// given; else UTF-8 on standard output when the locale is UTF-8 (what a
+// terminal and the tools it pipes into read); else the table's own.
+ExportEncoding outputEncoding(const QString& encodingOption, const TableModel& table,
+                              bool toStdout);
 
 // Writes tab-delimited rows as they come, so a large source never has to
 // sit in memory as a whole table. Used when no --xml is asked. As a row

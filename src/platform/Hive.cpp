@@ -29,6 +29,25 @@ constexpr qint64 kBaseBlockSize = 4096;
 constexpr qint64 kMinHiveSize = 8192;
 constexpr qint64 kMaxHiveSize = qint64(4) * 1024 * 1024 * 1024;
 
+// Hives up to this size are read from a private copy in memory (a real
+// NTUSER.DAT is a few MiB, rarely 100); a larger one is opened by hivex
+// itself, so that a forged file never makes the program hold gigabytes.
+constexpr qint64 kMaxCopiedHive = qint64(512) * 1024 * 1024;
+
+// Writes all of count bytes; false on an error.
+bool writeAll(int fd, const char* data, ssize_t count) {
+    while (count > 0) {
+        const ssize_t put = ::write(fd, data, size_t(count));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        count -= put;
+    }
+    return true;
+}
+
 // A copy of the file in memory, as a descriptor that /proc/self/fd names;
 // -1 when the file cannot be read or no such copy can be made (no memfd, no
 // /proc).
@@ -48,12 +67,7 @@ int copyToMemory(const QString& path) {
             break;
         if (got < 0 && errno == EINTR)
             continue;
-        ssize_t done = got < 0 ? -1 : 0;
-        while (done >= 0 && done < got) {
-            const ssize_t put = ::write(copy, buffer + done, size_t(got - done));
-            done = put < 0 ? (errno == EINTR ? done : -1) : done + put;
-        }
-        if (done < 0) {
+        if (got < 0 || !writeAll(copy, buffer, got)) {
             ::close(copy);
             copy = -1;
         }
@@ -61,6 +75,7 @@ int copyToMemory(const QString& path) {
     ::close(in);
     return copy;
 }
+
 // Subkeys and values a single key may list; hivex bounds them by the file
 // size, this keeps a forged count from building huge lists.
 constexpr std::size_t kMaxListed = 1 << 20;
@@ -164,7 +179,7 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
     // where that copy cannot be made it opens the file itself.
     errno = 0;
     hive_h* h = nullptr;
-    if (const int copy = copyToMemory(path); copy >= 0) {
+    if (const int copy = info.size() <= kMaxCopiedHive ? copyToMemory(path) : -1; copy >= 0) {
         h = hivex_open(QByteArray("/proc/self/fd/" + QByteArray::number(copy)).constData(), 0);
         const int code = errno;
         ::close(copy);
