@@ -11,8 +11,8 @@ namespace {
 QByteArray scan(const QString& path, int threads, int* count) {
     vc::ScanOutput output;
     QByteArray all;
-    output.appendText = [](const QByteArray& line, QByteArray& text) {
-        vc::AppendActivityRowText(line, text);
+    output.appendText = [](const vc::RecordFields& fields, QByteArray& text) {
+        vc::AppendActivityRowText(fields, text);
         text.append('\n');
     };
     output.write = [&all](const QByteArray& text) { all.append(text); };

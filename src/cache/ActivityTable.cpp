@@ -58,9 +58,7 @@ QList<QByteArray> ActivityRowCells(const QByteArray& workFileLine) {
             fields[6].toByteArray()};
 }
 
-void AppendActivityRowText(QByteArrayView workFileLine, QByteArray& out) {
-    QByteArrayView fields[7];
-    splitWorkFileLine(workFileLine, fields);
+void AppendActivityRowText(const RecordFields& fields, QByteArray& out) {
     const QByteArrayView extension = extensionOf(fields[4]);
     const QByteArrayView cells[] = {fields[1], fields[2], fields[3], fields[4],
                                     extension, fields[0], fields[5], fields[6]};

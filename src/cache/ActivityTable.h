@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/RecordDecoders.h"
 #include "platform/Progress.h"
 #include "platform/WorkFile.h"
 #include "tables/RowSink.h"
@@ -16,9 +17,10 @@ QByteArray FileExtensionLower(const QByteArray& fileName);
 // The cells of the Activity row of one work-file line: the first six fields
 // are cut at the first six tabs, the rest of the line is the seventh.
 QList<QByteArray> ActivityRowCells(const QByteArray& workFileLine);
-// The same cells joined by tabs, appended to out: the row of a tab-delimited
-// export without a cell list per row.
-void AppendActivityRowText(QByteArrayView workFileLine, QByteArray& out);
+// The cells of the Activity row of one record's fields joined by tabs,
+// appended to out: the row of a tab-delimited export without a work-file
+// line or a cell list in between.
+void AppendActivityRowText(const RecordFields& fields, QByteArray& out);
 
 // Delivers the Activity row of one work-file line, the cells of
 // ActivityRowCells without a list of copies.

@@ -65,12 +65,34 @@ public:
         m_stop = true;
         m_changed.notify_all();
     }
+    // An empty text array for the next piece, with the room of one written
+    // before when there is one: the texts go round between the threads
+    // instead of being allocated, grown and freed for every stretch.
+    QByteArray spareText() {
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_spare.empty()) {
+                QByteArray text = std::move(m_spare.back());
+                m_spare.pop_back();
+                return text;
+            }
+        }
+        QByteArray text;
+        text.reserve(kStretch);
+        return text;
+    }
+    void giveBack(QByteArray&& text) {
+        text.resize(0);
+        std::lock_guard lock(m_mutex);
+        m_spare.push_back(std::move(text));
+    }
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     const qint64 m_count;
     std::vector<Piece> m_slots;
+    std::vector<QByteArray> m_spare;
     qint64 m_next = 0;
     qint64 m_passed = 0;
     bool m_stop = false;
@@ -80,8 +102,9 @@ void decodeStretches(IndexFileReader& reader, int32_t fileSize, double version, 
                      const ScanOutput& output, Pieces& pieces) {
     for (qint64 index; (index = pieces.take()) >= 0;) {
         Piece piece;
+        piece.text = pieces.spareText();
         RecordSink local;
-        local.Line = [&](const QByteArray& line) { output.appendText(line, piece.text); };
+        local.Fields = [&](const RecordFields& fields) { output.appendText(fields, piece.text); };
         const qint64 begin = index * kStretch;
         const qint64 stretchEnd = std::min(begin + kStretch, end);
         walk::Walk walk(reader, fileSize, version, local,
@@ -97,9 +120,9 @@ void decodeStretches(IndexFileReader& reader, int32_t fileSize, double version, 
 double WalkCacheIndexInto(const QString& fileName, const WalkOptions& options, ScanOutput& output) {
     RecordSink sink;
     QByteArray text;
-    sink.Line = [&](const QByteArray& line) {
+    sink.Fields = [&](const RecordFields& fields) {
         text.resize(0);
-        output.appendText(line, text);
+        output.appendText(fields, text);
         output.write(text);
     };
     const double version = WalkCacheIndex(fileName, options, sink);
@@ -139,10 +162,11 @@ double ScanCacheIndexInParallel(const QString& fileName, int threads, const Walk
         workers.emplace_back(decodeStretches, std::ref(*reader), fileSize, version, end,
                              std::cref(output), std::ref(pieces));
     for (qint64 index = 0; index < count; ++index) {
-        const Piece piece = pieces.pass(index);
+        Piece piece = pieces.pass(index);
         if (!piece.text.isEmpty())
             output.write(piece.text);
         output.RecordCount += piece.records;
+        pieces.giveBack(std::move(piece.text));
         if (piece.stopped)
             break;
     }

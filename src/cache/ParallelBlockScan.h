@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/CacheIndexWalker.h"
+#include "cache/RecordDecoders.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,11 +11,11 @@
 namespace vc {
 
 // Where the parallel block scan puts its rows. appendText runs on the
-// scanning threads and appends the output text of one accepted work-file
-// line; write runs on the calling thread and gets those texts in file order,
-// many lines at a time.
+// scanning threads and appends the output text of one accepted record's
+// fields; write runs on the calling thread and gets those texts in file
+// order, many records at a time.
 struct ScanOutput {
-    std::function<void(const QByteArray& line, QByteArray& text)> appendText;
+    std::function<void(const RecordFields& fields, QByteArray& text)> appendText;
     std::function<void(const QByteArray& text)> write;
     int RecordCount = 0;
 };

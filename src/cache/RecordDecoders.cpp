@@ -26,60 +26,65 @@ int32_t valueAt(IndexFileReader& file, qint64 offset) {
     return LittleEndianValue(bytes, 4);
 }
 
-// Cleans the fields, asks the recall conditions and writes one work-file line.
+// Cleans the fields, asks the recall conditions and hands the record on.
 void emitRecord(RecordSink& sink) {
-    QByteArray(&fields)[7] = sink.scratch.fields;
+    RecordFields& fields = sink.scratch.fields;
     for (QByteArray& field : fields)
         CleanControlChars(field);
     QByteArray& type = fields[0];
     if (type.size() >= 4 && type[3] == ' ')
         type.truncate(3);
 
-    // The line (fields joined by tabs) is laid out in one piece: appending
-    // field by field costs more than the copying.
-    qsizetype length = 0;
-    for (const QByteArray& field : fields)
-        length += field.size() + 1;
-    QByteArray& line = sink.scratch.line;
-    line.reserve(length); // room for the line end of the work file
-    line.resize(length - 1);
-    char* out = line.data();
-    for (int i = 0; i < 7; ++i) {
-        if (i > 0)
-            *out++ = '\t';
-        std::memcpy(out, fields[i].constData(), size_t(fields[i].size()));
-        out += fields[i].size();
-    }
-    // The recall conditions see the fields joined by single spaces; the
-    // fields hold no tabs after cleaning, so every tab is a separator.
+    // The recall conditions see the fields joined by single spaces.
     if (sink.filter && !sink.filter->isEmpty()) {
         QByteArray& wholeRow = sink.scratch.wholeRow;
         wholeRow.resize(0);
-        wholeRow.append(QByteArrayView(line));
-        for (char *p = wholeRow.data(), *end = p + wholeRow.size(); p != end; ++p) {
-            if (*p == '\t')
-                *p = ' ';
+        for (int i = 0; i < 7; ++i) {
+            if (i > 0)
+                wholeRow.append(' ');
+            wholeRow.append(QByteArrayView(fields[i]));
         }
         if (!PassesRecallConditions(*sink.filter, wholeRow, fields[3]))
             return;
     }
     ++sink.RecordCount;
-    if (sink.Line) {
-        sink.Line(line);
+    if (sink.Fields) {
+        sink.Fields(fields);
         return;
     }
+    QByteArray& line = sink.scratch.line;
+    line.resize(0);
+    AppendWorkFileLine(fields, line);
     line.append('\n');
     if (sink.WorkFile)
         sink.WorkFile->write(line);
 }
 
 // Empties the fields, keeping their room.
-void clearFields(QByteArray (&fields)[7]) {
+void clearFields(RecordFields& fields) {
     for (QByteArray& field : fields)
         field.resize(0);
 }
 
 } // namespace
+
+void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
+    // Laid out in one piece: appending field by field costs more than the
+    // copying.
+    qsizetype length = 0;
+    for (const QByteArray& field : fields)
+        length += field.size() + 1;
+    const qsizetype at = out.size();
+    out.resize(at + length - 1);
+    char* p = out.data() + at;
+    for (int i = 0; i < 7; ++i) {
+        if (i > 0)
+            *p++ = '\t';
+        if (!fields[i].isEmpty())
+            std::memcpy(p, fields[i].constData(), size_t(fields[i].size()));
+        p += fields[i].size();
+    }
+}
 
 QByteArray FileTimeText(const unsigned char* eightBytes) {
     QByteArray text;
@@ -101,7 +106,7 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     const qint64 recordEnd =
         record + qint64(valueAt(file, record + kRecordBlocksOffset)) * kBlockSize;
 
-    QByteArray(&fields)[7] = sink.scratch.fields;
+    RecordFields& fields = sink.scratch.fields;
     clearFields(fields);
     fields[0].append(signature.first(std::min<qsizetype>(4, signature.size())));
     unsigned char modified[8];
@@ -148,7 +153,7 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
 }
 
 void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink) {
-    QByteArray(&fields)[7] = sink.scratch.fields;
+    RecordFields& fields = sink.scratch.fields;
     clearFields(fields);
     fields[0].append("REDR", 4);
     takeText(file, qint64(r) + kRedirectUrlOffset, fileSize, fields[1]);

@@ -12,23 +12,32 @@ namespace vc {
 
 class RecallConditionSet;
 
+// The seven cleaned fields of one record, in work-file order: type, URL,
+// modification time, access time, file name, directory, header.
+using RecordFields = QByteArray[7];
+
 // Where the decoders put accepted records: one line each on the work file,
-// counted in RecordCount. A headless export that needs no work file hands
-// each line (without its line end) to Line instead.
+// counted in RecordCount. A headless export that needs no work file takes
+// each record's fields through Fields instead, and lays out its own row
+// without the line in between.
 struct RecordSink {
     QIODevice* WorkFile = nullptr;
     // The recall conditions every record must pass; nullptr keeps them all.
     const RecallConditionSet* filter = nullptr;
     int RecordCount = 0;
-    std::function<void(const QByteArray& line)> Line = {};
+    std::function<void(const RecordFields& fields)> Fields = {};
     // The decoders' working arrays, kept from record to record so that a
     // walk allocates no memory per record once they have grown.
     struct Scratch {
-        QByteArray fields[7];
+        RecordFields fields;
         QByteArray line;
         QByteArray wholeRow;
     } scratch = {};
 };
+
+// The work-file line of the fields (joined by tabs, without a line end),
+// appended to out.
+void AppendWorkFileLine(const RecordFields& fields, QByteArray& out);
 
 // Longest text taken from one record field. Real addresses, file names and
 // headers stay far below it; it keeps a crafted file whose strings never end

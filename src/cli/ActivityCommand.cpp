@@ -42,8 +42,8 @@ int runActivityCommand(const CliOptions& options) {
     // The block scan is spread over the processor's cores; the hash walk
     // follows one chain and stays on one thread.
     ScanOutput rows;
-    rows.appendText = [&out](const QByteArray& line, QByteArray& text) {
-        AppendActivityRowText(line, text);
+    rows.appendText = [&out](const RecordFields& fields, QByteArray& text) {
+        AppendActivityRowText(fields, text);
         text.append(out.lineEnd());
     };
     rows.write = [&out](const QByteArray& text) { out.writeRows(text); };

@@ -61,14 +61,28 @@ bool hasAmPm(const QString& pattern) {
 // digits.
 constexpr qsizetype kLongestNumber = 11;
 
+// The two digits of 0 to 99, one pair after another.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
 // Writes a number with at least width digits at p; returns the end.
 char* writeNumber(char* p, int value, int width) {
     if (value >= 0 && value < 100 && width <= 2) {
         // Days, months, hours, minutes and seconds: the common case.
-        if (value >= 10 || width == 2)
-            *p++ = char('0' + value / 10);
-        *p++ = char('0' + value % 10);
-        return p;
+        if (value < 10 && width < 2) {
+            *p++ = char('0' + value);
+            return p;
+        }
+        std::memcpy(p, kDigitPairs + 2 * value, 2);
+        return p + 2;
+    }
+    if (value >= 1000 && value < 10000 && width <= 4) {
+        // A year of four digits.
+        std::memcpy(p, kDigitPairs + 2 * (value / 100), 2);
+        std::memcpy(p + 2, kDigitPairs + 2 * (value % 100), 2);
+        return p + 4;
     }
     char digits[kLongestNumber];
     int n = 0;

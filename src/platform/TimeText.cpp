@@ -1,12 +1,12 @@
 #include "platform/TimeText.h"
 
 #include "platform/CodePage.h"
+#include "platform/LocalTime.h"
 #include "platform/TimePattern.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <ctime>
 #include <memory>
 
 #include <QTimeZone>
@@ -30,56 +30,18 @@ TimeSettings& settings() {
     return s;
 }
 
-// The calendar fields of whole seconds counted in a zone without leap
-// seconds or changes (days since 1970 to year, month and day by the civil
-// calendar, as the C library does for UTC, without its locking).
-void civilFields(qint64 seconds, CalendarFields& out) {
-    qint64 days = seconds / 86400;
-    qint64 rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    out.hour = int(rest / 3600);
-    out.minute = int(rest % 3600 / 60);
-    out.second = int(rest % 60);
-    // 1970-01-01 was a Thursday.
-    const qint64 weekday = ((days % 7) + 7 + 3) % 7; // 0 = Monday
-    out.weekday = int(weekday) + 1;
-    // Days to civil date (proleptic Gregorian), counted from 0000-03-01.
-    const qint64 z = days + 719468;
-    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-    const qint64 dayOfEra = z - era * 146097;
-    const qint64 yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const qint64 mp = (5 * dayOfYear + 2) / 153;
-    out.day = int(dayOfYear - (153 * mp + 2) / 5 + 1);
-    out.month = int(mp < 10 ? mp + 3 : mp - 9);
-    out.year = int(yearOfEra + era * 400 + (out.month <= 2 ? 1 : 0));
-}
-
 // The calendar fields of a time by the Windows runtime's rules (see
-// localCalendarTime); false when there are none. UTC needs no zone and is
-// worked out here, without the C library's locking.
+// localCalendarTime); false when there are none.
 bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
     if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
         return false;
     if (showsUtc()) {
-        civilFields(secondsSince1970, out);
+        utcCalendarFields(secondsSince1970, out);
         return true;
     }
-    const time_t t = static_cast<time_t>(secondsSince1970);
-    struct tm fields {};
-    if (localtime_r(&t, &fields) == nullptr || fields.tm_year < 70)
+    if (!localCalendarFields(secondsSince1970, out))
         return false;
-    out.year = fields.tm_year + 1900;
-    out.month = fields.tm_mon + 1;
-    out.day = fields.tm_mday;
-    out.weekday = fields.tm_wday == 0 ? 7 : fields.tm_wday;
-    out.hour = fields.tm_hour;
-    out.minute = fields.tm_min;
-    out.second = std::min(fields.tm_sec, 59);
+    out.second = std::min(out.second, 59);
     return true;
 }
 

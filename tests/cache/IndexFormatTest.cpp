@@ -8,6 +8,7 @@
 
 using namespace vc;
 using vc::testing::fileTimeOf;
+using vc::testing::ZoneGuard;
 
 namespace {
 
@@ -60,8 +61,7 @@ TEST(IndexFormat, FileTimeToUnixKeepsSecondsBeyond2038) {
 }
 
 TEST(IndexFormat, FileTimeTextsAfter2038AndBefore1970) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const ZoneGuard zone("UTC");
     const QString oldFormat = dateTimeFormat();
     setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     unsigned char b[8];

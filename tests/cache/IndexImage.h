@@ -3,6 +3,7 @@
 #include "cache/CacheIndexWalker.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
+#include "support/ZoneGuard.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -15,8 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
+#include <optional>
 
 namespace vc::testing {
 
@@ -178,30 +178,20 @@ inline WalkResult walkFile(const QString& path, bool linearScan, Progress* progr
 class FixedTimeTexts : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        m_hadTz = tz != nullptr;
-        if (m_hadTz)
-            m_oldTz = tz;
-        setenv("TZ", "UTC", 1);
-        tzset();
+        m_zone.emplace("UTC");
         m_oldFormat = dateTimeFormat();
         setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         ASSERT_TRUE(m_dir.isValid());
     }
     void TearDown() override {
         setDateTimeFormat(m_oldFormat);
-        if (m_hadTz)
-            setenv("TZ", m_oldTz.constData(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
+        m_zone.reset();
     }
 
     QTemporaryDir m_dir;
 
 private:
-    bool m_hadTz = false;
-    QByteArray m_oldTz;
+    std::optional<ZoneGuard> m_zone;
     QString m_oldFormat;
 };
 

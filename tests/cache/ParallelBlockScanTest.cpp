@@ -23,8 +23,9 @@ protected:
     Scan scan(const QString& path, int threads) {
         Scan result;
         ScanOutput output;
-        output.appendText = [](const QByteArray& line, QByteArray& text) {
-            text.append(line).append('\n');
+        output.appendText = [](const RecordFields& fields, QByteArray& text) {
+            AppendWorkFileLine(fields, text);
+            text.append('\n');
         };
         output.write = [&](const QByteArray& text) {
             result.lines.append(text);
@@ -104,7 +105,7 @@ TEST_F(ParallelBlockScan, StatedSizesAndFilesWithoutRecords) {
     }
     // A file that cannot be opened gives version 0 and no rows.
     ScanOutput output;
-    output.appendText = [](const QByteArray&, QByteArray&) {};
+    output.appendText = [](const RecordFields&, QByteArray&) {};
     output.write = [](const QByteArray&) {};
     CollectingReporter reports;
     WalkOptions options;

@@ -1,40 +1,12 @@
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 using namespace vc;
 
-namespace {
-
-// Runs the body with TZ set, restoring the earlier zone afterwards.
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        const char* old = std::getenv("TZ");
-        m_had = old != nullptr;
-        if (old)
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
-
-} // namespace
+using vc::testing::ZoneGuard;
 
 TEST(CodePage, DecodesAndEncodesWindowsPages) {
     ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1252")));

@@ -5,10 +5,11 @@
 #include "TestData.h"
 #include "platform/Registry.h"
 #include "support/WindowFixture.h"
+#include "support/ZoneGuard.h"
 
 #include <QDateTime>
 
-#include <ctime>
+#include <optional>
 
 using namespace vc;
 
@@ -17,19 +18,13 @@ namespace {
 class TimeZoneView : public WindowFixture {
 protected:
     void SetUp() override {
-        m_oldTz = qgetenv("TZ");
         // Nine hours ahead of UTC all the year round.
-        qputenv("TZ", "Asia/Tokyo");
-        tzset();
+        m_zone.emplace("Asia/Tokyo");
         WindowFixture::SetUp();
     }
     void TearDown() override {
         WindowFixture::TearDown();
-        if (m_oldTz.isNull())
-            qunsetenv("TZ");
-        else
-            qputenv("TZ", m_oldTz);
-        tzset();
+        m_zone.reset();
         RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("TimesUtc"),
                        QStringLiteral("0"), QStringLiteral("write"));
     }
@@ -45,7 +40,7 @@ protected:
     }
 
 private:
-    QByteArray m_oldTz;
+    std::optional<vc::testing::ZoneGuard> m_zone;
 };
 
 } // namespace
