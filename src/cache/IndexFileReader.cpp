@@ -3,7 +3,10 @@
 #include "platform/EvidenceOpen.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace vc {
 
@@ -15,6 +18,7 @@ bool IndexFileReader::open() {
     // the file's access time as it was.
     if (!openWithoutAccessTime(m_file, QIODevice::Unbuffered))
         return false;
+    m_descriptor = m_file.handle();
     m_realSize = std::max<qint64>(0, m_file.size());
     m_buffer = QByteArray(qsizetype(kPageSize) * kPageSlots, '\0');
     m_slotPage.fill(-1);
@@ -28,6 +32,7 @@ bool IndexFileReader::open() {
 void IndexFileReader::close() {
     if (m_file.isOpen())
         m_file.close();
+    m_descriptor = -1;
     m_realSize = 0;
     m_buffer.clear();
     m_bufferData = nullptr;
@@ -38,7 +43,7 @@ void IndexFileReader::close() {
 // Makes the page that holds offset the current one; false when offset lies
 // outside the file.
 bool IndexFileReader::fill(qint64 offset) {
-    if (!m_file.isOpen() || offset < 0 || offset >= m_realSize)
+    if (m_descriptor < 0 || offset < 0 || offset >= m_realSize)
         return false;
     const qint64 page = offset / kPageSize;
     const int slot = page == 0 ? 0 : 1 + int((page - 1) % (kPageSlots - 1));
@@ -47,14 +52,16 @@ bool IndexFileReader::fill(qint64 offset) {
     const qint64 start = page * kPageSize;
     const qint64 length = std::min<qint64>(kPageSize, m_realSize - start);
     if (m_slotPage[slot] != page) {
+        // One positioned read per page: no seek before it, and the file's
+        // own position is never used.
         qint64 got = 0;
-        if (m_file.seek(start)) {
-            while (got < length) {
-                const qint64 n = m_file.read(reinterpret_cast<char*>(data) + got, length - got);
-                if (n <= 0)
-                    break;
-                got += n;
-            }
+        while (got < length) {
+            const ssize_t n = ::pread(m_descriptor, data + got, size_t(length - got), start + got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
         }
         // A short read (a file that shrank under us) leaves zeros.
         if (got < length)

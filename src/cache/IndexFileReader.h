@@ -55,6 +55,7 @@ private:
     unsigned char byteAtSlow(qint64 offset);
 
     QFile m_file;
+    int m_descriptor = -1; // the open file's descriptor, -1 when closed
     qint64 m_realSize = 0;
     // kPageSlots pages; slot 0 always holds page 0.
     QByteArray m_buffer;

@@ -34,6 +34,29 @@ int64_t FileTimeToUnix(const unsigned char* eightBytes) {
     return int64_t(std::trunc(value * 0.0000001 - 11644473600.0));
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// Cleans one block of sixteen bytes in place; false (and nothing changed)
+// when it holds a zero byte, which the caller handles byte by byte.
+inline bool cleanBlock(char* at) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    // Bytes 0 to 31: at or above zero and below 32 as signed bytes.
+    const __m128i control = _mm_and_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(32)),
+                                          _mm_cmpgt_epi8(block, _mm_set1_epi8(-1)));
+    if (_mm_movemask_epi8(control) == 0)
+        return true;
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_setzero_si128())) != 0)
+        return false;
+    const __m128i cleaned =
+        _mm_or_si128(_mm_andnot_si128(control, block), _mm_and_si128(control, _mm_set1_epi8(' ')));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), cleaned);
+    return true;
+}
+
+} // namespace
+#endif
+
 void CleanControlChars(QByteArray& text) {
     if (text.isEmpty())
         return;
@@ -44,24 +67,23 @@ void CleanControlChars(QByteArray& text) {
     char* const end = begin + text.size();
     char* p = begin;
 #if defined(__SSE2__)
-    const __m128i below = _mm_set1_epi8(32);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i spaces = _mm_set1_epi8(' ');
-    for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        // Bytes 0 to 31: at or above zero and below 32 as signed bytes.
-        const __m128i control =
-            _mm_and_si128(_mm_cmplt_epi8(block, below), _mm_cmpgt_epi8(block, _mm_set1_epi8(-1)));
-        if (_mm_movemask_epi8(control) == 0)
-            continue;
-        const int zeros = _mm_movemask_epi8(_mm_cmpeq_epi8(block, zero));
-        if (zeros != 0) {
-            // Bytes before the zero byte are cleaned below, one by one.
-            break;
+    while (end - p >= 16 && cleanBlock(p))
+        p += 16;
+    if (end - p < 16 && p != end) {
+        // The last bytes: the last sixteen of a long text again (cleaning a
+        // clean byte changes nothing), or a short text in a padded copy.
+        if (end - begin >= 16) {
+            if (cleanBlock(end - 16))
+                return;
+        } else {
+            char padded[16];
+            std::memset(padded, 'x', sizeof padded);
+            std::memcpy(padded, p, size_t(end - p));
+            if (cleanBlock(padded)) {
+                std::memcpy(p, padded, size_t(end - p));
+                return;
+            }
         }
-        const __m128i cleaned =
-            _mm_or_si128(_mm_andnot_si128(control, block), _mm_and_si128(control, spaces));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), cleaned);
     }
 #endif
     for (; p != end; ++p) {

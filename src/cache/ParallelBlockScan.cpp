@@ -35,7 +35,7 @@ public:
     // stopped). Waits while the ring is full.
     qint64 take() {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] {
+        m_room.wait(lock, [&] {
             return m_stop || m_next >= m_count || m_next < m_passed + qint64(m_slots.size());
         });
         if (m_stop || m_next >= m_count)
@@ -47,23 +47,26 @@ public:
         Piece& slot = m_slots[size_t(index % qint64(m_slots.size()))];
         slot = std::move(piece);
         slot.done = true;
-        m_changed.notify_all();
+        // Only the stretch the writer waits for is worth waking it.
+        if (index == m_passed)
+            m_ready.notify_one();
     }
     // Waits for stretch index and takes it out of the ring.
     Piece pass(qint64 index) {
         std::unique_lock lock(m_mutex);
         Piece& slot = m_slots[size_t(index % qint64(m_slots.size()))];
-        m_changed.wait(lock, [&] { return slot.done; });
+        m_ready.wait(lock, [&] { return slot.done; });
         Piece piece = std::move(slot);
         slot = Piece();
         ++m_passed;
-        m_changed.notify_all();
+        // One slot is free: one waiting thread can take a stretch.
+        m_room.notify_one();
         return piece;
     }
     void stop() {
         std::lock_guard lock(m_mutex);
         m_stop = true;
-        m_changed.notify_all();
+        m_room.notify_all();
     }
     // An empty text array for the next piece, with the room of one written
     // before when there is one: the texts go round between the threads
@@ -89,7 +92,8 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_ready; // the writer waits for its stretch
+    std::condition_variable m_room;  // the scanning threads wait for a slot
     const qint64 m_count;
     std::vector<Piece> m_slots;
     std::vector<QByteArray> m_spare;

@@ -52,11 +52,11 @@ void check(qint64 t, int& mismatches) {
     CalendarFields expected, got;
     const bool hasExpected = expectedFields(t, expected);
     const bool hasGot = localCalendarFields(t, got);
-    const bool same = hasExpected == hasGot &&
-                      (!hasGot || describe(t, expected) == describe(t, got));
+    const bool same =
+        hasExpected == hasGot && (!hasGot || describe(t, expected) == describe(t, got));
     if (!same && ++mismatches <= 5)
-        ADD_FAILURE() << "library " << (hasExpected ? describe(t, expected) : "none")
-                      << ", table " << (hasGot ? describe(t, got) : "none");
+        ADD_FAILURE() << "library " << (hasExpected ? describe(t, expected) : "none") << ", table "
+                      << (hasGot ? describe(t, got) : "none");
 }
 
 // Every 7 h 13 min from 1970 to 2040 (so every hour of the day comes round),
@@ -101,8 +101,11 @@ TEST(LocalTime, SameFieldsAsTheCLibraryInEveryZone) {
     // Rules written out, which need no zone files: summer time in the north
     // and the south, half an hour of summer time, offsets that are not whole
     // hours, and none at all.
-    const char* rules[] = {"EST5EDT,M3.2.0,M11.1.0", "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0",
-                           "NZST-12NZDT,M9.5.0,M4.1.0/3", "<+0545>-5:45", "UTC0",
+    const char* rules[] = {"EST5EDT,M3.2.0,M11.1.0",
+                           "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0",
+                           "NZST-12NZDT,M9.5.0,M4.1.0/3",
+                           "<+0545>-5:45",
+                           "UTC0",
                            "<-0330>3:30<-0230>,M3.2.0/2,M11.1.0/2"};
     for (const char* zone : rules) {
         const ZoneGuard guard(zone);
