@@ -3,6 +3,7 @@
 # two builds of the program and compares their outputs byte for byte, so a
 # change that should leave behaviour alone can show that it did.
 #   scripts/compare-outputs.sh OLD_BINARY NEW_BINARY
+# Times are in UTC unless COMPARE_TZ names another zone.
 # Exit status 0 when every output (standard output, standard error, exit
 # status and written files) is identical.
 set -uo pipefail
@@ -64,7 +65,7 @@ run_all() {
     local out="$dir/$i"
     mkdir -p "$out"
     local line=${c//OUT/$out}
-    (cd "$PWD" && eval "TZ=UTC QT_QPA_PLATFORM=offscreen '$bin' $line" >"$out/stdout" 2>"$out/stderr"; echo $? >"$out/status")
+    (cd "$PWD" && eval "TZ=${COMPARE_TZ:-UTC} QT_QPA_PLATFORM=offscreen '$bin' $line" >"$out/stdout" 2>"$out/stderr"; echo $? >"$out/status")
     # The program's own path differs between the builds.
     sed -i "s#$bin#BINARY#g" "$out/stderr"
   done

@@ -80,12 +80,12 @@ unsigned char IndexFileReader::byteAtSlow(qint64 offset) {
     return m_bufferData[offset - m_bufferStart];
 }
 
-void IndexFileReader::ReadAt(qint64 offset, int count, unsigned char* out) {
-    // Most reads fall inside the page read last.
-    const quint64 inCurrent = quint64(offset - m_bufferStart);
-    if (count >= 0 && inCurrent < quint64(m_bufferLength) &&
-        inCurrent + quint64(count) <= quint64(m_bufferLength)) {
-        std::memcpy(out, m_bufferData + inCurrent, size_t(count));
+void IndexFileReader::readSlow(qint64 offset, int count, unsigned char* out) {
+    // The first page keeps its slot: every record reads its folder name
+    // there, and that read leaves the record's own page the current one.
+    if (count >= 0 && offset >= 0 && m_slotPage[0] == 0 &&
+        offset + count <= std::min<qint64>(kPageSize, m_realSize)) {
+        std::memcpy(out, m_buffer.constData() + offset, size_t(count));
         return;
     }
     int done = 0;
@@ -103,15 +103,19 @@ void IndexFileReader::ReadAt(qint64 offset, int count, unsigned char* out) {
 }
 
 QByteArray IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength) {
-    QByteArray text;
-    textAt(start, end, maxLength, text);
+    // Room for what can be taken at most: never more than the file holds.
+    const qint64 reach = std::min(end, m_realSize) - start;
+    QByteArray text(qsizetype(std::clamp<qint64>(reach, 0, std::max<qsizetype>(0, maxLength))),
+                    Qt::Uninitialized);
+    text.truncate(textInto(start, end, maxLength, text.data()));
     return text;
 }
 
-void IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength, QByteArray& text) {
-    text.resize(0);
+// The bytes are copied page by page: out needs room only for what is taken,
+// at most the smallest of maxLength, end - start and what the file holds.
+qsizetype IndexFileReader::textInto(qint64 start, qint64 end, qsizetype maxLength, char* out) {
     if (start < 0 || maxLength <= 0)
-        return;
+        return 0;
     end = std::min({end, start + qint64(maxLength), m_realSize});
     qint64 at = start;
     while (at < end && fill(at)) {
@@ -120,12 +124,13 @@ void IndexFileReader::textAt(qint64 start, qint64 end, qsizetype maxLength, QByt
         const unsigned char* from = m_bufferData + inPage;
         const void* zero = std::memchr(from, 0, size_t(n));
         const qint64 taken = zero ? static_cast<const unsigned char*>(zero) - from : n;
-        text.append(reinterpret_cast<const char*>(from), qsizetype(taken));
+        std::memcpy(out + (at - start), from, size_t(taken));
         at += taken;
         if (zero)
             break;
     }
     m_textBytesRead += at - start + 1;
+    return qsizetype(at - start);
 }
 
 } // namespace vc

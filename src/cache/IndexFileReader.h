@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <cstring>
 
 namespace vc {
 
@@ -32,7 +33,17 @@ public:
     qint64 realSize() const { return m_realSize; }
 
     // Copies count bytes at offset into out (zeros where the file has none).
-    void ReadAt(qint64 offset, int count, unsigned char* out);
+    // Inline for the common case, a read inside the page read last, so that
+    // the fixed-size reads of a walk copy without a call.
+    void ReadAt(qint64 offset, int count, unsigned char* out) {
+        const quint64 inCurrent = quint64(offset - m_bufferStart);
+        if (count >= 0 && inCurrent < quint64(m_bufferLength) &&
+            inCurrent + quint64(count) <= quint64(m_bufferLength)) {
+            std::memcpy(out, m_bufferData + inCurrent, size_t(count));
+            return;
+        }
+        readSlow(offset, count, out);
+    }
     // One byte; 0 beyond the file.
     unsigned char byteAt(qint64 offset) {
         const quint64 d = quint64(offset - m_bufferStart);
@@ -44,15 +55,17 @@ public:
     // The bytes from start up to the first zero byte, ending before end and
     // after at most maxLength bytes; a byte beyond the file counts as zero.
     QByteArray textAt(qint64 start, qint64 end, qsizetype maxLength);
-    // The same text in place of what `into` held, keeping its capacity: a
-    // walk reuses one array per field instead of allocating for each record.
-    void textAt(qint64 start, qint64 end, qsizetype maxLength, QByteArray& into);
+    // The same text written at out, which has room for the smallest of
+    // maxLength, end - start and the bytes from start to the end of the file;
+    // returns its length.
+    qsizetype textInto(qint64 start, qint64 end, qsizetype maxLength, char* out);
     // Bytes examined by textAt since the file was opened.
     qint64 textBytesRead() const { return m_textBytesRead; }
 
 private:
     bool fill(qint64 offset);
     unsigned char byteAtSlow(qint64 offset);
+    void readSlow(qint64 offset, int count, unsigned char* out);
 
     QFile m_file;
     int m_descriptor = -1; // the open file's descriptor, -1 when closed

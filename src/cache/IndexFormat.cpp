@@ -57,14 +57,12 @@ inline bool cleanBlock(char* at) {
 } // namespace
 #endif
 
-void CleanControlChars(QByteArray& text) {
-    if (text.isEmpty())
-        return;
+qsizetype CleanControlChars(char* text, qsizetype size) {
     // Sixteen bytes at a time: most fields hold no byte below 32 at all, and
     // a block without one is passed over whole; in a block with some, the
     // control bytes become spaces at once. A zero byte ends the text.
-    char* const begin = text.data();
-    char* const end = begin + text.size();
+    char* const begin = text;
+    char* const end = begin + size;
     char* p = begin;
 #if defined(__SSE2__)
     while (end - p >= 16 && cleanBlock(p))
@@ -74,27 +72,34 @@ void CleanControlChars(QByteArray& text) {
         // clean byte changes nothing), or a short text in a padded copy.
         if (end - begin >= 16) {
             if (cleanBlock(end - 16))
-                return;
+                return size;
         } else {
             char padded[16];
             std::memset(padded, 'x', sizeof padded);
             std::memcpy(padded, p, size_t(end - p));
             if (cleanBlock(padded)) {
                 std::memcpy(p, padded, size_t(end - p));
-                return;
+                return size;
             }
         }
     }
 #endif
     for (; p != end; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == 0) {
-            text.truncate(p - begin);
-            return;
-        }
+        if (c == 0)
+            return p - begin;
         if (c < 32)
             *p = ' ';
     }
+    return size;
+}
+
+void CleanControlChars(QByteArray& text) {
+    if (text.isEmpty())
+        return;
+    const qsizetype kept = CleanControlChars(text.data(), text.size());
+    if (kept < text.size())
+        text.truncate(kept);
 }
 
 double ParseCacheIndexVersion(const unsigned char* fourBytes) {

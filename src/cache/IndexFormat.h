@@ -81,6 +81,8 @@ int64_t FileTimeToUnix(const unsigned char* eightBytes);
 // Replaces every byte below 32 by a space, up to the first zero byte; the
 // text is cut at that zero byte.
 void CleanControlChars(QByteArray& text);
+// The same for size bytes in place; returns how many are kept.
+qsizetype CleanControlChars(char* text, qsizetype size);
 
 // The format version from the 4 version bytes of the header, read as a
 // zero-terminated text by the rules of C's atof (longest numeric prefix, 0

@@ -104,17 +104,23 @@ private:
 
 void decodeStretches(IndexFileReader& reader, int32_t fileSize, double version, qint64 end,
                      const ScanOutput& output, Pieces& pieces) {
+    // One sink for all the thread's stretches: its working arrays keep their
+    // room from one stretch to the next.
+    RecordSink local;
+    QByteArray* text = nullptr;
+    local.Fields = [&](const RecordFields& fields) { output.appendText(fields, *text); };
     for (qint64 index; (index = pieces.take()) >= 0;) {
         Piece piece;
         piece.text = pieces.spareText();
-        RecordSink local;
-        local.Fields = [&](const RecordFields& fields) { output.appendText(fields, piece.text); };
+        text = &piece.text;
+        local.RecordCount = 0;
         const qint64 begin = index * kStretch;
         const qint64 stretchEnd = std::min(begin + kStretch, end);
         walk::Walk walk(reader, fileSize, version, local,
                         walk::Walk::textBudgetFor(stretchEnd - begin));
         piece.stopped = !walk.scanBlocks(begin, stretchEnd, nullptr);
         piece.records = local.RecordCount;
+        text = nullptr;
         pieces.put(index, std::move(piece));
     }
 }

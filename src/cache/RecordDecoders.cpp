@@ -16,8 +16,25 @@ using namespace index_format;
 
 // The string rule of the format: bytes from p on, up to the first zero byte;
 // a byte is taken only while the position after it is still below the bound.
-void takeText(IndexFileReader& file, qint64 p, qint64 bound, QByteArray& into) {
-    file.textAt(p, bound - 1, kMaxFieldLength, into);
+void takeText(IndexFileReader& file, qint64 p, qint64 bound, RecordText& text, int f) {
+    char* room = text.room(kMaxFieldLength);
+    text.commit(f, file.textInto(p, bound - 1, kMaxFieldLength, room));
+}
+
+// The time text of a FILETIME as field f: empty for 0 seconds.
+void takeTime(int64_t seconds, RecordText& text, int f) {
+    if (seconds == 0)
+        return;
+    const qsizetype room = timeTextRoom();
+    if (room > 0) {
+        char* start = text.room(room);
+        text.commit(f, writeTimeText(seconds, start) - start);
+        return;
+    }
+    // Texts that go through QLocale have no length known beforehand.
+    QByteArray slow;
+    appendTimeText(seconds, slow);
+    text.set(f, slow.constData(), slow.size());
 }
 
 int32_t valueAt(IndexFileReader& file, qint64 offset) {
@@ -28,12 +45,14 @@ int32_t valueAt(IndexFileReader& file, qint64 offset) {
 
 // Cleans the fields, asks the recall conditions and hands the record on.
 void emitRecord(RecordSink& sink) {
+    RecordText& text = sink.scratch.text;
+    for (int f = 0; f < RecordText::kFields; ++f)
+        text.truncate(f, CleanControlChars(text.data(f), text.size(f)));
+    if (text.size(0) >= 4 && text.data(0)[3] == ' ')
+        text.truncate(0, 3);
     RecordFields& fields = sink.scratch.fields;
-    for (QByteArray& field : fields)
-        CleanControlChars(field);
-    QByteArray& type = fields[0];
-    if (type.size() >= 4 && type[3] == ' ')
-        type.truncate(3);
+    for (int f = 0; f < RecordText::kFields; ++f)
+        fields[f] = text.view(f);
 
     // The recall conditions see the fields joined by single spaces.
     if (sink.filter && !sink.filter->isEmpty()) {
@@ -42,7 +61,7 @@ void emitRecord(RecordSink& sink) {
         for (int i = 0; i < 7; ++i) {
             if (i > 0)
                 wholeRow.append(' ');
-            wholeRow.append(QByteArrayView(fields[i]));
+            wholeRow.append(fields[i]);
         }
         if (!PassesRecallConditions(*sink.filter, wholeRow, fields[3]))
             return;
@@ -60,19 +79,13 @@ void emitRecord(RecordSink& sink) {
         sink.WorkFile->write(line);
 }
 
-// Empties the fields, keeping their room.
-void clearFields(RecordFields& fields) {
-    for (QByteArray& field : fields)
-        field.resize(0);
-}
-
 } // namespace
 
 void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
     // Laid out in one piece: appending field by field costs more than the
     // copying.
     qsizetype length = 0;
-    for (const QByteArray& field : fields)
+    for (QByteArrayView field : fields)
         length += field.size() + 1;
     const qsizetype at = out.size();
     out.resize(at + length - 1);
@@ -81,22 +94,17 @@ void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
         if (i > 0)
             *p++ = '\t';
         if (!fields[i].isEmpty())
-            std::memcpy(p, fields[i].constData(), size_t(fields[i].size()));
+            std::memcpy(p, fields[i].data(), size_t(fields[i].size()));
         p += fields[i].size();
     }
 }
 
 QByteArray FileTimeText(const unsigned char* eightBytes) {
     QByteArray text;
-    FileTimeText(eightBytes, text);
-    return text;
-}
-
-void FileTimeText(const unsigned char* eightBytes, QByteArray& into) {
-    into.resize(0);
     const int64_t seconds = FileTimeToUnix(eightBytes);
     if (seconds != 0)
-        appendTimeText(seconds, into);
+        appendTimeText(seconds, text);
+    return text;
 }
 
 void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature, int32_t fileSize,
@@ -106,34 +114,36 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     const qint64 recordEnd =
         record + qint64(valueAt(file, record + kRecordBlocksOffset)) * kBlockSize;
 
-    RecordFields& fields = sink.scratch.fields;
-    clearFields(fields);
-    fields[0].append(signature.first(std::min<qsizetype>(4, signature.size())));
+    RecordText& text = sink.scratch.text;
+    text.clear();
+    text.set(0, signature.data(), std::min<qsizetype>(4, signature.size()));
     unsigned char modified[8];
     unsigned char accessed[8];
     file.ReadAt(record + kModifiedTimeOffset, 8, modified);
     file.ReadAt(record + kAccessedTimeOffset, 8, accessed);
-    FileTimeText(accessed, fields[3]);
+    const int64_t accessedSeconds = FileTimeToUnix(accessed);
+    const int64_t modifiedSeconds = FileTimeToUnix(modified);
+    takeTime(accessedSeconds, text, 3);
     // History records often carry one time twice; formatting is the
     // costliest step of a record, so an equal time reuses its text.
-    if (FileTimeToUnix(modified) == FileTimeToUnix(accessed))
-        fields[2].append(QByteArrayView(fields[3]));
+    if (modifiedSeconds == accessedSeconds)
+        text.copy(2, 3);
     else
-        FileTimeText(modified, fields[2]);
+        takeTime(modifiedSeconds, text, 2);
 
     const int urlOffset = file.byteAt(record + layout.urlOffset);
-    takeText(file, record + urlOffset, fileSize, fields[1]);
+    takeText(file, record + urlOffset, fileSize, text, 1);
 
     const int32_t fileNameOffset = valueAt(file, record + layout.fileNameOffset);
     if (fileNameOffset > kLowestFileNameOffset)
-        takeText(file, record + fileNameOffset, fileSize, fields[4]);
+        takeText(file, record + fileNameOffset, fileSize, text, 4);
 
     const int directory = file.byteAt(record + layout.directoryIndex);
     const int folderEntry = kFolderNamesOffset + kFolderEntrySize * directory;
     if (folderEntry + kFolderNameLength < fileSize) {
         unsigned char name[kFolderNameLength];
         file.ReadAt(folderEntry, kFolderNameLength, name);
-        fields[5].append(reinterpret_cast<const char*>(name), kFolderNameLength);
+        text.set(5, reinterpret_cast<const char*>(name), kFolderNameLength);
     }
 
     const int32_t headerOffset = valueAt(file, record + layout.headerOffset);
@@ -146,17 +156,17 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
         const int32_t stored = valueAt(file, record + layout.headerSize);
         if (stored > 0 && start + stored <= recordEnd)
             bound = std::min(bound, start + stored + 1);
-        takeText(file, start, bound, fields[6]);
+        takeText(file, start, bound, text, 6);
     }
 
     emitRecord(sink);
 }
 
 void DecodeRedrRecord(IndexFileReader& file, int32_t r, int32_t fileSize, RecordSink& sink) {
-    RecordFields& fields = sink.scratch.fields;
-    clearFields(fields);
-    fields[0].append("REDR", 4);
-    takeText(file, qint64(r) + kRedirectUrlOffset, fileSize, fields[1]);
+    RecordText& text = sink.scratch.text;
+    text.clear();
+    text.set(0, "REDR", 4);
+    takeText(file, qint64(r) + kRedirectUrlOffset, fileSize, text, 1);
     emitRecord(sink);
 }
 

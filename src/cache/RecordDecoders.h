@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/IndexFileReader.h"
+#include "cache/RecordText.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -13,8 +14,9 @@ namespace vc {
 class RecallConditionSet;
 
 // The seven cleaned fields of one record, in work-file order: type, URL,
-// modification time, access time, file name, directory, header.
-using RecordFields = QByteArray[7];
+// modification time, access time, file name, directory, header. They are
+// valid while the sink that handed them on is in the call.
+using RecordFields = QByteArrayView[7];
 
 // Where the decoders put accepted records: one line each on the work file,
 // counted in RecordCount. A headless export that needs no work file takes
@@ -29,6 +31,7 @@ struct RecordSink {
     // The decoders' working arrays, kept from record to record so that a
     // walk allocates no memory per record once they have grown.
     struct Scratch {
+        RecordText text;
         RecordFields fields;
         QByteArray line;
         QByteArray wholeRow;
@@ -47,8 +50,6 @@ constexpr qsizetype kMaxFieldLength = 64 * 1024;
 // The time text of a FILETIME: empty for 0 seconds, else the formatted local
 // time (or the unconverted text " ").
 QByteArray FileTimeText(const unsigned char* eightBytes);
-// The same text in place of what `into` held.
-void FileTimeText(const unsigned char* eightBytes, QByteArray& into);
 
 // URL and LEAK records (and any signature beginning "URL"). signature holds
 // the 4 signature bytes; fileSize is the size stated in the header.

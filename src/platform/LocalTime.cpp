@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <ctime>
 #include <limits>
 #include <memory>
@@ -38,16 +39,39 @@ bool libraryFields(qint64 seconds, CalendarFields& out, long* offset) {
     return true;
 }
 
-// The offset of one UTC day, learned once per thread.
+// Days since 1970 of whole seconds, rounded down.
+qint64 dayOf(qint64 seconds) {
+    return seconds >= 0 ? seconds / kDay : -((-seconds + kDay - 1) / kDay);
+}
+
+// The date of one local day, kept small: the table holds thousands of days.
+struct LocalDate {
+    int32_t year = 1970;
+    int8_t month = 1;
+    int8_t day = 1;
+    int8_t weekday = 4;
+};
+
+LocalDate dateOfDay(qint64 day) {
+    CalendarFields fields;
+    utcCalendarFields(day * kDay, fields);
+    return {fields.year, int8_t(fields.month), int8_t(fields.day), int8_t(fields.weekday)};
+}
+
+// The offset of one UTC day, learned once per thread, with the dates of the
+// two local days the UTC day falls in: a time of the day then needs no
+// calendar arithmetic of its own.
 struct DayOffset {
-    qint64 day = std::numeric_limits<qint64>::min();
-    long offset = 0;
+    int32_t day = std::numeric_limits<int32_t>::min();
+    int32_t offset = 0;
+    int32_t firstLocalDay = 0;
     bool steady = false; // the offset holds for the whole day
+    LocalDate dates[2];
 };
 
 class DayTable {
 public:
-    const DayOffset& lookUp(qint64 day) {
+    const DayOffset& lookUp(int32_t day) {
         const unsigned generation = g_zoneGeneration.load(std::memory_order_relaxed);
         if (generation != m_generation) {
             m_days.fill(DayOffset());
@@ -60,15 +84,16 @@ public:
     }
 
 private:
-    static DayOffset learn(qint64 day) {
+    static DayOffset learn(int32_t day) {
         DayOffset entry;
         entry.day = day;
-        const qint64 first = day * kDay;
+        const qint64 first = qint64(day) * kDay;
         const qint64 last = first + kDay - 1;
         CalendarFields atFirst, atLast, worked;
         long firstOffset = 0, lastOffset = 0;
         if (!libraryFields(first, atFirst, &firstOffset) ||
-            !libraryFields(last, atLast, &lastOffset) || firstOffset != lastOffset)
+            !libraryFields(last, atLast, &lastOffset) || firstOffset != lastOffset ||
+            firstOffset <= -kDay || firstOffset >= kDay)
             return entry;
         utcCalendarFields(first + firstOffset, worked);
         if (!sameFields(worked, atFirst))
@@ -76,7 +101,10 @@ private:
         utcCalendarFields(last + lastOffset, worked);
         if (!sameFields(worked, atLast))
             return entry;
-        entry.offset = firstOffset;
+        entry.offset = int32_t(firstOffset);
+        entry.firstLocalDay = int32_t(dayOf(first + firstOffset));
+        entry.dates[0] = dateOfDay(entry.firstLocalDay);
+        entry.dates[1] = dateOfDay(entry.firstLocalDay + 1);
         entry.steady = true;
         return entry;
     }
@@ -85,6 +113,10 @@ private:
     std::array<DayOffset, 4096> m_days{};
     unsigned m_generation = 0;
 };
+
+// Beyond this the days no longer fit the table's numbers; the C library
+// answers alone.
+constexpr qint64 kLastTabledTime = qint64(std::numeric_limits<int32_t>::max() - 2) * kDay;
 
 } // namespace
 
@@ -117,15 +149,26 @@ void utcCalendarFields(qint64 seconds, CalendarFields& out) {
 bool localCalendarFields(qint64 seconds, CalendarFields& out) {
     if (seconds < 0)
         return false;
+    if (seconds > kLastTabledTime)
+        return libraryFields(seconds, out, nullptr) && out.year >= 1970;
     // Made on first use: threads that format no time carry no table.
     thread_local std::unique_ptr<DayTable> table;
     if (!table)
         table = std::make_unique<DayTable>();
-    const DayOffset& day = table->lookUp(seconds / kDay);
-    if (day.steady)
-        utcCalendarFields(seconds + day.offset, out);
-    else if (!libraryFields(seconds, out, nullptr))
-        return false;
+    const DayOffset& day = table->lookUp(int32_t(seconds / kDay));
+    if (!day.steady)
+        return libraryFields(seconds, out, nullptr) && out.year >= 1970;
+    const qint64 local = seconds + day.offset;
+    const qint64 localDay = dayOf(local);
+    const LocalDate& date = day.dates[localDay == day.firstLocalDay ? 0 : 1];
+    const int secondOfDay = int(local - localDay * kDay);
+    out.year = date.year;
+    out.month = date.month;
+    out.day = date.day;
+    out.weekday = date.weekday;
+    out.hour = secondOfDay / 3600;
+    out.minute = secondOfDay % 3600 / 60;
+    out.second = secondOfDay % 60;
     return out.year >= 1970;
 }
 

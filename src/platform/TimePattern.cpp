@@ -101,8 +101,16 @@ char* writeNumber(char* p, int value, int width) {
 }
 
 char* writeText(char* p, const QByteArray& text) {
-    std::memcpy(p, text.constData(), size_t(text.size()));
-    return p + text.size();
+    // Separators are a byte or two: copied here rather than by a call.
+    const char* from = text.constData();
+    const qsizetype n = text.size();
+    if (n <= 4) {
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = from[i];
+    } else {
+        std::memcpy(p, from, size_t(n));
+    }
+    return p + n;
 }
 
 QDateTime toDateTime(const CalendarFields& when) {
@@ -280,7 +288,10 @@ void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
     const qsizetype at = text.size();
     text.resize(at + m_longest);
     char* const start = text.data() + at;
-    char* p = start;
+    text.truncate(at + (write(start, when) - start));
+}
+
+char* TimePattern::write(char* p, const CalendarFields& when) const {
     for (const Piece& piece : m_pieces) {
         switch (piece.kind) {
         case Kind::Literal:
@@ -308,7 +319,7 @@ void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
         }
         }
     }
-    text.truncate(at + (p - start));
+    return p;
 }
 
 QByteArray TimePattern::reference(const CalendarFields& when) const {

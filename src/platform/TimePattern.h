@@ -40,6 +40,10 @@ public:
 
     // Appends the text of the time to out. Only for a fast pattern.
     void append(QByteArray& out, const CalendarFields& when) const;
+    // Writes the same text at p, which has room for longest() bytes;
+    // returns its end.
+    char* write(char* p, const CalendarFields& when) const;
+    qsizetype longest() const { return m_longest; }
 
     // What QLocale writes for the same time, encoded: the reference the
     // fast path is checked against.

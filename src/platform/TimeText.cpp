@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <cstring>
 #include <memory>
 
 #include <QTimeZone>
@@ -128,6 +129,22 @@ void appendTimeText(qint64 secondsSince1970, QByteArray& out) {
         pattern.append(out, fields);
     else
         out.append(pattern.reference(fields));
+}
+
+qsizetype timeTextRoom() {
+    const TimePattern& pattern = currentPattern();
+    if (!pattern.fast())
+        return 0;
+    return std::max(pattern.longest(), kUnconvertedTimeText.size());
+}
+
+char* writeTimeText(qint64 secondsSince1970, char* out) {
+    CalendarFields fields;
+    if (!calendarFields(secondsSince1970, fields)) {
+        std::memcpy(out, kUnconvertedTimeText.constData(), size_t(kUnconvertedTimeText.size()));
+        return out + kUnconvertedTimeText.size();
+    }
+    return currentPattern().write(out, fields);
 }
 
 std::optional<QDateTime> parseTimeText(const QByteArray& text) {

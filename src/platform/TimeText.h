@@ -42,6 +42,13 @@ void appendTimeText(qint64 secondsSince1970, QByteArray& out);
 // on the thread that set the pattern).
 bool timeTextsAreFast();
 
+// Room for the longest time text writeTimeText writes, or 0 when time texts
+// go through QLocale (then appendTimeText gives them).
+qsizetype timeTextRoom();
+// Writes the time text of appendTimeText at out, which has timeTextRoom()
+// bytes of room; returns its end. Only when timeTextRoom() is above 0.
+char* writeTimeText(qint64 secondsSince1970, char* out);
+
 // Reads a time text back with the same pattern; nullopt when it does not
 // parse. The value carries the wall-clock fields as above.
 std::optional<QDateTime> parseTimeText(const QByteArray& text);

@@ -63,10 +63,10 @@ TEST(ActivityTable, StreamedRowTextEqualsTheTableCells) {
     for (const QByteArray& line : lines) {
         // The fields as the decoders hand them on: cut at the first six tabs.
         RecordFields fields;
-        QByteArray rest = line;
+        QByteArrayView rest = line;
         for (int f = 0; f < 6 && rest.contains('\t'); ++f) {
-            fields[f] = rest.left(rest.indexOf('\t'));
-            rest = rest.mid(rest.indexOf('\t') + 1);
+            fields[f] = rest.first(rest.indexOf('\t'));
+            rest = rest.sliced(rest.indexOf('\t') + 1);
         }
         fields[std::min<qsizetype>(6, std::count(line.begin(), line.end(), '\t'))] = rest;
         QByteArray streamed("prefix");
