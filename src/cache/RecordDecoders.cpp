@@ -22,13 +22,12 @@ void takeText(IndexFileReader& file, qint64 p, qint64 bound, RecordText& text, i
 }
 
 // The time text of a FILETIME as field f: empty for 0 seconds.
-void takeTime(int64_t seconds, RecordText& text, int f) {
+void takeTime(const TimeTextWriter& times, int64_t seconds, RecordText& text, int f) {
     if (seconds == 0)
         return;
-    const qsizetype room = timeTextRoom();
-    if (room > 0) {
-        char* start = text.room(room);
-        text.commit(f, writeTimeText(seconds, start) - start);
+    if (times.room() > 0) {
+        char* start = text.room(times.room());
+        text.commit(f, times.write(seconds, start) - start);
         return;
     }
     // Texts that go through QLocale have no length known beforehand.
@@ -123,13 +122,14 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     file.ReadAt(record + kAccessedTimeOffset, 8, accessed);
     const int64_t accessedSeconds = FileTimeToUnix(accessed);
     const int64_t modifiedSeconds = FileTimeToUnix(modified);
-    takeTime(accessedSeconds, text, 3);
+    const TimeTextWriter times;
+    takeTime(times, accessedSeconds, text, 3);
     // History records often carry one time twice; formatting is the
     // costliest step of a record, so an equal time reuses its text.
     if (modifiedSeconds == accessedSeconds)
         text.copy(2, 3);
     else
-        takeTime(modifiedSeconds, text, 2);
+        takeTime(times, modifiedSeconds, text, 2);
 
     const int urlOffset = file.byteAt(record + layout.urlOffset);
     takeText(file, record + urlOffset, fileSize, text, 1);

@@ -32,11 +32,11 @@ TimeSettings& settings() {
 }
 
 // The calendar fields of a time by the Windows runtime's rules (see
-// localCalendarTime); false when there are none.
-bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
+// localCalendarTime), in UTC or in local time; false when there are none.
+bool calendarFields(qint64 secondsSince1970, bool utc, CalendarFields& out) {
     if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
         return false;
-    if (showsUtc()) {
+    if (utc) {
         utcCalendarFields(secondsSince1970, out);
         return true;
     }
@@ -44,6 +44,10 @@ bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
         return false;
     out.second = std::min(out.second, 59);
     return true;
+}
+
+bool calendarFields(qint64 secondsSince1970, CalendarFields& out) {
+    return calendarFields(secondsSince1970, showsUtc(), out);
 }
 
 // The current pattern, read once for as long as the pattern and the code
@@ -131,20 +135,21 @@ void appendTimeText(qint64 secondsSince1970, QByteArray& out) {
         out.append(pattern.reference(fields));
 }
 
-qsizetype timeTextRoom() {
+TimeTextWriter::TimeTextWriter() : m_utc(showsUtc()) {
     const TimePattern& pattern = currentPattern();
-    if (!pattern.fast())
-        return 0;
-    return std::max(pattern.longest(), kUnconvertedTimeText.size());
+    if (pattern.fast()) {
+        m_pattern = &pattern;
+        m_room = std::max(pattern.longest(), kUnconvertedTimeText.size());
+    }
 }
 
-char* writeTimeText(qint64 secondsSince1970, char* out) {
+char* TimeTextWriter::write(qint64 secondsSince1970, char* out) const {
     CalendarFields fields;
-    if (!calendarFields(secondsSince1970, fields)) {
+    if (!calendarFields(secondsSince1970, m_utc, fields)) {
         std::memcpy(out, kUnconvertedTimeText.constData(), size_t(kUnconvertedTimeText.size()));
         return out + kUnconvertedTimeText.size();
     }
-    return currentPattern().write(out, fields);
+    return m_pattern->write(out, fields);
 }
 
 std::optional<QDateTime> parseTimeText(const QByteArray& text) {

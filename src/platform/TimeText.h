@@ -42,12 +42,24 @@ void appendTimeText(qint64 secondsSince1970, QByteArray& out);
 // on the thread that set the pattern).
 bool timeTextsAreFast();
 
-// Room for the longest time text writeTimeText writes, or 0 when time texts
-// go through QLocale (then appendTimeText gives them).
-qsizetype timeTextRoom();
-// Writes the time text of appendTimeText at out, which has timeTextRoom()
-// bytes of room; returns its end. Only when timeTextRoom() is above 0.
-char* writeTimeText(qint64 secondsSince1970, char* out);
+// The time texts of appendTimeText as the settings stand when it is made,
+// for many times in a row: the pattern and the zone are looked up once, not
+// for every time. Lives no longer than the pattern it was made with.
+class TimePattern;
+class TimeTextWriter {
+public:
+    TimeTextWriter();
+    // Room for the longest text write gives; 0 when the texts go through
+    // QLocale (appendTimeText gives them then, and write must not be used).
+    qsizetype room() const { return m_room; }
+    // Writes the text at out, which has room() bytes; returns its end.
+    char* write(qint64 secondsSince1970, char* out) const;
+
+private:
+    const TimePattern* m_pattern = nullptr;
+    bool m_utc = false;
+    qsizetype m_room = 0;
+};
 
 // Reads a time text back with the same pattern; nullopt when it does not
 // parse. The value carries the wall-clock fields as above.
