@@ -2,8 +2,6 @@
 
 #include "tables/LineFill.h"
 
-#include <cstring>
-
 namespace vc {
 
 namespace {
@@ -62,25 +60,14 @@ void AppendActivityRowText(const RecordFields& fields, QByteArray& out) {
     const QByteArrayView extension = extensionOf(fields[4]);
     const QByteArrayView cells[] = {fields[1], fields[2], fields[3], fields[4],
                                     extension, fields[0], fields[5], fields[6]};
-    qsizetype length = 0;
-    for (QByteArrayView cell : cells)
-        length += cell.size() + 1;
-    const qsizetype at = out.size();
-    out.resize(at + length - 1);
-    char* p = out.data() + at;
-    for (int c = 0; c < 8; ++c) {
-        if (c > 0)
-            *p++ = '\t';
-        char* cellStart = p;
-        if (!cells[c].isEmpty())
-            std::memcpy(p, cells[c].data(), size_t(cells[c].size()));
-        p += cells[c].size();
-        if (c == 4) {
-            // The extension in small letters, as FileExtensionLower gives it.
-            for (char* q = cellStart; q != p; ++q)
-                *q = (*q >= 'A' && *q <= 'Z') ? char(*q - 'A' + 'a') : *q;
-        }
-    }
+    qsizetype extensionAt = out.size();
+    for (int c = 0; c < 4; ++c)
+        extensionAt += cells[c].size() + 1;
+    AppendTabJoined(cells, 8, out);
+    // The extension in small letters, as FileExtensionLower gives it.
+    char* const lower = out.data() + extensionAt;
+    for (qsizetype i = 0; i < extension.size(); ++i)
+        lower[i] = (lower[i] >= 'A' && lower[i] <= 'Z') ? char(lower[i] - 'A' + 'a') : lower[i];
 }
 
 void AppendActivityRow(QByteArrayView workFileLine, RowSink& rows) {

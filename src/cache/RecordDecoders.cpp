@@ -80,22 +80,28 @@ void emitRecord(RecordSink& sink) {
 
 } // namespace
 
-void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
-    // Laid out in one piece: appending field by field costs more than the
+void AppendTabJoined(const QByteArrayView* cells, int count, QByteArray& out) {
+    // Laid out in one piece: appending cell by cell costs more than the
     // copying.
     qsizetype length = 0;
-    for (QByteArrayView field : fields)
-        length += field.size() + 1;
+    for (int i = 0; i < count; ++i)
+        length += cells[i].size() + 1;
+    if (count == 0)
+        return;
     const qsizetype at = out.size();
     out.resize(at + length - 1);
     char* p = out.data() + at;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < count; ++i) {
         if (i > 0)
             *p++ = '\t';
-        if (!fields[i].isEmpty())
-            std::memcpy(p, fields[i].data(), size_t(fields[i].size()));
-        p += fields[i].size();
+        if (!cells[i].isEmpty())
+            std::memcpy(p, cells[i].data(), size_t(cells[i].size()));
+        p += cells[i].size();
     }
+}
+
+void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
+    AppendTabJoined(fields, RecordText::kFields, out);
 }
 
 QByteArray FileTimeText(const unsigned char* eightBytes) {
