@@ -63,7 +63,7 @@ void AppendActivityRowText(const RecordFields& fields, QByteArray& out) {
     qsizetype extensionAt = out.size();
     for (int c = 0; c < 4; ++c)
         extensionAt += cells[c].size() + 1;
-    AppendTabJoined(cells, 8, out);
+    AppendJoined(cells, 8, '\t', out);
     // The extension in small letters, as FileExtensionLower gives it.
     char* const lower = out.data() + extensionAt;
     for (qsizetype i = 0; i < extension.size(); ++i)

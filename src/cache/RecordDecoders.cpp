@@ -57,11 +57,7 @@ void emitRecord(RecordSink& sink) {
     if (sink.filter && !sink.filter->isEmpty()) {
         QByteArray& wholeRow = sink.scratch.wholeRow;
         wholeRow.resize(0);
-        for (int i = 0; i < 7; ++i) {
-            if (i > 0)
-                wholeRow.append(' ');
-            wholeRow.append(fields[i]);
-        }
+        AppendJoined(fields, RecordText::kFields, ' ', wholeRow);
         if (!PassesRecallConditions(*sink.filter, wholeRow, fields[3]))
             return;
     }
@@ -80,7 +76,7 @@ void emitRecord(RecordSink& sink) {
 
 } // namespace
 
-void AppendTabJoined(const QByteArrayView* cells, int count, QByteArray& out) {
+void AppendJoined(const QByteArrayView* cells, int count, char separator, QByteArray& out) {
     // Laid out in one piece: appending cell by cell costs more than the
     // copying.
     qsizetype length = 0;
@@ -93,7 +89,7 @@ void AppendTabJoined(const QByteArrayView* cells, int count, QByteArray& out) {
     char* p = out.data() + at;
     for (int i = 0; i < count; ++i) {
         if (i > 0)
-            *p++ = '\t';
+            *p++ = separator;
         if (!cells[i].isEmpty())
             std::memcpy(p, cells[i].data(), size_t(cells[i].size()));
         p += cells[i].size();
@@ -101,7 +97,7 @@ void AppendTabJoined(const QByteArrayView* cells, int count, QByteArray& out) {
 }
 
 void AppendWorkFileLine(const RecordFields& fields, QByteArray& out) {
-    AppendTabJoined(fields, RecordText::kFields, out);
+    AppendJoined(fields, RecordText::kFields, '\t', out);
 }
 
 QByteArray FileTimeText(const unsigned char* eightBytes) {

@@ -38,8 +38,8 @@ struct RecordSink {
     } scratch = {};
 };
 
-// The cells joined by tabs (no line end), appended to out.
-void AppendTabJoined(const QByteArrayView* cells, int count, QByteArray& out);
+// The cells joined by the separator (no line end), appended to out.
+void AppendJoined(const QByteArrayView* cells, int count, char separator, QByteArray& out);
 // The work-file line of the fields (joined by tabs, without a line end),
 // appended to out.
 void AppendWorkFileLine(const RecordFields& fields, QByteArray& out);

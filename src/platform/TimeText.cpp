@@ -123,16 +123,22 @@ bool timeTextsAreFast() {
 }
 
 void appendTimeText(qint64 secondsSince1970, QByteArray& out) {
+    const TimeTextWriter writer;
+    if (writer.room() > 0) {
+        // Written in place and cut to what was written: the array keeps its
+        // capacity.
+        const qsizetype at = out.size();
+        out.resize(at + writer.room());
+        char* const start = out.data() + at;
+        out.truncate(at + (writer.write(secondsSince1970, start) - start));
+        return;
+    }
     CalendarFields fields;
     if (!calendarFields(secondsSince1970, fields)) {
         out.append(kUnconvertedTimeText);
         return;
     }
-    const TimePattern& pattern = currentPattern();
-    if (pattern.fast())
-        pattern.append(out, fields);
-    else
-        out.append(pattern.reference(fields));
+    out.append(currentPattern().reference(fields));
 }
 
 TimeTextWriter::TimeTextWriter() : m_utc(showsUtc()) {
