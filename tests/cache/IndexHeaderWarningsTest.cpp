@@ -4,14 +4,11 @@
 #include "cache/IndexFormat.h"
 #include "cache/IndexImage.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
-#include "platform/WorkFile.h"
-#include "recall/HeadlessRecallTarget.h"
-#include "recall/RecallRun.h"
 #include "tables/TableColumns.h"
 #include "tables/TableModel.h"
 
 #include "TestData.h"
+#include "support/HeadlessRecall.h"
 #include "support/RunProgram.h"
 
 #include <QDir>
@@ -139,31 +136,19 @@ TEST_F(IndexHeaderWarnings, TheRecallPutsThemOnTheCountLabel) {
     const QString index = realWithStatedSize(
         0xFFFFFFFFU, "profile/Local Settings/Temporary Internet Files/Content.IE5/index.dat");
     ASSERT_TRUE(QFile::copy(testDataPath("ntuser-xp.dat"), m_dir.filePath("profile/NTUSER.DAT")));
-    Profile profile;
+    HeadlessRecall recall;
     QString message;
-    ASSERT_TRUE(profile.open(m_dir.filePath("profile"), &message));
-    setCurrentProfile(&profile);
-    HeadlessRecallTarget target;
-    CollectingReporter report;
-    target.setReporter(&report);
-    target.setLinearScan(false);
-    WorkFile workFile;
-    RecallRun run(target, workFile);
-    RecallPlan plan = wholeRecallPlan();
-    plan.sections.fill(false);
-    plan.sections[0] = true;
-    plan.sections[1] = true;
-    run.run(plan);
-    setCurrentProfile(nullptr);
-    const QString rows = QString::number(target.table(0).rows());
-    EXPECT_EQ(target.labelText(0, RecallLabel::Count),
+    ASSERT_TRUE(recall.runSections(m_dir.filePath("profile"), {0, 1}, &message));
+    const QString rows = QString::number(recall.target.table(0).rows());
+    EXPECT_EQ(recall.target.labelText(0, RecallLabel::Count),
               "Records: " + rows +
                   "  Warning: the header states 4294967295 bytes; the file has 49152: " + index);
     // Passed on to the target's reporter too (the command line's standard
     // error); the next section starts without it.
-    EXPECT_EQ(report.warnings.size(), 1);
-    EXPECT_EQ(target.labelText(1, RecallLabel::Count), "Records: 0");
-    EXPECT_TRUE(run.summary().contains("Warning: the header states")) << qPrintable(run.summary());
+    EXPECT_EQ(recall.report.warnings.size(), 1);
+    EXPECT_EQ(recall.target.labelText(1, RecallLabel::Count), "Records: 0");
+    EXPECT_TRUE(recall.run->summary().contains("Warning: the header states"))
+        << qPrintable(recall.run->summary());
 }
 
 TEST_F(IndexHeaderWarnings, HttpHeaderEndsAtItsStoredSize) {

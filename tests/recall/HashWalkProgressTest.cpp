@@ -1,12 +1,8 @@
 // The file on which the hash walk's progress once overflowed an int (made by
 // tests/tools/make-hash-walk-index.py): the recall's bars stay in range. In
 // the sanitized build an out-of-range conversion aborts the test.
-#include "platform/Profile.h"
-#include "platform/WorkFile.h"
-#include "recall/HeadlessRecallTarget.h"
-#include "recall/RecallRun.h"
-
 #include "TestData.h"
+#include "support/HeadlessRecall.h"
 #include "support/RunProgram.h"
 
 #include <QDir>
@@ -17,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace vc;
+using vc::testing::HeadlessRecall;
 
 namespace {
 
@@ -43,27 +40,15 @@ TEST(HashWalkProgress, AStatedSizeOfOneWithAHugeHashTableKeepsTheBarsInRange) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = makeProfile(dir);
-    Profile profile;
+    HeadlessRecall recall;
     QString message;
-    ASSERT_TRUE(profile.open(folder, &message));
-    setCurrentProfile(&profile);
-    HeadlessRecallTarget target;
-    CollectingReporter report;
-    target.setReporter(&report);
-    target.setLinearScan(false);
-    WorkFile workFile;
-    RecallRun run(target, workFile);
-    RecallPlan plan = wholeRecallPlan();
-    plan.sections.fill(false);
-    plan.sections[0] = true;
-    run.run(plan);
-    setCurrentProfile(nullptr);
-    EXPECT_EQ(run.gathered(), QList<int>{0});
-    EXPECT_EQ(target.table(0).rows(), 0);
-    EXPECT_GE(target.progress()->position(), 0);
-    EXPECT_LE(target.progress()->position(), 100);
-    EXPECT_LE(target.overall()->position(), 100);
-    EXPECT_TRUE(report.errors.isEmpty());
+    ASSERT_TRUE(recall.runSections(folder, {0}, &message));
+    EXPECT_EQ(recall.run->gathered(), QList<int>{0});
+    EXPECT_EQ(recall.target.table(0).rows(), 0);
+    EXPECT_GE(recall.target.progress()->position(), 0);
+    EXPECT_LE(recall.target.progress()->position(), 100);
+    EXPECT_LE(recall.target.overall()->position(), 100);
+    EXPECT_TRUE(recall.report.errors.isEmpty());
 
     // The command line of the finding.
     const ProgramRun cli =
