@@ -1,6 +1,7 @@
 #include "documents/EvidenceFile.h"
 
 #include "platform/EvidenceOpen.h"
+#include "platform/FileDescriptor.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,32 +10,13 @@
 
 namespace vc {
 
-namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
-
 EvidenceReadStatus readEvidenceFile(const QByteArray& path, qint64 maxBytes, QByteArray* bytes) {
     bytes->clear();
     struct stat kind {};
     if (::stat(path.constData(), &kind) != 0 || !S_ISREG(kind.st_mode))
         return EvidenceReadStatus::Missing;
     // Without blocking: a pipe put in the name's place is never waited for.
-    const Descriptor fd(openEvidenceDescriptor(path, O_NONBLOCK));
+    const FileDescriptor fd(openEvidenceDescriptor(path, O_NONBLOCK));
     if (fd.get() < 0)
         return errno == ENOENT ? EvidenceReadStatus::Missing : EvidenceReadStatus::Unreadable;
     // Checked again on the open file: the name may lead elsewhere by now.

@@ -1,5 +1,7 @@
 #include "platform/WorkFolders.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -15,22 +17,6 @@
 namespace vc {
 
 namespace {
-
-// An open file descriptor, closed at the end of its scope.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // True when no process of that number exists (a process of another user
 // answers EPERM: it exists).
@@ -72,7 +58,7 @@ bool removeIfStale(int temp, const QByteArray& name) {
     if (::fstatat(temp, name.constData(), &before, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISDIR(before.st_mode) || before.st_uid != ::geteuid())
         return false;
-    const Fd folder(
+    const FileDescriptor folder(
         ::openat(temp, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat opened {};
     if (folder.get() < 0 || ::fstat(folder.get(), &opened) != 0 || opened.st_ino != before.st_ino ||
@@ -81,7 +67,8 @@ bool removeIfStale(int temp, const QByteArray& name) {
     // A lock held by a live process (in another PID namespace, say) keeps
     // the folder. The lock taken here is let go when the descriptor closes.
     const QByteArray lockName = QFile::encodeName(kWorkFolderLockName);
-    const Fd lock(::openat(folder.get(), lockName.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor lock(
+        ::openat(folder.get(), lockName.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (lock.get() >= 0 && ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
     if (lock.get() < 0 && errno != ENOENT)
@@ -98,7 +85,7 @@ QString workFolderPrefix(pid_t pid) {
 int RemoveStaleWorkFolders(const QString& tempFolder) {
     static const QRegularExpression pattern(
         QStringLiteral("^vellacord-([0-9]{1,10})-[A-Za-z0-9]{6}$"));
-    const Fd temp(
+    const FileDescriptor temp(
         ::open(QFile::encodeName(tempFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (temp.get() < 0)
         return 0;
