@@ -158,6 +158,41 @@ char* TimeTextWriter::write(qint64 secondsSince1970, char* out) const {
     return m_pattern->write(out, fields);
 }
 
+bool timeCalendarFields(qint64 secondsSince1970, bool wallClock, bool beyondYear3000,
+                        CalendarFields& out) {
+    if (secondsSince1970 < 0)
+        return false;
+    if (!wallClock && !beyondYear3000)
+        return calendarFields(secondsSince1970, out);
+    if (!beyondYear3000 && secondsSince1970 > kLastConvertibleTime)
+        return false;
+    // The last second the calendar of four-digit years holds.
+    constexpr qint64 kLastYear9999 = 253402300799LL;
+    if (secondsSince1970 > kLastYear9999)
+        return false;
+    if (wallClock || showsUtc()) {
+        utcCalendarFields(secondsSince1970, out);
+        return true;
+    }
+    if (!localCalendarFields(secondsSince1970, out))
+        return false;
+    out.second = std::min(out.second, 59);
+    return true;
+}
+
+bool appendCalendarText(qint64 secondsSince1970, bool wallClock, bool beyondYear3000,
+                        QByteArray& out) {
+    CalendarFields fields;
+    if (!timeCalendarFields(secondsSince1970, wallClock, beyondYear3000, fields))
+        return false;
+    const TimePattern& pattern = currentPattern();
+    if (pattern.fast())
+        pattern.append(out, fields);
+    else
+        out.append(pattern.reference(fields));
+    return true;
+}
+
 std::optional<QDateTime> parseTimeText(const QByteArray& text) {
     QDateTime when = QLocale::system().toDateTime(decodeEvidence(text), dateTimeFormat());
     if (!when.isValid())

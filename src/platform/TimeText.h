@@ -8,6 +8,8 @@
 
 namespace vc {
 
+struct CalendarFields;
+
 // Written in place of a time that cannot be turned into a calendar date.
 inline const QByteArray kUnconvertedTimeText = QByteArrayLiteral(" ");
 
@@ -60,6 +62,16 @@ private:
     bool m_utc = false;
     qsizetype m_room = 0;
 };
+
+// The text of whole seconds since 1970 in the current pattern, appended to
+// out, when the time has calendar fields: in the current zone, or as the
+// wall-clock time it already is (wallClock); up to the year 3000 unless
+// beyondYear3000. False (nothing appended) when it has none.
+bool appendCalendarText(qint64 secondsSince1970, bool wallClock, bool beyondYear3000,
+                        QByteArray& out);
+// The calendar fields the same rules give; false when there are none.
+bool timeCalendarFields(qint64 secondsSince1970, bool wallClock, bool beyondYear3000,
+                        CalendarFields& out);
 
 // Reads a time text back with the same pattern; nullopt when it does not
 // parse. The value carries the wall-clock fields as above.
