@@ -13,12 +13,16 @@
 namespace vc {
 
 // One column of a table: its caption (an interface text number), whether it
-// holds date texts (sorted as dates), and its share of the table's width at
-// the first layout (the last column takes the rest).
+// holds times (sorted as dates), its share of the table's width at the first
+// layout (the last column takes the rest), and, for a time, what happened
+// then as an event of the timeline ("Page visited": an interface text
+// number; kNoEvent where the time is no event of its own).
+constexpr int kNoEvent = -1;
 struct TableColumn {
     int captionText;
     bool isDate;
     double widthFactor;
+    int eventText = kNoEvent;
 };
 
 // How the text cells of a table are held: in the source code page (the
