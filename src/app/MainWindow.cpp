@@ -3,11 +3,12 @@
 
 #include "app/QtChooser.h"
 #include "app/WindowSettings.h"
+#include "evidence/Machine.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "language/ui/LangiWindow.h"
-#include "platform/Profile.h"
 #include "platform/Registry.h"
-#include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
 #include "preview/pictures/GdiplusStatus.h"
 #include "preview/pictures/PictureService.h"
@@ -86,7 +87,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     m_currentFile.clear();
 
     UnconvertedTimeText = kUnconvertedTimeText;
-    CacheDir = GetSpecialFolder(FolderKind::CacheDir);
+    CacheDir = GetSpecialFolder(nullptr, FolderKind::CacheDir);
 
     fillDefaultInterfaceTexts();
     readSettings();
@@ -111,8 +112,35 @@ TForm1::~TForm1() {
     ShutdownAnimations();
     WaitForPictureLoads();
     PictureServiceShutdown();
-    if (currentProfile() == m_profile.get())
-        setCurrentProfile(nullptr);
+}
+
+const UserProfile* TForm1::firstUser() const {
+    return m_machine && !m_machine->users().empty() ? m_machine->users().front().get() : nullptr;
+}
+
+const UserProfile* TForm1::userOfRow(TabId id, int row) const {
+    if (!m_machine)
+        return nullptr;
+    const TableModel& table = *m_tabs[int(id)].model;
+    const QString name = table.cellText(row, table.columns() - 1);
+    for (const auto& user : m_machine->users())
+        if (user->name() == name)
+            return user.get();
+    return firstUser();
+}
+
+bool TForm1::insideEvidence(const QString& path) const {
+    if (!m_machine)
+        return false;
+    for (const auto& user : m_machine->users())
+        if (user->contains(path))
+            return true;
+    if (m_machine->root().isEmpty())
+        return false;
+    const QString root = QFileInfo(m_machine->root()).canonicalFilePath();
+    const QFileInfo info(path);
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return !root.isEmpty() && (target == root || target.startsWith(root + QLatin1Char('/')));
 }
 
 void TForm1::setChooser(Chooser* chooser) {
@@ -120,7 +148,7 @@ void TForm1::setChooser(Chooser* chooser) {
 }
 
 void TForm1::readSettings() {
-    RestoreTimesInUtc();
+    RestoreTimeZoneChoice();
     VersionText = kVersionText;
     LanguageCode =
         RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
@@ -166,8 +194,10 @@ void TForm1::FormActivate() {
     SupportAddress = kSupportAddress;
     ApplyInterfaceTexts();
     BuildLanguageMenu();
-    for (QTabWidget* pages : {mainPageControl, PageControl1, PageControl2, PageControl3})
-        connect(pages, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
+    connect(mainPageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
+            Qt::UniqueConnection);
+    for (const auto& group : m_groupPages)
+        connect(group.second, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
                 Qt::UniqueConnection);
     UpdateTabState();
     QTimer::singleShot(0, this, &TForm1::FormResize);
@@ -193,23 +223,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::updateWindowTitle() {
     QString title =
         QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") + MakerWebAddress;
-    if (m_profile)
-        title = QFileInfo(m_profile->folder()).absoluteFilePath() + QStringLiteral(" - ") + title;
+    if (m_machine)
+        title = m_machine->title() + QStringLiteral(" - ") + title;
     setWindowTitle(title);
 }
 
 void TForm1::ApplyInterfaceTexts() {
     updateWindowTitle();
-    mainPageControl->setTabText(mainPageControl->indexOf(IE_TabSheet), tx(TextInternetExplorerTab));
-    mainPageControl->setTabText(mainPageControl->indexOf(Docs_TabSheet), tx(TextDocumentsTab));
-    mainPageControl->setTabText(mainPageControl->indexOf(Web_TabSheet), tx(TextBrowsersTab));
+    for (const auto& [groupText, pages] : m_groupPages)
+        mainPageControl->setTabText(mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
     mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), tx(TextToolsTab));
-    static const int kTabTexts[kTableTabCount] = {
-        TextActivityTab, TextHistoryTab, TextCookieTab,    TextLinksTab,  TextRecentTab,
-        TextTempTab,     TextHistoryTab, TextDownloadsTab, TextCookiesTab};
     for (int i = 0; i < kTableTabCount; ++i) {
         QTabWidget* pages = innerPagesOf(TabId(i));
-        pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(kTabTexts[i]));
+        pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(sourceAt(i).tabText));
         m_tabs[i].model->refreshCaptions();
     }
     GroupBox1->setTitle(tx(TextParameters) + QLatin1Char(':'));
@@ -251,6 +277,8 @@ void TForm1::ApplyInterfaceTexts() {
     bind(ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
     bind(ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
     bind(ViewAction_Utc, tx(TextTimesInUtc), tx(TextTimesInUtc));
+    bind(ViewAction_Local, tx(TextTimesInLocal), tx(TextTimesInLocal));
+    bind(ViewAction_Machine, tx(TextTimesInMachine), tx(TextTimesInMachine));
     ShowTimeZone(*this);
     bind(SearchAction_Find, tx(TextFind) + dots, tx(TextFindHint));
     bind(SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
@@ -267,6 +295,7 @@ void TForm1::ApplyInterfaceTexts() {
     bind(HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
     HelpAction_About->setText(tx(TextAbout) + dots);
     bind(ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
+    bind(ActionOpenVolume, tx(TextOpenVolume) + dots, tx(TextOpenVolumeHint));
 
     filesPopUp_Open->setText(tx(TextOpen));
     filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);
@@ -283,27 +312,32 @@ void TForm1::ApplyInterfaceTexts() {
 }
 
 TabId TForm1::currentTabId() const {
-    if (mainPageControl->currentWidget() == Docs_TabSheet)
-        return PageControl2->currentWidget() == m_tabs[int(TabId::Temp)].sheet ? TabId::Temp
-                                                                               : TabId::Recent;
-    const bool web = mainPageControl->currentWidget() == Web_TabSheet;
-    QWidget* inner = (web ? PageControl3 : PageControl1)->currentWidget();
-    for (int i = 0; i < kTableTabCount; ++i)
-        if (m_tabs[i].sheet == inner)
-            return TabId(i);
-    return web ? TabId::WebHistory : TabId::Activity;
+    const QWidget* outer = mainPageControl->currentWidget();
+    for (const auto& [groupText, pages] : m_groupPages) {
+        if (pages->parentWidget() != outer)
+            continue;
+        QWidget* inner = pages->currentWidget();
+        for (int i = 0; i < kTableTabCount; ++i)
+            if (m_tabs[i].sheet == inner)
+                return TabId(i);
+        // The group's first tab.
+        for (int i = 0; i < kTableTabCount; ++i)
+            if (sourceAt(i).groupText == groupText)
+                return TabId(i);
+    }
+    return TabId::Activity;
 }
 
 QWidget* TForm1::outerSheetOf(TabId id) const {
-    if (id >= TabId::WebHistory)
-        return Web_TabSheet;
-    return id >= TabId::Recent ? Docs_TabSheet : IE_TabSheet;
+    return innerPagesOf(id)->parentWidget();
 }
 
 QTabWidget* TForm1::innerPagesOf(TabId id) const {
-    if (id >= TabId::WebHistory)
-        return PageControl3;
-    return id >= TabId::Recent ? PageControl2 : PageControl1;
+    const int group = sourceAt(int(id)).groupText;
+    for (const auto& [groupText, pages] : m_groupPages)
+        if (groupText == group)
+            return pages;
+    return PageControl1;
 }
 
 TableTab* TForm1::tabOf(const TableModel* model) {
@@ -314,9 +348,11 @@ TableTab* TForm1::tabOf(const TableModel* model) {
 }
 
 TableModel* TForm1::UpdateTabState() {
-    if (mainPageControl->currentWidget() != IE_TabSheet &&
-        mainPageControl->currentWidget() != Docs_TabSheet &&
-        mainPageControl->currentWidget() != Web_TabSheet)
+    const bool tableInFront =
+        std::any_of(m_groupPages.begin(), m_groupPages.end(), [this](const auto& group) {
+            return group.second->parentWidget() == mainPageControl->currentWidget();
+        });
+    if (!tableInFront)
         return nullptr;
     const TabId id = currentTabId();
     TableTab& t = m_tabs[int(id)];

@@ -2,6 +2,7 @@
 
 #include "app/WindowLayer.h"
 
+#include "evidence/Sources.h"
 #include "platform/Choosers.h"
 #include "platform/Messages.h"
 #include "platform/ProgramInfo.h"
@@ -30,7 +31,7 @@ namespace vc {
 
 class ColumnFit;
 class DetailPane;
-class Profile;
+class UserProfile;
 class TSearch1;
 class TGotoLine1;
 class TOptRecall1;
@@ -48,12 +49,10 @@ struct TableTab {
     ColumnFit* columns = nullptr; // keeps the columns sharing the table's width
     bool handlerAttached = true;  // whether selecting a row fills the pane
     QString conditions;           // what condLabel shows
-    // Fills the table again as its last fill did, with no question asked
-    // (after the time zone of the time texts changed); shared by the tabs
-    // one recall filled, so that the recall runs once. None before a fill.
-    std::shared_ptr<const std::function<void()>> refill;
 };
 
+// The table tabs are the sources of the catalogue, in its order; the
+// program's first nine have names of their own.
 enum class TabId {
     Activity = 0,
     History,
@@ -65,7 +64,7 @@ enum class TabId {
     WebDownloads,
     WebCookies
 };
-constexpr int kTableTabCount = 9;
+constexpr int kTableTabCount = kSourceCount;
 
 // The main window frame: owns every table, the small windows and the state
 // shared between actions, and binds each command to the feature code that
@@ -203,6 +202,7 @@ public:
     // Actions, by their names.
     QAction* ActionExit = nullptr;
     QAction* ActionOpenProfile = nullptr;
+    QAction* ActionOpenVolume = nullptr;
     QAction* MyCompAction_Total = nullptr;
     QAction* MyCompAction_Cond = nullptr;
     QAction* SearchAction_Find = nullptr;
@@ -220,6 +220,8 @@ public:
     QAction* ExportAction_XLS = nullptr;
     QAction* ExportAction_Tab = nullptr;
     QAction* ViewAction_Utc = nullptr;
+    QAction* ViewAction_Local = nullptr;
+    QAction* ViewAction_Machine = nullptr;
     QAction* HelpAction_Manual = nullptr;
     QAction* HelpAction_ShortCut1 = nullptr;
     QAction* HelpAction_ShortCut2 = nullptr;
@@ -238,20 +240,33 @@ public:
     QMenu* header_PopupMenu = nullptr;
     QAction* ColumnsAction_Fit = nullptr;
 
-    // Opens a Windows profile folder: the registry answers and special
-    // folders come from it afterwards. False (after a message) when the
-    // folder cannot be used.
+    // Opens a Windows profile folder (a machine of one user) or the root of
+    // a Windows volume (every user on it): every table reads from it
+    // afterwards. False (after a message) when it cannot be used.
     bool openProfile(const QString& folder);
-    // Opens a profile and loads every table from it (the whole recall).
+    bool openVolume(const QString& root);
+    // Opens and loads every table from it (the whole recall).
     bool loadProfile(const QString& folder);
-    // The window title: the program's name and address, after the open
-    // profile's folder.
+    bool loadVolume(const QString& root);
+    // What is open; nullptr before anything was.
+    const Machine* machine() const { return m_machine.get(); }
+    // The first user of what is open (the folder choosers start in its
+    // folders); nullptr when none.
+    const UserProfile* firstUser() const;
+    // The user whose row that is (by its "User" cell); the first user when
+    // the cell names none.
+    const UserProfile* userOfRow(TabId id, int row) const;
+    // True when the path lies inside what is open (a profile or volume).
+    bool insideEvidence(const QString& path) const;
+    // The window title: the program's name and address, after what is open
+    // (the profile's folder; the computer and its number of users).
     void updateWindowTitle();
 
 public Q_SLOTS:
     // The commands, by their handler names; each hands over to its feature.
     void ActionExitExecute();
     void ActionOpenProfileExecute();
+    void ActionOpenVolumeExecute();
     void EditAction_CopyExecute();
     void ColumnsAction_FitExecute();
     void IEActivityClick();
@@ -271,6 +286,8 @@ public Q_SLOTS:
     void ExportAction_XLSExecute();
     void ExportAction_TabExecute();
     void ViewAction_UtcExecute(bool utc);
+    void ViewAction_LocalExecute(bool local);
+    void ViewAction_MachineExecute(bool machine);
     void HelpAction_ManualExecute();
     void HelpAction_ShortCut1Execute();
     void HelpAction_ShortCut2Execute();
@@ -302,9 +319,10 @@ protected:
 
 private:
     void buildLayout();
-    void buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn> columns,
-                       const QString& sheetName, const QString& tableName, const QString& countName,
-                       const QString& condName, const QString& paneName, QWidget* extraTop);
+    void buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop);
+    // The inner tab widget of a source's group (made when first needed for
+    // a group the window does not know by name).
+    QTabWidget* pagesOfGroup(int groupText);
     void buildActions();
     void buildMenusAndToolBar();
     void readSettings();
@@ -321,7 +339,8 @@ private:
     MessageReporter m_reporter;
     std::unique_ptr<Progress> m_progress;
     std::unique_ptr<Progress> m_secondProgress;
-    std::unique_ptr<Profile> m_profile;
+    std::unique_ptr<Machine> m_machine;
+    QList<QPair<int, QTabWidget*>> m_groupPages;
     QString m_activityIndexFile;
     QString m_cookieFolder;
     QString m_currentFile;

@@ -71,7 +71,16 @@ void TForm1::ExportAction_TabExecute() {
     ExportCurrentTableToText(*this);
 }
 void TForm1::ViewAction_UtcExecute(bool utc) {
-    SwitchTimesToUtc(*this, utc);
+    if (utc)
+        SwitchTimeZone(*this, DisplayZone::Utc);
+}
+void TForm1::ViewAction_LocalExecute(bool local) {
+    if (local)
+        SwitchTimeZone(*this, DisplayZone::Local);
+}
+void TForm1::ViewAction_MachineExecute(bool machine) {
+    if (machine)
+        SwitchTimeZone(*this, DisplayZone::Machine);
 }
 
 void TForm1::files_PopupMenuPopup() {

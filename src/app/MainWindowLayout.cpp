@@ -2,11 +2,11 @@
 // bar and status bar. Captions are set from the interface texts afterwards.
 #include "app/MainWindow.h"
 #include "app/PanelLabel.h"
-#include "browsers/BrowserColumns.h"
+#include "language/TextIds.h"
 #include "preview/ui/DetailPane.h"
-#include "tables/TableColumns.h"
 #include "tables/ui/ColumnFit.h"
 
+#include <QActionGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -60,6 +60,10 @@ void TForm1::buildLayout() {
     mainPageControl->addTab(ToolsTabSheet, QString());
     mainPageControl->setTabVisible(mainPageControl->indexOf(ToolsTabSheet), false);
 
+    m_groupPages = {{TextInternetExplorerTab, PageControl1},
+                    {TextDocumentsTab, PageControl2},
+                    {TextBrowsersTab, PageControl3}};
+
     // Activity: the index file panel and the hidden "Full history" option.
     auto* activityTop = new QWidget;
     auto* activityTopLayout = new QHBoxLayout(activityTop);
@@ -75,8 +79,6 @@ void TForm1::buildLayout() {
     (new QVBoxLayout(GroupBox1))->addWidget(CheckBox1);
     GroupBox1->setVisible(false);
     activityTopLayout->addWidget(GroupBox1);
-    buildTableTab(TabId::Activity, PageControl1, activityColumns(), "ieA_TabSheet", "ListView1",
-                  "Label1", "SearchCondLabel1", "ieA_BotPanel", activityTop);
 
     auto* historyTop = new QWidget;
     auto* historyTopLayout = new QHBoxLayout(historyTop);
@@ -92,8 +94,6 @@ void TForm1::buildLayout() {
     (new QVBoxLayout(GroupBox2))->addWidget(ieH_CheckBox);
     GroupBox2->setVisible(false);
     historyTopLayout->addWidget(GroupBox2);
-    buildTableTab(TabId::History, PageControl1, historyColumns(), "ieH_TabSheet", "ieH_ListView",
-                  "ieH_Label", "SearchCondLabel2", "ieH_BotPanel", historyTop);
 
     auto* cookieTop = new QWidget;
     auto* cookieTopLayout = new QHBoxLayout(cookieTop);
@@ -103,27 +103,15 @@ void TForm1::buildLayout() {
     ieC_FilesLabel = makePanelLabel(QStringLiteral("ieC_FilesLabel"), cookieTop);
     cookieTopLayout->addWidget(ieC_DirectoryPanel, 1);
     cookieTopLayout->addWidget(ieC_FilesLabel);
-    buildTableTab(TabId::Cookie, PageControl1, cookieColumns(), "ieC_TabSheet", "ieC_ListView",
-                  "ieC_Label", "SearchCondLabel3", "ieC_BotPanel", cookieTop);
 
-    buildTableTab(TabId::Links, PageControl1, linksColumns(), "ieL_TabSheet", "ieL_ListView",
-                  "ieL_Label", "SearchCondLabel4", "ieL_BotPanel", nullptr);
-    buildTableTab(TabId::Recent, PageControl2, recentColumns(), "docsR_TabSheet", "docsR_ListView",
-                  "docsR_Label", "SearchCondLabel5", "docsR_BotPanel", nullptr);
-    buildTableTab(TabId::Temp, PageControl2, tempColumns(), "docsT_TabSheet", "docsT_ListView",
-                  "docsT_Label", "SearchCondLabel6", "docsT_BotPanel", nullptr);
-    // The other browsers: text cells in UTF-8, as their databases hold them.
-    buildTableTab(TabId::WebHistory, PageControl3, browserHistoryColumns(), "webH_TabSheet",
-                  browserTableName(BrowserTable::History), "webH_Label", "SearchCondLabel7",
-                  "webH_BotPanel", nullptr);
-    buildTableTab(TabId::WebDownloads, PageControl3, browserDownloadColumns(), "webD_TabSheet",
-                  browserTableName(BrowserTable::Downloads), "webD_Label", "SearchCondLabel8",
-                  "webD_BotPanel", nullptr);
-    buildTableTab(TabId::WebCookies, PageControl3, browserCookieColumns(), "webK_TabSheet",
-                  browserTableName(BrowserTable::Cookies), "webK_Label", "SearchCondLabel9",
-                  "webK_BotPanel", nullptr);
-    for (TabId id : {TabId::WebHistory, TabId::WebDownloads, TabId::WebCookies})
-        m_tabs[int(id)].model->setCellEncoding(CellEncoding::Utf8);
+    // One tab per source of the catalogue, on its group's pages.
+    for (int i = 0; i < kTableTabCount; ++i) {
+        QWidget* extraTop = i == int(TabId::Activity)  ? activityTop
+                            : i == int(TabId::History) ? historyTop
+                            : i == int(TabId::Cookie)  ? cookieTop
+                                                       : nullptr;
+        buildTableTab(TabId(i), pagesOfGroup(sourceAt(i).groupText), extraTop);
+    }
 
     // Status bar: two panels; the progress bars are laid over them.
     // They share the bar seven to three, whatever their texts.
@@ -136,10 +124,27 @@ void TForm1::buildLayout() {
     statusBar()->addWidget(StatusPanel1, 3);
 }
 
-void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn> columns,
-                           const QString& sheetName, const QString& tableName,
-                           const QString& countName, const QString& condName,
-                           const QString& paneName, QWidget* extraTop) {
+QTabWidget* TForm1::pagesOfGroup(int groupText) {
+    for (const auto& [text, pages] : m_groupPages)
+        if (text == groupText)
+            return pages;
+    // A group of sources the layout does not name: a page of its own after
+    // the others.
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("Group%1_TabSheet").arg(groupText));
+    auto* pages = new QTabWidget(sheet);
+    pages->setObjectName(QStringLiteral("Group%1_PageControl").arg(groupText));
+    (new QVBoxLayout(sheet))->addWidget(pages);
+    mainPageControl->insertTab(mainPageControl->indexOf(ToolsTabSheet), sheet, QString());
+    m_groupPages.append({groupText, pages});
+    return pages;
+}
+
+void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
+    const SourceSpec& spec = sourceAt(int(id));
+    const SourceWidgets& w = spec.widgets;
+    const QString sheetName = QString::fromLatin1(w.sheet);
+    const QString tableName = QString::fromLatin1(spec.tableName);
     TableTab& t = m_tabs[int(id)];
     t.sheet = new QWidget;
     t.sheet->setObjectName(sheetName);
@@ -150,15 +155,16 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
     top->setObjectName(sheetName + QStringLiteral("_TopPanel"));
     auto* topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
-    t.countLabel = makePanelLabel(countName, top);
-    t.condLabel = makePanelLabel(condName, top);
+    t.countLabel = makePanelLabel(QString::fromLatin1(w.countLabel), top);
+    t.condLabel = makePanelLabel(QString::fromLatin1(w.condLabel), top);
     topLayout->addWidget(t.countLabel);
     topLayout->addWidget(t.condLabel, 1);
     if (extraTop)
         topLayout->addWidget(extraTop, 2);
     layout->addWidget(top);
 
-    t.model = new TableModel(tableName + QStringLiteral("_Model"), std::move(columns), this);
+    t.model = new TableModel(tableName + QStringLiteral("_Model"), sourceColumns(spec), this);
+    t.model->setCellEncoding(spec.encoding);
     t.view = new QTableView;
     t.view->setObjectName(tableName);
     t.view->setModel(t.model);
@@ -198,27 +204,10 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, std::vector<TableColumn
                     ListViewChange(id, current.row());
             });
 
-    static const struct {
-        const char* memo;
-        const char* file;
-        const char* imagePanel;
-        const char* image;
-        int w, h;
-    } kPanes[kTableTabCount] = {
-        {"Memo1", "InternetURLPanel", "ImgPanel", "Image1", 80, 83},
-        {"ieH_Memo", "ieH_FilePanel", "Panel6", "ieH_Image", 99, 99},
-        {"ieC_Memo", "ieC_FilePanel", "", "", 0, 0},
-        {"ieL_Memo", "ieL_FilePanel", "", "", 0, 0},
-        {"docsR__Memo", "docsR_FilePanel", "Panel1", "docsR_Image", 99, 99},
-        {"docsT_Memo", "docsT_FilePanel", "Panel4", "docsT_Image", 99, 99},
-        {"webH_Memo", "webH_FilePanel", "", "", 0, 0},
-        {"webD_Memo", "webD_FilePanel", "webD_ImgPanel", "webD_Image", 99, 99},
-        {"webK_Memo", "webK_FilePanel", "", "", 0, 0},
-    };
-    const auto& p = kPanes[int(id)];
-    t.pane = new DetailPane(paneName, QString::fromLatin1(p.memo), QString::fromLatin1(p.file),
-                            QString::fromLatin1(p.imagePanel), QString::fromLatin1(p.image),
-                            QSize(p.w, p.h), nullptr);
+    t.pane =
+        new DetailPane(QString::fromLatin1(w.pane), QString::fromLatin1(w.memo),
+                       QString::fromLatin1(w.filePanel), QString::fromLatin1(w.imagePanel),
+                       QString::fromLatin1(w.image), QSize(w.imageWidth, w.imageHeight), nullptr);
     connect(t.pane->filePanel(), &ClickPanel::clicked, this, [this, id] { FilePanelClick(id); });
 
     auto* splitter = new QSplitter(Qt::Vertical, t.sheet);
@@ -241,6 +230,7 @@ void TForm1::buildActions() {
     };
     make(ActionExit, "ActionExit", &TForm1::ActionExitExecute);
     make(ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
+    make(ActionOpenVolume, "ActionOpenVolume", &TForm1::ActionOpenVolumeExecute);
     make(MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
     make(MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
     make(SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
@@ -257,10 +247,18 @@ void TForm1::buildActions() {
     make(web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
     make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
     make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
-    ViewAction_Utc = new QAction(this);
-    ViewAction_Utc->setObjectName(QStringLiteral("ViewAction_Utc"));
-    ViewAction_Utc->setCheckable(true);
-    connect(ViewAction_Utc, &QAction::toggled, this, &TForm1::ViewAction_UtcExecute);
+    // The zone of the time texts: one of three, checked.
+    auto* zones = new QActionGroup(this);
+    auto zone = [this, zones](QAction*& action, const char* name, auto slot) {
+        action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        zones->addAction(action);
+        connect(action, &QAction::toggled, this, slot);
+    };
+    zone(ViewAction_Utc, "ViewAction_Utc", &TForm1::ViewAction_UtcExecute);
+    zone(ViewAction_Local, "ViewAction_Local", &TForm1::ViewAction_LocalExecute);
+    zone(ViewAction_Machine, "ViewAction_Machine", &TForm1::ViewAction_MachineExecute);
     make(HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
     make(HelpAction_ShortCut1, "HelpAction_ShortCut1", &TForm1::HelpAction_ShortCut1Execute);
     make(HelpAction_ShortCut2, "HelpAction_ShortCut2", &TForm1::HelpAction_ShortCut2Execute);
@@ -305,6 +303,7 @@ void TForm1::buildActions() {
         {&TForm1::web_ActionDownloads, QStyle::SP_ArrowDown},
         {&TForm1::web_ActionCookies, QStyle::SP_FileDialogInfoView},
         {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
+        {&TForm1::ActionOpenVolume, QStyle::SP_DriveHDIcon},
     };
     for (const auto& i : kIcons)
         (this->*i.action)->setIcon(style()->standardIcon(i.icon));
@@ -319,6 +318,7 @@ void TForm1::buildMenusAndToolBar() {
     };
     QMenu* file = menu("FileItem");
     file->addAction(ActionOpenProfile);
+    file->addAction(ActionOpenVolume);
     file->addSeparator();
     file->addAction(ActionExit);
     QMenu* computer = menu("MyComputer1");
@@ -347,7 +347,9 @@ void TForm1::buildMenusAndToolBar() {
     Export1Item->addAction(ExportAction_XLS);
     Export1Item->addAction(ExportAction_Tab);
     QMenu* view = menu("View1Item");
+    view->addAction(ViewAction_Local);
     view->addAction(ViewAction_Utc);
+    view->addAction(ViewAction_Machine);
     QMenu* help = menu("Help1Item");
     help->addAction(HelpAction_Manual);
     help->addSeparator();

@@ -1,41 +1,73 @@
-// Opening a Windows profile folder: the registry and the special folders
-// are read from it afterwards.
+// Opening what the tables read: a Windows profile folder (a machine of one
+// user) or the root of a Windows volume (every user on it).
 #include "app/MainWindow.h"
 #include "app/WindowSettings.h"
+#include "evidence/Machine.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
-#include "platform/SpecialFolders.h"
 #include "recall/ui/RecallActions.h"
+#include "tables/ui/TimeZoneView.h"
 
 #include <QFileInfo>
 
 namespace vc {
 
+namespace {
+
+// Takes what was opened into the window: the folders of its first user
+// start the dialogs, the status bar names it, and its times are shown in
+// its own zone when its hives name one.
+bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr<Machine>& own) {
+    if (!machine->messages().isEmpty())
+        messages().show(MessageKind::Warning, machine->messages().join(QLatin1Char('\n')),
+                        MessageButtons::Ok);
+    own = std::move(machine);
+    const UserProfile* user = form.firstUser();
+    form.CacheDir = GetSpecialFolder(user, FolderKind::CacheDir);
+    form.OpenDialogFileName.clear();
+    if (!form.CacheDir.isEmpty() && QFileInfo::exists(form.CacheDir + QStringLiteral("index.dat")))
+        form.OpenDialogFileName = QStringLiteral("index.dat");
+    // Without its hive a profile's folders are where Windows usually puts
+    // them; the status bar says so for as long as the profile is open.
+    QString status = own->kind() == Machine::Kind::Profile && user
+                         ? QFileInfo(user->folder()).absoluteFilePath()
+                         : own->description();
+    for (const auto& u : own->users())
+        if (u->foldersGuessed()) {
+            status += QStringLiteral(" (") + tx(TextFoldersGuessed) + QLatin1Char(')');
+            break;
+        }
+    form.StatusPanel0->setText(status);
+    UseMachineTimeZone(form);
+    form.updateWindowTitle();
+    return true;
+}
+
+} // namespace
+
 bool TForm1::openProfile(const QString& folder) {
-    auto profile = std::make_unique<Profile>();
     QString error;
-    if (!profile->open(folder, &error)) {
+    std::unique_ptr<Machine> machine = Machine::openProfile(folder, &error);
+    if (!machine) {
         showError(error);
         return false;
     }
-    if (!error.isEmpty())
-        messages().show(MessageKind::Warning, error, MessageButtons::Ok);
-    // The window keeps the profile for the rest of the run.
-    m_profile = std::move(profile);
-    setCurrentProfile(m_profile.get());
-    CacheDir = GetSpecialFolder(FolderKind::CacheDir);
-    OpenDialogFileName.clear();
-    if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
-        OpenDialogFileName = QStringLiteral("index.dat");
-    // Without its hive the profile's folders are where Windows usually puts
-    // them; the status bar says so for as long as the profile is open.
-    QString status = QFileInfo(folder).absoluteFilePath();
-    if (m_profile->foldersGuessed())
-        status += QStringLiteral(" (") + tx(TextFoldersGuessed) + QLatin1Char(')');
-    StatusPanel0->setText(status);
-    updateWindowTitle();
+    takeMachine(*this, std::move(machine), m_machine);
     rememberProfileFolder(QFileInfo(folder).absoluteFilePath());
+    return true;
+}
+
+bool TForm1::openVolume(const QString& root) {
+    QString error;
+    std::unique_ptr<Machine> machine = Machine::openVolume(root, {}, &error);
+    if (!machine) {
+        showError(error);
+        return false;
+    }
+    takeMachine(*this, std::move(machine), m_machine);
+    rememberProfileFolder(QFileInfo(root).absoluteFilePath());
     return true;
 }
 
@@ -48,13 +80,29 @@ bool TForm1::loadProfile(const QString& folder) {
     return true;
 }
 
+bool TForm1::loadVolume(const QString& root) {
+    if (!openVolume(root))
+        return false;
+    RunWholeRecall(*this);
+    return true;
+}
+
 void TForm1::ActionOpenProfileExecute() {
     // The dialog starts at the profile open now, else at the last one opened
     // in an earlier run (which is only offered, never read unasked).
-    const QString start = currentProfile() ? currentProfile()->folder() : lastProfileFolder();
+    const UserProfile* user = firstUser();
+    const QString start = user ? user->folder() : lastProfileFolder();
     const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
     if (!folder.isEmpty())
         loadProfile(folder);
+}
+
+void TForm1::ActionOpenVolumeExecute() {
+    const QString start =
+        m_machine && !m_machine->root().isEmpty() ? m_machine->root() : lastProfileFolder();
+    const QString root = chooser()->chooseFolder(ActionOpenVolume->text(), start);
+    if (!root.isEmpty())
+        loadVolume(root);
 }
 
 } // namespace vc

@@ -28,10 +28,6 @@ LoadContext TabLoad::context() {
     return context;
 }
 
-void TabLoad::refillWith(std::function<void()> again) {
-    m_form.tab(m_id).refill = std::make_shared<const std::function<void()>>(std::move(again));
-}
-
 void TabLoad::finish(int countText) {
     TableTab& t = m_form.tab(m_id);
     t.countLabel->setText(

@@ -30,9 +30,6 @@ public:
     // The count label ("Records: n", or text countText, followed by the
     // load's warnings) and the first row selected.
     void finish(int countText);
-    // How to fill the tab again as this load does, without asking anything
-    // (after the time zone of the time texts changed).
-    void refillWith(std::function<void()> again);
 
 private:
     TForm1& m_form;

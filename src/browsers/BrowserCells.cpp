@@ -1,14 +1,11 @@
 #include "browsers/BrowserCells.h"
 
 #include "language/InterfaceTexts.h"
-#include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 
 namespace vc {
 
 namespace {
-
-// Seconds from 1601-01-01 to 1970-01-01.
-constexpr qint64 kSeconds1601To1970 = 11644473600LL;
 
 // Chrome's transition qualifiers (the high bits).
 constexpr qint64 kForwardBack = 0x01000000;
@@ -21,28 +18,30 @@ QByteArray utf8(int text) {
     return tx(text).toUtf8();
 }
 
-void appendSeconds(qint64 seconds, qint64 raw, QByteArray& out) {
+// A browser's time as the table keeps it: the stored number and its clock.
+// Dates after the year 3000 are shown too (cookies commonly expire in 9999).
+void appendTime(TimeKind kind, qint64 raw, QByteArray& out) {
     if (raw == 0)
         return;
-    appendTimeText(seconds, out);
+    appendTimeCell(TimeValue{kind, TimeRule::Open, raw}, out);
 }
 
 } // namespace
 
 void appendChromeTime(qint64 microsecondsSince1601, QByteArray& out) {
-    appendSeconds(microsecondsSince1601 / 1000000 - kSeconds1601To1970, microsecondsSince1601, out);
+    appendTime(TimeKind::WebKitMicroseconds, microsecondsSince1601, out);
 }
 
 void appendUnixMicroseconds(qint64 microseconds, QByteArray& out) {
-    appendSeconds(microseconds / 1000000, microseconds, out);
+    appendTime(TimeKind::UnixMicroseconds, microseconds, out);
 }
 
 void appendUnixMilliseconds(qint64 milliseconds, QByteArray& out) {
-    appendSeconds(milliseconds / 1000, milliseconds, out);
+    appendTime(TimeKind::UnixMilliseconds, milliseconds, out);
 }
 
 void appendUnixSeconds(qint64 seconds, QByteArray& out) {
-    appendSeconds(seconds, seconds, out);
+    appendTime(TimeKind::UnixSeconds, seconds, out);
 }
 
 BrowserCellTexts::BrowserCellTexts()

@@ -6,10 +6,11 @@
 
 namespace vc {
 
-// Time texts of the browsers' clocks, by the program's time-text rules (the
-// same pattern, time zone and UTC choice as every other date column); 0
-// gives the empty text, a time before 1970 or after 3000 the unconverted
-// text. Sub-seconds are dropped. The text is appended to out.
+// Time cells of the browsers' clocks (the stored number with its clock),
+// shown by the program's time-text rules (the same pattern, time zone and
+// UTC choice as every other date column); 0 gives the empty cell, a time
+// before 1970 the unconverted text; dates after the year 3000 are shown.
+// Sub-seconds are dropped from the text. The cell is appended to out.
 //
 // Chrome and Edge count microseconds since 1601-01-01 UTC (the Windows
 // FILETIME epoch).

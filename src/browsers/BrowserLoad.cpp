@@ -123,22 +123,22 @@ BrowserLoadResult loadBrowserTable(BrowserTable table, const QList<BrowserDataba
     return result;
 }
 
-BrowserLoadResult loadBrowserHistory(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserHistory(const UserProfile& profile, const LoadContext& context,
                                      RowSink& sink) {
     return loadBrowserTable(BrowserTable::History, findBrowserDatabases(profile), context, sink);
 }
 
-BrowserLoadResult loadBrowserDownloads(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserDownloads(const UserProfile& profile, const LoadContext& context,
                                        RowSink& sink) {
     return loadBrowserTable(BrowserTable::Downloads, findBrowserDatabases(profile), context, sink);
 }
 
-BrowserLoadResult loadBrowserCookies(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserCookies(const UserProfile& profile, const LoadContext& context,
                                      RowSink& sink) {
     return loadBrowserTable(BrowserTable::Cookies, findBrowserDatabases(profile), context, sink);
 }
 
-BrowserLoadResult fillBrowserTable(BrowserTable table, const Profile* profile,
+BrowserLoadResult fillBrowserTable(BrowserTable table, const UserProfile* profile,
                                    const LoadContext& context, TableModel& model) {
     BulkUpdate bulk(model);
     model.clearRows();

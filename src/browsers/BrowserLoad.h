@@ -7,7 +7,7 @@
 
 namespace vc {
 
-class Profile;
+class UserProfile;
 class RowSink;
 class TableModel;
 struct LoadContext;
@@ -33,11 +33,11 @@ struct BrowserLoadResult {
 // start, the cookie's last access. The context's progress bar moves over
 // its share as the databases are done. The cells are UTF-8 text, apart from
 // the date cells, which are the program's time texts.
-BrowserLoadResult loadBrowserHistory(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserHistory(const UserProfile& profile, const LoadContext& context,
                                      RowSink& sink);
-BrowserLoadResult loadBrowserDownloads(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserDownloads(const UserProfile& profile, const LoadContext& context,
                                        RowSink& sink);
-BrowserLoadResult loadBrowserCookies(const Profile& profile, const LoadContext& context,
+BrowserLoadResult loadBrowserCookies(const UserProfile& profile, const LoadContext& context,
                                      RowSink& sink);
 
 // The same for a given list of databases; those that do not serve the
@@ -49,7 +49,7 @@ BrowserLoadResult loadBrowserTable(BrowserTable table, const QList<BrowserDataba
 // place of its rows (sort marks and hint gone too) and in one bulk update:
 // the window's tab and the recall's section. Without a profile the table is
 // left empty.
-BrowserLoadResult fillBrowserTable(BrowserTable table, const Profile* profile,
+BrowserLoadResult fillBrowserTable(BrowserTable table, const UserProfile* profile,
                                    const LoadContext& context, TableModel& model);
 
 // True when a database of this kind serves the table.

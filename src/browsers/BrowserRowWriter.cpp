@@ -39,8 +39,10 @@ void BrowserRowWriter::setSource(const BrowserDatabase& database, const QString&
 }
 
 void BrowserRowWriter::write() {
+    // Date cells hold the program's time cells, not the database's text.
     for (int c = 0; c < m_sourceColumn; ++c)
-        CleanControlChars(m_cells[c]);
+        if (!m_columns[size_t(c)].isDate)
+            CleanControlChars(m_cells[c]);
     if (!m_filter ||
         PassesRecallConditions(*m_filter, wholeRowText(), m_cells[m_accessTimeColumn])) {
         m_sink.appendRow(m_cells);

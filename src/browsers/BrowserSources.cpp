@@ -1,6 +1,6 @@
 #include "browsers/BrowserSources.h"
 
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,7 +78,7 @@ QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder) {
     return found;
 }
 
-QList<BrowserDatabase> findBrowserDatabases(const Profile& profile) {
+QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile) {
     if (profile.folder().isEmpty())
         return {};
     const QString local = QStringLiteral("AppData/Local");

@@ -5,7 +5,7 @@
 
 namespace vc {
 
-class Profile;
+class UserProfile;
 
 enum class Browser { Chrome, Edge, Firefox };
 
@@ -36,7 +36,7 @@ QString browserName(Browser browser);
 // Application Data, Application Data) are searched, every name matched
 // without regard to letter case; a file reached twice (through a junction
 // of the newer layout) is listed once. Only regular files are listed.
-QList<BrowserDatabase> findBrowserDatabases(const Profile& profile);
+QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile);
 
 // The same search below explicit folders: the "User Data" folder of Chrome
 // or Edge, or Firefox's "Profiles" folder.

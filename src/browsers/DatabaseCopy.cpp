@@ -1,8 +1,8 @@
 #include "browsers/DatabaseCopy.h"
 
 #include "documents/FileServices.h"
+#include "evidence/UserProfile.h"
 #include "platform/EvidenceOpen.h"
-#include "platform/Profile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,8 @@
 #include "cache/CacheIndexWalker.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "cache/IndexWalk.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Reporter.h"
@@ -46,12 +49,19 @@ bool OpenCacheIndex(IndexFileReader& file, const QString& fileName, Reporter* re
     return true;
 }
 
+bool isDailyOrWeeklyHistory(const QString& indexFile) {
+    const QString folder = QFileInfo(indexFile).absoluteDir().dirName();
+    return folder.startsWith(QLatin1String("MSHist"), Qt::CaseInsensitive);
+}
+
 double WalkCacheIndex(const QString& fileName, const WalkOptions& options, RecordSink& sink) {
     IndexFileReader file(fileName);
     IndexHeader header;
     if (!OpenCacheIndex(file, fileName, options.context.report, header))
         return 0;
     sink.filter = options.context.filter;
+    sink.secondTimeLocal = isDailyOrWeeklyHistory(fileName);
+    sink.machineZone = options.machineZone;
     WalkProgress progress(options.context.progress, options.context.share, header.statedSize);
     Walk walk(file, header.statedSize, header.version, sink);
     if (options.linearScan)

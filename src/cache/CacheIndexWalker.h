@@ -18,7 +18,14 @@ struct WalkOptions {
     // The row filter, the bar with the walk's share of it, and where a file
     // that cannot be opened is reported.
     LoadContext context = {};
+    // The examined machine's time zone, for the times a daily or weekly
+    // history file keeps in local time; nullptr when it is not known.
+    const QTimeZone* machineZone = nullptr;
 };
+
+// True for the index file of a daily or weekly history folder (MSHist...),
+// whose second time Windows writes in the machine's local time.
+bool isDailyOrWeeklyHistory(const QString& indexFile);
 
 // What the header of a cache index file states.
 struct IndexHeader {

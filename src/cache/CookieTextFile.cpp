@@ -6,6 +6,7 @@
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 #include "recall/RecallFilter.h"
 
 #include <QDir>
@@ -103,6 +104,11 @@ QByteArray CookieTimeText(uint32_t low, uint32_t high) {
     return formatTimeText(FileTimeToUnix(fileTime));
 }
 
+QByteArray CookieTimeCell(uint32_t low, uint32_t high) {
+    const quint64 raw = (quint64(high) << 32) | low;
+    return timeCell(TimeValue{TimeKind::FileTime, TimeRule::Runtime, qint64(raw)});
+}
+
 bool ReadCookieRecords(const QString& path,
                        const std::function<void(const CookieRecord&)>& onRecord) {
     QFile file(path);
@@ -133,8 +139,8 @@ QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& file
     const QByteArray fields[7] = {
         noTabs(record.hostPath),
         noTabs(record.name),
-        CookieTimeText(record.creationLow, record.creationHigh),
-        CookieTimeText(record.expirationLow, record.expirationHigh),
+        CookieTimeCell(record.creationLow, record.creationHigh),
+        CookieTimeCell(record.expirationLow, record.expirationHigh),
         noTabs(fileName),
         noTabs(record.value),
         noTabs(record.flags),
@@ -157,7 +163,7 @@ bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& 
         // and judges the expiration time as the record's date.
         QByteArray whole = line;
         whole.replace('\t', ' ');
-        const QByteArray expiration = CookieTimeText(record.expirationLow, record.expirationHigh);
+        const QByteArray expiration = CookieTimeCell(record.expirationLow, record.expirationHigh);
         if (PassesRecallConditions(context.filter, whole, expiration))
             workFile.write(line);
     });

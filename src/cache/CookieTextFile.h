@@ -44,6 +44,8 @@ uint32_t ParseCookieNumber(const QByteArray& line);
 // no calendar time for it). Unlike the cache index times, 0 is converted
 // like any other value.
 QByteArray CookieTimeText(uint32_t low, uint32_t high);
+// The same time as the table keeps it: a time cell of the FILETIME.
+QByteArray CookieTimeCell(uint32_t low, uint32_t high);
 
 // Reads the records of one cookie text file, in file order. The reading
 // follows the file's layout exactly as the browser wrote it: lines 1-4 up

@@ -7,7 +7,7 @@
 namespace vc {
 
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, RowSink& rows) {
+                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone) {
     RowBatch batch(rows);
     rows.clearRows();
     const int n = int(indexFiles.size());
@@ -16,6 +16,7 @@ bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, 
         const int share = k == 0 ? half : half / n;
         WalkOptions options{linearScan, context};
         options.context.share = share / 2;
+        options.machineZone = machineZone;
         if (!WalkIndexIntoWorkFile(workFile, indexFiles.at(k), options).workFileOpened)
             return false;
         context.noteInputRead();

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QTimeZone;
+
 namespace vc {
 
 class RowSink;
@@ -16,7 +18,9 @@ class WorkFile;
 // bar, every other file half of that divided by their number; each spends
 // half of its part on the walk and half on the fill. False when the work file
 // could not be created (reported); the files read before stay in the table.
+// machineZone (the examined machine's zone, when known) turns the times
+// that daily and weekly history files keep in local time into UTC.
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, RowSink& rows);
+                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone = nullptr);
 
 } // namespace vc

@@ -15,6 +15,8 @@ IndexLoadResult WalkIndexIntoWorkFile(WorkFile& workFile, const QString& indexFi
     result.workFileOpened = true;
     RecordSink sink;
     sink.WorkFile = workFile.device();
+    // The table shows the times in the zone of the moment.
+    sink.timeCells = true;
     result.version = WalkCacheIndex(indexFile, options, sink);
     result.recordCount = sink.RecordCount;
     workFile.close();

@@ -146,7 +146,8 @@ double ScanCacheIndexInParallel(const QString& fileName, int threads, const Walk
     // threads will share, before they start. QLocale's own formatting and
     // the recall filter stay on one thread.
     const RecallConditionSet* filter = options.context.filter;
-    if (threads <= 1 || (filter && !filter->isEmpty()) || !timeTextsAreFast())
+    if (threads <= 1 || (filter && !filter->isEmpty()) || !timeTextsAreFast() ||
+        isDailyOrWeeklyHistory(fileName))
         return WalkCacheIndexInto(fileName, options, output);
 
     std::vector<std::unique_ptr<IndexFileReader>> readers;

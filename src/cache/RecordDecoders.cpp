@@ -2,6 +2,7 @@
 
 #include "cache/IndexFormat.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallFilter.h"
 
@@ -21,10 +22,22 @@ void takeText(IndexFileReader& file, qint64 p, qint64 bound, RecordText& text, i
     text.commit(f, file.textInto(p, bound - 1, kMaxFieldLength, room));
 }
 
-// The time text of a FILETIME as field f: empty for 0 seconds.
-void takeTime(const TimeTextWriter& times, int64_t seconds, RecordText& text, int f) {
+// The time of a FILETIME as field f: empty for 0 seconds; a time cell or
+// a time text as the sink wants it.
+void takeTime(const TimeTextWriter& times, const unsigned char* fileTime, int64_t seconds,
+              RecordText& text, int f, const RecordSink& sink) {
     if (seconds == 0)
         return;
+    if (sink.timeCells) {
+        quint64 raw = 0;
+        for (int i = 7; i >= 0; --i)
+            raw = (raw << 8) | fileTime[i];
+        char* start = text.room(kTimeCellRoom);
+        text.commit(
+            f, writeTimeCell(TimeValue{TimeKind::FileTime, TimeRule::Runtime, qint64(raw)}, start) -
+                   start);
+        return;
+    }
     if (times.room() > 0) {
         char* start = text.room(times.room());
         text.commit(f, times.write(seconds, start) - start);
@@ -36,6 +49,23 @@ void takeTime(const TimeTextWriter& times, int64_t seconds, RecordText& text, in
     text.set(f, slow.constData(), slow.size());
 }
 
+// A FILETIME the machine wrote in its local time: in UTC when the machine's
+// zone is known, else kept as the wall-clock time it holds.
+void takeLocalTime(const unsigned char* fileTime, RecordText& text, int f, const RecordSink& sink) {
+    quint64 raw = 0;
+    for (int i = 7; i >= 0; --i)
+        raw = (raw << 8) | fileTime[i];
+    const std::optional<TimeValue> value = localFileTimeValue(raw, sink.machineZone);
+    if (!value)
+        return;
+    QByteArray cell;
+    if (sink.timeCells)
+        appendTimeCell(*value, cell);
+    else
+        appendTimeValueText(*value, cell);
+    text.set(f, cell.constData(), cell.size());
+}
+
 int32_t valueAt(IndexFileReader& file, qint64 offset) {
     unsigned char bytes[4];
     file.ReadAt(offset, 4, bytes);
@@ -45,8 +75,12 @@ int32_t valueAt(IndexFileReader& file, qint64 offset) {
 // Cleans the fields, asks the recall conditions and hands the record on.
 void emitRecord(RecordSink& sink) {
     RecordText& text = sink.scratch.text;
-    for (int f = 0; f < RecordText::kFields; ++f)
+    for (int f = 0; f < RecordText::kFields; ++f) {
+        // Time cells are the program's own, not the file's text.
+        if (sink.timeCells && (f == 2 || f == 3))
+            continue;
         text.truncate(f, CleanControlChars(text.data(f), text.size(f)));
+    }
     if (text.size(0) >= 4 && text.data(0)[3] == ' ')
         text.truncate(0, 3);
     RecordFields& fields = sink.scratch.fields;
@@ -125,13 +159,18 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
     const int64_t accessedSeconds = FileTimeToUnix(accessed);
     const int64_t modifiedSeconds = FileTimeToUnix(modified);
     const TimeTextWriter times;
-    takeTime(times, accessedSeconds, text, 3);
-    // History records often carry one time twice; formatting is the
-    // costliest step of a record, so an equal time reuses its text.
-    if (modifiedSeconds == accessedSeconds)
-        text.copy(2, 3);
-    else
-        takeTime(times, modifiedSeconds, text, 2);
+    if (sink.secondTimeLocal) {
+        takeLocalTime(accessed, text, 3, sink);
+        takeTime(times, modified, modifiedSeconds, text, 2, sink);
+    } else {
+        takeTime(times, accessed, accessedSeconds, text, 3, sink);
+        // History records often carry one time twice; formatting is the
+        // costliest step of a record, so an equal time reuses its text.
+        if (modifiedSeconds == accessedSeconds)
+            text.copy(2, 3);
+        else
+            takeTime(times, modified, modifiedSeconds, text, 2, sink);
+    }
 
     const int urlOffset = file.byteAt(record + layout.urlOffset);
     takeText(file, record + urlOffset, fileSize, text, 1);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QTimeZone>
 
 #include <cstdint>
 #include <functional>
@@ -28,6 +29,15 @@ struct RecordSink {
     const RecallConditionSet* filter = nullptr;
     int RecordCount = 0;
     std::function<void(const RecordFields& fields)> Fields = {};
+    // How the two times are written: as time cells (the stored FILETIMEs,
+    // which a table shows in the zone of the moment) or as time texts (a
+    // stream that writes each row out as it comes).
+    bool timeCells = false;
+    // The second time of the record was written in the examined machine's
+    // local time (the daily and weekly history files); machineZone, when
+    // known, turns it into UTC.
+    bool secondTimeLocal = false;
+    const QTimeZone* machineZone = nullptr;
     // The decoders' working arrays, kept from record to record so that a
     // walk allocates no memory per record once they have grown.
     struct Scratch {

@@ -1,9 +1,11 @@
 // vellacord activity INDEX_FILE [--hash-walk]
 #include "cache/ActivityLoad.h"
 #include "cache/ActivityTable.h"
+#include "cache/CacheSources.h"
 #include "cache/ParallelBlockScan.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
+#include "cli/SourceCommand.h"
 #include "cli/TableOutput.h"
 #include "platform/WorkFile.h"
 #include "tables/TableColumns.h"
@@ -15,6 +17,9 @@
 namespace vc {
 
 int runActivityCommand(const CliOptions& options) {
+    // From the evidence: the cache index of every user.
+    if (options.positional.isEmpty() && CommandEvidence::given(options))
+        return runSourceCommand(options, activitySource());
     if (options.positional.size() != 1) {
         std::fprintf(stderr, "vellacord: activity needs one INDEX_FILE\n%s",
                      qPrintable(usageText()));
@@ -25,7 +30,10 @@ int runActivityCommand(const CliOptions& options) {
         return kExitInput;
 
     CommandContext context;
-    TableModel table(QStringLiteral("ListView1"), activityColumns());
+    // The index file alone belongs to no known user: its "User" cells stay
+    // empty.
+    const std::unique_ptr<TableModel> tableOwner = makeSourceTable(activitySource());
+    TableModel& table = *tableOwner;
     if (!options.xmlFile.isEmpty()) {
         WorkFile workFile;
         if (!LoadActivity(indexFile, !options.hashWalk, workFile, context.load(), table)
@@ -44,6 +52,7 @@ int runActivityCommand(const CliOptions& options) {
     ScanOutput rows;
     rows.appendText = [&out](const RecordFields& fields, QByteArray& text) {
         AppendActivityRowText(fields, text);
+        text.append('\t'); // the empty "User" cell
         text.append(out.lineEnd());
     };
     rows.write = [&out](const QByteArray& text) { out.writeRows(text); };

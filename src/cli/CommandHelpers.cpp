@@ -1,7 +1,7 @@
 #include "cli/CommandHelpers.h"
 
+#include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,27 +53,51 @@ CommandContext::CommandContext() {
     m_context.report = &m_reporter;
 }
 
-CommandProfile::CommandProfile() = default;
+CommandEvidence::CommandEvidence() = default;
+CommandEvidence::~CommandEvidence() = default;
 
-CommandProfile::~CommandProfile() {
-    if (m_profile && currentProfile() == m_profile.get())
-        setCurrentProfile(nullptr);
+bool CommandEvidence::given(const CliOptions& options) {
+    return !options.profile.isEmpty() || !options.volume.isEmpty() || options.thisComputer;
 }
 
-bool CommandProfile::open(const QString& folder) {
-    auto profile = std::make_unique<Profile>();
+bool CommandEvidence::open(const CliOptions& options) {
+    // The evidence as the command line named it.
+    m_given = !options.profile.isEmpty() ? options.profile : options.volume;
     QString error;
-    if (!profile->open(folder, &error)) {
+    if (options.thisComputer)
+        m_machine = Machine::thisComputer();
+    else if (!options.volume.isEmpty())
+        m_machine = Machine::openVolume(options.volume, options.users, &error);
+    else
+        m_machine = Machine::openProfile(options.profile, &error);
+    if (!m_machine) {
         std::fprintf(stderr, "vellacord: %s\n", qPrintable(error));
         return false;
     }
-    if (!error.isEmpty())
-        std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(error));
-    if (profile->foldersGuessed())
-        std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(tx(TextFoldersGuessed)));
-    m_profile = std::move(profile);
-    setCurrentProfile(m_profile.get());
+    for (const QString& message : m_machine->messages())
+        std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(message));
+    const bool alone = m_machine->kind() == Machine::Kind::Profile;
+    for (const auto& user : m_machine->users()) {
+        if (!user->foldersGuessed())
+            continue;
+        if (alone)
+            std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(tx(TextFoldersGuessed)));
+        else
+            std::fprintf(stderr, "vellacord: warning: %s: %s\n", qPrintable(user->folder()),
+                         qPrintable(tx(TextFoldersGuessed)));
+    }
+    const QString zone = options.utc ? QStringLiteral("utc") : options.timeZone;
+    if (zone.isEmpty() || zone.compare(QLatin1String("machine"), Qt::CaseInsensitive) == 0) {
+        if (!showTimesInZoneOf(*m_machine) && !zone.isEmpty())
+            std::fprintf(stderr, "vellacord: warning: %s\n",
+                         qPrintable(QStringLiteral("the evidence names no time zone; "
+                                                   "times are shown in local time")));
+    }
     return true;
+}
+
+QString CommandEvidence::title() const {
+    return m_given;
 }
 
 } // namespace vc

@@ -10,7 +10,7 @@
 
 namespace vc {
 
-class Profile;
+class Machine;
 
 // Checks that the sub-command's one positional argument is an existing
 // folder. kExitOk, or the exit status after the problem is named on stderr.
@@ -49,19 +49,27 @@ private:
     LoadContext m_context;
 };
 
-// Opens --profile DIR for a sub-command and makes it the current profile
-// for the life of the object; the profile is closed again at its end.
-class CommandProfile {
+// The evidence a sub-command reads: --profile DIR (a machine of one user),
+// --volume DIR with its --user choices, or --this-computer; the machine's
+// time zone is applied unless --time-zone or --utc chose another.
+class CommandEvidence {
 public:
-    CommandProfile();
-    ~CommandProfile();
-    CommandProfile(const CommandProfile&) = delete;
-    CommandProfile& operator=(const CommandProfile&) = delete;
-    // False after naming the folder and the problem on stderr.
-    bool open(const QString& folder);
+    CommandEvidence();
+    ~CommandEvidence();
+    CommandEvidence(const CommandEvidence&) = delete;
+    CommandEvidence& operator=(const CommandEvidence&) = delete;
+    // True when the options name evidence.
+    static bool given(const CliOptions& options);
+    // False after naming the evidence and the problem on stderr; warnings
+    // (a hive that cannot be read) are printed too.
+    bool open(const CliOptions& options);
+    const Machine* machine() const { return m_machine.get(); }
+    // How the evidence is named (the XML export's title).
+    QString title() const;
 
 private:
-    std::unique_ptr<Profile> m_profile;
+    std::unique_ptr<Machine> m_machine;
+    QString m_given;
 };
 
 } // namespace vc

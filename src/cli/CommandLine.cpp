@@ -1,14 +1,16 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
+#include "evidence/Sources.h"
 #include "platform/CodePage.h"
+#include "platform/DisplayZone.h"
 #include "platform/TimeText.h"
 #include "tables/ExportEncoding.h"
 
 namespace vc {
 
 bool isHeadlessCommand(const QString& firstArgument) {
-    return findCommand(firstArgument) != nullptr || firstArgument == QLatin1String("--help") ||
+    return isCommandName(firstArgument) || firstArgument == QLatin1String("--help") ||
            firstArgument == QLatin1String("-h") || firstArgument == QLatin1String("--version");
 }
 
@@ -24,6 +26,7 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--date-from", &CliOptions::dateFrom}, {"--date-to", &CliOptions::dateTo},
         {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
         {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
+        {"--volume", &CliOptions::volume},      {"--time-zone", &CliOptions::timeZone},
     };
     struct FlagOption {
         const char* name;
@@ -34,7 +37,7 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--full", &CliOptions::full},       {"--text-files", &CliOptions::textFiles},
         {"--outside", &CliOptions::outside}, {"--or", &CliOptions::useOr},
         {"--help", &CliOptions::help},       {"-h", &CliOptions::help},
-        {"--version", &CliOptions::version},
+        {"--version", &CliOptions::version}, {"--this-computer", &CliOptions::thisComputer},
     };
 
     for (int i = 0; i < arguments.size(); ++i) {
@@ -48,6 +51,19 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         }
         if (arg == QLatin1String("--xml") || arg.startsWith(QLatin1String("--xml=")))
             options.xmlFormat = true;
+        // --user NAME may be given again for each user.
+        if (arg == QLatin1String("--user")) {
+            if (i + 1 >= arguments.size()) {
+                *error = QStringLiteral("option --user needs a value");
+                return false;
+            }
+            options.users << arguments.at(++i);
+            continue;
+        }
+        if (arg.startsWith(QLatin1String("--user="))) {
+            options.users << arg.mid(7);
+            continue;
+        }
         for (const ValueOption& v : kValues) {
             QString name = QLatin1String(v.name);
             if (arg == name) {
@@ -74,7 +90,7 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
             *error = QStringLiteral("unknown option %1").arg(arg);
             return false;
         }
-        if (options.command.isEmpty() && options.positional.isEmpty() && findCommand(arg))
+        if (options.command.isEmpty() && options.positional.isEmpty() && isCommandName(arg))
             options.command = arg;
         else
             options.positional << arg;
@@ -92,6 +108,21 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
     if (!options.encoding.isEmpty() && !parseExportEncoding(options.encoding, &encoding)) {
         *error =
             QStringLiteral("unknown encoding %1 (known: utf-8, codepage)").arg(options.encoding);
+        return false;
+    }
+    const int evidence = int(!options.profile.isEmpty()) + int(!options.volume.isEmpty()) +
+                         int(options.thisComputer);
+    if (evidence > 1) {
+        *error = QStringLiteral("give one of --profile, --volume and --this-computer");
+        return false;
+    }
+    if (!options.users.isEmpty() && options.volume.isEmpty()) {
+        *error = QStringLiteral("--user chooses users of a --volume");
+        return false;
+    }
+    if (!options.timeZone.isEmpty() && options.utc &&
+        options.timeZone.compare(QLatin1String("utc"), Qt::CaseInsensitive) != 0) {
+        *error = QStringLiteral("give either --utc or --time-zone, not both");
         return false;
     }
     if (!options.contains.isEmpty() && !options.notContains.isEmpty()) {
@@ -134,36 +165,82 @@ bool applyDisplayOptions(const CliOptions& options, QString* error) {
     }
     if (!options.dateFormat.isEmpty())
         setDateTimeFormat(options.dateFormat);
-    setShowsUtc(options.utc);
+    const QString zone = options.utc ? QStringLiteral("utc") : options.timeZone;
+    if (zone.compare(QLatin1String("machine"), Qt::CaseInsensitive) == 0 || zone.isEmpty()) {
+        // The evidence decides (the machine's zone, else local time).
+        setDisplayZone(DisplayZone::Local);
+        return true;
+    }
+    if (zone.compare(QLatin1String("utc"), Qt::CaseInsensitive) == 0) {
+        setDisplayZone(DisplayZone::Utc);
+        return true;
+    }
+    if (zone.compare(QLatin1String("local"), Qt::CaseInsensitive) == 0) {
+        setDisplayZone(DisplayZone::Local);
+        return true;
+    }
+    if (!setDisplayZone(DisplayZone::Named, zone)) {
+        *error = QStringLiteral("unknown time zone %1 (utc, local, machine or a zone such as "
+                                "Europe/Prague)")
+                     .arg(zone);
+        return false;
+    }
     return true;
 }
 
 QString usageText() {
+    // The sub-commands of the catalogue's sources, and their recall letters.
+    QString sources;
+    QString line = QStringLiteral("    ");
+    for (const QString& name : sourceCommandNames()) {
+        if (line.size() + name.size() + 1 > 78) {
+            sources += line + QLatin1Char('\n');
+            line = QStringLiteral("    ");
+        }
+        line += name + QLatin1Char(' ');
+    }
+    sources += line.trimmed().isEmpty() ? QString() : line + QLatin1Char('\n');
+    QString letters;
+    for (int s = 0; s < sourceCount(); ++s)
+        letters += QStringLiteral("%1%2 %3")
+                       .arg(s == 0 ? QString() : QStringLiteral(", "))
+                       .arg(QLatin1Char(sourceAt(s).letter))
+                       .arg(QLatin1String(sourceAt(s).name));
     return QStringLiteral(
-        "usage:\n"
-        "  vellacord [--profile DIR]                        open the window\n"
-        "  vellacord activity INDEX_FILE [--hash-walk]      Activity table of one index file\n"
-        "  vellacord history FOLDER [--full]                History table\n"
-        "  vellacord cookies FOLDER [--text-files]          Cookie table\n"
-        "  vellacord favorites|recent|temp --profile DIR    Links, recent documents, temporary "
-        "files\n"
-        "  vellacord web-history|web-downloads|web-cookies --profile DIR\n"
-        "                                                   Chrome, Edge and Firefox history,\n"
-        "                                                   downloads, cookies\n"
-        "  vellacord recall --profile DIR [--sections a,h,c,l,r,t,w,d,k]\n"
-        "          [--date-from D] [--date-to D] [--outside]\n"
-        "          [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]\n"
-        "      --date-from D alone: from that day on; --date-to D alone: up to that day;\n"
-        "      both: that range, both days included (dates YYYY-MM-DD); --outside: the\n"
-        "      rows whose date falls outside it\n"
-        "      sections: a activity, h history, c cookie, l links, r recent documents,\n"
-        "      t temporary files, w web history, d web downloads, k web cookies\n"
-        "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
-        "  --date-format FMT, --utc, --codepage NAME, --help, --version\n"
-        "  --encoding utf-8|codepage: the text of tab-delimited output; default: UTF-8 on\n"
-        "      standard output when the locale is UTF-8, else the table's own (the code\n"
-        "      page for the Internet Explorer and document tables, UTF-8 for the browsers')\n"
-        "exit status: 0 success, 1 an input cannot be read, 2 usage error\n");
+               "usage:\n"
+               "  vellacord [EVIDENCE]                             open the window (reading every "
+               "table of it)\n"
+               "  vellacord activity INDEX_FILE [--hash-walk]      Activity table of one index "
+               "file\n"
+               "  vellacord history FOLDER [--full]                History table\n"
+               "  vellacord cookies FOLDER [--text-files]          Cookie table\n"
+               "  vellacord SOURCE EVIDENCE                        the table of a source, every "
+               "user of the evidence:\n") +
+           sources +
+           QStringLiteral(
+               "  vellacord recall EVIDENCE [--sections LETTERS]\n"
+               "          [--date-from D] [--date-to D] [--outside]\n"
+               "          [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]\n"
+               "      --date-from D alone: from that day on; --date-to D alone: up to that day;\n"
+               "      both: that range, both days included (dates YYYY-MM-DD); --outside: the\n"
+               "      rows whose date falls outside it\n"
+               "      sections: ") +
+           letters +
+           QStringLiteral(
+               "\n"
+               "EVIDENCE: --profile DIR (one Windows user profile folder)\n"
+               "  | --volume DIR [--user NAME]... (the root of a Windows volume: every user, or\n"
+               "      those named by folder name or SID) | --this-computer (its temporary "
+               "folder)\n"
+               "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
+               "  --date-format FMT, --codepage NAME, --help, --version\n"
+               "  --time-zone utc|local|machine|ZONE: the zone times are shown in (default: the\n"
+               "      examined machine's, where its hives name one, else local); --utc: UTC\n"
+               "  --encoding utf-8|codepage: the text of tab-delimited output; default: UTF-8 on\n"
+               "      standard output when the locale is UTF-8, else the table's own (the code\n"
+               "      page for the Internet Explorer and document tables, UTF-8 for the "
+               "browsers')\n"
+               "exit status: 0 success, 1 an input cannot be read, 2 usage error\n");
 }
 
 } // namespace vc

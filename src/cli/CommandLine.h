@@ -9,7 +9,15 @@ namespace vc {
 struct CliOptions {
     QString command;        // "activity", "history", ... ; empty for the window
     QStringList positional; // INDEX_FILE, FOLDER ...
+    // The evidence: a profile folder, the root of a Windows volume, or this
+    // computer; the users to read of a volume (folder names or SIDs).
     QString profile;
+    QString volume;
+    QStringList users;
+    bool thisComputer = false;
+    // --time-zone utc|local|machine|ZONE; empty: the machine's zone when its
+    // hives name one, else local time (--utc: utc).
+    QString timeZone;
     QString tsvFile;
     QString xmlFile;
     bool xmlFormat = false; // --xml given, with or without a file name
@@ -53,7 +61,8 @@ bool checkWindowCommandLine(const QStringList& arguments, QString* error);
 // is told which platform to use.
 bool hasDisplay();
 
-// Applies --date-format, --utc and --codepage. False with *error on a bad value.
+// Applies --date-format, --utc, --time-zone (all but "machine", which the
+// evidence decides) and --codepage. False with *error on a bad value.
 bool applyDisplayOptions(const CliOptions& options, QString* error);
 
 QString usageText();

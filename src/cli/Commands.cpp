@@ -1,5 +1,8 @@
 #include "cli/Commands.h"
 
+#include "cli/SourceCommand.h"
+#include "evidence/Sources.h"
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -13,27 +16,47 @@ struct CommandEntry {
     CommandFunction run;
 };
 
-// Every headless sub-command.
+// The sub-commands of their own; every other one is a source of the
+// catalogue read from the evidence (favorites, recent, temp, web-history...).
 const CommandEntry kCommands[] = {
     {"activity", &runActivityCommand},
-    {"recent", &runRecentCommand},
-    {"temp", &runTempCommand},
-    {"recall", &runRecallCommand},
     {"history", &runHistoryCommand},
     {"cookies", &runCookiesCommand},
-    {"favorites", &runFavoritesCommand},
-    {"web-history", &runWebHistoryCommand},
-    {"web-downloads", &runWebDownloadsCommand},
-    {"web-cookies", &runWebCookiesCommand},
+    {"recall", &runRecallCommand},
 };
+
+const SourceSpec* sourceOfCommand(const QString& name) {
+    for (const SourceSpec& spec : sourceCatalogue())
+        if (spec.command[0] != '\0' && name == QLatin1String(spec.command))
+            return &spec;
+    return nullptr;
+}
 
 } // namespace
 
-CommandFunction findCommand(const QString& name) {
+bool isCommandName(const QString& name) {
     for (const CommandEntry& c : kCommands)
         if (name == QLatin1String(c.name))
-            return c.run;
-    return nullptr;
+            return true;
+    return sourceOfCommand(name) != nullptr;
+}
+
+int runCommand(const QString& name, const CliOptions& options) {
+    for (const CommandEntry& c : kCommands)
+        if (name == QLatin1String(c.name))
+            return c.run(options);
+    if (const SourceSpec* spec = sourceOfCommand(name))
+        return runSourceCommand(options, *spec);
+    std::fprintf(stderr, "vellacord: no such command\n%s", qPrintable(usageText()));
+    return kExitUsage;
+}
+
+QStringList sourceCommandNames() {
+    QStringList names;
+    for (const SourceSpec& spec : sourceCatalogue())
+        if (spec.command[0] != '\0')
+            names << QString::fromLatin1(spec.command);
+    return names;
 }
 
 int runHeadless(const QStringList& arguments) {
@@ -55,12 +78,7 @@ int runHeadless(const QStringList& arguments) {
         std::fprintf(stderr, "vellacord: %s\n", qPrintable(error));
         return kExitUsage;
     }
-    const CommandFunction run = findCommand(options.command);
-    if (!run) {
-        std::fprintf(stderr, "vellacord: no such command\n%s", qPrintable(usageText()));
-        return kExitUsage;
-    }
-    return run(options);
+    return runCommand(options.command, options);
 }
 
 } // namespace vc

@@ -6,8 +6,12 @@ namespace vc {
 
 using CommandFunction = int (*)(const CliOptions& options);
 
-// The headless sub-command of that name, or nullptr.
-CommandFunction findCommand(const QString& name);
+// True when a headless sub-command has that name.
+bool isCommandName(const QString& name);
+// Runs the sub-command of that name; the exit status.
+int runCommand(const QString& name, const CliOptions& options);
+// The sub-commands that read a source of the catalogue from the evidence.
+QStringList sourceCommandNames();
 
 // Runs the headless program: parses, applies the display options and runs
 // the sub-command. Returns the exit status.
@@ -15,14 +19,8 @@ int runHeadless(const QStringList& arguments);
 
 // The sub-commands, each in the file of its subsystem.
 int runActivityCommand(const CliOptions& options);
-int runRecentCommand(const CliOptions& options);
-int runTempCommand(const CliOptions& options);
 int runRecallCommand(const CliOptions& options);
 int runHistoryCommand(const CliOptions& options);
 int runCookiesCommand(const CliOptions& options);
-int runFavoritesCommand(const CliOptions& options);
-int runWebHistoryCommand(const CliOptions& options);
-int runWebDownloadsCommand(const CliOptions& options);
-int runWebCookiesCommand(const CliOptions& options);
 
 } // namespace vc

@@ -1,8 +1,10 @@
 // vellacord cookies FOLDER [--text-files] [--hash-walk]
+#include "cache/CacheSources.h"
 #include "cache/CookieLoad.h"
 #include "cache/CookieTable.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
+#include "cli/SourceCommand.h"
 #include "cli/TableOutput.h"
 #include "platform/WorkFile.h"
 #include "tables/TableColumns.h"
@@ -10,12 +12,16 @@
 namespace vc {
 
 int runCookiesCommand(const CliOptions& options) {
+    // From the evidence: the cookies of every user.
+    if (options.positional.isEmpty() && CommandEvidence::given(options))
+        return runSourceCommand(options, cookieSource());
     if (const int status = checkFolderArgument(options, "cookies"); status != kExitOk)
         return status;
     const QString folder = options.positional.constFirst();
     CommandContext context;
     WorkFile workFile;
-    TableModel table(QStringLiteral("ieC_ListView"), cookieColumns());
+    const std::unique_ptr<TableModel> tableOwner = makeSourceTable(cookieSource());
+    TableModel& table = *tableOwner;
     bool unreadable = false;
 
     // The cookie text files first, then the rows of the folder's index, as

@@ -1,8 +1,10 @@
 // vellacord history FOLDER [--full] [--hash-walk]
+#include "cache/CacheSources.h"
 #include "cache/HistoryIndexSearch.h"
 #include "cache/HistoryLoad.h"
 #include "cli/CommandHelpers.h"
 #include "cli/Commands.h"
+#include "cli/SourceCommand.h"
 #include "cli/TableOutput.h"
 #include "platform/WorkFile.h"
 #include "tables/TableColumns.h"
@@ -10,6 +12,9 @@
 namespace vc {
 
 int runHistoryCommand(const CliOptions& options) {
+    // From the evidence: the history of every user.
+    if (options.positional.isEmpty() && CommandEvidence::given(options))
+        return runSourceCommand(options, historySource());
     if (const int status = checkFolderArgument(options, "history"); status != kExitOk)
         return status;
     const QString folder = options.positional.constFirst();
@@ -31,7 +36,8 @@ int runHistoryCommand(const CliOptions& options) {
 
     CommandContext context;
     WorkFile workFile;
-    TableModel table(QStringLiteral("ieH_ListView"), historyColumns());
+    const std::unique_ptr<TableModel> tableOwner = makeSourceTable(historySource());
+    TableModel& table = *tableOwner;
     const int status = writeLoadedRows(table, options, folder, [&](RowSink& rows) {
         return LoadHistory(readable, !options.hashWalk, true, workFile, context.load(), rows);
     });

@@ -8,6 +8,7 @@
 #include "recall/HeadlessRecallTarget.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallRun.h"
+#include "recall/RecallSections.h"
 
 #include <QDir>
 
@@ -57,8 +58,10 @@ const QDate kLastTextDate(3000, 12, 31);
 } // namespace
 
 int runRecallCommand(const CliOptions& options) {
-    if (options.profile.isEmpty() || options.outDir.isEmpty() || !options.positional.isEmpty())
-        return usageError(QStringLiteral("recall needs --profile DIR and --out DIR"));
+    if (!CommandEvidence::given(options) || options.outDir.isEmpty() ||
+        !options.positional.isEmpty())
+        return usageError(QStringLiteral("recall needs --profile DIR (or --volume DIR, or "
+                                         "--this-computer) and --out DIR"));
     if (!options.tsvFile.isEmpty())
         return usageError(QStringLiteral("recall writes one file per section into --out DIR; "
                                          "--tsv does not apply"));
@@ -68,7 +71,7 @@ int runRecallCommand(const CliOptions& options) {
     QString bad;
     if (!options.sections.isEmpty() && !parseSections(options.sections, sections, &bad))
         return usageError(
-            QStringLiteral("unknown section \"%1\" (use a, h, c, l, r, t, w, d, k)").arg(bad));
+            QStringLiteral("unknown section \"%1\" (use %2)").arg(bad, recallSectionLetters()));
     if (std::find(sections.begin(), sections.end(), true) == sections.end())
         return usageError(QStringLiteral("--sections names no section"));
 
@@ -104,8 +107,8 @@ int runRecallCommand(const CliOptions& options) {
         return usageError(QStringLiteral("--or joins a date range and a phrase; give both"));
     choice.join = options.useOr ? 1 : 0;
 
-    CommandProfile profile;
-    if (!profile.open(options.profile))
+    CommandEvidence evidence;
+    if (!evidence.open(options))
         return kExitInput;
     const QDir out(options.outDir);
     if (!QDir().mkpath(out.absolutePath())) {
@@ -128,7 +131,7 @@ int runRecallCommand(const CliOptions& options) {
     target.setLinearScan(!options.hashWalk);
     target.setFullHistory(options.full);
     WorkFile workFile;
-    RecallRun run(target, workFile);
+    RecallRun run(target, workFile, evidence.machine());
     run.run(plan);
     int status = run.stopped() ? kExitInput : kExitOk;
 

@@ -8,8 +8,8 @@
 #include "documents/RecentSources.h"
 #include "documents/RowLine.h"
 #include "documents/shell/ShellItemList.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 
 namespace vc {
 

@@ -4,21 +4,20 @@
 #include "documents/LinesToTable.h"
 #include "documents/RecentCollection.h"
 #include "documents/RecentSources.h"
-#include "platform/Profile.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "platform/Reporter.h"
-#include "platform/SpecialFolders.h"
 
 namespace vc {
 
-MruReadResult collectRecentDocuments(const QString& recentFolder, const LoadContext& context,
-                                     QList<QByteArray>& list) {
+MruReadResult collectRecentDocuments(const UserProfile* profile, const QString& recentFolder,
+                                     const LoadContext& context, QList<QByteArray>& list) {
     // Without a profile there is no hive; the folder alone is read.
-    static const Profile noProfile;
-    const Profile* profile = currentProfile();
+    static const UserProfile noProfile;
     RecentCollection collection(profile ? *profile : noProfile, recentFolder, context, list);
     collectRecentFolderRows(collection);
     collection.progressTo(0.4);
-    const MruReadResult mru = ReadOpenSaveMRU(kOpenSaveMruKey, list, context.filter);
+    const MruReadResult mru = ReadOpenSaveMRU(profile, kOpenSaveMruKey, list, context.filter);
     if (!mru.ok)
         return mru;
     collection.progressTo(0.5);
@@ -32,12 +31,13 @@ MruReadResult collectRecentDocuments(const QString& recentFolder, const LoadCont
     return {};
 }
 
-bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context, RowSink& rows) {
+bool LoadRecentDocuments(const UserProfile* profile, const QString& recentFolder,
+                         const LoadContext& context, RowSink& rows) {
     QList<QByteArray> lines;
     // Reading takes half the bar, filling the table the other half.
     LoadContext reading = context;
     reading.share = context.share / 2;
-    const MruReadResult mru = collectRecentDocuments(recentFolder, reading, lines);
+    const MruReadResult mru = collectRecentDocuments(profile, recentFolder, reading, lines);
     if (!mru.ok) {
         // Nothing half-read is shown.
         if (context.report)
@@ -49,18 +49,19 @@ bool LoadRecentDocuments(const QString& recentFolder, const LoadContext& context
     return true;
 }
 
-QStringList temporaryFolders() {
+QStringList temporaryFolders(const UserProfile* profile) {
     QStringList folders;
-    const QString temp = GetSpecialFolder(FolderKind::TempDir);
+    const QString temp = GetSpecialFolder(profile, FolderKind::TempDir);
     if (!temp.isEmpty())
         folders << temp;
-    QString appData = GetSpecialFolder(FolderKind::AppDataDir);
+    QString appData = GetSpecialFolder(profile, FolderKind::AppDataDir);
     if (appData.endsWith(QLatin1Char('/')) && appData.size() > 1)
         appData.chop(1);
     if (!appData.isEmpty()) {
         for (const char* program : {"Word", "Excel"})
-            folders << withTrailingSlash(resolveNoCase(
-                appData, {QStringLiteral("Microsoft"), QString::fromLatin1(program)}));
+            folders << withTrailingSlash(
+                resolveNoCase(profile->files(), appData,
+                              {QStringLiteral("Microsoft"), QString::fromLatin1(program)}));
     }
     return folders;
 }

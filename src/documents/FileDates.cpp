@@ -1,6 +1,7 @@
 #include "documents/FileDates.h"
 
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 
 #include <QFile>
 
@@ -26,11 +27,12 @@ std::optional<qint64> ntfsCreationTime(int fd) {
     return qint64(filetime / 10000000u) - kSecondsFrom1601To1970;
 }
 
-// A time text, or empty when the time has no calendar date (before 1970).
-QByteArray timeText(const std::optional<qint64>& seconds) {
-    if (!seconds || !localCalendarTime(*seconds))
+// The cell of a file time: the stored seconds, shown as the empty text
+// where they have no calendar date (before 1970); empty when not known.
+QByteArray timeCellOf(const std::optional<qint64>& seconds) {
+    if (!seconds)
         return QByteArray();
-    return formatTimeText(*seconds);
+    return timeCell(TimeValue{TimeKind::UnixSeconds, TimeRule::Blank, *seconds});
 }
 
 } // namespace
@@ -75,8 +77,8 @@ QByteArray FileDatesText(const QByteArray& path, char separator) {
     const auto times = readFileTimes(path);
     if (!times)
         return QByteArray(1, separator);
-    const QByteArray accessed = timeText(times->accessed);
-    QByteArray result = timeText(times->created);
+    const QByteArray accessed = timeCellOf(times->accessed);
+    QByteArray result = timeCellOf(times->created);
     result += separator;
     result += accessed;
     result += '|';

@@ -7,9 +7,10 @@
 
 namespace vc {
 
-// The creation and last-access times of a file as text:
-// C, separator, A, "|", A — each a time text of the date-time pattern, or
-// empty when the time is not known or lies before 1970. The part before
+// The creation and last-access times of a file as cells:
+// C, separator, A, "|", A — each a time cell of the seconds the file system
+// gives (shown as the empty text when they lie before 1970), or empty when
+// the time is not known. The part before
 // "|" fills the two time fields of a row line (separator: tab); the part
 // after it is the last-access text the recall conditions judge.
 // A file that cannot be opened for reading gives the separator alone.

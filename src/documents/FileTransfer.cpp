@@ -1,10 +1,10 @@
 #include "documents/FileTransfer.h"
 
 #include "documents/FileServices.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -102,12 +102,12 @@ TransferOutcome transferFile(const QString& source, const QString& folder, bool 
     return TransferOutcome::Done;
 }
 
-QString localFileFor(const QString& target) {
+QString localFileFor(const QString& target, const UserProfile* profile) {
     if (target.isEmpty() || QFileInfo::exists(target))
         return target;
     static const QRegularExpression windowsPath(QStringLiteral("^([A-Za-z]:[\\\\/]|%)"));
     if (windowsPath.match(target).hasMatch()) {
-        if (const Profile* profile = currentProfile()) {
+        if (profile) {
             const QString mapped = profile->mapWindowsPath(target);
             if (!mapped.isEmpty() && QFileInfo::exists(mapped))
                 return mapped;

@@ -28,10 +28,12 @@ enum class TransferOutcome {
 // source's size, so no failure loses either file.
 TransferOutcome transferFile(const QString& source, const QString& folder, bool move);
 
+class UserProfile;
+
 // Where the file behind a row lies on this machine: the path itself when it
-// exists; else a Windows path placed in the open profile; else the path's
+// exists; else a Windows path placed in the row's user's profile; else the path's
 // bytes taken back from the table's code page as a file name. The path
 // itself when none of these exists.
-QString localFileFor(const QString& target);
+QString localFileFor(const QString& target, const UserProfile* profile);
 
 } // namespace vc

@@ -8,8 +8,8 @@
 #include "documents/RowLine.h"
 #include "documents/shell/AppIds.h"
 #include "documents/shell/JumpList.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 
 #include <QDir>
 #include <QFile>

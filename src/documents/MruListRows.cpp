@@ -3,8 +3,8 @@
 #include "documents/MruOrder.h"
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,9 +3,10 @@
 #include "documents/MruOrder.h"
 #include "documents/RecentRow.h"
 #include "documents/RowLine.h"
+#include "evidence/EvidenceFiles.h"
+#include "evidence/UserProfile.h"
 #include "platform/CodePage.h"
 #include "platform/Hive.h"
-#include "platform/Profile.h"
 #include "recall/RecallFilter.h"
 
 #include <QFile>
@@ -44,11 +45,6 @@ MruReadResult notText(const Hive& hive, const QString& keyPath, const QString& v
     return result;
 }
 
-Hive* userHive() {
-    Profile* profile = currentProfile();
-    return profile ? profile->userHive() : nullptr;
-}
-
 } // namespace
 
 namespace {
@@ -62,10 +58,9 @@ QHash<QString, int> mruPositions(const Hive& hive, Hive::Node key) {
     return positions;
 }
 
-MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
-                           QList<QByteArray>& list, const QByteArray& rowTag,
-                           const RecallConditionSet* filter) {
-    const Profile* profile = currentProfile();
+MruReadResult readValuesOf(const UserProfile* profile, Hive& hive, Hive::Node key,
+                           const QString& keyPath, QList<QByteArray>& list,
+                           const QByteArray& rowTag, const RecallConditionSet* filter) {
     const QHash<QString, int> positions = mruPositions(hive, key);
     const quint64 written = quint64(hive.lastWriteTime(key).value_or(0));
     for (const Hive::Value& value : hive.values(key)) {
@@ -77,7 +72,7 @@ MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
         if (!text.ok())
             continue; // damaged beyond reading: fewer rows, never a crash
         QString local = profile ? profile->mapWindowsPath(text.text) : QString();
-        if (!local.isEmpty() && !QFileInfo(local).isFile())
+        if (!local.isEmpty() && !profile->files().isFile(EvidenceFiles::pathBytes(local)))
             local.clear();
         RecentRow row;
         row.path = encodeEvidence(text.text);
@@ -98,20 +93,21 @@ MruReadResult readValuesOf(Hive& hive, Hive::Node key, const QString& keyPath,
 
 } // namespace
 
-MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
-                            const QByteArray& rowTag, const RecallConditionSet* filter) {
-    Hive* hive = userHive();
+MruReadResult ReadMRUValues(const UserProfile* profile, const QString& subkeyPath,
+                            QList<QByteArray>& list, const QByteArray& rowTag,
+                            const RecallConditionSet* filter) {
+    Hive* hive = profile ? profile->userHive() : nullptr;
     if (!hive)
         return {};
     const auto key = hive->findKey(subkeyPath);
     if (!key)
         return {};
-    return readValuesOf(*hive, *key, subkeyPath, list, rowTag, filter);
+    return readValuesOf(profile, *hive, *key, subkeyPath, list, rowTag, filter);
 }
 
-MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
-                              const RecallConditionSet* filter) {
-    Hive* hive = userHive();
+MruReadResult ReadOpenSaveMRU(const UserProfile* profile, const QString& key,
+                              QList<QByteArray>& list, const RecallConditionSet* filter) {
+    Hive* hive = profile ? profile->userHive() : nullptr;
     if (!hive)
         return {};
     const auto node = hive->findKey(key);
@@ -124,8 +120,8 @@ MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
         const QString name = hive->keyName(subkey);
         if (name.contains(QLatin1String("MRUList")))
             continue;
-        const MruReadResult r = readValuesOf(*hive, subkey, key + QLatin1Char('\\') + name, list,
-                                             encodeEvidence(sourceName + name), filter);
+        const MruReadResult r = readValuesOf(profile, *hive, subkey, key + QLatin1Char('\\') + name,
+                                             list, encodeEvidence(sourceName + name), filter);
         if (!r.ok)
             return r;
     }

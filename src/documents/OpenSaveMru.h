@@ -7,6 +7,7 @@
 namespace vc {
 
 class RecallConditionSet;
+class UserProfile;
 
 // Where the common open/save dialogs keep their lists of recently used
 // file names, one subkey per file type ("doc", "txt", "*").
@@ -20,13 +21,13 @@ struct MruReadResult {
     QString error;
 };
 
-// Reads every MRU list below key (of the current profile's user hive) into
+// Reads every MRU list below key (of the user's hive) into
 // list: subkeys in the order the hive keeps them, those whose name contains
 // "MRUList" skipped; each other subkey S read by ReadMRUValues with the row
-// tag "OpenSaveMRU\S", the row's source. A missing key or no open profile
-// adds nothing.
-MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
-                              const RecallConditionSet* filter);
+// tag "OpenSaveMRU\S", the row's source. A missing key or no profile
+// (nullptr) adds nothing.
+MruReadResult ReadOpenSaveMRU(const UserProfile* profile, const QString& key,
+                              QList<QByteArray>& list, const RecallConditionSet* filter);
 
 // Reads one MRU list: every value in hive order except the order string
 // (a name containing "MRUList"), as the full Windows path P of a file. The
@@ -37,7 +38,8 @@ MruReadResult ReadOpenSaveMRU(const QString& key, QList<QByteArray>& list,
 // the rows' order; it gives each row its MRU position (0 = most recent), and
 // the most recent one the key's last-written time. Rows pass through the
 // filter (nullptr: all).
-MruReadResult ReadMRUValues(const QString& subkeyPath, QList<QByteArray>& list,
-                            const QByteArray& rowTag, const RecallConditionSet* filter);
+MruReadResult ReadMRUValues(const UserProfile* profile, const QString& subkeyPath,
+                            QList<QByteArray>& list, const QByteArray& rowTag,
+                            const RecallConditionSet* filter);
 
 } // namespace vc

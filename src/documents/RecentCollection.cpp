@@ -2,9 +2,9 @@
 
 #include "documents/EvidenceFile.h"
 #include "documents/RecentRow.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Hive.h"
-#include "platform/Profile.h"
 #include "platform/Progress.h"
 #include "platform/Registry.h"
 #include "platform/Reporter.h"
@@ -27,7 +27,7 @@ bool inside(const QString& path, const QString& folder) {
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
-QString hiveRecentFolder(const Profile& profile) {
+QString hiveRecentFolder(const UserProfile& profile) {
     const Hive* hive = profile.userHive();
     if (!hive)
         return QString();
@@ -37,7 +37,7 @@ QString hiveRecentFolder(const Profile& profile) {
 
 } // namespace
 
-QStringList recentFolders(const Profile& profile, const QString& recentFolder) {
+QStringList recentFolders(const UserProfile& profile, const QString& recentFolder) {
     QStringList candidates;
     if (!recentFolder.isEmpty())
         candidates << recentFolder;
@@ -69,7 +69,7 @@ QStringList recentFolders(const Profile& profile, const QString& recentFolder) {
     return kept;
 }
 
-RecentCollection::RecentCollection(const Profile& profile, const QString& recentFolder,
+RecentCollection::RecentCollection(const UserProfile& profile, const QString& recentFolder,
                                    const LoadContext& context, QList<QByteArray>& rowLines)
     : m_profile(profile), m_context(context), m_lines(rowLines),
       m_locations(KnownFolderLocations::fromProfile(profile)),

@@ -12,7 +12,7 @@
 
 namespace vc {
 
-class Profile;
+class UserProfile;
 struct RecentRow;
 
 // What one reading of the recent-documents sources shares: the profile and
@@ -27,12 +27,12 @@ class RecentCollection {
 public:
     // recentFolder: the Recent folder the caller reads (the one the hive's
     // Shell Folders name, or the layout's); empty when there is none.
-    RecentCollection(const Profile& profile, const QString& recentFolder,
+    RecentCollection(const UserProfile& profile, const QString& recentFolder,
                      const LoadContext& context, QList<QByteArray>& rowLines);
     RecentCollection(const RecentCollection&) = delete;
     RecentCollection& operator=(const RecentCollection&) = delete;
 
-    const Profile& profile() const { return m_profile; }
+    const UserProfile& profile() const { return m_profile; }
     const KnownFolderLocations& locations() const { return m_locations; }
     // The Recent folders on this machine, each once (see recentFolders()).
     const QStringList& recentFolders() const { return m_recentFolders; }
@@ -58,7 +58,7 @@ public:
     void report();
 
 private:
-    const Profile& m_profile;
+    const UserProfile& m_profile;
     const LoadContext& m_context;
     QList<QByteArray>& m_lines;
     KnownFolderLocations m_locations;
@@ -79,7 +79,7 @@ private:
 // another: recentFolder (as the caller found it), then the profile's
 // AppData/Roaming/Microsoft/Windows/Recent (where Windows Vista to 11 keep
 // shortcuts and jump lists) when it exists.
-QStringList recentFolders(const Profile& profile, const QString& recentFolder);
+QStringList recentFolders(const UserProfile& profile, const QString& recentFolder);
 
 // Messages list at most this many items, then how many more there are.
 constexpr int kMaxReportedItems = 20;

@@ -6,7 +6,7 @@
 #include "documents/RecentSources.h"
 #include "documents/RowLine.h"
 #include "documents/shell/ShellItemList.h"
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 
 #include <QFile>
 

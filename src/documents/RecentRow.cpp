@@ -7,6 +7,7 @@
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 
 #include <QtEndian>
 
@@ -17,9 +18,7 @@ namespace vc {
 QByteArray fileTimeText(quint64 fileTime) {
     if (fileTime == 0)
         return QByteArray();
-    unsigned char bytes[8];
-    qToLittleEndian<quint64>(fileTime, bytes);
-    return formatTimeText(FileTimeToUnix(bytes));
+    return timeCell(TimeValue{TimeKind::FileTime, TimeRule::Runtime, qint64(fileTime)});
 }
 
 QByteArray accessCountText(double count) {
@@ -50,7 +49,8 @@ QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {
                                   cleanField(row.source));
     const auto field = [&line](const QByteArray& text) {
         line += '\t';
-        line += cleanField(text);
+        // A time cell is the program's own; text of the evidence is cleaned.
+        line += isTimeCell(text) ? text : cleanField(text);
     };
     field(row.mruPosition >= 0 ? QByteArray::number(row.mruPosition) : QByteArray());
     field(fileTimeText(row.recordedTime));

@@ -281,6 +281,21 @@ constexpr LaterText kLaterTexts[] = {
     // Copying rows and fitting columns.
     {TextCopyRows, "Copy"},
     {TextFitColumns, "Fit Columns to Window"},
+    // Machines and their users.
+    {TextUser, "User"},
+    {TextUsersCount, "%1 users"},
+    {TextOpenVolume, "Open Windows Volume"},
+    {TextOpenVolumeHint, "Open the root folder of a Windows volume and read every user on it"},
+    {TextNoUsersOnVolume,
+     "No user profile (a folder holding NTUSER.DAT) was found on the volume; looked in"},
+    {TextTimesMachine, "Times: the examined machine's time zone, %1"},
+    {TextTimesZone, "Times: %1"},
+    {TextTimesInLocal, "Times in Local Time of This Computer"},
+    {TextTimesInMachine, "Times in the Examined Machine's Time Zone"},
+    {TextMachineZoneUnknown, "local time of the examined machine, zone unknown"},
+    {TextComputer, "Computer"},
+    {TextTimeZone, "Time zone"},
+    {TextSid, "Security identifier (SID)"},
 };
 
 // Each later text takes the number after the one before it: a gap would

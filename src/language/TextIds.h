@@ -285,6 +285,22 @@ enum InterfaceTextId : int {
     // Copying rows and fitting columns.
     TextCopyRows = 253,   // "Copy"
     TextFitColumns = 254, // "Fit Columns to Window"
+    // Machines and their users.
+    TextUser = 255,       // "User"
+    TextUsersCount = 256, // "%1 users"
+    TextOpenVolume = 257, // "Open Windows Volume"
+    TextOpenVolumeHint =
+        258, // "Open the root folder of a Windows volume and read every user on it"
+    TextNoUsersOnVolume =
+        259, // "No user profile (a folder holding NTUSER.DAT) was found on the volume; looked in"
+    TextTimesMachine = 260,       // "Times: the examined machine's time zone, %1"
+    TextTimesZone = 261,          // "Times: %1"
+    TextTimesInLocal = 262,       // "Times in Local Time of This Computer"
+    TextTimesInMachine = 263,     // "Times in the Examined Machine's Time Zone"
+    TextMachineZoneUnknown = 264, // "local time of the examined machine, zone unknown"
+    TextComputer = 265,           // "Computer"
+    TextTimeZone = 266,           // "Time zone"
+    TextSid = 267,                // "Security identifier (SID)"
 };
 
 } // namespace vc

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace vc {
 
@@ -191,6 +192,57 @@ std::unique_ptr<Hive> Hive::open(const QString& path, QString* error) {
         const int code = errno;
         // The signature was checked above: hivex refuses a hive with cells
         // it cannot read with ENOTSUP.
+        if (code == ENOTSUP)
+            return fail(QStringLiteral("the hive is damaged (a cell that cannot be read)"));
+        return fail(QStringLiteral("the hive is damaged or truncated (%1)").arg(errnoText(code)));
+    }
+    std::unique_ptr<Hive> hive(new Hive);
+    hive->m_handle = h;
+    hive->m_path = path;
+    if (hivex_root(h) == 0)
+        return fail(QStringLiteral("the hive has no readable root key"));
+    return hive;
+}
+
+std::unique_ptr<Hive> Hive::openStream(const QString& path, qint64 size, const ReadAt& read,
+                                       QString* error) {
+    auto fail = [&](const QString& why) -> std::unique_ptr<Hive> {
+        if (error)
+            *error = QStringLiteral("Cannot read the registry hive %1: %2").arg(path, why);
+        return nullptr;
+    };
+    if (size < kMinHiveSize)
+        return fail(
+            QStringLiteral("the file is too short to be a registry hive (%1 bytes)").arg(size));
+    if (size > kMaxStreamedHive)
+        return fail(QStringLiteral("the file is too large to be a registry hive"));
+    char base[kBaseBlockSize];
+    if (read(0, base, kBaseBlockSize) != kBaseBlockSize)
+        return fail(QStringLiteral("the file cannot be read"));
+    if (std::memcmp(base, "regf", 4) != 0)
+        return fail(QStringLiteral("not a registry hive (no \"regf\" signature)"));
+    const qint64 declared = kBaseBlockSize + qFromLittleEndian<quint32>(base + 0x28);
+    if (declared > size)
+        return fail(
+            QStringLiteral("the hive is truncated (%1 of %2 bytes)").arg(size).arg(declared));
+    const int copy = memfd_create("vellacord-hive", MFD_CLOEXEC);
+    if (copy < 0)
+        return fail(errnoText(errno));
+    std::vector<char> buffer(std::size_t(1) << 16);
+    for (qint64 at = 0; at < size;) {
+        const qint64 got =
+            read(at, buffer.data(), std::min<qint64>(qint64(buffer.size()), size - at));
+        if (got <= 0 || !writeAll(copy, buffer.data(), ssize_t(got))) {
+            ::close(copy);
+            return fail(QStringLiteral("the file cannot be read whole"));
+        }
+        at += got;
+    }
+    errno = 0;
+    hive_h* h = hivex_open(QByteArray("/proc/self/fd/" + QByteArray::number(copy)).constData(), 0);
+    const int code = errno;
+    ::close(copy);
+    if (!h) {
         if (code == ENOTSUP)
             return fail(QStringLiteral("the hive is damaged (a cell that cannot be read)"));
         return fail(QStringLiteral("the hive is damaged or truncated (%1)").arg(errnoText(code)));

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,6 +55,14 @@ public:
     // Opens a hive file for reading. On failure returns null and *error names
     // the file and says what is wrong with it.
     static std::unique_ptr<Hive> open(const QString& path, QString* error);
+    // The same for a hive reached through another way of reading (a file
+    // inside a disk image): read(offset, out, count) gives the bytes read,
+    // fewer at the end, or -1 on an error. The hive is copied into private
+    // memory for hivex; one larger than kMaxStreamedHive is refused.
+    using ReadAt = std::function<qint64(qint64 offset, char* out, qint64 count)>;
+    static std::unique_ptr<Hive> openStream(const QString& path, qint64 size, const ReadAt& read,
+                                            QString* error);
+    static constexpr qint64 kMaxStreamedHive = qint64(512) * 1024 * 1024;
 
     QString path() const { return m_path; }
 

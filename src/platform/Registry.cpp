@@ -2,7 +2,6 @@
 
 #include "platform/Hive.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
 #include "platform/WindowsLocales.h"
 
 #include <QSettings>
@@ -70,36 +69,18 @@ void writeOwnValue(const QString& valueName, const QString& value) {
         showError(QStringLiteral("Cannot write the settings file:\n%1").arg(settings.fileName()));
 }
 
-// The SOFTWARE hive holds what HKEY_LOCAL_MACHINE shows under "Software".
-std::optional<QString> machineHivePath(const QString& keyPath) {
-    QStringList parts = splitKeyPath(keyPath);
-    if (parts.isEmpty() ||
-        parts.front().compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    parts.removeFirst();
-    return parts.join(QLatin1Char('\\'));
-}
-
-Hive* hiveFor(RegistryRoot root) {
-    Profile* profile = currentProfile();
-    if (!profile)
-        return nullptr;
-    return root == RegistryRoot::CurrentUser ? profile->userHive() : profile->machineHive();
-}
-
+// The evidence's hives are read by their profile and machine
+// (evidence/UserProfile, evidence/Machine); here only the program's own
+// settings and the examiner's locale answer.
 QString readValue(RegistryRoot root, const QString& keyPath, const QString& valueName) {
-    if (root == RegistryRoot::CurrentUser) {
-        if (sameKey(keyPath, kOwnSettingsKey))
-            return ownKeyExists() ? readOwnValue(valueName) : QString();
-        if (sameKey(keyPath, kInternationalKey) &&
-            valueName.compare(QLatin1String("sLanguage"), Qt::CaseInsensitive) == 0)
-            return windowsAbbreviation(examinerLocale());
-        Hive* hive = hiveFor(root);
-        return hive ? hive->readString(keyPath, valueName).text : QString();
-    }
-    Hive* hive = hiveFor(root);
-    const auto path = machineHivePath(keyPath);
-    return hive && path ? hive->readString(*path, valueName).text : QString();
+    if (root != RegistryRoot::CurrentUser)
+        return QString();
+    if (sameKey(keyPath, kOwnSettingsKey))
+        return ownKeyExists() ? readOwnValue(valueName) : QString();
+    if (sameKey(keyPath, kInternationalKey) &&
+        valueName.compare(QLatin1String("sLanguage"), Qt::CaseInsensitive) == 0)
+        return windowsAbbreviation(examinerLocale());
+    return QString();
 }
 
 } // namespace
@@ -124,17 +105,11 @@ QString RegistryAccess(RegistryRoot root, const QString& keyPath, const QString&
 }
 
 bool RegistryKeyExists(RegistryRoot root, const QString& keyPath) {
-    if (root == RegistryRoot::CurrentUser) {
-        if (sameKey(keyPath, kOwnSettingsKey))
-            return ownKeyExists();
-        if (sameKey(keyPath, kInternationalKey))
-            return true;
-        Hive* hive = hiveFor(root);
-        return hive && hive->findKey(keyPath).has_value();
-    }
-    Hive* hive = hiveFor(root);
-    const auto path = machineHivePath(keyPath);
-    return hive && path && hive->findKey(*path).has_value();
+    if (root != RegistryRoot::CurrentUser)
+        return false;
+    if (sameKey(keyPath, kOwnSettingsKey))
+        return ownKeyExists();
+    return sameKey(keyPath, kInternationalKey);
 }
 
 } // namespace vc

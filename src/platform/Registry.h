@@ -15,11 +15,11 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // (kept in the settings store, never in the evidence); a write anywhere else
 // is refused. Any other mode does nothing. Always returns a text.
 //
-// HKEY_CURRENT_USER reads go to the current profile's NTUSER.DAT, except the
-// program's own key (the settings store) and Control Panel\International
-// "sLanguage", which is the examiner's own locale as a three-letter Windows
-// abbreviation. HKEY_LOCAL_MACHINE reads go to the volume's SOFTWARE hive.
-// Key paths match without regard to letter case.
+// Reads answer the program's own key (the settings store) and Control
+// Panel\International "sLanguage", which is the examiner's own locale as a
+// three-letter Windows abbreviation; every other key gives the empty text:
+// the evidence's hives are read through the profile and the machine that
+// hold them. Key paths match without regard to letter case.
 QString RegistryAccess(RegistryRoot root, const QString& keyPath, const QString& valueName,
                        const QString& valueToWrite, const QString& mode);
 

@@ -3,6 +3,10 @@
 #include "platform/TimePattern.h"
 #include "platform/TimeText.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <algorithm>
 #include <cmath>
 
 namespace vc {
@@ -158,6 +162,50 @@ QByteArray cellTimeText(QByteArrayView cell) {
     if (const std::optional<TimeValue> time = readTimeCell(cell))
         return timeValueText(*time);
     return cell.toByteArray();
+}
+
+QByteArray expandTimeCells(QByteArrayView text) {
+    QByteArray out;
+    out.reserve(text.size() + 16);
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const qsizetype mark = text.indexOf(kTimeCellMark, at);
+        if (mark < 0) {
+            out.append(text.sliced(at));
+            break;
+        }
+        out.append(text.sliced(at, mark - at));
+        // The cell runs over the kind, the rule and its hexadecimal digits.
+        qsizetype end = std::min(mark + 3, text.size());
+        while (end < text.size() && end - mark < kTimeCellRoom && hexDigit(text[end]) >= 0)
+            ++end;
+        if (const std::optional<TimeValue> time = readTimeCell(text.sliced(mark, end - mark)))
+            appendTimeValueText(*time, out);
+        else
+            out.append(text.sliced(mark, end - mark));
+        at = end;
+    }
+    return out;
+}
+
+std::optional<TimeValue> localFileTimeValue(quint64 localFiletime, const QTimeZone* zone) {
+    if (localFiletime == 0)
+        return std::nullopt;
+    if (!zone || !zone->isValid())
+        return TimeValue{TimeKind::LocalFileTime, TimeRule::Runtime, qint64(localFiletime)};
+    constexpr qint64 kTicksPerSecond = 10000000;
+    const qint64 ticks = qint64(localFiletime & 0x7fffffffffffffffULL);
+    const qint64 wallSeconds = ticks / kTicksPerSecond - kSeconds1601To1970;
+    // The wall-clock fields as a time of that zone, then its offset then.
+    const QDateTime wall = QDateTime::fromSecsSinceEpoch(wallSeconds, Qt::UTC);
+    const QDateTime local(wall.date(), wall.time(), *zone);
+    if (!local.isValid())
+        return TimeValue{TimeKind::LocalFileTime, TimeRule::Runtime, qint64(localFiletime)};
+    const qint64 offsetTicks = qint64(local.offsetFromUtc()) * kTicksPerSecond;
+    const qint64 utc = ticks - offsetTicks;
+    if (utc <= 0)
+        return TimeValue{TimeKind::LocalFileTime, TimeRule::Runtime, qint64(localFiletime)};
+    return TimeValue{TimeKind::FileTime, TimeRule::Runtime, utc};
 }
 
 std::optional<TimeValue> fileTimeValue(quint64 filetime, TimeRule rule) {

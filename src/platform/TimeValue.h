@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+class QTimeZone;
+
 #include <optional>
 
 namespace vc {
@@ -79,6 +81,15 @@ QByteArray timeValueText(const TimeValue& time);
 // A cell as shown: the text of the time it holds, or the cell itself when it
 // holds none.
 QByteArray cellTimeText(QByteArrayView cell);
+
+// A text in which time cells stand (cells joined by a separator): each
+// replaced by its time text.
+QByteArray expandTimeCells(QByteArrayView text);
+
+// A FILETIME the examined machine wrote in its own local time: in UTC when
+// its zone is given (and valid), else a LocalFileTime that shows the
+// wall-clock time it holds. nullopt for 0.
+std::optional<TimeValue> localFileTimeValue(quint64 localFiletime, const QTimeZone* zone);
 
 // A sort key for a time, in whole seconds of the wall-clock time shown
 // (the current zone), or nullopt when the time has no calendar date by its

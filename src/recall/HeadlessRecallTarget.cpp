@@ -1,22 +1,14 @@
 #include "recall/HeadlessRecallTarget.h"
 
-#include "browsers/BrowserColumns.h"
-#include "tables/TableColumns.h"
+#include "evidence/Sources.h"
 
 #include <algorithm>
 
 namespace vc {
 
 HeadlessRecallTarget::HeadlessRecallTarget() {
-    m_tables[0] = std::make_unique<TableModel>(QStringLiteral("ListView1"), activityColumns());
-    m_tables[1] = std::make_unique<TableModel>(QStringLiteral("ieH_ListView"), historyColumns());
-    m_tables[2] = std::make_unique<TableModel>(QStringLiteral("ieC_ListView"), cookieColumns());
-    m_tables[3] = std::make_unique<TableModel>(QStringLiteral("ieL_ListView"), linksColumns());
-    m_tables[4] = std::make_unique<TableModel>(QStringLiteral("docsR_ListView"), recentColumns());
-    m_tables[5] = std::make_unique<TableModel>(QStringLiteral("docsT_ListView"), tempColumns());
-    m_tables[6] = makeBrowserTable(BrowserTable::History);
-    m_tables[7] = makeBrowserTable(BrowserTable::Downloads);
-    m_tables[8] = makeBrowserTable(BrowserTable::Cookies);
+    for (int s = 0; s < kRecallSectionCount; ++s)
+        m_tables[s] = makeSourceTable(sourceAt(s));
 }
 
 HeadlessRecallTarget::~HeadlessRecallTarget() = default;

@@ -3,6 +3,7 @@
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 #include "tables/TimeKey.h"
 
 #include <QHash>
@@ -162,6 +163,23 @@ bool Judge(QByteArrayView value, const RecallCondition& condition) {
         return *condition.lowKey <= *key && *key <= *condition.highKey;
     if (condition.predicate == kOutsideRange)
         return *key < *condition.lowKey || *key > *condition.highKey;
+    return false;
+}
+
+bool JudgeTime(const TimeValue& time, const RecallCondition& condition) {
+    if (condition.kind != kDateCondition)
+        return false;
+    prepareRange(condition, shortDatePattern());
+    const std::optional<qint64> seconds = timeSortKey(time);
+    if (!seconds || !condition.lowKey || !condition.highKey)
+        return false;
+    // The key of the time's date at midnight, as a date text reads.
+    constexpr qint64 kDay = 86400;
+    const qint64 key = (*seconds >= 0 ? *seconds / kDay : -((-*seconds + kDay - 1) / kDay)) * kDay;
+    if (condition.predicate == kWithinRange)
+        return *condition.lowKey <= key && key <= *condition.highKey;
+    if (condition.predicate == kOutsideRange)
+        return key < *condition.lowKey || key > *condition.highKey;
     return false;
 }
 

@@ -79,6 +79,12 @@ QByteArrayView recallDatePart(QByteArrayView text);
 // cannot be read gives false.
 bool Judge(QByteArrayView value, const RecallCondition& condition);
 
+// The verdict of a date condition on a stored time: its calendar date in
+// the zone shown, within (or outside) the range; a time without a calendar
+// date gives false, as an unreadable date text does.
+struct TimeValue;
+bool JudgeTime(const TimeValue& time, const RecallCondition& condition);
+
 // What the conditions window shows, as plain values.
 struct RecallChoice {
     QString dateGroupCaption;   // text 71

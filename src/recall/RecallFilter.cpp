@@ -2,6 +2,8 @@
 
 #include "recall/RecallConditions.h"
 
+#include "platform/TimeValue.h"
+
 #include <optional>
 
 namespace vc {
@@ -24,13 +26,23 @@ bool PassesRecallConditions(const RecallConditionSet& set, QByteArrayView WholeR
                             QByteArrayView AccessTimeText) {
     if (set.isEmpty())
         return true;
+    // Times kept as numbers: the row text shows their texts, the date
+    // conditions judge the time itself.
+    QByteArray expanded;
+    if (WholeRowText.contains(kTimeCellMark)) {
+        expanded = expandTimeCells(WholeRowText);
+        WholeRowText = expanded;
+    }
+    const std::optional<TimeValue> accessTime =
+        isTimeCell(AccessTimeText) ? readTimeCell(AccessTimeText) : std::nullopt;
     std::optional<bool> dateVerdict;
     std::optional<bool> rowVerdict;
     std::optional<bool> orJoin;
     int i = 0;
     for (const RecallCondition& condition : set.conditions()) {
         if (condition.fieldName == kLastAccessField)
-            dateVerdict = Judge(recallDatePart(AccessTimeText), condition);
+            dateVerdict = accessTime ? JudgeTime(*accessTime, condition)
+                                     : Judge(recallDatePart(AccessTimeText), condition);
         else if (condition.fieldName == kWholeRowField)
             rowVerdict = Judge(trimmedBytes(WholeRowText), condition);
         if (i > 0)

@@ -1,16 +1,9 @@
 #include "recall/RecallRun.h"
 
-#include "browsers/BrowserLoad.h"
-#include "cache/ActivityLoad.h"
-#include "cache/CookieLoad.h"
-#include "cache/HistoryIndexSearch.h"
-#include "cache/HistoryLoad.h"
-#include "cache/LinksLoad.h"
-#include "documents/DocumentSources.h"
+#include "evidence/Machine.h"
+#include "evidence/Sources.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 #include "platform/Progress.h"
-#include "platform/SpecialFolders.h"
 #include "platform/WorkFile.h"
 #include "recall/RecallConditions.h"
 #include "tables/TableModel.h"
@@ -22,18 +15,6 @@
 namespace vc {
 
 namespace {
-
-enum Section {
-    kActivity = 0,
-    kHistory,
-    kCookie,
-    kLinks,
-    kRecent,
-    kTemp,
-    kWebHistory,
-    kWebDownloads,
-    kWebCookies
-};
 
 // A section's fill between beginFill and endFill, also when a step throws.
 class FillScope {
@@ -72,79 +53,41 @@ RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& ch
     return plan;
 }
 
-RecallRun::RecallRun(RecallTarget& target, WorkFile& workFile)
-    : m_target(target), m_report(&target.reporter(), true), m_workFile(workFile) {}
+RecallRun::RecallRun(RecallTarget& target, WorkFile& workFile, const Machine* machine)
+    : m_target(target), m_report(&target.reporter(), true), m_workFile(workFile),
+      m_machine(machine) {}
 
 void RecallRun::run(const RecallPlan& plan) {
     m_plan = plan;
     m_summary.clear();
     m_gathered.clear();
     m_stopped = false;
+    m_lineEnded = true;
     for (int section = 0; section < kRecallSectionCount && !m_stopped; ++section) {
         if (!plan.sections[size_t(section)])
             continue;
-        // The temporary files and the browser sections end their summary
-        // line without a line break: a section after them starts a new one.
-        if (!m_gathered.isEmpty() && m_gathered.last() >= kTemp)
+        // A section whose summary line stayed open (the temporary files,
+        // the browser sections) ends it when another follows.
+        if (!m_lineEnded)
             m_summary += QLatin1Char('\n');
         m_summary += m_target.openSection(section) + QStringLiteral(". ");
         m_report.warnings.clear();
-        if (section != kActivity)
+        if (section != 0)
             setProgress(0);
-        bool finished = false;
-        switch (section) {
-        case kActivity:
-            finished = activitySection();
-            break;
-        case kHistory:
-            finished = historySection();
-            break;
-        case kCookie:
-            finished = cookieSection();
-            break;
-        case kLinks:
-            finished = linksSection();
-            break;
-        case kRecent:
-            finished = recentSection();
-            break;
-        case kTemp:
-            finished = temporarySection();
-            break;
-        case kWebHistory:
-            finished = browserSection(section, BrowserTable::History);
-            break;
-        case kWebDownloads:
-            finished = browserSection(section, BrowserTable::Downloads);
-            break;
-        case kWebCookies:
-            finished = browserSection(section, BrowserTable::Cookies);
-            break;
-        }
-        if (!finished)
+        if (!gatherSection(section))
             continue;
-        if (section < kTemp)
-            closeSection(section);
         m_gathered.append(section);
     }
 }
 
-LoadContext RecallRun::context(int share, bool moveOverall) {
+LoadContext RecallRun::context() {
     LoadContext context;
     context.filter = m_plan.conditions;
     context.progress = m_target.progress();
-    context.share = share;
+    context.share = 100;
     context.report = &m_report;
-    if (moveOverall)
-        context.inputRead = [this] { advanceOverall(); };
+    context.inputRead = [this] { advanceOverall(); };
     return context;
-}
-
-void RecallRun::closeSection(int section) {
-    m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
-    m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);
-    advanceOverall();
-    m_summary += QLatin1Char('\n');
 }
 
 void RecallRun::advanceOverall() {
@@ -166,144 +109,85 @@ QString RecallRun::countText(int text, int section) {
     return count;
 }
 
-bool RecallRun::activitySection() {
-    const QString folder = GetSpecialFolder(FolderKind::CacheDir);
-    const QString path = folder.isEmpty() ? QString() : folder + QStringLiteral("index.dat");
-    TableModel& table = m_target.table(kActivity);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        m_target.setLabelHint(kActivity, RecallLabel::IndexFile, path);
-        setProgress(0);
-        m_target.clearPane(kActivity);
-        ActivityLoad load;
-        {
-            FillScope fill(m_target, kActivity);
-            load = LoadActivity(path, m_target.linearScan(), m_workFile, context(100, true), table);
-        }
-        if (!load.workFileOpened)
-            return false;
-        m_target.setLabelText(kActivity, RecallLabel::IndexFile,
-                              IndexFileCaption(path, load.version));
-        m_target.selectFirstRow(kActivity);
-        m_summary += countText(TextRecords, kActivity);
-        return true;
-    }
-    m_target.setLabelText(kActivity, RecallLabel::IndexFile, QString());
-    m_target.setLabelHint(kActivity, RecallLabel::IndexFile, QString());
-    m_target.setLabelText(kActivity, RecallLabel::Count, QString());
-    m_target.clearPane(kActivity);
-    {
-        BulkUpdate bulk(table);
-        table.removeAllRows();
-    }
-    table.clearHeaderImages();
-    table.setHint(QString());
-    m_summary += tx(TextIndexNotFound);
-    return true;
-}
-
-bool RecallRun::historySection() {
-    const QString folder = GetSpecialFolder(FolderKind::HistoryDir);
-    m_target.setLabelText(kHistory, RecallLabel::Directory, folder);
-    QStringList indexFiles;
-    if (!folder.isEmpty())
-        FindIndexFiles(indexFiles, folder);
-    m_target.clearPane(kHistory);
-    {
-        // A work file that cannot be made skips the files not yet read; the
-        // section ends normally.
-        FillScope fill(m_target, kHistory);
-        LoadHistory(indexFiles, m_target.linearScan(), m_target.fullHistory(), m_workFile,
-                    context(100, true), m_target.table(kHistory));
-    }
-    m_target.selectFirstRow(kHistory);
-    m_summary += countText(TextRecords, kHistory);
-    return true;
-}
-
-bool RecallRun::cookieSection() {
-    const QString folder = GetSpecialFolder(FolderKind::CookiesDir);
-    m_target.setLabelText(kCookie, RecallLabel::Directory, folder);
-    TableModel& table = m_target.table(kCookie);
-    m_target.clearPane(kCookie);
-    CookieFilesLoad files;
-    {
-        FillScope fill(m_target, kCookie);
-        // The text files' rows first, then those of the folder's index.
-        files = LoadCookieTextFiles(folder, m_workFile, context(80, true), table);
-        if (!files.workFileOpened)
-            return false;
-        const CookieIndexLoad index = LoadCookieIndex(folder, m_target.linearScan(), false,
-                                                      m_workFile, context(20, false), table);
-        if (!index.workFileOpened)
-            return false;
-    }
-    m_target.selectFirstRow(kCookie);
-
-    const QString records = countText(TextRecords, kCookie);
-    const QString count =
-        tx(TextCookieFiles) + QStringLiteral(": ") + QString::number(files.fileCount);
-    m_target.setLabelText(kCookie, RecallLabel::Files, count);
-    m_summary += records + QStringLiteral(". ") + count;
-    return true;
-}
-
-bool RecallRun::linksSection() {
-    m_target.clearPane(kLinks);
-    {
-        FillScope fill(m_target, kLinks);
-        LoadLinks(GetSpecialFolder(FolderKind::FavoritesDir), context(100, true),
-                  m_target.table(kLinks));
-    }
-    m_target.selectFirstRow(kLinks);
-    m_summary += countText(TextRecords, kLinks);
-    return true;
-}
-
-bool RecallRun::recentSection() {
-    bool read = false;
-    {
-        FillScope fill(m_target, kRecent);
-        read = LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context(100, false),
-                                   m_target.table(kRecent));
-    }
-    if (!read) {
-        // The report is made; the run ends here.
-        m_stopped = true;
-        return false;
-    }
-    m_target.clearPane(kRecent);
-    m_target.selectFirstRow(kRecent);
-    m_summary += countText(TextRecords, kRecent);
-    return true;
-}
-
-bool RecallRun::temporarySection() {
-    {
-        FillScope fill(m_target, kTemp);
-        m_target.clearPane(kTemp);
-        LoadTemporaryFiles(temporaryFolders(), context(100, true), m_target.table(kTemp));
-    }
-    m_target.selectFirstRow(kTemp);
-    const QString count = countText(TextFiles, kTemp);
-    m_target.setLabelText(kTemp, RecallLabel::Condition, m_plan.description);
-    m_target.setLabelHint(kTemp, RecallLabel::Condition, m_plan.description);
-    m_summary += count;
-    return true;
-}
-
-// The browsers' databases found in the profile; a section without a profile
-// stays empty.
-bool RecallRun::browserSection(int section, BrowserTable table) {
+bool RecallRun::gatherSection(int section) {
+    const SourceSpec& spec = sourceAt(section);
+    TableModel& table = m_target.table(section);
     m_target.clearPane(section);
+
+    // Every user of the machine in turn (or the machine once), into one table.
+    QList<SourceOutcome> outcomes;
+    bool found = false;
     {
         FillScope fill(m_target, section);
-        fillBrowserTable(table, currentProfile(), context(100, true), m_target.table(section));
+        bool first = true;
+        for (const UserProfile* user : sourceUsers(spec, m_machine)) {
+            SourceInput input;
+            input.machine = m_machine;
+            input.user = user;
+            input.workFile = &m_workFile;
+            input.linearScan = m_target.linearScan();
+            input.fullHistory = m_target.fullHistory();
+            UserRows rows(table, userCell(user, spec.encoding), first);
+            first = false;
+            const SourceOutcome outcome = spec.load(input, context(), rows);
+            if (outcome.stopRun)
+                m_stopped = true;
+            if (!outcome.loaded)
+                return false;
+            found = found || outcome.found;
+            outcomes.append(outcome);
+        }
     }
-    m_target.selectFirstRow(section);
-    m_summary += countText(TextRecords, section);
+
+    // The texts around the table: each label the loads left, the users'
+    // texts joined.
+    int fileCount = 0;
+    for (const SourceLabel label : {RecallLabel::IndexFile, RecallLabel::Directory}) {
+        QStringList texts;
+        QStringList hints;
+        for (const SourceOutcome& outcome : outcomes)
+            for (const SourceOutcome::Label& l : outcome.labels)
+                if (l.label == label) {
+                    texts << l.text;
+                    hints << l.hint;
+                }
+        if (texts.isEmpty() && !(label == RecallLabel::IndexFile && spec.notFoundText >= 0))
+            continue;
+        m_target.setLabelText(section, label, texts.join(QStringLiteral("; ")));
+        if (label == RecallLabel::IndexFile)
+            m_target.setLabelHint(section, label, hints.join(QStringLiteral("; ")));
+    }
+    for (const SourceOutcome& outcome : outcomes)
+        fileCount += outcome.fileCount;
+
+    if (!found && spec.notFoundText >= 0) {
+        // Nothing to read for any user: the table is emptied and the
+        // summary says what is missing.
+        m_target.setLabelText(section, RecallLabel::Count, QString());
+        {
+            BulkUpdate bulk(table);
+            table.removeAllRows();
+        }
+        table.clearHeaderImages();
+        table.setHint(QString());
+        m_summary += tx(spec.notFoundText);
+    } else {
+        m_target.selectFirstRow(section);
+        m_summary += countText(spec.countText, section);
+        if (spec.filesText >= 0) {
+            const QString files =
+                tx(spec.filesText) + QStringLiteral(": ") + QString::number(fileCount);
+            m_target.setLabelText(section, RecallLabel::Files, files);
+            m_summary += QStringLiteral(". ") + files;
+        }
+    }
     m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);
-    advanceOverall();
+    if (spec.stepsOverallAtEnd)
+        advanceOverall();
+    m_lineEnded = spec.endsSummaryLine;
+    if (spec.endsSummaryLine)
+        m_summary += QLatin1Char('\n');
     return true;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "browsers/BrowserColumns.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "recall/RecallSections.h"
@@ -13,19 +12,14 @@
 
 namespace vc {
 
+class Machine;
 class Progress;
 class RecallConditionSet;
 class TableModel;
 class WorkFile;
 
 // The texts a section leaves around its table.
-enum class RecallLabel {
-    Count,     // "Records: n" (Label1, ieH_Label, ...)
-    Condition, // the conditions of the run (SearchCondLabel1..6)
-    Files,     // the Cookie tab's "Cookie Files: n"
-    Directory, // the folder read (History and Cookie tabs)
-    IndexFile, // the Activity tab's index file panel
-};
+using RecallLabel = SourceLabel;
 
 // Where a recall puts what it gathers: the tables of the sections, the two progress
 // bars and the labels, in the form this kind of target has them. The
@@ -81,15 +75,18 @@ RecallPlan wholeRecallPlan();
 RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& checked,
                                  const RecallConditionSet& conditions);
 
-// One run over the sections of a plan, section after section, into a target.
+// One run over the sections of a plan, section after section, into a target:
+// each source of the catalogue is read for every user of the machine (or
+// once, for the whole machine), every row ending with its user's name.
 // Every loader asks the plan's conditions about each record, so a run with
 // conditions keeps only the records that pass. The summary grows as the run
 // goes and stays readable when a step throws. A recent-documents list that
 // cannot be read stops the run after its report; the sections gathered
-// before keep their rows.
+// before keep their rows. Without a machine (nullptr) the sources read
+// what this computer has (its temporary folder).
 class RecallRun {
 public:
-    RecallRun(RecallTarget& target, WorkFile& workFile);
+    RecallRun(RecallTarget& target, WorkFile& workFile, const Machine* machine = nullptr);
 
     void run(const RecallPlan& plan);
     const QString& summary() const { return m_summary; }
@@ -99,21 +96,14 @@ public:
     const QList<int>& gathered() const { return m_gathered; }
 
 private:
-    // Each returns false when it stopped early (no closing steps).
-    bool activitySection();
-    bool historySection();
-    bool cookieSection();
-    bool linksSection();
-    bool recentSection();
-    bool temporarySection();
-    bool browserSection(int section, BrowserTable table);
+    // False when the section stopped early (no closing steps).
+    bool gatherSection(int section);
 
     // The context of one load: the plan's conditions, the target's bar and
-    // reporter; inputRead moves the overall bar when moveOverall.
-    LoadContext context(int share, bool moveOverall);
+    // reporter; inputRead moves the overall bar.
+    LoadContext context();
     void advanceOverall();
     void setProgress(int position);
-    void closeSection(int section);
     QString countText(int text, int section);
 
     RecallTarget& m_target;
@@ -122,10 +112,13 @@ private:
     // label too.
     KeepingWarnings m_report;
     WorkFile& m_workFile;
+    const Machine* m_machine;
     RecallPlan m_plan;
     QString m_summary;
     QList<int> m_gathered;
     bool m_stopped = false;
+    // The last section gathered ended its summary line.
+    bool m_lineEnded = true;
 };
 
 } // namespace vc

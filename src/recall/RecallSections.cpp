@@ -6,37 +6,18 @@ namespace vc {
 
 namespace {
 
-struct SectionInfo {
-    int outerText;
-    int tabText;
-    char letter;
-    const char* name;
-};
-
-const SectionInfo kSections[kRecallSectionCount] = {
-    {1, 2, 'a', "activity"},
-    {1, 5, 'h', "history"},
-    {1, 6, 'c', "cookie"},
-    {1, 7, 'l', "links"},
-    {8, 9, 'r', "recent"},
-    {8, 10, 't', "temp"},
-    {TextBrowsersTab, TextHistoryTab, 'w', "web-history"},
-    {TextBrowsersTab, TextDownloadsTab, 'd', "web-downloads"},
-    {TextBrowsersTab, TextCookiesTab, 'k', "web-cookies"},
-};
-
 bool valid(int section) {
-    return section >= 0 && section < kRecallSectionCount;
+    return section >= 0 && section < sourceCount();
 }
 
 } // namespace
 
 QString recallOuterCaption(int section) {
-    return valid(section) ? tx(kSections[section].outerText) : QString();
+    return valid(section) ? tx(sourceAt(section).groupText) : QString();
 }
 
 QString recallSectionCaption(int section) {
-    return valid(section) ? tx(kSections[section].tabText) : QString();
+    return valid(section) ? tx(sourceAt(section).tabText) : QString();
 }
 
 QString recallSectionEntry(int section) {
@@ -44,11 +25,18 @@ QString recallSectionEntry(int section) {
 }
 
 char recallSectionLetter(int section) {
-    return valid(section) ? kSections[section].letter : '\0';
+    return valid(section) ? sourceAt(section).letter : '\0';
 }
 
 QString recallSectionName(int section) {
-    return valid(section) ? QString::fromLatin1(kSections[section].name) : QString();
+    return valid(section) ? QString::fromLatin1(sourceAt(section).name) : QString();
+}
+
+QString recallSectionLetters() {
+    QStringList letters;
+    for (int s = 0; s < sourceCount(); ++s)
+        letters << QString(QLatin1Char(recallSectionLetter(s)));
+    return letters.join(QStringLiteral(", "));
 }
 
 } // namespace vc

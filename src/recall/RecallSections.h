@@ -1,14 +1,16 @@
 #pragma once
 
+#include "evidence/Sources.h"
+
 #include <QString>
 
 namespace vc {
 
-// The sections of a recall, in the order they are gathered: Activity,
-// History, Cookie, Links, recent documents, temporary files, then the other
-// browsers' history, downloads and cookies (the order of the table tabs,
-// TabId).
-constexpr int kRecallSectionCount = 9;
+// The sections of a recall are the sources of the catalogue, in its order:
+// Activity, History, Cookie, Links, recent documents, temporary files, the
+// other browsers' history, downloads and cookies, and the sources added
+// after them (the order of the table tabs).
+constexpr int kRecallSectionCount = kSourceCount;
 
 // Caption of the outer tab of section i ("Internet Explorer", "Documents",
 // "Chrome, Edge, Firefox")
@@ -21,5 +23,7 @@ QString recallSectionEntry(int section);
 // The short name of a section (letter on the command line, export file name).
 char recallSectionLetter(int section);
 QString recallSectionName(int section);
+// The letters of every section, joined by ", " ("a, h, c, ...").
+QString recallSectionLetters();
 
 } // namespace vc

@@ -16,6 +16,13 @@ int part(double width, double share) {
 
 } // namespace
 
+size_t restColumnOf(const std::vector<double>& factors) {
+    for (size_t c = factors.size(); c-- > 0;)
+        if (factors[c] <= 0.0)
+            return c;
+    return factors.empty() ? 0 : factors.size() - 1;
+}
+
 std::vector<int> shareColumnWidths(const std::vector<double>& factors,
                                    const std::vector<int>& minimums, int width) {
     const size_t n = factors.size();
@@ -27,9 +34,10 @@ std::vector<int> shareColumnWidths(const std::vector<double>& factors,
     std::vector<double> shares(factors.begin(), factors.end());
     for (double& s : shares)
         s = std::max(0.0, s);
-    const double othersShare = std::accumulate(shares.begin(), shares.end() - 1, 0.0);
-    shares[n - 1] = std::max(shares[n - 1], 1.0 - othersShare);
-    const double total = othersShare + shares[n - 1];
+    const size_t rest = restColumnOf(factors);
+    const double othersShare = std::accumulate(shares.begin(), shares.end(), 0.0) - shares[rest];
+    shares[rest] = std::max(shares[rest], 1.0 - othersShare);
+    const double total = othersShare + shares[rest];
     width = std::max(0, width);
 
     if (total > 1.0 + 1e-9) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace vc {
@@ -16,7 +17,12 @@ namespace vc {
 // minimum and the table scrolls sideways. A table whose shares add up to
 // more than the width (many trailing columns) keeps every share, raised to
 // its minimum where needed, and scrolls.
+//
+// The column that takes the rest is the last whose share is 0 (a table's
+// trailing columns, such as "User", keep their own shares after it), else
+// the last column.
 std::vector<int> shareColumnWidths(const std::vector<double>& factors,
                                    const std::vector<int>& minimums, int width);
+size_t restColumnOf(const std::vector<double>& factors);
 
 } // namespace vc

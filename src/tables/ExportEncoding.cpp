@@ -1,6 +1,7 @@
 #include "tables/ExportEncoding.h"
 
 #include "platform/CodePage.h"
+#include "platform/TimeValue.h"
 
 #include <algorithm>
 
@@ -44,6 +45,12 @@ bool localeIsUtf8() {
 
 void appendCellAs(const TableModel& table, int column, QByteArrayView bytes,
                   ExportEncoding encoding, QByteArray& out) {
+    if (isTimeCell(bytes)) {
+        QByteArray text;
+        TableModel::appendShown(bytes, text);
+        appendCellAs(table, column, text, encoding, out);
+        return;
+    }
     if (encoding == naturalExportEncoding(table)) {
         table.appendExportCell(column, bytes, out);
         return;

@@ -1,5 +1,7 @@
 #include "tables/RowSearch.h"
 
+#include "platform/TimeValue.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -57,11 +59,17 @@ int findRow(const TableModel& table, const RowSearch& search, int start, int ste
     // One searcher for every row: its skip table is worked out once.
     const std::boyer_moore_horspool_searcher finder(needle.cbegin(), needle.cend());
     std::vector<char> rowText;
+    QByteArray shown;
     for (int row = start; row >= 0 && row < table.rows(); row += step) {
         // The row text: the checked cells of the stored row (cells separated
         // by zero bytes), joined without separators, folded when case does
         // not count.
-        const QByteArrayView packed = table.packedRow(row);
+        QByteArrayView packed = table.packedRow(row);
+        if (packed.contains(kTimeCellMark)) {
+            // The times as their texts: the row as it is shown.
+            shown = table.joinedRow(row, '\0');
+            packed = shown;
+        }
         if (packed.size() < needle.size())
             continue;
         rowText.resize(size_t(packed.size()));

@@ -1,5 +1,6 @@
 #include "tables/SortOrder.h"
 
+#include "platform/TimeValue.h"
 #include "tables/TimeKey.h"
 
 #include <algorithm>
@@ -35,7 +36,15 @@ std::vector<int> dateOrder(const TableModel& table, int column, bool ascending,
     for (int r = 0; r < rows; ++r) {
         const QByteArrayView text = table.cellView(r, column);
         qint64 key;
-        if (const std::optional<qint64> when = reader.read(text))
+        if (const std::optional<TimeValue> time = readTimeCell(text)) {
+            // A stored time: its wall-clock seconds in the zone shown; one
+            // without a calendar date sorts where its text would, the empty
+            // text's place or the unconverted text's.
+            if (const std::optional<qint64> when = timeSortKey(*time))
+                key = *when;
+            else
+                key = time->rule == TimeRule::Blank ? base : base + kDay;
+        } else if (const std::optional<qint64> when = reader.read(text))
             key = *when;
         else if (text.isEmpty())
             key = base;

@@ -2,6 +2,7 @@
 
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
+#include "platform/TimeValue.h"
 
 #include <algorithm>
 #include <cstring>
@@ -112,7 +113,7 @@ void TableModel::refreshCaptions() {
 }
 
 QByteArray TableModel::cell(int row, int column) const {
-    return cellView(row, column).toByteArray();
+    return shownCell(row, column);
 }
 
 QByteArrayView TableModel::cellView(int row, int column) const {
@@ -141,6 +142,9 @@ QList<QByteArray> TableModel::rowCells(int row) const {
         return cells;
     cells = packedRow(row).toByteArray().split('\0');
     cells.resize(columns());
+    for (QByteArray& c : cells)
+        if (isTimeCell(c))
+            c = cellTimeText(c);
     return cells;
 }
 
@@ -148,8 +152,37 @@ QString TableModel::cellText(int row, int column) const {
     return decodeCell(column, cellView(row, column));
 }
 
+QByteArray TableModel::shownCell(int row, int column) const {
+    QByteArray out;
+    appendShown(cellView(row, column), out);
+    return out;
+}
+
+void TableModel::appendShown(QByteArrayView bytes, QByteArray& out) {
+    if (const std::optional<TimeValue> time =
+            isTimeCell(bytes) ? readTimeCell(bytes) : std::nullopt)
+        appendTimeValueText(*time, out);
+    else
+        out.append(bytes);
+}
+
+void TableModel::refreshTimes() {
+    if (rows() == 0)
+        return;
+    for (int c = 0; c < columns(); ++c)
+        if (isDateColumn(c))
+            Q_EMIT dataChanged(index(0, c), index(rows() - 1, c));
+}
+
 QString TableModel::decodeCell(int column, QByteArrayView bytes) const {
-    return isDateColumn(column) ? decodeEvidence(bytes) : decodeText(bytes);
+    if (!isDateColumn(column))
+        return decodeText(bytes);
+    if (isTimeCell(bytes)) {
+        QByteArray text;
+        appendShown(bytes, text);
+        return decodeEvidence(text);
+    }
+    return decodeEvidence(bytes);
 }
 
 QString TableModel::decodeText(QByteArrayView bytes) const {
@@ -161,6 +194,12 @@ QByteArray TableModel::encodeText(const QString& text) const {
 }
 
 void TableModel::appendExportCell(int column, QByteArrayView bytes, QByteArray& out) const {
+    if (isTimeCell(bytes)) {
+        QByteArray text;
+        appendShown(bytes, text);
+        appendExportCell(column, text, out);
+        return;
+    }
     if (m_encoding == CellEncoding::Utf8 && isDateColumn(column) &&
         std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; })) {
         out.append(decodeEvidence(bytes).toUtf8());
@@ -266,7 +305,22 @@ void TableModel::clearHeaderImages() {
 QByteArray TableModel::joinedRow(int row, char separator) const {
     if (row < 0 || row >= rows())
         return {};
-    QByteArray text = packedRow(row).toByteArray();
+    const QByteArrayView packed = packedRow(row);
+    QByteArray text;
+    if (packed.contains(kTimeCellMark)) {
+        // Time cells as their texts, cell by cell.
+        qsizetype at = 0;
+        for (;;) {
+            qsizetype end = packed.indexOf('\0', at);
+            appendShown(packed.sliced(at, (end < 0 ? packed.size() : end) - at), text);
+            if (end < 0)
+                break;
+            text.append('\0');
+            at = end + 1;
+        }
+    } else {
+        text = packed.toByteArray();
+    }
     // Rows with fewer cells than columns get the missing empty cells.
     const int present = int(text.count('\0')) + 1;
     for (int c = present; c < columns(); ++c)

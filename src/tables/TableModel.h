@@ -59,7 +59,8 @@ public:
     // Tells the views that the captions changed (after a language switch).
     void refreshCaptions();
 
-    // Cell bytes; the empty text outside the table.
+    // Cell bytes as shown (a time cell as its time text); the empty text
+    // outside the table.
     QByteArray cell(int row, int column) const;
     QList<QByteArray> rowCells(int row) const;
     // The cell bytes without a copy, valid until the rows change; the sort
@@ -68,8 +69,18 @@ public:
     // The stored row: its cells separated by zero bytes (trailing empty
     // cells may be missing). Valid until the rows change.
     QByteArrayView packedRow(int row) const;
-    // The cell as shown: decoded with the table's cell encoding.
+    // The cell as shown: decoded with the table's cell encoding; a time
+    // cell as its time text in the current pattern and zone.
     QString cellText(int row, int column) const;
+    // The cell's bytes as shown: a time cell becomes its time text (in the
+    // source code page, as every time text), any other cell stays as stored.
+    QByteArray shownCell(int row, int column) const;
+    // The same for a stored cell's bytes, appended to out.
+    static void appendShown(QByteArrayView bytes, QByteArray& out);
+    // Tells the views that every time text changed (another zone, another
+    // pattern): the texts are made again from the stored times, no source is
+    // read.
+    void refreshTimes();
 
     // How the text cells are held; SourceCodePage unless set.
     CellEncoding cellEncoding() const { return m_encoding; }
@@ -114,7 +125,8 @@ public:
     QString hint() const { return m_hint; }
     void setHint(const QString& hint) { m_hint = hint; }
 
-    // Every cell of a row joined by separator (the find and recall texts).
+    // Every cell of a row as shown, joined by separator (the find and
+    // recall texts).
     QByteArray joinedRow(int row, char separator) const;
 
     // The pictures of the header images, given by the window layer (the core

@@ -1,5 +1,7 @@
 #include "tables/XmlSpreadsheetWriter.h"
 
+#include "tables/ColumnShare.h"
+
 namespace vc {
 
 namespace {
@@ -191,8 +193,16 @@ QString xmlTitleText(const QString& windowCaption, const QString& tabCaption,
 
 std::vector<int> defaultColumnWidths(const TableModel& table, int width) {
     const auto& columns = table.columnSpecs();
-    const int n = int(columns.size());
-    std::vector<int> widths(static_cast<size_t>(n), 0);
+    std::vector<double> factors;
+    for (const TableColumn& column : columns)
+        factors.push_back(column.widthFactor);
+    // The columns up to the one that takes the rest share the width as they
+    // always have; trailing columns after it keep their own shares.
+    const int all = int(columns.size());
+    const int n = all == 0 ? 0 : int(restColumnOf(factors)) + 1;
+    std::vector<int> widths(static_cast<size_t>(all), 0);
+    for (int c = n; c < all; ++c)
+        widths[size_t(c)] = int(width * columns[size_t(c)].widthFactor);
     int sumButLastTwo = 0;
     for (int c = 0; c < n - 1; ++c) {
         widths[size_t(c)] = int(width * columns[size_t(c)].widthFactor);

@@ -1,9 +1,9 @@
 #include "TestData.h"
 #include "cache/ActivityTable.h"
 #include "cache/IndexLoad.h"
+#include "evidence/SpecialFolders.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
-#include "platform/SpecialFolders.h"
 #include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
@@ -91,8 +91,11 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
     };
     for (const Expect& e : tables) {
         TableModel* model = window->tab(e.id).model;
-        ASSERT_EQ(model->columns(), e.captions.size());
-        for (int c = 0; c < model->columns(); ++c) {
+        // Every table ends with whose the row is.
+        ASSERT_EQ(model->columns(), e.captions.size() + 1);
+        EXPECT_EQ(model->headerData(model->columns() - 1, Qt::Horizontal).toString(),
+                  QStringLiteral("User"));
+        for (int c = 0; c < model->columns() - 1; ++c) {
             EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), e.captions[c]);
             EXPECT_EQ(model->isDateColumn(c), e.dates.contains(c)) << qPrintable(e.captions[c]);
         }
@@ -116,7 +119,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Browsers1")),
               (QStringList{"Browser History", "Browser Downloads", "Browser Cookies"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
-              (QStringList{"Open Windows Profile...", "-", "Exit"}));
+              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "-", "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
               (QStringList{"Vellacord", "Recall with Conditions"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),
@@ -128,7 +131,9 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Export1Item")),
               (QStringList{"Current Table to XML file",
                            "Current Table to TXT file with Tab Delimited Values"}));
-    EXPECT_EQ(menuTexts(topMenu(window.get(), "View1Item")), (QStringList{"Times in UTC"}));
+    EXPECT_EQ(menuTexts(topMenu(window.get(), "View1Item")),
+              (QStringList{"Times in Local Time of This Computer", "Times in UTC",
+                           "Times in the Examined Machine's Time Zone"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Help1Item")),
               (QStringList{"Manual", "-", "Create a Desktop Icon", "Create a Quick Launch Icon",
                            "-", "About...", "-", "Help yourself (localization)"}));
@@ -333,5 +338,6 @@ TEST_F(MainWindow, ProfilePresetsTheIndexDialog) {
     EXPECT_TRUE(window->StatusPanel0->text().endsWith(
         QStringLiteral("(folders guessed: the registry hive cannot be read)")))
         << qPrintable(window->StatusPanel0->text());
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), dir.path() + QStringLiteral("/Cookies/"));
+    EXPECT_EQ(GetSpecialFolder(window->firstUser(), FolderKind::CookiesDir),
+              dir.path() + QStringLiteral("/Cookies/"));
 }

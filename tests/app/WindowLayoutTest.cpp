@@ -4,9 +4,9 @@
 #include "TestData.h"
 #include "app/PanelLabel.h"
 #include "app/WindowSettings.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
-#include "platform/SpecialFolders.h"
 #include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 #include "tables/ExportTarget.h"
@@ -120,7 +120,7 @@ TEST_F(WindowLayout, ColumnsTheUserSizedSurviveFillsAndResizesUntilFittedAgain) 
     EXPECT_TRUE(t.columns->userSized());
     const QList<int> mine = t.columns->widths();
 
-    chooser.folderAnswer = GetSpecialFolder(FolderKind::HistoryDir);
+    chooser.folderAnswer = GetSpecialFolder(window->firstUser(), FolderKind::HistoryDir);
     window->Action_ieH->trigger();
     QApplication::processEvents();
     ASSERT_GT(t.model->rows(), 0);
@@ -248,7 +248,6 @@ TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {
 
     // The next run: the same size, place and Links widths; the others laid
     // out by their shares; the profile only offered, not read.
-    setCurrentProfile(nullptr);
     window = std::make_unique<TForm1>();
     window->setChooser(&chooser);
     EXPECT_EQ(window->size(), place.size());
@@ -258,7 +257,7 @@ TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {
     window->show();
     QApplication::processEvents();
     EXPECT_EQ(window->tab(TabId::Links).model->rows(), 0);
-    EXPECT_EQ(currentProfile(), nullptr);
+    EXPECT_EQ(window->machine(), nullptr);
     chooser.folderAnswer.clear();
     window->ActionOpenProfile->trigger();
     EXPECT_EQ(chooser.lastStartFolder, sampleProfile());

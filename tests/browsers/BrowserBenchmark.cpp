@@ -11,7 +11,7 @@
 #include "BrowserTestSupport.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/BrowserReaders.h"
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 #include "tables/TableModel.h"
 
 #include <QElapsedTimer>
@@ -84,7 +84,7 @@ TEST_F(BrowserTest, DISABLED_BrowserBenchmarkMillionVisits) {
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(
         QFile::link(QFileInfo(path).absoluteFilePath(), folder + QStringLiteral("/History")));
-    Profile profile;
+    UserProfile profile;
     QString message;
     ASSERT_TRUE(profile.open(dir.path(), &message));
 

@@ -2,7 +2,7 @@
 // tables from all of them, with the profile left exactly as it was.
 #include "BrowserTestSupport.h"
 #include "browsers/BrowserColumns.h"
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 #include "platform/Progress.h"
 
 #include <unistd.h>
@@ -57,7 +57,7 @@ TEST_F(BrowserSources, EveryProfileOfEveryBrowserInBothLayouts) {
     ASSERT_TRUE(QFile::link(root + QStringLiteral("/AppData/Local"),
                             root + QStringLiteral("/Local Settings")));
 
-    Profile profile;
+    UserProfile profile;
     ASSERT_TRUE(profile.open(root, nullptr));
     EXPECT_EQ(describe(findBrowserDatabases(profile), root),
               (QStringList{
@@ -120,7 +120,7 @@ TEST_F(BrowserSources, EveryProfileOfEveryBrowserInBothLayouts) {
     copyTestFile(QStringLiteral("firefox-places.sqlite"),
                  xp + QStringLiteral("/Application Data/Mozilla/Firefox/Profiles/a.default/"
                                      "places.sqlite"));
-    Profile old;
+    UserProfile old;
     ASSERT_TRUE(old.open(xp, nullptr));
     EXPECT_EQ(describe(findBrowserDatabases(old), xp),
               (QStringList{"Chrome 0 Default Local Settings/Application Data/Google/Chrome/User "

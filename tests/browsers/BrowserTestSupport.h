@@ -5,6 +5,7 @@
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 #include "tables/RowSink.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ public:
     void appendCells(const QByteArrayView* cells, int count) override {
         QList<QByteArray> row;
         for (int c = 0; c < count; ++c)
-            row.append(cells[c].toByteArray());
+            row.append(cellTimeText(cells[c])); // a time as its text
         rows.append(row);
     }
     void clearRows() override { rows.clear(); }

@@ -4,6 +4,7 @@
 #include "cache/IndexImage.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
+#include "platform/TimeValue.h"
 #include "support/RecordingMessages.h"
 
 #include <QBuffer>
@@ -36,7 +37,7 @@ protected:
         if (out.data().isEmpty())
             return result;
         for (const QByteArray& line : all.split('\n'))
-            result.append(line.split('\t'));
+            result.append(expandTimeCells(line).split('\t'));
         return result;
     }
 };

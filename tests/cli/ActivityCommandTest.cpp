@@ -1,5 +1,6 @@
 #include "TestData.h"
 #include "cache/ActivityTable.h"
+#include "cache/CacheSources.h"
 #include "cache/IndexLoad.h"
 #include "platform/TimeText.h"
 #include "platform/WorkFile.h"
@@ -19,10 +20,10 @@ TEST(ActivityCommand, TablesAFileAndReportsFailures) {
     const QList<QByteArray> lines = ok.out.split('\n');
     ASSERT_GT(lines.size(), 2);
     EXPECT_EQ(lines[0], QByteArray("URL Address\tModification Time\tAccess Time\tFile Name\t"
-                                   "File Ext\tType\tDirectory\tHTTP Header"));
+                                   "File Ext\tType\tDirectory\tHTTP Header\tUser"));
     EXPECT_FALSE(ok.out.contains('\r')); // LF on standard output
     for (int i = 1; i + 1 < lines.size(); ++i)
-        EXPECT_EQ(lines[i].count('\t'), 7) << i;
+        EXPECT_EQ(lines[i].count('\t'), 8) << i; // the "User" cell of a file alone is empty
     EXPECT_TRUE(lines.last().isEmpty());
 
     // The same rows into a file, with CR LF line ends; the hash walk lists
@@ -82,7 +83,7 @@ TEST(ActivityCommand, StreamedRowsEqualTheWindowsTable) {
         WalkOptions walk;
         walk.linearScan = !hashWalk;
         ASSERT_TRUE(WalkIndexIntoWorkFile(workFile, file, walk).workFileOpened);
-        TableModel table(QStringLiteral("ListView1"), activityColumns());
+        TableModel table(QStringLiteral("ListView1"), sourceColumns(activitySource()));
         TextLines workLines(workFile.fileName());
         FillActivityRows(workLines, table, nullptr, 50);
         ASSERT_EQ(lines.size(), table.rows()) << "hash walk " << hashWalk;

@@ -28,7 +28,7 @@ TEST(BrowserCommands, HistoryFirstFileOrAllOfATree) {
     ASSERT_EQ(first.status, 0) << first.err.constData();
     const QList<QByteArray> lines = outputLines(first);
     ASSERT_EQ(lines.size(), 1 + 17);
-    EXPECT_EQ(lines[0], "URL Address\tModification Time\tAccess Time\tType\tCached File");
+    EXPECT_EQ(lines[0], "URL Address\tModification Time\tAccess Time\tType\tCached File\tUser");
     EXPECT_TRUE(lines[1].startsWith("http://www.msn.com/?ocid=iehp\t"));
     const ProgramRun all =
         runProgram({QStringLiteral("history"), dir.path(), QStringLiteral("--full")});
@@ -49,7 +49,8 @@ TEST(BrowserCommands, CookiesAndFavoritesOfTheSampleProfile) {
     ASSERT_EQ(index.status, 0) << index.err.constData();
     QList<QByteArray> lines = outputLines(index);
     ASSERT_EQ(lines.size(), 1 + 8);
-    EXPECT_EQ(lines[0], "Site\tVariable\tCreation Time\tExpiration Time\tFile Name\tValue\tFlags");
+    EXPECT_EQ(lines[0],
+              "Site\tVariable\tCreation Time\tExpiration Time\tFile Name\tValue\tFlags\tUser");
 
     // --text-files: the text files' records first, then the index rows.
     const ProgramRun both =
@@ -60,14 +61,14 @@ TEST(BrowserCommands, CookiesAndFavoritesOfTheSampleProfile) {
     EXPECT_TRUE(lines[1].startsWith("bank.example/online/\tJSESSIONID\t"));
     EXPECT_TRUE(lines[16].startsWith("bank.example/online/\t\t"));
     for (const QByteArray& line : lines)
-        EXPECT_EQ(line.count('\t'), 6);
+        EXPECT_EQ(line.count('\t'), 7);
 
     const ProgramRun favorites =
         runProgram({QStringLiteral("favorites"), QStringLiteral("--profile"), profile});
     ASSERT_EQ(favorites.status, 0) << favorites.err.constData();
     lines = outputLines(favorites);
     ASSERT_EQ(lines.size(), 1 + 8);
-    EXPECT_EQ(lines[0], "Name\tCreation Time\tLast Access\tURL Address\tStored Address");
+    EXPECT_EQ(lines[0], "Name\tCreation Time\tLast Access\tURL Address\tStored Address\tUser");
     // Every favorite of the sample stores its address.
     for (int i = 1; i < lines.size(); ++i)
         EXPECT_TRUE(lines[i].split('\t').value(4).startsWith("http")) << lines[i].constData();

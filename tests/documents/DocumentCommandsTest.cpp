@@ -31,9 +31,9 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tLink Address\tSource\t"
                         "MRU Position\tRecorded Time\tAccess Count\tTarget Path\tTarget Created\t"
                         "Target Modified\tTarget Accessed\tTarget Size\tVolume Label\t"
-                        "Volume Serial\tMachine ID\tWorking Folder\tNote");
+                        "Volume Serial\tMachine ID\tWorking Folder\tNote\tUser");
     for (int i = 1; i <= 37; ++i)
-        EXPECT_EQ(lines[i].count('\t'), 18) << i;
+        EXPECT_EQ(lines[i].count('\t'), 19) << i;
     // A shortcut of the Windows 7 style folder with its target's facts.
     int letter = -1;
     for (int i = 1; i <= 12; ++i)
@@ -81,7 +81,7 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     }
     ASSERT_EQ(cells.size(), 1 + 1 + 37);
     for (int i = 1; i < cells.size(); ++i)
-        EXPECT_EQ(cells[i], 19) << i;
+        EXPECT_EQ(cells[i], 20) << i; // with "User"
     EXPECT_TRUE(text.contains(">Working Folder<"));
     EXPECT_TRUE(text.contains(">joe-pc<"));
 
@@ -90,7 +90,7 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     ASSERT_EQ(temp.status, 0) << temp.err.constData();
     lines = temp.out.split('\n');
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tFile Path");
+    EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tFile Path\tUser");
     EXPECT_FALSE(temp.out.contains("Excel11.xlb"));
 }
 

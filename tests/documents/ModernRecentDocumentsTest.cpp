@@ -9,16 +9,17 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Hive.h"
 #include "platform/LoadContext.h"
-#include "platform/Profile.h"
 #include "platform/Progress.h"
 #include "platform/QStringPrinting.h"
 #include "platform/Reporter.h"
-#include "platform/SpecialFolders.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 #include "recall/RecallConditions.h"
 #include "tables/TableColumns.h"
 
@@ -56,7 +57,7 @@ enum Field {
     Size,
     Label,
     Serial,
-    Machine,
+    MachineId,
     Working,
     Note
 };
@@ -71,10 +72,7 @@ protected:
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Pictures")));
         copy(QStringLiteral("ntuser-win10.dat"), QStringLiteral("NTUSER.DAT"));
     }
-    void TearDown() override {
-        setCurrentProfile(nullptr);
-        setShowsUtc(false);
-    }
+    void TearDown() override { setShowsUtc(false); }
 
     void copy(const QString& data, const QString& to) {
         const QString target = dir.filePath(to);
@@ -118,7 +116,7 @@ protected:
     static QList<QList<QByteArray>> split(const QList<QByteArray>& lines) {
         QList<QList<QByteArray>> rows;
         for (const QByteArray& line : lines) {
-            rows.append(line.split('\t'));
+            rows.append(expandTimeCells(line).split('\t'));
             EXPECT_EQ(rows.last().size(), kRecentRowFields) << line.constData();
         }
         return rows;
@@ -131,7 +129,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    Profile profile;
+    UserProfile profile;
     CollectingReporter reports;
 };
 
@@ -208,7 +206,7 @@ TEST_F(ModernRecent, FilesOfTheProfileAndShortcutsFillTimesAndTargetFields) {
     EXPECT_EQ(first[Recorded], "2015-08-29 15:32:44");
     EXPECT_EQ(first[Count], "4");
     EXPECT_EQ(first[TargetModified], "2015-08-29 13:07:29");
-    EXPECT_EQ(first[Machine], "student-pc1");
+    EXPECT_EQ(first[MachineId], "student-pc1");
     EXPECT_EQ(first[Serial], "8850-29E6");
     EXPECT_EQ(first[Position], "");
     EXPECT_EQ(rows[13][Count], "4.9");
@@ -237,7 +235,7 @@ TEST_F(ModernRecent, FilesOfTheProfileAndShortcutsFillTimesAndTargetFields) {
     EXPECT_EQ(link[Recorded], "2010-01-29 21:30:11");
     EXPECT_EQ(link[Size], "4635160");
     EXPECT_EQ(link[Label], "OS");
-    EXPECT_EQ(link[Machine], "win-3qmdjgkf3g9");
+    EXPECT_EQ(link[MachineId], "win-3qmdjgkf3g9");
     EXPECT_EQ(link[Working], "C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool");
     EXPECT_EQ(link[Note], "");
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
@@ -259,19 +257,18 @@ TEST_F(ModernRecent, FilterAndProgressAreTheCallers) {
 
     // The reading moves the bar by its share from where it stands; the load
     // gives half its share to the reading, half to filling the table.
-    setCurrentProfile(&profile);
     CountingProgress progress;
     progress.setPosition(20);
     LoadContext context;
     context.progress = &progress;
     context.share = 30;
     QList<QByteArray> lines;
-    ASSERT_TRUE(collectRecentDocuments(recentFolder(), context, lines).ok);
+    ASSERT_TRUE(collectRecentDocuments(&profile, recentFolder(), context, lines).ok);
     EXPECT_EQ(progress.position(), 50);
     EXPECT_EQ(lines.size(), 3 + 11 + 7); // 2 links and the jump list file, 11 values, 7 entries
     TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
     progress.setPosition(20);
-    ASSERT_TRUE(LoadRecentDocuments(recentFolder(), context, table));
+    ASSERT_TRUE(LoadRecentDocuments(&profile, recentFolder(), context, table));
     EXPECT_EQ(progress.position(), 50);
     EXPECT_EQ(table.rows(), 3 + 11 + 7);
 }
@@ -402,7 +399,7 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
         out.write(hive.left(cut));
         out.close();
-        Profile damaged;
+        UserProfile damaged;
         QString error;
         ASSERT_TRUE(damaged.open(dir.path(), &error));
         EXPECT_TRUE(damaged.message().contains(dir.filePath(QStringLiteral("NTUSER.DAT")))) << cut;
@@ -446,19 +443,25 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
     setShowsUtc(true);
     const QString format = dateTimeFormat();
     setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    Profile profile;
+    UserProfile profile;
     QString error;
     ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
-    setCurrentProfile(&profile);
     CollectingReporter reports;
     LoadContext context;
     context.report = &reports;
     TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
     ASSERT_EQ(table.columns(), kRecentRowFields);
-    ASSERT_TRUE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
-    setCurrentProfile(nullptr);
-    setShowsUtc(false);
-    setDateTimeFormat(format);
+    ASSERT_TRUE(LoadRecentDocuments(&profile, GetSpecialFolder(profile, FolderKind::RecentDir),
+                                    context, table));
+    // The table keeps the times and makes their texts when they are shown:
+    // in UTC and the pattern above until the end of the test.
+    struct Restore {
+        QString format;
+        ~Restore() {
+            setShowsUtc(false);
+            setDateTimeFormat(format);
+        }
+    } restore{format};
     ASSERT_EQ(table.rows(), 12 + 11 + 6 + 7 + 1);
     const auto field = [&table](int row, int f) { return table.cell(row, f); };
 
@@ -518,21 +521,19 @@ TEST(ModernRecentSample, TheLoaderReadsFoldersXpListsThenTheNewerSources) {
 TEST(ModernRecentSample, OwnWordsInTheCellsNeverLoseTheirLetters) {
     const QString codePage = sourceCodePage();
     setInterfaceText(TextRecentFolder, QStringLiteral("Папка Recent"));
-    Profile profile;
+    UserProfile profile;
     QString error;
     ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error));
-    setCurrentProfile(&profile);
-    const auto firstSource = [] {
+    const auto firstSource = [&profile] {
         TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
-        EXPECT_TRUE(
-            LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), LoadContext{}, table));
+        EXPECT_TRUE(LoadRecentDocuments(&profile, GetSpecialFolder(profile, FolderKind::RecentDir),
+                                        LoadContext{}, table));
         return table.cellText(0, Source);
     };
     ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1252")));
     EXPECT_EQ(firstSource(), QStringLiteral("Recent folder"));
     ASSERT_TRUE(setSourceCodePage(QStringLiteral("windows-1251")));
     EXPECT_EQ(firstSource(), QStringLiteral("Папка Recent"));
-    setCurrentProfile(nullptr);
     setSourceCodePage(codePage);
     fillDefaultInterfaceTexts();
 }
@@ -544,12 +545,11 @@ TEST(ModernRecentLoad, NoProfileAndANonTextXpValue) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("NeroInfoTool.lnk")),
                             dir.filePath(QStringLiteral("nero.lnk"))));
-    setCurrentProfile(nullptr);
     CollectingReporter reports;
     LoadContext context;
     context.report = &reports;
     TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
-    ASSERT_TRUE(LoadRecentDocuments(dir.path(), context, table));
+    ASSERT_TRUE(LoadRecentDocuments(nullptr, dir.path(), context, table));
     ASSERT_EQ(table.rows(), 1);
     EXPECT_EQ(table.cell(0, Name), "nero");
     EXPECT_EQ(table.cell(0, Target),
@@ -568,11 +568,10 @@ TEST(ModernRecentLoad, NoProfileAndANonTextXpValue) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a compound file");
     bad.close();
-    Profile profile;
+    UserProfile profile;
     ASSERT_TRUE(profile.open(dir.path(), &error));
-    setCurrentProfile(&profile);
-    EXPECT_FALSE(LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table));
-    setCurrentProfile(nullptr);
+    EXPECT_FALSE(LoadRecentDocuments(&profile, GetSpecialFolder(profile, FolderKind::RecentDir),
+                                     context, table));
     ASSERT_EQ(reports.errors.size(), 1);
     EXPECT_TRUE(reports.errors[0].contains(QStringLiteral("'a' (REG_DWORD)")))
         << qPrintable(reports.errors[0]);

@@ -4,8 +4,9 @@
 #include "TestData.h"
 #include "documents/MruHive.h"
 #include "documents/RecentRow.h"
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 #include "platform/TimeText.h"
+#include "platform/TimeValue.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +39,7 @@ protected:
         const struct timespec t[2] = {{1205485960, 0}, {1205485960, 0}}; // 2008-03-14 09:12:40
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), t, 0), 0);
     }
-    void TearDown() override {
-        setCurrentProfile(nullptr);
-        setShowsUtc(false);
-    }
+    void TearDown() override { setShowsUtc(false); }
     void openWith(const QList<MruSubkey>& subkeys) {
         QString error;
         ASSERT_TRUE(writeMruHive(testDataPath(QStringLiteral("ntuser-xp.dat")),
@@ -49,12 +47,13 @@ protected:
                                  subkeys, &error))
             << qPrintable(error);
         ASSERT_TRUE(profile.open(dir.path(), &error)) << qPrintable(error);
-        setCurrentProfile(&profile);
     }
-    static QList<QByteArray> fields(const QByteArray& line) { return line.split('\t'); }
+    static QList<QByteArray> fields(const QByteArray& line) {
+        return expandTimeCells(line).split('\t');
+    }
 
     QTemporaryDir dir;
-    Profile profile;
+    UserProfile profile;
 };
 
 } // namespace
@@ -74,7 +73,7 @@ TEST_F(OpenSaveMru, RowsComeInHiveOrderWithTimesOnlyForFilesThatExist) {
           textValue(QStringLiteral("MRUList"), QStringLiteral("ab"))}},
     });
     QList<QByteArray> list{"walk row"};
-    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr);
+    const MruReadResult r = ReadOpenSaveMRU(&profile, kOpenSaveMruKey, list, nullptr);
     ASSERT_TRUE(r.ok) << qPrintable(r.error);
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(list[0], "walk row"); // appended after what the list held
@@ -117,7 +116,7 @@ TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
         {QStringLiteral("txt"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\later.txt"))}},
     });
     QList<QByteArray> list;
-    const MruReadResult r = ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr);
+    const MruReadResult r = ReadOpenSaveMRU(&profile, kOpenSaveMruKey, list, nullptr);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains(QStringLiteral("'b'"))) << qPrintable(r.error);
     EXPECT_TRUE(r.error.contains(QStringLiteral("REG_BINARY")));
@@ -128,30 +127,32 @@ TEST_F(OpenSaveMru, AValueThatIsNotTextEndsTheReadingNamingIt) {
 
 TEST_F(OpenSaveMru, MissingKeysAndNoProfileAddNothing) {
     QList<QByteArray> list;
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr).ok); // no profile open
+    EXPECT_TRUE(ReadOpenSaveMRU(nullptr, kOpenSaveMruKey, list, nullptr).ok); // no profile open
     openWith(
         {{QStringLiteral("doc"), {textValue(QStringLiteral("a"), QStringLiteral("C:\\a.doc"))}}});
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey + QStringLiteral("\\nothing"), list, nullptr).ok);
-    EXPECT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\xls"), list, "t", nullptr).ok);
+    EXPECT_TRUE(
+        ReadOpenSaveMRU(&profile, kOpenSaveMruKey + QStringLiteral("\\nothing"), list, nullptr).ok);
+    EXPECT_TRUE(
+        ReadMRUValues(&profile, kOpenSaveMruKey + QStringLiteral("\\xls"), list, "t", nullptr).ok);
     EXPECT_TRUE(list.isEmpty());
     // The real Windows 10 hive keeps its lists elsewhere (OpenSavePidlMRU).
     QTemporaryDir win10;
     ASSERT_TRUE(QFile::copy(testDataPath(QStringLiteral("ntuser-win10.dat")),
                             win10.path() + QStringLiteral("/NTUSER.DAT")));
-    Profile other;
+    UserProfile other;
     QString error;
     ASSERT_TRUE(other.open(win10.path(), &error));
-    setCurrentProfile(&other);
-    EXPECT_TRUE(ReadOpenSaveMRU(kOpenSaveMruKey, list, nullptr).ok);
+    EXPECT_TRUE(ReadOpenSaveMRU(&other, kOpenSaveMruKey, list, nullptr).ok);
     EXPECT_TRUE(list.isEmpty());
-    setCurrentProfile(nullptr);
 }
 
 TEST_F(OpenSaveMru, StoredTextWithControlCharactersCannotSplitARow) {
     openWith({{QStringLiteral("doc"),
                {textValue(QStringLiteral("a"), QStringLiteral("C:\\two\tparts\nhere.doc"))}}});
     QList<QByteArray> list;
-    ASSERT_TRUE(ReadMRUValues(kOpenSaveMruKey + QStringLiteral("\\DOC"), list, "tag", nullptr).ok);
+    ASSERT_TRUE(
+        ReadMRUValues(&profile, kOpenSaveMruKey + QStringLiteral("\\DOC"), list, "tag", nullptr)
+            .ok);
     ASSERT_EQ(list.size(), 1);
     QList<QByteArray> expected{"two parts here.doc",     ".doc", "", "",
                                "C:\\two parts here.doc", "tag"};

@@ -5,10 +5,10 @@
 //       --gtest_filter='RecentDocumentsBenchmark*'
 // The whole command: hyperfine 'build/vellacord recent --profile DIR --tsv /dev/null'
 #include "documents/DocumentSources.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "platform/LoadContext.h"
-#include "platform/Profile.h"
 #include "platform/Reporter.h"
-#include "platform/SpecialFolders.h"
 #include "tables/TableColumns.h"
 
 #include <QDir>
@@ -32,22 +32,22 @@ TEST(RecentDocumentsBenchmark, DISABLED_TwoThousandLinksFiftyJumpLists) {
     for (int run = 0; run < 3; ++run) {
         QElapsedTimer timer;
         timer.start();
-        Profile profile;
+        UserProfile profile;
         QString error;
         ASSERT_TRUE(profile.open(dir.path(), &error));
-        setCurrentProfile(&profile);
         const qint64 opened = timer.nsecsElapsed();
         CollectingReporter reports;
         LoadContext context;
         context.report = &reports;
         QList<QByteArray> lines;
-        ASSERT_TRUE(
-            collectRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, lines).ok);
+        ASSERT_TRUE(collectRecentDocuments(
+                        &profile, GetSpecialFolder(profile, FolderKind::RecentDir), context, lines)
+                        .ok);
         const qint64 read = timer.nsecsElapsed();
         TableModel table(QStringLiteral("docsR_ListView"), recentColumns());
-        LoadRecentDocuments(GetSpecialFolder(FolderKind::RecentDir), context, table);
+        LoadRecentDocuments(&profile, GetSpecialFolder(profile, FolderKind::RecentDir), context,
+                            table);
         const qint64 loaded = timer.nsecsElapsed();
-        setCurrentProfile(nullptr);
         std::printf("run %d: %lld rows, profile %.1f ms, reading %.1f ms, reading and table "
                     "%.1f ms\n",
                     run, static_cast<long long>(lines.size()), double(opened) / 1e6,

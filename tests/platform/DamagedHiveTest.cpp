@@ -1,9 +1,9 @@
 // Hives with one changed byte (made by tests/tools/make-damaged-hives.py
 // from ntuser-xp.dat): value types no Windows type has, and a cell hivex
 // refuses.
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "platform/Hive.h"
-#include "platform/Profile.h"
-#include "platform/SpecialFolders.h"
 
 #include "TestData.h"
 
@@ -101,15 +101,13 @@ TEST(DamagedHive, AProfileWithAnUnreadableFolderValueFallsBackToTheLayout) {
     ASSERT_TRUE(QFile::copy(testDataPath("ntuser-xp-type127.dat"), dir.filePath("NTUSER.DAT")));
     ASSERT_TRUE(QDir(dir.path()).mkpath("Cookies"));
     ASSERT_TRUE(QDir(dir.path()).mkpath("Recent"));
-    Profile profile;
+    UserProfile profile;
     QString message;
     ASSERT_TRUE(profile.open(dir.path(), &message));
     EXPECT_TRUE(message.isEmpty()) << message.toStdString();
     EXPECT_EQ(profile.windowsProfilePath(), "C:\\Documents and Settings\\joe");
-    setCurrentProfile(&profile);
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), dir.path() + "/Cookies/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), dir.path() + "/Recent/");
-    setCurrentProfile(nullptr);
+    EXPECT_EQ(GetSpecialFolder(profile, FolderKind::CookiesDir), dir.path() + "/Cookies/");
+    EXPECT_EQ(GetSpecialFolder(profile, FolderKind::RecentDir), dir.path() + "/Recent/");
 }
 
 TEST(DamagedHive, ACellHivexRefusesIsReportedAsDamagedWithThePath) {
@@ -126,7 +124,7 @@ TEST(DamagedHive, ACellHivexRefusesIsReportedAsDamagedWithThePath) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QFile::copy(path, dir.filePath("NTUSER.DAT")));
-    Profile profile;
+    UserProfile profile;
     QString message;
     ASSERT_TRUE(profile.open(dir.path(), &message));
     EXPECT_TRUE(message.contains("damaged")) << message.toStdString();

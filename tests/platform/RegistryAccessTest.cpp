@@ -1,6 +1,7 @@
 #include "TestData.h"
+#include "evidence/UserProfile.h"
+#include "platform/Hive.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
 #include "platform/QStringPrinting.h"
 #include "platform/Registry.h"
 #include "platform/WindowsLocales.h"
@@ -29,6 +30,10 @@ QString readUser(const QString& key, const QString& value) {
     return read(RegistryRoot::CurrentUser, key, value);
 }
 
+QString readHive(const UserProfile& profile, const QString& key, const QString& value) {
+    return profile.userHive() ? profile.userHive()->readString(key, value).text : QString();
+}
+
 QByteArray digestOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly)
@@ -44,22 +49,27 @@ void clearOwnSettings() {
 
 } // namespace
 
-// Values checked against hivexget on the same files.
+// Values checked against hivexget on the same files: the profile's hive
+// answers through its profile; the registry access itself answers only the
+// program's own key and the examiner's locale, whatever profile is open.
 TEST(PlatformRegistry, ReadsTheProfileHive) {
-    Profile xp;
+    UserProfile xp;
     ASSERT_TRUE(xp.open(samplesPath("profiles/xp"), nullptr));
-    setCurrentProfile(&xp);
-    EXPECT_EQ(readUser(kShell, "Favorites"), "C:\\Documents and Settings\\joe\\Favorites");
-    EXPECT_EQ(readUser(kShell.toUpper(), "favorites"),
+    EXPECT_EQ(readHive(xp, kShell, "Favorites"), "C:\\Documents and Settings\\joe\\Favorites");
+    EXPECT_EQ(readHive(xp, kShell.toUpper(), "favorites"),
               "C:\\Documents and Settings\\joe\\Favorites");
-    EXPECT_EQ(readUser("Control Panel\\International", "iCountry"), "354");
-    EXPECT_EQ(readUser("Environment", "TMP"), "%USERPROFILE%\\Local Settings\\Temp");
-    EXPECT_EQ(readUser(kShell, "NoSuchValue"), "");
-    EXPECT_EQ(readUser("Software\\NoSuchKey", "Favorites"), "");
-    EXPECT_EQ(readUser("Control Panel\\Desktop", "CaretWidth"), ""); // a number, not text
-    EXPECT_TRUE(RegistryKeyExists(RegistryRoot::CurrentUser, "control panel\\desktop"));
-    EXPECT_FALSE(RegistryKeyExists(RegistryRoot::CurrentUser, "Software\\NoSuchKey"));
-    // No SOFTWARE hive beside this profile: HKEY_LOCAL_MACHINE is empty.
+    EXPECT_EQ(readHive(xp, "Control Panel\\International", "iCountry"), "354");
+    EXPECT_EQ(readHive(xp, "Environment", "TMP"), "%USERPROFILE%\\Local Settings\\Temp");
+    EXPECT_EQ(readHive(xp, kShell, "NoSuchValue"), "");
+    EXPECT_EQ(readHive(xp, "Software\\NoSuchKey", "Favorites"), "");
+    EXPECT_EQ(readHive(xp, "Control Panel\\Desktop", "CaretWidth"), ""); // a number, not text
+    EXPECT_TRUE(xp.userHive()->findKey("control panel\\desktop").has_value());
+    EXPECT_FALSE(xp.userHive()->findKey("Software\\NoSuchKey").has_value());
+    // No SOFTWARE hive beside this profile.
+    EXPECT_EQ(xp.machineHive(), nullptr);
+    // The registry access never reads the evidence.
+    EXPECT_EQ(readUser(kShell, "Favorites"), "");
+    EXPECT_FALSE(RegistryKeyExists(RegistryRoot::CurrentUser, "control panel\\desktop"));
     EXPECT_EQ(read(RegistryRoot::LocalMachine,
                    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache\\Paths",
                    "Directory"),
@@ -67,16 +77,12 @@ TEST(PlatformRegistry, ReadsTheProfileHive) {
 
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(testDataPath("ntuser-win10.dat"), dir.filePath("NTUSER.DAT")));
-    Profile win10;
+    UserProfile win10;
     ASSERT_TRUE(win10.open(dir.path(), nullptr));
-    setCurrentProfile(&win10);
-    EXPECT_EQ(readUser(kShell, "Cookies"),
+    EXPECT_EQ(readHive(win10, kShell, "Cookies"),
               "C:\\Users\\bperry\\AppData\\Local\\Microsoft\\Windows\\INetCookies");
-    EXPECT_EQ(readUser("Control Panel\\International", "LocaleName"), "en-US");
-    EXPECT_EQ(readUser("Environment", "TEMP"), "%USERPROFILE%\\AppData\\Local\\Temp");
-
-    setCurrentProfile(nullptr);
-    EXPECT_EQ(readUser(kShell, "Cookies"), "");
+    EXPECT_EQ(readHive(win10, "Control Panel\\International", "LocaleName"), "en-US");
+    EXPECT_EQ(readHive(win10, "Environment", "TEMP"), "%USERPROFILE%\\AppData\\Local\\Temp");
 }
 
 // The evidence is never written; the program's own key is a settings store.
@@ -84,13 +90,12 @@ TEST(PlatformRegistry, WritesOnlyTheOwnKey) {
     clearOwnSettings();
     const QString hive = samplesPath("profiles/xp/NTUSER.DAT");
     const QByteArray before = digestOf(hive);
-    Profile xp;
+    UserProfile xp;
     ASSERT_TRUE(xp.open(samplesPath("profiles/xp"), nullptr));
-    setCurrentProfile(&xp);
 
     EXPECT_EQ(RegistryAccess(RegistryRoot::CurrentUser, kShell, "Favorites", "/tmp/x", "write"),
               "");
-    EXPECT_EQ(readUser(kShell, "Favorites"), "C:\\Documents and Settings\\joe\\Favorites");
+    EXPECT_EQ(readHive(xp, kShell, "Favorites"), "C:\\Documents and Settings\\joe\\Favorites");
     EXPECT_EQ(
         RegistryAccess(RegistryRoot::LocalMachine, kOwnSettingsKey, "Language", "DEU", "write"),
         "");
@@ -120,7 +125,6 @@ TEST(PlatformRegistry, WritesOnlyTheOwnKey) {
     // settings lie in a temporary folder of the test program's own.
     EXPECT_TRUE(store.fileName().startsWith(QDir::tempPath())) << store.fileName().toStdString();
 
-    setCurrentProfile(nullptr);
     EXPECT_EQ(digestOf(hive), before);
     clearOwnSettings();
 }
@@ -128,9 +132,8 @@ TEST(PlatformRegistry, WritesOnlyTheOwnKey) {
 // "sLanguage" is the examiner's locale, not the one stored in the evidence
 // (the XP hive says "ISL").
 TEST(PlatformRegistry, LanguageIsTheExaminersLocale) {
-    Profile xp;
+    UserProfile xp;
     ASSERT_TRUE(xp.open(samplesPath("profiles/xp"), nullptr));
-    setCurrentProfile(&xp);
     const QString key = "Control Panel\\International";
     for (const auto& [name, abbreviation] : {std::pair{"en_US", "ENU"},
                                              {"en_GB", "ENG"},
@@ -144,7 +147,6 @@ TEST(PlatformRegistry, LanguageIsTheExaminersLocale) {
         EXPECT_EQ(readUser(key, "sLanguage"), abbreviation) << name;
         EXPECT_EQ(readUser(key.toLower(), "SLANGUAGE"), abbreviation) << name;
     }
-    setCurrentProfile(nullptr);
     setExaminerLocale(QLocale("it_IT"));
     EXPECT_EQ(readUser(key, "sLanguage"), "ITA"); // also without a profile
     setExaminerLocale(std::nullopt);

@@ -1,7 +1,7 @@
-#include "platform/SpecialFolders.h"
+#include "evidence/SpecialFolders.h"
 #include "TestData.h"
+#include "evidence/UserProfile.h"
 #include "platform/HiveEditing.h"
-#include "platform/Profile.h"
 #include "platform/QStringPrinting.h"
 
 #include <QDir>
@@ -33,16 +33,23 @@ void copyHive(const QString& from, const QString& to) {
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-// Makes a profile current for one test and forgets it afterwards.
+// The profile a test reads its folders from, for as long as it lives;
+// without one the folders are this computer's.
+const UserProfile* g_folderProfile = nullptr;
+
+QString testFolder(FolderKind kind) {
+    return GetSpecialFolder(g_folderProfile, kind);
+}
+
 struct CurrentProfile {
-    Profile profile;
+    UserProfile profile;
     QString message;
     bool opened = false;
     explicit CurrentProfile(const QString& folder) {
         opened = profile.open(folder, &message);
-        setCurrentProfile(&profile);
+        g_folderProfile = &profile;
     }
-    ~CurrentProfile() { setCurrentProfile(nullptr); }
+    ~CurrentProfile() { g_folderProfile = nullptr; }
 };
 
 } // namespace
@@ -61,22 +68,21 @@ TEST(PlatformFolders, MapsXpShellFoldersWithoutRegardToCase) {
     EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Documents and Settings\\joe");
     EXPECT_EQ(current.profile.layout(), ProfileLayout::Xp);
 
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), p + "/COOKIES/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/favorites/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), p + "/recent/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/APPLICATION DATA/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir), p + "/local settings/HISTORY/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/local settings/temp/");
+    EXPECT_EQ(testFolder(FolderKind::CookiesDir), p + "/COOKIES/");
+    EXPECT_EQ(testFolder(FolderKind::FavoritesDir), p + "/favorites/");
+    EXPECT_EQ(testFolder(FolderKind::RecentDir), p + "/recent/");
+    EXPECT_EQ(testFolder(FolderKind::AppDataDir), p + "/APPLICATION DATA/");
+    EXPECT_EQ(testFolder(FolderKind::HistoryDir), p + "/local settings/HISTORY/");
+    EXPECT_EQ(testFolder(FolderKind::TempDir), p + "/local settings/temp/");
     // "Cache" names Temporary Internet Files; the index lies in Content.IE5.
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+    EXPECT_EQ(testFolder(FolderKind::CacheDir),
               p + "/local settings/Temporary INTERNET Files/content.ie5/");
 
     // A folder that already holds index.dat is the cache folder itself.
     makeFile(p + "/local settings/Temporary INTERNET Files/INDEX.DAT");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
-              p + "/local settings/Temporary INTERNET Files/");
+    EXPECT_EQ(testFolder(FolderKind::CacheDir), p + "/local settings/Temporary INTERNET Files/");
 
-    const Profile& profile = current.profile;
+    const UserProfile& profile = current.profile;
     EXPECT_EQ(profile.mapWindowsPath("c:\\documents and settings\\JOE\\Recent\\Letter.doc.lnk"),
               p + "/recent/Letter.doc.lnk"); // missing file keeps its spelling
     EXPECT_EQ(profile.mapWindowsPath("%USERPROFILE%\\application data\\Microsoft\\Word"),
@@ -103,17 +109,15 @@ TEST(PlatformFolders, MapsWindows10ShellFolders) {
     ASSERT_TRUE(current.opened);
     EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Users\\bperry");
     EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
-    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
-              p + "/appdata/ROAMING/microsoft/windows/recent/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+    EXPECT_EQ(testFolder(FolderKind::RecentDir), p + "/appdata/ROAMING/microsoft/windows/recent/");
+    EXPECT_EQ(testFolder(FolderKind::CookiesDir),
               p + "/appdata/local/Microsoft/Windows/INetCookies/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/appdata/ROAMING/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
-              p + "/appdata/local/Microsoft/Windows/history/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/appdata/local/temp/");
+    EXPECT_EQ(testFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+    EXPECT_EQ(testFolder(FolderKind::AppDataDir), p + "/appdata/ROAMING/");
+    EXPECT_EQ(testFolder(FolderKind::HistoryDir), p + "/appdata/local/Microsoft/Windows/history/");
+    EXPECT_EQ(testFolder(FolderKind::TempDir), p + "/appdata/local/temp/");
     // Neither INetCache nor Content.IE5 exists: the hive's spelling stays.
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+    EXPECT_EQ(testFolder(FolderKind::CacheDir),
               p + "/appdata/local/Microsoft/Windows/INetCache/Content.IE5/");
 }
 
@@ -135,10 +139,10 @@ TEST(PlatformFolders, FallsBackToTheLayoutWhenValuesAreMissing) {
         CurrentProfile current(xp);
         ASSERT_TRUE(current.opened);
         EXPECT_EQ(current.profile.windowsProfilePath(), "C:\\Documents and Settings\\joe");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), xp + "/Cookies/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), xp + "/Favorites/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), xp + "/Recent/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+        EXPECT_EQ(testFolder(FolderKind::CookiesDir), xp + "/Cookies/");
+        EXPECT_EQ(testFolder(FolderKind::FavoritesDir), xp + "/Favorites/");
+        EXPECT_EQ(testFolder(FolderKind::RecentDir), xp + "/Recent/");
+        EXPECT_EQ(testFolder(FolderKind::CacheDir),
                   xp + "/Local Settings/Temporary Internet Files/Content.IE5/");
     }
 
@@ -154,16 +158,16 @@ TEST(PlatformFolders, FallsBackToTheLayoutWhenValuesAreMissing) {
     ASSERT_TRUE(current.opened);
     EXPECT_TRUE(current.profile.windowsProfilePath().isEmpty());
     EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+    EXPECT_EQ(testFolder(FolderKind::CookiesDir),
               vista + "/AppData/Roaming/Microsoft/Windows/Cookies/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
+    EXPECT_EQ(testFolder(FolderKind::HistoryDir),
               vista + "/AppData/Local/Microsoft/Windows/History/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+    EXPECT_EQ(testFolder(FolderKind::CacheDir),
               vista + "/AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
+    EXPECT_EQ(testFolder(FolderKind::RecentDir),
               vista + "/AppData/Roaming/Microsoft/Windows/Recent/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), vista + "/AppData/Roaming/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), vista + "/Favorites/");
+    EXPECT_EQ(testFolder(FolderKind::AppDataDir), vista + "/AppData/Roaming/");
+    EXPECT_EQ(testFolder(FolderKind::FavoritesDir), vista + "/Favorites/");
     // %USERPROFILE% still places paths on the profile folder.
     EXPECT_EQ(current.profile.mapWindowsPath("%USERPROFILE%\\appdata\\roaming\\x"),
               vista + "/AppData/Roaming/x");
@@ -191,12 +195,12 @@ TEST(PlatformFolders, UsesTheVolumeOfTheProfile) {
     ASSERT_NE(current.profile.machineHive(), nullptr);
     EXPECT_EQ(current.profile.mapWindowsPath("C:\\Windows\\Fonts\\arial.ttf"),
               volume + "/WINDOWS/Fonts/arial.ttf");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+    EXPECT_EQ(testFolder(FolderKind::CacheDir),
               p + "/Local Settings/Temporary Internet Files/Content.IE5/");
 
     // A volume without a SOFTWARE hive is no volume.
     QFile::remove(software);
-    Profile plain;
+    UserProfile plain;
     ASSERT_TRUE(plain.open(p, nullptr));
     EXPECT_TRUE(plain.volumeRoot().isEmpty());
     EXPECT_EQ(plain.mapWindowsPath("C:\\Windows\\Fonts"), "");
@@ -217,13 +221,13 @@ TEST(PlatformFolders, UnreadableHiveGivesLayoutFoldersAndOneMessage) {
         EXPECT_EQ(current.message.count('\n'), 0) << current.message.toStdString();
         EXPECT_EQ(current.profile.message(), current.message);
         EXPECT_TRUE(current.profile.foldersGuessed());
-        EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), p + "/Cookies/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir), p + "/Recent/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir), p + "/Local Settings/History/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+        EXPECT_EQ(testFolder(FolderKind::CookiesDir), p + "/Cookies/");
+        EXPECT_EQ(testFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+        EXPECT_EQ(testFolder(FolderKind::RecentDir), p + "/Recent/");
+        EXPECT_EQ(testFolder(FolderKind::HistoryDir), p + "/Local Settings/History/");
+        EXPECT_EQ(testFolder(FolderKind::CacheDir),
                   p + "/Local Settings/Temporary Internet Files/Content.IE5/");
-        EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/Local Settings/Temp/");
+        EXPECT_EQ(testFolder(FolderKind::TempDir), p + "/Local Settings/Temp/");
     };
     check(p + "/NTUSER.DAT", "does not exist");
 
@@ -235,7 +239,7 @@ TEST(PlatformFolders, UnreadableHiveGivesLayoutFoldersAndOneMessage) {
     makeFile(p + "/NtUser.dat", QByteArray(100000, '\x5a'));
     check(p + "/NtUser.dat", "not a registry hive");
 
-    Profile missing;
+    UserProfile missing;
     QString error;
     EXPECT_FALSE(missing.open(dir.path() + "/nobody", &error));
     EXPECT_TRUE(error.contains(dir.path() + "/nobody"));
@@ -248,13 +252,12 @@ TEST(PlatformFolders, EndsInExactlyOneSlash) {
     EXPECT_EQ(withTrailingSlash("/"), "/");
     EXPECT_EQ(withTrailingSlash(""), "");
 
-    setCurrentProfile(nullptr);
-    const QString temp = GetSpecialFolder(FolderKind::TempDir);
+    const QString temp = testFolder(FolderKind::TempDir);
     EXPECT_EQ(temp, QDir::tempPath() + "/");
     EXPECT_FALSE(temp.endsWith("//"));
     // Without a profile only the temporary folder exists.
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir), "");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir), "");
+    EXPECT_EQ(testFolder(FolderKind::CookiesDir), "");
+    EXPECT_EQ(testFolder(FolderKind::CacheDir), "");
 }
 
 // The bundled sample profile: its folders hold what the tables will read.
@@ -262,16 +265,15 @@ TEST(PlatformFolders, SampleProfileIsLaidOutAsItsHiveSays) {
     CurrentProfile current(samplesPath("profiles/xp"));
     ASSERT_TRUE(current.opened);
     EXPECT_TRUE(current.message.isEmpty()) << current.message.toStdString();
-    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::CacheDir) + "index.dat"));
-    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::HistoryDir) + "History.IE5/index.dat"));
-    const QDir cookies(GetSpecialFolder(FolderKind::CookiesDir));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::CacheDir) + "index.dat"));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::HistoryDir) + "History.IE5/index.dat"));
+    const QDir cookies(testFolder(FolderKind::CookiesDir));
     EXPECT_GE(cookies.entryList({"*.txt"}).size(), 3);
     EXPECT_TRUE(cookies.exists("index.dat"));
-    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::RecentDir) + "report.txt.lnk"));
-    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::FavoritesDir) + "Links"));
-    EXPECT_TRUE(
-        QFile::exists(GetSpecialFolder(FolderKind::AppDataDir) + "Microsoft/Excel/Excel11.xlb"));
-    EXPECT_TRUE(QFile::exists(GetSpecialFolder(FolderKind::TempDir) + "install.log"));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::RecentDir) + "report.txt.lnk"));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::FavoritesDir) + "Links"));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::AppDataDir) + "Microsoft/Excel/Excel11.xlb"));
+    EXPECT_TRUE(QFile::exists(testFolder(FolderKind::TempDir) + "install.log"));
 }
 
 // A Windows 8 to 11 profile without a readable hive: the folders of that
@@ -288,20 +290,18 @@ TEST(PlatformFolders, UnreadableHiveOfALaterWindowsGuessesItsFolders) {
     ASSERT_TRUE(current.opened);
     EXPECT_TRUE(current.profile.foldersGuessed());
     EXPECT_EQ(current.profile.layout(), ProfileLayout::Vista);
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CacheDir),
+    EXPECT_EQ(testFolder(FolderKind::CacheDir),
               p + "/AppData/Local/Microsoft/Windows/INetCache/IE/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::CookiesDir),
+    EXPECT_EQ(testFolder(FolderKind::CookiesDir),
               p + "/AppData/Local/Microsoft/Windows/INetCookies/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::HistoryDir),
-              p + "/AppData/Local/Microsoft/Windows/History/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::RecentDir),
-              p + "/AppData/Roaming/Microsoft/Windows/Recent/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::FavoritesDir), p + "/Favorites/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::AppDataDir), p + "/AppData/Roaming/");
-    EXPECT_EQ(GetSpecialFolder(FolderKind::TempDir), p + "/AppData/Local/Temp/");
+    EXPECT_EQ(testFolder(FolderKind::HistoryDir), p + "/AppData/Local/Microsoft/Windows/History/");
+    EXPECT_EQ(testFolder(FolderKind::RecentDir), p + "/AppData/Roaming/Microsoft/Windows/Recent/");
+    EXPECT_EQ(testFolder(FolderKind::FavoritesDir), p + "/Favorites/");
+    EXPECT_EQ(testFolder(FolderKind::AppDataDir), p + "/AppData/Roaming/");
+    EXPECT_EQ(testFolder(FolderKind::TempDir), p + "/AppData/Local/Temp/");
 
     // With a readable hive nothing is guessed.
-    Profile sample;
+    UserProfile sample;
     ASSERT_TRUE(sample.open(samplesPath("profiles/xp"), nullptr));
     EXPECT_FALSE(sample.foldersGuessed());
 }

@@ -3,8 +3,9 @@
 // checked row by row against the unfiltered ones.
 #include "recall/RecallRun.h"
 #include "TestData.h"
+#include "evidence/Machine.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 #include "platform/QStringPrinting.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
@@ -49,26 +50,24 @@ protected:
     }
     void TearDown() override {
         conditions.clear();
-        setCurrentProfile(nullptr);
         setShowsUtc(false);
         setDateTimeFormat(defaultDateTimeFormat());
     }
     void openSample() {
         QString error;
-        ASSERT_TRUE(profile.open(samplesPath(QStringLiteral("profiles/xp")), &error))
-            << qPrintable(error);
-        setCurrentProfile(&profile);
+        machine = Machine::openProfile(samplesPath(QStringLiteral("profiles/xp")), &error);
+        ASSERT_TRUE(machine) << qPrintable(error);
     }
     QString run(HeadlessRecallTarget& target, const RecallPlan& plan) {
         target.setReporter(&reports);
-        RecallRun recall(target, workFile);
+        RecallRun recall(target, workFile, machine.get());
         recall.run(plan);
         gathered = recall.gathered();
         return recall.summary();
     }
 
     CollectingReporter reports;
-    Profile profile;
+    std::unique_ptr<Machine> machine;
     WorkFile workFile;
     QList<int> gathered;
 };
@@ -93,7 +92,7 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
                                        "Records: 37"));
     const TableModel& recent = target.table(4);
     ASSERT_EQ(recent.rows(), 37);
-    ASSERT_EQ(recent.columns(), 19);
+    ASSERT_EQ(recent.columns(), 20); // the recent documents' own columns, then "User"
     EXPECT_EQ(recent.cell(12, 5), QByteArray("OpenSaveMRU\\*"));
     EXPECT_EQ(recent.cell(23, 5), QByteArray("RecentDocs"));
     EXPECT_EQ(recent.cell(36, 14), QByteArray("SYSTEM")); // the custom jump list's volume
@@ -260,8 +259,8 @@ TEST_F(RecallRunTest, ProfileWithoutCacheIndexOrCookies) {
     ASSERT_TRUE(hive.open(QIODevice::WriteOnly));
     hive.close();
     QString error;
-    ASSERT_TRUE(profile.open(dir.path(), &error)) << qPrintable(error);
-    setCurrentProfile(&profile);
+    machine = Machine::openProfile(dir.path(), &error);
+    ASSERT_TRUE(machine) << qPrintable(error);
 
     HeadlessRecallTarget target;
     // Rows from an earlier load are removed.

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "evidence/UserProfile.h"
 #include "platform/Choosers.h"
-#include "platform/Profile.h"
+#include "platform/DisplayZone.h"
 #include "platform/TimeText.h"
 #include "support/PrivateSettings.h"
 #include "support/RecordingMessages.h"
@@ -23,7 +24,7 @@ class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(settings.isValid());
-        vc::setShowsUtc(true);
+        vc::setDisplayZone(vc::DisplayZone::Utc);
         vc::setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         window = std::make_unique<vc::TForm1>();
         window->setChooser(&chooser);
@@ -35,8 +36,7 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        vc::setCurrentProfile(nullptr);
-        vc::setShowsUtc(false);
+        vc::setDisplayZone(vc::DisplayZone::Local);
     }
 
     PrivateSettings settings;

@@ -2,33 +2,21 @@
 #include "browsers/ui/WebTabActions.h"
 
 #include "app/MainWindow.h"
-#include "app/TabLoad.h"
 #include "browsers/BrowserLoad.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/Profile.h"
 #include "preview/PathParts.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
+#include "recall/ui/RecallActions.h"
 
 namespace vc {
 
 namespace {
 
-BrowserTable tableOf(TabId id) {
-    switch (id) {
-    case TabId::WebDownloads:
-        return BrowserTable::Downloads;
-    case TabId::WebCookies:
-        return BrowserTable::Cookies;
-    default:
-        return BrowserTable::History;
-    }
-}
-
-// A download's Windows target path as a path in the opened profile; empty
-// when there is no profile or the path lies outside what it holds.
-QString targetInProfile(const QString& windowsPath) {
-    const Profile* profile = currentProfile();
+// A download's Windows target path as a path in the row's user's profile;
+// empty when there is no profile or the path lies outside what it holds.
+QString targetInProfile(const UserProfile* profile, const QString& windowsPath) {
     if (!profile || windowsPath.isEmpty())
         return QString();
     return profile->mapWindowsPath(windowsPath);
@@ -37,11 +25,7 @@ QString targetInProfile(const QString& windowsPath) {
 } // namespace
 
 void LoadWebTab(TForm1& form, TabId id) {
-    form.setConditionText(id, QString());
-    TabLoad load(form, id);
-    load.refillWith([&form, id] { LoadWebTab(form, id); });
-    fillBrowserTable(tableOf(id), currentProfile(), load.context(), *form.tab(id).model);
-    load.finish(TextRecords);
+    LoadSourceTab(form, id);
 }
 
 void ShowWebRow(TForm1& form, TabId id, int row) {
@@ -54,15 +38,15 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
         memo->appendPlainText(table.caption(c) + QStringLiteral(": ") + cell(c));
     memo->moveCursor(QTextCursor::Start);
 
-    // The last four cells say where the row came from: browser, browser
-    // profile, database, files read.
-    const QString database = cell(table.columns() - 2);
+    // The last cells say where the row came from: browser, browser
+    // profile, database, files read, and whose it is.
+    const QString database = cell(table.columns() - 3);
     ClickPanel* panel = t.pane->filePanel();
     switch (id) {
     case TabId::WebDownloads: {
         // The target as the browser wrote it; the hint (what a click opens)
         // is where it lies in the profile.
-        const QString target = targetInProfile(cell(kDownloadTargetPath));
+        const QString target = targetInProfile(form.userOfRow(id, row), cell(kDownloadTargetPath));
         panel->setText(tx(TextTargetPath) + QStringLiteral(": ") + cell(kDownloadTargetPath));
         panel->setToolTip(target);
         form.setCurrentFileName(target);

@@ -11,7 +11,6 @@ namespace {
 
 void loadActivityFile(TForm1& form, const QString& fileName) {
     TabLoad load(form, TabId::Activity);
-    load.refillWith([&form, fileName] { loadActivityFile(form, fileName); });
     form.setActivityIndexFile(fileName);
     form.RecordCount = 0;
     const ActivityLoad result =

@@ -3,8 +3,8 @@
 #include "app/TabLoad.h"
 #include "cache/CookieLoad.h"
 #include "cache/ui/BrowserTabActions.h"
+#include "evidence/SpecialFolders.h"
 #include "language/InterfaceTexts.h"
-#include "platform/SpecialFolders.h"
 #include "preview/PathParts.h"
 #include "preview/ui/DetailPane.h"
 
@@ -14,7 +14,6 @@ namespace {
 
 void loadCookieFolder(TForm1& form, const QString& folder) {
     TabLoad load(form, TabId::Cookie);
-    load.refillWith([&form, folder] { loadCookieFolder(form, folder); });
     form.setCookieFolder(folder);
     TableModel& table = *form.tab(TabId::Cookie).model;
     const CookieIndexLoad result = LoadCookieIndex(folder, form.fullHistoryChecked(), true,
@@ -32,8 +31,8 @@ void loadCookieFolder(TForm1& form, const QString& folder) {
 
 void LoadCookieTab(TForm1& form) {
     form.setConditionText(TabId::Cookie, QString());
-    const QString folder =
-        form.chooser()->chooseFolder(tx(TextIeCookie), GetSpecialFolder(FolderKind::CookiesDir));
+    const QString folder = form.chooser()->chooseFolder(
+        tx(TextIeCookie), GetSpecialFolder(form.firstUser(), FolderKind::CookiesDir));
     if (folder.isEmpty())
         return;
     loadCookieFolder(form, folder);

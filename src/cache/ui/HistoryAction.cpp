@@ -5,8 +5,8 @@
 #include "cache/HistoryIndexSearch.h"
 #include "cache/HistoryLoad.h"
 #include "cache/ui/BrowserTabActions.h"
+#include "evidence/SpecialFolders.h"
 #include "language/InterfaceTexts.h"
-#include "platform/SpecialFolders.h"
 
 namespace vc {
 
@@ -14,7 +14,6 @@ namespace {
 
 void loadHistoryFolder(TForm1& form, const QString& folder) {
     TabLoad load(form, TabId::History);
-    load.refillWith([&form, folder] { loadHistoryFolder(form, folder); });
     form.setHistoryFolder(folder);
     QStringList indexFiles;
     FindIndexFiles(indexFiles, folder);
@@ -30,8 +29,8 @@ void loadHistoryFolder(TForm1& form, const QString& folder) {
 
 void LoadHistoryTab(TForm1& form) {
     form.setConditionText(TabId::History, QString());
-    const QString folder =
-        form.chooser()->chooseFolder(tx(TextIeHistory), GetSpecialFolder(FolderKind::HistoryDir));
+    const QString folder = form.chooser()->chooseFolder(
+        tx(TextIeHistory), GetSpecialFolder(form.firstUser(), FolderKind::HistoryDir));
     if (folder.isEmpty())
         return;
     loadHistoryFolder(form, folder);

@@ -1,7 +1,7 @@
 #include "documents/shell/KnownFolders.h"
 
+#include "evidence/UserProfile.h"
 #include "platform/Hive.h"
-#include "platform/Profile.h"
 #include "platform/Registry.h"
 
 #include <QtEndian>
@@ -80,7 +80,7 @@ QUuid guidFromWindowsBytes(const unsigned char* b) {
                  b[15]);
 }
 
-KnownFolderLocations KnownFolderLocations::fromProfile(const Profile& profile) {
+KnownFolderLocations KnownFolderLocations::fromProfile(const UserProfile& profile) {
     KnownFolderLocations locations;
     locations.m_profilePath = profile.windowsProfilePath();
     const Hive* hive = profile.userHive();

@@ -6,7 +6,7 @@
 
 namespace vc {
 
-class Profile;
+class UserProfile;
 
 // A shell folder that item lists and jump lists name by its GUID (a
 // class identifier of the shell namespace or a known-folder identifier).
@@ -33,7 +33,7 @@ QUuid guidFromWindowsBytes(const unsigned char* sixteenBytes);
 class KnownFolderLocations {
 public:
     KnownFolderLocations() = default;
-    static KnownFolderLocations fromProfile(const Profile& profile);
+    static KnownFolderLocations fromProfile(const UserProfile& profile);
 
     // The Windows path of a known folder; empty when the hive does not say.
     QString location(const KnownFolder& folder) const;

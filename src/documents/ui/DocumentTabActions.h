@@ -2,6 +2,8 @@
 
 #include "app/WindowLayer.h"
 
+#include <QString>
+
 class QObject;
 
 namespace vc {

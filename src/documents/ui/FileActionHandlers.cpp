@@ -6,9 +6,9 @@
 #include "documents/FileTransfer.h"
 #include "documents/RowLine.h"
 #include "documents/ui/DocumentTabActions.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
 
 #include <QFileInfo>
 
@@ -18,12 +18,12 @@ namespace {
 
 // The path a menu item acts on: the hint written when the menu opened, or
 // the current file when the item is triggered some other way.
-QString itemTarget(QObject* sender, QAction* fallback, const QString& currentFile) {
+QString itemTarget(TForm1& form, QObject* sender, QAction* fallback, const QString& currentFile) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item)
         item = fallback;
     const QString hint = item ? item->statusTip() : QString();
-    return hint.isEmpty() ? localFileFor(currentFile) : hint;
+    return hint.isEmpty() ? localFileFor(currentFile, form.firstUser()) : hint;
 }
 
 bool isScript(const QString& path) {
@@ -34,7 +34,7 @@ bool isScript(const QString& path) {
 } // namespace
 
 void PrepareFileMenu(TForm1& form) {
-    const QString path = localFileFor(form.currentFileName());
+    const QString path = localFileFor(form.currentFileName(), form.firstUser());
     const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
     for (QAction* item : form.files_PopupMenu->actions()) {
         item->setStatusTip(item->isSeparator() ? QString() : path);
@@ -45,18 +45,19 @@ void PrepareFileMenu(TForm1& form) {
 }
 
 void OpenCurrentFile(TForm1& form, QObject* sender) {
-    OpenWithAssociatedProgram(form,
-                              itemTarget(sender, form.filesPopUp_Open, form.currentFileName()));
+    OpenWithAssociatedProgram(
+        form, itemTarget(form, sender, form.filesPopUp_Open, form.currentFileName()));
 }
 
 void OpenCurrentFileWith(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(sender, form.filesPopUp_OpenWith, form.currentFileName());
+    const QString path = itemTarget(form, sender, form.filesPopUp_OpenWith, form.currentFileName());
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
 
 void OpenCurrentFileFolder(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(sender, form.filesPopUp_OpenFolder, form.currentFileName());
+    const QString path =
+        itemTarget(form, sender, form.filesPopUp_OpenFolder, form.currentFileName());
     if (!path.isEmpty())
         fileServices().showInFolder(path);
 }
@@ -66,7 +67,7 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     if (!item)
         item = form.filesPopUp_CopyTo;
     const bool move = item->data().toInt() != 0;
-    const QString source = itemTarget(item, form.filesPopUp_CopyTo, form.currentFileName());
+    const QString source = itemTarget(form, item, form.filesPopUp_CopyTo, form.currentFileName());
     if (source.isEmpty())
         return;
     const QString folder = form.chooser()->chooseFolder(tx(move ? TextMoveTo : TextCopyTo),
@@ -75,7 +76,7 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
         return;
     // Moving is the one action that changes the evidence: a file of the
     // examined profile is taken out of it only when the user says so.
-    if (move && currentProfile() && currentProfile()->contains(source) &&
+    if (move && form.insideEvidence(source) &&
         messages().show(MessageKind::Confirmation,
                         tx(TextMoveOutOfProfile) + QStringLiteral(":\n") + source +
                             QStringLiteral("\n\n") + tx(TextMoveAnyway),
@@ -85,16 +86,17 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
 }
 
 void ShowCurrentFileProperties(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(sender, form.filesPopUp_Properties, form.currentFileName());
+    const QString path =
+        itemTarget(form, sender, form.filesPopUp_Properties, form.currentFileName());
     if (path.isEmpty())
         return;
     fileServices().showProperties(path);
 }
 
-void OpenWithAssociatedProgram(TForm1&, const QString& path) {
+void OpenWithAssociatedProgram(TForm1& form, const QString& path) {
     if (path.isEmpty())
         return;
-    const QString target = isAddress(path) ? path : localFileFor(path);
+    const QString target = isAddress(path) ? path : localFileFor(path, form.firstUser());
     // A script is never run by a double-click: the user picks the program.
     if (isScript(target)) {
         fileServices().openWith(target);

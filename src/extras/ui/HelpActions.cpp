@@ -3,11 +3,12 @@
 #include "extras/ui/HelpActions.h"
 
 #include "app/MainWindow.h"
+#include "evidence/Machine.h"
+#include "evidence/UserProfile.h"
 #include "extras/ProgramFiles.h"
 #include "extras/ui/AboutWindow.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
-#include "platform/Profile.h"
 
 #include <QCoreApplication>
 
@@ -17,11 +18,14 @@ namespace {
 
 // The evidence a shortcut must never be written into: the whole Windows
 // volume when the profile lies in one, else the profile folder.
-QString evidenceFolder() {
-    const Profile* profile = currentProfile();
-    if (!profile)
+QString evidenceFolder(const TForm1& form) {
+    const Machine* machine = form.machine();
+    if (!machine)
         return QString();
-    return profile->volumeRoot().isEmpty() ? profile->folder() : profile->volumeRoot();
+    if (!machine->root().isEmpty())
+        return machine->root();
+    const UserProfile* profile = form.firstUser();
+    return profile ? profile->folder() : QString();
 }
 
 // Why a shortcut was not made, and where.
@@ -50,7 +54,7 @@ void OpenManual(TForm1& form) {
 void CreateProgramShortcutAt(TForm1& form, ShortcutPlace place) {
     const ShortcutOutcome outcome =
         createProgramShortcut(place, tx(TextProgramName), QCoreApplication::applicationFilePath(),
-                              programIconPath(form.ExeDir), evidenceFolder());
+                              programIconPath(form.ExeDir), evidenceFolder(form));
     if (outcome.ok()) {
         messages().show(MessageKind::Information,
                         tx(TextOperationComplete) + QStringLiteral(":\n") + outcome.linkPath,

@@ -11,7 +11,7 @@
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
 
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -46,7 +46,7 @@ CachedCopy activityCachedCopy(const TForm1& form, const QString& directory,
 // Windows path goes where it lies in the open profile, and a path that the
 // address wrote with "%xx" escapes (spaces as "%20") is read back when it
 // does not exist as written.
-QString localFileOfAddress(const QString& target) {
+QString localFileOfAddress(const QString& target, const UserProfile* profile) {
     QStringList spellings{target};
     const QString decoded = QUrl::fromPercentEncoding(target.toUtf8());
     if (decoded != target)
@@ -54,7 +54,7 @@ QString localFileOfAddress(const QString& target) {
     QString first;
     for (const QString& spelling : spellings) {
         QString path = spelling;
-        if (const Profile* profile = currentProfile())
+        if (profile)
             if (const QString mapped = profile->mapWindowsPath(spelling); !mapped.isEmpty())
                 path = mapped;
         if (QFileInfo::exists(path))
@@ -117,7 +117,7 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
             target = target.mid(8);
         filePanel->setText(target);
         filePanel->setToolTip(target);
-        const QString file = local ? localFileOfAddress(target) : target;
+        const QString file = local ? localFileOfAddress(target, form.userOfRow(id, row)) : target;
         form.setCurrentFileName(file);
         if (local)
             ShowPreview(form, folderPart(file), namePart(file), QString(), t.pane);
@@ -158,7 +158,7 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         form.setCurrentFileName(target);
         // The preview shows the file where it lies on this machine: a
         // Windows path of an MRU list or a jump list placed in the profile.
-        const QString local = localFileFor(target);
+        const QString local = localFileFor(target, form.userOfRow(id, row));
         ShowPreview(form, withSlash(folderPart(local)), namePart(local), QString(), t.pane);
         break;
     }

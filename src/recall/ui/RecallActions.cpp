@@ -22,28 +22,6 @@ namespace {
 // step fails) the bars removed, the tab bookkeeping and the summary.
 void runRecall(TForm1& form, const RecallPlan& plan, bool quiet);
 
-// Every gathered section's tab is filled again by the same recall, run once
-// for all of them; the conditions are kept with it. A tab filled since by
-// something else is left to its own fill.
-void rememberRefill(TForm1& form, const RecallPlan& plan) {
-    auto conditions = plan.conditions ? std::make_shared<const RecallConditionSet>(*plan.conditions)
-                                      : std::shared_ptr<const RecallConditionSet>();
-    RecallPlan again = plan;
-    again.conditions = conditions.get();
-    auto refill = std::make_shared<std::function<void()>>();
-    const std::function<void()>* self = refill.get();
-    *refill = [&form, again, conditions, self] {
-        RecallPlan still = again;
-        for (int s = 0; s < kRecallSectionCount; ++s)
-            if (form.tab(TabId(s)).refill.get() != self)
-                still.sections[size_t(s)] = false;
-        runRecall(form, still, true);
-    };
-    for (int s = 0; s < kRecallSectionCount; ++s)
-        if (plan.sections[size_t(s)])
-            form.tab(TabId(s)).refill = refill;
-}
-
 void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
     form.LastSearchTable = nullptr;
     QString summary;
@@ -52,7 +30,7 @@ void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
         form.CreateProgressBar(true, 0, 100);
         form.CreateSecondProgressBar(false, 0, 100);
         WindowRecallTarget target(form);
-        RecallRun run(target, form.WorkFileStore);
+        RecallRun run(target, form.WorkFileStore, form.machine());
         try {
             run.run(plan);
         } catch (const std::exception& error) {
@@ -64,12 +42,21 @@ void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
     form.DestroyProgressBar();
     form.DestroySecondProgressBar();
     form.UpdateTabState();
-    rememberRefill(form, plan);
     if (!quiet)
         messages().show(MessageKind::Information, summary, MessageButtons::Ok);
 }
 
 } // namespace
+
+void LoadSourceTab(TForm1& form, TabId id) {
+    // One section of a recall without conditions: every user of what is
+    // open, into the tab, with its labels; no summary is shown.
+    RecallPlan plan = wholeRecallPlan();
+    plan.sections.fill(false);
+    plan.sections[size_t(id)] = true;
+    runRecall(form, plan, true);
+    form.showTab(id);
+}
 
 void RunWholeRecall(TForm1& form) {
     runRecall(form, wholeRecallPlan(), false);

@@ -2,9 +2,15 @@
 
 #include "app/WindowLayer.h"
 
+#include "app/MainWindow.h"
+
 namespace vc {
 
 class TForm1;
+
+// A source's tab filled from what is open, every user into one table: one
+// section of a recall without conditions, with no summary shown.
+void LoadSourceTab(TForm1& form, TabId id);
 
 // "Vellacord": every section gathered in one run.
 void RunWholeRecall(TForm1& form);

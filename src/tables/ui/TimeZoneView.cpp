@@ -1,64 +1,108 @@
 #include "tables/ui/TimeZoneView.h"
 
 #include "app/MainWindow.h"
+#include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
 #include "platform/TimeText.h"
 
 #include <QSignalBlocker>
 
-#include <algorithm>
-#include <vector>
-
 namespace vc {
 
 namespace {
 
+// The saved choice: "1" UTC (as the program has always kept it), "local"
+// this computer's local time, "machine" the examined machine's zone. "0",
+// which earlier versions wrote for local time before a machine's zone could
+// be chosen, leaves the machine's zone the default.
 const QString kUtcValue = QStringLiteral("TimesUtc");
+
+QString savedChoice() {
+    return RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, kUtcValue, QString(),
+                          QStringLiteral("read"));
+}
+
+void saveChoice(DisplayZone zone) {
+    const QString value = zone == DisplayZone::Utc       ? QStringLiteral("1")
+                          : zone == DisplayZone::Machine ? QStringLiteral("machine")
+                                                         : QStringLiteral("local");
+    RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, kUtcValue, value,
+                   QStringLiteral("write"));
+}
+
+void refreshEveryTable(TForm1& form) {
+    for (int i = 0; i < kTableTabCount; ++i)
+        form.tab(TabId(i)).model->refreshTimes();
+}
 
 } // namespace
 
 void ShowTimeZone(TForm1& form) {
-    const QString text =
-        showsUtc() ? tx(TextTimesUtc) : tx(TextTimesLocal).arg(localTimeZoneName());
+    QString text;
+    switch (displayZone()) {
+    case DisplayZone::Utc:
+        text = tx(TextTimesUtc);
+        break;
+    case DisplayZone::Local:
+        text = tx(TextTimesLocal).arg(displayZoneName());
+        break;
+    case DisplayZone::Machine:
+        text = tx(TextTimesMachine).arg(displayZoneName());
+        break;
+    case DisplayZone::Named:
+        text = tx(TextTimesZone).arg(displayZoneName());
+        break;
+    }
     form.StatusPanel1->setText(text);
     form.StatusPanel1->setToolTip(text);
-    if (form.ViewAction_Utc) {
-        const QSignalBlocker quiet(form.ViewAction_Utc);
-        form.ViewAction_Utc->setChecked(showsUtc());
+    const bool machineZone = form.machine() && form.machine()->timeZone().known();
+    struct Entry {
+        QAction* action;
+        DisplayZone zone;
+    };
+    for (const Entry& e : {Entry{form.ViewAction_Utc, DisplayZone::Utc},
+                           Entry{form.ViewAction_Local, DisplayZone::Local},
+                           Entry{form.ViewAction_Machine, DisplayZone::Machine}}) {
+        if (!e.action)
+            continue;
+        const QSignalBlocker quiet(e.action);
+        e.action->setChecked(displayZone() == e.zone);
     }
+    if (form.ViewAction_Machine)
+        form.ViewAction_Machine->setEnabled(machineZone);
 }
 
-void SwitchTimesToUtc(TForm1& form, bool utc) {
-    if (utc != showsUtc()) {
-        setShowsUtc(utc);
-        RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, kUtcValue,
-                       utc ? QStringLiteral("1") : QStringLiteral("0"), QStringLiteral("write"));
-        RefillTables(form);
+void SwitchTimeZone(TForm1& form, DisplayZone zone) {
+    bool changed = false;
+    if (zone == DisplayZone::Machine) {
+        changed = form.machine() && showTimesInZoneOf(*form.machine());
+    } else if (zone != displayZone()) {
+        changed = setDisplayZone(zone);
+    }
+    if (changed) {
+        saveChoice(zone);
+        refreshEveryTable(form);
     }
     ShowTimeZone(form);
 }
 
-void RefillTables(TForm1& form) {
-    const TabId front = form.currentTabId();
-    std::vector<std::shared_ptr<const std::function<void()>>> done;
-    for (int i = 0; i < kTableTabCount; ++i) {
-        const TableTab& t = form.tab(TabId(i));
-        // Held here: the fill replaces the tab's own.
-        const std::shared_ptr<const std::function<void()>> refill = t.refill;
-        if (!refill || t.model->rows() == 0 ||
-            std::find(done.begin(), done.end(), refill) != done.end())
-            continue;
-        done.push_back(refill);
-        (*refill)();
+void UseMachineTimeZone(TForm1& form) {
+    const QString saved = savedChoice();
+    if (displayZone() != DisplayZone::Named && saved != QLatin1String("1") &&
+        saved != QLatin1String("local") && form.machine() && showTimesInZoneOf(*form.machine()))
+        refreshEveryTable(form);
+    else if (displayZone() == DisplayZone::Machine) {
+        // The zone of what was open before does not hold for this machine.
+        setDisplayZone(DisplayZone::Local);
+        refreshEveryTable(form);
     }
-    form.showTab(front);
+    ShowTimeZone(form);
 }
 
-void RestoreTimesInUtc() {
-    if (RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, kUtcValue, QString(),
-                       QStringLiteral("read")) == QLatin1String("1"))
-        setShowsUtc(true);
+void RestoreTimeZoneChoice() {
+    if (displayZone() == DisplayZone::Local && savedChoice() == QLatin1String("1"))
+        setDisplayZone(DisplayZone::Utc);
 }
 
 } // namespace vc

@@ -2,25 +2,28 @@
 
 #include "app/WindowLayer.h"
 
+#include "platform/DisplayZone.h"
+
 namespace vc {
 
 class TForm1;
 
 // The status bar's second panel says which time zone the time texts are
-// in; the View menu's entry is checked when they are in UTC.
+// in; the View menu's entries show the choice (the examined machine's zone
+// only when what is open names one).
 void ShowTimeZone(TForm1& form);
 
-// Switches the time texts to UTC or back to local time, keeps the choice
-// for the next start, and fills every table that holds rows again as its
-// last fill did, so that no table mixes the two.
-void SwitchTimesToUtc(TForm1& form, bool utc);
+// Shows the time texts in another zone, keeps the choice for the next start,
+// and has every table make its texts again from the times it holds: no
+// evidence is read again.
+void SwitchTimeZone(TForm1& form, DisplayZone zone);
 
-// Fills every table that holds rows again, each fill once (the tabs of one
-// recall share theirs); the tab in front stays in front.
-void RefillTables(TForm1& form);
+// After a machine was opened: its zone when its hives name one and the
+// saved choice is not UTC or local time.
+void UseMachineTimeZone(TForm1& form);
 
-// Restores the saved choice at start (a --utc given on the command line
-// stays).
-void RestoreTimesInUtc();
+// Restores the saved choice at start (a --utc or --time-zone given on the
+// command line stays).
+void RestoreTimeZoneChoice();
 
 } // namespace vc

@@ -5,7 +5,7 @@
 #include "cache/HistoryIndexSearch.h"
 #include "cache/IndexImage.h"
 #include "cache/IndexLoad.h"
-#include "platform/SpecialFolders.h"
+#include "evidence/SpecialFolders.h"
 #include "preview/ui/DetailPane.h"
 #include "support/WindowFixture.h"
 
@@ -70,7 +70,8 @@ TEST_F(BrowserTabsWindow, HistoryOfARealTreeFirstFileOrAll) {
 
     chooser.folderAnswer = root;
     window->Action_ieHExecute();
-    EXPECT_EQ(chooser.lastStartFolder, GetSpecialFolder(FolderKind::HistoryDir));
+    EXPECT_EQ(chooser.lastStartFolder,
+              GetSpecialFolder(window->firstUser(), FolderKind::HistoryDir));
     EXPECT_TRUE(chooser.lastStartFolder.endsWith(QLatin1String("Local Settings/History/")));
     TableTab& t = tab(TabId::History);
     const int firstRows = realFirst ? realRows : periodRows;
@@ -114,7 +115,7 @@ TEST_F(BrowserTabsWindow, HistoryOfARealTreeFirstFileOrAll) {
 
 TEST_F(BrowserTabsWindow, CookieIndexOfTheSampleProfileAndItsPane) {
     openSampleProfile();
-    const QString cookies = GetSpecialFolder(FolderKind::CookiesDir);
+    const QString cookies = GetSpecialFolder(window->firstUser(), FolderKind::CookiesDir);
     chooser.folderAnswer = cookies;
     window->ActionIECookieExecute();
     EXPECT_EQ(chooser.lastStartFolder, cookies);
@@ -126,7 +127,7 @@ TEST_F(BrowserTabsWindow, CookieIndexOfTheSampleProfileAndItsPane) {
     EXPECT_TRUE(window->ProgressBar.isNull());
     EXPECT_EQ(t.model->rowCells(0),
               (QList<QByteArray>{"bank.example/online/", "", "2008-04-18 20:02:45",
-                                 "2008-04-18 21:02:45", "joe@bank.example[1].txt", "", ""}));
+                                 "2008-04-18 21:02:45", "joe@bank.example[1].txt", "", "", ""}));
 
     // The pane of the selected first row.
     EXPECT_EQ(memoLines(TabId::Cookie),
@@ -187,7 +188,7 @@ TEST_F(BrowserTabsWindow, CookieSitesAndFileNamesInAnyLetterCase) {
 
 TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     openSampleProfile();
-    const QString cookies = GetSpecialFolder(FolderKind::CookiesDir);
+    const QString cookies = GetSpecialFolder(window->firstUser(), FolderKind::CookiesDir);
     TableTab& t = tab(TabId::Cookie);
     t.model->appendRow({"stale"});
     // The loaders the recall runs, into the window's table.
@@ -201,7 +202,7 @@ TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     EXPECT_EQ(t.model->rowCells(0),
               (QList<QByteArray>{"bank.example/online/", "JSESSIONID", "2008-04-18 20:02:45",
                                  "2008-04-18 20:32:45", "joe@bank.example[1].txt",
-                                 "0000Qx7r1Ha9Ljj2KcA3vUeB2nT:12h4kq9c1", "8704"}));
+                                 "0000Qx7r1Ha9Ljj2KcA3vUeB2nT:12h4kq9c1", "8704", ""}));
     EXPECT_EQ(memoLines(TabId::Cookie).at(5), QStringLiteral("JSESSIONID"));
 
     // The index rows come after the text-file rows.
@@ -226,7 +227,7 @@ TEST_F(BrowserTabsWindow, FavoritesOfTheSampleProfileAndOfStrangeNames) {
     names.sort();
     EXPECT_EQ(names, (QStringList{"BBC News", "Cheap flights", "Customize Links", "Google",
                                   "Hotels in Rome", "MSN.com", "Weather", "Windows Media"}));
-    const QString favorites = GetSpecialFolder(FolderKind::FavoritesDir);
+    const QString favorites = GetSpecialFolder(window->firstUser(), FolderKind::FavoritesDir);
     bool nested = false;
     for (int r = 0; r < t.model->rows(); ++r)
         nested |= t.model->cellText(r, 3) ==
@@ -261,7 +262,7 @@ TEST_F(BrowserTabsWindow, FavoritesOfTheSampleProfileAndOfStrangeNames) {
     QList<QByteArray> cut;
     for (int r = 0; r < t.model->rows(); ++r) {
         cut << t.model->cell(r, 0);
-        EXPECT_EQ(t.model->rowCells(r).size(), 5);
+        EXPECT_EQ(t.model->rowCells(r).size(), 6);
     }
     EXPECT_TRUE(cut.contains(QByteArray("")));        // "abc"
     EXPECT_TRUE(cut.contains(QByteArray("Example"))); // "Example.url"
@@ -280,7 +281,7 @@ TEST_F(BrowserTabsWindow, FavoritesOfTheSampleProfileAndOfStrangeNames) {
 
 TEST_F(BrowserTabsWindow, AWorkFileThatCannotBeMadeIsReportedAndChangesNothing) {
     openSampleProfile();
-    const QString cookies = GetSpecialFolder(FolderKind::CookiesDir);
+    const QString cookies = GetSpecialFolder(window->firstUser(), FolderKind::CookiesDir);
     chooser.folderAnswer = cookies;
     window->ActionIECookieExecute();
     TableTab& c = tab(TabId::Cookie);

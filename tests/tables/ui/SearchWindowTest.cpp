@@ -108,7 +108,7 @@ TEST_F(SearchWindow, FindFromCursorThenSearchAgainToTheEnd) {
     answerFind(find(QStringLiteral("abc")));
     window->SearchAction_Find->trigger();
     // The window offered every column, checked, and an empty text.
-    EXPECT_EQ(seenColumns.size(), 8);
+    EXPECT_EQ(seenColumns.size(), 9); // with "User"
     EXPECT_EQ(seenColumns.value(0), tx(TextUrlAddress));
     EXPECT_TRUE(editTextOnOpen.isEmpty());
     // From the cursor, the current row itself matches.
@@ -189,7 +189,7 @@ TEST_F(SearchWindow, ColumnsCaseDirectionAndHistory) {
     EXPECT_FALSE(window->SearchAction_Again->isEnabled());
     answerFind(find(QString()));
     window->SearchAction_Find->trigger();
-    answerFind(find(QStringLiteral("abc"), 0, 0, false, {0, 1, 2, 3, 4, 5, 6, 7}));
+    answerFind(find(QStringLiteral("abc"), 0, 0, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}));
     window->SearchAction_Find->trigger();
     EXPECT_EQ(messages.shown.size(), shown);
     EXPECT_EQ(window->LastSearchTable, nullptr);

@@ -37,9 +37,10 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
                            QStringLiteral("TXT files, UTF-8 (*.txt)")}));
     EXPECT_EQ(chooser.lastFilter, chooser.lastFilters.value(0));
     const QByteArray bytes = readAllOf(dir.filePath(QStringLiteral("links.txt")));
-    EXPECT_EQ(bytes, QByteArray("Name\tCreation Time\tLast Access\tURL Address\tStored Address\r\n"
-                                "Caf\xE9\t2008-01-02 03:04:05\t\t/p/x.url\thttp://x/?a=1&b=2\r\n"
-                                "\t\t\t\t\r\n"));
+    EXPECT_EQ(bytes,
+              QByteArray("Name\tCreation Time\tLast Access\tURL Address\tStored Address\tUser\r\n"
+                         "Caf\xE9\t2008-01-02 03:04:05\t\t/p/x.url\thttp://x/?a=1&b=2\t\r\n"
+                         "\t\t\t\t\t\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(window->ProgressBar, nullptr);
 
@@ -57,7 +58,7 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     window->ExportAction_Tab->trigger();
     const QList<QByteArray> lines = readAllOf(chooser.saveAnswer).split('\n');
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[1], QByteArray("\t\t\t\t\r"));
+    EXPECT_EQ(lines[1], QByteArray("\t\t\t\t\t\r"));
 
     // The overwrite question is asked; Cancel keeps the file.
     messages.answers = {MessageAnswer::Cancel};

@@ -1,6 +1,7 @@
-// The View menu's "Times in UTC": the status bar names the zone, every
-// filled table is filled again in the other zone (each fill once, nothing
-// asked again), and the choice is kept for the next start.
+// The View menu's time zones: the status bar names the zone, every filled
+// table shows its times in the other zone at once without reading any
+// evidence again, the examined machine's own zone is offered where its
+// hives name one, and the choice is kept for the next start.
 #include "tables/ui/TimeZoneView.h"
 #include "TestData.h"
 #include "platform/Registry.h"
@@ -8,6 +9,9 @@
 #include "support/ZoneGuard.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <optional>
 
@@ -38,6 +42,10 @@ protected:
                                              QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         return {};
     }
+    QString saved() {
+        return RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey,
+                              QStringLiteral("TimesUtc"), QString(), QStringLiteral("read"));
+    }
 
 private:
     std::optional<vc::testing::ZoneGuard> m_zone;
@@ -45,16 +53,21 @@ private:
 
 } // namespace
 
-TEST_F(TimeZoneView, SwitchingFillsEveryTableAgainOnceAndIsKept) {
+TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: UTC"));
     EXPECT_TRUE(window->ViewAction_Utc->isChecked());
-    ASSERT_TRUE(window->openProfile(samplesPath(QStringLiteral("profiles/xp"))));
-    // The whole recall fills every table; then Activity from another index
-    // file through its own action.
+    EXPECT_FALSE(window->ViewAction_Machine->isEnabled()) << "nothing open names a zone";
+    // A copy of the sample profile, read whole, then taken away: what the
+    // tables show afterwards can only come from what they hold.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("xp"));
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-aL"),
+                                                 samplesPath(QStringLiteral("profiles/xp")), copy}),
+        0);
+    ASSERT_TRUE(window->openProfile(copy));
     window->MyCompAction_Total->trigger();
     const qsizetype summaries = messages.shown.size();
-    chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
     const int calls = chooser.calls;
     const int activityRows = window->tab(TabId::Activity).model->rows();
     ASSERT_GT(activityRows, 0);
@@ -64,31 +77,59 @@ TEST_F(TimeZoneView, SwitchingFillsEveryTableAgainOnceAndIsKept) {
     ASSERT_TRUE(activity.isValid());
     ASSERT_TRUE(history.isValid());
     ASSERT_TRUE(visits.isValid());
+    ASSERT_TRUE(QDir(copy).removeRecursively());
     window->showTab(TabId::Links);
 
-    window->ViewAction_Utc->trigger();
+    window->ViewAction_Local->trigger();
+    EXPECT_TRUE(window->ViewAction_Local->isChecked());
     EXPECT_FALSE(window->ViewAction_Utc->isChecked());
     EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: local time (Asia/Tokyo)"));
-    // Each table in local time: nine hours on; the same rows.
+    // Each table in local time: nine hours on; the same rows, though no
+    // file of the profile is left to read.
     EXPECT_EQ(activity.secsTo(firstTime(TabId::Activity)), 9 * 3600);
     EXPECT_EQ(history.secsTo(firstTime(TabId::History)), 9 * 3600);
     EXPECT_EQ(visits.secsTo(firstTime(TabId::WebHistory)), 9 * 3600);
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), activityRows);
-    // Nothing asked, the recall's summary not shown again, the tab in
-    // front still in front.
+    // Nothing asked, no summary shown again, the tab in front still in front.
     EXPECT_EQ(chooser.calls, calls);
     EXPECT_EQ(messages.shown.size(), summaries);
     EXPECT_EQ(window->currentTabId(), TabId::Links);
-    EXPECT_EQ(RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("TimesUtc"),
-                             QString(), QStringLiteral("read")),
-              QStringLiteral("0"));
+    EXPECT_EQ(saved(), QStringLiteral("local"));
 
     // And back; the choice is what the next start finds.
     window->ViewAction_Utc->trigger();
     EXPECT_EQ(firstTime(TabId::Activity), activity);
     EXPECT_EQ(firstTime(TabId::History), history);
     EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: UTC"));
-    setShowsUtc(false);
-    RestoreTimesInUtc();
-    EXPECT_TRUE(showsUtc());
+    EXPECT_EQ(saved(), QStringLiteral("1"));
+    setDisplayZone(DisplayZone::Local);
+    RestoreTimeZoneChoice();
+    EXPECT_EQ(displayZone(), DisplayZone::Utc);
+}
+
+TEST_F(TimeZoneView, TheExaminedMachinesZoneIsTheDefaultForAVolume) {
+    // A start without a saved choice of UTC or local time.
+    RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("TimesUtc"),
+                   QStringLiteral("0"), QStringLiteral("write"));
+    setDisplayZone(DisplayZone::Local);
+    ASSERT_TRUE(window->openVolume(samplesPath(QStringLiteral("volumes/pc"))));
+    // Central Europe Standard Time: Europe/Budapest in CLDR's table.
+    EXPECT_EQ(displayZone(), DisplayZone::Machine);
+    EXPECT_EQ(window->StatusPanel1->text(),
+              QStringLiteral("Times: the examined machine's time zone, Europe/Budapest "
+                             "(Central Europe Standard Time)"));
+    EXPECT_TRUE(window->ViewAction_Machine->isEnabled());
+    EXPECT_TRUE(window->ViewAction_Machine->isChecked());
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("SAMPLE-PC, 2 users - ")))
+        << qPrintable(window->windowTitle());
+    window->MyCompAction_Total->trigger();
+    const QDateTime machine = firstTime(TabId::Activity);
+    ASSERT_TRUE(machine.isValid());
+    window->ViewAction_Utc->trigger();
+    const QDateTime utc = firstTime(TabId::Activity);
+    // 6 March 2015: standard time, an hour east of UTC.
+    EXPECT_EQ(utc.secsTo(machine), 3600);
+    window->ViewAction_Machine->trigger();
+    EXPECT_EQ(firstTime(TabId::Activity), machine);
+    EXPECT_EQ(saved(), QStringLiteral("machine"));
 }

@@ -1,4 +1,7 @@
-#include "platform/Profile.h"
+#include "evidence/UserProfile.h"
+
+#include "evidence/EvidenceFiles.h"
+#include "evidence/Machine.h"
 
 #include "platform/Hive.h"
 #include "platform/Registry.h"
@@ -12,10 +15,6 @@ namespace vc {
 
 namespace {
 
-Profile* g_currentProfile = nullptr;
-
-// Parent folders searched for the Windows volume that holds the profile.
-constexpr int kMaxVolumeDepth = 64;
 // Rounds of %VARIABLE% expansion (a variable may name another).
 constexpr int kMaxExpansionRounds = 8;
 
@@ -106,23 +105,6 @@ QString findWindowsProfilePath(const Hive& hive) {
     return best;
 }
 
-// The folder above `folder` that holds Windows/System32/config/SOFTWARE.
-QString findVolumeRoot(const QString& folder, QString* softwareHive) {
-    QDir dir(folder);
-    for (int depth = 0; depth < kMaxVolumeDepth && dir.cdUp(); ++depth) {
-        const QString candidate = resolveNoCase(
-            dir.absolutePath(), {QStringLiteral("Windows"), QStringLiteral("System32"),
-                                 QStringLiteral("config"), QStringLiteral("SOFTWARE")});
-        if (QFileInfo(candidate).isFile()) {
-            *softwareHive = candidate;
-            return dir.absolutePath();
-        }
-        if (dir.isRoot())
-            break;
-    }
-    return QString();
-}
-
 } // namespace
 
 QString findChildNoCase(const QString& folder, const QString& name) {
@@ -138,6 +120,63 @@ QString findChildNoCase(const QString& folder, const QString& name) {
         if (sameName(entry, name))
             return entry;
     return QString();
+}
+
+QString findChildNoCase(const EvidenceFiles& files, const QString& folder, const QString& name) {
+    if (files.isLocal())
+        return findChildNoCase(folder, name);
+    if (folder.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
+        name == QLatin1String("..") || name.contains(QLatin1Char('/')))
+        return QString();
+    return EvidenceFiles::pathText(
+        files.findChildNoCase(EvidenceFiles::pathBytes(folder), EvidenceFiles::pathBytes(name)));
+}
+
+QString resolveNoCase(const EvidenceFiles& files, const QString& base,
+                      const QStringList& components) {
+    if (files.isLocal())
+        return resolveNoCase(base, components);
+    QString path = base;
+    bool exists = true;
+    for (const QString& component : components) {
+        if (exists) {
+            const QString found = findChildNoCase(files, path, component);
+            if (!found.isEmpty()) {
+                path += QLatin1Char('/') + found;
+                continue;
+            }
+            exists = false;
+        }
+        path += QLatin1Char('/') + component;
+    }
+    return path;
+}
+
+std::unique_ptr<Hive> openEvidenceHive(const EvidenceFiles& files, const QString& path,
+                                       QString* error) {
+    if (files.isLocal())
+        return Hive::open(path, error);
+    const QByteArray bytes = EvidenceFiles::pathBytes(path);
+    const std::optional<EvidenceEntry> entry = files.entry(bytes);
+    if (!entry || entry->type != EntryType::File) {
+        if (error)
+            *error = QStringLiteral("Cannot read the registry hive %1: the file does not exist")
+                         .arg(files.describe() + path);
+        return nullptr;
+    }
+    QString openError;
+    const std::unique_ptr<EvidenceReader> reader = files.open(bytes, &openError);
+    if (!reader) {
+        if (error)
+            *error = QStringLiteral("Cannot read the registry hive %1: %2").arg(path, openError);
+        return nullptr;
+    }
+    return Hive::openStream(
+        path, reader->size(),
+        [&reader](qint64 offset, char* out, qint64 count) {
+            return reader->readAt(offset, out, count);
+        },
+        error);
 }
 
 QString resolveNoCase(const QString& base, const QStringList& components) {
@@ -157,21 +196,14 @@ QString resolveNoCase(const QString& base, const QStringList& components) {
     return path;
 }
 
-Profile::Profile() = default;
-Profile::~Profile() {
-    if (g_currentProfile == this)
-        g_currentProfile = nullptr;
-}
+UserProfile::UserProfile() : m_files(&localEvidenceFiles()) {}
+UserProfile::~UserProfile() = default;
 
-bool Profile::open(const QString& folder, QString* error) {
-    m_folder.clear();
-    m_volumeRoot.clear();
-    m_windowsProfilePath.clear();
-    m_message.clear();
-    m_userHive.reset();
-    m_machineHive.reset();
-    m_layout = ProfileLayout::Xp;
-
+bool UserProfile::open(const QString& folder, QString* error) {
+    m_files = &localEvidenceFiles();
+    m_machine = nullptr;
+    m_ownMachineHive.reset();
+    m_machineHive = nullptr;
     const QFileInfo info(folder);
     if (!info.isDir()) {
         if (error)
@@ -180,25 +212,60 @@ bool Profile::open(const QString& folder, QString* error) {
                          : QStringLiteral("The profile folder does not exist:\n%1").arg(folder);
         return false;
     }
-    m_folder = QDir::cleanPath(info.absoluteFilePath());
-
+    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
+    const QString volumeRoot = findVolumeRootOf(absolute);
+    const QString softwarePath =
+        resolveNoCase(volumeRoot, {QStringLiteral("Windows"), QStringLiteral("System32"),
+                                   QStringLiteral("config"), QStringLiteral("SOFTWARE")});
     QStringList problems;
-    const QString hiveName = findChildNoCase(m_folder, QStringLiteral("NTUSER.DAT"));
-    const QString hivePath = m_folder + QLatin1Char('/') +
-                             (hiveName.isEmpty() ? QStringLiteral("NTUSER.DAT") : hiveName);
-    QString hiveError;
-    m_userHive = Hive::open(hivePath, &hiveError);
-    if (!m_userHive)
-        problems.append(hiveError);
-
-    QString softwarePath;
-    m_volumeRoot = findVolumeRoot(m_folder, &softwarePath);
-    if (!m_volumeRoot.isEmpty()) {
-        m_machineHive = Hive::open(softwarePath, &hiveError);
-        if (!m_machineHive)
+    if (!volumeRoot.isEmpty()) {
+        QString hiveError;
+        m_ownMachineHive = Hive::open(softwarePath, &hiveError);
+        if (!m_ownMachineHive)
             problems.append(hiveError);
+        m_machineHive = m_ownMachineHive.get();
     }
+    m_volumeRoot = volumeRoot;
+    QString own;
+    openFolder(absolute, &own);
+    if (!own.isEmpty())
+        problems.prepend(own);
+    m_message = problems.join(QLatin1Char('\n'));
+    if (error)
+        *error = m_message;
+    return true;
+}
 
+bool UserProfile::open(const Machine& machine, const QString& folder, QString* error) {
+    m_files = &machine.files();
+    m_machine = &machine;
+    m_ownMachineHive.reset();
+    m_machineHive = machine.softwareHive();
+    m_volumeRoot = machine.root();
+    if (!m_files->isFolder(EvidenceFiles::pathBytes(folder))) {
+        if (error)
+            *error = QStringLiteral("The profile folder does not exist:\n%1").arg(folder);
+        return false;
+    }
+    openFolder(folder, &m_message);
+    if (error)
+        *error = m_message;
+    return true;
+}
+
+bool UserProfile::openFolder(const QString& folder, QString* error) {
+    m_folder = folder;
+    m_windowsProfilePath.clear();
+    m_userHive.reset();
+    m_classesHive.reset();
+    m_classesTried = false;
+    m_layout = ProfileLayout::Xp;
+
+    const QString hiveName = findChildNoCase(*m_files, m_folder, QStringLiteral("NTUSER.DAT"));
+    m_userHivePath =
+        joinPath(m_folder, hiveName.isEmpty() ? QStringLiteral("NTUSER.DAT") : hiveName);
+    QString hiveError;
+    m_userHive = openEvidenceHive(*m_files, m_userHivePath, &hiveError);
     if (m_userHive)
         m_windowsProfilePath = findWindowsProfilePath(*m_userHive);
 
@@ -208,17 +275,42 @@ bool Profile::open(const QString& folder, QString* error) {
     else if (profileParts.size() >= 2 &&
              sameName(profileParts[1], QStringLiteral("Documents and Settings")))
         m_layout = ProfileLayout::Xp;
-    else if (QFileInfo(resolve({QStringLiteral("AppData")})).isDir())
+    else if (m_files->isFolder(EvidenceFiles::pathBytes(resolve({QStringLiteral("AppData")}))))
         m_layout = ProfileLayout::Vista;
-
-    m_message = problems.join(QLatin1Char('\n'));
     if (error)
-        *error = m_message;
+        *error = m_userHive ? QString() : hiveError;
     return true;
 }
 
-QString Profile::resolve(const QStringList& components) const {
-    return resolveNoCase(m_folder, components);
+QString UserProfile::name() const {
+    const qsizetype slash = m_folder.lastIndexOf(QLatin1Char('/'));
+    return slash >= 0 ? m_folder.mid(slash + 1) : m_folder;
+}
+
+QString UserProfile::classesHivePath() const {
+    const QStringList parts =
+        m_layout == ProfileLayout::Xp
+            ? QStringList{QStringLiteral("Local Settings"), QStringLiteral("Application Data"),
+                          QStringLiteral("Microsoft"), QStringLiteral("Windows"),
+                          QStringLiteral("UsrClass.dat")}
+            : QStringList{QStringLiteral("AppData"), QStringLiteral("Local"),
+                          QStringLiteral("Microsoft"), QStringLiteral("Windows"),
+                          QStringLiteral("UsrClass.dat")};
+    return resolve(parts);
+}
+
+Hive* UserProfile::classesHive() const {
+    if (!m_classesTried) {
+        m_classesTried = true;
+        const QString path = classesHivePath();
+        if (m_files->isFile(EvidenceFiles::pathBytes(path)))
+            m_classesHive = openEvidenceHive(*m_files, path, nullptr);
+    }
+    return m_classesHive.get();
+}
+
+QString UserProfile::resolve(const QStringList& components) const {
+    return resolveNoCase(*m_files, m_folder, components);
 }
 
 namespace {
@@ -227,7 +319,7 @@ namespace {
 // path: the user's own Environment key first, then what Windows sets itself.
 // Null when unknown. USERPROFILE stays unexpanded when the profile's Windows
 // path is unknown; mapWindowsPath places it on the profile folder directly.
-QString variableValue(const Profile& profile, const QString& name) {
+QString variableValue(const UserProfile& profile, const QString& name) {
     const QString upper = name.toUpper();
     const QString home = profile.windowsProfilePath();
     if (upper == QLatin1String("USERPROFILE"))
@@ -272,7 +364,7 @@ QString variableValue(const Profile& profile, const QString& name) {
 }
 
 // Expands %NAME% variables; false when one of them is unknown.
-bool expandVariables(const Profile& profile, QString* path) {
+bool expandVariables(const UserProfile& profile, QString* path) {
     static const QRegularExpression variable(QStringLiteral("%([^%\\\\]+)%"));
     for (int round = 0; round < kMaxExpansionRounds; ++round) {
         bool changed = false;
@@ -302,7 +394,7 @@ bool expandVariables(const Profile& profile, QString* path) {
 
 } // namespace
 
-QString Profile::mapWindowsPath(const QString& windowsPath) const {
+QString UserProfile::mapWindowsPath(const QString& windowsPath) const {
     if (m_folder.isEmpty())
         return QString();
     QString path = windowsPath.trimmed();
@@ -338,19 +430,16 @@ QString Profile::mapWindowsPath(const QString& windowsPath) const {
             return QString();
         components.append(part);
     }
-    return resolveNoCase(base, components);
+    return resolveNoCase(*m_files, base, components);
 }
 
-Profile* currentProfile() {
-    return g_currentProfile;
-}
-void setCurrentProfile(Profile* profile) {
-    g_currentProfile = profile;
-}
-
-bool Profile::contains(const QString& path) const {
+bool UserProfile::contains(const QString& path) const {
     if (m_folder.isEmpty() || path.isEmpty())
         return false;
+    if (!m_files->isLocal()) {
+        const QString clean = QDir::cleanPath(path);
+        return clean == m_folder || clean.startsWith(m_folder + QLatin1Char('/'));
+    }
     const QString root = QFileInfo(m_folder).canonicalFilePath();
     const QFileInfo info(path);
     const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();

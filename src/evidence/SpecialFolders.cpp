@@ -1,6 +1,8 @@
-#include "platform/SpecialFolders.h"
+#include "evidence/SpecialFolders.h"
 
-#include "platform/Profile.h"
+#include "evidence/EvidenceFiles.h"
+#include "evidence/UserProfile.h"
+#include "platform/Hive.h"
 #include "platform/Registry.h"
 
 #include <QDir>
@@ -48,11 +50,11 @@ QStringList layoutCandidates(FolderKind kind, ProfileLayout layout) {
     return {};
 }
 
-QString layoutFolder(const Profile& profile, FolderKind kind) {
+QString layoutFolder(const UserProfile& profile, FolderKind kind) {
     const QStringList candidates = layoutCandidates(kind, profile.layout());
     for (const QString& candidate : candidates) {
         const QString path = profile.resolve(candidate.split(QLatin1Char('/')));
-        if (QFileInfo(path).isDir())
+        if (profile.files().isFolder(EvidenceFiles::pathBytes(path)))
             return path;
     }
     return candidates.isEmpty() ? QString()
@@ -78,35 +80,52 @@ QString shellFolderValueName(FolderKind kind) {
     return QString();
 }
 
-QString mappedValue(const Profile& profile, RegistryRoot root, const QString& key,
+// A value of the user's hive (CurrentUser) or of the machine's SOFTWARE
+// hive (LocalMachine: the key path begins with "Software"), as a path of
+// the evidence.
+QString mappedValue(const UserProfile& profile, RegistryRoot root, const QString& key,
                     const QString& valueName) {
-    const QString value = RegistryAccess(root, key, valueName, QString(), QStringLiteral("read"));
+    QString value;
+    if (root == RegistryRoot::CurrentUser) {
+        if (const Hive* hive = profile.userHive())
+            value = hive->readString(key, valueName).text;
+    } else if (const Hive* hive = profile.machineHive()) {
+        QStringList parts = splitKeyPath(key);
+        if (!parts.isEmpty() &&
+            parts.front().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0) {
+            parts.removeFirst();
+            value = hive->readString(parts.join(QLatin1Char('\\')), valueName).text;
+        }
+    }
     return value.isEmpty() ? QString() : profile.mapWindowsPath(value);
 }
 
-bool holdsIndexFile(const QString& folder) {
-    const QString name = findChildNoCase(folder, kIndexFile);
-    return !name.isEmpty() && QFileInfo(folder + QLatin1Char('/') + name).isFile();
+bool holdsIndexFile(const UserProfile& profile, const QString& folder) {
+    const QString name = findChildNoCase(profile.files(), folder, kIndexFile);
+    return !name.isEmpty() &&
+           profile.files().isFile(EvidenceFiles::pathBytes(joinPath(folder, name)));
 }
 
 // The cache index lies in Content.IE5 below the folder the registry names.
-QString cacheFolder(const Profile& profile) {
+QString cacheFolder(const UserProfile& profile) {
     const QString machine = mappedValue(profile, RegistryRoot::LocalMachine, kCachePathsKey,
                                         QStringLiteral("Directory"));
     if (!machine.isEmpty()) {
-        const QString content = findChildNoCase(machine, kContentFolder);
-        if (!holdsIndexFile(machine) && !content.isEmpty())
+        const QString content = findChildNoCase(profile.files(), machine, kContentFolder);
+        if (!holdsIndexFile(profile, machine) && !content.isEmpty())
             return machine + QLatin1Char('/') + content;
         return machine;
     }
     const QString user =
         mappedValue(profile, RegistryRoot::CurrentUser, kShellFoldersKey, QStringLiteral("Cache"));
     if (!user.isEmpty())
-        return holdsIndexFile(user) ? user : resolveNoCase(user, {kContentFolder});
+        return holdsIndexFile(profile, user)
+                   ? user
+                   : resolveNoCase(profile.files(), user, {kContentFolder});
     return layoutFolder(profile, FolderKind::CacheDir);
 }
 
-QString profileFolder(const Profile& profile, FolderKind kind) {
+QString profileFolder(const UserProfile& profile, FolderKind kind) {
     // The temporary folder has no Shell Folders value; it follows the layout,
     // as every folder does when the hive cannot be read.
     if (kind == FolderKind::TempDir || !profile.userHive())
@@ -133,9 +152,13 @@ QString withTrailingSlash(const QString& path) {
     return result;
 }
 
-QString GetSpecialFolder(FolderKind kind) {
-    if (const Profile* profile = currentProfile())
-        return withTrailingSlash(profileFolder(*profile, kind));
+QString GetSpecialFolder(const UserProfile& profile, FolderKind kind) {
+    return withTrailingSlash(profileFolder(profile, kind));
+}
+
+QString GetSpecialFolder(const UserProfile* profile, FolderKind kind) {
+    if (profile)
+        return GetSpecialFolder(*profile, kind);
     return kind == FolderKind::TempDir ? withTrailingSlash(QDir::tempPath()) : QString();
 }
 

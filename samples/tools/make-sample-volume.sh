@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Makes the sample Windows volume samples/volumes/pc again: the XP user joe
+# (Documents and Settings/joe, the sample profile, kept as it is), a Windows
+# 10 user bperry (Users/bperry) laid out from real files of the project's
+# test data, and the machine's own hives Windows/System32/config/SOFTWARE
+# and SYSTEM, written from the registry texts beside this script with
+# hivex's own writer (hivexsh, Debian's libhivex-bin) into empty hives.
+#   samples/tools/make-sample-volume.sh
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+volume=samples/volumes/pc
+data=tests/data
+real=../shared/data/real
+tools=samples/tools
+
+# A real file: from the project's test data, else from the shared data.
+real_file() {
+  if [ -f "$data/$1" ]; then echo "$data/$1"; else echo "$real/$1"; fi
+}
+
+user="$volume/Users/bperry"
+rm -rf "$volume/Users" "$volume/Windows"
+local_app="$user/AppData/Local"
+roaming="$user/AppData/Roaming"
+mkdir -p "$local_app/Microsoft/Windows/Temporary Internet Files/Content.IE5" \
+         "$local_app/Microsoft/Windows/History/History.IE5" \
+         "$local_app/Google/Chrome/User Data/Default" \
+         "$local_app/Temp" \
+         "$roaming/Mozilla/Firefox/Profiles/d4nbk2xm.default" \
+         "$roaming/Microsoft/Windows/Recent/AutomaticDestinations" \
+         "$user/Favorites" "$user/Documents"
+
+cp "$(real_file ntuser-win10.dat)" "$user/NTUSER.DAT"
+cp "$(real_file usrclass.dat)" "$local_app/Microsoft/Windows/UsrClass.dat"
+cp "$(real_file content-ie5-index.dat)" \
+   "$local_app/Microsoft/Windows/Temporary Internet Files/Content.IE5/index.dat"
+cp "$(real_file history-ie5-index.dat)" "$local_app/Microsoft/Windows/History/History.IE5/index.dat"
+cp "$(real_file chrome-History)" "$local_app/Google/Chrome/User Data/Default/History"
+cp "$(real_file chrome-cookies.db)" "$local_app/Google/Chrome/User Data/Default/Cookies"
+cp "$(real_file firefox-places.sqlite)" \
+   "$roaming/Mozilla/Firefox/Profiles/d4nbk2xm.default/places.sqlite"
+cp "$(real_file firefox-10-cookies.sqlite)" \
+   "$roaming/Mozilla/Firefox/Profiles/d4nbk2xm.default/cookies.sqlite"
+cp "$(real_file 1b4dd67f29cb1962.automaticDestinations-ms)" \
+   "$roaming/Microsoft/Windows/Recent/AutomaticDestinations/"
+cp "$(real_file example.lnk)" "$roaming/Microsoft/Windows/Recent/example.lnk"
+cp "$(real_file NeroInfoTool.lnk)" "$roaming/Microsoft/Windows/Recent/Nero InfoTool.lnk"
+printf 'setup log of an installer that never cleaned up\n' >"$local_app/Temp/setup.log"
+printf '[InternetShortcut]\r\nURL=https://www.example.org/\r\n' >"$user/Favorites/Example.url"
+
+config="$volume/Windows/System32/config"
+mkdir -p "$config"
+python3 "$tools/make-empty-hive.py" "$config/SOFTWARE" SOFTWARE
+python3 "$tools/make-empty-hive.py" "$config/SYSTEM" SYSTEM
+hivexsh -w -f "$tools/sample-software.hivexsh" "$config/SOFTWARE"
+hivexsh -w -f "$tools/sample-system.hivexsh" "$config/SYSTEM"
+
+# Fixed times, so that a remade volume lists as the committed one does.
+find "$volume/Users" "$volume/Windows" -exec touch -h -d '2021-06-01 12:00:00 UTC' {} +
+echo "made $volume"

@@ -1,0 +1,82 @@
+// vellacord SOURCE (--profile DIR | --volume DIR [--user NAME]... | --this-computer)
+// Any source of the catalogue with a sub-command of its name: its table of
+// every user of the evidence.
+#include "cli/SourceCommand.h"
+
+#include "cli/CommandHelpers.h"
+#include "cli/TableOutput.h"
+#include "evidence/Machine.h"
+#include "platform/WorkFile.h"
+
+#include <cstdio>
+
+namespace vc {
+
+int runSourceCommand(const CliOptions& options, const SourceSpec& spec) {
+    const bool evidence = CommandEvidence::given(options);
+    // The temporary files alone may be read without evidence: this
+    // computer's own temporary folder.
+    const bool thisComputer = !evidence && QLatin1String(spec.name) == QLatin1String("temp");
+    if (!options.positional.isEmpty() || (!evidence && !thisComputer)) {
+        std::fprintf(stderr,
+                     "vellacord: %s needs --profile DIR, --volume DIR or --this-computer\n%s",
+                     spec.command, qPrintable(usageText()));
+        return kExitUsage;
+    }
+    CommandEvidence machine;
+    if (evidence && !machine.open(options))
+        return kExitInput;
+    CommandContext context;
+    WorkFile workFile;
+    const std::unique_ptr<TableModel> table = makeSourceTable(spec);
+    QString title = machine.title();
+    bool loaded = true;
+    const auto load = [&](RowSink& rows) {
+        bool first = true;
+        for (const UserProfile* user : sourceUsers(spec, machine.machine())) {
+            SourceInput input;
+            input.machine = machine.machine();
+            input.user = user;
+            input.workFile = &workFile;
+            input.linearScan = !options.hashWalk;
+            input.fullHistory = options.full;
+            UserRows userRows(rows, userCell(user, spec.encoding), first);
+            first = false;
+            const SourceOutcome outcome = spec.load(input, context.load(), userRows);
+            if (!outcome.title.isEmpty() && machine.machine() &&
+                machine.machine()->users().size() == 1)
+                title = outcome.title;
+            if (!outcome.loaded) {
+                loaded = false;
+                return false;
+            }
+        }
+        return true;
+    };
+    int status = kExitOk;
+    if (!options.xmlFile.isEmpty()) {
+        // Into the table, which is then written whole under its title.
+        load(*table);
+        if (!loaded)
+            return kExitInput;
+        status = writeTableOutput(*table, options, title);
+    } else {
+        // Tab-delimited: each row written as it comes, so a large source
+        // never sits in memory as a whole table.
+        TabRowStream out;
+        if (!out.open(options))
+            return kExitInput;
+        out.writeHeader(*table);
+        load(out);
+        // A source that could not be read is reported and writes nothing
+        // (what is still waiting in the stream is dropped).
+        if (!loaded)
+            return kExitInput;
+        status = out.finish();
+    }
+    // A file that could not be read at all was named on stderr; the table
+    // holds everything else.
+    return commandStatus(status, context.failed());
+}
+
+} // namespace vc

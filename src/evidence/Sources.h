@@ -1,0 +1,167 @@
+#pragma once
+
+#include "platform/LoadContext.h"
+#include "tables/TableModel.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vc {
+
+class Machine;
+class RowSink;
+class UserProfile;
+class WorkFile;
+
+// Whom a source reads: one user's profile, or the whole machine (Prefetch,
+// the Recycle Bin).
+enum class SourceScope { User, Machine };
+
+// The texts a source leaves around its table.
+enum class SourceLabel {
+    Count,     // "Records: n" (Label1, ieH_Label, ...)
+    Condition, // the conditions of a recall (SearchCondLabel1..)
+    Files,     // the Cookie tab's "Cookie Files: n"
+    Directory, // the folder read (History and Cookie tabs)
+    IndexFile, // the Activity tab's index file panel
+};
+
+// What one load is given besides the rows' sink and the load context.
+struct SourceInput {
+    const Machine* machine = nullptr;
+    // The user read; nullptr for a source of the whole machine, and for this
+    // computer without a Windows user.
+    const UserProfile* user = nullptr;
+    WorkFile* workFile = nullptr;
+    // Cache index files: every 128-byte block (true) or the hash tables.
+    bool linearScan = true;
+    // "Full history": every index file of the history tree.
+    bool fullHistory = false;
+};
+
+// What one load came to.
+struct SourceOutcome {
+    // False: the load could not begin (a work file that cannot be made, a
+    // list that cannot be read); reported, and the table keeps what the
+    // loads before it gave.
+    bool loaded = true;
+    // The recall stops after this source (its report is made).
+    bool stopRun = false;
+    // False: the source found nothing to read for this user (no index file).
+    bool found = true;
+    // More for the summary after the count ("Cookie Files: 3").
+    QString summaryExtra;
+    struct Label {
+        SourceLabel label;
+        QString text;
+        QString hint;
+    };
+    QList<Label> labels;
+    int fileCount = 0; // the Cookie tab's cookie text files
+    // What a sub-command's XML export names as its title when not the
+    // evidence (the favorites folder read).
+    QString title;
+};
+
+using SourceLoader = SourceOutcome (*)(const SourceInput& input, const LoadContext& context,
+                                       RowSink& rows);
+
+// The widgets of a source's tab, by the names the window layout knows.
+struct SourceWidgets {
+    const char* sheet;      // "ieA_TabSheet"
+    const char* countLabel; // "Label1"
+    const char* condLabel;  // "SearchCondLabel1"
+    const char* pane;       // "ieA_BotPanel"
+    const char* memo;       // "Memo1"
+    const char* filePanel;  // "InternetURLPanel"
+    const char* imagePanel; // "ImgPanel"; empty: no picture preview
+    const char* image;      // "Image1"
+    int imageWidth = 0;
+    int imageHeight = 0;
+};
+
+// One source of the program, declared once: the window's tabs and menu
+// loads, the recall (its window's list, --sections, the files of --out, the
+// summary), the sub-commands, --help and the timeline are all made from it.
+struct SourceSpec {
+    // The short name: the recall's output file ("activity" gives
+    // activity.txt) and the sub-command that reads the source from the
+    // evidence (empty: none, the source has a sub-command of its own).
+    const char* name;
+    const char* command;
+    // The recall's letter (--sections).
+    char letter;
+    // The outer tab (its interface text) and the source's own tab.
+    int groupText;
+    int tabText;
+    // The table's name (the window layout's list view).
+    const char* tableName;
+    SourceWidgets widgets;
+    // The table's columns before the trailing "User" column, and how its
+    // text cells are held.
+    std::vector<TableColumn> (*columns)();
+    CellEncoding encoding;
+    SourceScope scope;
+    // The count label's text ("Records", "Files").
+    int countText;
+    // The summary's text when no user had anything to read (-1: the count
+    // stands), and the text of a count of files read besides the rows
+    // ("Cookie Files"; -1: none).
+    int notFoundText;
+    int filesText;
+    // The recall's bookkeeping of the sources the program has always had:
+    // the summary line ends after the source, and the overall bar steps
+    // once more at its end.
+    bool endsSummaryLine;
+    bool stepsOverallAtEnd;
+    SourceLoader load;
+};
+
+// The number of sources of the catalogue (the catalogue checks that it
+// holds this many).
+constexpr int kSourceCount = 9;
+
+// Every source, in the order of the tabs (and of the recall).
+const std::vector<SourceSpec>& sourceCatalogue();
+int sourceCount();
+const SourceSpec& sourceAt(int index);
+// The index of a source by its name or its letter; -1 when none.
+int sourceIndex(const QString& name);
+int sourceIndexOfLetter(char letter);
+
+// The columns of a source's table: its own, then "User".
+std::vector<TableColumn> sourceColumns(const SourceSpec& spec);
+// An empty table of a source, named and encoded as the window's.
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& spec);
+// The "User" cell of a user's rows in a table of that encoding (empty for
+// no user).
+QByteArray userCell(const UserProfile* user, CellEncoding encoding);
+
+// The users a source reads on a machine: every user for a source of one
+// user; nobody (one load with no user) for a source of the machine, and for
+// a machine without users (this computer).
+std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machine* machine);
+
+// A sink that gives every row the user's name as its last cell ("User"),
+// and lets only the first load of a table empty it: the loads of several
+// users fill one table one after the other.
+class UserRows : public RowSink {
+public:
+    // userCell: the user's name as the table's text cells hold it.
+    UserRows(RowSink& rows, const QByteArray& userCell, bool first);
+    int columns() const override;
+    void appendCells(const QByteArrayView* cells, int count) override;
+    void clearRows() override;
+    void beginRows() override { m_rows.beginRows(); }
+    void endRows() override { m_rows.endRows(); }
+
+private:
+    RowSink& m_rows;
+    QByteArray m_user;
+    bool m_mayClear;
+};
+
+} // namespace vc
