@@ -285,6 +285,17 @@ enum InterfaceTextId : int {
     // Copying rows and fitting columns.
     TextCopyRows = 253,   // "Copy"
     TextFitColumns = 254, // "Fit Columns to Window"
+    // Readers of later Windows versions and damaged files.
+    TextArguments = 255,        // "Arguments"
+    TextDescription = 256,      // "Description"
+    TextJumpListCategory = 257, // "Category"
+    TextTasksCategory = 258,    // "Tasks"
+    TextNoAddressStored = 259,  // "no address stored"
+    TextDatabaseDamaged = 260,  // "The browser database is damaged"
+    TextDatabaseOverFreeSpace =
+        261, // "%1 bytes, more than the %2 bytes free in the work folder %3"
+    TextDatabaseOverBound =
+        262, // "%1 bytes, more than the %2 bytes a browser database is copied up to"
 };
 
 } // namespace vc
