@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArrayView bytes = vc::fuzz::inputBytes(data, size);
     static const vc::KnownFolderLocations none;
     const vc::JumpList list = vc::readAutomaticDestinations(bytes, none);
     // One entry per DestList entry (each at least 114 bytes of streams that

@@ -1,8 +1,9 @@
 // A browser database (SQLite) that is damaged as the fuzzer likes: copied
-// privately and read by every reader of the three tables through the
-// loader, as History, places.sqlite, downloads.sqlite and both cookie
-// databases. Every row has its table's cells; a load names every database
-// it could not read whole.
+// privately and read through the loader by every reader of the three tables
+// of its browser (Firefox's when it names a moz_ table anywhere, Chrome's
+// otherwise: each copy costs, and the other browser's readers find no table
+// at once). Every row has its table's cells; a load names every database it
+// could not read whole.
 #include "FuzzInput.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/BrowserLoad.h"

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArrayView bytes = vc::fuzz::inputBytes(data, size);
     static const vc::KnownFolderLocations none;
     const vc::JumpList list = vc::readCustomDestinations(bytes, none);
     if (list.entries.size() > vc::kMaxCustomLinks)

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArrayView bytes = vc::fuzz::inputBytes(data, size);
     const vc::DestList list = vc::parseDestList(bytes);
     if (quint32(list.entries.size()) > list.declaredEntries)
         std::abort();

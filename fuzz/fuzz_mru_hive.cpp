@@ -10,30 +10,9 @@
 #include "platform/Profile.h"
 #include "platform/Reporter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <unistd.h>
-
 #include <cstdlib>
 
 namespace {
-
-// A profile folder of the Vista layout whose NTUSER.DAT is a link to the
-// input.
-struct ProfileFolder {
-    ProfileFolder() {
-        if (!dir.isValid())
-            std::abort();
-        QDir(dir.path()).mkpath(QStringLiteral("AppData/Roaming/Microsoft/Windows/Recent"));
-        const QByteArray link = QFile::encodeName(dir.filePath(QStringLiteral("NTUSER.DAT")));
-        if (::symlink(QFile::encodeName(input.path()).constData(), link.constData()) != 0)
-            std::abort();
-    }
-    QTemporaryDir dir;
-    vc::fuzz::InputFile input;
-};
 
 struct Quiet : vc::Reporter {
     void error(const QString&) override {}
@@ -48,7 +27,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static ProfileFolder folder;
+    // A profile folder of the Vista layout.
+    static vc::fuzz::ProfileFolder folder({"AppData/Roaming/Microsoft/Windows/Recent"});
     folder.input.set(data, size);
     vc::Profile profile;
     QString message;

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArrayView bytes = vc::fuzz::inputBytes(data, size);
     static const vc::KnownFolderLocations none;
     static const vc::KnownFolderLocations placed = [] {
         vc::KnownFolderLocations l;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArrayView bytes = vc::fuzz::inputBytes(data, size);
     if (const auto layout = vc::linkLayout(bytes))
         if (layout->stringsEnd > layout->extraEnd || layout->extraEnd > bytes.size())
             std::abort();
