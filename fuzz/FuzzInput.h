@@ -8,13 +8,18 @@
 #include "platform/TimeText.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QDir>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace vc::fuzz {
 
@@ -40,6 +45,27 @@ public:
 
 private:
     int m_fd;
+};
+
+// The fuzzer's bytes, for the readers that take them from memory.
+inline QByteArrayView inputBytes(const uint8_t* data, size_t size) {
+    return QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+// A profile folder with the given sub-folders whose NTUSER.DAT is a link to
+// the input file; made once per target.
+struct ProfileFolder {
+    explicit ProfileFolder(std::initializer_list<const char*> folders) {
+        if (!dir.isValid())
+            std::abort();
+        for (const char* sub : folders)
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+        const QByteArray link = QFile::encodeName(dir.filePath(QStringLiteral("NTUSER.DAT")));
+        if (::symlink(QFile::encodeName(input.path()).constData(), link.constData()) != 0)
+            std::abort();
+    }
+    QTemporaryDir dir;
+    InputFile input;
 };
 
 inline void fixSettings() {

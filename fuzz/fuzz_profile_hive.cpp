@@ -7,32 +7,8 @@
 #include "platform/SpecialFolders.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <unistd.h>
 
 #include <cstdlib>
-
-namespace {
-
-// A profile folder of the XP layout whose NTUSER.DAT is a link to the input.
-struct ProfileFolder {
-    ProfileFolder() {
-        if (!dir.isValid())
-            std::abort();
-        for (const char* sub : {"Cookies", "Recent", "Favorites", "Local Settings/History",
-                                "Local Settings/Temp", "Application Data/Microsoft/Word"})
-            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
-        const QByteArray link = QFile::encodeName(dir.filePath(QStringLiteral("NTUSER.DAT")));
-        if (::symlink(QFile::encodeName(input.path()).constData(), link.constData()) != 0)
-            std::abort();
-    }
-    QTemporaryDir dir;
-    vc::fuzz::InputFile input;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     vc::fuzz::fixSettings();
@@ -40,7 +16,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static ProfileFolder folder;
+    // A profile folder of the XP layout.
+    static vc::fuzz::ProfileFolder folder({"Cookies", "Recent", "Favorites",
+                                           "Local Settings/History", "Local Settings/Temp",
+                                           "Application Data/Microsoft/Word"});
     folder.input.set(data, size);
     vc::Profile profile;
     QString message;

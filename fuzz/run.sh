@@ -16,7 +16,8 @@ build=$(realpath "$1")
 seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
-     fuzz_profile_hive fuzz_favorite_url)
+     fuzz_profile_hive fuzz_favorite_url fuzz_shell_item_list fuzz_shortcut fuzz_dest_list
+     fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -31,6 +32,16 @@ seeds() {
       printf '%s\n' tests/data/ntuser-*.dat
       find samples -iname ntuser.dat ;;
     fuzz_favorite_url) find samples -iname '*.url' ;;
+    fuzz_shell_item_list) find tests/data/shell-items -name '*.bin' ;;
+    fuzz_shortcut)
+      find tests/data samples -iname '*.lnk' ;;
+    fuzz_dest_list) printf '%s\n' tests/data/destlist-*.bin ;;
+    fuzz_automatic_jump_list) find tests/data samples -name '*.automaticDestinations-ms' ;;
+    fuzz_custom_jump_list) find tests/data samples -name '*.customDestinations-ms' ;;
+    fuzz_mru_hive) printf '%s\n' tests/data/ntuser-win10.dat ;;
+    fuzz_browser_database)
+      printf '%s\n' tests/data/chrome-History tests/data/chrome-cookies.db \
+        tests/data/firefox-*.sqlite ;;
   esac
 }
 dictionary() {
@@ -39,14 +50,33 @@ dictionary() {
     fuzz_cookie_text) echo fuzz/cookie.dict ;;
     fuzz_profile_hive) echo fuzz/hive.dict ;;
     fuzz_favorite_url) echo fuzz/url.dict ;;
+    fuzz_shell_item_list) echo fuzz/shell-items.dict ;;
+    fuzz_shortcut) echo fuzz/shortcut.dict ;;
+    fuzz_dest_list | fuzz_automatic_jump_list | fuzz_custom_jump_list) echo fuzz/jump-list.dict ;;
+    fuzz_mru_hive) echo fuzz/hive.dict ;;
+    fuzz_browser_database) echo fuzz/sqlite.dict ;;
   esac
 }
 maxLength() {
   case "$1" in
-    fuzz_profile_hive) echo 1048576 ;; # a whole hive of the test data
+    fuzz_profile_hive | fuzz_mru_hive) echo 1048576 ;; # a whole hive of the test data
+    fuzz_browser_database) echo 1048576 ;;             # the real databases of the test data
     *) echo 65536 ;;
   esac
 }
+# The most a target may allocate at once: a reader that sizes a buffer from a
+# forged field is a finding even when the buffer would fit in memory (the
+# libraries' allocation bombs were found this way).
+mallocLimit() {
+  case "$1" in
+    fuzz_index_* | fuzz_cookie_text | fuzz_profile_hive | fuzz_favorite_url) echo 2048 ;;
+    *) echo 256 ;;
+  esac
+}
+
+# The leaks of the libraries the program uses, with their reasons, are the
+# tests' (scripts/lsan.supp); any other leak is a finding.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 
 status=0
 mkdir -p "$build/fuzz-artifacts"
@@ -68,7 +98,8 @@ for t in "${targets[@]}"; do
   # Leaks are looked for; a run that exceeds its memory or time per input is
   # a finding too.
   "$binary" "$corpus" "$seedDir" -dict="$(dictionary "$t")" -max_len="$(maxLength "$t")" \
-    -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+    -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+    -malloc_limit_mb="$(mallocLimit "$t")" -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-artifacts/$t-" >"$log" 2>&1
   result=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')

@@ -54,6 +54,9 @@ QString reportText(int text, const QString& path, const QString& detail) {
 }
 
 // Reads one database; false when it could be read only in part or not at all.
+// A database SQLite finds damaged is named as damaged (an error, after the
+// rows that could be read), whether the damage stopped the rows or hid the
+// table itself; one without the table is a warning.
 bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserCellTexts& texts,
                   BrowserRowWriter& writer, Reporter* report) {
     DatabaseCopy copy;
@@ -71,20 +74,28 @@ bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserC
     }
     writer.setSource(database, copy.readFrom());
     const BrowserReadOutcome outcome = reader(sqlite, texts, writer);
-    if (!outcome.hasTable) {
+    if (!sqlite.damage().isEmpty()) {
+        QStringList problems{sqlite.damage()};
+        if (!outcome.error.isEmpty() && outcome.error != sqlite.damage())
+            problems << outcome.error;
         if (report)
-            report->warning(reportText(TextDatabaseWithoutTable, database.path, QString()));
+            report->error(
+                reportText(TextDatabaseDamaged, database.path, problems.join(QLatin1Char('\n'))));
         return false;
     }
-    QStringList problems;
-    if (!sqlite.damage().isEmpty())
-        problems << sqlite.damage();
-    if (!outcome.error.isEmpty())
-        problems << outcome.error;
-    if (!problems.isEmpty()) {
+    if (!outcome.hasTable) {
+        if (!sqlite.lookupError().isEmpty()) {
+            if (report)
+                report->error(
+                    reportText(TextDatabasePartlyRead, database.path, sqlite.lookupError()));
+        } else if (report) {
+            report->warning(reportText(TextDatabaseWithoutTable, database.path, QString()));
+        }
+        return false;
+    }
+    if (!outcome.error.isEmpty()) {
         if (report)
-            report->error(reportText(TextDatabasePartlyRead, database.path,
-                                     problems.join(QLatin1Char('\n'))));
+            report->error(reportText(TextDatabasePartlyRead, database.path, outcome.error));
         return false;
     }
     return true;

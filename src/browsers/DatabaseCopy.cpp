@@ -1,112 +1,105 @@
 #include "browsers/DatabaseCopy.h"
 
-#include "documents/FileServices.h"
-#include "evidence/UserProfile.h"
-#include "platform/EvidenceOpen.h"
+#include "evidence/EvidenceFiles.h"
+#include "language/InterfaceTexts.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QStorageInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
+#include <vector>
 
 namespace vc {
 
 namespace {
 
-QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Opens an evidence file read-only, without touching its access time where
-// the system allows. A name that is not a regular file (a FIFO would block
-// the open, a device never ends) is refused. Returns -1 with *error set.
-int openEvidence(const QString& path, qint64* size, QString* error) {
-    const int fd = openEvidenceDescriptor(QFile::encodeName(path), O_NONBLOCK);
-    if (fd < 0) {
-        *error = systemError(errno);
-        return -1;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        *error = QStringLiteral("not a regular file");
-        ::close(fd);
-        return -1;
-    }
-    *size = info.st_size;
-    return fd;
-}
-
-// Copies one evidence file to `to`, which must not exist yet.
-bool copyEvidence(const QString& from, const QString& to, qint64* copied, QString* error) {
+struct Part {
+    QByteArray from; // the evidence file
+    QString suffix;  // "", "-wal", "-journal"
+    QByteArray name; // its name, for readFrom
     qint64 size = 0;
-    const int in = openEvidence(from, &size, error);
-    if (in < 0)
-        return false;
-    const int out = ::open(QFile::encodeName(to).constData(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (out < 0) {
-        *error = systemError(errno);
-        ::close(in);
-        return false;
-    }
-    const bool ok = copyContent(in, out, error);
-    struct stat info {};
-    if (ok && ::fstat(out, &info) == 0)
-        *copied = info.st_size;
-    ::close(in);
-    if (::close(out) != 0 && ok) {
-        *error = systemError(errno);
-        return false;
-    }
-    return ok;
+};
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+QByteArray nameOf(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
 }
 
 } // namespace
 
 bool DatabaseCopy::make(const QString& evidencePath, QString* error) {
-    m_dir =
-        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vellacord-db-XXXXXX"));
+    return make(localEvidenceFiles(), EvidenceFiles::pathBytes(QDir(evidencePath).absolutePath()),
+                error);
+}
+
+bool DatabaseCopy::make(const EvidenceFiles& files, const QByteArray& path, QString* error) {
+    m_size = 0;
+    m_hasLog = false;
+    const std::optional<EvidenceEntry> database = files.entry(path);
+    if (!database || database->type != EntryType::File) {
+        *error = database ? QStringLiteral("not a regular file")
+                          : QStringLiteral("No such file or directory");
+        return false;
+    }
+    std::vector<Part> parts{{path, QString(), nameOf(path), database->size}};
+    // The log and the journal keep the database's name; NTFS matched names
+    // without regard to letter case.
+    const QByteArray folder = folderOf(path);
+    for (const char* suffix : {"-wal", "-journal"}) {
+        const QByteArray companion = files.findChildNoCase(folder, nameOf(path) + suffix);
+        if (companion.isEmpty())
+            continue;
+        const QByteArray from = joinPath(folder, companion);
+        const std::optional<EvidenceEntry> entry = files.entry(from);
+        if (!entry || entry->type != EntryType::File)
+            continue;
+        parts.push_back({from, QString::fromLatin1(suffix), companion, entry->size});
+    }
+
+    qint64 total = 0;
+    for (const Part& part : parts)
+        total += part.size;
+    if (total > m_sizeBound) {
+        *error = tx(TextDatabaseOverBound).arg(total).arg(m_sizeBound);
+        return false;
+    }
+    const QString base = m_workFolder.isEmpty() ? QDir::tempPath() : m_workFolder;
+    m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/vellacord-db-XXXXXX"));
     if (!m_dir->isValid()) {
         *error = m_dir->errorString();
         return false;
     }
-    const QFileInfo evidence(evidencePath);
-    const QString folder = evidence.absolutePath();
-    const QString name = evidence.fileName();
-    m_path = m_dir->filePath(QStringLiteral("database"));
-    m_size = 0;
-    m_hasLog = false;
-
-    qint64 copied = 0;
-    if (!copyEvidence(evidencePath, m_path, &copied, error))
+    // The copies keep the holes of sparse files, but a file full of data
+    // as large as its size must still fit.
+    const qint64 free = QStorageInfo(m_dir->path()).bytesAvailable();
+    if (free >= 0 && total > free) {
+        *error = tx(TextDatabaseOverFreeSpace).arg(total).arg(free).arg(base);
         return false;
-    m_size += copied;
-    QStringList names{name};
+    }
 
-    // The log and the journal keep the database's name; NTFS matched names
-    // without regard to letter case.
-    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-journal")}) {
-        const QString companion = findChildNoCase(folder, name + suffix);
-        if (companion.isEmpty())
-            continue;
-        const QString from = folder + QLatin1Char('/') + companion;
-        if (!QFileInfo(from).isFile())
-            continue;
-        copied = 0;
-        QString companionError;
-        if (!copyEvidence(from, m_path + suffix, &copied, &companionError)) {
-            *error = from + QStringLiteral(": ") + companionError;
+    m_path = m_dir->filePath(QStringLiteral("database"));
+    QStringList names;
+    for (const Part& part : parts) {
+        QString copyError;
+        // Each is bounded by what is left of the bound, so a file that grows
+        // while it is copied cannot pass it.
+        if (!files.copyTo(part.from, m_path + part.suffix, m_sizeBound - m_size, &copyError)) {
+            *error = part.suffix.isEmpty()
+                         ? copyError
+                         : EvidenceFiles::pathText(part.from) + QStringLiteral(": ") + copyError;
             return false;
         }
-        m_size += copied;
-        if (copied > 0) {
-            names << companion;
-            if (suffix == QLatin1String("-wal"))
+        const std::optional<EvidenceEntry> copied =
+            localEvidenceFiles().entry(EvidenceFiles::pathBytes(m_path + part.suffix));
+        const qint64 size = copied ? copied->size : part.size;
+        m_size += size;
+        if (part.suffix.isEmpty() || size > 0) {
+            names << EvidenceFiles::pathText(part.name);
+            if (part.suffix == QLatin1String("-wal"))
                 m_hasLog = true;
         }
     }

@@ -94,11 +94,26 @@ QString SqliteDatabase::errorText() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
+bool SqliteDatabase::noteIfDamaged(const QString& message) {
+    const int code = m_db ? (sqlite3_extended_errcode(m_db) & 0xFF) : SQLITE_OK;
+    if (m_budget <= 0 || (code != SQLITE_CORRUPT && code != SQLITE_NOTADB))
+        return false;
+    if (m_damage.isEmpty())
+        m_damage = message;
+    return true;
+}
+
 bool SqliteDatabase::hasTable(const char* name) {
     SqliteRows rows(*this, QByteArrayLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
                                              "AND name = '") +
                                QByteArray(name) + QByteArrayLiteral("' COLLATE NOCASE"));
-    return rows.next();
+    if (rows.next())
+        return true;
+    // A statement that failed did not find out: the schema may hold the
+    // table on a page that cannot be read.
+    if (!rows.error().isEmpty() && m_damage.isEmpty() && m_lookupError.isEmpty())
+        m_lookupError = rows.error();
+    return false;
 }
 
 QSet<QByteArray> SqliteDatabase::columns(const char* table) {
@@ -109,6 +124,8 @@ QSet<QByteArray> SqliteDatabase::columns(const char* table) {
                                QByteArray(table) + QByteArrayLiteral("')"));
     while (rows.next())
         names.insert(rows.bytes(0).toLower());
+    if (!rows.error().isEmpty() && m_damage.isEmpty() && m_lookupError.isEmpty())
+        m_lookupError = rows.error();
     return names;
 }
 
@@ -116,6 +133,7 @@ SqliteRows::SqliteRows(SqliteDatabase& database, const QByteArray& sql) : m_data
     if (sqlite3_prepare_v2(database.handle(), sql.constData(), int(sql.size()), &m_statement,
                            nullptr) != SQLITE_OK) {
         m_error = database.errorText();
+        database.noteIfDamaged(m_error);
         m_done = true;
     }
 }
@@ -131,8 +149,10 @@ bool SqliteRows::next() {
     if (rc == SQLITE_ROW)
         return true;
     m_done = true;
-    if (rc != SQLITE_DONE)
+    if (rc != SQLITE_DONE) {
         m_error = m_database.errorText();
+        m_database.noteIfDamaged(m_error);
+    }
     return false;
 }
 

@@ -32,15 +32,27 @@ public:
     void setStepBudget(qint64 steps);
 
     // True when the database has a real table of that name (letter case
-    // ignored, as SQLite does); a view of that name does not count.
+    // ignored, as SQLite does); a view of that name does not count. False
+    // also when the schema cannot be read: damage() or lookupError() then
+    // says why.
     bool hasTable(const char* name);
-    // The column names of a table, in lower case (empty when there is none).
+    // The column names of a table, in lower case (empty when there is none
+    // or it cannot be read; see hasTable).
     QSet<QByteArray> columns(const char* table);
 
-    // What was wrong with the file's schema when it could be read only by
-    // leaving its damaged entries out (a truncated file loses the pages of
-    // some tables or indexes); empty for a sound file.
+    // What SQLite found damaged (it calls the file malformed): the schema,
+    // when it could be read only by leaving its damaged entries out (a
+    // truncated file loses the pages of some tables or indexes), or any
+    // statement that met a damaged page since. Empty for a sound file.
     QString damage() const { return m_damage; }
+    // Why a look at the schema failed for another reason (the work budget
+    // spent); empty when none did.
+    QString lookupError() const { return m_lookupError; }
+
+    // Called by the statements: notes SQLite's message as the file's damage
+    // when the last failure was a damaged page or no database at all.
+    // True when it was.
+    bool noteIfDamaged(const QString& message);
 
     // SQLite's last message, or the budget's when the budget was spent.
     QString errorText() const;
@@ -53,6 +65,7 @@ private:
     sqlite3* m_db = nullptr;
     qint64 m_budget = 0; // steps of the progress handler left
     QString m_damage;
+    QString m_lookupError;
 };
 
 // The rows of one SELECT statement.
@@ -66,7 +79,8 @@ public:
     // Steps to the next row: false at the end or on a failure.
     bool next();
     // Empty while all went well; else why the statement stopped (not ready,
-    // corrupt page, budget spent).
+    // corrupt page, budget spent). A damaged page is also noted as the
+    // database's damage().
     QString error() const { return m_error; }
 
     bool isNull(int column) const;

@@ -172,8 +172,16 @@ void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature,
             takeTime(times, modified, modifiedSeconds, text, 2, sink);
     }
 
-    const int urlOffset = file.byteAt(record + layout.urlOffset);
-    takeText(file, record + urlOffset, fileSize, text, 1);
+    // The address's offset is one byte of a 32-bit field. A field whose
+    // 32-bit value is not smaller than the record (at least one block) holds
+    // no offset at all (leaked records keep filler such as 0xDEADBEEF there,
+    // whose low byte would point into the next record): the record stores
+    // no address.
+    const quint32 urlField = quint32(valueAt(file, record + layout.urlOffset));
+    if (qint64(urlField) < std::max<qint64>(recordEnd - record, kBlockSize)) {
+        const int urlOffset = file.byteAt(record + layout.urlOffset);
+        takeText(file, record + urlOffset, fileSize, text, 1);
+    }
 
     const int32_t fileNameOffset = valueAt(file, record + layout.fileNameOffset);
     if (fileNameOffset > kLowestFileNameOffset)

@@ -64,7 +64,10 @@ constexpr qsizetype kMaxFieldLength = 64 * 1024;
 QByteArray FileTimeText(const unsigned char* eightBytes);
 
 // URL and LEAK records (and any signature beginning "URL"). signature holds
-// the 4 signature bytes; fileSize is the size stated in the header.
+// the 4 signature bytes; fileSize is the size stated in the header. A record
+// whose 32-bit address-offset field is not smaller than the record's size
+// (its blocks, at least one) stores no address: its address field stays
+// empty.
 void DecodeUrlRecord(IndexFileReader& file, int32_t r, QByteArrayView signature, int32_t fileSize,
                      double CacheIndexVersion, RecordSink& sink);
 // REDR records.

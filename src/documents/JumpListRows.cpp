@@ -8,6 +8,7 @@
 #include "documents/RowLine.h"
 #include "documents/shell/AppIds.h"
 #include "documents/shell/JumpList.h"
+#include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 
@@ -44,29 +45,48 @@ QString sourceOf(const Kind& kind, const QString& fileName) {
     return source;
 }
 
+// An address rather than a path: "http://...", "ftp://...".
+bool isAddress(const QString& target) {
+    const qsizetype colon = target.indexOf(QLatin1String("://"));
+    return colon > 1 && !target.left(colon).contains(QLatin1Char('\\'));
+}
+
 void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const QByteArray& source,
                  bool cut) {
     RecentRow row;
     row.source = source;
     if (cut)
         row.note(cellInterfaceText(TextReadInPart));
+    // The shortcut's target, unless the DestList names the entry where the
+    // shortcut's item list could not: Internet Explorer's entries hold the
+    // address there and a target of "Internet Explorer\?".
     QString target = entry.link.targetPath;
-    if (target.isEmpty() && entry.dest)
+    const bool linkNamed = !target.isEmpty() && entry.link.targetComplete;
+    const bool fromDestList = !linkNamed && entry.dest && !entry.dest->path.isEmpty();
+    if (fromDestList)
         target = withKnownFolderNames(entry.dest->path, collection.locations());
     row.path = evidenceText(target);
-    row.name = fileNamePart(row.path);
-    row.extension = extensionPart(row.name);
+    if (isAddress(target)) {
+        row.name = row.path; // an address has no file name or extension
+    } else {
+        row.name = fileNamePart(row.path);
+        row.extension = extensionPart(row.name);
+    }
     row.localFile = localFileFor(collection, target);
     if (entry.link.state != ShortcutFacts::State::NotALink)
         row.link = &entry.link;
+    // The recorded time is the DestList's last use; a custom jump list
+    // records none.
     if (entry.dest) {
         row.recordedTime = entry.dest->accessTime;
         row.accessCount = entry.dest->accessCount;
         if (entry.dest->pinPosition >= 0)
             row.note(cellInterfaceText(TextPinned));
-    } else {
-        row.recordedTime = entry.link.latestTime();
     }
+    if (entry.task)
+        row.category = evidenceText(cellInterfaceText(TextTasksCategory));
+    else
+        row.category = evidenceText(entry.category);
     // A stream the DestList does not describe, or one cut short, was read
     // in part; a DestList entry without its stream, or a stream that is no
     // shortcut, has no shortcut facts.
@@ -76,7 +96,8 @@ void addEntryRow(RecentCollection& collection, const JumpListEntry& entry, const
     if (entry.gap == JumpListEntry::Gap::NoStream ||
         entry.link.state == ShortcutFacts::State::NotALink)
         row.note(cellInterfaceText(TextNoShortcut));
-    else if (entry.link.state == ShortcutFacts::State::HeaderOnly || !entry.link.targetComplete)
+    else if (entry.link.state == ShortcutFacts::State::HeaderOnly || entry.link.extraDataCut ||
+             (!entry.link.targetComplete && !fromDestList))
         row.note(cellInterfaceText(TextReadInPart));
     collection.add(row);
 }
@@ -95,6 +116,7 @@ void reportProblems(RecentCollection& collection, const JumpList& list, const QS
             collection.problem(
                 QStringLiteral("%1 (DestList %2)").arg(path).arg(list.destListVersion));
             break;
+        case JumpList::Problem::ForgedHeader:
         case JumpList::Problem::Cut:
         case JumpList::Problem::DamagedStreams:
         case JumpList::Problem::NoDestList:
@@ -116,7 +138,8 @@ void collectJumpListRows(RecentCollection& collection) {
             const QString name = findChildNoCase(recent, QLatin1String(kind.folder));
             if (name.isEmpty())
                 continue;
-            const QDir folder(recent + QLatin1Char('/') + name);
+            // The Recent folder comes with its trailing "/".
+            const QDir folder(withTrailingSlash(recent) + name);
             const QStringList files = folder.entryList(
                 {QLatin1Char('*') + QLatin1String(kind.suffix)},
                 QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);

@@ -103,7 +103,8 @@ const ShortcutFacts& RecentCollection::shortcutFile(const QByteArray& localPath,
         if (status != EvidenceReadStatus::Ok ||
             cached.facts.state == ShortcutFacts::State::NotALink)
             cached.note = cellInterfaceText(TextNoShortcut);
-        else if (cached.facts.state == ShortcutFacts::State::HeaderOnly)
+        else if (cached.facts.state == ShortcutFacts::State::HeaderOnly ||
+                 cached.facts.extraDataCut)
             cached.note = cellInterfaceText(TextReadInPart);
         if (!cached.note.isEmpty())
             problem(QFile::decodeName(localPath));

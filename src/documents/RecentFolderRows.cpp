@@ -13,11 +13,16 @@ namespace vc {
 
 namespace {
 
-// The name field drops the last four characters, the ".lnk" of a link.
-constexpr int kRecentNameCut = 4;
+constexpr qsizetype kLinkSuffix = 4; // ".lnk"
 
 bool isLinkName(const QByteArray& name) {
-    return name.size() > 4 && name.right(4).toLower() == ".lnk";
+    return name.size() > kLinkSuffix && name.right(kLinkSuffix).toLower() == ".lnk";
+}
+
+// The name a shortcut shows in Explorer: without its ".lnk" (any letter
+// case); every other name stays whole.
+QByteArray shownName(const QByteArray& name) {
+    return isLinkName(name) ? name.chopped(kLinkSuffix) : name;
 }
 
 } // namespace
@@ -29,7 +34,7 @@ void collectRecentFolderRows(RecentCollection& collection) {
             if (isSkippedFileName(entry.name))
                 return;
             RecentRow row;
-            row.name = cutName(entry.name, kRecentNameCut);
+            row.name = shownName(entry.name);
             row.extension = extensionPart(entry.name);
             row.path = entry.path;
             row.source = source;
@@ -37,7 +42,6 @@ void collectRecentFolderRows(RecentCollection& collection) {
             QString note;
             if (S_ISREG(entry.type) && isLinkName(entry.name)) {
                 row.link = &collection.shortcutFile(row.localFile, &note);
-                row.recordedTime = row.link->latestTime();
                 row.note(note);
                 if (note.isEmpty() && !row.link->targetComplete)
                     row.note(cellInterfaceText(TextReadInPart));

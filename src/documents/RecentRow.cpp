@@ -72,6 +72,9 @@ QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {
             field(QByteArray());
     }
     field(evidenceText(row.notes.join(QStringLiteral("; "))));
+    field(link ? evidenceText(link->arguments) : QByteArray());
+    field(link ? evidenceText(link->description) : QByteArray());
+    field(row.category);
     return line;
 }
 

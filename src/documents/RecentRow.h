@@ -15,8 +15,9 @@ struct ShortcutFacts;
 // the source), then the trailing ones: MRU position, recorded time, access
 // count, target path, target created, target modified, target accessed,
 // target size, volume label, volume serial, machine id, working folder,
-// note. Columns 5 to 18 of the table show fields 6 to 19.
-constexpr int kRecentRowFields = 19;
+// note, the shortcut's arguments and description, the jump-list category.
+// Columns 5 to 21 of the table show fields 6 to 22.
+constexpr int kRecentRowFields = 22;
 
 // One row of the recent-documents table as a reader finds it.
 struct RecentRow {
@@ -31,10 +32,14 @@ struct RecentRow {
     int mruPosition = -1; // 0 = most recent; -1 when the source has none
     // When the source recorded the entry (FILETIME; 0 when it does not say):
     // the key's last-written time for the most recent entry of a list, the
-    // latest target time a shortcut stores, the DestList's last use.
+    // DestList's last use. A shortcut records no time of its own (its
+    // target's times have their columns).
     quint64 recordedTime = 0;
     std::optional<double> accessCount;
     const ShortcutFacts* link = nullptr;
+    // The category of a custom jump list that holds the entry ("Tasks", a
+    // name the program gave); evidence bytes.
+    QByteArray category;
     QStringList notes; // each note once, in the order met
 
     // Adds a note unless the row has it already.

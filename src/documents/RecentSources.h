@@ -7,8 +7,8 @@ class RecentCollection;
 // The readers of the recent-documents sources; each adds its rows to the
 // collection in its own order.
 
-// Every file below the Recent folders (name cut 4, as the Recent folder
-// has always been listed), with the target facts of each shortcut.
+// Every file below the Recent folders (a shortcut's name without its
+// ".lnk"), with the target facts of each shortcut.
 void collectRecentFolderRows(RecentCollection& collection);
 
 // Explorer\RecentDocs and its per-extension subkeys.

@@ -130,33 +130,40 @@ bool EvidenceFiles::copyTo(const QByteArray& path, const QString& destination, q
         return false;
     }
     std::vector<char> buffer(static_cast<size_t>(kCopyChunk));
+    const qint64 length = reader->size();
     qint64 at = 0;
     bool ok = true;
+    // Stretch by stretch of data; the last one is read up to the end of the
+    // file, so that a file that grew since it was opened is still bounded.
     while (ok) {
-        const qint64 n = reader->readAt(at, buffer.data(), kCopyChunk);
-        if (n < 0) {
-            *error = reader->errorString();
-            ok = false;
+        const qint64 data = reader->dataFrom(at);
+        if (data >= length) {
+            at = length; // only a hole follows
             break;
         }
-        if (n == 0)
-            break;
-        if (at + n > maxBytes) {
-            *error = QStringLiteral("larger than %1 bytes").arg(maxBytes);
-            ok = false;
-            break;
-        }
-        // A block of zeros is left a hole: the copy of a sparse file takes
-        // no more room than the file does.
-        const bool zeros =
-            buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, size_t(n - 1)) == 0;
-        if (zeros) {
-            if (::lseek(out, at + n, SEEK_SET) < 0) {
-                *error = systemError(errno);
+        at = std::max(at, data);
+        const qint64 end = reader->dataEnd(at);
+        const bool last = end >= length;
+        while (ok && (last || at < end)) {
+            const qint64 want = last ? kCopyChunk : std::min(kCopyChunk, end - at);
+            const qint64 n = reader->readAt(at, buffer.data(), want);
+            if (n < 0) {
+                *error = reader->errorString();
                 ok = false;
+                break;
             }
-        } else {
-            for (qint64 done = 0; done < n && ok;) {
+            if (n == 0)
+                break;
+            if (at + n > maxBytes) {
+                *error = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+                ok = false;
+                break;
+            }
+            // A block of zeros is left a hole: the copy of a sparse file
+            // takes no more room than the file does.
+            const bool zeros =
+                buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, size_t(n - 1)) == 0;
+            for (qint64 done = 0; !zeros && done < n && ok;) {
                 const ssize_t w = ::pwrite(out, buffer.data() + done, size_t(n - done), at + done);
                 if (w < 0 && errno == EINTR)
                     continue;
@@ -166,8 +173,10 @@ bool EvidenceFiles::copyTo(const QByteArray& path, const QString& destination, q
                 }
                 done += w > 0 ? w : 0;
             }
+            at += n;
         }
-        at += n;
+        if (last)
+            break;
     }
     if (ok && ::ftruncate(out, at) != 0) {
         *error = systemError(errno);

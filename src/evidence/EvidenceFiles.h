@@ -51,6 +51,13 @@ public:
     // Reads exactly count bytes at offset; false when the file has fewer or
     // the read fails.
     bool readExactly(qint64 offset, char* out, qint64 count);
+
+    // Where the file's data lies, so that a copy keeps the holes of a sparse
+    // file without reading them: the first offset at or after offset that
+    // holds data (size() when only a hole follows), and the end of the data
+    // that starts at offset. By default every byte is data.
+    virtual qint64 dataFrom(qint64 offset) { return offset; }
+    virtual qint64 dataEnd(qint64 /*offset*/) { return size(); }
 };
 
 // Why a file of the evidence could not be read whole.
@@ -87,7 +94,8 @@ public:
     // cannot be opened (a pipe or a device never is).
     virtual std::unique_ptr<EvidenceReader> open(const QByteArray& path, QString* error) const = 0;
     // Copies a regular file whole to destination, which must not exist yet
-    // (made with mode 0600); holes of a sparse file stay holes. A file
+    // (made with mode 0600); holes of a sparse file stay holes, and where the
+    // reader knows them (dataFrom, dataEnd) they are not even read. A file
     // larger than maxBytes is refused before anything is written. False with
     // *error saying what failed; a partial copy is removed.
     virtual bool copyTo(const QByteArray& path, const QString& destination, qint64 maxBytes,

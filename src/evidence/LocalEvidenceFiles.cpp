@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -96,6 +97,18 @@ public:
         }
     }
     QString errorString() const override { return systemError(m_error); }
+    // The file system's own account of the data and holes of a sparse file;
+    // where it gives none, every byte is data.
+    qint64 dataFrom(qint64 offset) override {
+        const off_t at = ::lseek(m_fd, off_t(offset), SEEK_DATA);
+        if (at >= 0)
+            return qint64(at);
+        return errno == ENXIO ? m_size : offset;
+    }
+    qint64 dataEnd(qint64 offset) override {
+        const off_t at = ::lseek(m_fd, off_t(offset), SEEK_HOLE);
+        return at >= 0 ? std::min(qint64(at), m_size) : m_size;
+    }
 
 private:
     int m_fd;

@@ -296,6 +296,15 @@ constexpr LaterText kLaterTexts[] = {
     {TextComputer, "Computer"},
     {TextTimeZone, "Time zone"},
     {TextSid, "Security identifier (SID)"},
+    // Readers of later Windows versions and damaged files.
+    {TextArguments, "Arguments"},
+    {TextDescription, "Description"},
+    {TextJumpListCategory, "Category"},
+    {TextTasksCategory, "Tasks"},
+    {TextNoAddressStored, "no address stored"},
+    {TextDatabaseDamaged, "The browser database is damaged"},
+    {TextDatabaseOverFreeSpace, "%1 bytes, more than the %2 bytes free in the work folder %3"},
+    {TextDatabaseOverBound, "%1 bytes, more than the %2 bytes a browser database is copied up to"},
 };
 
 // Each later text takes the number after the one before it: a gap would

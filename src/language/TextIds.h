@@ -301,6 +301,17 @@ enum InterfaceTextId : int {
     TextComputer = 265,           // "Computer"
     TextTimeZone = 266,           // "Time zone"
     TextSid = 267,                // "Security identifier (SID)"
+    // Readers of later Windows versions and damaged files.
+    TextArguments = 268,        // "Arguments"
+    TextDescription = 269,      // "Description"
+    TextJumpListCategory = 270, // "Category"
+    TextTasksCategory = 271,    // "Tasks"
+    TextNoAddressStored = 272,  // "no address stored"
+    TextDatabaseDamaged = 273,  // "The browser database is damaged"
+    TextDatabaseOverFreeSpace =
+        274, // "%1 bytes, more than the %2 bytes free in the work folder %3"
+    TextDatabaseOverBound =
+        275, // "%1 bytes, more than the %2 bytes a browser database is copied up to"
 };
 
 } // namespace vc

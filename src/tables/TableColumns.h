@@ -37,7 +37,7 @@ inline std::vector<TableColumn> linksColumns() {
             {TextStoredAddress, false, 0.0}};
 }
 // The recent documents: the five columns the table has always had, then
-// what the newer sources add (row-line fields 6 to 19, see
+// what the newer sources add (row-line fields 6 to 22, see
 // documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
     return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
@@ -49,7 +49,8 @@ inline std::vector<TableColumn> recentColumns() {
             {TextTargetAccessed, true, 0.25}, {TextTargetSize, false, 0.13},
             {TextVolumeLabel, false, 0.15},   {TextVolumeSerial, false, 0.16},
             {TextMachineId, false, 0.18},     {TextWorkingFolder, false, 0.35},
-            {TextNote, false, 0.30}};
+            {TextNote, false, 0.30},          {TextArguments, false, 0.30},
+            {TextDescription, false, 0.30},   {TextJumpListCategory, false, 0.20}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},

@@ -8,9 +8,13 @@
 #include "browsers/BrowserReaders.h"
 #include "browsers/DatabaseCopy.h"
 #include "browsers/SqliteReader.h"
+#include "evidence/EvidenceFiles.h"
+#include "support/RunProgram.h"
 
 #include <QRandomGenerator>
+#include <QStorageInfo>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vc::testing {
@@ -213,6 +217,140 @@ TEST_F(DamagedBrowserDatabases, QueryThatWouldRunOnAndOnIsStoppedByItsBudget) {
     EXPECT_LT(count, 2000 * 2000);
     EXPECT_EQ(rows.error(),
               QStringLiteral("reading took longer than a database of this size can need"));
+}
+
+// The real History cut at 35,840 bytes (its schema loses the pages after
+// the first: the downloads table is no longer known) and with header byte 20
+// (the reserved bytes of each page) changed, which SQLite finds malformed on
+// every page. Each is named as damaged after what could be read, and the
+// sub-command exits 1.
+TEST_F(DamagedBrowserDatabases, MalformedDatabasesAreNamedAsDamagedWithTheirReadableRows) {
+    const QByteArray bytes = testDataBytes(QStringLiteral("chrome-History"));
+    ASSERT_EQ(bytes.size(), 79872);
+    QTemporaryDir profile;
+    const QString folder =
+        profile.filePath(QStringLiteral("AppData/Local/Google/Chrome/User Data/Default"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    copyTestFile(QStringLiteral("ntuser-win10.dat"),
+                 profile.filePath(QStringLiteral("NTUSER.DAT")));
+    const QString history = folder + QStringLiteral("/History");
+    const auto write = [&](const QByteArray& content) {
+        QFile file(history);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    };
+    const QString damaged = QStringLiteral("The browser database is damaged:\n") + history +
+                            QStringLiteral("\ndatabase disk image is malformed");
+    const auto expected = urlsAndTimes(expectedRows(QStringLiteral("chrome-History.visits.tsv")));
+
+    write(bytes.left(35840));
+    CollectingReporter visits;
+    const CollectingSink cutVisits = load(BrowserTable::History, Browser::Chrome,
+                                          BrowserDatabaseKind::ChromeHistory, history, &visits);
+    EXPECT_EQ(urlsAndTimes(cutVisits.rows), expected.mid(0, cutVisits.rows.size()));
+    EXPECT_GT(cutVisits.rows.size(), 0);
+    EXPECT_EQ(visits.errors, QStringList{damaged});
+    CollectingReporter downloads;
+    EXPECT_TRUE(load(BrowserTable::Downloads, Browser::Chrome, BrowserDatabaseKind::ChromeHistory,
+                     history, &downloads)
+                    .rows.isEmpty());
+    EXPECT_EQ(downloads.errors, QStringList{damaged});
+    EXPECT_TRUE(downloads.warnings.isEmpty()) << downloads.warnings.join(' ').toStdString();
+    const ProgramRun cutRun =
+        runProgram({QStringLiteral("web-downloads"), QStringLiteral("--profile"), profile.path()});
+    EXPECT_EQ(cutRun.status, 1) << cutRun.err.constData();
+    EXPECT_TRUE(cutRun.err.contains("The browser database is damaged")) << cutRun.err.constData();
+
+    QByteArray reserved = bytes;
+    reserved[20] = char(0xFF);
+    write(reserved);
+    for (BrowserTable table : {BrowserTable::History, BrowserTable::Downloads}) {
+        CollectingReporter reporter;
+        EXPECT_TRUE(
+            load(table, Browser::Chrome, BrowserDatabaseKind::ChromeHistory, history, &reporter)
+                .rows.isEmpty());
+        EXPECT_EQ(reporter.errors, QStringList{damaged});
+        EXPECT_TRUE(reporter.warnings.isEmpty());
+    }
+    const ProgramRun run =
+        runProgram({QStringLiteral("web-history"), QStringLiteral("--profile"), profile.path()});
+    EXPECT_EQ(run.status, 1) << run.err.constData();
+    EXPECT_EQ(run.out.count('\n'), 1); // the caption line only
+    EXPECT_TRUE(run.err.contains(QFile::encodeName(history))) << run.err.constData();
+}
+
+// The private copy keeps the holes of a sparse file (an 80 KB database whose
+// apparent size is 2 GiB is copied as 80 KB, and reads as it is) and refuses
+// what is larger than its bound or than the free space of the work folder,
+// naming both sizes, before anything is copied.
+TEST_F(DamagedBrowserDatabases, PrivateCopyKeepsHolesAndRefusesWhatCannotFit) {
+    QTemporaryDir evidence;
+    const QString path = evidence.filePath(QStringLiteral("History"));
+    copyTestFile(QStringLiteral("chrome-History"), path);
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), qint64(2) << 30), 0);
+    // Read long after its last access: a read would move the access time.
+    const struct timespec old[2] = {{978307200, 0}, {1262304000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), old, 0), 0);
+    {
+        DatabaseCopy copy;
+        QString error;
+        ASSERT_TRUE(copy.make(localEvidenceFiles(), EvidenceFiles::pathBytes(path), &error))
+            << error.toStdString();
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(copy.path()).constData(), &info), 0);
+        EXPECT_EQ(info.st_size, qint64(2) << 30);
+        EXPECT_LT(qint64(info.st_blocks) * 512, qint64(4) << 20);
+        EXPECT_EQ(copy.size(), qint64(2) << 30);
+        EXPECT_EQ(copy.readFrom(), QStringLiteral("History"));
+    }
+    EXPECT_EQ(load(BrowserTable::History, Browser::Chrome, BrowserDatabaseKind::ChromeHistory, path)
+                  .rows.size(),
+              69);
+    struct stat evidenceInfo {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &evidenceInfo), 0);
+    EXPECT_EQ(evidenceInfo.st_atim.tv_sec, 978307200);
+    EXPECT_EQ(evidenceInfo.st_size, qint64(2) << 30);
+    EXPECT_LT(qint64(evidenceInfo.st_blocks) * 512, qint64(4) << 20);
+
+    // Larger than the bound: refused before the work folder is made.
+    QTemporaryDir work;
+    {
+        DatabaseCopy copy;
+        copy.setWorkFolder(work.path());
+        copy.setSizeBound(qint64(1) << 30);
+        QString error;
+        EXPECT_FALSE(copy.make(path, &error));
+        EXPECT_EQ(error, QStringLiteral("2147483648 bytes, more than the 1073741824 bytes a "
+                                        "browser database is copied up to"));
+        EXPECT_TRUE(QDir(work.path()).isEmpty());
+    }
+    // Larger than the free space: a sparse file of a size the disk lacks.
+    const qint64 free = QStorageInfo(work.path()).bytesAvailable();
+    ASSERT_GT(free, 0);
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), free + (qint64(1) << 30)), 0);
+    {
+        DatabaseCopy copy;
+        copy.setWorkFolder(work.path());
+        copy.setSizeBound(qint64(1) << 50);
+        QString error;
+        EXPECT_FALSE(copy.make(path, &error));
+        EXPECT_TRUE(error.contains(QStringLiteral(" bytes free in the work folder ") + work.path()))
+            << error.toStdString();
+        EXPECT_TRUE(error.startsWith(QString::number(free + (qint64(1) << 30)) +
+                                     QStringLiteral(" bytes, more than the ")));
+    }
+    EXPECT_TRUE(QDir(work.path()).isEmpty());
+    // A write-ahead log counts with its database.
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), qint64(600) << 20), 0);
+    QFile log(path + QStringLiteral("-wal"));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(log.resize(qint64(600) << 20));
+    log.close();
+    DatabaseCopy both;
+    both.setSizeBound(qint64(1) << 30);
+    QString error;
+    EXPECT_FALSE(both.make(path, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("1258291200 bytes"))) << error.toStdString();
 }
 
 TEST_F(DamagedBrowserDatabases, PrivateCopyIsGoneAfterTheRead) {

@@ -24,7 +24,9 @@ IndexImage layoutImage(const QByteArray& version) {
     image.setDirectory(176, "DIR176AB");
     const qint64 r = 4096;
     image.putBytes(r, "URL ");
-    image.put32(r + 4, 4);
+    // Eight blocks: the 32-bit address-offset field of the layout before 5.0
+    // (bytes 56 to 59, 0x290 here) lies inside the record.
+    image.put32(r + 4, 8);
     image.put64(r + 8, fileTimeOf(1000000000));
     image.put64(r + 16, fileTimeOf(1100000000));
     image.put8(r + 52, 0x70);

@@ -115,3 +115,42 @@ TEST_F(HostileIndexFile, StringsThatNeverEnd) {
         EXPECT_EQ(row[5], "AAAAAAAA");
     }
 }
+
+// A leaked record keeps filler where its address offset was: 0xDEADBEEF,
+// whose low byte 0xEF points into the record after it. A 32-bit value not
+// smaller than the record means no address is stored; sane ones (and the
+// records around) read as before, in all three layouts.
+TEST_F(HostileIndexFile, LeakedRecordWithFillerForAnAddressOffsetStoresNoAddress) {
+    for (const QByteArray& layout : {QByteArray("5.2"), QByteArray("5.0"), QByteArray("4.7")}) {
+        SCOPED_TRACE(layout.toStdString());
+        IndexImage image(layout, 64);
+        const int urlAt = layout == "4.7" ? 56 : 52;
+        IndexImage::UrlRecord leak;
+        leak.signature = "LEAK";
+        leak.blocks = 2;
+        leak.url = "http://leaked.example/";
+        leak.fileName = "LEAKED.HTM";
+        image.putUrlRecord(1024, leak, layout);
+        image.put32(1024 + urlAt, 0xDEADBEEF);
+        IndexImage::UrlRecord next;
+        next.url = "http://next.example/page";
+        next.blocks = 2;
+        image.putUrlRecord(1280, next, layout);
+        // A record whose offset field is exactly its size, and one just inside.
+        IndexImage::UrlRecord edge = next;
+        edge.url = "http://edge.example/";
+        image.putUrlRecord(1536, edge, layout);
+        image.put32(1536 + urlAt, 2 * 128);
+        IndexImage::UrlRecord sane = next;
+        sane.url = "http://sane.example/";
+        image.putUrlRecord(1792, sane, layout);
+        const WalkResult walk = walkFile(image.writeTo(m_dir), true);
+        ASSERT_EQ(walk.rows.size(), 4);
+        EXPECT_EQ(walk.rows[0][0], "LEAK");
+        EXPECT_EQ(walk.rows[0][1], "");
+        EXPECT_EQ(walk.rows[0][4], "LEAKED.HTM"); // its other fields as stored
+        EXPECT_EQ(walk.rows[1][1], "http://next.example/page");
+        EXPECT_EQ(walk.rows[2][1], "");
+        EXPECT_EQ(walk.rows[3][1], "http://sane.example/");
+    }
+}

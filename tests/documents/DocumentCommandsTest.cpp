@@ -2,6 +2,7 @@
 #include "TestData.h"
 #include "documents/MruHive.h"
 #include "documents/OpenSaveMru.h"
+#include "documents/RecentRow.h"
 #include "support/RunProgram.h"
 
 #include <QDir>
@@ -31,9 +32,10 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     EXPECT_EQ(lines[0], "Name\tFile Ext\tCreation Time\tLast Access\tLink Address\tSource\t"
                         "MRU Position\tRecorded Time\tAccess Count\tTarget Path\tTarget Created\t"
                         "Target Modified\tTarget Accessed\tTarget Size\tVolume Label\t"
-                        "Volume Serial\tMachine ID\tWorking Folder\tNote\tUser");
+                        "Volume Serial\tMachine ID\tWorking Folder\tNote\tArguments\t"
+                        "Description\tCategory\tUser");
     for (int i = 1; i <= 37; ++i)
-        EXPECT_EQ(lines[i].count('\t'), 19) << i;
+        EXPECT_EQ(lines[i].count('\t'), 22) << i;
     // A shortcut of the Windows 7 style folder with its target's facts.
     int letter = -1;
     for (int i = 1; i <= 12; ++i)
@@ -81,7 +83,7 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
     }
     ASSERT_EQ(cells.size(), 1 + 1 + 37);
     for (int i = 1; i < cells.size(); ++i)
-        EXPECT_EQ(cells[i], 20) << i; // with "User"
+        EXPECT_EQ(cells[i], vc::kRecentRowFields + 1) << i; // with "User"
     EXPECT_TRUE(text.contains(">Working Folder<"));
     EXPECT_TRUE(text.contains(">joe-pc<"));
 

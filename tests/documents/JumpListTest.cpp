@@ -2,9 +2,11 @@
 // streams of both layouts made here, custom jump lists made of the real
 // shortcuts, and all of them cut and forged.
 #include "documents/shell/JumpList.h"
+#include "PeakMemory.h"
 #include "TestData.h"
 #include "documents/shell/DestList.h"
 #include "documents/shell/KnownFolders.h"
+#include "documents/shell/ShellItemList.h"
 #include "platform/QStringPrinting.h"
 
 #include <QDateTime>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace vc;
+using vc::testing::peakGrowthOf;
 
 namespace {
 
@@ -242,4 +245,145 @@ TEST(JumpLists, CustomListsAreScannedForTheirShortcuts) {
     const JumpList flooded = readCustomDestinations(flood, none);
     EXPECT_EQ(flooded.entries.size(), kMaxCustomLinks);
     EXPECT_TRUE(flooded.problems.contains(JumpList::Problem::DamagedStreams));
+}
+
+// A 525-byte jump list whose header states 0x01000000 allocation-table
+// extension sectors: libolecf would map 8.5 GB for it. The header is checked
+// against the file first and the file is not handed to libolecf.
+TEST(JumpLists, ForgedCompoundHeaderNeverReachesLibolecf) {
+    const KnownFolderLocations none;
+    const QByteArray hostile =
+        testDataBytes(QStringLiteral("hostile/msat-count.automaticDestinations-ms"));
+    ASSERT_EQ(hostile.size(), 525);
+    EXPECT_FALSE(compoundHeaderFits(hostile));
+    JumpList list;
+    const qint64 growth = peakGrowthOf([&] { list = readAutomaticDestinations(hostile, none); });
+    ASSERT_GE(growth, 0);
+    EXPECT_LT(growth, qint64(64) << 20);
+    list = readAutomaticDestinations(hostile, none);
+    EXPECT_EQ(list.problems, QList<JumpList::Problem>{JumpList::Problem::ForgedHeader});
+    EXPECT_TRUE(list.entries.isEmpty());
+
+    // The real list states what it holds, and so does every cut of it that
+    // is filled up; with its extension count forged, its seven shortcuts are
+    // still found by their signature, without DestList facts.
+    const QByteArray file = realJumpList();
+    EXPECT_TRUE(compoundHeaderFits(file));
+    QByteArray forged = file;
+    put<quint32>(forged, 0x48, 0x01000000);
+    const JumpList found = readAutomaticDestinations(forged, none);
+    EXPECT_TRUE(found.problems.contains(JumpList::Problem::ForgedHeader));
+    ASSERT_EQ(found.entries.size(), 7);
+    QStringList targets;
+    for (const JumpListEntry& e : found.entries) {
+        EXPECT_FALSE(e.dest.has_value());
+        EXPECT_EQ(e.gap, JumpListEntry::Gap::NoDestListEntry);
+        targets << e.link.targetPath;
+    }
+    EXPECT_TRUE(targets.contains(QStringLiteral("C:\\Users\\bperry\\Documents\\Sailing")))
+        << targets.join(QLatin1Char('|')).toStdString();
+    // Each of the other counts, and a sector size no compound file has.
+    for (const qsizetype field : {0x2C, 0x40, 0x28}) {
+        QByteArray counted = file;
+        put<quint32>(counted, field, 0x00100000);
+        EXPECT_FALSE(compoundHeaderFits(counted)) << field;
+    }
+    QByteArray shifted = file;
+    put<quint16>(shifted, 0x1E, 30);
+    EXPECT_FALSE(compoundHeaderFits(shifted));
+}
+
+// Internet Explorer's jump list (made by tests/tools/make-reader-files.py):
+// the first shortcut names its address by a URI item, the second by an item
+// no reader names, where the DestList entry's path holds the address.
+TEST(JumpLists, InternetExplorerEntriesKeepTheirAddresses) {
+    const KnownFolderLocations none;
+    const JumpList list = readAutomaticDestinations(
+        testDataBytes(QStringLiteral("28c8b86deab549a1.automaticDestinations-ms")), none);
+    EXPECT_TRUE(list.problems.isEmpty());
+    EXPECT_EQ(list.destListVersion, 3u);
+    ASSERT_EQ(list.entries.size(), 2);
+    EXPECT_EQ(list.entries[0].link.targetPath, QStringLiteral("http://www.example.com/news"));
+    EXPECT_TRUE(list.entries[0].link.targetComplete);
+    EXPECT_EQ(list.entries[1].link.targetPath, QStringLiteral("Internet Explorer\\?"));
+    EXPECT_FALSE(list.entries[1].link.targetComplete);
+    EXPECT_EQ(list.entries[1].dest->path, QStringLiteral("https://www.example.org/second"));
+}
+
+TEST(JumpLists, CustomListCategoriesAndTheirShortcuts) {
+    const KnownFolderLocations none;
+    const QByteArray file = testDataBytes(QStringLiteral("custom.customDestinations-ms"));
+    const JumpList list = readCustomDestinations(file, none);
+    EXPECT_TRUE(list.problems.isEmpty());
+    ASSERT_EQ(list.entries.size(), 3);
+    EXPECT_EQ(list.entries[0].category, QStringLiteral("Recent Projects"));
+    EXPECT_FALSE(list.entries[0].task);
+    EXPECT_EQ(list.entries[0].link.arguments, QStringLiteral("-ScParameter=30002  "));
+    // The tasks differ only in their arguments.
+    EXPECT_TRUE(list.entries[1].task && list.entries[2].task);
+    EXPECT_TRUE(list.entries[1].category.isEmpty());
+    EXPECT_EQ(list.entries[1].link.arguments, QStringLiteral("/name Microsoft.Personalization"));
+    EXPECT_EQ(list.entries[2].link.arguments, QStringLiteral("/name Microsoft.System"));
+    EXPECT_EQ(list.entries[1].link.targetPath, list.entries[2].link.targetPath);
+    EXPECT_EQ(list.entries[1].link.description, list.entries[0].link.description);
+    for (const JumpListEntry& e : list.entries) {
+        EXPECT_EQ(e.link.state, ShortcutFacts::State::Whole);
+        EXPECT_FALSE(e.link.extraDataCut);
+    }
+
+    // A category of a kind the layout does not know: the shortcuts after it
+    // are still found, without their category, and the damage is named.
+    QByteArray forged = file;
+    const qsizetype known = forged.indexOf(QByteArray::fromHex("0100000002000000abfbbfba"));
+    ASSERT_GT(known, 0);
+    put<quint32>(forged, known, 7);
+    const JumpList damaged = readCustomDestinations(forged, none);
+    EXPECT_TRUE(damaged.problems.contains(JumpList::Problem::DamagedStreams));
+    ASSERT_EQ(damaged.entries.size(), 3);
+    EXPECT_EQ(damaged.entries[0].category, QStringLiteral("Recent Projects"));
+    EXPECT_FALSE(damaged.entries[1].task);
+    EXPECT_EQ(damaged.entries[2].link.arguments, QStringLiteral("/name Microsoft.System"));
+    // A name longer than the file, an entry count of four billion: bounded.
+    QByteArray named = file;
+    put<quint16>(named, 16, 0xFFFF);
+    EXPECT_EQ(readCustomDestinations(named, none).entries.size(), 3);
+    QByteArray counted = file;
+    put<quint32>(counted, 18 + 2 * 15, 0xFFFFFFFF);
+    const JumpList many = readCustomDestinations(counted, none);
+    EXPECT_LE(many.entries.size(), 3);
+    EXPECT_FALSE(many.problems.isEmpty());
+}
+
+// The real jump list's shortcuts (its streams, copied out by
+// tests/tools/make-reader-files.py) name their targets twice: the link
+// information's local path (what lnkinfo shows) and the item list, which on
+// Windows 7 runs through Libraries, a library's known-folder item and
+// property views whose stores hold the path. Both give the same path; a
+// library itself is named as Explorer shows it ("Libraries\Music"), where
+// the link information names its .library-ms file.
+TEST(JumpLists, LibraryItemListsOfTheRealListGiveTheLocalPaths) {
+    const KnownFolderLocations none;
+    KnownFolderLocations profile; // where the user's own folder lay
+    profile.setProfilePath(QStringLiteral("C:\\Users\\bperry"));
+    int throughLibraries = 0;
+    for (int stream = 1; stream <= 7; ++stream) {
+        const QByteArray link =
+            testDataBytes(QStringLiteral("jump-list-streams/%1.lnk").arg(stream));
+        ASSERT_GT(link.size(), 0x4E) << stream;
+        const ShortcutFacts facts = readShortcut(link, none);
+        ASSERT_EQ(facts.state, ShortcutFacts::State::Whole);
+        const qsizetype listSize = qFromLittleEndian<quint16>(link.constData() + 0x4C);
+        const ShellItemPath items =
+            readShellItemList(QByteArrayView(link).sliced(0x4E, listSize), profile);
+        EXPECT_TRUE(items.complete()) << stream << ": " << items.path.toStdString();
+        if (facts.targetPath.endsWith(QLatin1String(".library-ms"))) {
+            const QString library = facts.targetPath.section(QLatin1Char('\\'), -1);
+            EXPECT_EQ(items.path, QStringLiteral("Libraries\\") + library.chopped(11)) << stream;
+        } else {
+            EXPECT_EQ(items.path, facts.targetPath) << stream;
+        }
+        throughLibraries +=
+            link.contains(QByteArray::fromHex("25481e03947bc34db131e946b44c8dd5")) ? 1 : 0;
+    }
+    EXPECT_GE(throughLibraries, 2);
 }

@@ -27,6 +27,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -59,7 +61,10 @@ enum Field {
     Serial,
     MachineId,
     Working,
-    Note
+    Note,
+    Arguments,
+    Description,
+    Category
 };
 
 class ModernRecent : public ::testing::Test {
@@ -232,7 +237,10 @@ TEST_F(ModernRecent, FilesOfTheProfileAndShortcutsFillTimesAndTargetFields) {
     EXPECT_EQ(link[TargetCreated], "2009-06-05 20:13:20");
     EXPECT_EQ(link[TargetModified], "2009-06-05 20:13:20");
     EXPECT_EQ(link[TargetAccessed], "2010-01-29 21:30:11");
-    EXPECT_EQ(link[Recorded], "2010-01-29 21:30:11");
+    // A shortcut records no time of its own: its target's are in their columns.
+    EXPECT_EQ(link[Recorded], "");
+    EXPECT_EQ(link[Arguments], "-ScParameter=30002  ");
+    EXPECT_TRUE(link[Description].startsWith("Nero InfoTool provides you with"));
     EXPECT_EQ(link[Size], "4635160");
     EXPECT_EQ(link[Label], "OS");
     EXPECT_EQ(link[MachineId], "win-3qmdjgkf3g9");
@@ -411,6 +419,123 @@ TEST_F(ModernRecent, DamagedJumpListsAndHivesGiveFewerRowsAndNameTheFile) {
         collectJumpListRows(collection);
         EXPECT_LE(lines.size(), 11 + 7) << cut;
     }
+}
+
+// The names of the Recent folder lose a ".lnk" only; jump lists of Internet
+// Explorer keep their addresses; a custom jump list gives each task's
+// arguments and category, no recorded time; messages name each path with
+// one "/" between its folders, though the hive's Recent folder ends in one.
+TEST_F(ModernRecent, RecentNamesAddressesTasksAndMessagePaths) {
+    for (const char* name : {"README", "photo.jpeg", "x.automaticDestinations-ms", "ash.LNK"})
+        copy(QStringLiteral("NeroInfoTool.lnk"), kRecent + QLatin1Char('/') + QLatin1String(name));
+    const QString automatic = kRecent + QStringLiteral("/AutomaticDestinations/");
+    const QString ie = QStringLiteral("28c8b86deab549a1.automaticDestinations-ms");
+    copy(ie, automatic + ie);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(kRecent + QStringLiteral("/CustomDestinations")));
+    copy(QStringLiteral("custom.customDestinations-ms"),
+         kRecent + QStringLiteral("/CustomDestinations/a7bd71699cd38d1c.customDestinations-ms"));
+    // A jump list cut short, for the message.
+    copy(kJumpList, automatic + kJumpList);
+    QFile cut(dir.filePath(automatic + kJumpList));
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(cut.resize(3000));
+    cut.close();
+    openProfile();
+
+    QList<QByteArray> names;
+    for (const auto& row : folderRows())
+        if (!row[Path].contains("Destinations/"))
+            names << row[Name];
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (QList<QByteArray>{"README", "ash", "photo.jpeg", "x.automaticDestinations-ms"}));
+
+    LoadContext context;
+    context.report = &reports;
+    QList<QByteArray> lines;
+    // The Recent folder as the special folders give it: with a trailing "/".
+    RecentCollection collection(profile, recentFolder() + QLatin1Char('/'), context, lines);
+    collectJumpListRows(collection);
+    collection.report();
+    QList<QList<QByteArray>> ieRows;
+    QList<QList<QByteArray>> custom;
+    for (const auto& row : split(lines)) {
+        if (row[Source].startsWith("AutomaticDestinations\\28c8b86deab549a1"))
+            ieRows << row;
+        if (row[Source].startsWith("CustomDestinations\\"))
+            custom << row;
+    }
+    ASSERT_EQ(ieRows.size(), 2);
+    EXPECT_EQ(ieRows[0][Source], "AutomaticDestinations\\28c8b86deab549a1 (Internet Explorer)");
+    EXPECT_EQ(ieRows[0][Path], "http://www.example.com/news");
+    EXPECT_EQ(ieRows[0][Name], "http://www.example.com/news");
+    EXPECT_EQ(ieRows[0][Ext], "");
+    EXPECT_EQ(ieRows[0][Target], "http://www.example.com/news");
+    EXPECT_EQ(ieRows[1][Path], "https://www.example.org/second");
+    EXPECT_EQ(ieRows[1][Target], "Internet Explorer\\?");
+    EXPECT_EQ(ieRows[1][Note], ""); // the DestList named what the shortcut could not
+    EXPECT_EQ(ieRows[1][Recorded], "2020-01-03 00:00:00");
+    EXPECT_EQ(ieRows[1][Count], "1");
+
+    ASSERT_EQ(custom.size(), 3);
+    EXPECT_EQ(custom[0][Category], "Recent Projects");
+    EXPECT_EQ(custom[1][Category], "Tasks");
+    EXPECT_EQ(custom[2][Category], "Tasks");
+    EXPECT_EQ(custom[1][Arguments], "/name Microsoft.Personalization");
+    EXPECT_EQ(custom[2][Arguments], "/name Microsoft.System");
+    EXPECT_NE(custom[1], custom[2]);
+    for (const auto& row : custom) {
+        EXPECT_EQ(row[Recorded], "");
+        EXPECT_TRUE(row[Description].startsWith("Nero InfoTool provides"));
+    }
+
+    ASSERT_EQ(reports.warnings.size(), 1);
+    EXPECT_TRUE(reports.warnings[0].contains(dir.filePath(automatic + kJumpList)))
+        << qPrintable(reports.warnings[0]);
+    EXPECT_FALSE(reports.warnings[0].contains(QStringLiteral("//")));
+}
+
+// A known folder the hive places only in User Shell Folders ("%USERPROFILE%"
+// standing for the profile's path) is found there; one under another
+// variable has no location.
+TEST_F(ModernRecent, UserShellFoldersPlaceTheKnownFoldersShellFoldersLack) {
+    const auto expandText = [](const QString& name, const QString& text) {
+        MruValue value = textValue(name, text);
+        value.type = 2; // REG_EXPAND_SZ
+        return value;
+    };
+    QString error;
+    ASSERT_TRUE(
+        writeMruHive(testDataPath(QStringLiteral("ntuser-win10.dat")),
+                     dir.filePath(QStringLiteral("NTUSER.DAT")),
+                     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"),
+                     {{QStringLiteral("User Shell Folders"),
+                       {expandText(QStringLiteral("{31C0DD25-9439-4F12-BF41-7FF4EDA38722}"),
+                                   QStringLiteral("%USERPROFILE%\\3D Objects")),
+                        expandText(QStringLiteral("{4C5C32FF-BB9D-43B0-B5B4-2D72E54EAAA4}"),
+                                   QStringLiteral("%OneDrive%\\Games"))}}},
+                     &error))
+        << qPrintable(error);
+    openProfile();
+    const KnownFolderLocations locations = KnownFolderLocations::fromProfile(profile);
+    // "This PC"'s 3D Objects folder, from User Shell Folders.
+    const KnownFolder* objects =
+        findKnownFolder(QUuid::fromString(u"{0DB7E03F-FC29-4DC6-9020-FF41B59E513A}"));
+    ASSERT_NE(objects, nullptr);
+    EXPECT_EQ(locations.location(*objects), QStringLiteral("C:\\Users\\bperry\\3D Objects"));
+    // Shell Folders first: Saved Games stays where it names it.
+    const KnownFolder* games =
+        findKnownFolder(QUuid::fromString(u"{4C5C32FF-BB9D-43B0-B5B4-2D72E54EAAA4}"));
+    ASSERT_NE(games, nullptr);
+    EXPECT_EQ(locations.location(*games), QStringLiteral("C:\\Users\\bperry\\Saved Games"));
+    EXPECT_EQ(locations.expanded(QStringLiteral("%OneDrive%\\Games")), QString());
+    EXPECT_EQ(locations.expanded(QStringLiteral("%userprofile%\\Music")),
+              QStringLiteral("C:\\Users\\bperry\\Music"));
+    // Windows 10's second identifier of Downloads, through its first's value.
+    const KnownFolder* downloads =
+        findKnownFolder(QUuid::fromString(u"{7D83EE9B-2244-4E70-B1F5-5393042AF1E4}"));
+    ASSERT_NE(downloads, nullptr);
+    EXPECT_EQ(locations.location(*downloads), QStringLiteral("C:\\Users\\bperry\\Downloads"));
 }
 
 // Reading leaves every file's last-access time as it was (the files' owner

@@ -1,8 +1,11 @@
 // Shell item lists and shortcuts, read through libfwsi and liblnk: the real
 // links and hive values against what lnkinfo and regripper show for them,
 // then the same bytes cut and spoiled.
+#include "PeakMemory.h"
 #include "TestData.h"
 #include "documents/shell/KnownFolders.h"
+#include "documents/shell/PropertyStore.h"
+#include "documents/shell/ShellItemFields.h"
 #include "documents/shell/ShellItemList.h"
 #include "documents/shell/Shortcut.h"
 #include "platform/Hive.h"
@@ -11,10 +14,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 using namespace vc;
+using vc::testing::peakGrowthOf;
 
 namespace {
 
@@ -124,6 +129,121 @@ TEST(ShellItems, ListsCutOrSpoiledGiveWhatPrecedesTheDamage) {
     }
 }
 
+// The items of Windows 7 to 11 that libfwsi knows by kind only, read from
+// real hive values (usrclass.dat's shell bags) and from lists made after the
+// published layouts (tests/tools/make-reader-files.py).
+TEST(ShellItems, KnownFoldersPropertyViewsUrisAndControlPanelItemsAreNamed) {
+    const auto list = [](const char* name) {
+        return testDataBytes(QStringLiteral("shell-items/") + QLatin1String(name));
+    };
+    const KnownFolderLocations none;
+    KnownFolderLocations placed;
+    placed.setProfilePath(QStringLiteral("C:\\Users\\bperry"));
+    placed.setShellFolder(QStringLiteral("{374DE290-123F-4565-9164-39C4925E467B}"),
+                          QStringLiteral("C:\\Users\\bperry\\Downloads"));
+
+    // Libraries, the Pictures library, a folder and a file whose property
+    // stores hold their paths: the path the file's store gives.
+    const ShellItemPath library = readShellItemList(list("library-file.bin"), none);
+    EXPECT_EQ(library.path, QStringLiteral("C:\\Users\\joe\\Pictures\\Holiday\\beach.jpg"));
+    EXPECT_EQ(library.lastName, QStringLiteral("beach.jpg"));
+    EXPECT_EQ(library.items, 4);
+    EXPECT_TRUE(library.complete());
+    // Without the stores' paths the names are joined below the library.
+    QByteArray namesOnly = list("library-file.bin");
+    namesOnly.replace(QByteArray::fromHex("a66a6328") /* the parsing path's set */,
+                      QByteArray::fromHex("00000000"));
+    EXPECT_EQ(readShellItemList(namesOnly, none).path,
+              QStringLiteral("Libraries\\Pictures\\Holiday\\beach.jpg"));
+
+    // A known-folder item: the hive's location for Downloads, else its name.
+    EXPECT_EQ(readShellItemList(list("known-downloads.bin"), placed).path,
+              QStringLiteral("C:\\Users\\bperry\\Downloads\\ash.png"));
+    EXPECT_EQ(readShellItemList(list("known-downloads.bin"), none).path,
+              QStringLiteral("User's Files\\Downloads\\ash.png"));
+
+    // A URI item starts the path anew at its address.
+    const ShellItemPath uri = readShellItemList(list("uri.bin"), none);
+    EXPECT_EQ(uri.path, QStringLiteral("http://www.example.com/start"));
+    EXPECT_TRUE(uri.complete());
+
+    // usrclass.dat's bag 0\0\0\0: regripper's shellbags plugin shows
+    // "Control Panel\Appearance/Personalization\CLSID_Personalization\Desktop
+    // Background"; Explorer names the category "Appearance and Personalization".
+    const ShellItemPath bag = readShellItemList(list("bag-control-panel.bin"), none);
+    EXPECT_EQ(bag.path, QStringLiteral("Control Panel\\Appearance and "
+                                       "Personalization\\Personalization\\Desktop Background"));
+    EXPECT_TRUE(bag.complete());
+
+    // The delegate item of class 0x74 that wraps a file entry.
+    const ShellItemPath delegate = readShellItemList(list("delegate.bin"), none);
+    EXPECT_TRUE(delegate.named);
+    EXPECT_TRUE(delegate.path.endsWith(QStringLiteral("AppData"))) << delegate.path.toStdString();
+
+    // Cut anywhere, spoiled anywhere: what precedes the damage keeps its
+    // names, and a name comes only from the bytes.
+    QRandomGenerator random(20);
+    for (const char* name : {"library-file.bin", "known-downloads.bin", "uri.bin",
+                             "bag-control-panel.bin", "delegate.bin"}) {
+        const QByteArray whole = list(name);
+        ASSERT_FALSE(whole.isEmpty()) << name;
+        const ShellItemPath full = readShellItemList(whole, placed);
+        for (qsizetype cut = 0; cut < whole.size() - 2; ++cut) {
+            const ShellItemPath part = readShellItemList(QByteArrayView(whole).first(cut), placed);
+            EXPECT_FALSE(part.whole && part.items == full.items) << name << " cut at " << cut;
+        }
+        for (int i = 0; i < 3000; ++i)
+            EXPECT_LE(readShellItemList(spoiled(whole, random), placed).items, kMaxShellItems);
+    }
+}
+
+TEST(PropertyStores, TextValuesAreFoundAndForgedSizesStopTheReading) {
+    // The real property view of the bag: three storages, "Desktop
+    // Background" the name Explorer shows.
+    const QByteArray bag = testDataBytes(QStringLiteral("shell-items/bag-control-panel.bin"));
+    const qsizetype at = bag.indexOf(QByteArray::fromHex("0000fd0000eeebbe")) - 2;
+    ASSERT_GT(at, 0);
+    const QByteArrayView item = QByteArrayView(bag).sliced(at, 0x103);
+    const std::optional<PropertyViewItem> view = readPropertyViewItem(item);
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->signature, 0xBEEBEE00u);
+    EXPECT_EQ(view->name, QStringLiteral("Desktop Background"));
+    EXPECT_TRUE(view->path.isEmpty());
+    EXPECT_TRUE(view->storeWhole);
+    const PropertyStore store = PropertyStore::read(item.sliced(18, 0xEF));
+    EXPECT_TRUE(store.whole());
+    EXPECT_EQ(store.size(), 3);
+    EXPECT_EQ(store.text(property_keys::kItemNameDisplay), QStringLiteral("Desktop Background"));
+
+    // Sizes that run past the end: the storage, then a value.
+    QByteArray forged = item.sliced(18, 0xEF).toByteArray();
+    qToLittleEndian<quint32>(0x7FFFFFFF, forged.data());
+    EXPECT_FALSE(PropertyStore::read(forged).whole());
+    EXPECT_EQ(PropertyStore::read(forged).size(), 0);
+    forged = item.sliced(18, 0xEF).toByteArray();
+    qToLittleEndian<quint32>(0xFFFFFF00, forged.data() + 24);
+    EXPECT_FALSE(PropertyStore::read(forged).whole());
+    // A text longer than its value (the first storage's): the others are
+    // still read. A store cut anywhere.
+    forged = item.sliced(18, 0xEF).toByteArray();
+    qToLittleEndian<quint32>(0x40000000, forged.data() + 24 + 13);
+    EXPECT_EQ(PropertyStore::read(forged).size(), 2);
+    EXPECT_EQ(PropertyStore::read(forged).text(property_keys::kItemNameDisplay),
+              QStringLiteral("Desktop Background"));
+    for (qsizetype cut = 0; cut < 0xEF; ++cut)
+        EXPECT_LE(PropertyStore::read(item.sliced(18, cut)).size(), 3);
+    // An item whose identifier and store sizes claim more than it holds.
+    QByteArray big = item.toByteArray();
+    qToLittleEndian<quint16>(0xFFFF, big.data() + 10);
+    EXPECT_FALSE(readPropertyViewItem(big).has_value());
+
+    // URI items: a data block that claims more than the item, an 8-bit
+    // address.
+    EXPECT_TRUE(readUriItem(QByteArray::fromHex("0c006100ff7f68747470")).isEmpty());
+    EXPECT_EQ(readUriItem(QByteArray::fromHex("0f0061000000687474703a2f2f7800")),
+              QStringLiteral("http://x"));
+}
+
 TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
     const KnownFolderLocations none;
     // lnkinfo 20181227 on NeroInfoTool.lnk.
@@ -142,7 +262,10 @@ TEST(Shortcuts, RealLinksGiveWhatLnkinfoShows) {
     EXPECT_EQ(nero.machineId, QStringLiteral("win-3qmdjgkf3g9"));
     EXPECT_EQ(nero.workingFolder,
               QStringLiteral("C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool"));
-    EXPECT_EQ(nero.latestTime(), nero.accessed);
+    EXPECT_EQ(nero.arguments, QStringLiteral("-ScParameter=30002  "));
+    EXPECT_TRUE(nero.description.startsWith(QStringLiteral("Nero InfoTool provides you with")));
+    EXPECT_TRUE(nero.description.endsWith(QStringLiteral("and your system configuration.")));
+    EXPECT_FALSE(nero.extraDataCut);
 
     // example.lnk has neither link information nor an item list: the
     // environment variables location names the target.
@@ -213,4 +336,36 @@ TEST(Shortcuts, CutOrSpoiledLinksGiveTheirHeaderAndNeverCrash) {
             EXPECT_NE(facts.state, ShortcutFacts::State::NotALink) << "case " << i;
         }
     }
+}
+
+// An 80-byte shortcut whose link information claims 0x6E000000 bytes: liblnk
+// would map 1.8 GB for it. The sizes are checked first; the header is read.
+TEST(Shortcuts, ForgedSizesNeverReachLiblnk) {
+    const KnownFolderLocations none;
+    const QByteArray hostile = testDataBytes(QStringLiteral("hostile/linkinfo-size.lnk"));
+    ASSERT_EQ(hostile.size(), 80);
+    EXPECT_FALSE(linkLayout(hostile).has_value());
+    ShortcutFacts facts;
+    const qint64 growth = peakGrowthOf([&] { facts = readShortcut(hostile, none); });
+    ASSERT_GE(growth, 0);
+    EXPECT_LT(growth, qint64(64) << 20);
+    EXPECT_EQ(readShortcut(hostile, none).state, ShortcutFacts::State::HeaderOnly);
+    EXPECT_EQ(readShortcut(hostile, none).size, 4635160u);
+
+    // An extra data block whose size claims 2 GB: the link is read without
+    // it and the blocks after it, and says it was cut there.
+    QByteArray nero = testDataBytes(QStringLiteral("NeroInfoTool.lnk"));
+    const std::optional<LinkLayout> layout = linkLayout(nero);
+    ASSERT_TRUE(layout.has_value());
+    EXPECT_EQ(layout->stringsEnd, 1635);
+    EXPECT_EQ(layout->extraEnd, nero.size());
+    EXPECT_TRUE(layout->terminated);
+    qToLittleEndian<quint32>(0x7FFFFFF0, nero.data() + layout->stringsEnd);
+    EXPECT_LT(peakGrowthOf([&] { readShortcut(nero, none); }), qint64(64) << 20);
+    const ShortcutFacts cut = readShortcut(nero, none);
+    EXPECT_EQ(cut.state, ShortcutFacts::State::Whole);
+    EXPECT_TRUE(cut.extraDataCut);
+    EXPECT_TRUE(cut.machineId.isEmpty()); // the tracking block came after it
+    EXPECT_EQ(cut.targetPath,
+              QStringLiteral("C:\\Program Files (x86)\\Nero\\Nero 9\\Nero InfoTool\\InfoTool.exe"));
 }

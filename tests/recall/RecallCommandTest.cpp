@@ -48,7 +48,7 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
     ASSERT_EQ(recent.size(), 39);
     EXPECT_TRUE(recent[0].startsWith("Name\tFile Ext\tCreation Time\tLast Access\tLink Address\t"
                                      "Source\tMRU Position\tRecorded Time\t"));
-    EXPECT_EQ(recent[0].count('\t'), 19);
+    EXPECT_EQ(recent[0].count('\t'), 22);
     EXPECT_EQ(summary[4], "Documents: Links to recent documents and folders. Records: 37");
 
     const QList<QByteArray> downloads =

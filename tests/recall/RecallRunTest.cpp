@@ -92,7 +92,7 @@ TEST_F(RecallRunTest, WholeRecallOfTheSampleProfile) {
                                        "Records: 37"));
     const TableModel& recent = target.table(4);
     ASSERT_EQ(recent.rows(), 37);
-    ASSERT_EQ(recent.columns(), 20); // the recent documents' own columns, then "User"
+    ASSERT_EQ(recent.columns(), 23); // the recent documents' own columns, then "User"
     EXPECT_EQ(recent.cell(12, 5), QByteArray("OpenSaveMRU\\*"));
     EXPECT_EQ(recent.cell(23, 5), QByteArray("RecentDocs"));
     EXPECT_EQ(recent.cell(36, 14), QByteArray("SYSTEM")); // the custom jump list's volume

@@ -23,6 +23,10 @@ struct JumpListEntry {
         StreamCut,       // the stream could not be read whole
     };
     QString streamName; // automatic jump lists only
+    // Custom jump lists: the category that holds the entry ("Tasks", or the
+    // name the program gave it); empty when the container does not say.
+    QString category;
+    bool task = false; // in the tasks category
     std::optional<DestListEntry> dest;
     ShortcutFacts link; // state NotALink when there is no stream
     Gap gap = Gap::None;
@@ -32,12 +36,16 @@ struct JumpList {
     enum class Problem {
         None,
         NotACompoundFile, // libolecf cannot open it: nothing could be read
-        Cut,              // the file is cut short; what lies before the cut was read
-        DamagedStreams,   // some streams could not be read, or too many
-        NoDestList,       // an automatic jump list without its DestList
-        DestListUnknown,  // a DestList layout this reader does not know
-        DestListCut,      // fewer DestList entries than its header counts
-        DamagedLinks,     // some shortcuts could not be read whole
+        // The compound file's header states more sectors than the file has:
+        // it is not handed to libolecf, which would allocate what the header
+        // states; the shortcuts were found by their signature instead.
+        ForgedHeader,
+        Cut,             // the file is cut short; what lies before the cut was read
+        DamagedStreams,  // some streams could not be read, or too many
+        NoDestList,      // an automatic jump list without its DestList
+        DestListUnknown, // a DestList layout this reader does not know
+        DestListCut,     // fewer DestList entries than its header counts
+        DamagedLinks,    // some shortcuts could not be read whole
     };
     QList<JumpListEntry> entries;
     QList<Problem> problems; // each at most once, in the order met
@@ -67,12 +75,23 @@ constexpr int kMaxCustomLinks = 4096;
 // most kMaxCutFileExtent) were zeros, so that the streams stored before the
 // cut are still read; the list then says Cut.
 // The bytes read from the streams together are bounded by a few times the
-// file's size, however the file's sector chains are forged.
+// file's size, however the file's sector chains are forged. A header whose
+// sector counts (allocation table, its extension, the short-stream table,
+// the directory) exceed the sectors the file has is not handed to libolecf
+// (ForgedHeader): the shortcuts are then found by the 20 bytes every
+// shortcut starts with, as in a custom jump list, without DestList facts.
 JumpList readAutomaticDestinations(QByteArrayView file, const KnownFolderLocations& locations);
 
-// A custom jump list (*.customDestinations-ms): shortcuts one after another
-// between a small header and footer; each is found by the 20 bytes every
-// shortcut starts with (docs/formats/customdestinations.md).
+// True when the sector counts of a compound file's header fit in a file of
+// that many bytes (see readAutomaticDestinations).
+bool compoundHeaderFits(QByteArrayView file);
+
+// A custom jump list (*.customDestinations-ms): a header, then categories
+// (a named one, a known one such as Recent, the tasks), each with its
+// entries, the shortcuts one after another (docs/formats/customdestinations.md).
+// Each shortcut's end is found from its own size fields; where the container
+// is damaged, the rest of the file is searched for the 20 bytes every
+// shortcut starts with, and those entries have no category.
 JumpList readCustomDestinations(QByteArrayView file, const KnownFolderLocations& locations);
 
 } // namespace vc

@@ -14,7 +14,8 @@ struct KnownFolder {
     const char* guid; // "{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
     const char* name; // as Explorer names it in English
     // The Shell Folders value that holds its location on the original
-    // machine ("My Pictures"), or nullptr when it has none there.
+    // machine ("My Pictures"), or nullptr when only a value named by the
+    // GUID itself can hold it.
     const char* shellFolderValue;
     bool isProfileFolder; // the user's own folder (C:\Users\name)
     bool isComputer;      // My Computer: the drives below it stand alone
@@ -28,8 +29,9 @@ const KnownFolder* findKnownFolder(const QUuid& id);
 QUuid guidFromWindowsBytes(const unsigned char* sixteenBytes);
 
 // Where the user's known folders lay on the original machine, from the
-// hive's Shell Folders values and the profile's own Windows path. A folder
-// the hive does not place has no location (the empty text).
+// hive's Shell Folders and User Shell Folders values and the profile's own
+// Windows path. A folder the hive does not place has no location (the empty
+// text).
 class KnownFolderLocations {
 public:
     KnownFolderLocations() = default;
@@ -44,6 +46,10 @@ public:
     void setShellFolder(const QString& valueName, const QString& path) {
         m_shellFolders.insert(valueName.toLower(), path);
     }
+    // A User Shell Folders path with "%USERPROFILE%" replaced by the
+    // profile's path; empty when it names another variable or the profile
+    // path is unknown.
+    QString expanded(const QString& path) const;
 
 private:
     QString m_profilePath;

@@ -2,6 +2,7 @@
 
 #include "documents/shell/KnownFolders.h"
 #include "documents/shell/LibyalText.h"
+#include "documents/shell/ShellItemFields.h"
 
 #include <QtEndian>
 
@@ -64,9 +65,10 @@ public:
                           libfwsi_network_location_get_utf16_location);
     }
 
-    // The long name of the file-entry extension block, else the item's own
-    // (short or 8-bit) name.
-    QString fileName() const {
+    // The long name of the item's file-entry extension block (0xBEEF0004),
+    // which file entries and the delegate items wrapping them carry; empty
+    // when there is none.
+    QString longName() const {
         int blocks = 0;
         if (libfwsi_item_get_number_of_extension_blocks(m_item, &blocks, nullptr) == 1) {
             for (int i = 0; i < blocks && i < 16; ++i) {
@@ -83,6 +85,14 @@ public:
                     return name;
             }
         }
+        return QString();
+    }
+
+    // A file entry's long name, else its own (short or 8-bit) name.
+    QString fileName() const {
+        const QString name = longName();
+        if (!name.isEmpty())
+            return name;
         return libyalText(m_item, libfwsi_file_entry_get_utf16_name_size,
                           libfwsi_file_entry_get_utf16_name);
     }
@@ -150,6 +160,15 @@ public:
         else
             append(guidName(id, known));
     }
+    // A file or folder by its name; one at the top of the list lies on the
+    // Desktop, so the path starts at the Desktop's location (or "Desktop").
+    void file(const QString& name, const KnownFolderLocations& locations) {
+        if (empty()) {
+            const QString desktop = locations.shellFolder(QStringLiteral("Desktop"));
+            startAt(desktop.isEmpty() ? QStringLiteral("Desktop") : desktop);
+        }
+        append(name);
+    }
     QString path() const { return m_afterComputer ? QStringLiteral("My Computer") : m_path; }
     bool empty() const { return m_path.isEmpty() && !m_afterComputer; }
 
@@ -158,6 +177,113 @@ private:
     QString m_path;
     bool m_afterComputer = false;
 };
+
+// Names one item into the path; false when the item holds no name this
+// reader can find (it then stands as "?").
+bool nameItem(const Item& item, QByteArrayView bytes, const KnownFolderLocations& locations,
+              PathBuilder& builder, QString* lastName) {
+    const auto cls = static_cast<unsigned char>(bytes[2]);
+    switch (item.type()) {
+    case LIBFWSI_ITEM_TYPE_ROOT_FOLDER: {
+        const QUuid id = item.rootFolder();
+        if (id.isNull())
+            return false;
+        builder.folder(id, true);
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_VOLUME: {
+        const QString name = item.volumeName();
+        if (!name.isEmpty()) {
+            builder.startAt(name);
+            return true;
+        }
+        if (cls == kGuidFolderClass && bytes.size() >= kGuidOffset + 16) {
+            builder.folder(guidFromWindowsBytes(
+                               reinterpret_cast<const unsigned char*>(bytes.data() + kGuidOffset)),
+                           false);
+            return true;
+        }
+        return false;
+    }
+    case LIBFWSI_ITEM_TYPE_NETWORK_LOCATION: {
+        const QString location = item.networkLocation();
+        if (location.isEmpty())
+            return false;
+        builder.startAt(location);
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_FILE_ENTRY: {
+        const QString name = item.fileName();
+        if (name.isEmpty())
+            return false;
+        builder.file(name, locations);
+        *lastName = name;
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_USERS_PROPERTY_VIEW: {
+        const std::optional<PropertyViewItem> view = readPropertyViewItem(bytes);
+        if (!view)
+            return false;
+        if (!view->knownFolder.isNull()) {
+            builder.folder(view->knownFolder, builder.empty());
+            return true;
+        }
+        if (!view->path.isEmpty()) {
+            builder.startAt(withKnownFolderNames(view->path, locations));
+            *lastName = view->name;
+            return true;
+        }
+        if (view->name.isEmpty())
+            return false;
+        builder.append(view->name);
+        *lastName = view->name;
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_URI: {
+        const QString uri = readUriItem(bytes);
+        if (uri.isEmpty())
+            return false;
+        builder.startAt(uri);
+        *lastName = uri;
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_CONTROL_PANEL_CATEGORY: {
+        const QString name = readControlPanelCategory(bytes);
+        if (name.isEmpty())
+            return false;
+        builder.append(name);
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_CONTROL_PANEL: {
+        const QUuid id = readControlPanelItem(bytes);
+        if (id.isNull())
+            return false;
+        builder.append(guidName(id, findKnownFolder(id)));
+        return true;
+    }
+    case LIBFWSI_ITEM_TYPE_UNKNOWN_0x74:
+    case LIBFWSI_ITEM_TYPE_DELEGATE: {
+        // A delegate item wraps a file entry: the long name of its
+        // extension block, else the wrapped entry's own name.
+        QString name = item.longName();
+        if (name.isEmpty()) {
+            const QByteArray inner = delegateFileEntry(bytes);
+            if (!inner.isEmpty()) {
+                const Item entry(inner, libyalCodePage());
+                if (entry.type() == LIBFWSI_ITEM_TYPE_FILE_ENTRY)
+                    name = entry.fileName();
+            }
+        }
+        if (name.isEmpty())
+            return false;
+        builder.file(name, locations);
+        *lastName = name;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -187,66 +313,12 @@ ShellItemPath readShellItemList(QByteArrayView list, const KnownFolderLocations&
         const Item item(bytes, codePage);
         ++result.items;
         result.lastName.clear();
-        switch (item.type()) {
-        case LIBFWSI_ITEM_TYPE_ROOT_FOLDER: {
-            const QUuid id = item.rootFolder();
-            if (id.isNull()) {
-                builder.append(QStringLiteral("?"));
-                result.named = false;
-            } else {
-                builder.folder(id, true);
-            }
-            break;
-        }
-        case LIBFWSI_ITEM_TYPE_VOLUME: {
-            const QString name = item.volumeName();
-            const auto cls = static_cast<unsigned char>(bytes[2]);
-            if (!name.isEmpty()) {
-                builder.startAt(name);
-            } else if (cls == kGuidFolderClass && bytes.size() >= kGuidOffset + 16) {
-                builder.folder(guidFromWindowsBytes(reinterpret_cast<const unsigned char*>(
-                                   bytes.data() + kGuidOffset)),
-                               false);
-            } else {
-                builder.append(QStringLiteral("?"));
-                result.named = false;
-            }
-            break;
-        }
-        case LIBFWSI_ITEM_TYPE_NETWORK_LOCATION: {
-            const QString location = item.networkLocation();
-            if (location.isEmpty()) {
-                builder.append(QStringLiteral("?"));
-                result.named = false;
-            } else {
-                builder.startAt(location);
-            }
-            break;
-        }
-        case LIBFWSI_ITEM_TYPE_FILE_ENTRY: {
-            const QString name = item.fileName();
-            if (name.isEmpty()) {
-                builder.append(QStringLiteral("?"));
-                result.named = false;
-                break;
-            }
-            // A file or folder at the top of the list lies on the Desktop.
-            if (builder.empty()) {
-                const QString desktop = locations.shellFolder(QStringLiteral("Desktop"));
-                builder.startAt(desktop.isEmpty() ? QStringLiteral("Desktop") : desktop);
-            }
-            builder.append(name);
-            result.lastName = name;
-            break;
-        }
-        case -1: // libfwsi could not read it
+        if (item.type() == -1) { // libfwsi could not read it
             builder.append(QStringLiteral("?"));
             result.whole = false;
-            break;
-        default:
+        } else if (!nameItem(item, bytes, locations, builder, &result.lastName)) {
             builder.append(QStringLiteral("?"));
             result.named = false;
-            break;
         }
     }
     if (!ended && offset < list.size())

@@ -20,6 +20,14 @@ constexpr qsizetype kHeaderSize = 0x4C;
 constexpr unsigned char kLinkClassId[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                             0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 constexpr quint32 kHasTargetIdList = 0x01;
+constexpr quint32 kHasLinkInfo = 0x02;
+constexpr quint32 kHasName = 0x04;
+constexpr quint32 kIsUnicode = 0x80;
+// Name, relative path, working folder, arguments, icon location: one flag
+// each from kHasName on.
+constexpr int kStringCount = 5;
+// The smallest extra data block; a smaller size is the terminal block.
+constexpr quint32 kMinimumExtraBlock = 8;
 
 bool hasLinkHeader(QByteArrayView bytes) {
     return bytes.size() >= kHeaderSize &&
@@ -27,6 +35,65 @@ bool hasLinkHeader(QByteArrayView bytes) {
            std::equal(std::begin(kLinkClassId), std::end(kLinkClassId),
                       reinterpret_cast<const unsigned char*>(bytes.data()) + 4);
 }
+
+} // namespace
+
+std::optional<LinkLayout> linkLayout(QByteArrayView bytes) {
+    if (!hasLinkHeader(bytes))
+        return std::nullopt;
+    const char* p = bytes.data();
+    const qsizetype size = bytes.size();
+    const quint32 flags = qFromLittleEndian<quint32>(p + 0x14);
+    qsizetype at = kHeaderSize;
+    if (flags & kHasTargetIdList) {
+        if (size - at < 2)
+            return std::nullopt;
+        const qsizetype list = qFromLittleEndian<quint16>(p + at);
+        if (list > size - at - 2)
+            return std::nullopt;
+        at += 2 + list;
+    }
+    if (flags & kHasLinkInfo) {
+        if (size - at < 4)
+            return std::nullopt;
+        const quint32 info = qFromLittleEndian<quint32>(p + at);
+        if (info < 4 || info > quint64(size - at))
+            return std::nullopt;
+        at += qsizetype(info);
+    }
+    for (int i = 0; i < kStringCount; ++i) {
+        if (!(flags & (kHasName << i)))
+            continue;
+        if (size - at < 2)
+            return std::nullopt;
+        const qsizetype units = qFromLittleEndian<quint16>(p + at);
+        const qsizetype length = units * ((flags & kIsUnicode) ? 2 : 1);
+        if (length > size - at - 2)
+            return std::nullopt;
+        at += 2 + length;
+    }
+    LinkLayout layout;
+    layout.stringsEnd = at;
+    while (size - at >= 4) {
+        const quint32 block = qFromLittleEndian<quint32>(p + at);
+        if (block < kMinimumExtraBlock) {
+            at += 4;
+            layout.terminated = true;
+            break;
+        }
+        if (block > quint64(size - at)) {
+            layout.extraCut = true;
+            break;
+        }
+        at += qsizetype(block);
+    }
+    if (!layout.terminated && at < size)
+        layout.extraCut = true;
+    layout.extraEnd = at;
+    return layout;
+}
+
+namespace {
 
 // What the header alone says, for a link liblnk refuses.
 ShortcutFacts headerFacts(QByteArrayView bytes, const KnownFolderLocations& locations) {
@@ -112,10 +179,6 @@ QString targetOf(liblnk_file_t* file, const KnownFolderLocations& locations, boo
 
 } // namespace
 
-quint64 ShortcutFacts::latestTime() const {
-    return std::max({created, modified, accessed});
-}
-
 QString volumeSerialText(quint32 serial) {
     return QStringLiteral("%1-%2")
         .arg(serial >> 16, 4, 16, QLatin1Char('0'))
@@ -126,12 +189,19 @@ QString volumeSerialText(quint32 serial) {
 ShortcutFacts readShortcut(QByteArrayView bytes, const KnownFolderLocations& locations) {
     if (bytes.size() > kMaxShortcutSize)
         return ShortcutFacts();
-    const LinkFile link(bytes);
+    const std::optional<LinkLayout> layout = linkLayout(bytes);
+    if (!layout)
+        return headerFacts(bytes, locations);
+    // liblnk is given the link up to its last extra data block that fits:
+    // a block that runs past the end would have it allocate what the size
+    // field claims, and it reads a link cut between two blocks whole.
+    const LinkFile link(bytes.first(layout->extraEnd));
     if (!link.isOpen())
         return headerFacts(bytes, locations);
     liblnk_file_t* file = link.get();
     ShortcutFacts facts;
     facts.state = ShortcutFacts::State::Whole;
+    facts.extraDataCut = layout->extraCut;
     uint64_t time = 0;
     if (liblnk_file_get_file_creation_time(file, &time, nullptr) == 1)
         facts.created = time;
@@ -151,6 +221,10 @@ ShortcutFacts readShortcut(QByteArrayView bytes, const KnownFolderLocations& loc
                                  liblnk_file_get_utf16_machine_identifier);
     facts.workingFolder = libyalText(file, liblnk_file_get_utf16_working_directory_size,
                                      liblnk_file_get_utf16_working_directory);
+    facts.arguments = libyalText(file, liblnk_file_get_utf16_command_line_arguments_size,
+                                 liblnk_file_get_utf16_command_line_arguments);
+    facts.description =
+        libyalText(file, liblnk_file_get_utf16_description_size, liblnk_file_get_utf16_description);
     return facts;
 }
 

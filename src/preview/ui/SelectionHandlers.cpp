@@ -97,6 +97,9 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         const CachedCopy copy = activityCachedCopy(form, cell(6), cell(3));
         memo->appendPlainText(cell(6) + QLatin1Char('/') + cell(3));
         memo->appendPlainText(cell(7));
+        // A record whose address offset holds filler stores no address.
+        if (cell(0).isEmpty())
+            memo->appendPlainText(tx(TextNoAddressStored));
         filePanel->setText(cell(0));
         filePanel->setToolTip(cell(0));
         form.setCurrentFileName(copy.folder + copy.name);

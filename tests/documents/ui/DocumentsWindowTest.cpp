@@ -56,10 +56,11 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     // sources: six RecentDocs entries, seven + one jump-list entries.
     ASSERT_EQ(t.model->rows(), 37);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 37"));
-    ASSERT_EQ(t.model->columns(), 20);
+    ASSERT_EQ(t.model->columns(), 23);
     EXPECT_EQ(t.model->caption(4), QStringLiteral("Link Address"));
     EXPECT_EQ(t.model->caption(5), QStringLiteral("Source"));
     EXPECT_EQ(t.model->caption(18), QStringLiteral("Note"));
+    EXPECT_EQ(t.model->caption(21), QStringLiteral("Category"));
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(t.model->cell(r, 1), ".lnk");
         EXPECT_TRUE(t.model->cell(r, 4).startsWith(QFile::encodeName(sample() + "/Recent/")));
@@ -132,7 +133,7 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
           "Working Folder: C:\\Documents and Settings\\joe\\My Documents"})
         EXPECT_TRUE(facts.contains(QString::fromUtf8(line))) << line;
     EXPECT_FALSE(facts.join(QLatin1Char('\n')).contains(QStringLiteral("Note:")));
-    for (int c = 5; c < 19; ++c)
+    for (int c = 5; c < t.model->columns(); ++c)
         if (!t.model->cell(win7, c).isEmpty()) {
             EXPECT_TRUE(facts.contains(t.model->caption(c) + QStringLiteral(": ") +
                                        t.model->cellText(win7, c)))
@@ -140,6 +141,13 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
         }
     EXPECT_EQ(window->currentFileName(), t.model->cellText(win7, 4));
     EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("letter to bank.doc.lnk"));
+
+    // The custom jump list's task: its category in the memo, and no
+    // recorded time (the list records none).
+    select(t, 36);
+    const QStringList task = memoLines(t);
+    EXPECT_TRUE(task.contains(QStringLiteral("Category: Tasks"))) << qPrintable(task.join('|'));
+    EXPECT_FALSE(task.join(QLatin1Char('\n')).contains(QStringLiteral("Recorded Time:")));
 }
 
 // A Windows 10 profile whose open/save list names a picture that lies in the
