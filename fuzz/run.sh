@@ -16,7 +16,8 @@ build=$(realpath "$1")
 seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
-     fuzz_profile_hive fuzz_favorite_url)
+     fuzz_profile_hive fuzz_favorite_url
+     fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -31,6 +32,10 @@ seeds() {
       printf '%s\n' tests/data/ntuser-*.dat
       find samples -iname ntuser.dat ;;
     fuzz_favorite_url) find samples -iname '*.url' ;;
+    fuzz_userassist_value) find tests/data/userassist -type f ;;
+    fuzz_recycle_bin) find tests/data/recycle-bin -type f ;;
+    fuzz_prefetch) find tests/data/prefetch -type f ;;
+    fuzz_shell_item_facts) find tests/data/shell-items -type f ;;
   esac
 }
 dictionary() {
@@ -39,6 +44,10 @@ dictionary() {
     fuzz_cookie_text) echo fuzz/cookie.dict ;;
     fuzz_profile_hive) echo fuzz/hive.dict ;;
     fuzz_favorite_url) echo fuzz/url.dict ;;
+    fuzz_userassist_value) echo fuzz/userassist.dict ;;
+    fuzz_recycle_bin) echo fuzz/recycle.dict ;;
+    fuzz_prefetch) echo fuzz/prefetch.dict ;;
+    fuzz_shell_item_facts) echo fuzz/shell-item.dict ;;
   esac
 }
 maxLength() {
