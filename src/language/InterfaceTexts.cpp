@@ -360,10 +360,8 @@ constexpr LaterText kLaterTexts[] = {
     {TextCountFromFive, "stored as %1 (Windows counted from 5)"},
     {TextNameStoredAs, "name stored as %1"},
     {TextValueNotRead, "a value of %1 bytes, not read"},
-    {TextPrefetchVersionUnread,
-     "format version %1, which libscca does not read: only the name and the header are known"},
-    {TextPrefetchCompressedUnread,
-     "compressed, and libscca cannot read it: only the name is known"},
+    {TextPrefetchVersionUnread, "format version %1, not read by libscca: only the header is known"},
+    {TextPrefetchCompressedUnread, "compressed, not read by libscca: only the name is known"},
     {TextPrefetchDamaged, "libscca cannot read it (%1): only the name is known"},
     {TextRemovedFromIndex, "removed from the index (restored or emptied)"},
     {TextIndexCutShort, "the index entry is cut short"},
@@ -374,7 +372,6 @@ constexpr LaterText kLaterTexts[] = {
     {TextActivityDatabaseUnreadable, "The activity database cannot be read"},
     {TextActivityDatabasePartlyRead, "The activity database could be read only in part"},
     {TextFolderUnlisted, "The folder cannot be listed"},
-    {TextHiveValueUnreadable, "A registry value cannot be read"},
 };
 
 // Each later text takes the number after the one before it: a gap would

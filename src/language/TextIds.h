@@ -364,21 +364,19 @@ enum InterfaceTextId : int {
     TextCountFromFive = 328,     // "stored as %1 (Windows counted from 5)"
     TextNameStoredAs = 329,      // "name stored as %1"
     TextValueNotRead = 330,      // "a value of %1 bytes, not read"
-    TextPrefetchVersionUnread = 331, // "format version %1, which libscca does not read: only the
-                                     // name and the header are known"
-    TextPrefetchCompressedUnread =
-        332,                    // "compressed, and libscca cannot read it: only the name is known"
-    TextPrefetchDamaged = 333,  // "libscca cannot read it (%1): only the name is known"
-    TextRemovedFromIndex = 334, // "removed from the index (restored or emptied)"
-    TextIndexCutShort = 335,    // "the index entry is cut short"
-    TextBytesCount = 336,       // "%1 bytes"
-    TextLoadedFiles = 337,      // "Loaded Files"
-    TextPrefetchFileUnreadable = 338,     // "The Prefetch file cannot be read"
-    TextRecycleIndexUnreadable = 339,     // "The Recycle Bin index file cannot be read"
+    TextPrefetchVersionUnread =
+        331, // "format version %1, not read by libscca: only the header is known"
+    TextPrefetchCompressedUnread = 332, // "compressed, not read by libscca: only the name is known"
+    TextPrefetchDamaged = 333,          // "libscca cannot read it (%1): only the name is known"
+    TextRemovedFromIndex = 334,         // "removed from the index (restored or emptied)"
+    TextIndexCutShort = 335,            // "the index entry is cut short"
+    TextBytesCount = 336,               // "%1 bytes"
+    TextLoadedFiles = 337,              // "Loaded Files"
+    TextPrefetchFileUnreadable = 338,   // "The Prefetch file cannot be read"
+    TextRecycleIndexUnreadable = 339,   // "The Recycle Bin index file cannot be read"
     TextActivityDatabaseUnreadable = 340, // "The activity database cannot be read"
     TextActivityDatabasePartlyRead = 341, // "The activity database could be read only in part"
     TextFolderUnlisted = 342,             // "The folder cannot be listed"
-    TextHiveValueUnreadable = 343,        // "A registry value cannot be read"
 };
 
 } // namespace vc

@@ -50,18 +50,17 @@ WindowsLoadResult loadDeletedFiles(const EvidenceFiles& files, const QByteArray&
     QHash<QString, QString> bySid;
     for (auto it = userNames.constBegin(); it != userNames.constEnd(); ++it)
         bySid.insert(it.key().toUpper(), it.value());
-    RowBatch batch(sink);
-    WindowsRowWriter writer(WindowsTable::Deleted, sink, context.filter);
-    LoadSteps steps(context, 1);
-    const RecycleBinWalk walk = walkRecycleBins(
-        files, volumeRoot, [&](const DeletedFile& file) { writeDeleted(file, bySid, writer); },
-        context.report);
-    context.noteInputRead();
-    steps.finish();
-    WindowsLoadResult result;
-    result.rows = writer.rows();
-    result.inputs = walk.indexFiles;
-    result.failures = walk.failures;
+    int failures = 0;
+    WindowsLoadResult result =
+        loadOneInput(WindowsTable::Deleted, context, sink, [&](WindowsRowWriter& writer) {
+            const RecycleBinWalk walk = walkRecycleBins(
+                files, volumeRoot,
+                [&](const DeletedFile& file) { writeDeleted(file, bySid, writer); },
+                context.report);
+            failures = walk.failures;
+            return walk.indexFiles;
+        });
+    result.failures = failures;
     return result;
 }
 

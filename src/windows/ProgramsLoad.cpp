@@ -98,18 +98,12 @@ void writePrefetch(const PrefetchFile& file, const QByteArray& path, WindowsRowW
 
 WindowsLoadResult loadUserAssist(const Hive& ntUser, const KnownFolderLocations& locations,
                                  const LoadContext& context, RowSink& sink) {
-    RowBatch batch(sink);
-    WindowsRowWriter writer(WindowsTable::Programs, sink, context.filter);
-    LoadSteps steps(context, 1);
     const QString path = ntUser.path();
-    WindowsLoadResult result;
-    result.inputs = readUserAssist(ntUser, [&](const UserAssistEntry& entry) {
-        writeUserAssist(entry, path, locations, writer);
+    return loadOneInput(WindowsTable::Programs, context, sink, [&](WindowsRowWriter& writer) {
+        return readUserAssist(ntUser, [&](const UserAssistEntry& entry) {
+            writeUserAssist(entry, path, locations, writer);
+        });
     });
-    context.noteInputRead();
-    steps.finish();
-    result.rows = writer.rows();
-    return result;
 }
 
 QByteArray prefetchFolder(const EvidenceFiles& files, const QByteArray& volumeRoot) {

@@ -58,22 +58,19 @@ void readUrlList(const Hive& hive, Hive::Node key, const QString& keyPath, const
     }
 }
 
-// WordWheelQuery: UTF-16 texts in MRUListEx order.
-void readWordWheel(const Hive& hive, Hive::Node key, const QString& keyPath, const Emit& emit) {
+// A list in the order of MRUListEx or MRUList: read() fills an entry's
+// text and readable from its value.
+void readMruList(const Hive& hive, Hive::Node key, const QString& keyPath, const QString& source,
+                 const std::function<void(Hive::Node, const QString&, TypedEntry&)>& read,
+                 const Emit& emit) {
     const quint64 written = hive.lastWriteTime(key).value_or(0);
     for (const MruSlot& slot : mruSlots(hive, key)) {
         TypedEntry entry;
-        entry.source = QStringLiteral("WordWheelQuery");
+        entry.source = source;
         entry.keyPath = keyPath;
         entry.valueName = slot.valueName;
         entry.position = slot.position;
-        int type = 0;
-        const auto bytes = hive.readBytes(key, slot.valueName, &type);
-        entry.readable = bytes.has_value();
-        if (bytes) {
-            QByteArrayView rest;
-            takeUtf16Text(*bytes, &entry.text, &rest);
-        }
+        read(key, slot.valueName, entry);
         if (slot.position == 0) {
             entry.time = written;
             entry.timeFromKey = true;
@@ -82,26 +79,33 @@ void readWordWheel(const Hive& hive, Hive::Node key, const QString& keyPath, con
     }
 }
 
+// WordWheelQuery: UTF-16 texts in MRUListEx order.
+void readWordWheel(const Hive& hive, Hive::Node key, const QString& keyPath, const Emit& emit) {
+    readMruList(
+        hive, key, keyPath, QStringLiteral("WordWheelQuery"),
+        [&](Hive::Node node, const QString& name, TypedEntry& entry) {
+            int type = 0;
+            const auto bytes = hive.readBytes(node, name, &type);
+            entry.readable = bytes.has_value();
+            QByteArrayView rest;
+            if (bytes)
+                takeUtf16Text(*bytes, &entry.text, &rest);
+        },
+        emit);
+}
+
 // RunMRU: texts in MRUList order, each ending in "\1".
 void readRunMru(const Hive& hive, Hive::Node key, const Emit& emit) {
-    const quint64 written = hive.lastWriteTime(key).value_or(0);
-    for (const MruSlot& slot : mruSlots(hive, key)) {
-        TypedEntry entry;
-        entry.source = QStringLiteral("RunMRU");
-        entry.keyPath = kRunMruKey;
-        entry.valueName = slot.valueName;
-        entry.position = slot.position;
-        const Hive::TextResult text = hive.readString(key, slot.valueName);
-        entry.readable = text.ok();
-        entry.text = text.text;
-        if (entry.text.endsWith(QLatin1String("\\1")))
-            entry.text.chop(2);
-        if (slot.position == 0) {
-            entry.time = written;
-            entry.timeFromKey = true;
-        }
-        emit(entry);
-    }
+    readMruList(
+        hive, key, kRunMruKey, QStringLiteral("RunMRU"),
+        [&](Hive::Node node, const QString& name, TypedEntry& entry) {
+            const Hive::TextResult text = hive.readString(node, name);
+            entry.readable = text.ok();
+            entry.text = text.text;
+            if (entry.text.endsWith(QLatin1String("\\1")))
+                entry.text.chop(2);
+        },
+        emit);
 }
 
 } // namespace

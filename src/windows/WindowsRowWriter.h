@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/LoadContext.h"
 #include "platform/TimeValue.h"
+#include "tables/RowSink.h"
 #include "windows/WindowsColumns.h"
 
 #include <QByteArray>
@@ -14,8 +16,6 @@ namespace vc {
 
 class Progress;
 class RecallConditionSet;
-class RowSink;
-struct LoadContext;
 
 // What the load of one of the Windows tables came to.
 struct WindowsLoadResult {
@@ -85,6 +85,22 @@ private:
     int m_share;
     qsizetype m_count;
 };
+
+// The load of one input into one of the tables, in one batch of the sink:
+// read(writer) writes the rows and gives the number of inputs it read; the
+// bar takes its whole share at the end.
+template <typename Read>
+WindowsLoadResult loadOneInput(WindowsTable table, const LoadContext& context, RowSink& sink,
+                               Read read) {
+    RowBatch batch(sink);
+    WindowsRowWriter writer(table, sink, context.filter);
+    WindowsLoadResult result;
+    result.inputs = read(writer);
+    context.noteInputRead();
+    LoadSteps(context, 1).finish();
+    result.rows = writer.rows();
+    return result;
+}
 
 // "h:mm:ss" of a duration in whole seconds.
 QString durationText(quint64 seconds);
