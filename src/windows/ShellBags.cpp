@@ -4,6 +4,7 @@
 #include "documents/shell/ShellItemList.h"
 
 #include <QHash>
+#include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
@@ -79,6 +80,9 @@ int readShellBags(const Hive& hive, const QString& bagMruKey, const KnownFolderL
     // Depth first without recursion: a forged tree of any depth costs no
     // stack.
     std::vector<Pending> pending;
+    // A forged hive can make a key its own descendant: each key is walked
+    // once.
+    QSet<Hive::Node> walked{*root};
     pushFolders(hive, *root, bagMruKey, QByteArray(), 0, pending);
     while (!pending.empty()) {
         const Pending next = std::move(pending.back());
@@ -105,8 +109,11 @@ int readShellBags(const Hive& hive, const QString& bagMruKey, const KnownFolderL
         folder(bag);
         ++found;
         // Below a list too long to read, no path could be made.
-        if (child && next.depth + 1 < kMaxShellBagDepth && chain.size() <= kMaxShellItemList)
+        if (child && next.depth + 1 < kMaxShellBagDepth && chain.size() <= kMaxShellItemList &&
+            !walked.contains(*child)) {
+            walked.insert(*child);
             pushFolders(hive, *child, bag.keyPath, chain, next.depth + 1, pending);
+        }
     }
     return found;
 }
