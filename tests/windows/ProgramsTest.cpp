@@ -44,8 +44,8 @@ TEST_F(ProgramsTest, ValuesOfBothLayoutsAndNamesInRot13) {
               QStringLiteral("UEME_RUNPATH:C:\\Windows"));
     EXPECT_EQ(rot13(rot13(QStringLiteral("Zz 09 {é}"))), QStringLiteral("Zz 09 {é}"));
     // Windows XP: the count starts at 5.
-    const UserAssistValue xp = parseUserAssistValue(
-        bytes({1, 0, 0, 0, 0x13, 0, 0, 0, 0x54, 0x4b, 0xf6, 0xd3, 0x15, 0x15, 0xca, 0x01}));
+    const UserAssistValue xp =
+        parseUserAssistValue(testDataBytes(QStringLiteral("userassist/xp-msn.bin")));
     EXPECT_EQ(xp.layout, UserAssistValue::Layout::Short16);
     EXPECT_EQ(xp.storedCount, 19u);
     EXPECT_EQ(xp.runCount, 14u);
@@ -55,20 +55,18 @@ TEST_F(ProgramsTest, ValuesOfBothLayoutsAndNamesInRot13) {
     EXPECT_EQ(parseUserAssistValue(QByteArray(4, '\0') + bytes({2, 0, 0, 0}) + QByteArray(8, '\0'))
                   .runCount,
               2u);
-    QByteArray seven(72, '\0');
-    seven[4] = 2;
-    seven[8] = 8;
-    seven[12] = char(0x8c);
-    seven[13] = char(0xd9);
-    seven[14] = 0x0c;
-    seven[60] = 0x70;
-    seven[67] = 0x01;
-    const UserAssistValue win7 = parseUserAssistValue(seven);
+    // Internet Explorer of ntuser-win10.dat: 02 00 00 00, 08 00 00 00,
+    // 8C D9 0C 00 and the FILETIME at 60.
+    const UserAssistValue win7 = parseUserAssistValue(
+        testDataBytes(QStringLiteral("userassist/win10-internet-explorer.bin")));
     EXPECT_EQ(win7.layout, UserAssistValue::Layout::Long72);
     EXPECT_EQ(win7.runCount, 2u);
     EXPECT_EQ(win7.focusCount, 8u);
     EXPECT_EQ(win7.focusMilliseconds, 842124u);
-    EXPECT_EQ(win7.lastRun, 0x0100000000000070ULL);
+    EXPECT_EQ(win7.lastRun, 0x01d2226770dcf370ULL);
+    EXPECT_EQ(
+        parseUserAssistValue(testDataBytes(QStringLiteral("userassist/win10-session.bin"))).layout,
+        UserAssistValue::Layout::Unknown);
     for (const int size : {0, 8, 15, 17, 71, 73, 1612})
         EXPECT_EQ(parseUserAssistValue(QByteArray(size, '\x7f')).layout,
                   UserAssistValue::Layout::Unknown)

@@ -177,7 +177,24 @@ TEST_F(ShellBagsTest, PathsAreBuiltDownTheTreeWithTheItemsOwnFacts) {
     EXPECT_TRUE(pane.contains(tx(TextItemCreated) + QStringLiteral(": 2016-09-30 17:00:00")));
 }
 
-TEST_F(ShellBagsTest, FatDateTimes) {
+TEST_F(ShellBagsTest, ItemFactsAndFatDateTimes) {
+    // Only file entries hold times; Control Panel and property-view items of
+    // usrclass.dat are read, without any.
+    const ShellItemFacts folder =
+        readShellItemFacts(testDataBytes(QStringLiteral("shell-items/xp-folder.bin")));
+    EXPECT_TRUE(folder.readable && folder.fileEntry);
+    // "My Documents": FF 3A F3 A2 is 2009-07-31 20:23:38.
+    EXPECT_EQ(folder.modified, fatDateTimeToFileTime(fat(2009, 7, 31, 20, 23, 38)));
+    EXPECT_FALSE(folder.fileReference);
+    for (const char* name :
+         {"shell-items/win10-property-view.bin", "shell-items/win10-control-panel-category.bin",
+          "shell-items/xp-my-computer.bin"}) {
+        const ShellItemFacts other = readShellItemFacts(testDataBytes(QLatin1String(name)));
+        EXPECT_TRUE(other.readable) << name;
+        EXPECT_FALSE(other.fileEntry || other.modified || other.created) << name;
+    }
+    EXPECT_FALSE(readShellItemFacts(QByteArray("\x02\x00", 2)).readable);
+
     EXPECT_EQ(fatDateTimeToFileTime(0), std::nullopt);
     // February 30th and hour 25 do not exist.
     EXPECT_EQ(fatDateTimeToFileTime(fat(2016, 2, 30, 1, 0, 0)), std::nullopt);
