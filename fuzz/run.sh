@@ -17,7 +17,8 @@ seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
      fuzz_profile_hive fuzz_favorite_url fuzz_shell_item_list fuzz_shortcut fuzz_dest_list
-     fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database)
+     fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database
+     fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -42,6 +43,10 @@ seeds() {
     fuzz_browser_database)
       printf '%s\n' tests/data/chrome-History tests/data/chrome-cookies.db \
         tests/data/firefox-*.sqlite ;;
+    fuzz_userassist_value) find tests/data/userassist -type f ;;
+    fuzz_recycle_bin) find tests/data/recycle-bin -type f ;;
+    fuzz_prefetch) find tests/data/prefetch -type f ;;
+    fuzz_shell_item_facts) find tests/data/shell-items -type f ;;
   esac
 }
 dictionary() {
@@ -55,6 +60,10 @@ dictionary() {
     fuzz_dest_list | fuzz_automatic_jump_list | fuzz_custom_jump_list) echo fuzz/jump-list.dict ;;
     fuzz_mru_hive) echo fuzz/hive.dict ;;
     fuzz_browser_database) echo fuzz/sqlite.dict ;;
+    fuzz_userassist_value) echo fuzz/userassist.dict ;;
+    fuzz_recycle_bin) echo fuzz/recycle.dict ;;
+    fuzz_prefetch) echo fuzz/prefetch.dict ;;
+    fuzz_shell_item_facts) echo fuzz/shell-item.dict ;;
   esac
 }
 maxLength() {

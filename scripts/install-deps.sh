@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libhivex-dev libhivex-bin
   libfwsi-dev liblnk-dev libolecf-dev libbfio-dev
+  libscca-dev
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core

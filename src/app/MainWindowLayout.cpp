@@ -4,6 +4,7 @@
 #include "app/PanelLabel.h"
 #include "language/TextIds.h"
 #include "preview/ui/DetailPane.h"
+#include "recall/ui/RecallActions.h"
 #include "tables/ui/ColumnFit.h"
 
 #include <QActionGroup>
@@ -343,6 +344,24 @@ void TForm1::buildMenusAndToolBar() {
     web->addAction(web_ActionHistory);
     web->addAction(web_ActionDownloads);
     web->addAction(web_ActionCookies);
+    // The groups of sources the menus above do not name (the Windows tab):
+    // a menu each, with one load per source.
+    QList<int> ownMenus{TextInternetExplorerTab, TextDocumentsTab, TextBrowsersTab};
+    QMenu* groupMenu = nullptr;
+    for (int i = 0; i < kTableTabCount; ++i) {
+        const SourceSpec& spec = sourceAt(i);
+        if (ownMenus.contains(spec.groupText))
+            continue;
+        if (!groupMenu || groupMenu->property("groupText").toInt() != spec.groupText) {
+            groupMenu = menu(qPrintable(QStringLiteral("Group%1_Menu").arg(spec.groupText)));
+            groupMenu->setProperty("groupText", spec.groupText);
+        }
+        auto* load = new QAction(this);
+        load->setObjectName(QStringLiteral("SourceAction_") + QLatin1String(spec.name));
+        load->setProperty("sourceIndex", i);
+        connect(load, &QAction::triggered, this, [this, i] { LoadSourceTab(*this, TabId(i)); });
+        groupMenu->addAction(load);
+    }
     Export1Item = menu("Export1Item");
     Export1Item->addAction(ExportAction_XLS);
     Export1Item->addAction(ExportAction_Tab);

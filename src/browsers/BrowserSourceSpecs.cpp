@@ -45,7 +45,8 @@ SourceSpec webHistorySource() {
             -1,
             false,
             true,
-            &loadBrowserSource<BrowserTable::History>};
+            &loadBrowserSource<BrowserTable::History>,
+            nullptr};
 }
 
 SourceSpec webDownloadsSource() {
@@ -65,7 +66,8 @@ SourceSpec webDownloadsSource() {
             -1,
             false,
             true,
-            &loadBrowserSource<BrowserTable::Downloads>};
+            &loadBrowserSource<BrowserTable::Downloads>,
+            nullptr};
 }
 
 SourceSpec webCookiesSource() {
@@ -85,7 +87,8 @@ SourceSpec webCookiesSource() {
             -1,
             false,
             true,
-            &loadBrowserSource<BrowserTable::Cookies>};
+            &loadBrowserSource<BrowserTable::Cookies>,
+            nullptr};
 }
 
 } // namespace vc

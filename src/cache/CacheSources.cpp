@@ -116,7 +116,8 @@ SourceSpec activitySource() {
             -1,
             true,
             true,
-            &loadActivitySource};
+            &loadActivitySource,
+            nullptr};
 }
 
 SourceSpec historySource() {
@@ -136,7 +137,8 @@ SourceSpec historySource() {
             -1,
             true,
             true,
-            &loadHistorySource};
+            &loadHistorySource,
+            nullptr};
 }
 
 SourceSpec cookieSource() {
@@ -156,7 +158,8 @@ SourceSpec cookieSource() {
             TextCookieFiles,
             true,
             true,
-            &loadCookieSource};
+            &loadCookieSource,
+            nullptr};
 }
 
 SourceSpec linksSource() {
@@ -176,7 +179,8 @@ SourceSpec linksSource() {
             -1,
             true,
             true,
-            &loadLinksSource};
+            &loadLinksSource,
+            nullptr};
 }
 
 } // namespace vc

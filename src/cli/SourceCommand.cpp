@@ -40,7 +40,8 @@ int runSourceCommand(const CliOptions& options, const SourceSpec& spec) {
             input.workFile = &workFile;
             input.linearScan = !options.hashWalk;
             input.fullHistory = options.full;
-            UserRows userRows(rows, userCell(user, spec.encoding), first);
+            UserRows userRows(rows, userCell(user, spec.encoding), first,
+                              sourceHasUserColumn(spec));
             first = false;
             const SourceOutcome outcome = spec.load(input, context.load(), userRows);
             if (!outcome.title.isEmpty() && machine.machine() &&

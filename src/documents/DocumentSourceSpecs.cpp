@@ -48,7 +48,8 @@ SourceSpec recentSource() {
             -1,
             true,
             true,
-            &loadRecentSource};
+            &loadRecentSource,
+            nullptr};
 }
 
 SourceSpec tempSource() {
@@ -68,7 +69,8 @@ SourceSpec tempSource() {
             -1,
             false,
             false,
-            &loadTempSource};
+            &loadTempSource,
+            nullptr};
 }
 
 } // namespace vc

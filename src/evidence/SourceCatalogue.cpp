@@ -5,6 +5,7 @@
 #include "cache/CacheSources.h"
 #include "documents/DocumentSourceSpecs.h"
 #include "evidence/Sources.h"
+#include "windows/WindowsSourceSpecs.h"
 
 namespace vc {
 
@@ -13,6 +14,8 @@ const std::vector<SourceSpec>& sourceCatalogue() {
         activitySource(),   historySource(),      cookieSource(),
         linksSource(),      recentSource(),       tempSource(),
         webHistorySource(), webDownloadsSource(), webCookiesSource(),
+        foldersOpenedSource(), programsRunSource(), typedEntriesSource(),
+        deletedFilesSource(), windowsTimelineSource(),
     };
     Q_ASSERT(catalogue.size() == size_t(kSourceCount));
     return catalogue;

@@ -33,9 +33,14 @@ int sourceIndexOfLetter(char letter) {
     return -1;
 }
 
+bool sourceHasUserColumn(const SourceSpec& spec) {
+    return spec.scope != SourceScope::Machine;
+}
+
 std::vector<TableColumn> sourceColumns(const SourceSpec& spec) {
     std::vector<TableColumn> columns = spec.columns();
-    columns.push_back({TextUser, false, 0.06});
+    if (sourceHasUserColumn(spec))
+        columns.push_back({TextUser, false, 0.06});
     return columns;
 }
 
@@ -54,22 +59,26 @@ QByteArray userCell(const UserProfile* user, CellEncoding encoding) {
 
 std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machine* machine) {
     std::vector<const UserProfile*> users;
-    if (machine && spec.scope == SourceScope::User)
+    if (machine && spec.scope != SourceScope::Machine)
         for (const std::unique_ptr<UserProfile>& user : machine->users())
             users.push_back(user.get());
-    if (users.empty())
+    if (users.empty() || spec.scope == SourceScope::UserAndMachine)
         users.push_back(nullptr);
     return users;
 }
 
-UserRows::UserRows(RowSink& rows, const QByteArray& userCell, bool first)
-    : m_rows(rows), m_user(userCell), m_mayClear(first) {}
+UserRows::UserRows(RowSink& rows, const QByteArray& userCell, bool first, bool addsUser)
+    : m_rows(rows), m_user(userCell), m_mayClear(first), m_addsUser(addsUser) {}
 
 int UserRows::columns() const {
-    return std::max(0, m_rows.columns() - 1);
+    return m_addsUser ? std::max(0, m_rows.columns() - 1) : m_rows.columns();
 }
 
 void UserRows::appendCells(const QByteArrayView* cells, int count) {
+    if (!m_addsUser) {
+        m_rows.appendCells(cells, count);
+        return;
+    }
     const int own = columns();
     QVarLengthArray<QByteArrayView, 32> row(own + 1);
     for (int c = 0; c < own; ++c)

@@ -16,9 +16,10 @@ class RowSink;
 class UserProfile;
 class WorkFile;
 
-// Whom a source reads: one user's profile, or the whole machine (Prefetch,
-// the Recycle Bin).
-enum class SourceScope { User, Machine };
+// Whom a source reads: one user's profile, the whole machine (the Recycle
+// Bin), or each user and then the machine once (Programs run: every user's
+// UserAssist, then the volume's Prefetch files).
+enum class SourceScope { User, Machine, UserAndMachine };
 
 // The texts a source leaves around its table.
 enum class SourceLabel {
@@ -69,6 +70,22 @@ struct SourceOutcome {
 using SourceLoader = SourceOutcome (*)(const SourceInput& input, const LoadContext& context,
                                        RowSink& rows);
 
+// What the detail pane shows of a row of a source that describes its rows
+// itself.
+struct SourceRowView {
+    QString text;  // the memo: one field or fact a line
+    QString panel; // the line above it (the row's address or path)
+    // The file of the evidence the row names (the machine's files), for the
+    // preview and the file actions; empty when it names none or the file is
+    // gone.
+    QByteArray file;
+    // The bytes of a picture the row holds itself (a cached response's
+    // body), with a name whose extension says its kind; empty: none.
+    QByteArray picture;
+    QString pictureName;
+};
+using SourceRowViewer = SourceRowView (*)(const TableModel& table, int row, const Machine* machine);
+
 // The widgets of a source's tab, by the names the window layout knows.
 struct SourceWidgets {
     const char* sheet;      // "ieA_TabSheet"
@@ -118,11 +135,14 @@ struct SourceSpec {
     bool endsSummaryLine;
     bool stepsOverallAtEnd;
     SourceLoader load;
+    // The detail pane of a row; nullptr for the sources whose pane the
+    // window lays out itself.
+    SourceRowViewer rowView;
 };
 
 // The number of sources of the catalogue (the catalogue checks that it
 // holds this many).
-constexpr int kSourceCount = 9;
+constexpr int kSourceCount = 14;
 
 // Every source, in the order of the tabs (and of the recall).
 const std::vector<SourceSpec>& sourceCatalogue();
@@ -132,7 +152,10 @@ const SourceSpec& sourceAt(int index);
 int sourceIndex(const QString& name);
 int sourceIndexOfLetter(char letter);
 
-// The columns of a source's table: its own, then "User".
+// Whether a source's rows end with the "User" cell: every source but those
+// of the whole machine, whose rows name their user themselves if at all.
+bool sourceHasUserColumn(const SourceSpec& spec);
+// The columns of a source's table: its own, then "User" where it has one.
 std::vector<TableColumn> sourceColumns(const SourceSpec& spec);
 // An empty table of a source, named and encoded as the window's.
 std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& spec);
@@ -142,7 +165,8 @@ QByteArray userCell(const UserProfile* user, CellEncoding encoding);
 
 // The users a source reads on a machine: every user for a source of one
 // user; nobody (one load with no user) for a source of the machine, and for
-// a machine without users (this computer).
+// a machine without users (this computer); every user and then nobody for a
+// source of both.
 std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machine* machine);
 
 // A sink that gives every row the user's name as its last cell ("User"),
@@ -150,8 +174,10 @@ std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machin
 // users fill one table one after the other.
 class UserRows : public RowSink {
 public:
-    // userCell: the user's name as the table's text cells hold it.
-    UserRows(RowSink& rows, const QByteArray& userCell, bool first);
+    // userCell: the user's name as the table's text cells hold it;
+    // addsUser false: the table has no "User" column, the rows pass as they
+    // are.
+    UserRows(RowSink& rows, const QByteArray& userCell, bool first, bool addsUser = true);
     int columns() const override;
     void appendCells(const QByteArrayView* cells, int count) override;
     void clearRows() override;
@@ -162,6 +188,7 @@ private:
     RowSink& m_rows;
     QByteArray m_user;
     bool m_mayClear;
+    bool m_addsUser;
 };
 
 } // namespace vc

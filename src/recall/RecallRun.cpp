@@ -127,7 +127,7 @@ bool RecallRun::gatherSection(int section) {
             input.workFile = &m_workFile;
             input.linearScan = m_target.linearScan();
             input.fullHistory = m_target.fullHistory();
-            UserRows rows(table, userCell(user, spec.encoding), first);
+            UserRows rows(table, userCell(user, spec.encoding), first, sourceHasUserColumn(spec));
             first = false;
             const SourceOutcome outcome = spec.load(input, context(), rows);
             if (outcome.stopRun)

@@ -10,6 +10,7 @@
 #include "preview/PathParts.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
+#include "preview/ui/SourceRowPane.h"
 
 #include "evidence/UserProfile.h"
 
@@ -77,6 +78,8 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         return;
     const QModelIndex current = t.view->selectionModel()->currentIndex();
     if (!current.isValid() || current.row() != row)
+        return;
+    if (ShowSourceRowView(form, id, row))
         return;
     if (id == TabId::Cookie) {
         ShowCookieRow(form, row);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/WindowLayer.h"
+
+namespace vc {
+
+class TForm1;
+enum class TabId;
+
+// Fills the detail pane of a row of a source that describes its rows itself
+// (its catalogue entry has a row view): the memo, the line above it, the
+// file the row names for the file actions, and the preview of the picture
+// the row names or holds. False when the source's pane is laid out by the
+// window itself.
+bool ShowSourceRowView(TForm1& form, TabId id, int row);
+
+} // namespace vc
