@@ -16,7 +16,8 @@ build=$(realpath "$1")
 seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
-     fuzz_profile_hive fuzz_favorite_url)
+     fuzz_profile_hive fuzz_favorite_url fuzz_chrome_block_file_cache fuzz_chrome_simple_cache
+     fuzz_firefox_cache2)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -31,6 +32,11 @@ seeds() {
       printf '%s\n' tests/data/ntuser-*.dat
       find samples -iname ntuser.dat ;;
     fuzz_favorite_url) find samples -iname '*.url' ;;
+    fuzz_chrome_block_file_cache)
+      printf 'tests/data/chrome-cache/%s\n' index data_0 data_1 data_2 f_000001 f_000034 ;;
+    fuzz_chrome_simple_cache) find tests/data/simple-cache -type f ;;
+    fuzz_firefox_cache2)
+      printf '%s\n' tests/data/firefox-cache2/* tests/data/firefox-cache2-index/index ;;
   esac
 }
 dictionary() {
@@ -39,11 +45,13 @@ dictionary() {
     fuzz_cookie_text) echo fuzz/cookie.dict ;;
     fuzz_profile_hive) echo fuzz/hive.dict ;;
     fuzz_favorite_url) echo fuzz/url.dict ;;
+    fuzz_chrome_*|fuzz_firefox_cache2) echo fuzz/cache.dict ;;
   esac
 }
 maxLength() {
   case "$1" in
     fuzz_profile_hive) echo 1048576 ;; # a whole hive of the test data
+    fuzz_chrome_block_file_cache) echo 300000 ;; # the index and data_1 whole
     *) echo 65536 ;;
   esac
 }

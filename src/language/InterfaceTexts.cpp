@@ -281,6 +281,51 @@ constexpr LaterText kLaterTexts[] = {
     // Copying rows and fitting columns.
     {TextCopyRows, "Copy"},
     {TextFitColumns, "Fit Columns to Window"},
+    // Browser caches.
+    {TextCacheTab, "Cache"},
+    {TextBrowserCache, "Browser Cache"},
+    {TextContentType, "Content Type"},
+    {TextBodySize, "Size"},
+    {TextLastUsed, "Last Used"},
+    {TextServerModified, "Last Modified (Server)"},
+    {TextHttpStatus, "HTTP Status"},
+    {TextCacheFolder, "Cache Folder"},
+    {TextBodyFile, "Body File"},
+    {TextCacheEntry, "Cache Entry"},
+    // What the times of a cache entry mean as events.
+    {TextEventCacheStored, "Stored in the browser cache"},
+    {TextEventCacheUsed, "Cache entry used"},
+    {TextEventServerModified, "Modified on the server"},
+    {TextEventCacheExpires, "Cache entry expires"},
+    // Notes of a cache entry.
+    {TextHeadersInMissingFile, "the response headers lie in %1, which is missing"},
+    {TextBodyInMissingFile, "the body lies in %1, which is missing"},
+    {TextKeyInMissingFile, "the address lies in %1, which is missing"},
+    {TextHeadersUnreadable, "the response headers cannot be read"},
+    {TextBodyPlaceDamaged, "the body's place in the cache is damaged"},
+    {TextEntryUnreadable, "the entry cannot be read"},
+    {TextKeyCut, "the address is cut short"},
+    {TextNotCacheEntry, "not a cache entry"},
+    {TextEntryFileMissing, "listed in the cache's index; the entry file is missing"},
+    {TextCacheEntryDoomed, "marked for deletion"},
+    {TextCacheEntryEvicted, "evicted"},
+    {TextSparseBody, "the body is stored in %1 pieces"},
+    {TextAltData, "followed by %1 bytes of the browser's own data"},
+    // Reports about a cache folder or a body.
+    {TextCacheUnreadable, "Error! The browser cache cannot be read"},
+    {TextCachePartlyRead, "The browser cache could be read only in part"},
+    {TextUnknownCacheVersion, "unknown format version %1"},
+    {TextCacheIndexDamaged, "%1 places in the index point to no entry"},
+    {TextCacheBodyUnreadable, "The cached body cannot be read"},
+    {TextCacheBodyNotDecoded, "The cached body cannot be decompressed"},
+    {TextCacheBodyTooLarge, "The cached body is larger than %1 bytes"},
+    // The detail pane of a cache entry.
+    {TextResponseHeaders, "Response headers"},
+    {TextCacheKey, "Cache key"},
+    {TextRequestTime, "Request time"},
+    {TextResponseTime, "Response time"},
+    {TextEntryChanged, "Entry last changed"},
+    {TextFetchCount, "Fetch count"},
 };
 
 // Each later text takes the number after the one before it: a gap would

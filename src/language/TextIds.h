@@ -285,6 +285,51 @@ enum InterfaceTextId : int {
     // Copying rows and fitting columns.
     TextCopyRows = 253,   // "Copy"
     TextFitColumns = 254, // "Fit Columns to Window"
+    // Browser caches.
+    TextCacheTab = 255,       // "Cache"
+    TextBrowserCache = 256,   // "Browser Cache"
+    TextContentType = 257,    // "Content Type"
+    TextBodySize = 258,       // "Size"
+    TextLastUsed = 259,       // "Last Used"
+    TextServerModified = 260, // "Last Modified (Server)"
+    TextHttpStatus = 261,     // "HTTP Status"
+    TextCacheFolder = 262,    // "Cache Folder"
+    TextBodyFile = 263,       // "Body File"
+    TextCacheEntry = 264,     // "Cache Entry"
+    // What the times of a cache entry mean as events.
+    TextEventCacheStored = 265,    // "Stored in the browser cache"
+    TextEventCacheUsed = 266,      // "Cache entry used"
+    TextEventServerModified = 267, // "Modified on the server"
+    TextEventCacheExpires = 268,   // "Cache entry expires"
+    // Notes of a cache entry.
+    TextHeadersInMissingFile = 269, // "the response headers lie in %1, which is missing"
+    TextBodyInMissingFile = 270,    // "the body lies in %1, which is missing"
+    TextKeyInMissingFile = 271,     // "the address lies in %1, which is missing"
+    TextHeadersUnreadable = 272,    // "the response headers cannot be read"
+    TextBodyPlaceDamaged = 273,     // "the body's place in the cache is damaged"
+    TextEntryUnreadable = 274,      // "the entry cannot be read"
+    TextKeyCut = 275,               // "the address is cut short"
+    TextNotCacheEntry = 276,        // "not a cache entry"
+    TextEntryFileMissing = 277,     // "listed in the cache's index; the entry file is missing"
+    TextCacheEntryDoomed = 278,     // "marked for deletion"
+    TextCacheEntryEvicted = 279,    // "evicted"
+    TextSparseBody = 280,           // "the body is stored in %1 pieces"
+    TextAltData = 281,              // "followed by %1 bytes of the browser's own data"
+    // Reports about a cache folder or a body.
+    TextCacheUnreadable = 282,     // "Error! The browser cache cannot be read"
+    TextCachePartlyRead = 283,     // "The browser cache could be read only in part"
+    TextUnknownCacheVersion = 284, // "unknown format version %1"
+    TextCacheIndexDamaged = 285,   // "%1 places in the index point to no entry"
+    TextCacheBodyUnreadable = 286, // "The cached body cannot be read"
+    TextCacheBodyNotDecoded = 287, // "The cached body cannot be decompressed"
+    TextCacheBodyTooLarge = 288,   // "The cached body is larger than %1 bytes"
+    // The detail pane of a cache entry.
+    TextResponseHeaders = 289, // "Response headers"
+    TextCacheKey = 290,        // "Cache key"
+    TextRequestTime = 291,     // "Request time"
+    TextResponseTime = 292,    // "Response time"
+    TextEntryChanged = 293,    // "Entry last changed"
+    TextFetchCount = 294,      // "Fetch count"
 };
 
 } // namespace vc
