@@ -9,7 +9,9 @@ bodies are undone with Python's zlib, and named by their SHA-256.
 Fields (tab-separated), one line per entry in the order of the cache's walk:
 location, URL, created, last used, server modified, expires, size, body
 file, status line, content type, what is missing (headers:FILE, body:FILE
-or -), SHA-256 of the decoded body (or - when it cannot be read).
+or -), SHA-256 of the decoded body (or - when it cannot be read). The
+entries of the block-file cache come in the program's order: the buckets'
+first entries by address, then the entries their chains lead to.
 
     python3 tests/tools/cache-expected.py
 """
@@ -97,12 +99,19 @@ def chrome_rows(folder):
     table = struct.unpack_from('<%dI' % length, index, 368)
     rows = []
     seen = set()
-    for bucket in table:
-        addr = bucket
-        while addr and addr not in seen:
+    # The buckets' first entries, then those their chains lead to, round by
+    # round, each round in the order of the addresses.
+    round_ = [a for a in table if a]
+    while round_:
+        chained = []
+        for addr in sorted(round_):
+            if addr in seen:
+                continue
             seen.add(addr)
             e = files.read(addr, 1024)
             nxt, ranking = struct.unpack_from('<II', e, 4)
+            if nxt:
+                chained.append(nxt)
             created = struct.unpack_from('<Q', e, 24)[0]
             key_len, long_key = struct.unpack_from('<iI', e, 32)
             sizes = struct.unpack_from('<4i', e, 40)
@@ -139,7 +148,7 @@ def chrome_rows(folder):
                 str(sizes[1]), body_file, status, header(lines, 'Content-Type'),
                 ','.join(missing) or '-',
                 decode(body, header(lines, 'Content-Encoding')) if sizes[1] > 0 else '-'])
-            addr = nxt
+        round_ = chained
     return rows
 
 

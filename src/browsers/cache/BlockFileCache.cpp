@@ -3,13 +3,16 @@
 #include "browsers/cache/CacheBytes.h"
 #include "browsers/cache/CacheEntryFields.h"
 #include "browsers/cache/ChromeResponseInfo.h"
+#include "browsers/cache/PagedReader.h"
 #include "evidence/EvidenceFiles.h"
 #include "language/InterfaceTexts.h"
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace vc {
 
@@ -146,10 +149,11 @@ private:
         if (file.tried)
             return file;
         file.tried = true;
-        file.reader =
+        std::unique_ptr<EvidenceReader> reader =
             m_files.open(joinPath(m_folder, "data_" + QByteArray::number(number)), nullptr);
-        if (!file.reader)
+        if (!reader)
             return file;
+        file.reader = std::make_unique<PagedReader>(std::move(reader));
         file.size = file.reader->size();
         char header[16];
         if (file.reader->readExactly(0, header, sizeof header) &&
@@ -333,10 +337,12 @@ CacheReadOutcome readBlockFileCache(const EvidenceFiles& files, const QByteArray
         tableLength = room;
     }
 
-    BlockFiles blocks(files, folder);
-    QSet<quint32> seen;
-    int pointNowhere = 0;
-    WebCacheEntry entry;
+    // The buckets' first entries, then the entries their chains lead to,
+    // round by round; each round in the order of the entries' addresses,
+    // which is the order Chrome wrote them in, so that the block files are
+    // read front to back a page at a time. An address met before (a chain
+    // that loops or joins another) is not read again.
+    std::vector<quint32> round;
     QByteArray chunk;
     for (qint64 first = 0; first < tableLength; first += kTableChunk) {
         const qint64 count = qMin(kTableChunk, tableLength - first);
@@ -345,25 +351,34 @@ CacheReadOutcome readBlockFileCache(const EvidenceFiles& files, const QByteArray
             outcome.problems << tx(TextCachePartlyRead);
             break;
         }
-        for (qint64 i = 0; i < count; ++i) {
-            // Down the bucket's chain; an entry met before (a chain that
-            // loops or joins another) ends it.
-            for (quint32 at = le32(chunk, i * 4); at != 0;) {
-                if (seen.contains(at))
-                    break;
-                seen.insert(at);
-                quint32 next = 0;
-                if (!decodeEntry(blocks, Address{at}, entry, &next)) {
-                    ++pointNowhere;
-                    break;
-                }
-                ++outcome.entries;
-                if (!entry.notes.isEmpty())
-                    ++outcome.damaged;
-                sink(entry);
-                at = next;
+        for (qint64 i = 0; i < count; ++i)
+            if (const quint32 at = le32(chunk, i * 4))
+                round.push_back(at);
+    }
+    BlockFiles blocks(files, folder);
+    QSet<quint32> seen;
+    int pointNowhere = 0;
+    WebCacheEntry entry;
+    while (!round.empty()) {
+        std::sort(round.begin(), round.end());
+        std::vector<quint32> next;
+        for (const quint32 at : round) {
+            if (seen.contains(at))
+                continue;
+            seen.insert(at);
+            quint32 chained = 0;
+            if (!decodeEntry(blocks, Address{at}, entry, &chained)) {
+                ++pointNowhere;
+                continue;
             }
+            ++outcome.entries;
+            if (!entry.notes.isEmpty())
+                ++outcome.damaged;
+            sink(entry);
+            if (chained != 0)
+                next.push_back(chained);
         }
+        round.swap(next);
     }
     if (pointNowhere > 0)
         outcome.problems << tx(TextCacheIndexDamaged).arg(pointNowhere);

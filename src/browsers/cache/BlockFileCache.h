@@ -21,8 +21,9 @@ class EvidenceFiles;
 // block-file index's signature).
 bool isBlockFileCache(const EvidenceFiles& files, const QByteArray& folder);
 
-// Every entry the index's hash table reaches, bucket by bucket and down each
-// bucket's chain, each handed to sink once. An entry whose blocks, headers
+// Every entry the index's hash table reaches, the buckets' first entries and
+// then those their chains lead to, in the order of their addresses, each
+// handed to sink once. An entry whose blocks, headers
 // or body lie in a missing or damaged file is handed on with what could be
 // read and a note; an index that cannot be read gives no entries and a
 // problem.

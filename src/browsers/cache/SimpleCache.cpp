@@ -3,6 +3,7 @@
 #include "browsers/cache/CacheBytes.h"
 #include "browsers/cache/CacheEntryFields.h"
 #include "browsers/cache/ChromeResponseInfo.h"
+#include "browsers/cache/PagedReader.h"
 #include "evidence/EvidenceFiles.h"
 #include "language/InterfaceTexts.h"
 
@@ -159,9 +160,12 @@ bool readEntry(const EvidenceFiles& files, const QByteArray& folder, const QByte
     entry.format = CacheFormat::Simple;
     entry.id = hash;
     const QByteArray path = joinPath(folder, hash + "_0");
-    const std::unique_ptr<EvidenceReader> reader = files.open(path, nullptr);
-    if (!reader)
+    std::unique_ptr<EvidenceReader> file = files.open(path, nullptr);
+    if (!file)
         return false;
+    // The header, key and end of an entry file lie in its first and last
+    // pages: a small file is read in one call.
+    const std::unique_ptr<EvidenceReader> reader = std::make_unique<PagedReader>(std::move(file));
     const qint64 bodyStart = readHeaderAndKey(*reader, entry);
     if (bodyStart < 0) {
         entry.notes << tx(TextNotCacheEntry);
