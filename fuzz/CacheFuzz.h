@@ -2,7 +2,8 @@
 
 // What the cache fuzz targets share: a folder laid out as a cache, whose
 // files are links to the test data's files but for one, a link to the
-// input; and the checks of what the Cache table's loader makes of it.
+// input; the checks of what the Cache table's loader makes of it; and the
+// start of every run (each target includes this once).
 #include "FuzzInput.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/cache/CacheBody.h"
@@ -110,3 +111,8 @@ inline void loadAndReadBack(const QByteArray& folder, CacheFormat format) {
 }
 
 } // namespace vc::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vc::fuzz::fixSettings();
+    return 0;
+}

@@ -35,11 +35,6 @@ size_t kindOf(const uint8_t* data, size_t size) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    vc::fuzz::fixSettings();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Folders folders;
     folders.input.set(data, size);

@@ -51,11 +51,6 @@ bool isIndex(const uint8_t* data, size_t size) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    vc::fuzz::fixSettings();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Folders folders;
     folders.input.set(data, size);

@@ -247,19 +247,13 @@ inline QByteArray firefoxEntryFile(const QByteArray& body, const QByteArray& key
     return file;
 }
 
-// Time texts in UTC, "yyyy-MM-dd HH:mm:ss", for the length of a test.
-class CacheTest : public ::testing::Test {
+// Time texts in UTC, "yyyy-MM-dd HH:mm:ss", as for the browser databases,
+// and a private folder, for the length of a test.
+class CacheTest : public BrowserTest {
 protected:
     void SetUp() override {
-        m_format = dateTimeFormat();
-        m_utc = showsUtc();
-        setDateTimeFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        setShowsUtc(true);
+        BrowserTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
-    }
-    void TearDown() override {
-        setDateTimeFormat(m_format);
-        setShowsUtc(m_utc);
     }
 
     QString dir(const QString& name = QString()) const {
@@ -282,8 +276,6 @@ protected:
     }
 
 private:
-    QString m_format;
-    bool m_utc = false;
     QTemporaryDir m_dir;
 };
 
