@@ -87,16 +87,16 @@ public:
     QList<QList<QByteArray>> rows;
 };
 
-// Loads the folder as a cache of the format and reads the first rows'
-// entries again: the detail pane and the body (at most 1 MiB), as the
+// Loads the folder as a cache of the format and reads the first three rows'
+// entries again: the detail pane and the body (at most 256 KiB), as the
 // window does for a selected row.
 inline void loadAndReadBack(const QByteArray& folder, CacheFormat format) {
     CheckingSink sink;
     loadBrowserCacheFolders(localEvidenceFiles(),
                             {{Browser::Chrome, QStringLiteral("Default"), folder, format}},
                             LoadContext(), sink);
-    constexpr qint64 kBodyBound = qint64(1) << 20;
-    for (qsizetype i = 0; i < sink.rows.size() && i < 8; ++i) {
+    constexpr qint64 kBodyBound = qint64(256) << 10;
+    for (qsizetype i = 0; i < sink.rows.size() && i < 3; ++i) {
         const QList<QByteArray>& row = sink.rows[i];
         if (row[kWebCacheFolder] != folder ||
             !row[kWebCacheLocation].startsWith(cacheFormatTag(format) + ':'))

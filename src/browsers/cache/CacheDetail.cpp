@@ -2,6 +2,7 @@
 
 #include "browsers/BrowserColumns.h"
 #include "browsers/cache/CacheEntryRead.h"
+#include "cache/IndexFormat.h"
 #include "language/InterfaceTexts.h"
 
 namespace vc {
@@ -12,15 +13,22 @@ void addLine(QString& text, int label, const QString& value) {
     text += tx(label) + QStringLiteral(": ") + value + QLatin1Char('\n');
 }
 
+// A text of the entry as one line, as the table shows its cells.
+QString oneLine(const QByteArray& bytes) {
+    QByteArray line = bytes;
+    CleanControlChars(line);
+    return QString::fromUtf8(line);
+}
+
 } // namespace
 
 QString webCacheDetailText(const WebCacheEntry& entry) {
-    QString text = QString::fromUtf8(entry.url) + QLatin1Char('\n');
+    QString text = oneLine(entry.url) + QLatin1Char('\n');
     if (!entry.notes.isEmpty())
         addLine(text, TextNote, entry.notes.join(QStringLiteral("; ")));
     for (const CacheEntryDetail& detail : entry.details)
         addLine(text, detail.label,
-                QString::fromUtf8(detail.time ? timeValueText(*detail.time) : detail.text));
+                oneLine(detail.time ? timeValueText(*detail.time) : detail.text));
     if (!entry.headers.isEmpty())
         text += QLatin1Char('\n') + tx(TextResponseHeaders) + QStringLiteral(":\n") +
                 QString::fromUtf8(entry.headers) + QLatin1Char('\n');

@@ -15,7 +15,8 @@ class EvidenceFiles;
 // response times, the entry's last change, Firefox's fetch count), each on
 // a line of its own as "name: value", then a blank line and the response
 // headers under their heading. Times are made into texts in the current
-// pattern and zone.
+// pattern and zone; no line holds a control character (the address and
+// key as the table's cells hold them: to the first zero byte).
 QString webCacheDetailText(const WebCacheEntry& entry);
 // The same for a row of the Cache table, whose entry is read again from
 // its cache folder and location; when it cannot be, the row's address and

@@ -28,6 +28,10 @@ constexpr qint64 kMaxMetadataBytes = qint64(4) << 20;
 // KiB written and an encryption flag), the records, a 32-bit hash.
 constexpr qint64 kIndexHashSize = 4;
 constexpr qint64 kIndexReadRecords = 4096;
+// The most records taken from an index: far beyond any cache Firefox keeps
+// (its default size holds some tens of thousands of entries), few enough
+// that a hostile index cannot exhaust memory.
+constexpr qint64 kMaxIndexRecords = 1000000;
 constexpr int kSha1Size = 20;
 
 const QByteArray kDoomed = QByteArrayLiteral("doomed");
@@ -179,7 +183,7 @@ QHash<QByteArray, FirefoxIndexRecord> readFirefoxIndex(const EvidenceFiles& file
                    tx(TextUnknownCacheVersion).arg(version);
         return records;
     }
-    const qint64 count = body / layout->record;
+    const qint64 count = qMin(body / layout->record, kMaxIndexRecords);
     QByteArray chunk;
     for (qint64 done = 0; done < count;) {
         const qint64 n = qMin(kIndexReadRecords, count - done);

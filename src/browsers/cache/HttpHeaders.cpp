@@ -16,15 +16,21 @@ QByteArrayView trimmed(QByteArrayView text) {
     return text.sliced(from, to - from);
 }
 
-// Appends the non-empty pieces of raw between separators, joined by '\n'.
+// The non-empty pieces of raw between separators, joined by '\n'. A control
+// character inside a piece (a tab, a stray CR) becomes a space before the
+// spaces at its ends go: the lines stay lines wherever they are shown.
 template <typename IsSeparator> QByteArray joinLines(QByteArrayView raw, IsSeparator separator) {
     QByteArray lines;
     lines.reserve(raw.size());
+    QByteArray piece;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= raw.size(); ++i) {
         if (i < raw.size() && !separator(raw, i))
             continue;
-        const QByteArrayView line = trimmed(raw.sliced(start, i - start));
+        piece.resize(0);
+        for (const char c : raw.sliced(start, i - start))
+            piece += static_cast<unsigned char>(c) < 32 ? ' ' : c;
+        const QByteArrayView line = trimmed(piece);
         if (!line.isEmpty()) {
             if (!lines.isEmpty())
                 lines += '\n';

@@ -8,7 +8,8 @@
 namespace vc {
 
 // The response headers as the caches keep them, made into one form: the
-// status line and each header line, separated by '\n', without empty lines.
+// status line and each header line, separated by '\n', without empty lines
+// and with any other control character a space.
 // Chrome separates them by zero bytes (ending with two), Firefox by CR LF.
 QByteArray headerLinesFromZeroSeparated(QByteArrayView raw);
 QByteArray headerLinesFromCrLf(QByteArrayView raw);

@@ -176,6 +176,24 @@ TEST_F(SimpleCache, IndexOfEachVersionGivesTheLastUse) {
     EXPECT_EQ(reporter.warnings.size(), 1);
 }
 
+// Found by the fuzz targets: an address or a header holding control
+// characters gave a detail pane whose lines were not the row's.
+TEST_F(SimpleCache, ControlCharactersAreSpacesInTheRowAndThePane) {
+    const QString folder = dir(QStringLiteral("c"));
+    writeFile(
+        folder + QStringLiteral("/00000000000000aa_0"),
+        simpleEntryFile({"https://a.example/x\x01y\nz\rw\tv", "body",
+                         "HTTP/1.1 200 OK\x0b\nX-Odd: a\tb\x1f", kMarch2024, kMarch2024, false}));
+    const CollectingSink sink = rowsOf(folder, CacheFormat::Simple);
+    ASSERT_EQ(sink.rows.size(), 1);
+    EXPECT_EQ(sink.rows[0][kWebCacheUrl], "https://a.example/x y z w v");
+    EXPECT_EQ(sink.rows[0][kWebCacheStatus], "HTTP/1.1 200 OK");
+    EXPECT_EQ(webCacheDetailTextOfRow(localEvidenceFiles(), sink.rows[0]),
+              QStringLiteral("https://a.example/x y z w v\n") + tx(TextRequestTime) +
+                  QStringLiteral(": 2024-03-01 12:00:00\n\n") + tx(TextResponseHeaders) +
+                  QStringLiteral(":\nHTTP/1.1 200 OK\nX-Odd: a b\n"));
+}
+
 TEST_F(SimpleCache, DamagedEntryFilesGiveRowsWithNotes) {
     const QString folder = dir(QStringLiteral("d"));
     const MadeCache made = makeCache(folder);
