@@ -18,7 +18,8 @@ shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
      fuzz_profile_hive fuzz_favorite_url fuzz_shell_item_list fuzz_shortcut fuzz_dest_list
      fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database
-     fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts)
+     fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts
+     fuzz_chrome_block_file_cache fuzz_chrome_simple_cache fuzz_firefox_cache2)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -47,6 +48,11 @@ seeds() {
     fuzz_recycle_bin) find tests/data/recycle-bin -type f ;;
     fuzz_prefetch) find tests/data/prefetch -type f ;;
     fuzz_shell_item_facts) find tests/data/shell-items -type f ;;
+    fuzz_chrome_block_file_cache)
+      printf 'tests/data/chrome-cache/%s\n' index data_0 data_1 data_2 f_000001 f_000034 ;;
+    fuzz_chrome_simple_cache) find tests/data/simple-cache -type f ;;
+    fuzz_firefox_cache2)
+      printf '%s\n' tests/data/firefox-cache2/* tests/data/firefox-cache2-index/index ;;
   esac
 }
 dictionary() {
@@ -64,12 +70,14 @@ dictionary() {
     fuzz_recycle_bin) echo fuzz/recycle.dict ;;
     fuzz_prefetch) echo fuzz/prefetch.dict ;;
     fuzz_shell_item_facts) echo fuzz/shell-item.dict ;;
+    fuzz_chrome_*|fuzz_firefox_cache2) echo fuzz/cache.dict ;;
   esac
 }
 maxLength() {
   case "$1" in
     fuzz_profile_hive | fuzz_mru_hive) echo 1048576 ;; # a whole hive of the test data
     fuzz_browser_database) echo 1048576 ;;             # the real databases of the test data
+    fuzz_chrome_block_file_cache) echo 300000 ;; # the index and data_1 whole
     *) echo 65536 ;;
   esac
 }

@@ -9,6 +9,8 @@ packages=(
   libfwsi-dev liblnk-dev libolecf-dev libbfio-dev
   libscca-dev
   libsqlite3-dev sqlite3
+  # cached bodies of the browsers' disk caches: gzip and deflate, brotli
+  zlib1g-dev libbrotli-dev
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   tzdata

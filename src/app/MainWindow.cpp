@@ -256,12 +256,11 @@ void TForm1::ApplyInterfaceTexts() {
         QMenu* menu = top->menu();
         if (!menu)
             continue;
-        if (const QVariant group = menu->property("groupText"); group.isValid()) {
+        if (const QVariant group = menu->property("groupText"); group.isValid())
             top->setText(QLatin1Char('&') + tx(group.toInt()));
-            for (QAction* load : menu->actions())
-                if (const QVariant source = load->property("sourceIndex"); source.isValid())
-                    load->setText(tx(sourceAt(source.toInt()).tabText));
-        }
+        for (QAction* load : menu->actions())
+            if (const QVariant source = load->property("sourceIndex"); source.isValid())
+                load->setText(tx(sourceAt(source.toInt()).tabText));
         for (const auto& m : kMenus)
             if (menu->objectName() == QLatin1String(m.name))
                 top->setText(m.text == TextLanguage ? tx(TextLanguage)

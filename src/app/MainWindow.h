@@ -65,6 +65,9 @@ enum class TabId {
     WebCookies
 };
 constexpr int kTableTabCount = kSourceCount;
+// The sources after the program's first nine, whose tabs have no names of
+// their own here: the window gives each a load in its group's menu.
+constexpr int kFirstLaterSource = int(TabId::WebCookies) + 1;
 
 // The main window frame: owns every table, the small windows and the state
 // shared between actions, and binds each command to the feature code that

@@ -344,17 +344,21 @@ void TForm1::buildMenusAndToolBar() {
     web->addAction(web_ActionHistory);
     web->addAction(web_ActionDownloads);
     web->addAction(web_ActionCookies);
-    // The groups of sources the menus above do not name (the Windows tab):
-    // a menu each, with one load per source.
-    QList<int> ownMenus{TextInternetExplorerTab, TextDocumentsTab, TextBrowsersTab};
-    QMenu* groupMenu = nullptr;
-    for (int i = 0; i < kTableTabCount; ++i) {
+    // The sources the program gained later: a load each, in their group's
+    // menu; a group the menus above do not name (the Windows tab) has a
+    // menu of its own.
+    QList<std::pair<int, QMenu*>> groupMenus{
+        {TextInternetExplorerTab, ie}, {TextDocumentsTab, docs}, {TextBrowsersTab, web}};
+    for (int i = kFirstLaterSource; i < kTableTabCount; ++i) {
         const SourceSpec& spec = sourceAt(i);
-        if (ownMenus.contains(spec.groupText))
-            continue;
-        if (!groupMenu || groupMenu->property("groupText").toInt() != spec.groupText) {
+        QMenu* groupMenu = nullptr;
+        for (const auto& [group, m] : groupMenus)
+            if (group == spec.groupText)
+                groupMenu = m;
+        if (!groupMenu) {
             groupMenu = menu(qPrintable(QStringLiteral("Group%1_Menu").arg(spec.groupText)));
             groupMenu->setProperty("groupText", spec.groupText);
+            groupMenus.append({spec.groupText, groupMenu});
         }
         auto* load = new QAction(this);
         load->setObjectName(QStringLiteral("SourceAction_") + QLatin1String(spec.name));

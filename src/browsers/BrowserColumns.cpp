@@ -44,4 +44,14 @@ std::unique_ptr<TableModel> makeBrowserTable(BrowserTable table) {
     return model;
 }
 
+QString webCacheTableName() {
+    return QStringLiteral("webC_ListView");
+}
+
+std::unique_ptr<TableModel> makeWebCacheTable() {
+    auto model = std::make_unique<TableModel>(webCacheTableName(), webCacheColumns());
+    model->setCellEncoding(CellEncoding::Utf8);
+    return model;
+}
+
 } // namespace vc

@@ -78,6 +78,53 @@ inline std::vector<TableColumn> browserCookieColumns() {
             {TextSourceFile, false, 0.30},  {TextReadFrom, false, 0.15}};
 }
 
+// Cell positions of the Cache table: one row per entry of a browser's disk
+// cache. The last five cells say where it came from: the browser, its
+// profile folder, the cache folder, the file that holds the body, and the
+// entry's place in its cache, which finds the entry again from the row
+// alone (browsers/cache/CacheEntryRead.h).
+enum WebCacheColumn {
+    kWebCacheUrl,
+    kWebCacheContentType,
+    kWebCacheSize,
+    kWebCacheCreated,
+    kWebCacheLastUsed,
+    kWebCacheServerModified,
+    kWebCacheExpires,
+    kWebCacheStatus,
+    kWebCacheNote,
+    kWebCacheBrowser,
+    kWebCacheProfile,
+    kWebCacheFolder,
+    kWebCacheBodyFile,
+    kWebCacheLocation,
+    kWebCacheColumnCount
+};
+
+// The columns of the Cache table; its four date columns hold time cells.
+inline std::vector<TableColumn> webCacheColumns() {
+    return {{TextUrlAddress, false, 0.32},
+            {TextContentType, false, 0.10},
+            {TextBodySize, false, 0.06},
+            {TextCreationTime, true, 0.15, TextEventCacheStored},
+            {TextLastUsed, true, 0.15, TextEventCacheUsed},
+            {TextServerModified, true, 0.15, TextEventServerModified},
+            {TextExpirationTime, true, 0.15, TextEventCacheExpires},
+            {TextHttpStatus, false, 0.10},
+            {TextNote, false, 0.15},
+            {TextBrowser, false, 0.07},
+            {TextBrowserProfile, false, 0.09},
+            {TextCacheFolder, false, 0.30},
+            {TextBodyFile, false, 0.30},
+            {TextCacheEntry, false, 0.15}};
+}
+// The date column a row filter's date conditions test: the last use.
+constexpr int kWebCacheAccessTimeColumn = kWebCacheLastUsed;
+// The Cache table's name in the window ("webC_ListView").
+QString webCacheTableName();
+// A table of the program laid out as the Cache table; its text cells are UTF-8.
+std::unique_ptr<TableModel> makeWebCacheTable();
+
 // The columns of one of the tables.
 std::vector<TableColumn> browserTableColumns(BrowserTable table);
 // The date column a row filter's date conditions test: the visit time, the

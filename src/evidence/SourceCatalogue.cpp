@@ -2,6 +2,7 @@
 // and of the recall. A new source declares itself in its feature's folder
 // (its SourceSpec) and takes its line here.
 #include "browsers/BrowserSourceSpecs.h"
+#include "browsers/cache/CacheSourceSpec.h"
 #include "cache/CacheSources.h"
 #include "documents/DocumentSourceSpecs.h"
 #include "evidence/Sources.h"
@@ -11,11 +12,10 @@ namespace vc {
 
 const std::vector<SourceSpec>& sourceCatalogue() {
     static const std::vector<SourceSpec> catalogue = {
-        activitySource(),   historySource(),      cookieSource(),
-        linksSource(),      recentSource(),       tempSource(),
-        webHistorySource(), webDownloadsSource(), webCookiesSource(),
-        foldersOpenedSource(), programsRunSource(), typedEntriesSource(),
-        deletedFilesSource(), windowsTimelineSource(),
+        activitySource(),     historySource(),      cookieSource(),          linksSource(),
+        recentSource(),       tempSource(),         webHistorySource(),      webDownloadsSource(),
+        webCookiesSource(),   webCacheSource(),     foldersOpenedSource(),   programsRunSource(),
+        typedEntriesSource(), deletedFilesSource(), windowsTimelineSource(),
     };
     Q_ASSERT(catalogue.size() == size_t(kSourceCount));
     return catalogue;

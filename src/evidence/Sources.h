@@ -142,7 +142,7 @@ struct SourceSpec {
 
 // The number of sources of the catalogue (the catalogue checks that it
 // holds this many).
-constexpr int kSourceCount = 14;
+constexpr int kSourceCount = 15;
 
 // Every source, in the order of the tabs (and of the recall).
 const std::vector<SourceSpec>& sourceCatalogue();

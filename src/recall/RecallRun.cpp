@@ -33,10 +33,21 @@ private:
 
 } // namespace
 
+namespace {
+
+// The overall bar's step per section: 100 ÷ sections − 6, the room the
+// program's nine sections always left for their own steps; at least one,
+// so that a recall of many sections still shows each one's end.
+int shareOfSections(int sections) {
+    return sections > 0 ? std::max(1, 100 / sections - 6) : 0;
+}
+
+} // namespace
+
 RecallPlan wholeRecallPlan() {
     RecallPlan plan;
     plan.sections.fill(true);
-    plan.share = 100 / kRecallSectionCount - 6;
+    plan.share = shareOfSections(kRecallSectionCount);
     plan.whole = true;
     return plan;
 }
@@ -49,7 +60,7 @@ RecallPlan conditionalRecallPlan(const std::array<bool, kRecallSectionCount>& ch
     plan.description = DescribeRecallConditions(conditions);
     plan.conditions = &conditions;
     const int n = int(std::count(checked.begin(), checked.end(), true));
-    plan.share = n > 0 ? 100 / n - 6 : 0;
+    plan.share = shareOfSections(n);
     return plan;
 }
 
@@ -78,6 +89,10 @@ void RecallRun::run(const RecallPlan& plan) {
             continue;
         m_gathered.append(section);
     }
+    // A run that went through its sections ends with the overall bar full,
+    // however many steps its sections took.
+    if (Progress* bar = m_target.overall(); bar && !m_stopped && !m_gathered.isEmpty())
+        bar->setPosition(100);
 }
 
 LoadContext RecallRun::context() {

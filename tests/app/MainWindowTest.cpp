@@ -32,13 +32,14 @@ using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, TabsTablesAndColumns) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->MakerWebAddress);
-    EXPECT_EQ(window->mainPageControl->count(), 4);
-    EXPECT_FALSE(window->mainPageControl->isTabVisible(3)); // the Tools tab
+    EXPECT_EQ(window->mainPageControl->count(), 5);
+    EXPECT_FALSE(window->mainPageControl->isTabVisible(4)); // the Tools tab
+    EXPECT_EQ(window->mainPageControl->tabText(3), QStringLiteral("Windows"));
     EXPECT_EQ(window->mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
     EXPECT_EQ(window->mainPageControl->tabText(1), QStringLiteral("Documents"));
     EXPECT_EQ(window->mainPageControl->tabText(2), QStringLiteral("Chrome, Edge, Firefox"));
-    const QStringList inner3{"History", "Downloads", "Cookies"};
-    for (int i = 0; i < 3; ++i)
+    const QStringList inner3{"History", "Downloads", "Cookies", "Cache"};
+    for (int i = 0; i < 4; ++i)
         EXPECT_EQ(window->PageControl3->tabText(i), inner3[i]);
     const QStringList inner1{"Activity", "History", "Cookie", "Links"};
     for (int i = 0; i < 4; ++i)
@@ -114,11 +115,17 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     for (QAction* a : window->menuBar()->actions())
         tops << a->text();
     // The language files beside the program add the Language menu before Help.
-    EXPECT_EQ(tops,
-              (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer", "&Documents",
-                           "&Chrome, Edge, Firefox", "&Export", "&View", "Language", "&Help"}));
+    EXPECT_EQ(tops, (QStringList{"&File", "&My Computer", "&Search", "&Internet Explorer",
+                                 "&Documents", "&Chrome, Edge, Firefox", "&Windows", "&Export",
+                                 "&View", "Language", "&Help"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Browsers1")),
-              (QStringList{"Browser History", "Browser Downloads", "Browser Cookies"}));
+              (QStringList{"Browser History", "Browser Downloads", "Browser Cookies", "Cache"}));
+    // The Windows tab's menu: a load of each of its tables.
+    EXPECT_EQ(
+        menuTexts(topMenu(window.get(),
+                          qPrintable(QStringLiteral("Group%1_Menu").arg(int(TextWindowsTab))))),
+        (QStringList{"Folders opened", "Programs run", "Typed and searched", "Deleted files",
+                     "Windows Timeline"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
               (QStringList{"Open Windows Profile...", "Open Windows Volume...", "-", "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),

@@ -31,7 +31,7 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
                                  QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     const QList<QByteArray> summary = run.out.trimmed().split('\n');
-    ASSERT_EQ(summary.size(), 9) << run.out.constData();
+    ASSERT_EQ(summary.size(), 15) << run.out.constData();
     EXPECT_TRUE(summary[2].startsWith("Internet Explorer: Cookie. Records: "));
     EXPECT_EQ(summary[8], "Chrome, Edge, Firefox: Cookies. Records: 573");
     for (const char* name : {"activity", "history", "cookie", "links", "recent", "temp",

@@ -207,13 +207,19 @@ TEST_F(RecallConditionsTest, DatePartFollowsThePatternsWords) {
 }
 
 TEST_F(RecallConditionsTest, SharesOfTheOverallBar) {
-    // 100 / sections - 6, for the nine sections of the whole recall too.
-    EXPECT_EQ(wholeRecallPlan().share, 5);
+    // 100 / sections - 6, and at least 1: the fifteen sections of the whole
+    // recall get 1.
+    EXPECT_EQ(wholeRecallPlan().share, 1);
     EXPECT_TRUE(wholeRecallPlan().description.isEmpty());
     std::array<bool, kRecallSectionCount> checked{};
     checked[2] = true;
     EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 94);
     checked.fill(true);
+    EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 1);
+    // Nine sections, as the program had: 5.
+    checked.fill(false);
+    for (int s = 0; s < 9; ++s)
+        checked[s] = true;
     EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 5);
     checked[0] = checked[1] = checked[7] = false;
     EXPECT_EQ(conditionalRecallPlan(checked, conditions).share, 10);

@@ -109,9 +109,10 @@ TEST_F(LanguageSwitch, NoLanguageFileMeansNoLanguageMenu) {
     writeBytes(exeDir + "notes.txt", "x\n");
     start();
     EXPECT_EQ(form->LangItem, nullptr);
-    EXPECT_EQ(topMenus(),
-              QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                           "Documents1", "Browsers1", "Export1Item", "View1Item", "Help1Item"}));
+    EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
+                                       "Documents1", "Browsers1",
+                                       QStringLiteral("Group%1_Menu").arg(int(TextWindowsTab)),
+                                       "Export1Item", "View1Item", "Help1Item"}));
     EXPECT_EQ(form->ActionExit->text(), "Exit");
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -123,9 +124,10 @@ TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
     start();
     ASSERT_NE(form->LangItem, nullptr);
     EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
-                                       "Documents1", "Browsers1", "Export1Item", "View1Item",
-                                       "LangItem", "Help1Item"}));
-    EXPECT_EQ(form->menuBar()->actions().at(8)->text(), "Language");
+                                       "Documents1", "Browsers1",
+                                       QStringLiteral("Group%1_Menu").arg(int(TextWindowsTab)),
+                                       "Export1Item", "View1Item", "LangItem", "Help1Item"}));
+    EXPECT_EQ(form->menuBar()->actions().at(9)->text(), "Language");
     QStringList captions;
     QStringList names;
     for (QAction* item : form->LangItem->actions()) {
@@ -160,9 +162,11 @@ TEST_F(LanguageSwitch, ChoosingALanguageReachesEveryWindow) {
     EXPECT_EQ(form->ActionExit->text(), tx(TextExit));
     EXPECT_EQ(form->ActionExit->toolTip(), tx(TextExitHint));
     EXPECT_EQ(form->PageControl1->tabText(0), tx(TextActivityTab));
-    EXPECT_EQ(form->mainPageControl->tabText(3), tx(TextToolsTab));
+    EXPECT_EQ(form->mainPageControl->tabText(3), tx(TextWindowsTab));
+    EXPECT_EQ(form->mainPageControl->tabText(4), tx(TextToolsTab));
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), "&" + tx(TextFileMenu));
-    EXPECT_EQ(form->menuBar()->actions().at(8)->text(), tx(TextLanguage));
+    EXPECT_EQ(form->menuBar()->actions().at(6)->text(), "&" + tx(TextWindowsTab));
+    EXPECT_EQ(form->menuBar()->actions().at(9)->text(), tx(TextLanguage));
     EXPECT_EQ(form->SearchAction_Find->text(), tx(TextFind) + "...");
     EXPECT_EQ(form->HelpAction_About->text(), tx(TextAbout) + "...");
     EXPECT_EQ(form->Helpyourself1->text(), tx(TextHelpYourself));

@@ -1,0 +1,96 @@
+#include "browsers/cache/CacheSourceSpec.h"
+
+#include "browsers/BrowserColumns.h"
+#include "browsers/cache/CacheBody.h"
+#include "browsers/cache/CacheDetail.h"
+#include "browsers/cache/CacheLoad.h"
+#include "evidence/EvidenceFiles.h"
+#include "evidence/Machine.h"
+#include "evidence/UserProfile.h"
+#include "language/TextIds.h"
+#include "platform/Progress.h"
+#include "tables/RowSink.h"
+
+namespace vc {
+
+namespace {
+
+SourceOutcome loadCacheSource(const SourceInput& input, const LoadContext& context, RowSink& rows) {
+    RowBatch batch(rows);
+    rows.clearRows();
+    SourceOutcome outcome;
+    if (input.user) {
+        const BrowserCacheLoadResult result = loadBrowserCaches(
+            input.user->files(), EvidenceFiles::pathBytes(input.user->folder()), context, rows);
+        outcome.found = result.caches > 0;
+    } else {
+        outcome.found = false;
+    }
+    if (context.progress)
+        context.progress->raiseTo(progressStart(context.progress) + context.share);
+    return outcome;
+}
+
+// The pane: the entry read again from its cache (every field, the response
+// headers), and its body when it is a picture.
+SourceRowView viewCacheRow(const TableModel& table, int row, const Machine* machine) {
+    SourceRowView view;
+    view.panel = table.cellText(row, kWebCacheUrl);
+    const QList<QByteArray> cells = table.rowCells(row);
+    if (!machine) {
+        view.text = view.panel;
+        return view;
+    }
+    view.text = webCacheDetailTextOfRow(machine->files(), cells);
+    view.pictureName = cachedPictureName(table.cellText(row, kWebCacheContentType));
+    if (!view.pictureName.isEmpty()) {
+        const CachedBody body = readCachedBodyOfRow(machine->files(), cells);
+        if (body.error.isEmpty())
+            view.picture = body.bytes;
+        else
+            view.text += QLatin1Char('\n') + body.error;
+    }
+    return view;
+}
+
+} // namespace
+
+QString cachedPictureName(const QString& contentType) {
+    // "image/png; charset=..." names its kind before any parameter.
+    const QString type = contentType.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
+    static const struct {
+        const char* type;
+        const char* extension;
+    } kPictures[] = {
+        {"image/png", "png"},   {"image/jpeg", "jpg"},   {"image/jpg", "jpg"},
+        {"image/pjpeg", "jpg"}, {"image/gif", "gif"},    {"image/webp", "webp"},
+        {"image/bmp", "bmp"},   {"image/x-icon", "ico"}, {"image/vnd.microsoft.icon", "ico"},
+        {"image/tiff", "tif"},  {"image/svg+xml", "svg"}};
+    for (const auto& picture : kPictures)
+        if (type == QLatin1String(picture.type))
+            return QStringLiteral("body.") + QLatin1String(picture.extension);
+    return QString();
+}
+
+SourceSpec webCacheSource() {
+    return {"web-cache",
+            "web-cache",
+            'e',
+            TextBrowsersTab,
+            TextCacheTab,
+            "webC_ListView",
+            {"webC_TabSheet", "webC_Label", "SearchCondLabel10", "webC_BotPanel", "webC_Memo",
+             "webC_FilePanel", "webC_ImgPanel", "webC_Image", 99, 99},
+            &webCacheColumns,
+            CellEncoding::Utf8,
+            SourceScope::User,
+            TextRecords,
+            -1,
+            -1,
+            false,
+            true,
+            &loadCacheSource,
+            &viewCacheRow};
+}
+
+} // namespace vc
