@@ -305,6 +305,17 @@ constexpr LaterText kLaterTexts[] = {
     {TextDatabaseDamaged, "The browser database is damaged"},
     {TextDatabaseOverFreeSpace, "%1 bytes, more than the %2 bytes free in the work folder %3"},
     {TextDatabaseOverBound, "%1 bytes, more than the %2 bytes a browser database is copied up to"},
+    // The file actions' questions and failures.
+    {TextOpenEvidenceAddress, "Open this address from the evidence in your web browser?"},
+    {TextNoFileManager, "No file manager could show the folder"},
+    {TextOpenFolderYourself, "Open the folder yourself, or install a file manager and set it as "
+                             "the desktop's program for folders."},
+    {TextNoProgramForFile, "No program is set to open this file"},
+    {TextChooseProgram, "Choose a program for it in the next window."},
+    {TextManualNoProgram, "No program to show PDF files was found. The manual lies at"},
+    {TextManualMissing, "The manual was not found; it belongs at"},
+    {TextFileCopiedTo, "Copied %1 to %2"},
+    {TextFileMovedTo, "Moved %1 to %2"},
 };
 
 // Each later text takes the number after the one before it: a gap would

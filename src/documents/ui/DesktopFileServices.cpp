@@ -35,7 +35,7 @@ void DesktopFileServices::openWith(const QString& path) {
         showError(error + QStringLiteral(":\n") + path);
 }
 
-void DesktopFileServices::showInFolder(const QString& path) {
+bool DesktopFileServices::showInFolder(const QString& path) {
     // The file manager selects the file where it offers ShowItems.
     const QString dbusSend = QStandardPaths::findExecutable(QStringLiteral("dbus-send"));
     if (!dbusSend.isEmpty()) {
@@ -49,9 +49,9 @@ void DesktopFileServices::showInFolder(const QString& path) {
                               QStringLiteral("array:string:") + uri, QStringLiteral("string:")});
         if (call.waitForFinished(5000) && call.exitStatus() == QProcess::NormalExit &&
             call.exitCode() == 0)
-            return;
+            return true;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void DesktopFileServices::showProperties(const QString& path) {
