@@ -5,6 +5,10 @@
 
 namespace vc {
 
+RowTableView::RowTableView(QWidget* parent) : QTableView(parent) {
+    setHorizontalScrollMode(ScrollPerPixel);
+}
+
 QModelIndex RowTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     if ((action != MoveHome && action != MoveEnd) || !model() || model()->rowCount() == 0)
         return QTableView::moveCursor(action, modifiers);
@@ -12,6 +16,13 @@ QModelIndex RowTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
     const int column = current.isValid() ? current.column() : horizontalHeader()->logicalIndexAt(0);
     const int row = action == MoveHome ? 0 : model()->rowCount() - 1;
     return model()->index(row, column < 0 ? 0 : column);
+}
+
+QItemSelectionModel::SelectionFlags RowTableView::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+    if (!event && selectionMode() == ExtendedSelection)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return QTableView::selectionCommand(index, event);
 }
 
 void RowTableView::keyPressEvent(QKeyEvent* event) {

@@ -11,29 +11,35 @@ namespace {
 
 // The part written anew: the longest text of `before` it starts with, when
 // a separator or its end follows, replaced by the same text now.
-QString retranslatedPart(const QString& part, const QStringList& before) {
+bool startsWithText(const QString& part, const QString& old) {
+    if (old.isEmpty() || !part.startsWith(old))
+        return false;
+    if (part.size() == old.size())
+        return true;
+    const QChar next = part.at(old.size());
+    return next == QLatin1Char(':') || next == QLatin1Char(' ') || next == QLatin1Char('.');
+}
+
+QString retranslatedPart(const QString& part, const QStringList& before, int known) {
+    if (known >= 0 && known < before.size() && startsWithText(part, before.at(known)))
+        return tx(known) + part.mid(before.at(known).size());
     int best = -1;
     qsizetype bestLength = 0;
     for (int k = 0; k < before.size() && k < interfaceTextCount(); ++k) {
         const QString& old = before.at(k);
-        if (old.size() <= bestLength || !part.startsWith(old))
-            continue;
-        if (part.size() > old.size()) {
-            const QChar next = part.at(old.size());
-            if (next != QLatin1Char(':') && next != QLatin1Char(' ') && next != QLatin1Char('.'))
-                continue;
+        if (old.size() > bestLength && startsWithText(part, old)) {
+            best = k;
+            bestLength = old.size();
         }
-        best = k;
-        bestLength = old.size();
     }
     return best < 0 ? part : tx(best) + part.mid(bestLength);
 }
 
-void retranslateLabel(QLabel* label, const QStringList& before) {
+void retranslateLabel(QLabel* label, const QStringList& before, int known = -1) {
     if (!label || label->text().isEmpty())
         return;
     const bool hintIsText = label->toolTip() == label->text();
-    label->setText(retranslatedText(label->text(), before));
+    label->setText(retranslatedText(label->text(), before, known));
     if (hintIsText)
         label->setToolTip(label->text());
 }
@@ -47,26 +53,26 @@ QStringList interfaceTextsInUse() {
     return texts;
 }
 
-QString retranslatedText(const QString& shown, const QStringList& before) {
+QString retranslatedText(const QString& shown, const QStringList& before, int known) {
     const auto separator = [](const QString& warning) {
         return QStringLiteral("  ") + warning + QStringLiteral(": ");
     };
     const QString oldSeparator = separator(before.value(TextWarning));
     QStringList parts =
         before.value(TextWarning).isEmpty() ? QStringList{shown} : shown.split(oldSeparator);
-    for (QString& part : parts)
-        part = retranslatedPart(part, before);
+    for (int i = 0; i < parts.size(); ++i)
+        parts[i] = retranslatedPart(parts[i], before, i == 0 ? known : -1);
     return parts.join(separator(tx(TextWarning)));
 }
 
 void RetranslateScreenTexts(TForm1& form, const QStringList& before) {
     for (int i = 0; i < kTableTabCount; ++i) {
         TableTab& t = form.tab(TabId(i));
-        retranslateLabel(t.countLabel, before);
+        retranslateLabel(t.countLabel, before, sourceAt(i).countText);
         if (!t.conditions.isEmpty())
             form.setConditionText(TabId(i), retranslatedText(t.conditions, before));
     }
-    retranslateLabel(form.ieC_FilesLabel, before);
+    retranslateLabel(form.ieC_FilesLabel, before, TextCookieFiles);
     // The status bar names what is open, and says when its folders are
     // where Windows usually puts them: "... (folders guessed)".
     const QString guessed = before.value(TextFoldersGuessed);

@@ -20,7 +20,10 @@ QStringList interfaceTextsInUse();
 // it concerns ("Records: 42", "Cookie Files: 8", "Search options: ...",
 // "Index file damaged: /path", "File Erased"). Parts that start with no
 // interface text stay as they are.
-QString retranslatedText(const QString& shown, const QStringList& before);
+// `known` is the text a part most likely starts with (the count label's
+// "Records"), taken first where two texts of the language before read
+// alike.
+QString retranslatedText(const QString& shown, const QStringList& before, int known = -1);
 
 // After a language switch: every label around the tables (counts, files,
 // conditions, the status bar) written in the new language, and every detail
