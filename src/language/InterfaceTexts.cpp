@@ -308,8 +308,7 @@ constexpr LaterText kLaterTexts[] = {
     // The file actions' questions and failures.
     {TextOpenEvidenceAddress, "Open this address from the evidence in your web browser?"},
     {TextNoFileManager, "No file manager could show the folder"},
-    {TextOpenFolderYourself, "Open the folder yourself, or install a file manager and set it as "
-                             "the desktop's program for folders."},
+    {TextOpenFolderYourself, "Open the folder yourself, or install a file manager."},
     {TextNoProgramForFile, "No program is set to open this file"},
     {TextChooseProgram, "Choose a program for it in the next window."},
     {TextManualNoProgram, "No program to show PDF files was found. The manual lies at"},

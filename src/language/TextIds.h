@@ -315,14 +315,13 @@ enum InterfaceTextId : int {
     // The file actions' questions and failures.
     TextOpenEvidenceAddress = 276, // "Open this address from the evidence in your web browser?"
     TextNoFileManager = 277,       // "No file manager could show the folder"
-    TextOpenFolderYourself = 278, // "Open the folder yourself, or install a file manager and set it
-                                  // as the desktop's program for folders."
-    TextNoProgramForFile = 279,   // "No program is set to open this file"
-    TextChooseProgram = 280,      // "Choose a program for it in the next window."
-    TextManualNoProgram = 281,    // "No program to show PDF files was found. The manual lies at"
-    TextManualMissing = 282,      // "The manual was not found; it belongs at"
-    TextFileCopiedTo = 283,       // "Copied %1 to %2"
-    TextFileMovedTo = 284,        // "Moved %1 to %2"
+    TextOpenFolderYourself = 278,  // "Open the folder yourself, or install a file manager."
+    TextNoProgramForFile = 279,    // "No program is set to open this file"
+    TextChooseProgram = 280,       // "Choose a program for it in the next window."
+    TextManualNoProgram = 281,     // "No program to show PDF files was found. The manual lies at"
+    TextManualMissing = 282,       // "The manual was not found; it belongs at"
+    TextFileCopiedTo = 283,        // "Copied %1 to %2"
+    TextFileMovedTo = 284,         // "Moved %1 to %2"
 };
 
 } // namespace vc

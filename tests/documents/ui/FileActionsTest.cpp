@@ -183,10 +183,9 @@ TEST_F(FileActions, OpenWithFolderAndPropertiesActOnTheMenuPath) {
     window->filesPopUp_OpenFolder->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(message(), QStringLiteral("No file manager could show the folder:\n") + dir.path() +
-                             QStringLiteral("/src\n\nOpen the folder yourself, or install a "
-                                            "file manager and set it as the desktop's program "
-                                            "for folders."));
+    EXPECT_EQ(message(),
+              QStringLiteral("No file manager could show the folder:\n") + dir.path() +
+                  QStringLiteral("/src\n\nOpen the folder yourself, or install a file manager."));
 }
 
 TEST_F(FileActions, CopyAsksBeforeReplacingAndNoKeepsTheDestination) {
