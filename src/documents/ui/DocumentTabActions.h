@@ -33,6 +33,9 @@ void ShowCurrentFileProperties(TForm1& form, QObject* sender);
 // Opens a file or address with its associated program; says why when it
 // cannot, and offers the choice of a program when none is set for it.
 void OpenWithAssociatedProgram(TForm1& form, const QString& path);
+// No program opens the file: the message says why (followed by the path
+// and the advice to choose one), then the open-with window lets the user.
+void OfferProgramFor(const QString& why, const QString& path);
 // Why a file or address could not be opened: the reason, ":", a line break
 // and the target.
 QString OpenFailureText(OpenResult result, const QString& target);

@@ -138,15 +138,19 @@ void OpenWithAssociatedProgram(TForm1& form, const QString& path) {
     if (result == OpenResult::Opened)
         return;
     if (result == OpenResult::NoProgram) {
-        // Said first, so that the open-with window does not come unexplained.
-        messages().show(MessageKind::Information,
-                        tx(TextNoProgramForFile) + QStringLiteral(":\n") + target +
-                            QStringLiteral("\n\n") + tx(TextChooseProgram),
-                        MessageButtons::Ok);
-        fileServices().openWith(target);
+        OfferProgramFor(tx(TextNoProgramForFile), target);
         return;
     }
     showError(OpenFailureText(result, target));
+}
+
+void OfferProgramFor(const QString& why, const QString& path) {
+    // Said first, so that the open-with window does not come unexplained.
+    messages().show(MessageKind::Information,
+                    why + QStringLiteral(":\n") + path + QStringLiteral("\n\n") +
+                        tx(TextChooseProgram),
+                    MessageButtons::Ok);
+    fileServices().openWith(path);
 }
 
 QString OpenFailureText(OpenResult result, const QString& target) {

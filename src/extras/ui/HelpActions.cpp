@@ -63,11 +63,7 @@ void OpenManual(TForm1& form) {
     case OpenResult::NoProgram:
         // Where the manual lies, so it can be opened some other way; then
         // the choice of a program for it.
-        messages().show(MessageKind::Information,
-                        tx(TextManualNoProgram) + QStringLiteral(":\n") + manual +
-                            QStringLiteral("\n\n") + tx(TextChooseProgram),
-                        MessageButtons::Ok);
-        fileServices().openWith(manual);
+        OfferProgramFor(tx(TextManualNoProgram), manual);
         return;
     default:
         showError(OpenFailureText(result, manual));
