@@ -2,7 +2,9 @@
 #include "tables/ui/TimeZoneView.h"
 
 #include "app/QtChooser.h"
+#include "app/RowFocus.h"
 #include "app/WindowSettings.h"
+#include "documents/ui/DocumentTabActions.h"
 #include "evidence/Machine.h"
 #include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
@@ -14,6 +16,7 @@
 #include "preview/pictures/PictureService.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/GifAnimation.h"
+#include "preview/ui/PaneActions.h"
 #include "preview/ui/PictureBox.h"
 #include "preview/ui/ZoomWindow.h"
 #include "recall/ui/OptRecallWindow.h"
@@ -84,7 +87,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     HistoryFileNamePanel->setToolTip(QString());
     m_activityIndexFile.clear();
     m_cookieFolder.clear();
-    m_currentFile.clear();
 
     UnconvertedTimeText = kUnconvertedTimeText;
     CacheDir = GetSpecialFolder(nullptr, FolderKind::CacheDir);
@@ -352,7 +354,17 @@ TableTab* TForm1::tabOf(const TableModel* model) {
     return nullptr;
 }
 
+QString TForm1::currentFileName() {
+    const bool tableInFront =
+        std::any_of(m_groupPages.begin(), m_groupPages.end(), [this](const auto& group) {
+            return group.second->parentWidget() == mainPageControl->currentWidget();
+        });
+    return tableInFront ? FocusedFile(*this, currentTabId()) : QString();
+}
+
 TableModel* TForm1::UpdateTabState() {
+    // The file actions follow the focused row of the table in front.
+    PrepareFileMenu(*this);
     const bool tableInFront =
         std::any_of(m_groupPages.begin(), m_groupPages.end(), [this](const auto& group) {
             return group.second->parentWidget() == mainPageControl->currentWidget();
@@ -480,12 +492,7 @@ void TForm1::attachChangeHandler(TabId id) {
 void TForm1::selectFirstRow(TabId id) {
     TableTab& t = m_tabs[int(id)];
     t.view->setFocus();
-    if (t.model->rows() == 0)
-        return;
-    const QModelIndex first = t.model->index(0, 0);
-    t.view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
-                                                         QItemSelectionModel::Rows);
-    t.view->scrollTo(first);
+    focusRow(t, 0);
 }
 
 QString TForm1::currentTabCaption() const {

@@ -163,8 +163,9 @@ public:
     void setCookieFolder(const QString& folder);
 
     // ---- the current file of the file actions --------------------------
-    QString currentFileName() const { return m_currentFile; }
-    void setCurrentFileName(const QString& path) { m_currentFile = path; }
+    // The file behind the focused row of the table in front; empty when no
+    // table is in front or it has no focused row.
+    QString currentFileName();
 
     // ---- widgets the feature code reaches -------------------------------
     QTabWidget* mainPageControl = nullptr;
@@ -346,7 +347,6 @@ private:
     QList<QPair<int, QTabWidget*>> m_groupPages;
     QString m_activityIndexFile;
     QString m_cookieFolder;
-    QString m_currentFile;
 };
 
 } // namespace vc

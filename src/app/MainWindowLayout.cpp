@@ -2,6 +2,7 @@
 // bar and status bar. Captions are set from the interface texts afterwards.
 #include "app/MainWindow.h"
 #include "app/PanelLabel.h"
+#include "app/RowTableView.h"
 #include "language/TextIds.h"
 #include "preview/ui/DetailPane.h"
 #include "recall/ui/RecallActions.h"
@@ -166,7 +167,7 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
 
     t.model = new TableModel(tableName + QStringLiteral("_Model"), sourceColumns(spec), this);
     t.model->setCellEncoding(spec.encoding);
-    t.view = new QTableView;
+    t.view = new RowTableView;
     t.view->setObjectName(tableName);
     t.view->setModel(t.model);
     t.view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -203,7 +204,12 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
             [this, id](const QModelIndex& current) {
                 if (m_tabs[int(id)].handlerAttached && current.isValid())
                     ListViewChange(id, current.row());
+                files_PopupMenuPopup();
             });
+    // A refill leaves no row focused until one is selected again: the file
+    // actions must not keep the row the table held before.
+    connect(t.model, &QAbstractItemModel::modelReset, this, [this] { files_PopupMenuPopup(); });
+    connect(t.model, &QAbstractItemModel::rowsRemoved, this, [this] { files_PopupMenuPopup(); });
 
     t.pane =
         new DetailPane(QString::fromLatin1(w.pane), QString::fromLatin1(w.memo),

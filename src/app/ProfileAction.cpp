@@ -76,14 +76,14 @@ bool TForm1::loadProfile(const QString& folder) {
         return false;
     // Every table of the profile at once, so the window never shows a
     // profile with empty tabs.
-    RunWholeRecall(*this);
+    RunOpeningRecall(*this);
     return true;
 }
 
 bool TForm1::loadVolume(const QString& root) {
     if (!openVolume(root))
         return false;
-    RunWholeRecall(*this);
+    RunOpeningRecall(*this);
     return true;
 }
 

@@ -30,6 +30,10 @@ MessageAnswer QtMessages::show(MessageKind kind, const QString& text, MessageBut
     else if (buttons == MessageButtons::YesNo)
         set = QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(icon, title, text, set, m_parent);
+    // A yes-or-no question replaces a file or visits an address: Enter
+    // alone answers No.
+    if (buttons == MessageButtons::YesNo)
+        box.setDefaultButton(QMessageBox::No);
     // A box shown while a load runs must not inherit the hourglass.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)

@@ -58,7 +58,7 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     // A profile named on the command line is read whole as soon as the
     // window stands, with its progress bars in view.
     if (profileOpen)
-        QTimer::singleShot(0, &form, [&form] { vc::RunWholeRecall(form); });
+        QTimer::singleShot(0, &form, [&form] { vc::RunOpeningRecall(form); });
     const int status = app.exec();
     vc::setMessageService(nullptr);
     vc::setFileServices(nullptr);

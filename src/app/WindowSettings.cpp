@@ -19,6 +19,7 @@ const QString kGeometry = QStringLiteral("Window/Geometry");
 const QString kMaximized = QStringLiteral("Window/Maximized");
 const QString kLastProfile = QStringLiteral("Folders/LastProfile");
 const QString kLastExport = QStringLiteral("Folders/LastExport");
+const QString kLastTransfer = QStringLiteral("Folders/LastCopy");
 
 QString columnsKey(const TableTab& tab) {
     return QStringLiteral("Columns/") + tab.view->objectName();
@@ -128,6 +129,14 @@ QString lastExportFolder() {
 
 void rememberExportFolder(const QString& folder) {
     settings().setValue(kLastExport, folder);
+}
+
+QString lastTransferFolder() {
+    return settings().value(kLastTransfer).toString();
+}
+
+void rememberTransferFolder(const QString& folder) {
+    settings().setValue(kLastTransfer, folder);
 }
 
 } // namespace vc

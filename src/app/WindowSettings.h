@@ -11,8 +11,8 @@ class TForm1;
 
 // What the window remembers between runs, in the program's own settings
 // (organisation "Ostravane", application "Vellacord"): its size and place,
-// the column widths the user gave each table, the last profile opened and
-// the folder of the last export. Nothing of the evidence is kept.
+// the column widths the user gave each table, the last profile opened, the
+// folder of the last export and that of the last copy or move. Nothing of the evidence is kept.
 
 // Puts back the window's size and place (inside the screen it was on, or
 // the primary one) and the tables' column widths. Call once after building
@@ -32,5 +32,9 @@ void rememberProfileFolder(const QString& folder);
 // The folder the last export went to; empty when none was.
 QString lastExportFolder();
 void rememberExportFolder(const QString& folder);
+// The folder the last "Copy to" or "Move to" put a file into; empty when
+// none did.
+QString lastTransferFolder();
+void rememberTransferFolder(const QString& folder);
 
 } // namespace vc

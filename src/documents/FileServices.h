@@ -29,8 +29,9 @@ public:
     virtual OpenResult open(const QString& target) = 0;
     // Lets the user choose or type a program and runs it with the file.
     virtual void openWith(const QString& path) = 0;
-    // Shows the file in the file manager (or opens its folder).
-    virtual void showInFolder(const QString& path) = 0;
+    // Shows the file in the file manager (or opens its folder); false when
+    // nothing on this computer could show it.
+    virtual bool showInFolder(const QString& path) = 0;
     // Shows the program's properties dialog of the file.
     virtual void showProperties(const QString& path) = 0;
     // Free bytes where folder lies; -1 when that cannot be known.
@@ -56,7 +57,7 @@ class FileSystemServices : public FileServices {
 public:
     OpenResult open(const QString& target) override;
     void openWith(const QString&) override {}
-    void showInFolder(const QString&) override {}
+    bool showInFolder(const QString&) override { return false; }
     void showProperties(const QString&) override {}
     qint64 freeSpace(const QString& folder) override;
     bool copyFile(const QString& source, const QString& destination, QString* error) override;

@@ -50,12 +50,15 @@ bool HasRoomFor(const QString& source, const QString& destination) {
     return free >= file.size();
 }
 
-TransferOutcome transferFile(const QString& source, const QString& folder, bool move) {
-    const QString name = QFileInfo(source).fileName();
+QString transferDestination(const QString& source, const QString& folder) {
     QString destination = folder;
     if (!destination.endsWith(QLatin1Char('/')))
         destination += QLatin1Char('/');
-    destination += name;
+    return destination + QFileInfo(source).fileName();
+}
+
+TransferOutcome transferFile(const QString& source, const QString& folder, bool move) {
+    const QString destination = transferDestination(source, folder);
 
     if (sameFile(source, destination)) {
         // Copying a file onto itself, then deleting the "source", would
@@ -75,7 +78,8 @@ TransferOutcome transferFile(const QString& source, const QString& folder, bool 
         return TransferOutcome::NoRoom;
     }
     if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
-        const QString question = tx(TextFileWithSameName) + QLatin1Char('\n') + source +
+        // The file that would be lost is the one to name.
+        const QString question = tx(TextFileWithSameName) + QLatin1Char('\n') + destination +
                                  QLatin1Char('\n') + tx(TextAlreadyExists) + QStringLiteral(".\n") +
                                  tx(TextReplaceQuestion);
         if (messages().show(MessageKind::Confirmation, question, MessageButtons::YesNo) !=

@@ -23,10 +23,13 @@ enum class TransferOutcome {
 };
 
 // Copies (or moves) source into folder under its own name, asking before
-// an existing file is replaced and showing each failure in a message box.
+// an existing file is replaced (the question names that file) and showing
+// each failure in a message box.
 // A move deletes the source only after the copy is complete and has the
 // source's size, so no failure loses either file.
 TransferOutcome transferFile(const QString& source, const QString& folder, bool move);
+// Where transferFile puts source: folder, one "/", the source's name.
+QString transferDestination(const QString& source, const QString& folder);
 
 class UserProfile;
 

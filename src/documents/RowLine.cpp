@@ -17,6 +17,13 @@ QByteArray fileNamePart(const QByteArray& path) {
 }
 
 QByteArray extensionPart(const QByteArray& fileName) {
+    // Only a file name has an extension: a name holding a character no
+    // Windows file name may hold ("office?WT.mc_id=..." of a RecentDocs
+    // list, an address) has none.
+    for (const char c : fileName)
+        if (c == '?' || c == '*' || c == '"' || c == '<' || c == '>' || c == '|' || c == '/' ||
+            c == '\\' || c == ':')
+            return QByteArray();
     const qsizetype dot = fileName.lastIndexOf('.');
     return dot < 0 ? QByteArray() : fileName.mid(dot);
 }

@@ -12,7 +12,8 @@ namespace vc {
 QByteArray fileNamePart(const QByteArray& path);
 
 // The extension of a file name with its dot (".lnk"); empty when the name
-// has no dot.
+// has no dot, or holds a character no Windows file name may hold (? * " < >
+// | / \ :), as an address or a search does.
 QByteArray extensionPart(const QByteArray& fileName);
 
 // The name with its last `count` characters removed (empty when shorter).

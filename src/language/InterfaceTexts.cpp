@@ -439,6 +439,16 @@ constexpr LaterText kLaterTexts[] = {
     {TextResponseTime, "Response time"},
     {TextEntryChanged, "Entry last changed"},
     {TextFetchCount, "Fetch count"},
+    // The file actions' questions and failures.
+    {TextOpenEvidenceAddress, "Open this address from the evidence in your web browser?"},
+    {TextNoFileManager, "No file manager could show the folder"},
+    {TextOpenFolderYourself, "Open the folder yourself, or install a file manager."},
+    {TextNoProgramForFile, "No program is set to open this file"},
+    {TextChooseProgram, "Choose a program for it in the next window."},
+    {TextManualNoProgram, "No program to show PDF files was found. The manual lies at"},
+    {TextManualMissing, "The manual was not found; it belongs at"},
+    {TextFileCopiedTo, "Copied %1 to %2"},
+    {TextFileMovedTo, "Moved %1 to %2"},
 };
 
 // Each later text takes the number after the one before it: a gap would

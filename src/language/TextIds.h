@@ -447,6 +447,16 @@ enum InterfaceTextId : int {
     TextResponseTime = 399,    // "Response time"
     TextEntryChanged = 400,    // "Entry last changed"
     TextFetchCount = 401,      // "Fetch count"
+    // The file actions' questions and failures.
+    TextOpenEvidenceAddress = 402, // "Open this address from the evidence in your web browser?"
+    TextNoFileManager = 403,       // "No file manager could show the folder"
+    TextOpenFolderYourself = 404,  // "Open the folder yourself, or install a file manager."
+    TextNoProgramForFile = 405,    // "No program is set to open this file"
+    TextChooseProgram = 406,       // "Choose a program for it in the next window."
+    TextManualNoProgram = 407,     // "No program to show PDF files was found. The manual lies at"
+    TextManualMissing = 408,       // "The manual was not found; it belongs at"
+    TextFileCopiedTo = 409,        // "Copied %1 to %2"
+    TextFileMovedTo = 410,         // "Moved %1 to %2"
 };
 
 } // namespace vc

@@ -285,9 +285,10 @@ TEST_F(WindowLayout, ExportSuggestsTheTabAndDateAndRemembersTheFolder) {
     QTemporaryDir out;
     chooser.saveAnswer = out.filePath(QStringLiteral("mine.txt"));
     window->ExportAction_Tab->trigger();
-    EXPECT_EQ(chooser.lastStartFolder, window->ExeDir +
-                                           QStringLiteral("Internet Explorer - Activity ") + today +
-                                           QStringLiteral(".txt"));
+    // The first export starts in the home folder, not the program's.
+    EXPECT_EQ(chooser.lastStartFolder, QDir::homePath() +
+                                           QStringLiteral("/Internet Explorer - Activity ") +
+                                           today + QStringLiteral(".txt"));
     ASSERT_TRUE(QFileInfo::exists(chooser.saveAnswer));
     EXPECT_EQ(lastExportFolder(), out.path());
     // The next export starts where the last one went.

@@ -28,8 +28,9 @@ public:
     void openWith(const QString& path) override {
         calls.append({QStringLiteral("openWith"), path, {}});
     }
-    void showInFolder(const QString& path) override {
+    bool showInFolder(const QString& path) override {
         calls.append({QStringLiteral("showInFolder"), path, {}});
+        return folderShown;
     }
     void showProperties(const QString& path) override {
         calls.append({QStringLiteral("showProperties"), path, {}});
@@ -70,6 +71,7 @@ public:
 
     QList<Call> calls;
     vc::OpenResult openAnswer = vc::OpenResult::Opened;
+    bool folderShown = true;
     qint64 free = -1;
     bool failCopy = false;
     bool shortCopy = false;

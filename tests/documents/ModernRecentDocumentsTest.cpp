@@ -9,6 +9,7 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
+#include "documents/RowLine.h"
 #include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
@@ -174,6 +175,14 @@ TEST_F(ModernRecent, Windows10HiveGivesRegripperOrderWithPositionsAndKeyTimes) {
     EXPECT_EQ(rows[10][Path], "C:\\Users\\bperry\\Pictures");
     EXPECT_EQ(rows[10][Ext], ".exe");
     EXPECT_EQ(rows[6][Ext], ".png");
+    // A name no file may bear (a "?" in it) has no extension, though
+    // Windows filed it under the subkey ".mc_id=...".
+    EXPECT_EQ(rows[2][Ext], "");
+    EXPECT_EQ(rows[3][Ext], "");
+    EXPECT_EQ(extensionPart("report v1.2.doc"), ".doc");
+    EXPECT_EQ(extensionPart("README"), "");
+    for (const char* name : {"a?b.c", "x*.txt", "say \"hi\".txt", "a<b>.c", "a|b.c", "ftp:x.y"})
+        EXPECT_EQ(extensionPart(name), "") << name;
     EXPECT_TRUE(reports.errors.isEmpty());
     EXPECT_TRUE(reports.warnings.isEmpty()) << qPrintable(reports.warnings.join('\n'));
 }

@@ -46,10 +46,9 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
     case TabId::WebDownloads: {
         // The target as the browser wrote it; the hint (what a click opens)
         // is where it lies in the profile.
-        const QString target = targetInProfile(form.userOfRow(id, row), cell(kDownloadTargetPath));
+        const QString target = WebRowFile(form, id, row);
         panel->setText(tx(TextTargetPath) + QStringLiteral(": ") + cell(kDownloadTargetPath));
         panel->setToolTip(target);
-        form.setCurrentFileName(target);
         ShowPreview(form, withSlash(folderPart(target)), namePart(target), QString(), t.pane);
         return;
     }
@@ -63,7 +62,15 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
         panel->setToolTip(database);
         break;
     }
-    form.setCurrentFileName(database);
+}
+
+QString WebRowFile(TForm1& form, TabId id, int row) {
+    const TableModel& table = *form.tab(id).model;
+    if (id == TabId::WebDownloads)
+        return targetInProfile(form.userOfRow(id, row), table.cellText(row, kDownloadTargetPath));
+    // The last cells say where the row came from: ..., database, files
+    // read, and whose it is.
+    return table.cellText(row, table.columns() - 3);
 }
 
 } // namespace vc

@@ -2,6 +2,8 @@
 
 #include "app/WindowLayer.h"
 
+#include <QString>
+
 namespace vc {
 
 class TForm1;
@@ -19,5 +21,8 @@ void LoadWebTab(TForm1& form, TabId id);
 // actions is the download's target as it lies in the profile (its Windows
 // path placed in the profile folder), else the database the row came from.
 void ShowWebRow(TForm1& form, TabId id, int row);
+// The file behind a row of these tabs: a download's target as it lies in
+// the profile, else the database the row came from.
+QString WebRowFile(TForm1& form, TabId id, int row);
 
 } // namespace vc

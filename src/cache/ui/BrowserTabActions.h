@@ -2,6 +2,8 @@
 
 #include "app/WindowLayer.h"
 
+#include <QString>
+
 namespace vc {
 
 class TForm1;
@@ -17,7 +19,9 @@ void LoadCookieTab(TForm1& form);
 void LoadLinksTab(TForm1& form);
 
 // The Cookie tab's detail pane for a row: the cookie's fields, and its
-// cookie file as the current file.
+// cookie file on the file panel.
 void ShowCookieRow(TForm1& form, int row);
+// The cookie file a row of the Cookie tab came from.
+QString CookieRowFile(TForm1& form, int row);
 
 } // namespace vc

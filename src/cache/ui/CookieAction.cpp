@@ -7,6 +7,7 @@
 #include "language/InterfaceTexts.h"
 #include "preview/PathParts.h"
 #include "preview/ui/DetailPane.h"
+#include "preview/ui/PaneActions.h"
 
 namespace vc {
 
@@ -56,10 +57,17 @@ void ShowCookieRow(TForm1& form, int row) {
 
     ClickPanel* filePanel = t.pane->filePanel();
     filePanel->setText(tx(TextCookieFile) + QStringLiteral(": ") + cell(4));
-    const QString file = withSlash(form.cookieFolder()) + cell(4);
-    filePanel->setToolTip(file);
-    form.setCurrentFileName(file);
+    filePanel->setToolTip(CookieRowFile(form, row));
     memo->moveCursor(QTextCursor::Start);
+}
+
+QString CookieRowFile(TForm1& form, int row) {
+    // The cookie folder of the row's user (a volume's recall reads one per
+    // user), else the folder the table was read from.
+    const UserProfile* user = UserNamedByRow(form, TabId::Cookie, row);
+    const QString folder =
+        user ? GetSpecialFolder(user, FolderKind::CookiesDir) : form.cookieFolder();
+    return withSlash(folder) + form.tab(TabId::Cookie).model->cellText(row, 4);
 }
 
 } // namespace vc

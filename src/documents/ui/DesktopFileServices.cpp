@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -35,7 +36,7 @@ void DesktopFileServices::openWith(const QString& path) {
         showError(error + QStringLiteral(":\n") + path);
 }
 
-void DesktopFileServices::showInFolder(const QString& path) {
+bool DesktopFileServices::showInFolder(const QString& path) {
     // The file manager selects the file where it offers ShowItems.
     const QString dbusSend = QStandardPaths::findExecutable(QStringLiteral("dbus-send"));
     if (!dbusSend.isEmpty()) {
@@ -49,9 +50,27 @@ void DesktopFileServices::showInFolder(const QString& path) {
                               QStringLiteral("array:string:") + uri, QStringLiteral("string:")});
         if (call.waitForFinished(5000) && call.exitStatus() == QProcess::NormalExit &&
             call.exitCode() == 0)
-            return;
+            return true;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    // The folder with the desktop's program for folders. xdg-open says by
+    // its exit status whether one was found (started detached, a missing
+    // file manager would only be told on the terminal).
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    // Owned by the application, so that one still running after the wait
+    // (a file manager that stays in front) is left running.
+    auto* open = new QProcess(QCoreApplication::instance());
+    QObject::connect(open, &QProcess::finished, open, &QObject::deleteLater);
+    open->start(xdgOpen, {folder});
+    if (!open->waitForFinished(3000)) {
+        if (open->state() != QProcess::NotRunning)
+            return true;
+        open->deleteLater(); // it never started
+        return false;
+    }
+    return open->exitStatus() == QProcess::NormalExit && open->exitCode() == 0;
 }
 
 void DesktopFileServices::showProperties(const QString& path) {

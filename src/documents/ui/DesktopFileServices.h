@@ -14,7 +14,7 @@ class DesktopFileServices : public FileSystemServices {
 public:
     OpenResult open(const QString& target) override;
     void openWith(const QString& path) override;
-    void showInFolder(const QString& path) override;
+    bool showInFolder(const QString& path) override;
     void showProperties(const QString& path) override;
 };
 

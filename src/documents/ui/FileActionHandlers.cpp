@@ -1,29 +1,37 @@
 // The file actions of the popup menu shared by all tables: open, open with,
-// open folder, copy to, move to, properties. The desktop services behind
-// them are those of fileServices().
+// open folder, copy to, move to, properties. They work on the file behind
+// the focused row of the table in front; the desktop services behind them
+// are those of fileServices().
 #include "app/MainWindow.h"
+#include "app/WindowSettings.h"
 #include "documents/FileServices.h"
 #include "documents/FileTransfer.h"
 #include "documents/RowLine.h"
 #include "documents/ui/DocumentTabActions.h"
-#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "preview/ui/PaneActions.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStatusBar>
 
 namespace vc {
 
 namespace {
 
-// The path a menu item acts on: the hint written when the menu opened, or
-// the current file when the item is triggered some other way.
-QString itemTarget(TForm1& form, QObject* sender, QAction* fallback, const QString& currentFile) {
+// How long the status bar says what a copy or move did.
+constexpr int kTransferMessageMs = 15000;
+
+// The path a menu item acts on: the hint written when the file actions were
+// last brought up to date (every change of the focused row, tab or table
+// does it), or the focused row's file when the item has none.
+QString itemTarget(TForm1& form, QObject* sender, QAction* fallback) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item)
         item = fallback;
     const QString hint = item ? item->statusTip() : QString();
-    return hint.isEmpty() ? localFileFor(currentFile, form.firstUser()) : hint;
+    return hint.isEmpty() ? form.currentFileName() : hint;
 }
 
 bool isScript(const QString& path) {
@@ -31,35 +39,50 @@ bool isScript(const QString& path) {
     return extensionPart(name).toUpper() == ".JS";
 }
 
+// Where the folder dialog of Copy to and Move to starts: the folder the
+// last one went to, else the home folder; never a folder of the evidence,
+// so that a copy is not put back into it by a careless OK.
+QString transferStartFolder(const TForm1& form) {
+    const QString last = lastTransferFolder();
+    if (!last.isEmpty() && QFileInfo(last).isDir() && !form.insideEvidence(last))
+        return last;
+    return QDir::homePath();
+}
+
 } // namespace
 
 void PrepareFileMenu(TForm1& form) {
-    const QString path = localFileFor(form.currentFileName(), form.firstUser());
-    const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
+    // The focused row's file, read again each time: no action may keep the
+    // file of a row, a tab or a table that is no longer in front.
+    const QString path = form.currentFileName();
+    const bool address = isAddress(path);
+    const QFileInfo info(path);
+    const bool file = !path.isEmpty() && !address && info.isFile();
+    // Open needs an address or something that is there (a folder opens in
+    // the file manager); the other actions need the file itself.
+    const bool openable = !path.isEmpty() && (address || info.exists());
     for (QAction* item : form.files_PopupMenu->actions()) {
         item->setStatusTip(item->isSeparator() ? QString() : path);
-        if (item != form.filesPopUp_Open)
-            item->setEnabled(exists);
+        item->setEnabled(item == form.filesPopUp_Open ? openable : file);
     }
-    form.filesPopUp_Open->setEnabled(true);
 }
 
 void OpenCurrentFile(TForm1& form, QObject* sender) {
-    OpenWithAssociatedProgram(
-        form, itemTarget(form, sender, form.filesPopUp_Open, form.currentFileName()));
+    OpenEvidenceTarget(form, itemTarget(form, sender, form.filesPopUp_Open));
 }
 
 void OpenCurrentFileWith(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(form, sender, form.filesPopUp_OpenWith, form.currentFileName());
+    const QString path = itemTarget(form, sender, form.filesPopUp_OpenWith);
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
 
 void OpenCurrentFileFolder(TForm1& form, QObject* sender) {
-    const QString path =
-        itemTarget(form, sender, form.filesPopUp_OpenFolder, form.currentFileName());
-    if (!path.isEmpty())
-        fileServices().showInFolder(path);
+    const QString path = itemTarget(form, sender, form.filesPopUp_OpenFolder);
+    if (path.isEmpty() || fileServices().showInFolder(path))
+        return;
+    showError(tx(TextNoFileManager) + QStringLiteral(":\n") + QFileInfo(path).absolutePath() +
+              QStringLiteral("\n\n") + tx(TextOpenFolderYourself));
 }
 
 void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
@@ -67,11 +90,11 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     if (!item)
         item = form.filesPopUp_CopyTo;
     const bool move = item->data().toInt() != 0;
-    const QString source = itemTarget(form, item, form.filesPopUp_CopyTo, form.currentFileName());
+    const QString source = itemTarget(form, item, form.filesPopUp_CopyTo);
     if (source.isEmpty())
         return;
-    const QString folder = form.chooser()->chooseFolder(tx(move ? TextMoveTo : TextCopyTo),
-                                                        QFileInfo(source).absolutePath());
+    const QString folder =
+        form.chooser()->chooseFolder(tx(move ? TextMoveTo : TextCopyTo), transferStartFolder(form));
     if (folder.isEmpty())
         return;
     // Moving is the one action that changes the evidence: a file of the
@@ -82,12 +105,21 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
                             QStringLiteral("\n\n") + tx(TextMoveAnyway),
                         MessageButtons::OkCancel) != MessageAnswer::Ok)
         return;
-    transferFile(source, folder, move);
+    const TransferOutcome outcome = transferFile(source, folder, move);
+    if (outcome != TransferOutcome::Done)
+        return;
+    rememberTransferFolder(QFileInfo(folder).absoluteFilePath());
+    form.statusBar()->showMessage(
+        tx(move ? TextFileMovedTo : TextFileCopiedTo)
+            .arg(source, transferDestination(source, QDir::cleanPath(folder))),
+        kTransferMessageMs);
+    // A moved file is gone from where the row says it lies.
+    if (move)
+        PrepareFileMenu(form);
 }
 
 void ShowCurrentFileProperties(TForm1& form, QObject* sender) {
-    const QString path =
-        itemTarget(form, sender, form.filesPopUp_Properties, form.currentFileName());
+    const QString path = itemTarget(form, sender, form.filesPopUp_Properties);
     if (path.isEmpty())
         return;
     fileServices().showProperties(path);
@@ -102,27 +134,45 @@ void OpenWithAssociatedProgram(TForm1& form, const QString& path) {
         fileServices().openWith(target);
         return;
     }
-    int text = 0;
-    switch (fileServices().open(target)) {
-    case OpenResult::Opened:
+    const OpenResult result = fileServices().open(target);
+    if (result == OpenResult::Opened)
         return;
+    if (result == OpenResult::NoProgram) {
+        OfferProgramFor(tx(TextNoProgramForFile), target);
+        return;
+    }
+    showError(OpenFailureText(result, target));
+}
+
+void OfferProgramFor(const QString& why, const QString& path) {
+    // Said first, so that the open-with window does not come unexplained.
+    messages().show(MessageKind::Information,
+                    why + QStringLiteral(":\n") + path + QStringLiteral("\n\n") +
+                        tx(TextChooseProgram),
+                    MessageButtons::Ok);
+    fileServices().openWith(path);
+}
+
+QString OpenFailureText(OpenResult result, const QString& target) {
+    int text = TextFileNotFound;
+    switch (result) {
     case OpenResult::AccessDenied:
         text = TextAccessDenied;
         break;
     case OpenResult::SharingViolation:
         text = TextSharingViolation;
         break;
-    case OpenResult::FileNotFound:
-        text = TextFileNotFound;
-        break;
     case OpenResult::PathNotFound:
         text = TextPathNotFound;
         break;
     case OpenResult::NoProgram:
-        fileServices().openWith(target);
-        return;
+        text = TextNoProgramForFile;
+        break;
+    case OpenResult::Opened:
+    case OpenResult::FileNotFound:
+        break;
     }
-    showError(tx(text) + QStringLiteral(":\n") + target);
+    return tx(text) + QStringLiteral(":\n") + target;
 }
 
 } // namespace vc

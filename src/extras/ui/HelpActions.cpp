@@ -3,6 +3,8 @@
 #include "extras/ui/HelpActions.h"
 
 #include "app/MainWindow.h"
+#include "documents/FileServices.h"
+#include "documents/ui/DocumentTabActions.h"
 #include "evidence/Machine.h"
 #include "evidence/UserProfile.h"
 #include "extras/ProgramFiles.h"
@@ -11,6 +13,7 @@
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace vc {
 
@@ -48,7 +51,24 @@ QString problemText(const ShortcutOutcome& outcome) {
 } // namespace
 
 void OpenManual(TForm1& form) {
-    form.OpenTarget(manualPath(form.ExeDir));
+    const QString manual = manualPath(form.ExeDir);
+    if (!QFileInfo(manual).isFile()) {
+        showError(tx(TextManualMissing) + QStringLiteral(":\n") + manual);
+        return;
+    }
+    const OpenResult result = fileServices().open(manual);
+    switch (result) {
+    case OpenResult::Opened:
+        return;
+    case OpenResult::NoProgram:
+        // Where the manual lies, so it can be opened some other way; then
+        // the choice of a program for it.
+        OfferProgramFor(tx(TextManualNoProgram), manual);
+        return;
+    default:
+        showError(OpenFailureText(result, manual));
+        return;
+    }
 }
 
 void CreateProgramShortcutAt(TForm1& form, ShortcutPlace place) {

@@ -2,6 +2,7 @@
 #include "language/ui/LanguageActions.h"
 
 #include "app/MainWindow.h"
+#include "app/ScreenTexts.h"
 #include "language/InterfaceTexts.h"
 #include "language/LanguageChoice.h"
 #include "language/LanguageFiles.h"
@@ -48,9 +49,12 @@ void ChooseLanguageEntry(TForm1& form, QAction* entry) {
     LanguageEntry chosen;
     chosen.name = entry->objectName();
     chosen.hint = entry->statusTip();
+    // The texts on screen are told by the language they were written in.
+    const QStringList before = interfaceTextsInUse();
     chooseLanguage(chosen, languageFolders(form.ExeDir));
     form.LanguageCode = languageChoiceValue(chosen.hint);
     form.ApplyInterfaceTexts();
+    RetranslateScreenTexts(form, before);
     entry->setChecked(true);
 }
 

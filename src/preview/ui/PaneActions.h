@@ -8,10 +8,26 @@ namespace vc {
 
 class DetailPane;
 class TForm1;
+class UserProfile;
 enum class TabId;
 
-// A row of a table became the selected row: fills the tab's detail pane,
-// names the current file for the file actions and previews pictures.
+// The file (or address) behind a row of a tab: what the file actions, a
+// double-click and the file panel work on. A cached copy, a file of the
+// profile, a Windows path placed in the profile where it lies there, a
+// browser database, or an address; empty for a row that is not there.
+QString FileOfRow(TForm1& form, TabId id, int row);
+// The file behind the tab's focused row; empty when no row is focused.
+QString FocusedFile(TForm1& form, TabId id);
+// The user a row's "User" cell names; nullptr when it names nobody of what
+// is open (a table read from a file the user chose).
+const UserProfile* UserNamedByRow(const TForm1& form, TabId id, int row);
+// Opens a file or address taken from the evidence with its program; an
+// address only after the user agreed to visit it from this machine. False
+// when nothing was opened for that reason or there was nothing to open.
+bool OpenEvidenceTarget(TForm1& form, const QString& target);
+
+// A row of a table became the selected row: fills the tab's detail pane and
+// previews pictures.
 void ShowRowInPane(TForm1& form, TabId id, int row);
 // A double-click on a row: opens the file or address behind it.
 void OpenRowTarget(TForm1& form, TabId id);

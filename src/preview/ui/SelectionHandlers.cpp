@@ -1,10 +1,11 @@
-// Selecting a row fills its tab's detail pane, names the current file for
-// the file actions and previews pictures.
+// Selecting a row fills its tab's detail pane and previews pictures; the
+// file behind a row (what the file actions work on) is found here too.
 #include "app/MainWindow.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileTransfer.h"
 #include "documents/ui/DocumentTabActions.h"
+#include "evidence/Sources.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "preview/PathParts.h"
@@ -12,7 +13,11 @@
 #include "preview/ui/PaneActions.h"
 #include "preview/ui/SourceRowPane.h"
 
+#include "app/RowFocus.h"
+#include "evidence/Machine.h"
+#include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
+#include "platform/Messages.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -30,9 +35,31 @@ struct CachedCopy {
     QString name;
 };
 
-CachedCopy activityCachedCopy(const TForm1& form, const QString& directory,
-                              const QString& fileName) {
-    const QString indexFolder = withSlash(folderPart(form.activityIndexFile()));
+} // namespace
+
+const UserProfile* UserNamedByRow(const TForm1& form, TabId id, int row) {
+    const Machine* machine = form.machine();
+    if (!machine)
+        return nullptr;
+    const TableModel& table = *form.tab(id).model;
+    const QString name = table.cellText(row, table.columns() - 1);
+    for (const auto& user : machine->users())
+        if (!name.isEmpty() && user->name() == name)
+            return user.get();
+    return nullptr;
+}
+
+namespace {
+
+CachedCopy activityCachedCopy(const TForm1& form, int row) {
+    const TableModel& table = *form.tab(TabId::Activity).model;
+    const QString directory = table.cellText(row, 6);
+    const QString fileName = table.cellText(row, 3);
+    // The index file of the row's user (a volume's recall reads one per
+    // user), else the one the table was read from.
+    const UserProfile* user = UserNamedByRow(form, TabId::Activity, row);
+    const QString indexFolder = withSlash(user ? GetSpecialFolder(user, FolderKind::CacheDir)
+                                               : folderPart(form.activityIndexFile()));
     if (indexFolder.isEmpty() || directory.isEmpty())
         return {indexFolder + (directory.isEmpty() ? QString() : directory + QLatin1Char('/')),
                 fileName};
@@ -69,15 +96,80 @@ QString localFileOfAddress(const QString& target, const UserProfile* profile) {
 // The columns every file table has (name, extension, two times, path).
 constexpr int kFileTableColumns = 5;
 
+// What a History row names: its address without the "user@" before it, and
+// for a "file:///" address the path after it.
+struct HistoryTarget {
+    QString shown;
+    bool local = false;
+};
+
+HistoryTarget historyTarget(const QString& address) {
+    HistoryTarget target{address};
+    const qsizetype at = target.shown.indexOf(QLatin1Char('@'));
+    if (at >= 0)
+        target.shown = target.shown.mid(at + 1);
+    target.local = target.shown.startsWith(QLatin1String("file:///"));
+    if (target.local)
+        target.shown = target.shown.mid(8);
+    return target;
+}
+
 } // namespace
 
-void ShowRowInPane(TForm1& form, TabId id, int row) {
-    form.setCurrentFileName(QString());
-    TableTab& t = form.tab(id);
+QString FileOfRow(TForm1& form, TabId id, int row) {
+    const TableTab& t = form.tab(id);
     if (row < 0 || row >= t.model->rows())
-        return;
-    const QModelIndex current = t.view->selectionModel()->currentIndex();
-    if (!current.isValid() || current.row() != row)
+        return QString();
+    auto cell = [&](int column) { return t.model->cellText(row, column); };
+    if (sourceAt(int(id)).rowView)
+        return SourceRowFile(form, id, row);
+    switch (id) {
+    case TabId::Activity: {
+        const CachedCopy copy = activityCachedCopy(form, row);
+        return copy.folder + copy.name;
+    }
+    case TabId::History: {
+        const HistoryTarget target = historyTarget(cell(0));
+        return target.local ? localFileOfAddress(target.shown, form.userOfRow(id, row))
+                            : target.shown;
+    }
+    case TabId::Cookie:
+        return CookieRowFile(form, row);
+    case TabId::Links:
+        return cell(3);
+    case TabId::Recent:
+    case TabId::Temp:
+        // A Windows path of an MRU list or a jump list, placed in the profile.
+        return localFileFor(cell(4), form.userOfRow(id, row));
+    case TabId::WebHistory:
+    case TabId::WebDownloads:
+    case TabId::WebCookies:
+        return WebRowFile(form, id, row);
+    }
+    return QString();
+}
+
+QString FocusedFile(TForm1& form, TabId id) {
+    return FileOfRow(form, id, focusedRow(form.tab(id)));
+}
+
+bool OpenEvidenceTarget(TForm1& form, const QString& target) {
+    if (target.isEmpty())
+        return false;
+    // An address taken from the evidence would be visited from the
+    // examiner's machine, telling the site so: only when the user says so.
+    if (isAddress(target) &&
+        messages().show(MessageKind::Confirmation,
+                        tx(TextOpenEvidenceAddress) + QStringLiteral("\n\n") + target,
+                        MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    OpenWithAssociatedProgram(form, target);
+    return true;
+}
+
+void ShowRowInPane(TForm1& form, TabId id, int row) {
+    TableTab& t = form.tab(id);
+    if (row < 0 || row >= t.model->rows() || focusedRow(t) != row)
         return;
     if (ShowSourceRowView(form, id, row))
         return;
@@ -97,7 +189,7 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
     switch (id) {
     case TabId::Activity: {
         memo->appendPlainText(cell(1) + QStringLiteral(" - ") + cell(2));
-        const CachedCopy copy = activityCachedCopy(form, cell(6), cell(3));
+        const CachedCopy copy = activityCachedCopy(form, row);
         memo->appendPlainText(cell(6) + QLatin1Char('/') + cell(3));
         memo->appendPlainText(cell(7));
         // A record whose address offset holds filler stores no address.
@@ -105,7 +197,6 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
             memo->appendPlainText(tx(TextNoAddressStored));
         filePanel->setText(cell(0));
         filePanel->setToolTip(cell(0));
-        form.setCurrentFileName(copy.folder + copy.name);
         ShowPreview(form, copy.folder, copy.name, QString(), t.pane);
         break;
     }
@@ -114,18 +205,11 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         memo->appendPlainText(cell(3));
         memo->appendPlainText(cell(4));
         memo->moveCursor(QTextCursor::Start);
-        QString target = cell(0);
-        const qsizetype at = target.indexOf(QLatin1Char('@'));
-        if (at >= 0)
-            target = target.mid(at + 1);
-        const bool local = target.startsWith(QLatin1String("file:///"));
-        if (local)
-            target = target.mid(8);
-        filePanel->setText(target);
-        filePanel->setToolTip(target);
-        const QString file = local ? localFileOfAddress(target, form.userOfRow(id, row)) : target;
-        form.setCurrentFileName(file);
-        if (local)
+        const HistoryTarget target = historyTarget(cell(0));
+        filePanel->setText(target.shown);
+        filePanel->setToolTip(target.shown);
+        const QString file = FileOfRow(form, id, row);
+        if (target.local)
             ShowPreview(form, folderPart(file), namePart(file), QString(), t.pane);
         else
             ShowPreview(form, QString(), QString(), QString(), t.pane);
@@ -141,7 +225,6 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
             memo->appendPlainText(tx(TextStoredAddress) + QStringLiteral(": ") + cell(4));
         memo->moveCursor(QTextCursor::Start);
         filePanel->setToolTip(cell(3));
-        form.setCurrentFileName(cell(3));
         break;
     case TabId::Recent:
     case TabId::Temp: {
@@ -161,10 +244,8 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
         }
         memo->moveCursor(QTextCursor::Start);
         filePanel->setToolTip(target);
-        form.setCurrentFileName(target);
-        // The preview shows the file where it lies on this machine: a
-        // Windows path of an MRU list or a jump list placed in the profile.
-        const QString local = localFileFor(target, form.userOfRow(id, row));
+        // The preview shows the file where it lies on this machine.
+        const QString local = FileOfRow(form, id, row);
         ShowPreview(form, withSlash(folderPart(local)), namePart(local), QString(), t.pane);
         break;
     }
@@ -177,15 +258,11 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
 }
 
 void OpenRowTarget(TForm1& form, TabId id) {
-    TableTab& t = form.tab(id);
-    const QModelIndex current = t.view->selectionModel()->currentIndex();
-    if (t.model->rows() == 0 || !current.isValid())
+    const int row = focusedRow(form.tab(id));
+    if (row < 0)
         return;
     if (id == TabId::Activity) {
-        const int row = current.row();
-        const CachedCopy copy =
-            activityCachedCopy(form, t.model->cellText(row, 6), t.model->cellText(row, 3));
-        OpenWithAssociatedProgram(form, copy.folder + copy.name);
+        OpenEvidenceTarget(form, FileOfRow(form, id, row));
         return;
     }
     OpenFilePanelTarget(form, id);
@@ -197,8 +274,7 @@ void OpenFilePanelTarget(TForm1& form, TabId id) {
     // the others the path in their hint.
     const QString target =
         id == TabId::Activity || id == TabId::History ? panel->text() : panel->toolTip();
-    if (!target.isEmpty())
-        OpenWithAssociatedProgram(form, target);
+    OpenEvidenceTarget(form, target);
 }
 
 } // namespace vc

@@ -29,14 +29,17 @@ void setBoxClick(TForm1& form, DetailPane* pane, BoxClick click) {
                          [&form, pane] { Image1Click(form, pane); });
         break;
     case BoxClick::OpenRow: {
-        // The table's double-click: the table of the visible tab, none when
-        // no table is visible.
-        TableModel* current = form.UpdateTabState();
-        if (!current || !form.tabOf(current)) {
+        // The double-click of the table the pane belongs to (a pane may be
+        // filled while another tab is in front).
+        int owner = -1;
+        for (int i = 0; i < kTableTabCount; ++i)
+            if (form.tab(TabId(i)).pane == pane)
+                owner = i;
+        if (owner < 0) {
             box->unsetCursor();
             return;
         }
-        const TabId id = form.currentTabId();
+        const TabId id = TabId(owner);
         QObject::connect(box, &ClickPanel::clicked, &form,
                          [&form, id] { OpenRowTarget(form, id); });
         break;

@@ -64,7 +64,6 @@ bool ShowSourceRowView(TForm1& form, TabId id, int row) {
         const EvidenceFiles& files = machine->files();
         if (files.isLocal()) {
             preview = EvidenceFiles::pathText(view.file);
-            form.setCurrentFileName(preview);
         } else {
             QByteArray bytes;
             if (files.readWhole(view.file, kMaxPreviewBytes, &bytes) == EvidenceReadStatus::Ok)
@@ -78,6 +77,17 @@ bool ShowSourceRowView(TForm1& form, TabId id, int row) {
     else
         ShowPreview(form, withSlash(folderPart(preview)), namePart(preview), QString(), t.pane);
     return true;
+}
+
+QString SourceRowFile(TForm1& form, TabId id, int row) {
+    const SourceSpec& spec = sourceAt(int(id));
+    const Machine* machine = form.machine();
+    // The file actions work on files of this machine's folders only; a file
+    // inside a disk image has none.
+    if (!spec.rowView || !machine || !machine->files().isLocal())
+        return QString();
+    const SourceRowView view = spec.rowView(*form.tab(id).model, row, machine);
+    return view.file.isEmpty() ? QString() : EvidenceFiles::pathText(view.file);
 }
 
 } // namespace vc

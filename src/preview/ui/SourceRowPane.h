@@ -2,6 +2,8 @@
 
 #include "app/WindowLayer.h"
 
+#include <QString>
+
 namespace vc {
 
 class TForm1;
@@ -13,5 +15,8 @@ enum class TabId;
 // the row names or holds. False when the source's pane is laid out by the
 // window itself.
 bool ShowSourceRowView(TForm1& form, TabId id, int row);
+// The file of this machine's folders that such a row names, for the file
+// actions (a deleted file still in the Recycle Bin); empty for none.
+QString SourceRowFile(TForm1& form, TabId id, int row);
 
 } // namespace vc

@@ -62,6 +62,13 @@ void RunWholeRecall(TForm1& form) {
     runRecall(form, wholeRecallPlan(), false);
 }
 
+void RunOpeningRecall(TForm1& form) {
+    RunWholeRecall(form);
+    form.showTab(TabId::Activity);
+    form.tab(TabId::Activity).view->setFocus();
+    form.UpdateTabState();
+}
+
 void RunRecallWithConditions(TForm1& form) {
     if (!form.OptRecall1 || form.OptRecall1->execute() != QDialog::Accepted)
         return;

@@ -14,6 +14,10 @@ void LoadSourceTab(TForm1& form, TabId id);
 
 // "Vellacord": every section gathered in one run.
 void RunWholeRecall(TForm1& form);
+// The whole recall of what was just opened (at start-up, or by the File
+// menu), after which the window shows the first table, Activity, rather
+// than the last one read.
+void RunOpeningRecall(TForm1& form);
 // "Recall with Conditions": the conditions window, then the chosen sections
 // with only the rows that pass its conditions.
 void RunRecallWithConditions(TForm1& form);

@@ -10,6 +10,7 @@
 #include "tables/XmlSpreadsheetWriter.h"
 #include "tables/ui/TableToolActions.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,13 +20,13 @@ namespace vc {
 
 namespace {
 
-// Where the save dialog starts: the folder of the last export (the
-// program's folder before the first), with the tab's caption and today's
-// date as the file name.
+// Where the save dialog starts: the folder of the last export (the home
+// folder before the first), with the tab's caption and today's date as the
+// file name.
 QString suggestedExportPath(const TForm1& form, const QString& extension) {
     QString folder = lastExportFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = form.ExeDir;
+        folder = QDir::homePath();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder + exportFileSuggestion(form.currentTabCaption(), QDate::currentDate(), extension);

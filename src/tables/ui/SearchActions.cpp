@@ -1,5 +1,6 @@
 // Find, Search Again and Go to Line on the current table.
 #include "app/MainWindow.h"
+#include "app/RowFocus.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "tables/RowSearch.h"
@@ -22,11 +23,6 @@ RowSearch searchFromWindow(const TSearch1& window, const TableModel& table) {
     return search;
 }
 
-int currentRow(const TableTab& t) {
-    const QModelIndex current = t.view->selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
 // Looks for the text from `start` on, with the selection handler detached;
 // selects a found row and fills the pane for it, or says that nothing was
 // found.
@@ -38,13 +34,10 @@ void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start,
         HandlerPause pause(form, id);
         fillPane = pause.wasAttached();
         row = findRow(*t.model, search, start, step);
-        if (row >= 0) {
-            t.view->setFocus();
-            const QModelIndex index = t.model->index(row, 0);
-            t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                                 QItemSelectionModel::Rows);
-            t.view->scrollTo(index);
-        }
+        // The found row becomes the focused row and the anchor of a
+        // selection extended from it.
+        if (row >= 0)
+            focusRow(t, row);
     }
     if (row < 0)
         messages().show(MessageKind::Information,
@@ -81,7 +74,7 @@ void FindInCurrentTable(TForm1& form) {
     const bool forward = form.Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
     const int step = forward ? 1 : -1;
     int start = forward ? 0 : table->rows() - 1;
-    const int current = currentRow(t);
+    const int current = focusedRow(t);
     if (form.Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor && current >= 0)
         start = current;
 
@@ -103,7 +96,7 @@ void SearchCurrentTableAgain(TForm1& form) {
     // itself is not looked at again. Without a current row a forward search
     // counts row 0 as current; a backward one from row 0 or without a
     // current row counts the last row as current.
-    int current = currentRow(form.tab(id));
+    int current = focusedRow(form.tab(id));
     int start;
     if (forward) {
         if (current < 0)
@@ -125,7 +118,7 @@ void GoToLineOfCurrentTable(TForm1& form) {
     const TabId id = form.currentTabId();
     TableTab& t = form.tab(id);
 
-    form.GotoLine1->GotoComboBox->setEditText(QString::number(currentRow(t) + 1));
+    form.GotoLine1->GotoComboBox->setEditText(QString::number(focusedRow(t) + 1));
     if (form.GotoLine1->runModal() != QDialog::Accepted)
         return;
     const QString text = form.GotoLine1->GotoComboBox->currentText();
@@ -136,12 +129,9 @@ void GoToLineOfCurrentTable(TForm1& form) {
     if (!ok || number < 1 || number > table->rows())
         return;
     form.GotoLine1->rememberNumber(text);
-    // Selecting the row fills the pane through the table's selection handler.
-    const QModelIndex index = table->index(number - 1, 0);
-    t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                         QItemSelectionModel::Rows);
-    t.view->setFocus();
-    t.view->scrollTo(index);
+    // Selecting the row fills the pane through the table's selection
+    // handler; the row is the anchor of a selection extended from it.
+    focusRow(t, number - 1);
     form.UpdateTabState();
 }
 

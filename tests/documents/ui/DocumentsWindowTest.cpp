@@ -109,11 +109,12 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("letter to bank.doc"));
     EXPECT_EQ(memoLines(t).mid(3, 2), (QStringList{QStringLiteral("Source: OpenSaveMRU\\*"),
                                                    QStringLiteral("MRU Position: 2")}));
-    // A deleted one leaves only Open, and its preview says so.
+    // A deleted one offers no file action (Open included), and its preview
+    // says so.
     select(t, 14);
     window->files_PopupMenuPopup();
     EXPECT_FALSE(window->filesPopUp_CopyTo->isEnabled());
-    EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
+    EXPECT_FALSE(window->filesPopUp_Open->isEnabled());
     EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("File Erased"));
 
     // A shortcut of the Windows 7 style folder: its facts in the memo, one
@@ -171,7 +172,8 @@ TEST_F(DocumentsWindow, PicturesOfTheListsArePreviewedFromTheProfile) {
     const int ash = t.model->cell(png, 0) == "ash.png" ? png : png + 1;
     ASSERT_EQ(t.model->cell(ash, 4), "C:\\Users\\bperry\\Pictures\\ash.png");
     select(t, ash);
-    EXPECT_EQ(window->currentFileName(), QStringLiteral("C:\\Users\\bperry\\Pictures\\ash.png"));
+    // The file actions work on the file where it lies in the profile.
+    EXPECT_EQ(window->currentFileName(), dir.filePath(QStringLiteral("Pictures/ash.png")));
     EXPECT_FALSE(t.pane->imageBox()->pixmap().isNull());
     EXPECT_EQ(t.pane->previewFile(), dir.filePath(QStringLiteral("Pictures/ash.png")));
     EXPECT_TRUE(t.pane->imageCaption()->text().isEmpty());

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -48,9 +49,17 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    // Selects path as the current file and opens the menu on it.
+    // Makes path the file of the one row of the temporary-files table, in
+    // front and focused, and opens the menu on it.
     void menuOn(const QString& path) {
-        window->setCurrentFileName(path);
+        TableTab& t = window->tab(TabId::Temp);
+        {
+            BulkUpdate bulk(*t.model);
+            t.model->removeAllRows();
+            t.model->appendRow({QFileInfo(path).fileName().toUtf8(), "", "", "", path.toUtf8()});
+        }
+        window->showTab(TabId::Temp);
+        window->selectFirstRow(TabId::Temp);
         window->files_PopupMenuPopup();
     }
     void copyTo(const QString& folder) {
@@ -80,15 +89,35 @@ TEST_F(FileActions, MenuEnablesItemsOnlyForAnExistingFile) {
             EXPECT_EQ(item->statusTip(), source);
         }
     }
+    // An address and a folder can be opened, nothing else done with them;
+    // an erased file allows nothing.
     for (const QString& target : {QStringLiteral("http://example.com/a.gif"),
                                   dir.path() + QStringLiteral("/erased.gif"), destFolder}) {
         menuOn(target);
-        EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
+        EXPECT_EQ(window->filesPopUp_Open->isEnabled(),
+                  !target.endsWith(QLatin1String(".gif")) ||
+                      target.startsWith(QLatin1String("http")))
+            << qPrintable(target);
         for (QAction* item : items) {
             if (item != window->filesPopUp_Open) {
                 EXPECT_FALSE(item->isEnabled()) << qPrintable(target);
             }
         }
+    }
+    // A file erased after its row was focused: the menu, opened again,
+    // offers nothing.
+    menuOn(source);
+    ASSERT_TRUE(QFile::remove(source));
+    window->files_PopupMenuPopup();
+    for (QAction* item : items)
+        EXPECT_FALSE(item->isEnabled()) << qPrintable(item->objectName());
+    // No focused row (the table emptied): no file action, whatever came before.
+    source = write(QStringLiteral("src/evidence.doc"), "original content");
+    menuOn(source);
+    window->tab(TabId::Temp).model->removeAllRows();
+    for (QAction* item : items) {
+        EXPECT_FALSE(item->isEnabled()) << qPrintable(item->objectName());
+        EXPECT_TRUE(item->statusTip().isEmpty());
     }
 }
 
@@ -114,13 +143,18 @@ TEST_F(FileActions, OpenReportsEachShellErrorAndFallsBackToOpenWith) {
         EXPECT_EQ(message(), c.text + QStringLiteral(":\n") + source);
         EXPECT_EQ(desktop.calls, (QList<FakeFileServices::Call>{{"open", source, {}}}));
     }
+    // No program for the file: said, then the choice of one.
     messages.shown.clear();
     desktop.calls.clear();
     desktop.openAnswer = OpenResult::NoProgram;
     window->filesPopUp_Open->trigger();
-    EXPECT_TRUE(messages.shown.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+    EXPECT_EQ(message(), QStringLiteral("No program is set to open this file:\n") + source +
+                             QStringLiteral("\n\nChoose a program for it in the next window."));
     EXPECT_EQ(desktop.calls,
               (QList<FakeFileServices::Call>{{"open", source, {}}, {"openWith", source, {}}}));
+    messages.shown.clear();
 
     // A script is never opened directly, whatever the letter case.
     desktop.calls.clear();
@@ -136,7 +170,6 @@ TEST_F(FileActions, OpenReportsEachShellErrorAndFallsBackToOpenWith) {
 
 TEST_F(FileActions, OpenWithFolderAndPropertiesActOnTheMenuPath) {
     menuOn(source);
-    window->setCurrentFileName(QStringLiteral("/elsewhere")); // the item's hint counts
     window->filesPopUp_OpenWith->trigger();
     window->filesPopUp_OpenFolder->trigger();
     window->filesPopUp_Properties->trigger();
@@ -144,26 +177,43 @@ TEST_F(FileActions, OpenWithFolderAndPropertiesActOnTheMenuPath) {
                                                             {"showInFolder", source, {}},
                                                             {"showProperties", source, {}}}));
     EXPECT_TRUE(messages.shown.isEmpty());
+
+    // No file manager: the message names the folder and what to do.
+    desktop.folderShown = false;
+    window->filesPopUp_OpenFolder->trigger();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(message(),
+              QStringLiteral("No file manager could show the folder:\n") + dir.path() +
+                  QStringLiteral("/src\n\nOpen the folder yourself, or install a file manager."));
 }
 
 TEST_F(FileActions, CopyAsksBeforeReplacingAndNoKeepsTheDestination) {
     menuOn(source);
+    // The first folder dialog starts at home, never in the evidence's folder.
     copyTo(destFolder);
-    EXPECT_EQ(chooser.lastStartFolder, dir.path() + QStringLiteral("/src"));
+    EXPECT_EQ(chooser.lastStartFolder, QDir::homePath());
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Copy to"));
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(read(destination), "original content");
     EXPECT_EQ(read(source), "original content");
+    // The status bar says what went where.
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("Copied ") + source + QStringLiteral(" to ") + destination);
 
+    // The question names the file that would be replaced; No keeps it.
     write(QStringLiteral("dest/evidence.doc"), "older copy");
     messages.answers = {MessageAnswer::No};
+    window->statusBar()->clearMessage();
     copyTo(destFolder);
+    EXPECT_EQ(chooser.lastStartFolder, destFolder); // the last destination
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Confirmation);
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(message(), QStringLiteral("File with same name\n") + source +
+    EXPECT_EQ(message(), QStringLiteral("File with same name\n") + destination +
                              QStringLiteral("\nalready exists.\nDo you want to replace it?"));
     EXPECT_EQ(read(destination), "older copy");
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 
     messages.answers = {MessageAnswer::Yes};
     copyTo(destFolder + QLatin1Char('/')); // a trailing "/" is not doubled

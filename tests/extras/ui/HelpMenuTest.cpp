@@ -65,16 +65,13 @@ TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
     EXPECT_EQ(window->HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
     const QString bin = temp.path() + "/bin/";
     window->ExeDir = bin;
-    // Neither there nor installed: the open operation reports the path it
-    // was looked for at.
-    desktop.openAnswer = OpenResult::FileNotFound;
+    // Neither there nor installed: the message says where it belongs.
     window->HelpAction_Manual->trigger();
-    ASSERT_EQ(desktop.calls.size(), 1);
-    EXPECT_EQ(desktop.calls[0].what, "open");
-    EXPECT_EQ(desktop.calls[0].path, bin + "vellacord.pdf");
+    EXPECT_TRUE(desktop.calls.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages.shown[0].text, tx(TextFileNotFound) + ":\n" + bin + "vellacord.pdf");
+    EXPECT_EQ(messages.shown[0].text,
+              "The manual was not found; it belongs at:\n" + bin + "vellacord.pdf");
 
     // Installed beside the program's bin/ folder.
     desktop.openAnswer = OpenResult::Opened;
@@ -86,7 +83,26 @@ TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
     window->HelpAction_Manual->trigger();
     EXPECT_EQ(desktop.calls.last().path, bin + "vellacord.pdf");
     EXPECT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(desktop.count("open"), 3);
+    EXPECT_EQ(desktop.count("open"), 2);
+
+    // No program for PDF files: where the manual lies, then the choice of
+    // a program for it.
+    desktop.calls.clear();
+    desktop.openAnswer = OpenResult::NoProgram;
+    window->HelpAction_Manual->trigger();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].kind, MessageKind::Information);
+    EXPECT_EQ(messages.shown[1].text,
+              "No program to show PDF files was found. The manual lies at:\n" + bin +
+                  "vellacord.pdf\n\nChoose a program for it in the next window.");
+    EXPECT_EQ(desktop.calls,
+              (QList<FakeFileServices::Call>{{"open", bin + "vellacord.pdf", {}},
+                                             {"openWith", bin + "vellacord.pdf", {}}}));
+    // Any other failure is named with the path.
+    desktop.openAnswer = OpenResult::AccessDenied;
+    window->HelpAction_Manual->trigger();
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_EQ(messages.shown[2].text, tx(TextAccessDenied) + ":\n" + bin + "vellacord.pdf");
 }
 
 TEST_F(HelpMenu, ShortcutsLandInTheXdgFoldersAndTheProfileIsUntouched) {

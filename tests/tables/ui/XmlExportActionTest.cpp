@@ -37,11 +37,11 @@ TEST_F(XmlExportAction, WritesTheCurrentTableToTheChosenFile) {
     chooser.saveAnswer = dir.filePath(QStringLiteral("recent"));
     window->ExportAction_XLS->trigger();
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Save to .xml"));
-    // The first export starts in the program's folder, suggesting the tab's
-    // caption and the date as the name.
+    // The first export starts in the home folder (not the program's),
+    // suggesting the tab's caption and the date as the name.
     EXPECT_EQ(chooser.lastStartFolder,
-              window->ExeDir +
-                  QStringLiteral("Documents - Links to recent documents and folders ") +
+              QDir::homePath() +
+                  QStringLiteral("/Documents - Links to recent documents and folders ") +
                   QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".xml"));
     EXPECT_EQ(chooser.lastFilter, QStringLiteral("XML files (*.xml)"));
     const QString path = dir.filePath(QStringLiteral("recent.xml"));
