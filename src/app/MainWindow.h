@@ -30,6 +30,8 @@
 namespace vc {
 
 class ColumnFit;
+class ColumnLayout;
+class TableFilterBar;
 class DetailPane;
 class UserProfile;
 class TSearch1;
@@ -47,6 +49,8 @@ struct TableTab {
     TableModel* model = nullptr;
     DetailPane* pane = nullptr;
     ColumnFit* columns = nullptr; // keeps the columns sharing the table's width
+    ColumnLayout* columnLayout = nullptr; // the columns shown and their order
+    TableFilterBar* filter = nullptr;     // the filter box above the table
     bool handlerAttached = true;  // whether selecting a row fills the pane
     QString conditions;           // what condLabel shows
 };

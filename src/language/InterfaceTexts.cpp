@@ -305,6 +305,10 @@ constexpr LaterText kLaterTexts[] = {
     {TextDatabaseDamaged, "The browser database is damaged"},
     {TextDatabaseOverFreeSpace, "%1 bytes, more than the %2 bytes free in the work folder %3"},
     {TextDatabaseOverBound, "%1 bytes, more than the %2 bytes a browser database is copied up to"},
+    {TextFilter, "Filter:"},
+    {TextFilterHint, "Rows that hold this text in a shown column; Escape empties it"},
+    {TextShownOfAll, "%1 of %2"},
+    {TextShowEveryColumn, "Show every column in its order"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -119,6 +119,17 @@ QByteArray shortDateText(const QDate& date) {
     return encodeEvidence(QLocale::system().toString(date, shortDatePattern()));
 }
 
+QDate readShortDateText(const QString& text) {
+    const QString typed = text.simplified();
+    if (typed.isEmpty())
+        return {};
+    const QString pattern = shortDatePattern();
+    QDate date = QLocale::system().toDate(typed, pattern);
+    if (!date.isValid())
+        date = QLocale::c().toDate(typed, pattern);
+    return date;
+}
+
 QByteArrayView recallDatePart(QByteArrayView text) {
     qsizetype from = 0;
     qsizetype to = text.size();
