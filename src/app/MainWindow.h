@@ -49,10 +49,11 @@ struct TableTab {
     TableModel* model = nullptr;
     DetailPane* pane = nullptr;
     ColumnFit* columns = nullptr; // keeps the columns sharing the table's width
-    ColumnLayout* columnLayout = nullptr; // the columns shown and their order
-    TableFilterBar* filter = nullptr;     // the filter box above the table
     bool handlerAttached = true;  // whether selecting a row fills the pane
     QString conditions;           // what condLabel shows
+
+    ColumnLayout* columnLayout = nullptr; // the columns shown and their order
+    TableFilterBar* filter = nullptr;     // the filter box above the table
 };
 
 // The table tabs are the sources of the catalogue, in its order; the

@@ -313,9 +313,8 @@ enum InterfaceTextId : int {
     TextDatabaseOverBound =
         275, // "%1 bytes, more than the %2 bytes a browser database is copied up to"
     // The tables' filter box and column choice.
-    TextFilter = 276, // "Filter:"
-    TextFilterHint =
-        277,                   // "Rows that hold this text in a shown column; Escape empties it"
+    TextFilter = 276,          // "Filter:"
+    TextFilterHint = 277,      // "Rows that hold this text in a shown column; Escape empties it"
     TextShownOfAll = 278,      // "%1 of %2"
     TextShowEveryColumn = 279, // "Show every column in its order"
 };

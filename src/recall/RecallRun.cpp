@@ -103,8 +103,9 @@ void RecallRun::setProgress(int position) {
 }
 
 QString RecallRun::countText(int text, int section) {
-    const QString count = labelWithWarnings(
-        tx(text) + QStringLiteral(": ") + shownRowCount(m_target.table(section)), m_report.warnings);
+    const QString count =
+        labelWithWarnings(tx(text) + QStringLiteral(": ") + shownRowCount(m_target.table(section)),
+                          m_report.warnings);
     m_target.setLabelText(section, RecallLabel::Count, count);
     return count;
 }

@@ -15,9 +15,9 @@ class TableModel;
 
 // Keeps a table's columns sharing the width of its view: on the table's
 // first show, after every fill, on every resize of the view and after a
-// change of the captions. Hidden columns take no part. A column is never made narrower than its caption
-// (with room for the sort mark) or, in a date column, than a time text;
-// where those do not fit, the table scrolls sideways.
+// change of the captions. Hidden columns take no part. A column is never made narrower than its
+// caption (with room for the sort mark) or, in a date column, than a time text; where those do not
+// fit, the table scrolls sideways.
 //
 // Once the user has resized a column (or widths were restored from the
 // settings), the table's widths are the user's: fills and resizes keep them,

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "language/InterfaceTexts.h"
+#include "preview/ui/DetailPane.h"
 #include "tables/RowFilter.h"
 #include "tables/ui/HandlerPause.h"
 
@@ -68,8 +69,8 @@ void TableFilterBar::filter(const QString& text) {
     } else {
         const int row = std::max(0, table.shownRow(focused));
         const QModelIndex index = table.index(row, column);
-        t.view->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        t.view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
         t.view->scrollTo(index);
     }
     m_form.UpdateTabState();
