@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -123,11 +124,18 @@ QDate readShortDateText(const QString& text) {
     const QString typed = text.simplified();
     if (typed.isEmpty())
         return {};
+    // The pattern as it stands, then with one-digit days and months allowed
+    // ("1 Jun 2011" for "dd MMM yyyy"); the system's month names, then
+    // English ones.
     const QString pattern = shortDatePattern();
-    QDate date = QLocale::system().toDate(typed, pattern);
-    if (!date.isValid())
-        date = QLocale::c().toDate(typed, pattern);
-    return date;
+    QString relaxed = pattern;
+    relaxed.replace(QRegularExpression(QStringLiteral("(?<!d)dd(?!d)")), QStringLiteral("d"));
+    relaxed.replace(QRegularExpression(QStringLiteral("(?<!M)MM(?!M)")), QStringLiteral("M"));
+    for (const QLocale& locale : {QLocale::system(), QLocale::c()})
+        for (const QString& p : {pattern, relaxed})
+            if (const QDate date = locale.toDate(typed, p); date.isValid())
+                return date;
+    return {};
 }
 
 QByteArrayView recallDatePart(QByteArrayView text) {

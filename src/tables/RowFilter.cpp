@@ -5,6 +5,9 @@
 #include "platform/CodePage.h"
 #include "platform/TimeValue.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,6 +17,28 @@ namespace {
 
 bool isAscii(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The bytes that time texts of the current pattern hold: every digit, and
+// what times of every month, weekday and half-day (and the text of a time
+// without a calendar date) give.
+std::vector<char> timeTextBytes(const unsigned char* fold) {
+    std::vector<char> bytes(256, 0);
+    auto add = [&bytes, fold](QByteArrayView text) {
+        for (char c : text)
+            bytes[fold[static_cast<unsigned char>(c)]] = 1;
+    };
+    add("0123456789");
+    add(kUnconvertedTimeText);
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= 7; ++day)
+            for (int hour : {3, 15}) {
+                const qint64 seconds =
+                    QDateTime(QDate(2011, month, day), QTime(hour, 0), QTimeZone::utc())
+                        .toSecsSinceEpoch();
+                add(formatTimeText(seconds));
+            }
+    return bytes;
 }
 
 } // namespace
@@ -49,6 +74,7 @@ RowFilter::RowFilter(const TableModel& table, const QString& text) : m_table(tab
     m_needle = table.encodeText(text);
     for (char& c : m_needle)
         c = char(m_fold[static_cast<unsigned char>(c)]);
+
     // Horspool's shifts: how far the window moves when its last byte is b.
     const size_t n = size_t(m_needle.size());
     std::fill(std::begin(m_shift), std::end(m_shift), n);
@@ -113,13 +139,58 @@ bool RowFilter::cellsHold(QByteArrayView row) const {
     return false;
 }
 
+bool RowFilter::timeHolds(QByteArrayView cell) const {
+    if (m_timesCanMatch < 0) {
+        // Worked out at the first time cell met.
+        const std::vector<char> timeBytes = timeTextBytes(m_fold);
+        m_timesCanMatch = std::all_of(m_needle.begin(), m_needle.end(), [&timeBytes](char c) {
+            return timeBytes[static_cast<unsigned char>(c)] != 0;
+        });
+    }
+    if (!m_timesCanMatch)
+        return false;
+    const std::optional<TimeValue> time = readTimeCell(cell);
+    if (!time)
+        return holdsNeedle(cell.data(), size_t(cell.size()));
+    // The common kind written in place, as appendTimeValueText would.
+    if (time->rule == TimeRule::Runtime && time->kind != TimeKind::LocalFileTime &&
+        m_times.room() > 0 && m_times.room() <= 128) {
+        char text[128];
+        const char* end = m_times.write(secondsSince1970(*time), text);
+        return holdsNeedle(text, size_t(end - text));
+    }
+    QByteArray text;
+    appendTimeValueText(*time, text);
+    return holdsNeedle(text.constData(), size_t(text.size()));
+}
+
+bool RowFilter::cellsWithTimesHold(QByteArrayView row) const {
+    const char* p = row.data();
+    const char* const end = p + row.size();
+    for (size_t column = 0;; ++column) {
+        const char* cellEnd = static_cast<const char*>(memchr(p, '\0', size_t(end - p)));
+        if (!cellEnd)
+            cellEnd = end;
+        if (shown(column)) {
+            const QByteArrayView cell(p, cellEnd - p);
+            if (isTimeCell(cell) ? timeHolds(cell) : holdsNeedle(p, size_t(cell.size())))
+                return true;
+        }
+        if (cellEnd == end)
+            return false;
+        p = cellEnd + 1;
+    }
+}
+
 bool RowFilter::matches(QByteArrayView packedRow) const {
     if (isEmpty())
         return true;
+    if (!packedRow.contains(kTimeCellMark))
+        return cellsHold(packedRow);
     // Time cells as their texts: the row as it is shown.
-    if (packedRow.contains(kTimeCellMark))
+    if (m_decoded)
         return cellsHold(expandTimeCells(packedRow));
-    return cellsHold(packedRow);
+    return cellsWithTimesHold(packedRow);
 }
 
 std::vector<int> filteredRows(const TableModel& table, const QString& text) {

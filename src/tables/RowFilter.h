@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TimeText.h"
 #include "tables/TableModel.h"
 
 #include <QByteArray>
@@ -31,6 +32,13 @@ public:
 private:
     bool holdsNeedle(const char* text, size_t size) const;
     bool cellsHold(QByteArrayView row) const;
+    // A row with time cells, cell by cell: a time cell by its text.
+    bool cellsWithTimesHold(QByteArrayView row) const;
+    bool timeHolds(QByteArrayView cell) const;
+    bool shown(size_t column) const {
+        return m_shownColumns.empty() ||
+               (column < m_shownColumns.size() && m_shownColumns[column] != 0);
+    }
 
     const TableModel& m_table;
     // Byte-wise comparison: the folded text, its shift table and the fold.
@@ -41,6 +49,11 @@ private:
     // beyond ASCII).
     QString m_text;
     bool m_decoded = false;
+    // Whether the text can lie in a time text at all: not when it holds a
+    // byte that no time text of the current pattern has (a letter where the
+    // pattern writes digits only), which spares writing the times.
+    mutable int m_timesCanMatch = -1; // -1 until the first time cell
+    TimeTextWriter m_times;
     // Shown columns, by column number; empty when every column is shown.
     std::vector<char> m_shownColumns;
 };
