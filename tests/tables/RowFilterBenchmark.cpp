@@ -46,11 +46,11 @@ double ms(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// This thread's processor time in milliseconds: on a machine shared with
+// The processor time of every thread in milliseconds: on a machine shared with
 // other work, what the filter itself costs.
 double cpuMs() {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
