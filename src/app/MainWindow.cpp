@@ -25,6 +25,7 @@
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/SortMarks.h"
+#include "tables/ui/TableFilterBar.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -239,6 +240,7 @@ void TForm1::ApplyInterfaceTexts() {
         QTabWidget* pages = innerPagesOf(TabId(i));
         pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(sourceAt(i).tabText));
         m_tabs[i].model->refreshCaptions();
+        m_tabs[i].filter->applyInterfaceTexts();
     }
     GroupBox1->setTitle(tx(TextParameters) + QLatin1Char(':'));
     GroupBox2->setTitle(tx(TextParameters) + QLatin1Char(':'));

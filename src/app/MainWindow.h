@@ -30,6 +30,8 @@
 namespace vc {
 
 class ColumnFit;
+class ColumnLayout;
+class TableFilterBar;
 class DetailPane;
 class UserProfile;
 class TSearch1;
@@ -49,6 +51,9 @@ struct TableTab {
     ColumnFit* columns = nullptr; // keeps the columns sharing the table's width
     bool handlerAttached = true;  // whether selecting a row fills the pane
     QString conditions;           // what condLabel shows
+
+    ColumnLayout* columnLayout = nullptr; // the columns shown and their order
+    TableFilterBar* filter = nullptr;     // the filter box above the table
 };
 
 // The table tabs are the sources of the catalogue, in its order; the
@@ -248,7 +253,7 @@ public:
     // a Windows volume (every user on it): every table reads from it
     // afterwards. False (after a message) when it cannot be used.
     bool openProfile(const QString& folder);
-    bool openVolume(const QString& root);
+    bool openVolume(const QString& root, const QStringList& users = {});
     // Opens and loads every table from it (the whole recall).
     bool loadProfile(const QString& folder);
     bool loadVolume(const QString& root);

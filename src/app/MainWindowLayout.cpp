@@ -7,6 +7,8 @@
 #include "preview/ui/DetailPane.h"
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/ColumnFit.h"
+#include "tables/ui/ColumnLayout.h"
+#include "tables/ui/TableFilterBar.h"
 
 #include <QActionGroup>
 #include <QHBoxLayout>
@@ -189,10 +191,16 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
     t.view->setContextMenuPolicy(Qt::CustomContextMenu);
     t.view->addAction(EditAction_Copy);
     t.columns = new ColumnFit(t.view, t.model);
+    t.columnLayout = new ColumnLayout(t.view, t.model, t.columns);
     t.view->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(t.view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this, id](const QPoint& pos) {
                 ColumnsAction_Fit->setData(int(id));
+                // Fit, then the columns to show or hide.
+                header_PopupMenu->clear();
+                header_PopupMenu->addAction(ColumnsAction_Fit);
+                header_PopupMenu->addSeparator();
+                m_tabs[int(id)].columnLayout->addMenuEntries(header_PopupMenu);
                 header_PopupMenu->popup(m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
             });
     connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -224,6 +232,8 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
     splitter->setStretchFactor(0, 4);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
+    t.filter = new TableFilterBar(*this, id, t.sheet);
+    layout->addWidget(t.filter);
     layout->addWidget(splitter, 1);
 
     parent->addTab(t.sheet, QString());

@@ -59,9 +59,9 @@ bool TForm1::openProfile(const QString& folder) {
     return true;
 }
 
-bool TForm1::openVolume(const QString& root) {
+bool TForm1::openVolume(const QString& root, const QStringList& users) {
     QString error;
-    std::unique_ptr<Machine> machine = Machine::openVolume(root, {}, &error);
+    std::unique_ptr<Machine> machine = Machine::openVolume(root, users, &error);
     if (!machine) {
         showError(error);
         return false;

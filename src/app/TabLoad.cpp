@@ -2,6 +2,7 @@
 
 #include "language/InterfaceTexts.h"
 #include "preview/ui/DetailPane.h"
+#include "tables/RowFilter.h"
 
 namespace vc {
 
@@ -30,9 +31,8 @@ LoadContext TabLoad::context() {
 
 void TabLoad::finish(int countText) {
     TableTab& t = m_form.tab(m_id);
-    t.countLabel->setText(
-        labelWithWarnings(tx(countText) + QStringLiteral(": ") + QString::number(t.model->rows()),
-                          m_report.warnings));
+    t.countLabel->setText(labelWithWarnings(
+        tx(countText) + QStringLiteral(": ") + shownRowCount(*t.model), m_report.warnings));
     m_form.attachChangeHandler(m_id);
     m_form.selectFirstRow(m_id);
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "tables/ui/ColumnFit.h"
+#include "tables/ui/ColumnLayout.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -23,6 +24,11 @@ const QString kLastTransfer = QStringLiteral("Folders/LastCopy");
 
 QString columnsKey(const TableTab& tab) {
     return QStringLiteral("Columns/") + tab.view->objectName();
+}
+
+// The columns shown and their order (ColumnLayout::savedText).
+QString layoutKey(const TableTab& tab) {
+    return QStringLiteral("ColumnLayout/") + tab.view->objectName();
 }
 
 QString widthsText(const QList<int>& widths) {
@@ -88,6 +94,7 @@ void restoreWindowSettings(TForm1& form) {
         const QList<int> widths = widthsFrom(store.value(columnsKey(tab)).toString());
         if (!widths.isEmpty())
             tab.columns->restoreWidths(widths);
+        tab.columnLayout->restore(store.value(layoutKey(tab)).toString());
     }
 }
 
@@ -112,6 +119,10 @@ void saveWindowSettings(const TForm1& form) {
             store.setValue(columnsKey(tab), widthsText(tab.columns->widths()));
         else
             store.remove(columnsKey(tab));
+        if (tab.columnLayout->isDefault())
+            store.remove(layoutKey(tab));
+        else
+            store.setValue(layoutKey(tab), tab.columnLayout->savedText());
     }
 }
 

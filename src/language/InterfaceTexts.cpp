@@ -449,6 +449,10 @@ constexpr LaterText kLaterTexts[] = {
     {TextManualMissing, "The manual was not found; it belongs at"},
     {TextFileCopiedTo, "Copied %1 to %2"},
     {TextFileMovedTo, "Moved %1 to %2"},
+    {TextFilter, "Filter:"},
+    {TextFilterHint, "Rows that hold this text in a shown column; Escape empties it"},
+    {TextShownOfAll, "%1 of %2"},
+    {TextShowEveryColumn, "Show every column in its order"},
 };
 
 // Each later text takes the number after the one before it: a gap would

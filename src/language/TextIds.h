@@ -457,6 +457,11 @@ enum InterfaceTextId : int {
     TextManualMissing = 408,       // "The manual was not found; it belongs at"
     TextFileCopiedTo = 409,        // "Copied %1 to %2"
     TextFileMovedTo = 410,         // "Moved %1 to %2"
+    // The tables' filter box and column choice.
+    TextFilter = 411,          // "Filter:"
+    TextFilterHint = 412,      // "Rows that hold this text in a shown column; Escape empties it"
+    TextShownOfAll = 413,      // "%1 of %2"
+    TextShowEveryColumn = 414, // "Show every column in its order"
 };
 
 } // namespace vc

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -117,6 +118,24 @@ QString shortDatePattern() {
 
 QByteArray shortDateText(const QDate& date) {
     return encodeEvidence(QLocale::system().toString(date, shortDatePattern()));
+}
+
+QDate readShortDateText(const QString& text) {
+    const QString typed = text.simplified();
+    if (typed.isEmpty())
+        return {};
+    // The pattern as it stands, then with one-digit days and months allowed
+    // ("1 Jun 2011" for "dd MMM yyyy"); the system's month names, then
+    // English ones.
+    const QString pattern = shortDatePattern();
+    QString relaxed = pattern;
+    relaxed.replace(QRegularExpression(QStringLiteral("(?<!d)dd(?!d)")), QStringLiteral("d"));
+    relaxed.replace(QRegularExpression(QStringLiteral("(?<!M)MM(?!M)")), QStringLiteral("M"));
+    for (const QLocale& locale : {QLocale::system(), QLocale::c()})
+        for (const QString& p : {pattern, relaxed})
+            if (const QDate date = locale.toDate(typed, p); date.isValid())
+                return date;
+    return {};
 }
 
 QByteArrayView recallDatePart(QByteArrayView text) {

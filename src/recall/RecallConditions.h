@@ -67,6 +67,10 @@ private:
 QString shortDatePattern();
 // A calendar date as a text of that pattern, in the source code page.
 QByteArray shortDateText(const QDate& date);
+// A date typed in that pattern (as the date fields show it: "23 May 2011"),
+// blanks around it ignored, month names in the system's language or in
+// English; an invalid date for any other text.
+QDate readShortDateText(const QString& text);
 
 // The date part of a shown time text: blanks around it removed, then cut
 // after as many blank-separated words as the short date pattern has (a date

@@ -6,6 +6,7 @@
 #include "platform/Progress.h"
 #include "platform/WorkFile.h"
 #include "recall/RecallConditions.h"
+#include "tables/RowFilter.h"
 #include "tables/TableModel.h"
 
 #include <QFileInfo>
@@ -117,9 +118,9 @@ void RecallRun::setProgress(int position) {
 }
 
 QString RecallRun::countText(int text, int section) {
-    const QString count = labelWithWarnings(tx(text) + QStringLiteral(": ") +
-                                                QString::number(m_target.table(section).rows()),
-                                            m_report.warnings);
+    const QString count =
+        labelWithWarnings(tx(text) + QStringLiteral(": ") + shownRowCount(m_target.table(section)),
+                          m_report.warnings);
     m_target.setLabelText(section, RecallLabel::Count, count);
     return count;
 }

@@ -17,20 +17,20 @@ void appendField(QString& out, QString text) {
 
 QString rowsAsTabText(const TableModel& table, const std::vector<int>& rows) {
     QString out;
-    const int columns = table.columns();
-    for (int c = 0; c < columns; ++c) {
-        if (c > 0)
+    const std::vector<int>& columns = table.shownColumns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
             out += QLatin1Char('\t');
-        appendField(out, table.caption(c));
+        appendField(out, table.caption(columns[i]));
     }
     out += QLatin1Char('\n');
     for (int row : rows) {
         if (row < 0 || row >= table.rows())
             continue;
-        for (int c = 0; c < columns; ++c) {
-            if (c > 0)
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0)
                 out += QLatin1Char('\t');
-            appendField(out, table.cellText(row, c));
+            appendField(out, table.cellText(row, columns[i]));
         }
         out += QLatin1Char('\n');
     }

@@ -31,10 +31,10 @@ std::vector<int> dateOrder(const TableModel& table, int column, bool ascending,
     const TimeKeyReader reader(rules.pattern);
     const qint64 base = TimeKeyReader::keyOfDate(rules.baseDate);
     constexpr qint64 kDay = 86400;
-    const int rows = table.rows();
+    const int rows = table.storedRows();
     std::vector<DateKey> keys(static_cast<size_t>(rows));
     for (int r = 0; r < rows; ++r) {
-        const QByteArrayView text = table.cellView(r, column);
+        const QByteArrayView text = table.storedCellView(r, column);
         qint64 key;
         if (const std::optional<TimeValue> time = readTimeCell(text)) {
             // A stored time: its wall-clock seconds in the zone shown; one
@@ -145,10 +145,10 @@ void sortTextKeys(TextKey* keys, size_t n, qsizetype depth, bool ascending, int 
 }
 
 std::vector<int> textOrder(const TableModel& table, int column, bool ascending) {
-    const int rows = table.rows();
+    const int rows = table.storedRows();
     std::vector<TextKey> keys(static_cast<size_t>(rows));
     for (int r = 0; r < rows; ++r) {
-        const QByteArrayView text = table.cellView(r, column);
+        const QByteArrayView text = table.storedCellView(r, column);
         TextKey& key = keys[size_t(r)];
         key.data = reinterpret_cast<const unsigned char*>(text.data());
         key.size = text.size();
@@ -182,7 +182,7 @@ int compareTextFolded(QByteArrayView a, QByteArrayView b) {
 std::vector<int> sortedRowOrder(const TableModel& table, int column, bool ascending,
                                 const DateSortRules& dates) {
     if (column < 0 || column >= table.columns()) {
-        std::vector<int> unchanged(static_cast<size_t>(table.rows()));
+        std::vector<int> unchanged(static_cast<size_t>(table.storedRows()));
         std::iota(unchanged.begin(), unchanged.end(), 0);
         return unchanged;
     }

@@ -25,8 +25,9 @@ struct DateSortRules {
 // Negative, zero or positive.
 int compareTextFolded(QByteArrayView a, QByteArrayView b);
 
-// The new row order of a table sorted by one column: order[i] is the current
-// index of the row that goes to place i. Text columns compare as
+// The new order of every stored row of a table (shown or hidden by a
+// filter) sorted by one column: order[i] is the current stored index of the
+// row that goes to place i. Text columns compare as
 // compareTextFolded; date columns as points in time, where a text that is
 // not a date stands for a substitute date: the empty text for the base date,
 // the unconverted-time text for the base date plus one day, any other text

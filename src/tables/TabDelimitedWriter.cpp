@@ -4,12 +4,13 @@ namespace vc {
 
 bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray& lineEnd,
                        Progress* progress, ExportEncoding encoding) {
-    const int columns = table.columns();
+    // The shown columns in their order; the rows shown.
+    const std::vector<int>& columns = table.shownColumns();
     QByteArray line;
-    for (int c = 0; c < columns; ++c) {
-        if (c > 0)
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
             line.append('\t');
-        line.append(encodeTextAs(table.caption(c), encoding));
+        line.append(encodeTextAs(table.caption(columns[i]), encoding));
     }
     line.append(lineEnd);
     if (out.write(line) != line.size())
@@ -19,13 +20,14 @@ bool WriteTabDelimited(const TableModel& table, QIODevice& out, const QByteArray
     QByteArray chunk;
     // A code-page table in its code page: each row's stored bytes as they are.
     const bool asStored = encoding == ExportEncoding::CodePage &&
-                          table.cellEncoding() == CellEncoding::SourceCodePage;
+                          table.cellEncoding() == CellEncoding::SourceCodePage &&
+                          table.allColumnsInOrder();
     for (int r = 0; r < rows; ++r) {
         if (!asStored) {
-            for (int c = 0; c < columns; ++c) {
-                if (c > 0)
+            for (size_t i = 0; i < columns.size(); ++i) {
+                if (i > 0)
                     chunk.append('\t');
-                appendCellAs(table, c, table.cellView(r, c), encoding, chunk);
+                appendCellAs(table, columns[i], table.cellView(r, columns[i]), encoding, chunk);
             }
         } else {
             chunk.append(table.joinedRow(r, '\t'));

@@ -9,8 +9,9 @@
 
 namespace vc {
 
-// Writes a table as tab-delimited text: the column captions, then one line
-// per row in the table's order, nothing escaped, each line ended by lineEnd
+// Writes a table as tab-delimited text: the captions of the shown columns in
+// their order, then one line per shown row in the table's order, nothing escaped, each line ended
+// by lineEnd
 // ("\r\n" in files, "\n" on a terminal). Captions and cells are written in
 // the given encoding: in the table's own (naturalExportEncoding) every cell
 // is the bytes it is; in the other, cells are converted (appendCellAs).

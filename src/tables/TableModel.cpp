@@ -3,9 +3,11 @@
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/TimeValue.h"
+#include "tables/RowFilter.h"
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace vc {
 
@@ -44,8 +46,9 @@ constexpr qsizetype kLongestRow = 0x7fffffff;
 
 TableModel::TableModel(const QString& name, std::vector<TableColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns)),
-      m_headerImages(m_columns.size(), -1) {
+      m_headerImages(m_columns.size(), -1), m_shownColumns(m_columns.size()) {
     setObjectName(name);
+    std::iota(m_shownColumns.begin(), m_shownColumns.end(), 0);
 }
 
 TableModel::RowPlace TableModel::place(qsizetype length) {
@@ -71,7 +74,7 @@ qint64 TableModel::storageBytes() const {
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : rows();
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const {
@@ -117,9 +120,15 @@ QByteArray TableModel::cell(int row, int column) const {
 }
 
 QByteArrayView TableModel::cellView(int row, int column) const {
-    if (row < 0 || row >= rows() || column < 0 || column >= columns())
+    return storedCellView(storedRow(row), column);
+}
+
+QByteArrayView TableModel::storedCellView(int stored, int column) const {
+    if (column < 0 || column >= columns())
         return {};
-    const QByteArrayView packed = packedRow(row);
+    if (stored < 0 || stored >= storedRows())
+        return {};
+    const QByteArrayView packed = storedPackedRow(stored);
     const qsizetype start = cellStart(packed, column);
     if (start < 0)
         return {};
@@ -130,10 +139,81 @@ QByteArrayView TableModel::cellView(int row, int column) const {
 }
 
 QByteArrayView TableModel::packedRow(int row) const {
-    if (row < 0 || row >= rows())
+    return storedPackedRow(storedRow(row));
+}
+
+QByteArrayView TableModel::storedPackedRow(int stored) const {
+    if (stored < 0 || stored >= storedRows())
         return {};
-    const RowPlace& place = m_rows[size_t(row)];
+    const RowPlace& place = m_rows[size_t(stored)];
     return QByteArrayView(textOf(place), place.length);
+}
+
+int TableModel::storedRow(int row) const {
+    if (row < 0 || row >= rows())
+        return -1;
+    return m_filtered ? m_shown[size_t(row)] : row;
+}
+
+int TableModel::shownRow(int stored) const {
+    if (stored < 0 || stored >= storedRows())
+        return -1;
+    if (!m_filtered)
+        return stored;
+    const auto at = std::lower_bound(m_shown.begin(), m_shown.end(), stored);
+    return at != m_shown.end() && *at == stored ? int(at - m_shown.begin()) : -1;
+}
+
+void TableModel::refilter() {
+    m_filtered = !m_filterText.isEmpty();
+    if (m_filtered)
+        m_shown = filteredRows(*this, m_filterText);
+    else
+        std::vector<int>().swap(m_shown);
+}
+
+void TableModel::setFilterText(const QString& text) {
+    if (text == m_filterText)
+        return;
+    if (!inBulkUpdate())
+        beginResetModel();
+    m_filterText = text;
+    refilter();
+    if (!inBulkUpdate())
+        endResetModel();
+}
+
+bool TableModel::allColumnsInOrder() const {
+    for (size_t i = 0; i < m_shownColumns.size(); ++i)
+        if (m_shownColumns[i] != int(i))
+            return false;
+    return m_shownColumns.size() == m_columns.size();
+}
+
+void TableModel::setShownColumns(const std::vector<int>& columns) {
+    std::vector<int> shown;
+    std::vector<char> seen(m_columns.size(), 0);
+    for (int c : columns)
+        if (c >= 0 && c < this->columns() && !seen[size_t(c)]) {
+            seen[size_t(c)] = 1;
+            shown.push_back(c);
+        }
+    if (shown.empty()) {
+        shown.resize(m_columns.size());
+        std::iota(shown.begin(), shown.end(), 0);
+    }
+    if (shown == m_shownColumns)
+        return;
+    if (!m_filtered) {
+        m_shownColumns = std::move(shown);
+        return;
+    }
+    if (!inBulkUpdate())
+        beginResetModel();
+    m_shownColumns = std::move(shown);
+    refilter();
+    if (!inBulkUpdate())
+        endResetModel();
 }
 
 QList<QByteArray> TableModel::rowCells(int row) const {
@@ -216,8 +296,13 @@ void TableModel::beginBulkUpdate() {
 void TableModel::endBulkUpdate() {
     if (m_bulkDepth == 0)
         return;
-    if (--m_bulkDepth == 0)
+    if (--m_bulkDepth == 0) {
+        // Rows added or removed inside the update: the filter is applied
+        // once, to all of them.
+        if (m_filtered)
+            refilter();
         endResetModel();
+    }
 }
 
 void TableModel::removeAllRows() {
@@ -225,6 +310,7 @@ void TableModel::removeAllRows() {
         beginResetModel();
     std::vector<RowPlace>().swap(m_rows);
     std::vector<Block>().swap(m_blocks);
+    m_shown.clear();
     if (!inBulkUpdate())
         endResetModel();
 }
@@ -262,6 +348,15 @@ void TableModel::appendCells(const QByteArrayView* cells, int count) {
         m_rows.push_back(row);
         return;
     }
+    if (m_filtered) {
+        m_rows.push_back(row);
+        if (!RowFilter(*this, m_filterText).matches(storedPackedRow(storedRows() - 1)))
+            return;
+        beginInsertRows(QModelIndex(), rows(), rows());
+        m_shown.push_back(storedRows() - 1);
+        endInsertRows();
+        return;
+    }
     beginInsertRows(QModelIndex(), rows(), rows());
     m_rows.push_back(row);
     endInsertRows();
@@ -282,6 +377,16 @@ void TableModel::applyOrder(const std::vector<int>& order) {
     if (!inBulkUpdate())
         Q_EMIT layoutAboutToBeChanged();
     m_rows = std::move(sorted);
+    if (m_filtered) {
+        // The same rows stay shown, at their new places.
+        std::vector<char> shown(m_rows.size(), 0);
+        for (int stored : m_shown)
+            shown[size_t(stored)] = 1;
+        m_shown.clear();
+        for (size_t i = 0; i < order.size(); ++i)
+            if (shown[size_t(order[i])])
+                m_shown.push_back(int(i));
+    }
     if (!inBulkUpdate())
         Q_EMIT layoutChanged();
 }

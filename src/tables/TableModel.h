@@ -51,8 +51,38 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     const std::vector<TableColumn>& columnSpecs() const { return m_columns; }
-    int rows() const { return int(m_rows.size()); }
+    // The rows shown: every stored row, or while a filter is set the rows
+    // that hold its text. Every row number of the model (the views', the
+    // cells', the exports', the copy's and the find's) counts shown rows.
+    int rows() const { return m_filtered ? int(m_shown.size()) : int(m_rows.size()); }
     int columns() const override { return int(m_columns.size()); }
+
+    // Every row the table holds, shown or not.
+    int storedRows() const { return int(m_rows.size()); }
+    // The stored index of shown row `row` (-1 outside), and the shown row of
+    // a stored one (-1 when it is hidden or outside).
+    int storedRow(int row) const;
+    int shownRow(int stored) const;
+    // A stored row and cell by stored index (what the sort reads: it orders
+    // every row, shown or not).
+    QByteArrayView storedPackedRow(int stored) const;
+    QByteArrayView storedCellView(int stored, int column) const;
+
+    // Keeps only the rows that hold `text` in a shown column (see
+    // RowFilter); the empty text shows every row. The filter stays across
+    // refills: rows added later are shown when they hold it.
+    void setFilterText(const QString& text);
+    QString filterText() const { return m_filterText; }
+    bool isFiltered() const { return m_filtered; }
+
+    // The columns the exports and the copy write, in their order: every
+    // column in its own order unless the user hid or moved some.
+    const std::vector<int>& shownColumns() const { return m_shownColumns; }
+    bool allColumnsInOrder() const;
+    // Sets them (columns outside the table and repeats are dropped; an empty
+    // list, or one without any valid column, shows every column in order).
+    // A set filter is applied again to the columns now shown.
+    void setShownColumns(const std::vector<int>& columns);
     bool isDateColumn(int column) const;
     // The caption of a column in the current language.
     QString caption(int column) const;
@@ -113,7 +143,9 @@ public:
     void reserveRows(int count);
     // Bytes the rows take: the arena's blocks and the list of rows.
     qint64 storageBytes() const;
-    // Puts the rows in a new order: order[i] is the old index of new row i.
+    // Puts the stored rows in a new order: order[i] is the old stored index
+    // of new stored row i (sortedRowOrder orders every stored row). A set
+    // filter keeps the same rows shown, in the new order.
     void applyOrder(const std::vector<int>& order);
 
     // Header images: the sort mark of a column, -1 for none.
@@ -153,6 +185,8 @@ private:
     const char* textOf(const RowPlace& row) const {
         return m_blocks[row.block].bytes.get() + row.offset;
     }
+    // Works out the shown rows again from the filter text.
+    void refilter();
 
     std::vector<TableColumn> m_columns;
     std::vector<RowPlace> m_rows;
@@ -161,6 +195,10 @@ private:
     QString m_hint;
     int m_bulkDepth = 0;
     CellEncoding m_encoding = CellEncoding::SourceCodePage;
+    QString m_filterText;
+    bool m_filtered = false;
+    std::vector<int> m_shown; // stored indices of the shown rows, ascending
+    std::vector<int> m_shownColumns;
 };
 
 // Keeps a table inside one bulk update for a scope, also when a step throws.

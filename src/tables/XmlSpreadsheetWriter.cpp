@@ -219,7 +219,10 @@ std::vector<int> defaultColumnWidths(const TableModel& table, int width) {
 
 bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheetInfo& info,
                          Progress* progress) {
-    const int columns = table.columns();
+    // The shown columns in their order (widths by column number); the rows
+    // shown.
+    const std::vector<int>& shown = table.shownColumns();
+    const int columns = int(shown.size());
     const int rows = table.rows();
     std::vector<int> widths = defaultColumnWidths(table, 980);
     for (size_t c = 0; c < widths.size() && c < info.columnWidths.size(); ++c)
@@ -246,7 +249,7 @@ bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheet
         .append("\" x:FullColumns=\"1\"")
         .append(kEol);
     line(chunk, "   x:FullRows=\"1\" ss:StyleID=\"s22\" ss:DefaultRowHeight=\"11.25\">");
-    for (int c = 0; c < columns; ++c)
+    for (int c : shown)
         chunk.append("   <Column ss:StyleID=\"s23\" ss:AutoFitWidth=\"0\" ss:Width=\"")
             .append(QByteArray::number(widths[size_t(c)]))
             .append("\"/>")
@@ -266,7 +269,7 @@ bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheet
 
     // Caption row.
     line(chunk, "  <Row ss:AutoFitHeight=\"0\" ss:Height=\"12\">");
-    for (int c = 0; c < columns; ++c)
+    for (int c : shown)
         chunk.append("    <Cell ss:StyleID=\"s29\"><Data ss:Type=\"String\">")
             .append(xmlText(table.caption(c)))
             .append(kCellClose);
@@ -275,9 +278,10 @@ bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheet
     // Data rows, in the table's current order.
     for (int r = 0; r < rows; ++r) {
         line(chunk, "   <Row>");
-        for (int c = 0; c < columns; ++c) {
-            // Table columns 1, 3, 5 ... carry the date style.
-            chunk.append(c % 2 == 1 ? kStyledCellOpen : kCellOpen)
+        for (int i = 0; i < columns; ++i) {
+            // Sheet columns 1, 3, 5 ... carry the date style.
+            const int c = shown[size_t(i)];
+            chunk.append(i % 2 == 1 ? kStyledCellOpen : kCellOpen)
                 .append(xmlText(table.decodeCell(c, table.cellView(r, c))))
                 .append(kCellClose);
         }

@@ -45,10 +45,9 @@ std::vector<int> defaultColumnWidths(const TableModel& table, int width);
 
 // Writes the table as an XML spreadsheet (SpreadsheetML 2003): prologue and
 // styles, one worksheet with the title row, the caption row and one row per
-// table row in the table's order, every cell typed as text; then the
-// closing part. Cell bytes are decoded with the table's cell encoding and
-// written exactly, escaped. Moves the bar to i / (N + 1) x 100 as rows go out. False
-// when a write fails.
+// shown row in the table's order (the shown columns in their order), every cell typed as text; then
+// the closing part. Cell bytes are decoded with the table's cell encoding and written exactly,
+// escaped. Moves the bar to i / (N + 1) x 100 as rows go out. False when a write fails.
 bool WriteXmlSpreadsheet(const TableModel& table, QIODevice& out, const XmlSheetInfo& info,
                          Progress* progress);
 

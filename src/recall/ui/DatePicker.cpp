@@ -24,7 +24,6 @@ DatePicker::DatePicker(const QString& name, QWidget* parent) : QWidget(parent) {
     layout->setSpacing(0);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(name + QStringLiteral("_Edit"));
-    m_edit->setReadOnly(true);
     // Right clicks reach the picker, which opens its own menu (if any).
     m_edit->setContextMenuPolicy(Qt::NoContextMenu);
     m_edit->installEventFilter(this);
@@ -44,6 +43,8 @@ DatePicker::DatePicker(const QString& name, QWidget* parent) : QWidget(parent) {
     m_popup->layout()->setContentsMargins(0, 0, 0, 0);
     m_popup->installEventFilter(this);
 
+    connect(m_edit, &QLineEdit::textEdited, this, &DatePicker::typed);
+    connect(m_edit, &QLineEdit::editingFinished, this, &DatePicker::endTyping);
     connect(m_button, &QToolButton::clicked, this, &DatePicker::dropDown);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this](const QDate& date) {
         setDate(date);
@@ -73,12 +74,38 @@ QString DatePicker::displayText() const {
 }
 
 void DatePicker::refresh() {
+    if (m_typing)
+        return;
     m_edit->setText(m_showsDate ? decodeEvidence(shortDateText(m_date)) : QString());
+}
+
+void DatePicker::typed(const QString& text) {
+    m_typing = true;
+    if (text.trimmed().isEmpty()) {
+        Q_EMIT typedEmpty();
+        return;
+    }
+    const QDate date = readShortDateText(text);
+    if (!date.isValid())
+        return;
+    m_date = date;
+    m_showsDate = true;
+    Q_EMIT dateTyped();
+}
+
+void DatePicker::endTyping() {
+    if (!m_typing)
+        return;
+    m_typing = false;
+    // The date taken (or the one before, when the text did not read as a
+    // date) in the field's pattern.
+    refresh();
 }
 
 void DatePicker::dropDown() {
     if (isDroppedDown())
         return;
+    endTyping();
     m_calendar->setSelectedDate(m_date);
     m_popup->adjustSize();
     m_popup->move(mapToGlobal(QPoint(0, height())));
@@ -119,19 +146,30 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
         Q_EMIT calendarClosed();
     } else if (watched == m_edit && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        keyPressEvent(key);
-        // Focus moves and the dialog's own keys (OK, Cancel) go on as usual;
-        // nothing is typed into the field itself.
         switch (key->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
         case Qt::Key_Return:
         case Qt::Key_Enter:
+            // The typed date is taken before the dialog's OK sees the key.
+            endTyping();
+            break;
         case Qt::Key_Escape:
-            return false;
+            m_typing = false;
+            refresh();
+            break;
+        case Qt::Key_Delete:
+            m_typing = false;
+            break;
         default:
-            return true;
+            break;
         }
+        keyPressEvent(key);
+        // Delete (which empties the field) and the keys that open the
+        // calendar stop here; the others type, move the focus or reach the
+        // dialog (OK, Cancel) as usual.
+        const bool calendarKey =
+            key->key() == Qt::Key_F4 ||
+            (key->key() == Qt::Key_Down && key->modifiers().testFlag(Qt::AltModifier));
+        return key->key() == Qt::Key_Delete || calendarKey;
     }
     return QWidget::eventFilter(watched, event);
 }

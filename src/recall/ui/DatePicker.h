@@ -18,6 +18,12 @@ namespace vc {
 // while it shows none its text is empty, although it keeps a date (the one
 // the calendar opens on). The window that owns it keeps the date flag in
 // Tag and decides when the date becomes visible.
+//
+// A date can also be typed, in the pattern the field shows ("23 May 2011"):
+// as soon as the text reads as a date the picker takes it (dateTyped); when
+// the typing ends (Enter, leaving the field) the field shows the date taken
+// in its pattern again, or nothing when the text was emptied (typedEmpty).
+// Delete empties the field at once, as it always has.
 class DatePicker : public QWidget {
     Q_OBJECT
 
@@ -51,6 +57,10 @@ Q_SIGNALS:
     void keyPressed(int key);
     // The popup menu is about to open on this picker.
     void menuOpening();
+    // The typed text reads as a date, now date().
+    void dateTyped();
+    // The typed text was emptied.
+    void typedEmpty();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +69,8 @@ protected:
 
 private:
     void refresh();
+    void typed(const QString& text);
+    void endTyping();
 
     QLineEdit* m_edit = nullptr;
     QToolButton* m_button = nullptr;
@@ -67,6 +79,7 @@ private:
     QPointer<QMenu> m_menu;
     QDate m_date = QDate::currentDate();
     bool m_showsDate = true;
+    bool m_typing = false; // the text is the user's until the typing ends
 };
 
 } // namespace vc

@@ -100,6 +100,11 @@ TOptRecall1::TOptRecall1(RecallConditionSet& conditions, QWidget* parent)
         connect(picker, &DatePicker::keyPressed, this,
                 [this, picker](int key) { DateTimePickerKeyDown(picker, key); });
         connect(picker, &DatePicker::menuOpening, this, [this, picker] { m_popupPicker = picker; });
+        // A typed date counts as a picked one; an emptied field as Delete.
+        connect(picker, &DatePicker::dateTyped, this,
+                [this, picker] { DateTimePickerCloseUp(picker); });
+        connect(picker, &DatePicker::typedEmpty, this,
+                [this, picker] { DateTimePickerKeyDown(picker, Qt::Key_Delete); });
     }
     // The choices are filled anew in the current language at each showing:
     // each box follows the length of its texts.
@@ -190,7 +195,7 @@ void TOptRecall1::emptyPicker(DatePicker* picker) {
 void TOptRecall1::ClearForm() {
     for (DatePicker* picker : {DateTimePicker1, DateTimePicker2}) {
         emptyPicker(picker);
-        picker->setDate(QDate::currentDate());
+        picker->setDate(m_calendarStart.isValid() ? m_calendarStart : QDate::currentDate());
         picker->setToolTip(QString());
     }
     WordsComboBox->setEditText(QString());

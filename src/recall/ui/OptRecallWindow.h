@@ -36,6 +36,9 @@ public:
 
     // Captions from the interface texts.
     Q_INVOKABLE void applyInterfaceTexts();
+    // The date both calendars open on (the newest date of the loaded rows);
+    // an invalid date for today.
+    void setCalendarStart(const QDate& date) { m_calendarStart = date; }
 
     // Entry i of the section list is checked (section i is to be gathered).
     bool sectionChecked(int section) const;
@@ -83,6 +86,7 @@ private:
     RecallConditionSet& m_conditions;
     bool m_activated = false;            // set on the first activation of a showing
     DatePicker* m_popupPicker = nullptr; // the picker the popup menu was opened on
+    QDate m_calendarStart;
 };
 
 } // namespace vc

@@ -5,10 +5,12 @@
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
 #include "platform/Messages.h"
+#include "platform/TimeText.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallRun.h"
 #include "recall/ui/OptRecallWindow.h"
 #include "recall/ui/WindowRecallTarget.h"
+#include "tables/NewestDate.h"
 
 #include <functional>
 #include <memory>
@@ -70,7 +72,19 @@ void RunOpeningRecall(TForm1& form) {
 }
 
 void RunRecallWithConditions(TForm1& form) {
-    if (!form.OptRecall1 || form.OptRecall1->execute() != QDialog::Accepted)
+    if (!form.OptRecall1)
+        return;
+    // The calendars open at the newest date the tables show (today when
+    // none is loaded), so that old evidence is a few clicks away.
+    const QDate today = QDate::currentDate();
+    QDate newest;
+    for (int i = 0; i < kTableTabCount; ++i) {
+        const QDate date = newestShownDate(*form.tab(TabId(i)).model, dateTimeFormat(), today);
+        if (date.isValid() && (!newest.isValid() || date > newest))
+            newest = date;
+    }
+    form.OptRecall1->setCalendarStart(newest);
+    if (form.OptRecall1->execute() != QDialog::Accepted)
         return;
     // The conditions live only for this run, whatever happens in it.
     struct Discard {

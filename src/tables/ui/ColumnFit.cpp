@@ -25,8 +25,9 @@ ColumnFit::ColumnFit(QTableView* view, TableModel* model)
     : QObject(view), m_view(view), m_model(model) {
     view->installEventFilter(this);
     QHeaderView* header = view->horizontalHeader();
-    connect(header, &QHeaderView::sectionResized, this, [this] {
-        if (m_applying || m_resetting)
+    connect(header, &QHeaderView::sectionResized, this, [this](int, int, int newSize) {
+        // A column hidden (size 0) or shown again is no width of the user's.
+        if (m_applying || m_resetting || newSize == 0)
             return;
         m_userSized = true;
         m_kept = widths();
@@ -102,11 +103,42 @@ int ColumnFit::sharedWidth() const {
 void ColumnFit::fit() {
     if (m_userSized || m_resetting)
         return;
+    // The shown columns share the width (in their own order: the one that
+    // takes the rest stays the same wherever it was dragged).
+    const QHeaderView* header = m_view->horizontalHeader();
+    const std::vector<int> readable = readableWidths();
+    std::vector<int> shown;
     std::vector<double> factors;
-    for (const TableColumn& column : m_model->columnSpecs())
-        factors.push_back(column.widthFactor);
-    const std::vector<int> widths = shareColumnWidths(factors, readableWidths(), sharedWidth());
-    apply(QList<int>(widths.begin(), widths.end()));
+    std::vector<int> minimums;
+    for (int c = 0; c < m_model->columns(); ++c) {
+        if (header->isSectionHidden(c))
+            continue;
+        shown.push_back(c);
+        factors.push_back(m_model->columnSpecs()[size_t(c)].widthFactor);
+        minimums.push_back(readable[size_t(c)]);
+    }
+    const std::vector<int> shared = shareColumnWidths(factors, minimums, sharedWidth());
+    QList<int> widths = this->widths();
+    for (size_t i = 0; i < shown.size(); ++i)
+        widths[shown[i]] = shared[i];
+    apply(widths);
+}
+
+void ColumnFit::setColumnHidden(int column, bool hidden) {
+    QHeaderView* header = m_view->horizontalHeader();
+    if (column < 0 || column >= m_model->columns() || header->isSectionHidden(column) == hidden)
+        return;
+    const int width = widths().value(column);
+    m_applying = true;
+    header->setSectionHidden(column, hidden);
+    // A column shown again gets the width it had (or its readable width).
+    if (!hidden && header->sectionSize(column) <= 0)
+        header->resizeSection(column, width);
+    m_applying = false;
+    if (m_userSized)
+        m_kept = widths();
+    else
+        fit();
 }
 
 void ColumnFit::fitToView() {
@@ -116,9 +148,24 @@ void ColumnFit::fitToView() {
 }
 
 QList<int> ColumnFit::widths() const {
+    // A hidden column's view width is 0: it counts with the width it had
+    // when it was hidden, else its readable width, so that the kept widths
+    // stay valid.
+    const QHeaderView* header = m_view->horizontalHeader();
     QList<int> widths;
-    for (int c = 0; c < m_model->columns(); ++c)
-        widths << m_view->columnWidth(c);
+    std::vector<int> readable;
+    for (int c = 0; c < m_model->columns(); ++c) {
+        int width = m_view->columnWidth(c);
+        if (header->isSectionHidden(c) || width <= 0) {
+            width = c < m_kept.size() && m_kept[c] > 0 ? m_kept[c] : 0;
+            if (width <= 0) {
+                if (readable.empty())
+                    readable = readableWidths();
+                width = readable[size_t(c)];
+            }
+        }
+        widths << width;
+    }
     return widths;
 }
 
@@ -136,8 +183,9 @@ bool ColumnFit::restoreWidths(const QList<int>& widths) {
 
 void ColumnFit::apply(const QList<int>& widths) {
     m_applying = true;
+    const QHeaderView* header = m_view->horizontalHeader();
     for (int c = 0; c < widths.size() && c < m_model->columns(); ++c)
-        if (m_view->columnWidth(c) != widths[c])
+        if (!header->isSectionHidden(c) && m_view->columnWidth(c) != widths[c])
             m_view->setColumnWidth(c, widths[c]);
     m_applying = false;
 }

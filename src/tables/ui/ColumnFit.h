@@ -15,9 +15,9 @@ class TableModel;
 
 // Keeps a table's columns sharing the width of its view: on the table's
 // first show, after every fill, on every resize of the view and after a
-// change of the captions. A column is never made narrower than its caption
-// (with room for the sort mark) or, in a date column, than a time text;
-// where those do not fit, the table scrolls sideways.
+// change of the captions. Hidden columns take no part. A column is never made narrower than its
+// caption (with room for the sort mark) or, in a date column, than a time text; where those do not
+// fit, the table scrolls sideways.
 //
 // Once the user has resized a column (or widths were restored from the
 // settings), the table's widths are the user's: fills and resizes keep them,
@@ -37,6 +37,10 @@ public:
     // Sets widths kept from an earlier run (ignored when the number of
     // columns differs or a width is not positive); they count as the user's.
     bool restoreWidths(const QList<int>& widths);
+    // Hides or shows a column: the shown columns share the width again,
+    // unless the user sized them, and a column shown again gets back the
+    // width it had.
+    void setColumnHidden(int column, bool hidden);
     // The narrowest readable width of each column.
     std::vector<int> readableWidths() const;
     // The width the columns share: the view's, less a vertical scroll bar

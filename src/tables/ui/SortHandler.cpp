@@ -19,7 +19,7 @@ void SortTableByColumn(TForm1& form, TabId id, int column) {
         return;
 
     const QModelIndex current = t.view->selectionModel()->currentIndex();
-    const int rememberedRow = current.isValid() ? current.row() : -1;
+    const int rememberedRow = current.isValid() ? table->storedRow(current.row()) : -1;
 
     BusyCursor busy;
     HandlerPause pause(form, id);
@@ -43,7 +43,7 @@ void SortTableByColumn(TForm1& form, TabId id, int column) {
         int newRow = -1;
         for (size_t i = 0; i < order.size(); ++i)
             if (order[i] == rememberedRow) {
-                newRow = int(i);
+                newRow = table->shownRow(int(i));
                 break;
             }
         if (newRow >= 0) {

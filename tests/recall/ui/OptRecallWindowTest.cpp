@@ -202,3 +202,78 @@ TEST_F(OptRecallWindowTest, OkBuildsTheConditionsAndKeepsTheHistory) {
 }
 
 } // namespace
+
+TEST_F(OptRecallWindowTest, DatesAreTypedInThePatternTheFieldsShow) {
+    setDateTimeFormat(QStringLiteral("dd MMM yyyy HH:mm:ss"));
+    window->show();
+    QApplication::processEvents();
+    DatePicker* p1 = window->DateTimePicker1;
+    auto* edit = p1->findChild<QLineEdit*>();
+    edit->setFocus();
+    auto typeText = [edit](const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &key);
+        }
+    };
+    auto backspaces = [edit](int n) {
+        for (int i = 0; i < n; ++i) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+            QApplication::sendEvent(edit, &key);
+        }
+    };
+
+    // A whole date is taken as it is typed: OK is enabled before Enter.
+    typeText(QStringLiteral("23 May 2011"));
+    EXPECT_EQ(p1->Tag, 1);
+    EXPECT_EQ(p1->date(), QDate(2011, 5, 23));
+    EXPECT_TRUE(window->OKBitBtn->isEnabled());
+    EXPECT_EQ(p1->popupMenu(), window->PopupMenu1);
+    EXPECT_EQ(p1->displayText(), QStringLiteral("23 May 2011"));
+    // Letter case and blanks around it do not matter; the end of the typing
+    // shows the date in the field's pattern.
+    backspaces(11);
+    typeText(QStringLiteral(" 1 jun 2011 "));
+    pressKey(p1, Qt::Key_Tab);
+    edit->clearFocus();
+    EXPECT_EQ(p1->date(), QDate(2011, 6, 1));
+    EXPECT_EQ(p1->displayText(), QStringLiteral("01 Jun 2011"));
+    // The calendar opens on the typed date.
+    p1->dropDown();
+    EXPECT_EQ(p1->calendar()->selectedDate(), QDate(2011, 6, 1));
+    EXPECT_EQ(p1->calendar()->yearShown(), 2011);
+    p1->closeUp();
+
+    // A text that is no date leaves the date taken before.
+    edit->setFocus();
+    backspaces(3);
+    typeText(QStringLiteral("x"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    EXPECT_EQ(p1->date(), QDate(2011, 6, 1));
+    EXPECT_EQ(p1->displayText(), QStringLiteral("01 Jun 2011"));
+    EXPECT_EQ(p1->Tag, 1);
+    // A field emptied by typing shows no date, as after Delete.
+    backspaces(20);
+    EXPECT_EQ(p1->Tag, 0);
+    EXPECT_FALSE(window->OKBitBtn->isEnabled());
+    EXPECT_EQ(p1->popupMenu(), nullptr);
+    window->hide();
+}
+
+TEST_F(OptRecallWindowTest, TheCalendarsOpenAtTheStartGivenElseToday) {
+    window->setCalendarStart(QDate(2011, 5, 23));
+    window->ClearForm();
+    for (DatePicker* p : {window->DateTimePicker1, window->DateTimePicker2}) {
+        EXPECT_EQ(p->date(), QDate(2011, 5, 23));
+        EXPECT_EQ(p->Tag, 0);
+        EXPECT_TRUE(p->displayText().isEmpty());
+        p->dropDown();
+        EXPECT_EQ(p->calendar()->monthShown(), 5);
+        EXPECT_EQ(p->calendar()->yearShown(), 2011);
+        p->closeUp();
+    }
+    window->setCalendarStart(QDate());
+    window->ClearForm();
+    EXPECT_EQ(window->DateTimePicker1->date(), QDate::currentDate());
+}

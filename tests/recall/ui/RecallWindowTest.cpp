@@ -166,3 +166,30 @@ TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
 }
 
 } // namespace
+
+TEST_F(RecallWindowTest, TheCalendarsOpenAtTheNewestDateLoadedElseToday) {
+    QDate opened;
+    TOptRecall1* w = window->OptRecall1;
+    w->setModalHook([w, &opened](ModalWindow&) { opened = w->DateTimePicker1->date(); });
+    window->MyCompAction_Cond->trigger();
+    EXPECT_EQ(opened, QDate::currentDate()) << "nothing loaded yet";
+
+    window->MyCompAction_Total->trigger();
+    // The newest date any table shows (the fixture's pattern starts with
+    // yyyy-MM-dd), none after today.
+    QDate newest;
+    for (int i = 0; i < kTableTabCount; ++i) {
+        const TableModel& table = *window->tab(TabId(i)).model;
+        for (int r = 0; r < table.rows(); ++r)
+            for (int c = 0; c < table.columns(); ++c) {
+                const QDate d = table.isDateColumn(c)
+                                    ? QDate::fromString(table.cellText(r, c).left(10), Qt::ISODate)
+                                    : QDate();
+                if (d.isValid() && d <= QDate::currentDate() && (!newest.isValid() || d > newest))
+                    newest = d;
+            }
+    }
+    ASSERT_TRUE(newest.isValid());
+    window->MyCompAction_Cond->trigger();
+    EXPECT_EQ(opened, newest);
+}
