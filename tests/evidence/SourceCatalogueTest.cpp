@@ -1,0 +1,165 @@
+// The catalogue of sources and the machine-wide loads: every source is
+// reachable by its name and letter, a source of the machine reads the
+// volume once, a source of users and the machine reads each user and then
+// the volume, and rows end with the user's name only where the table has a
+// "User" column.
+#include "TestData.h"
+#include "evidence/Machine.h"
+#include "evidence/Sources.h"
+#include "evidence/UserProfile.h"
+#include "language/TextIds.h"
+#include "platform/Reporter.h"
+#include "platform/WorkFile.h"
+#include "recall/HeadlessRecallTarget.h"
+#include "recall/RecallRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vc {
+namespace {
+
+const QString kJoeSid = QStringLiteral("S-1-5-21-2036804247-3058324640-2116585241-1003");
+
+// A copy of the sample volume with a Prefetch file of the volume and a
+// Recycle Bin entry of joe's, both real files of the test data.
+QString makeVolume(const QTemporaryDir& dir) {
+    const QString root = dir.filePath(QStringLiteral("pc"));
+    EXPECT_EQ(
+        QProcess::execute(QStringLiteral("cp"),
+                          {QStringLiteral("-aL"), samplesPath(QStringLiteral("volumes/pc")), root}),
+        0);
+    EXPECT_TRUE(QDir().mkpath(root + QStringLiteral("/Windows/Prefetch")));
+    EXPECT_TRUE(QFile::copy(testDataPath(QStringLiteral("prefetch/CMD.EXE-087B4001.pf")),
+                            root + QStringLiteral("/Windows/Prefetch/CMD.EXE-087B4001.pf")));
+    const QString bin = root + QStringLiteral("/$Recycle.Bin/") + kJoeSid;
+    EXPECT_TRUE(QDir().mkpath(bin));
+    EXPECT_TRUE(QFile::copy(testDataPath(QStringLiteral("recycle-bin/$I103S5F.jpg")),
+                            bin + QStringLiteral("/$I103S5F.jpg")));
+    return root;
+}
+
+TEST(SourceCatalogue, EverySourceHasItsNameLetterColumnsAndUsers) {
+    ASSERT_EQ(sourceCount(), kSourceCount);
+    QSet<QString> names;
+    QSet<char> letters;
+    for (int s = 0; s < sourceCount(); ++s) {
+        const SourceSpec& spec = sourceAt(s);
+        names.insert(QString::fromLatin1(spec.name));
+        letters.insert(spec.letter);
+        EXPECT_EQ(sourceIndex(QString::fromLatin1(spec.name)), s) << spec.name;
+        EXPECT_EQ(sourceIndexOfLetter(spec.letter), s) << spec.name;
+        const std::vector<TableColumn> columns = sourceColumns(spec);
+        // "User" closes every table but the machine's own ones.
+        EXPECT_EQ(columns.back().captionText == TextUser, spec.scope != SourceScope::Machine)
+            << spec.name;
+        EXPECT_EQ(columns.size(), spec.columns().size() + (sourceHasUserColumn(spec) ? 1 : 0));
+    }
+    EXPECT_EQ(names.size(), sourceCount());
+    EXPECT_EQ(letters.size(), sourceCount());
+    EXPECT_EQ(sourceIndex(QStringLiteral("no-such-source")), -1);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString error;
+    const std::unique_ptr<Machine> machine =
+        Machine::openVolume(makeVolume(dir), {}, &error, {}, QString());
+    ASSERT_TRUE(machine) << error.toStdString();
+    ASSERT_EQ(machine->users().size(), 2u);
+    const SourceSpec& folders = sourceAt(sourceIndex(QStringLiteral("folders-opened")));
+    const SourceSpec& programs = sourceAt(sourceIndex(QStringLiteral("programs-run")));
+    const SourceSpec& deleted = sourceAt(sourceIndex(QStringLiteral("deleted-files")));
+    EXPECT_EQ(sourceUsers(folders, machine.get()).size(), 2u);
+    const std::vector<const UserProfile*> both = sourceUsers(programs, machine.get());
+    ASSERT_EQ(both.size(), 3u);
+    EXPECT_NE(both[0], nullptr);
+    EXPECT_NE(both[1], nullptr);
+    EXPECT_EQ(both[2], nullptr); // the volume, after its users
+    EXPECT_EQ(sourceUsers(deleted, machine.get()), (std::vector<const UserProfile*>{nullptr}));
+    // Without a machine every source loads once, for nobody.
+    EXPECT_EQ(sourceUsers(programs, nullptr), (std::vector<const UserProfile*>{nullptr}));
+}
+
+TEST(SourceCatalogue, UserRowsAddTheUserOnlyWhereTheTableHasTheColumn) {
+    TableModel withUser(QStringLiteral("t"), {{TextName, false, 0.5}, {TextUser, false, 0.5}});
+    withUser.appendRow({"old", ""});
+    {
+        UserRows first(withUser, "joe", true);
+        EXPECT_EQ(first.columns(), 1);
+        first.clearRows();
+        const QByteArrayView cells[] = {"a", "too many"};
+        first.appendCells(cells, 2);
+        UserRows second(withUser, "bperry", false);
+        second.clearRows(); // the second user's load keeps the first's rows
+        second.appendCells(cells, 1);
+    }
+    ASSERT_EQ(withUser.rows(), 2);
+    EXPECT_EQ(withUser.rowCells(0), (QList<QByteArray>{"a", "joe"}));
+    EXPECT_EQ(withUser.rowCells(1), (QList<QByteArray>{"a", "bperry"}));
+
+    TableModel machineTable(QStringLiteral("m"), {{TextName, false, 0.5}, {TextSize, false, 0.5}});
+    UserRows rows(machineTable, QByteArray(), true, false);
+    EXPECT_EQ(rows.columns(), 2);
+    const QByteArrayView cells[] = {"x", "7"};
+    rows.appendCells(cells, 2);
+    EXPECT_EQ(machineTable.rowCells(0), (QList<QByteArray>{"x", "7"}));
+}
+
+TEST(SourceCatalogue, AVolumeRecallReadsEachUserAndTheVolumeOnce) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString error;
+    const std::unique_ptr<Machine> machine =
+        Machine::openVolume(makeVolume(dir), {}, &error, {}, QString());
+    ASSERT_TRUE(machine) << error.toStdString();
+    HeadlessRecallTarget target;
+    CollectingReporter report;
+    target.setReporter(&report);
+    WorkFile workFile;
+    RecallRun run(target, workFile, machine.get());
+    RecallPlan plan = wholeRecallPlan();
+    plan.sections.fill(false);
+    const int programs = sourceIndex(QStringLiteral("programs-run"));
+    const int deleted = sourceIndex(QStringLiteral("deleted-files"));
+    plan.sections[size_t(programs)] = true;
+    plan.sections[size_t(deleted)] = true;
+    run.run(plan);
+    EXPECT_EQ(run.gathered(), (QList<int>{programs, deleted}));
+
+    // UserAssist rows of both users, then the one Prefetch file with no user.
+    const TableModel& table = target.table(programs);
+    const int user = table.columns() - 1;
+    int prefetch = 0;
+    QSet<QString> users;
+    for (int r = 0; r < table.rows(); ++r) {
+        if (table.cellText(r, 1) == QStringLiteral("Prefetch")) {
+            ++prefetch;
+            EXPECT_EQ(r, table.rows() - 1) << "the volume's rows come after the users'";
+            EXPECT_TRUE(table.cellText(r, user).isEmpty());
+            EXPECT_TRUE(table.cellText(r, 0).endsWith(QStringLiteral("\\CMD.EXE")))
+                << table.cellText(r, 0).toStdString();
+        } else {
+            users.insert(table.cellText(r, user));
+        }
+    }
+    EXPECT_EQ(prefetch, 1);
+    EXPECT_TRUE(users.contains(QStringLiteral("joe")));
+
+    // The Recycle Bin of the volume: joe's entry named by the ProfileList's
+    // SID, and no trailing "User" column.
+    const TableModel& bin = target.table(deleted);
+    ASSERT_EQ(bin.rows(), 1);
+    EXPECT_EQ(bin.columns(), int(sourceAt(deleted).columns().size()));
+    EXPECT_EQ(bin.cellText(0, 4), QStringLiteral("joe"));
+    EXPECT_EQ(bin.cellText(0, 5), kJoeSid);
+    EXPECT_TRUE(bin.cellText(0, 0).endsWith(QStringLiteral("bunnies.jpg")))
+        << bin.cellText(0, 0).toStdString();
+}
+
+} // namespace
+} // namespace vc
