@@ -19,7 +19,7 @@ real_file() {
 }
 
 user="$volume/Users/bperry"
-rm -rf "$volume/Users" "$volume/Windows"
+rm -rf "$volume/Users" "$volume/Windows" "$volume/\$Recycle.Bin" "$volume/RECYCLER"
 local_app="$user/AppData/Local"
 roaming="$user/AppData/Roaming"
 mkdir -p "$local_app/Microsoft/Windows/Temporary Internet Files/Content.IE5" \
@@ -45,6 +45,19 @@ cp "$(real_file 1b4dd67f29cb1962.automaticDestinations-ms)" \
    "$roaming/Microsoft/Windows/Recent/AutomaticDestinations/"
 cp "$(real_file example.lnk)" "$roaming/Microsoft/Windows/Recent/example.lnk"
 cp "$(real_file NeroInfoTool.lnk)" "$roaming/Microsoft/Windows/Recent/Nero InfoTool.lnk"
+# The Windows tab's and the Cache table's sources, from the project's test
+# data (tests/data/README.md names their origins).
+tests="$tools/../../tests/data"
+mkdir -p "$local_app/Google/Chrome/User Data/Default/Cache/Cache_Data" \
+  "$local_app/ConnectedDevicesPlatform/L.bperry" "$volume/Windows/Prefetch" \
+  "$volume/\$Recycle.Bin/S-1-5-21-2036804247-3058324640-2116585241-1001" \
+  "$volume/RECYCLER/S-1-5-21-2036804247-3058324640-2116585241-1003"
+cp "$tests"/chrome-cache/* "$local_app/Google/Chrome/User Data/Default/Cache/Cache_Data/"
+cp "$tests/ActivitiesCache.db" "$local_app/ConnectedDevicesPlatform/L.bperry/"
+cp "$tests"/prefetch/*.pf "$volume/Windows/Prefetch/"
+cp "$tests/recycle-bin/\$I103S5F.jpg" \
+  "$volume/\$Recycle.Bin/S-1-5-21-2036804247-3058324640-2116585241-1001/"
+cp "$tests/recycle-bin/INFO2" "$volume/RECYCLER/S-1-5-21-2036804247-3058324640-2116585241-1003/"
 printf 'setup log of an installer that never cleaned up\n' >"$local_app/Temp/setup.log"
 printf '[InternetShortcut]\r\nURL=https://www.example.org/\r\n' >"$user/Favorites/Example.url"
 
@@ -56,5 +69,5 @@ hivexsh -w -f "$tools/sample-software.hivexsh" "$config/SOFTWARE"
 hivexsh -w -f "$tools/sample-system.hivexsh" "$config/SYSTEM"
 
 # Fixed times, so that a remade volume lists as the committed one does.
-find "$volume/Users" "$volume/Windows" -exec touch -h -d '2021-06-01 12:00:00 UTC' {} +
+find "$volume/Users" "$volume/Windows" "$volume/\$Recycle.Bin" "$volume/RECYCLER" -exec touch -h -d '2021-06-01 12:00:00 UTC' {} +
 echo "made $volume"

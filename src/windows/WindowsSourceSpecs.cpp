@@ -136,8 +136,8 @@ SourceWidgets widgetsOf(const char* sheet, const char* label, const char* condit
 } // namespace
 
 SourceSpec foldersOpenedSource() {
-    return {"folders-opened",
-            "folders-opened",
+    return {"win-folders",
+            "win-folders",
             'o',
             TextWindowsTab,
             TextFoldersOpened,
@@ -157,8 +157,8 @@ SourceSpec foldersOpenedSource() {
 }
 
 SourceSpec programsRunSource() {
-    return {"programs-run",
-            "programs-run",
+    return {"win-programs",
+            "win-programs",
             'p',
             TextWindowsTab,
             TextProgramsRun,
@@ -178,8 +178,8 @@ SourceSpec programsRunSource() {
 }
 
 SourceSpec typedEntriesSource() {
-    return {"typed",
-            "typed",
+    return {"win-typed",
+            "win-typed",
             'y',
             TextWindowsTab,
             TextTypedAndSearched,
@@ -199,8 +199,8 @@ SourceSpec typedEntriesSource() {
 }
 
 SourceSpec deletedFilesSource() {
-    return {"deleted-files",
-            "deleted-files",
+    return {"win-deleted",
+            "win-deleted",
             'b',
             TextWindowsTab,
             TextDeletedFiles,
@@ -220,8 +220,8 @@ SourceSpec deletedFilesSource() {
 }
 
 SourceSpec windowsTimelineSource() {
-    return {"windows-timeline",
-            "windows-timeline",
+    return {"win-timeline",
+            "win-timeline",
             'n',
             TextWindowsTab,
             TextWindowsTimeline,
@@ -244,11 +244,11 @@ bool windowsTableOfSource(const SourceSpec& spec, WindowsTable* table) {
     static const struct {
         const char* name;
         WindowsTable table;
-    } kTables[] = {{"folders-opened", WindowsTable::Folders},
-                   {"programs-run", WindowsTable::Programs},
-                   {"typed", WindowsTable::Typed},
-                   {"deleted-files", WindowsTable::Deleted},
-                   {"windows-timeline", WindowsTable::Timeline}};
+    } kTables[] = {{"win-folders", WindowsTable::Folders},
+                   {"win-programs", WindowsTable::Programs},
+                   {"win-typed", WindowsTable::Typed},
+                   {"win-deleted", WindowsTable::Deleted},
+                   {"win-timeline", WindowsTable::Timeline}};
     for (const auto& entry : kTables)
         if (qstrcmp(spec.name, entry.name) == 0) {
             *table = entry.table;

@@ -45,8 +45,8 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     window->MyCompAction_Total->trigger();
 
     for (int i = 0; i < kTableTabCount; ++i) {
-        // The sample holds no browser cache, Recycle Bin or activity
-        // database.
+        // joe's XP profile holds no browser cache or activity database, and
+        // the profile given alone lies in no volume whose Recycle Bin is read.
         if (i != 9 && i != 13 && i != 14) {
             EXPECT_GT(rows(TabId(i)), 0) << i;
         }
