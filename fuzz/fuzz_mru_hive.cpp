@@ -6,8 +6,8 @@
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
+#include "evidence/UserProfile.h"
 #include "platform/LoadContext.h"
-#include "platform/Profile.h"
 #include "platform/Reporter.h"
 
 #include <cstdlib>
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A profile folder of the Vista layout.
     static vc::fuzz::ProfileFolder folder({"AppData/Roaming/Microsoft/Windows/Recent"});
     folder.input.set(data, size);
-    vc::Profile profile;
+    vc::UserProfile profile;
     QString message;
     if (!profile.open(folder.dir.path(), &message))
         std::abort();

@@ -3,8 +3,8 @@
 // mapped into the profile, and the open/save MRU lists read.
 #include "FuzzInput.h"
 #include "documents/OpenSaveMru.h"
-#include "platform/Profile.h"
-#include "platform/SpecialFolders.h"
+#include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 
 #include <QDir>
 
@@ -21,16 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                            "Local Settings/History", "Local Settings/Temp",
                                            "Application Data/Microsoft/Word"});
     folder.input.set(data, size);
-    vc::Profile profile;
+    vc::UserProfile profile;
     QString message;
     if (!profile.open(folder.dir.path(), &message))
         std::abort();
-    vc::setCurrentProfile(&profile);
     for (vc::FolderKind kind :
          {vc::FolderKind::TempDir, vc::FolderKind::CacheDir, vc::FolderKind::CookiesDir,
           vc::FolderKind::HistoryDir, vc::FolderKind::FavoritesDir, vc::FolderKind::RecentDir,
           vc::FolderKind::AppDataDir}) {
-        const QString path = vc::GetSpecialFolder(kind);
+        const QString path = vc::GetSpecialFolder(profile, kind);
         // A folder is placed inside the profile or not at all: no value of
         // the hive leads the readers out of it.
         if (!path.isEmpty() && kind != vc::FolderKind::TempDir &&
@@ -40,7 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     profile.mapWindowsPath(QStringLiteral("%USERPROFILE%\\Recent\\a.lnk"));
     profile.mapWindowsPath(profile.windowsProfilePath() + QStringLiteral("\\Cookies"));
     QList<QByteArray> rows;
-    vc::ReadOpenSaveMRU(vc::kOpenSaveMruKey, rows, nullptr);
-    vc::setCurrentProfile(nullptr);
+    vc::ReadOpenSaveMRU(&profile, vc::kOpenSaveMruKey, rows, nullptr);
     return 0;
 }

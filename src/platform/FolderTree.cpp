@@ -3,8 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 #include <utility>
@@ -24,8 +27,23 @@ struct Frame {
     ino_t inode = 0;
 };
 
+// The folder opened read-only without moving its last-access time where the
+// system allows it (O_NOATIME needs the folder's owner or root; others get
+// the plain open).
+DIR* openFolderKeepingAccessTime(const QByteArray& path) {
+    int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOATIME);
+    if (fd < 0 && errno == EPERM)
+        fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir)
+        ::close(fd);
+    return dir;
+}
+
 std::optional<Frame> listFolder(const QByteArray& path) {
-    DIR* dir = ::opendir(path.constData());
+    DIR* dir = openFolderKeepingAccessTime(path);
     if (!dir)
         return std::nullopt;
     Frame frame;

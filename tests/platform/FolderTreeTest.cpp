@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,46 @@
 using namespace vc;
 
 namespace {
+
+// A folder's last-access time set two days back: a listing that moves it
+// would show even where the file system is mounted relatime.
+void ageFolder(const QByteArray& path) {
+    struct timespec times[2];
+    times[0].tv_sec = ::time(nullptr) - 2 * 86400;
+    times[0].tv_nsec = 0;
+    times[1].tv_sec = times[0].tv_sec;
+    times[1].tv_nsec = 0;
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+}
+
+qint64 accessTime(const QByteArray& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.constData(), &st), 0);
+    return qint64(st.st_atim.tv_sec);
+}
+
+TEST(FolderTree, TheWalkKeepsTheFoldersAccessTimes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray root = QFile::encodeName(dir.path()) + '/';
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("a/b"))));
+    QFile file(QFile::decodeName(root + "a/b/c.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    // The folders are the walker's own (or the test runs as root), so
+    // O_NOATIME is allowed.
+    const QByteArray folders[] = {root, root + "a", root + "a/b"};
+    for (const QByteArray& folder : folders)
+        ageFolder(folder);
+    std::map<QByteArray, qint64> before;
+    for (const QByteArray& folder : folders)
+        before[folder] = accessTime(folder);
+    int visits = 0;
+    WalkFolderTree(dir.path(), UnreadableEntry::Skip, [&](const FolderTreeEntry&) { ++visits; });
+    EXPECT_EQ(visits, 1);
+    for (const QByteArray& folder : folders)
+        EXPECT_EQ(accessTime(folder), before[folder]) << folder.constData();
+}
 
 TEST(FolderTree, LinksAreVisitedWithTheirTargetsTypeAndFoldersOnlyOnce) {
     QTemporaryDir dir;
