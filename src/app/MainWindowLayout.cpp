@@ -145,10 +145,10 @@ QTabWidget* TForm1::pagesOfGroup(int groupText) {
 }
 
 void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
-    const SourceSpec& spec = sourceAt(int(id));
-    const SourceWidgets& w = spec.widgets;
+    const SourceSpec& decl = sourceAt(int(id));
+    const SourceWidgets& w = decl.widgets;
     const QString sheetName = QString::fromLatin1(w.sheet);
-    const QString tableName = QString::fromLatin1(spec.tableName);
+    const QString tableName = QString::fromLatin1(decl.tableName);
     TableTab& t = m_tabs[int(id)];
     t.sheet = new QWidget;
     t.sheet->setObjectName(sheetName);
@@ -167,8 +167,8 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
         topLayout->addWidget(extraTop, 2);
     layout->addWidget(top);
 
-    t.model = new TableModel(tableName + QStringLiteral("_Model"), sourceColumns(spec), this);
-    t.model->setCellEncoding(spec.encoding);
+    t.model = new TableModel(tableName + QStringLiteral("_Model"), sourceColumns(decl), this);
+    t.model->setCellEncoding(decl.encoding);
     t.view = new RowTableView;
     t.view->setObjectName(tableName);
     t.view->setModel(t.model);
@@ -366,18 +366,18 @@ void TForm1::buildMenusAndToolBar() {
     QList<std::pair<int, QMenu*>> groupMenus{
         {TextInternetExplorerTab, ie}, {TextDocumentsTab, docs}, {TextBrowsersTab, web}};
     for (int i = kFirstLaterSource; i < kTableTabCount; ++i) {
-        const SourceSpec& spec = sourceAt(i);
+        const SourceSpec& decl = sourceAt(i);
         QMenu* groupMenu = nullptr;
         for (const auto& [group, m] : groupMenus)
-            if (group == spec.groupText)
+            if (group == decl.groupText)
                 groupMenu = m;
         if (!groupMenu) {
-            groupMenu = menu(qPrintable(QStringLiteral("Group%1_Menu").arg(spec.groupText)));
-            groupMenu->setProperty("groupText", spec.groupText);
-            groupMenus.append({spec.groupText, groupMenu});
+            groupMenu = menu(qPrintable(QStringLiteral("Group%1_Menu").arg(decl.groupText)));
+            groupMenu->setProperty("groupText", decl.groupText);
+            groupMenus.append({decl.groupText, groupMenu});
         }
         auto* load = new QAction(this);
-        load->setObjectName(QStringLiteral("SourceAction_") + QLatin1String(spec.name));
+        load->setObjectName(QStringLiteral("SourceAction_") + QLatin1String(decl.name));
         load->setProperty("sourceIndex", i);
         connect(load, &QAction::triggered, this, [this, i] { LoadSourceTab(*this, TabId(i)); });
         groupMenu->addAction(load);

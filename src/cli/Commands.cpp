@@ -26,9 +26,9 @@ const CommandEntry kCommands[] = {
 };
 
 const SourceSpec* sourceOfCommand(const QString& name) {
-    for (const SourceSpec& spec : sourceCatalogue())
-        if (spec.command[0] != '\0' && name == QLatin1String(spec.command))
-            return &spec;
+    for (const SourceSpec& decl : sourceCatalogue())
+        if (decl.command[0] != '\0' && name == QLatin1String(decl.command))
+            return &decl;
     return nullptr;
 }
 
@@ -45,17 +45,17 @@ int runCommand(const QString& name, const CliOptions& options) {
     for (const CommandEntry& c : kCommands)
         if (name == QLatin1String(c.name))
             return c.run(options);
-    if (const SourceSpec* spec = sourceOfCommand(name))
-        return runSourceCommand(options, *spec);
+    if (const SourceSpec* decl = sourceOfCommand(name))
+        return runSourceCommand(options, *decl);
     std::fprintf(stderr, "vellacord: no such command\n%s", qPrintable(usageText()));
     return kExitUsage;
 }
 
 QStringList sourceCommandNames() {
     QStringList names;
-    for (const SourceSpec& spec : sourceCatalogue())
-        if (spec.command[0] != '\0')
-            names << QString::fromLatin1(spec.command);
+    for (const SourceSpec& decl : sourceCatalogue())
+        if (decl.command[0] != '\0')
+            names << QString::fromLatin1(decl.command);
     return names;
 }
 

@@ -12,15 +12,15 @@
 
 namespace vc {
 
-int runSourceCommand(const CliOptions& options, const SourceSpec& spec) {
+int runSourceCommand(const CliOptions& options, const SourceSpec& decl) {
     const bool evidence = CommandEvidence::given(options);
     // The temporary files alone may be read without evidence: this
     // computer's own temporary folder.
-    const bool thisComputer = !evidence && QLatin1String(spec.name) == QLatin1String("temp");
+    const bool thisComputer = !evidence && QLatin1String(decl.name) == QLatin1String("temp");
     if (!options.positional.isEmpty() || (!evidence && !thisComputer)) {
         std::fprintf(stderr,
                      "vellacord: %s needs --profile DIR, --volume DIR or --this-computer\n%s",
-                     spec.command, qPrintable(usageText()));
+                     decl.command, qPrintable(usageText()));
         return kExitUsage;
     }
     CommandEvidence machine;
@@ -28,22 +28,22 @@ int runSourceCommand(const CliOptions& options, const SourceSpec& spec) {
         return kExitInput;
     CommandContext context;
     WorkFile workFile;
-    const std::unique_ptr<TableModel> table = makeSourceTable(spec);
+    const std::unique_ptr<TableModel> table = makeSourceTable(decl);
     QString title = machine.title();
     bool loaded = true;
     const auto load = [&](RowSink& rows) {
         bool first = true;
-        for (const UserProfile* user : sourceUsers(spec, machine.machine())) {
+        for (const UserProfile* user : sourceUsers(decl, machine.machine())) {
             SourceInput input;
             input.machine = machine.machine();
             input.user = user;
             input.workFile = &workFile;
             input.linearScan = !options.hashWalk;
             input.fullHistory = options.full;
-            UserRows userRows(rows, userCell(user, spec.encoding), first,
-                              sourceHasUserColumn(spec));
+            UserRows userRows(rows, userCell(user, decl.encoding), first,
+                              sourceHasUserColumn(decl));
             first = false;
-            const SourceOutcome outcome = spec.load(input, context.load(), userRows);
+            const SourceOutcome outcome = decl.load(input, context.load(), userRows);
             if (!outcome.title.isEmpty() && machine.machine() &&
                 machine.machine()->users().size() == 1)
                 title = outcome.title;

@@ -33,21 +33,21 @@ int sourceIndexOfLetter(char letter) {
     return -1;
 }
 
-bool sourceHasUserColumn(const SourceSpec& spec) {
-    return spec.scope != SourceScope::Machine;
+bool sourceHasUserColumn(const SourceSpec& decl) {
+    return decl.scope != SourceScope::Machine;
 }
 
-std::vector<TableColumn> sourceColumns(const SourceSpec& spec) {
-    std::vector<TableColumn> columns = spec.columns();
-    if (sourceHasUserColumn(spec))
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl) {
+    std::vector<TableColumn> columns = decl.columns();
+    if (sourceHasUserColumn(decl))
         columns.push_back({TextUser, false, 0.06});
     return columns;
 }
 
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& spec) {
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl) {
     auto table =
-        std::make_unique<TableModel>(QString::fromLatin1(spec.tableName), sourceColumns(spec));
-    table->setCellEncoding(spec.encoding);
+        std::make_unique<TableModel>(QString::fromLatin1(decl.tableName), sourceColumns(decl));
+    table->setCellEncoding(decl.encoding);
     return table;
 }
 
@@ -57,12 +57,12 @@ QByteArray userCell(const UserProfile* user, CellEncoding encoding) {
     return encoding == CellEncoding::Utf8 ? user->name().toUtf8() : encodeEvidence(user->name());
 }
 
-std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machine* machine) {
+std::vector<const UserProfile*> sourceUsers(const SourceSpec& decl, const Machine* machine) {
     std::vector<const UserProfile*> users;
-    if (machine && spec.scope != SourceScope::Machine)
+    if (machine && decl.scope != SourceScope::Machine)
         for (const std::unique_ptr<UserProfile>& user : machine->users())
             users.push_back(user.get());
-    if (users.empty() || spec.scope == SourceScope::UserAndMachine)
+    if (users.empty() || decl.scope == SourceScope::UserAndMachine)
         users.push_back(nullptr);
     return users;
 }

@@ -154,11 +154,11 @@ int sourceIndexOfLetter(char letter);
 
 // Whether a source's rows end with the "User" cell: every source but those
 // of the whole machine, whose rows name their user themselves if at all.
-bool sourceHasUserColumn(const SourceSpec& spec);
+bool sourceHasUserColumn(const SourceSpec& decl);
 // The columns of a source's table: its own, then "User" where it has one.
-std::vector<TableColumn> sourceColumns(const SourceSpec& spec);
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl);
 // An empty table of a source, named and encoded as the window's.
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& spec);
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl);
 // The "User" cell of a user's rows in a table of that encoding (empty for
 // no user).
 QByteArray userCell(const UserProfile* user, CellEncoding encoding);
@@ -167,7 +167,7 @@ QByteArray userCell(const UserProfile* user, CellEncoding encoding);
 // user; nobody (one load with no user) for a source of the machine, and for
 // a machine without users (this computer); every user and then nobody for a
 // source of both.
-std::vector<const UserProfile*> sourceUsers(const SourceSpec& spec, const Machine* machine);
+std::vector<const UserProfile*> sourceUsers(const SourceSpec& decl, const Machine* machine);
 
 // A sink that gives every row the user's name as its last cell ("User"),
 // and lets only the first load of a table empty it: the loads of several

@@ -126,7 +126,7 @@ QString RecallRun::countText(int text, int section) {
 }
 
 bool RecallRun::gatherSection(int section) {
-    const SourceSpec& spec = sourceAt(section);
+    const SourceSpec& decl = sourceAt(section);
     TableModel& table = m_target.table(section);
     m_target.clearPane(section);
 
@@ -136,16 +136,16 @@ bool RecallRun::gatherSection(int section) {
     {
         FillScope fill(m_target, section);
         bool first = true;
-        for (const UserProfile* user : sourceUsers(spec, m_machine)) {
+        for (const UserProfile* user : sourceUsers(decl, m_machine)) {
             SourceInput input;
             input.machine = m_machine;
             input.user = user;
             input.workFile = &m_workFile;
             input.linearScan = m_target.linearScan();
             input.fullHistory = m_target.fullHistory();
-            UserRows rows(table, userCell(user, spec.encoding), first, sourceHasUserColumn(spec));
+            UserRows rows(table, userCell(user, decl.encoding), first, sourceHasUserColumn(decl));
             first = false;
-            const SourceOutcome outcome = spec.load(input, context(), rows);
+            const SourceOutcome outcome = decl.load(input, context(), rows);
             if (outcome.stopRun)
                 m_stopped = true;
             if (!outcome.loaded)
@@ -167,7 +167,7 @@ bool RecallRun::gatherSection(int section) {
                     texts << l.text;
                     hints << l.hint;
                 }
-        if (texts.isEmpty() && !(label == RecallLabel::IndexFile && spec.notFoundText >= 0))
+        if (texts.isEmpty() && !(label == RecallLabel::IndexFile && decl.notFoundText >= 0))
             continue;
         m_target.setLabelText(section, label, texts.join(QStringLiteral("; ")));
         if (label == RecallLabel::IndexFile)
@@ -176,7 +176,7 @@ bool RecallRun::gatherSection(int section) {
     for (const SourceOutcome& outcome : outcomes)
         fileCount += outcome.fileCount;
 
-    if (!found && spec.notFoundText >= 0) {
+    if (!found && decl.notFoundText >= 0) {
         // Nothing to read for any user: the table is emptied and the
         // summary says what is missing.
         m_target.setLabelText(section, RecallLabel::Count, QString());
@@ -186,23 +186,23 @@ bool RecallRun::gatherSection(int section) {
         }
         table.clearHeaderImages();
         table.setHint(QString());
-        m_summary += tx(spec.notFoundText);
+        m_summary += tx(decl.notFoundText);
     } else {
         m_target.selectFirstRow(section);
-        m_summary += countText(spec.countText, section);
-        if (spec.filesText >= 0) {
+        m_summary += countText(decl.countText, section);
+        if (decl.filesText >= 0) {
             const QString files =
-                tx(spec.filesText) + QStringLiteral(": ") + QString::number(fileCount);
+                tx(decl.filesText) + QStringLiteral(": ") + QString::number(fileCount);
             m_target.setLabelText(section, RecallLabel::Files, files);
             m_summary += QStringLiteral(". ") + files;
         }
     }
     m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);
-    if (spec.stepsOverallAtEnd)
+    if (decl.stepsOverallAtEnd)
         advanceOverall();
-    m_lineEnded = spec.endsSummaryLine;
-    if (spec.endsSummaryLine)
+    m_lineEnded = decl.endsSummaryLine;
+    if (decl.endsSummaryLine)
         m_summary += QLatin1Char('\n');
     return true;
 }

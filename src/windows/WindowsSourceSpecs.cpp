@@ -240,7 +240,7 @@ SourceSpec windowsTimelineSource() {
             &viewWindowsRow<WindowsTable::Timeline>};
 }
 
-bool windowsTableOfSource(const SourceSpec& spec, WindowsTable* table) {
+bool windowsTableOfSource(const SourceSpec& decl, WindowsTable* table) {
     static const struct {
         const char* name;
         WindowsTable table;
@@ -250,7 +250,7 @@ bool windowsTableOfSource(const SourceSpec& spec, WindowsTable* table) {
                    {"win-deleted", WindowsTable::Deleted},
                    {"win-timeline", WindowsTable::Timeline}};
     for (const auto& entry : kTables)
-        if (qstrcmp(spec.name, entry.name) == 0) {
+        if (qstrcmp(decl.name, entry.name) == 0) {
             *table = entry.table;
             return true;
         }

@@ -16,6 +16,6 @@ SourceSpec windowsTimelineSource();
 
 // The table of the Windows tab a source of the catalogue fills; false when
 // the source is not one of them.
-bool windowsTableOfSource(const SourceSpec& spec, WindowsTable* table);
+bool windowsTableOfSource(const SourceSpec& decl, WindowsTable* table);
 
 } // namespace vc

@@ -42,16 +42,16 @@ TEST(SourceCatalogue, EverySourceHasItsNameLetterColumnsAndUsers) {
     QSet<QString> names;
     QSet<char> letters;
     for (int s = 0; s < sourceCount(); ++s) {
-        const SourceSpec& spec = sourceAt(s);
-        names.insert(QString::fromLatin1(spec.name));
-        letters.insert(spec.letter);
-        EXPECT_EQ(sourceIndex(QString::fromLatin1(spec.name)), s) << spec.name;
-        EXPECT_EQ(sourceIndexOfLetter(spec.letter), s) << spec.name;
-        const std::vector<TableColumn> columns = sourceColumns(spec);
+        const SourceSpec& decl = sourceAt(s);
+        names.insert(QString::fromLatin1(decl.name));
+        letters.insert(decl.letter);
+        EXPECT_EQ(sourceIndex(QString::fromLatin1(decl.name)), s) << decl.name;
+        EXPECT_EQ(sourceIndexOfLetter(decl.letter), s) << decl.name;
+        const std::vector<TableColumn> columns = sourceColumns(decl);
         // "User" closes every table but the machine's own ones.
-        EXPECT_EQ(columns.back().captionText == TextUser, spec.scope != SourceScope::Machine)
-            << spec.name;
-        EXPECT_EQ(columns.size(), spec.columns().size() + (sourceHasUserColumn(spec) ? 1 : 0));
+        EXPECT_EQ(columns.back().captionText == TextUser, decl.scope != SourceScope::Machine)
+            << decl.name;
+        EXPECT_EQ(columns.size(), decl.columns().size() + (sourceHasUserColumn(decl) ? 1 : 0));
     }
     EXPECT_EQ(names.size(), sourceCount());
     EXPECT_EQ(letters.size(), sourceCount());

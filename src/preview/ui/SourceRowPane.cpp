@@ -46,13 +46,13 @@ QString writePreviewCopy(const QByteArray& bytes, const QString& name) {
 } // namespace
 
 bool ShowSourceRowView(TForm1& form, TabId id, int row) {
-    const SourceSpec& spec = sourceAt(int(id));
-    if (!spec.rowView)
+    const SourceSpec& decl = sourceAt(int(id));
+    if (!decl.rowView)
         return false;
     TableTab& t = form.tab(id);
     form.ClearPane(t.pane);
     const Machine* machine = form.machine();
-    const SourceRowView view = spec.rowView(*t.model, row, machine);
+    const SourceRowView view = decl.rowView(*t.model, row, machine);
     QPlainTextEdit* memo = t.pane->memo();
     memo->setPlainText(view.text);
     memo->moveCursor(QTextCursor::Start);
@@ -80,13 +80,13 @@ bool ShowSourceRowView(TForm1& form, TabId id, int row) {
 }
 
 QString SourceRowFile(TForm1& form, TabId id, int row) {
-    const SourceSpec& spec = sourceAt(int(id));
+    const SourceSpec& decl = sourceAt(int(id));
     const Machine* machine = form.machine();
     // The file actions work on files of this machine's folders only; a file
     // inside a disk image has none.
-    if (!spec.rowView || !machine || !machine->files().isLocal())
+    if (!decl.rowView || !machine || !machine->files().isLocal())
         return QString();
-    const SourceRowView view = spec.rowView(*form.tab(id).model, row, machine);
+    const SourceRowView view = decl.rowView(*form.tab(id).model, row, machine);
     return view.file.isEmpty() ? QString() : EvidenceFiles::pathText(view.file);
 }
 

@@ -123,16 +123,16 @@ struct SimpleEntrySpec {
     qint64 responseTime = 0;
     bool keySha256 = false;
 };
-inline QByteArray simpleEntryFile(const SimpleEntrySpec& spec) {
-    const QByteArray stream0 = responsePickle(spec.headers, spec.requestTime, spec.responseTime);
+inline QByteArray simpleEntryFile(const SimpleEntrySpec& decl) {
+    const QByteArray stream0 = responsePickle(decl.headers, decl.requestTime, decl.responseTime);
     QByteArray file;
     putLe64(file, 0xfcfb6d1ba7725c30ULL);
     putLe32(file, 5);
-    putLe32(file, quint32(spec.key.size()));
+    putLe32(file, quint32(decl.key.size()));
     putLe32(file, 0x12345678); // hash of the key, not checked
     putLe32(file, 0);
-    file += spec.key;
-    file += spec.body;
+    file += decl.key;
+    file += decl.body;
     auto eof = [&file](quint32 flags, quint32 streamSize) {
         putLe64(file, 0xf4fa6f45970d41d8ULL);
         putLe32(file, flags);
@@ -142,9 +142,9 @@ inline QByteArray simpleEntryFile(const SimpleEntrySpec& spec) {
     };
     eof(1, 0);
     file += stream0;
-    if (spec.keySha256)
-        file += QCryptographicHash::hash(spec.key, QCryptographicHash::Sha256);
-    eof(spec.keySha256 ? 3 : 1, quint32(stream0.size()));
+    if (decl.keySha256)
+        file += QCryptographicHash::hash(decl.key, QCryptographicHash::Sha256);
+    eof(decl.keySha256 ? 3 : 1, quint32(stream0.size()));
     return file;
 }
 // A "_s" file: the header and key, then each range (its place in the body
