@@ -16,7 +16,7 @@ build=$(realpath "$1")
 seconds=$2
 shift 2
 all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_cookie_text
-     fuzz_profile_hive fuzz_favorite_url)
+     fuzz_profile_hive fuzz_favorite_url fuzz_disk_image)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -31,6 +31,12 @@ seeds() {
       printf '%s\n' tests/data/ntuser-*.dat
       find samples -iname ntuser.dat ;;
     fuzz_favorite_url) find samples -iname '*.url' ;;
+    # The small images first (whole within -max_len), then the larger ones,
+    # which are cut at it.
+    fuzz_disk_image)
+      printf '%s\n' tests/data/images/seed-* tests/data/images/real/* \
+        tests/data/images/disk-gpt.qcow2 \
+        tests/data/images/disk-gpt.vmdk ;;
   esac
 }
 dictionary() {
@@ -39,11 +45,13 @@ dictionary() {
     fuzz_cookie_text) echo fuzz/cookie.dict ;;
     fuzz_profile_hive) echo fuzz/hive.dict ;;
     fuzz_favorite_url) echo fuzz/url.dict ;;
+    fuzz_disk_image) echo fuzz/image.dict ;;
   esac
 }
 maxLength() {
   case "$1" in
     fuzz_profile_hive) echo 1048576 ;; # a whole hive of the test data
+    fuzz_disk_image) echo 1200000 ;;   # the small seed images whole
     *) echo 65536 ;;
   esac
 }

@@ -8,6 +8,10 @@ packages=(
   libhivex-dev libhivex-bin
   libfwsi-dev liblnk-dev libolecf-dev libbfio-dev
   libsqlite3-dev sqlite3
+  # disk images: The Sleuth Kit, shadow copies, QCOW2; fls/icat and vshadowinfo to compare
+  libtsk-dev libvshadow-dev libqcow-dev sleuthkit libvshadow-utils
+  # scripts/make-test-images.sh
+  ntfs-3g mtools fdisk ewf-tools qemu-utils
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   tzdata
