@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <unordered_map>
 
 extern char** environ;
 
@@ -28,6 +29,8 @@ constexpr int kMaxRestarts = 8;
 // What one read of a file asks the reader for at least: the readers of the
 // program read in small pieces, and each request is a round trip.
 constexpr qint64 kReadAhead = qint64(256) << 10;
+// The most entries kept from the folders listed.
+constexpr size_t kMaxCachedEntries = 200000;
 
 std::mutex g_settingsLock;
 QString g_program;
@@ -229,9 +232,9 @@ private:
 class ProcessReader : public EvidenceReader {
 public:
     ProcessReader(std::shared_ptr<ReaderProcess> process, quint32 handle, qint64 size,
-                  QByteArray path)
+                  QByteArray path, QByteArray head)
         : m_process(std::move(process)), m_generation(m_process->generation()), m_handle(handle),
-          m_size(size), m_path(std::move(path)) {}
+          m_size(size), m_path(std::move(path)), m_buffer(std::move(head)) {}
     ~ProcessReader() override {
         std::lock_guard<std::mutex> guard(m_process->lock());
         if (m_process->generation() != m_generation)
@@ -315,6 +318,23 @@ public:
     QString describe() const override { return m_description; }
 
     std::optional<EvidenceEntry> entry(const QByteArray& path) const override {
+        // From the listing of its folder, when that was listed.
+        const QByteArray p = normalPath(path);
+        const qsizetype slash = p.lastIndexOf('/');
+        if (p != "/") {
+            std::lock_guard<std::mutex> guard(m_cacheLock);
+            const auto folder = m_listings.find(slash > 0 ? p.left(slash) : QByteArray("/"));
+            if (folder != m_listings.end()) {
+                const QByteArray name = p.mid(slash + 1);
+                const EvidenceEntry* found = nullptr;
+                for (const EvidenceEntry& e : folder->second)
+                    if (e.name == name && (!found || (found->deleted && !e.deleted)))
+                        found = &e;
+                if (!found)
+                    return std::nullopt;
+                return *found;
+            }
+        }
         QByteArray answer;
         QString why;
         if (!ask(Op::Entry, path, &answer, &why))
@@ -352,13 +372,16 @@ public:
                 *error = failure;
             return false;
         }
+        std::vector<EvidenceEntry> listed;
         for (quint32 i = 0; i < count; ++i) {
             EvidenceEntry e;
             image::operator>>(in, e);
             if (in.status() != QDataStream::Ok)
                 break;
-            entries.push_back(std::move(e));
+            listed.push_back(std::move(e));
         }
+        entries.insert(entries.end(), listed.begin(), listed.end());
+        remember(normalPath(folder), std::move(listed));
         return true;
     }
 
@@ -377,15 +400,16 @@ public:
         QString failure;
         quint32 handle = 0;
         qint64 size = 0;
+        QByteArray head;
         in >> ok >> failure;
         if (ok)
-            in >> handle >> size;
-        if (!ok || in.status() != QDataStream::Ok || size < 0) {
+            in >> handle >> size >> head;
+        if (!ok || in.status() != QDataStream::Ok || size < 0 || head.size() > size) {
             if (error)
                 *error = ok ? QStringLiteral("damaged answer") : failure;
             return nullptr;
         }
-        return std::make_unique<ProcessReader>(m_process, handle, size, path);
+        return std::make_unique<ProcessReader>(m_process, handle, size, path, std::move(head));
     }
 
 private:
@@ -401,9 +425,34 @@ private:
         return m_process->request(op, fields, answer, path, why);
     }
 
+    // A path as the listings are kept: one "/" between names, none at the
+    // end.
+    static QByteArray normalPath(const QByteArray& path) {
+        QByteArray p;
+        for (const QByteArray& name : path.split('/'))
+            if (!name.isEmpty())
+                p += '/' + name;
+        return p.isEmpty() ? QByteArray("/") : p;
+    }
+
+    void remember(const QByteArray& folder, std::vector<EvidenceEntry> entries) const {
+        std::lock_guard<std::mutex> guard(m_cacheLock);
+        m_cachedEntries += entries.size() + 1;
+        if (m_cachedEntries > kMaxCachedEntries) {
+            m_listings.clear();
+            m_cachedEntries = entries.size() + 1;
+        }
+        m_listings[folder] = std::move(entries);
+    }
+
     std::shared_ptr<ReaderProcess> m_process;
     qint32 m_volume;
     QString m_description;
+    // The folders listed, which answer entry() for their files: the image
+    // does not change.
+    mutable std::mutex m_cacheLock;
+    mutable std::unordered_map<QByteArray, std::vector<EvidenceEntry>> m_listings;
+    mutable size_t m_cachedEntries = 0;
 };
 
 } // namespace

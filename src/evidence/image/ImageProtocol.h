@@ -18,7 +18,9 @@ enum class Op : quint8 {
     Opened = 1, // reader: bool ok; ok: DiskImage's fields; else ImageError
     Entry,      // qint32 volume, path -> bool found, EvidenceEntry
     List,       // qint32 volume, path -> bool ok, QString error, entries
-    Open,       // qint32 volume, path -> bool ok, QString error, quint32 handle, qint64 size
+    Open,       // qint32 volume, path -> bool ok, QString error, quint32 handle, qint64 size, head
+                // (the file's first kOpenHead bytes, or fewer when it is shorter or
+                // they cannot be read)
     Read,       // quint32 handle, qint64 offset, qint64 count -> qint64 n, QString error, bytes
     Close,      // quint32 handle (no answer)
 };
@@ -26,6 +28,9 @@ enum class Op : quint8 {
 // The most one frame may hold, and the most one Read asks for.
 constexpr quint32 kMaxFrame = 64u << 20;
 constexpr qint64 kMaxReadCount = qint64(1) << 20;
+// What an Open answer holds of the file: most files a reader opens are read
+// whole and are small, and each request is a round trip between processes.
+constexpr qint64 kOpenHead = qint64(256) << 10;
 
 // The sub-command's name.
 inline constexpr char kServerCommand[] = "image-server";

@@ -104,7 +104,16 @@ private:
             out << bool(reader) << (reader ? QString() : error);
             if (reader) {
                 const quint32 handle = m_nextHandle++;
-                out << handle << reader->size();
+                QByteArray head(qsizetype(std::min(reader->size(), kOpenHead)), Qt::Uninitialized);
+                qint64 n = 0;
+                while (n < head.size()) {
+                    const qint64 r = reader->readAt(n, head.data() + n, head.size() - n);
+                    if (r <= 0)
+                        break;
+                    n += r;
+                }
+                head.truncate(qsizetype(n));
+                out << handle << reader->size() << head;
                 m_readers[handle] = std::move(reader);
             }
             return;

@@ -144,35 +144,15 @@ bool isNtfsSystemEntry(const TSK_FS_INFO* fs, TSK_INUM_T folder, const EvidenceE
            e.name.startsWith('$');
 }
 
-QByteArray lastComponent(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash >= 0 ? path.mid(slash + 1) : path;
-}
-
-// A path as TSK looks it up: absolute, no trailing "/".
+// A path as the folders are kept: absolute, one "/" between names, none at
+// the end.
 QByteArray tskPath(const QByteArray& path) {
-    QByteArray p = path.startsWith('/') ? path : '/' + path;
-    while (p.size() > 1 && p.endsWith('/'))
-        p.chop(1);
-    return p;
-}
-
-// Opens the file at path. NTFS and FAT find names in any letter case, and so
-// does TSK; the last name must be spelled as the file system spells it, as
-// on the folders of this machine, so that a name matched without regard to
-// case is found by the listing and shown as it is written.
-TSK_FS_FILE* openExact(TSK_FS_INFO* fs, const QByteArray& path) {
-    const QByteArray p = tskPath(path);
-    TSK_FS_FILE* file = tsk_fs_file_open(fs, nullptr, p.constData());
-    if (file && p != "/" && file->name && file->name->name &&
-        lastComponent(p) != QByteArray(file->name->name)) {
-        tsk_fs_file_close(file);
-        tsk_error_reset();
-        tsk_error_set_errno(TSK_ERR_FS_ARG);
-        tsk_error_set_errstr("no such file (spelled otherwise)");
-        return nullptr;
-    }
-    return file;
+    QByteArray p;
+    p.reserve(path.size() + 1);
+    for (const QByteArray& name : path.split('/'))
+        if (!name.isEmpty())
+            p += '/' + name;
+    return p.isEmpty() ? QByteArray("/") : p;
 }
 
 class TskReader : public EvidenceReader {
@@ -235,40 +215,37 @@ VolumeState::~VolumeState() {
 TskVolumeFiles::TskVolumeFiles(std::shared_ptr<VolumeState> volume, QString description)
     : m_volume(std::move(volume)), m_description(std::move(description)) {}
 
-std::optional<EvidenceEntry> TskVolumeFiles::entry(const QByteArray& path) const {
-    if (path.isEmpty() || path.contains('\0'))
-        return std::nullopt;
-    std::lock_guard<std::mutex> guard(m_volume->image->lock);
-    tsk_error_reset();
-    TSK_FS_FILE* file = openExact(m_volume->fs, path);
-    if (!file)
-        return std::nullopt;
-    std::optional<EvidenceEntry> e = entryOf(m_volume->fs, file, lastComponent(path));
-    if (e && tskPath(path) == "/") {
-        e->name = QByteArray("/");
-        e->type = EntryType::Folder;
-    }
-    tsk_fs_file_close(file);
-    return e;
-}
+TskVolumeFiles::~TskVolumeFiles() = default;
 
-bool TskVolumeFiles::list(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
-                          QString* error) const {
-    if (folder.contains('\0')) {
-        if (error)
-            *error = QStringLiteral("no such folder");
-        return false;
+std::shared_ptr<const TskVolumeFiles::Folder> TskVolumeFiles::folderLocked(const QByteArray& path,
+                                                                           int depth) const {
+    const auto cached = m_folders.find(path);
+    if (cached != m_folders.end())
+        return cached->second;
+    auto folder = std::make_shared<Folder>();
+    TSK_INUM_T address = m_volume->fs->root_inum;
+    if (path != "/") {
+        // The folder's own entry in its parent's listing.
+        const qsizetype slash = path.lastIndexOf('/');
+        const QByteArray parentPath = slash > 0 ? path.left(slash) : QByteArray("/");
+        const std::shared_ptr<const Folder> parent =
+            depth < kMaxDepth ? folderLocked(parentPath, depth + 1) : nullptr;
+        const EvidenceEntry* self = parent ? parent->find(path.mid(slash + 1)) : nullptr;
+        if (!self || self->type != EntryType::Folder || self->fileId == 0) {
+            folder->error =
+                parent && !parent->ok ? parent->error : QStringLiteral("no such folder");
+            return remember(path, std::move(folder));
+        }
+        address = TSK_INUM_T(self->fileId);
     }
-    std::lock_guard<std::mutex> guard(m_volume->image->lock);
     tsk_error_reset();
-    TSK_FS_DIR* dir = tsk_fs_dir_open(m_volume->fs, tskPath(folder).constData());
+    TSK_FS_DIR* dir = tsk_fs_dir_open_meta(m_volume->fs, address);
     if (!dir) {
-        if (error)
-            *error = tskErrorText();
-        return false;
+        folder->error = tskErrorText();
+        return remember(path, std::move(folder));
     }
+    folder->ok = true;
     const size_t count = std::min(tsk_fs_dir_getsize(dir), kMaxFolderEntries);
-    const TSK_INUM_T folderId = dir->addr;
     for (size_t i = 0; i < count; ++i) {
         TSK_FS_FILE* file = tsk_fs_dir_get(dir, i);
         if (!file)
@@ -293,31 +270,98 @@ bool TskVolumeFiles::list(const QByteArray& folder, std::vector<EvidenceEntry>& 
         if (deleted)
             tsk_fs_file_close(deleted);
         tsk_fs_file_close(file);
-        if (e && !e->name.isEmpty() && !isNtfsSystemEntry(m_volume->fs, folderId, *e))
-            entries.push_back(std::move(*e));
+        if (e && !e->name.isEmpty() && !isNtfsSystemEntry(m_volume->fs, address, *e))
+            folder->entries.push_back(std::move(*e));
     }
     tsk_fs_dir_close(dir);
+    // By name, the entry in use before a deleted one of the same name.
+    for (size_t i = 0; i < folder->entries.size(); ++i) {
+        const auto [it, added] = folder->byName.emplace(folder->entries[i].name, i);
+        if (!added && folder->entries[it->second].deleted && !folder->entries[i].deleted)
+            it->second = i;
+    }
+    return remember(path, std::move(folder));
+}
+
+std::shared_ptr<const TskVolumeFiles::Folder>
+TskVolumeFiles::remember(const QByteArray& path, std::shared_ptr<Folder> folder) const {
+    m_cachedEntries += folder->entries.size() + 1;
+    if (m_cachedEntries > kMaxCachedEntries) {
+        m_folders.clear();
+        m_cachedEntries = folder->entries.size() + 1;
+    }
+    m_folders[path] = folder;
+    return folder;
+}
+
+const EvidenceEntry* TskVolumeFiles::Folder::find(const QByteArray& name) const {
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : &entries[it->second];
+}
+
+std::optional<EvidenceEntry> TskVolumeFiles::entryLocked(const QByteArray& path) const {
+    const QByteArray p = tskPath(path);
+    if (p == "/") {
+        EvidenceEntry root;
+        root.name = "/";
+        root.type = EntryType::Folder;
+        root.fileId = m_volume->fs->root_inum;
+        return root;
+    }
+    const qsizetype slash = p.lastIndexOf('/');
+    const std::shared_ptr<const Folder> parent =
+        folderLocked(slash > 0 ? p.left(slash) : QByteArray("/"), 0);
+    const EvidenceEntry* e = parent->find(p.mid(slash + 1));
+    if (!e)
+        return std::nullopt;
+    return *e;
+}
+
+std::optional<EvidenceEntry> TskVolumeFiles::entry(const QByteArray& path) const {
+    if (path.isEmpty() || path.contains('\0') || path.size() > kMaxPath)
+        return std::nullopt;
+    std::lock_guard<std::mutex> guard(m_volume->image->lock);
+    return entryLocked(path);
+}
+
+bool TskVolumeFiles::list(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
+                          QString* error) const {
+    if (folder.contains('\0') || folder.size() > kMaxPath) {
+        if (error)
+            *error = QStringLiteral("no such folder");
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(m_volume->image->lock);
+    const std::shared_ptr<const Folder> listing = folderLocked(tskPath(folder), 0);
+    if (!listing->ok) {
+        if (error)
+            *error = listing->error;
+        return false;
+    }
+    entries.insert(entries.end(), listing->entries.begin(), listing->entries.end());
     return true;
 }
 
 std::unique_ptr<EvidenceReader> TskVolumeFiles::open(const QByteArray& path, QString* error) const {
-    if (path.contains('\0')) {
+    if (path.contains('\0') || path.size() > kMaxPath) {
         if (error)
             *error = QStringLiteral("no such file");
         return nullptr;
     }
     std::unique_lock<std::mutex> guard(m_volume->image->lock);
-    tsk_error_reset();
-    TSK_FS_FILE* file = openExact(m_volume->fs, path);
-    if (!file) {
+    const std::optional<EvidenceEntry> e = entryLocked(path);
+    if (!e || e->type != EntryType::File || e->fileId == 0) {
         if (error)
-            *error = tskErrorText();
+            *error = e ? QStringLiteral("not a regular file") : QStringLiteral("no such file");
         return nullptr;
     }
-    if (!file->meta || file->meta->type != TSK_FS_META_TYPE_REG) {
+    tsk_error_reset();
+    TSK_FS_FILE* file = tsk_fs_file_open_meta(m_volume->fs, nullptr, TSK_INUM_T(e->fileId));
+    if (!file || !file->meta || file->meta->type != TSK_FS_META_TYPE_REG) {
         if (error)
-            *error = QStringLiteral("not a regular file");
-        tsk_fs_file_close(file);
+            *error = file ? QStringLiteral("not a regular file") : tskErrorText();
+        if (file)
+            tsk_fs_file_close(file);
         return nullptr;
     }
     const qint64 size = file->meta->size > 0 ? qint64(file->meta->size) : 0;

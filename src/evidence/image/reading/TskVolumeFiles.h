@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <mutex>
+#include <unordered_map>
+#include <vector>
 
 namespace vc::image {
 
@@ -32,9 +34,17 @@ struct VolumeState {
 // FILETIMEs; its $FILE_NAME times and its MFT entry go into detail and
 // fileId. Entries The Sleuth Kit still lists in a folder although deleted are
 // listed too, marked deleted, and read where their clusters hold data.
+//
+// Each folder is listed once and kept (up to kMaxCachedEntries entries in
+// all): a path is found through its folders' listings, not by TSK's own
+// lookup, which would read every folder of the path again for each file. A
+// name must be spelled as the file system spells it, as on the folders of
+// this machine (NTFS and FAT themselves, and TSK, find names in any case),
+// so that findChildNoCase gives the name as it is written.
 class TskVolumeFiles : public EvidenceFiles {
 public:
     TskVolumeFiles(std::shared_ptr<VolumeState> volume, QString description);
+    ~TskVolumeFiles() override;
 
     bool isLocal() const override { return false; }
     std::optional<EvidenceEntry> entry(const QByteArray& path) const override;
@@ -44,11 +54,31 @@ public:
     QString describe() const override { return m_description; }
 
 private:
+    struct Folder {
+        bool ok = false;
+        QString error;
+        std::vector<EvidenceEntry> entries;
+        std::unordered_map<QByteArray, size_t> byName;
+        const EvidenceEntry* find(const QByteArray& name) const;
+    };
+    // Under the image's lock.
+    std::shared_ptr<const Folder> folderLocked(const QByteArray& path, int depth) const;
+    std::shared_ptr<const Folder> remember(const QByteArray& path,
+                                           std::shared_ptr<Folder> folder) const;
+    std::optional<EvidenceEntry> entryLocked(const QByteArray& path) const;
+
     std::shared_ptr<VolumeState> m_volume;
     QString m_description;
+    mutable std::unordered_map<QByteArray, std::shared_ptr<const Folder>> m_folders;
+    mutable size_t m_cachedEntries = 0;
 };
 
 // The most entries one folder gives; a crafted folder could claim millions.
 constexpr size_t kMaxFolderEntries = 200000;
+// The most entries kept from the folders listed, and the deepest and longest
+// path looked up.
+constexpr size_t kMaxCachedEntries = 500000;
+constexpr int kMaxDepth = 256;
+constexpr qsizetype kMaxPath = 32768;
 
 } // namespace vc::image
