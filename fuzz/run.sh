@@ -56,6 +56,17 @@ maxLength() {
   esac
 }
 
+# Options of one target. The disk image libraries (libewf, libvmdk, libvhdi,
+# The Sleuth Kit) leak what they had allocated when opening a damaged image
+# fails, and their stacks, without frame pointers, end inside them: leaks are
+# not looked for in that target (the sanitized tests check that the reader
+# frees what it opens).
+targetOptions() {
+  case "$1" in
+    fuzz_disk_image) echo -detect_leaks=0 ;;
+  esac
+}
+
 status=0
 mkdir -p "$build/fuzz-artifacts"
 for t in "${targets[@]}"; do
@@ -77,6 +88,7 @@ for t in "${targets[@]}"; do
   # a finding too.
   "$binary" "$corpus" "$seedDir" -dict="$(dictionary "$t")" -max_len="$(maxLength "$t")" \
     -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+    $(targetOptions "$t") \
     -artifact_prefix="$build/fuzz-artifacts/$t-" >"$log" 2>&1
   result=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')

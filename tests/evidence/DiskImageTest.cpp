@@ -259,7 +259,30 @@ TEST(DiskImage, ShadowCopiesOfARealVolumeAreVolumesOfTheirOwn) {
         EXPECT_TRUE(image->files[size_t(i)]->list("/", root, nullptr));
         EXPECT_FALSE(root.empty());
     }
-    EXPECT_LT(image->volumes[1].snapshotCreated->raw, image->volumes[2].snapshotCreated->raw);
+    // What each holds: the first the syslog before it was compressed, the
+    // second not yet the password file.
+    const auto names = [&](size_t v) {
+        std::vector<EvidenceEntry> entries;
+        EXPECT_TRUE(image->files[v]->list("/", entries, nullptr));
+        QStringList list;
+        for (const EvidenceEntry& e : entries)
+            list << QString::fromUtf8(e.name);
+        return list;
+    };
+    EXPECT_EQ(names(0), (QStringList{"another_file", "password.txt", "syslog.gz",
+                                     "System Volume Information"}));
+    EXPECT_EQ(names(1), (QStringList{"syslog", "System Volume Information"}));
+    EXPECT_EQ(names(2), (QStringList{"another_file", "syslog.gz", "System Volume Information"}));
+    QByteArray syslog;
+    ASSERT_EQ(image->files[1]->readWhole("/syslog", 1 << 20, &syslog), EvidenceReadStatus::Ok);
+    EXPECT_EQ(syslog.size(), 1247);
+    EXPECT_TRUE(syslog.startsWith("Jan 22 07:52:33 myhostname"));
+    EXPECT_FALSE(image->files[0]->entry("/syslog"));
+    // As vshadowinfo gives them.
+    EXPECT_EQ(fileTimeUtcText(quint64(image->volumes[1].snapshotCreated->raw)),
+              "2013-12-03 06:35:09.7363787 UTC");
+    EXPECT_EQ(fileTimeUtcText(quint64(image->volumes[2].snapshotCreated->raw)),
+              "2013-12-03 06:37:48.9190583 UTC");
     // Without the option, the live volume alone.
     const std::optional<DiskImage> live =
         readInProcess(imagePath(QStringLiteral("real/vsstest.qcow2")));
