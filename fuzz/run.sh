@@ -66,6 +66,12 @@ targetOptions() {
     fuzz_disk_image) echo -detect_leaks=0 ;;
   esac
 }
+leakCheckAtExit() {
+  case "$1" in
+    fuzz_disk_image) echo 0 ;;
+    *) echo 1 ;;
+  esac
+}
 
 status=0
 mkdir -p "$build/fuzz-artifacts"
@@ -86,6 +92,7 @@ for t in "${targets[@]}"; do
   echo "fuzz: $t for ${seconds}s"
   # Leaks are looked for; a run that exceeds its memory or time per input is
   # a finding too.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=$(leakCheckAtExit "$t")" \
   "$binary" "$corpus" "$seedDir" -dict="$(dictionary "$t")" -max_len="$(maxLength "$t")" \
     -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
     $(targetOptions "$t") \

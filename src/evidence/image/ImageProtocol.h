@@ -26,7 +26,11 @@ enum class Op : quint8 {
 };
 
 // The most one frame may hold, and the most one Read asks for.
-constexpr quint32 kMaxFrame = 64u << 20;
+constexpr quint32 kMaxFrame = 256u << 20;
+// The most a List answer holds: a folder of more entries than fit is given
+// cut there (a real folder of 200,000 NTFS entries, with their details,
+// takes about 150 MiB).
+constexpr qsizetype kMaxListBytes = qsizetype(192) << 20;
 constexpr qint64 kMaxReadCount = qint64(1) << 20;
 // What an Open answer holds of the file: most files a reader opens are read
 // whole and are small, and each request is a round trip between processes.

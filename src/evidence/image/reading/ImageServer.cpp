@@ -89,9 +89,18 @@ private:
             std::vector<EvidenceEntry> entries;
             QString error = QStringLiteral("no such volume");
             const bool ok = files && files->list(path, entries, &error);
-            out << ok << (ok ? QString() : error) << quint32(entries.size());
-            for (const EvidenceEntry& e : entries)
-                out << e;
+            QByteArray listed;
+            QDataStream list(&listed, QIODevice::WriteOnly);
+            list.setVersion(kStreamVersion);
+            quint32 count = 0;
+            for (const EvidenceEntry& e : entries) {
+                if (listed.size() > kMaxListBytes)
+                    break;
+                list << e;
+                ++count;
+            }
+            out << ok << (ok ? QString() : error) << count;
+            out.writeRawData(listed.constData(), int(listed.size()));
             return;
         }
         case Op::Open: {
