@@ -88,6 +88,18 @@ TEST(DiskImageBenchmark, DISABLED_ReadingTheSampleFromTheE01AgainstTheFolder) {
         EXPECT_EQ(readAll(*image->files[0], inside), bytes);
         inProcessMs += t.nsecsElapsed() / 1e6;
     }
+    // One request and its answer between the processes: entries of a folder
+    // not listed before are asked for one by one.
+    ImageError error;
+    const std::optional<DiskImage> image = openDiskImage(e01, DiskImageOptions{}, &error);
+    ASSERT_TRUE(image);
+    QElapsedTimer t;
+    t.start();
+    constexpr int kRequests = 2000;
+    for (int i = 0; i < kRequests; ++i)
+        EXPECT_TRUE(image->files[0]->entry(inside + "/NTUSER.DAT"));
+    const double roundTripUs = t.nsecsElapsed() / 1e3 / kRequests;
+    std::printf("one request to the reader process and its answer: %.1f us\n", roundTripUs);
     std::printf("every file of the sample (%lld bytes), mean of %d rounds:\n"
                 "  folder                        %8.2f ms\n"
                 "  E01 through the reader process %7.2f ms (%.2f x); opening it %.2f ms\n"
