@@ -127,8 +127,14 @@ std::optional<DiskImage> readDiskImage(const QString& path, const DiskImageOptio
                                 tskErrorText()};
         return std::nullopt;
     }
+    // GPT first: a GPT disk also holds an MBR (the protective one), and
+    // TSK's detection, which then finds both and keeps GPT, leaks the MBR's
+    // partitions.
     tsk_error_reset();
-    TSK_VS_INFO* vs = tsk_vs_open(img, 0, TSK_VS_TYPE_DETECT);
+    TSK_VS_INFO* vs = tsk_vs_open(img, 0, TSK_VS_TYPE_GPT);
+    tsk_error_reset();
+    if (!vs)
+        vs = tsk_vs_open(img, 0, TSK_VS_TYPE_DETECT);
     if (!vs) {
         // TSK says nothing at all when it finds no table of any kind.
         const uint32_t why = tsk_error_get_errno();
