@@ -11,6 +11,10 @@ packages=(
   libsqlite3-dev sqlite3
   # cached bodies of the browsers' disk caches: gzip and deflate, brotli
   zlib1g-dev libbrotli-dev
+  # disk images: The Sleuth Kit, shadow copies, QCOW2; fls/icat and vshadowinfo to compare
+  libtsk-dev libvshadow-dev libqcow-dev sleuthkit libvshadow-utils
+  # scripts/make-test-images.sh
+  ntfs-3g mtools fdisk ewf-tools qemu-utils
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
   tzdata

@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -25,13 +26,14 @@ std::string executableFolder() {
     return folder.substr(0, folder.rfind('/') + 1);
 }
 
-// Loads the window library from beside the executable (the build tree) or
-// from the installed library folder, and runs the window.
-int runWindow(int argc, char** argv) {
+// Loads a library of the program from beside the executable (the build
+// tree) or from the installed library folder, and runs its entry.
+int runFromLibrary(const char* libraryName, const char* entryName, const char* what, int argc,
+                   char** argv) {
     const std::string folder = executableFolder();
     const std::string candidates[] = {
-        folder + VC_WINDOW_LIBRARY,
-        folder + "../" VC_LIBRARY_DIR "/" VC_WINDOW_LIBRARY,
+        folder + libraryName,
+        folder + "../" VC_LIBRARY_DIR "/" + libraryName,
     };
     std::string failure;
     for (const std::string& candidate : candidates) {
@@ -42,23 +44,29 @@ int runWindow(int argc, char** argv) {
             failure = dlerror();
             continue;
         }
-        using WindowMain = int (*)(int, char**);
-        auto run = reinterpret_cast<WindowMain>(dlsym(library, "vellacord_window_main"));
+        using Entry = int (*)(int, char**);
+        auto run = reinterpret_cast<Entry>(dlsym(library, entryName));
         if (!run) {
-            failure = candidate + ": no window entry";
+            failure = candidate + ": no entry " + entryName;
             continue;
         }
         return run(argc, argv);
     }
     if (failure.empty())
         failure = candidates[0] + ": not found";
-    std::fprintf(stderr, "vellacord: cannot load the window library %s\n", failure.c_str());
+    std::fprintf(stderr, "vellacord: cannot load the %s library %s\n", what, failure.c_str());
     return vc::kExitInput;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // The disk image reader, started by the program itself as a process of
+    // its own: its library (The Sleuth Kit and the image libraries) is mapped
+    // only there.
+    if (argc >= 2 && std::strcmp(argv[1], "image-server") == 0)
+        return runFromLibrary(VC_IMAGE_LIBRARY, "vellacord_image_server_main", "disk image", argc,
+                              argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -82,5 +90,5 @@ int main(int argc, char** argv) {
                      "sub-commands run without one, see vellacord --help\n");
         return vc::kExitInput;
     }
-    return runWindow(argc, argv);
+    return runFromLibrary(VC_WINDOW_LIBRARY, "vellacord_window_main", "window", argc, argv);
 }
