@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vc {
 
@@ -212,6 +213,7 @@ public:
     QAction* ActionExit = nullptr;
     QAction* ActionOpenProfile = nullptr;
     QAction* ActionOpenVolume = nullptr;
+    QAction* ActionOpenImage = nullptr;
     QAction* MyCompAction_Total = nullptr;
     QAction* MyCompAction_Cond = nullptr;
     QAction* SearchAction_Find = nullptr;
@@ -257,6 +259,12 @@ public:
     // Opens and loads every table from it (the whole recall).
     bool loadProfile(const QString& folder);
     bool loadVolume(const QString& root);
+    // A disk image: its Windows volume (the user chooses where it holds
+    // several) with every user, and its shadow copies when the user wants
+    // them (snapshots: the answer given, else asked).
+    bool openImage(const QString& path, const QStringList& users = {},
+                   std::optional<bool> snapshots = std::nullopt, int partition = 0);
+    bool loadImage(const QString& path);
     // What is open; nullptr before anything was.
     const Machine* machine() const { return m_machine.get(); }
     // The first user of what is open (the folder choosers start in its
@@ -276,6 +284,7 @@ public Q_SLOTS:
     void ActionExitExecute();
     void ActionOpenProfileExecute();
     void ActionOpenVolumeExecute();
+    void ActionOpenImageExecute();
     void EditAction_CopyExecute();
     void ColumnsAction_FitExecute();
     void IEActivityClick();

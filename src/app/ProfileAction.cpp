@@ -1,10 +1,14 @@
 // Opening what the tables read: a Windows profile folder (a machine of one
-// user) or the root of a Windows volume (every user on it).
+// user), the root of a Windows volume (every user on it), or a disk image
+// (every user of its Windows volume, and its shadow copies).
+#include "app/BusyCursor.h"
 #include "app/MainWindow.h"
 #include "app/WindowSettings.h"
 #include "evidence/Machine.h"
 #include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
+#include "evidence/image/ImageMachine.h"
+#include "evidence/image/ImageProcess.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
 #include "recall/ui/RecallActions.h"
@@ -85,6 +89,82 @@ bool TForm1::loadVolume(const QString& root) {
         return false;
     RunOpeningRecall(*this);
     return true;
+}
+
+bool TForm1::openImage(const QString& path, const QStringList& users, std::optional<bool> snapshots,
+                       int partition) {
+    // The shadow copies are listed with the volumes; whether they are read
+    // is the user's choice once it is known that there are any.
+    DiskImageOptions options;
+    options.snapshots = snapshots.value_or(true);
+    ImageError failure;
+    std::optional<DiskImage> image;
+    {
+        BusyCursor busy;
+        image = openDiskImage(path, options, &failure);
+    }
+    if (!image) {
+        showError(failure.text());
+        return false;
+    }
+    QString error;
+    int volume = -1;
+    const std::vector<int> windows = liveWindowsVolumes(*image);
+    if (partition > 0 || windows.size() < 2) {
+        volume = chooseWindowsVolume(*image, partition, &error);
+    } else {
+        QStringList items;
+        for (const int v : windows)
+            items << image->volumes[size_t(v)].describe(imageFileName(path));
+        const int chosen =
+            chooser()->chooseItem(ActionOpenImage->text(), tx(TextChooseWindowsVolume), items);
+        if (chosen < 0 || chosen >= int(windows.size()))
+            return false;
+        volume = windows[size_t(chosen)];
+    }
+    if (volume < 0) {
+        showError(error);
+        return false;
+    }
+    bool readCopies = false;
+    const int live = image->volumes[size_t(volume)].partition;
+    const bool hasCopies =
+        std::any_of(image->volumes.begin(), image->volumes.end(), [&](const DiskImageVolume& v) {
+            return v.snapshot > 0 && v.partition == live;
+        });
+    if (hasCopies)
+        readCopies = snapshots.has_value()
+                         ? *snapshots
+                         : messages().show(MessageKind::Confirmation, tx(TextReadShadowCopies),
+                                           MessageButtons::YesNo) == MessageAnswer::Yes;
+    std::unique_ptr<Machine> machine;
+    {
+        BusyCursor busy;
+        machine = machineOfImageVolume(*image, volume, users, readCopies, &error);
+    }
+    if (!machine) {
+        showError(error);
+        return false;
+    }
+    takeMachine(*this, std::move(machine), m_machine);
+    rememberImageFile(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool TForm1::loadImage(const QString& path) {
+    if (!openImage(path))
+        return false;
+    RunOpeningRecall(*this);
+    return true;
+}
+
+void TForm1::ActionOpenImageExecute() {
+    const QString last = lastImageFile();
+    const QString path =
+        chooser()->openFile(ActionOpenImage->text(), QFileInfo(last).absolutePath(),
+                            QFileInfo(last).fileName(), tx(TextDiskImageFilter));
+    if (!path.isEmpty())
+        loadImage(path);
 }
 
 void TForm1::ActionOpenProfileExecute() {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 
 namespace vc {
 
@@ -46,6 +47,12 @@ QString QtChooser::saveFileAs(const QString& title, const QString& startFolder,
     if (selected >= 0)
         *chosen = selected;
     return dialog.selectedFiles().constFirst();
+}
+
+int QtChooser::chooseItem(const QString& title, const QString& prompt, const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(m_parent, title, prompt, items, 0, false, &ok);
+    return ok ? int(items.indexOf(item)) : -1;
 }
 
 } // namespace vc

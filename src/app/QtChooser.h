@@ -19,6 +19,7 @@ public:
                      const QString& filter) override;
     QString saveFileAs(const QString& title, const QString& startFolder, const QStringList& filters,
                        int* chosen) override;
+    int chooseItem(const QString& title, const QString& prompt, const QStringList& items) override;
 
 private:
     QWidget* m_parent;

@@ -134,6 +134,14 @@ void rememberProfileFolder(const QString& folder) {
     settings().setValue(kLastProfile, folder);
 }
 
+QString lastImageFile() {
+    return settings().value(QStringLiteral("Folders/LastImage")).toString();
+}
+
+void rememberImageFile(const QString& path) {
+    settings().setValue(QStringLiteral("Folders/LastImage"), path);
+}
+
 QString lastExportFolder() {
     return settings().value(kLastExport).toString();
 }

@@ -29,6 +29,9 @@ QRect clampedToArea(const QRect& geometry, const QRect& available);
 // The last profile folder opened; empty when none was.
 QString lastProfileFolder();
 void rememberProfileFolder(const QString& folder);
+// The last disk image opened; empty when none was.
+QString lastImageFile();
+void rememberImageFile(const QString& path);
 // The folder the last export went to; empty when none was.
 QString lastExportFolder();
 void rememberExportFolder(const QString& folder);

@@ -1,6 +1,7 @@
 #include "cli/CommandHelpers.h"
 
 #include "evidence/Machine.h"
+#include "evidence/image/ImageMachine.h"
 #include "language/InterfaceTexts.h"
 
 #include <QFile>
@@ -57,15 +58,21 @@ CommandEvidence::CommandEvidence() = default;
 CommandEvidence::~CommandEvidence() = default;
 
 bool CommandEvidence::given(const CliOptions& options) {
-    return !options.profile.isEmpty() || !options.volume.isEmpty() || options.thisComputer;
+    return !options.profile.isEmpty() || !options.volume.isEmpty() || !options.image.isEmpty() ||
+           options.thisComputer;
 }
 
 bool CommandEvidence::open(const CliOptions& options) {
     // The evidence as the command line named it.
-    m_given = !options.profile.isEmpty() ? options.profile : options.volume;
+    m_given = !options.profile.isEmpty() ? options.profile
+              : !options.image.isEmpty() ? options.image
+                                         : options.volume;
     QString error;
     if (options.thisComputer)
         m_machine = Machine::thisComputer();
+    else if (!options.image.isEmpty())
+        m_machine = openImageMachine(options.image, options.partition.toInt(), options.users,
+                                     options.snapshots, &error);
     else if (!options.volume.isEmpty())
         m_machine = Machine::openVolume(options.volume, options.users, &error);
     else
@@ -76,6 +83,9 @@ bool CommandEvidence::open(const CliOptions& options) {
     }
     for (const QString& message : m_machine->messages())
         std::fprintf(stderr, "vellacord: warning: %s\n", qPrintable(message));
+    if (options.snapshots && m_machine->snapshots().empty())
+        std::fprintf(stderr, "vellacord: warning: %s: %s\n", qPrintable(m_machine->description()),
+                     qPrintable(tx(TextNoShadowCopies)));
     const bool alone = m_machine->kind() == Machine::Kind::Profile;
     for (const auto& user : m_machine->users()) {
         if (!user->foldersGuessed())

@@ -27,17 +27,24 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
         {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
         {"--volume", &CliOptions::volume},      {"--time-zone", &CliOptions::timeZone},
+        {"--image", &CliOptions::image},        {"--partition", &CliOptions::partition},
     };
     struct FlagOption {
         const char* name;
         bool CliOptions::*field;
     };
     static const FlagOption kFlags[] = {
-        {"--utc", &CliOptions::utc},         {"--hash-walk", &CliOptions::hashWalk},
-        {"--full", &CliOptions::full},       {"--text-files", &CliOptions::textFiles},
-        {"--outside", &CliOptions::outside}, {"--or", &CliOptions::useOr},
-        {"--help", &CliOptions::help},       {"-h", &CliOptions::help},
-        {"--version", &CliOptions::version}, {"--this-computer", &CliOptions::thisComputer},
+        {"--utc", &CliOptions::utc},
+        {"--hash-walk", &CliOptions::hashWalk},
+        {"--full", &CliOptions::full},
+        {"--text-files", &CliOptions::textFiles},
+        {"--outside", &CliOptions::outside},
+        {"--or", &CliOptions::useOr},
+        {"--help", &CliOptions::help},
+        {"-h", &CliOptions::help},
+        {"--version", &CliOptions::version},
+        {"--this-computer", &CliOptions::thisComputer},
+        {"--snapshots", &CliOptions::snapshots},
     };
 
     for (int i = 0; i < arguments.size(); ++i) {
@@ -111,14 +118,26 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         return false;
     }
     const int evidence = int(!options.profile.isEmpty()) + int(!options.volume.isEmpty()) +
-                         int(options.thisComputer);
+                         int(!options.image.isEmpty()) + int(options.thisComputer);
     if (evidence > 1) {
-        *error = QStringLiteral("give one of --profile, --volume and --this-computer");
+        *error = QStringLiteral("give one of --profile, --volume, --image and --this-computer");
         return false;
     }
-    if (!options.users.isEmpty() && options.volume.isEmpty()) {
-        *error = QStringLiteral("--user chooses users of a --volume");
+    if (!options.users.isEmpty() && options.volume.isEmpty() && options.image.isEmpty()) {
+        *error = QStringLiteral("--user chooses users of a --volume or an --image");
         return false;
+    }
+    if ((options.snapshots || !options.partition.isEmpty()) && options.image.isEmpty()) {
+        *error = QStringLiteral("--partition and --snapshots go with --image");
+        return false;
+    }
+    if (!options.partition.isEmpty()) {
+        bool number = false;
+        const int partition = options.partition.toInt(&number);
+        if (!number || partition < 1) {
+            *error = QStringLiteral("--partition needs the number of a partition (1, 2, ...)");
+            return false;
+        }
     }
     if (!options.timeZone.isEmpty() && options.utc &&
         options.timeZone.compare(QLatin1String("utc"), Qt::CaseInsensitive) != 0) {
@@ -232,6 +251,9 @@ QString usageText() {
                "  | --volume DIR [--user NAME]... (the root of a Windows volume: every user, or\n"
                "      those named by folder name or SID) | --this-computer (its temporary "
                "folder)\n"
+               "  | --image FILE [--partition N] [--snapshots] [--user NAME]... (a disk image:\n"
+               "      raw or split raw, E01, VMDK, VHD, VHDX, QCOW2; its first Windows volume or\n"
+               "      partition N; --snapshots: its volume shadow copies too)\n"
                "common options: --tsv FILE | --xml FILE (default: tab-delimited to stdout),\n"
                "  --date-format FMT, --codepage NAME, --help, --version\n"
                "  --time-zone utc|local|machine|ZONE: the zone times are shown in (default: the\n"

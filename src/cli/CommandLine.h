@@ -9,12 +9,19 @@ namespace vc {
 struct CliOptions {
     QString command;        // "activity", "history", ... ; empty for the window
     QStringList positional; // INDEX_FILE, FOLDER ...
-    // The evidence: a profile folder, the root of a Windows volume, or this
-    // computer; the users to read of a volume (folder names or SIDs).
+    // The evidence: a profile folder, the root of a Windows volume, a disk
+    // image, or this computer; the users to read of a volume or an image
+    // (folder names or SIDs).
     QString profile;
     QString volume;
     QStringList users;
     bool thisComputer = false;
+    // --image FILE: a disk image; --partition N chooses its Windows volume
+    // (the partition's number as listed; empty: the first), --snapshots
+    // reads its volume shadow copies too.
+    QString image;
+    QString partition;
+    bool snapshots = false;
     // --time-zone utc|local|machine|ZONE; empty: the machine's zone when its
     // hives name one, else local time (--utc: utc).
     QString timeZone;

@@ -60,8 +60,9 @@ const QDate kLastTextDate(3000, 12, 31);
 int runRecallCommand(const CliOptions& options) {
     if (!CommandEvidence::given(options) || options.outDir.isEmpty() ||
         !options.positional.isEmpty())
-        return usageError(QStringLiteral("recall needs --profile DIR (or --volume DIR, or "
-                                         "--this-computer) and --out DIR"));
+        return usageError(
+            QStringLiteral("recall needs --profile DIR (or --volume DIR, --image FILE or "
+                           "--this-computer) and --out DIR"));
     if (!options.tsvFile.isEmpty())
         return usageError(QStringLiteral("recall writes one file per section into --out DIR; "
                                          "--tsv does not apply"));

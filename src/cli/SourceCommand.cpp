@@ -1,4 +1,5 @@
-// vellacord SOURCE (--profile DIR | --volume DIR [--user NAME]... | --this-computer)
+// vellacord SOURCE (--profile DIR | --volume DIR [--user NAME]... | --image FILE |
+//                   --this-computer)
 // Any source of the catalogue with a sub-command of its name: its table of
 // every user of the evidence.
 #include "cli/SourceCommand.h"
@@ -18,9 +19,10 @@ int runSourceCommand(const CliOptions& options, const SourceSpec& decl) {
     // computer's own temporary folder.
     const bool thisComputer = !evidence && QLatin1String(decl.name) == QLatin1String("temp");
     if (!options.positional.isEmpty() || (!evidence && !thisComputer)) {
-        std::fprintf(stderr,
-                     "vellacord: %s needs --profile DIR, --volume DIR or --this-computer\n%s",
-                     decl.command, qPrintable(usageText()));
+        std::fprintf(
+            stderr,
+            "vellacord: %s needs --profile DIR, --volume DIR, --image FILE or --this-computer\n%s",
+            decl.command, qPrintable(usageText()));
         return kExitUsage;
     }
     CommandEvidence machine;
@@ -28,31 +30,27 @@ int runSourceCommand(const CliOptions& options, const SourceSpec& decl) {
         return kExitInput;
     CommandContext context;
     WorkFile workFile;
-    const std::unique_ptr<TableModel> table = makeSourceTable(decl);
+    const std::unique_ptr<TableModel> table =
+        makeSourceTable(decl, hasSnapshotColumn(machine.machine()));
     QString title = machine.title();
     bool loaded = true;
     const auto load = [&](RowSink& rows) {
-        bool first = true;
-        for (const UserProfile* user : sourceUsers(decl, machine.machine())) {
-            SourceInput input;
-            input.machine = machine.machine();
-            input.user = user;
-            input.workFile = &workFile;
-            input.linearScan = !options.hashWalk;
-            input.fullHistory = options.full;
-            UserRows userRows(rows, userCell(user, decl.encoding), first,
-                              sourceHasUserColumn(decl));
-            first = false;
-            const SourceOutcome outcome = decl.load(input, context.load(), userRows);
-            if (!outcome.title.isEmpty() && machine.machine() &&
-                machine.machine()->users().size() == 1)
-                title = outcome.title;
-            if (!outcome.loaded) {
-                loaded = false;
-                return false;
-            }
-        }
-        return true;
+        SourceInput input;
+        input.machine = machine.machine();
+        input.workFile = &workFile;
+        input.linearScan = !options.hashWalk;
+        input.fullHistory = options.full;
+        const MachineLoad done = loadFromMachine(decl, input, context.load(), rows);
+        if (machine.machine() && machine.machine()->users().size() == 1)
+            for (const SourceOutcome& outcome : done.outcomes)
+                if (!outcome.title.isEmpty()) {
+                    title = outcome.title;
+                    break;
+                }
+        loaded = done.loaded;
+        for (const QString& line : snapshotSummary(machine.machine(), done))
+            std::fprintf(stderr, "vellacord: %s\n", qPrintable(line));
+        return loaded;
     };
     int status = kExitOk;
     if (!options.xmlFile.isEmpty()) {

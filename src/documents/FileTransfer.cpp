@@ -1,5 +1,7 @@
 #include "documents/FileTransfer.h"
 
+#include "evidence/EvidenceFiles.h"
+
 #include "documents/FileServices.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
@@ -107,9 +109,17 @@ TransferOutcome transferFile(const QString& source, const QString& folder, bool 
 }
 
 QString localFileFor(const QString& target, const UserProfile* profile) {
+    static const QRegularExpression windowsPath(QStringLiteral("^([A-Za-z]:[\\\\/]|%)"));
+    // A profile inside a disk image: its paths are paths there, never
+    // this machine's files.
+    if (profile && !profile->files().isLocal()) {
+        if (windowsPath.match(target).hasMatch())
+            if (const QString mapped = profile->mapWindowsPath(target); !mapped.isEmpty())
+                return mapped;
+        return target;
+    }
     if (target.isEmpty() || QFileInfo::exists(target))
         return target;
-    static const QRegularExpression windowsPath(QStringLiteral("^([A-Za-z]:[\\\\/]|%)"));
     if (windowsPath.match(target).hasMatch()) {
         if (profile) {
             const QString mapped = profile->mapWindowsPath(target);

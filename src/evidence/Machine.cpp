@@ -330,6 +330,11 @@ bool showTimesInZoneOf(const Machine& machine) {
     return false;
 }
 
+void Machine::addSnapshot(std::unique_ptr<Machine> snapshot, const TimeValue& created) {
+    const int number = int(m_snapshots.size()) + 1;
+    m_snapshots.push_back({std::move(snapshot), created, number});
+}
+
 QString Machine::title() const {
     const QString name = m_computerName.isEmpty() ? m_description : m_computerName;
     if (m_kind == Kind::Profile && !m_users.empty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evidence/UserProfile.h"
+#include "platform/TimeValue.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,16 @@ struct MachineTimeZone {
 MachineTimeZone readMachineTimeZone(const Hive& system);
 // The name of the current control set ("ControlSet001") of a SYSTEM hive.
 QString currentControlSet(const Hive& system);
+
+class Machine;
+
+// An older state of a machine's volume (a volume shadow copy of a disk
+// image): the volume as it was then, with the users it had.
+struct MachineSnapshot {
+    std::unique_ptr<Machine> machine;
+    TimeValue created; // when the copy was made (FILETIME)
+    int number = 0;    // 1 for the oldest
+};
 
 // What the user opened: a Windows volume with its users, or one profile
 // folder (a machine of one user, with its volume when a parent folder holds
@@ -92,6 +103,15 @@ public:
     // and its users ("WIN10-PC, 2 users").
     QString title() const;
 
+    // The older states of the volume read besides it, oldest first; their
+    // rows are added to the tables where they differ from the live
+    // volume's.
+    const std::vector<MachineSnapshot>& snapshots() const { return m_snapshots; }
+    void addSnapshot(std::unique_ptr<Machine> snapshot, const TimeValue& created);
+    // Says something about the machine as it was opened (a partition or a
+    // shadow copy that could not be read).
+    void addMessage(const QString& message) { m_messages << message; }
+
 private:
     Machine();
     void readHives();
@@ -107,6 +127,7 @@ private:
     MachineTimeZone m_zone;
     std::vector<std::unique_ptr<UserProfile>> m_users;
     QStringList m_messages;
+    std::vector<MachineSnapshot> m_snapshots;
 };
 
 // Shows times in the machine's zone (setDisplayZone): false, and nothing

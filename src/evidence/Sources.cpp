@@ -2,10 +2,15 @@
 
 #include "evidence/Machine.h"
 #include "evidence/UserProfile.h"
+#include "evidence/image/DiskImage.h"
+#include "language/InterfaceTexts.h"
 #include "language/TextIds.h"
 #include "platform/CodePage.h"
+#include "platform/TimeValue.h"
 
 #include <QVarLengthArray>
+
+#include <unordered_set>
 
 namespace vc {
 
@@ -37,18 +42,138 @@ bool sourceHasUserColumn(const SourceSpec& decl) {
     return decl.scope != SourceScope::Machine;
 }
 
-std::vector<TableColumn> sourceColumns(const SourceSpec& decl) {
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn) {
     std::vector<TableColumn> columns = decl.columns();
     if (sourceHasUserColumn(decl))
         columns.push_back({TextUser, false, 0.06});
+    if (snapshotColumn)
+        columns.push_back({TextSnapshot, true, 0.10});
     return columns;
 }
 
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl) {
-    auto table =
-        std::make_unique<TableModel>(QString::fromLatin1(decl.tableName), sourceColumns(decl));
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn) {
+    auto table = std::make_unique<TableModel>(QString::fromLatin1(decl.tableName),
+                                              sourceColumns(decl, snapshotColumn));
     table->setCellEncoding(decl.encoding);
     return table;
+}
+
+bool hasSnapshotColumn(const Machine* machine) {
+    return machine && !machine->snapshots().empty();
+}
+
+void fitSourceTable(TableModel& table, const SourceSpec& decl, const Machine* machine) {
+    const std::vector<TableColumn> columns = sourceColumns(decl, hasSnapshotColumn(machine));
+    const std::vector<TableColumn>& now = table.columnSpecs();
+    const bool same = std::equal(columns.begin(), columns.end(), now.begin(), now.end(),
+                                 [](const TableColumn& a, const TableColumn& b) {
+                                     return a.captionText == b.captionText && a.isDate == b.isDate;
+                                 });
+    if (!same)
+        table.setColumns(columns);
+}
+
+namespace {
+
+// The rows of the live volume and of each snapshot into one table: every
+// row gets the "Snapshot" cell (empty for the live volume), and a
+// snapshot's row whose cells equal a row given before is left out, so that
+// what the snapshots add stands out. Rows are told apart by a 64-bit hash
+// of their cells.
+class SnapshotRows : public RowSink {
+public:
+    SnapshotRows(RowSink& rows, std::unordered_set<quint64>& seen) : m_rows(rows), m_seen(seen) {}
+    void setSnapshot(const QByteArray& cell, bool live) {
+        m_cell = cell;
+        m_live = live;
+        m_added = 0;
+    }
+    qint64 added() const { return m_added; }
+    int columns() const override { return std::max(0, m_rows.columns() - 1); }
+    void appendCells(const QByteArrayView* cells, int count) override {
+        const int own = columns();
+        quint64 hash = 1469598103934665603ull;
+        QVarLengthArray<QByteArrayView, 32> row(own + 1);
+        for (int c = 0; c < own; ++c) {
+            row[c] = c < count ? cells[c] : QByteArrayView();
+            hash = (hash ^ quint64(qHash(row[c], 0x9e3779b9u))) * 1099511628211ull;
+            hash = (hash ^ quint64(row[c].size())) * 1099511628211ull;
+        }
+        if (!m_seen.insert(hash).second && !m_live)
+            return;
+        row[own] = m_cell;
+        m_rows.appendCells(row.constData(), own + 1);
+        ++m_added;
+    }
+    void clearRows() override { m_rows.clearRows(); }
+    void beginRows() override { m_rows.beginRows(); }
+    void endRows() override { m_rows.endRows(); }
+
+private:
+    RowSink& m_rows;
+    std::unordered_set<quint64>& m_seen;
+    QByteArray m_cell;
+    bool m_live = true;
+    qint64 m_added = 0;
+};
+
+} // namespace
+
+MachineLoad loadFromMachine(const SourceSpec& decl, const SourceInput& input,
+                            const LoadContext& context, RowSink& rows) {
+    MachineLoad result;
+    const Machine* machine = input.machine;
+    const bool snapshots = hasSnapshotColumn(machine);
+    std::unordered_set<quint64> seen;
+    SnapshotRows snapshotRows(rows, seen);
+    RowSink& sink = snapshots ? static_cast<RowSink&>(snapshotRows) : rows;
+    bool first = true;
+    // One pass over a machine's users (the live volume's or a snapshot's).
+    const auto loadUsers = [&](const Machine* from) {
+        for (const UserProfile* user : sourceUsers(decl, from)) {
+            SourceInput one = input;
+            one.machine = from;
+            one.user = user;
+            UserRows userRows(sink, userCell(user, decl.encoding), first,
+                              sourceHasUserColumn(decl));
+            first = false;
+            const SourceOutcome outcome = decl.load(one, context, userRows);
+            result.stopRun = result.stopRun || outcome.stopRun;
+            result.found = result.found || outcome.found;
+            result.outcomes.append(outcome);
+            if (!outcome.loaded) {
+                result.loaded = false;
+                return false;
+            }
+        }
+        return true;
+    };
+    snapshotRows.setSnapshot(QByteArray(), true);
+    if (!loadUsers(machine) || !snapshots)
+        return result;
+    for (const MachineSnapshot& snapshot : machine->snapshots()) {
+        QByteArray cell;
+        appendTimeCell(snapshot.created, cell);
+        snapshotRows.setSnapshot(cell, false);
+        const bool loaded = loadUsers(snapshot.machine.get());
+        result.snapshotRows.push_back(snapshotRows.added());
+        if (!loaded || result.stopRun)
+            break;
+    }
+    return result;
+}
+
+QStringList snapshotSummary(const Machine* machine, const MachineLoad& load) {
+    QStringList lines;
+    if (!machine)
+        return lines;
+    const std::vector<MachineSnapshot>& snapshots = machine->snapshots();
+    for (size_t i = 0; i < snapshots.size() && i < load.snapshotRows.size(); ++i)
+        lines << tx(TextSnapshotAdded)
+                     .arg(snapshots[i].number)
+                     .arg(fileTimeUtcText(quint64(snapshots[i].created.raw)))
+                     .arg(load.snapshotRows[i]);
+    return lines;
 }
 
 QByteArray userCell(const UserProfile* user, CellEncoding encoding) {

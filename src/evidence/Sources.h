@@ -155,10 +155,40 @@ int sourceIndexOfLetter(char letter);
 // Whether a source's rows end with the "User" cell: every source but those
 // of the whole machine, whose rows name their user themselves if at all.
 bool sourceHasUserColumn(const SourceSpec& decl);
-// The columns of a source's table: its own, then "User" where it has one.
-std::vector<TableColumn> sourceColumns(const SourceSpec& decl);
+// The columns of a source's table: its own, then "User" where it has one,
+// then "Snapshot" when the machine read has shadow copies (the copy's
+// creation time; empty on the live volume's rows).
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn = false);
 // An empty table of a source, named and encoded as the window's.
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl);
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn = false);
+// Whether a source's tables of this machine end with "Snapshot".
+bool hasSnapshotColumn(const Machine* machine);
+// Gives a source's table the columns it has on this machine; when they
+// change, its rows go.
+void fitSourceTable(TableModel& table, const SourceSpec& decl, const Machine* machine);
+
+// What loading a source from a machine came to: the outcome of each load
+// (each user, or the machine once; then the same for each snapshot).
+struct MachineLoad {
+    QList<SourceOutcome> outcomes;
+    // False: a load could not begin (see SourceOutcome::loaded); the loads
+    // after it were not made.
+    bool loaded = true;
+    bool stopRun = false;
+    bool found = false;
+    // The rows each snapshot of the machine added (rows equal to one the
+    // live volume or an older snapshot gave are left out).
+    std::vector<qint64> snapshotRows;
+};
+// Loads a source from input.machine into rows: every user in turn (or the
+// machine once, see sourceUsers), then the machine's snapshots the same way,
+// each row with the trailing "Snapshot" cell where the table has it. The
+// other fields of input (work file, scan choices) are every load's.
+MachineLoad loadFromMachine(const SourceSpec& decl, const SourceInput& input,
+                            const LoadContext& context, RowSink& rows);
+// "Shadow copy 1 (2013-10-27 08:40:12 UTC): 12 rows added", a line for each
+// snapshot; empty without snapshots.
+QStringList snapshotSummary(const Machine* machine, const MachineLoad& load);
 // The "User" cell of a user's rows in a table of that encoding (empty for
 // no user).
 QByteArray userCell(const UserProfile* user, CellEncoding encoding);

@@ -24,6 +24,10 @@ public:
     // left selected.
     virtual QString saveFileAs(const QString& title, const QString& startFolder,
                                const QStringList& filters, int* chosen) = 0;
+    // One of several items (the volumes of a disk image); its index, or -1
+    // when the user cancels.
+    virtual int chooseItem(const QString& title, const QString& prompt,
+                           const QStringList& items) = 0;
 };
 
 // Answers every dialog with preset texts; used by tests and headless runs.
@@ -34,6 +38,9 @@ public:
     QString saveAnswer;
     // The filter saveFileAs answers with; -1 keeps the one shown first.
     int filterAnswer = -1;
+    // The item chooseItem answers with (-1: cancel), and the items offered.
+    int itemAnswer = 0;
+    QStringList lastItems;
     QStringList lastFilters;
     QString lastTitle;
     QString lastStartFolder;
@@ -62,6 +69,12 @@ public:
         if (filterAnswer >= 0 && !saveAnswer.isEmpty())
             *chosen = filterAnswer;
         return saveAnswer;
+    }
+
+    int chooseItem(const QString& title, const QString& prompt, const QStringList& items) override {
+        remember(title, QString(), prompt, QString());
+        lastItems = items;
+        return itemAnswer < items.size() ? itemAnswer : -1;
     }
 
 private:

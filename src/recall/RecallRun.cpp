@@ -130,29 +130,26 @@ bool RecallRun::gatherSection(int section) {
     TableModel& table = m_target.table(section);
     m_target.clearPane(section);
 
-    // Every user of the machine in turn (or the machine once), into one table.
+    // Every user of the machine in turn (or the machine once), then its
+    // snapshots, into one table.
     QList<SourceOutcome> outcomes;
     bool found = false;
+    MachineLoad load;
     {
         FillScope fill(m_target, section);
-        bool first = true;
-        for (const UserProfile* user : sourceUsers(decl, m_machine)) {
-            SourceInput input;
-            input.machine = m_machine;
-            input.user = user;
-            input.workFile = &m_workFile;
-            input.linearScan = m_target.linearScan();
-            input.fullHistory = m_target.fullHistory();
-            UserRows rows(table, userCell(user, decl.encoding), first, sourceHasUserColumn(decl));
-            first = false;
-            const SourceOutcome outcome = decl.load(input, context(), rows);
-            if (outcome.stopRun)
-                m_stopped = true;
-            if (!outcome.loaded)
-                return false;
-            found = found || outcome.found;
-            outcomes.append(outcome);
-        }
+        fitSourceTable(table, decl, m_machine);
+        SourceInput input;
+        input.machine = m_machine;
+        input.workFile = &m_workFile;
+        input.linearScan = m_target.linearScan();
+        input.fullHistory = m_target.fullHistory();
+        load = loadFromMachine(decl, input, context(), table);
+        if (load.stopRun)
+            m_stopped = true;
+        if (!load.loaded)
+            return false;
+        found = load.found;
+        outcomes = load.outcomes;
     }
 
     // The texts around the table: each label the loads left, the users'
@@ -196,6 +193,9 @@ bool RecallRun::gatherSection(int section) {
             m_target.setLabelText(section, RecallLabel::Files, files);
             m_summary += QStringLiteral(". ") + files;
         }
+        const QStringList added = snapshotSummary(m_machine, load);
+        if (!added.isEmpty())
+            m_summary += QStringLiteral(". ") + added.join(QStringLiteral(". "));
     }
     m_target.setLabelText(section, RecallLabel::Condition, m_plan.description);
     m_target.setLabelHint(section, RecallLabel::Condition, m_plan.description);

@@ -315,6 +315,20 @@ void TableModel::removeAllRows() {
         endResetModel();
 }
 
+void TableModel::setColumns(std::vector<TableColumn> columns) {
+    if (!inBulkUpdate())
+        beginResetModel();
+    std::vector<RowPlace>().swap(m_rows);
+    std::vector<Block>().swap(m_blocks);
+    m_shown.clear();
+    m_columns = std::move(columns);
+    m_headerImages.assign(m_columns.size(), -1);
+    m_shownColumns.resize(m_columns.size());
+    std::iota(m_shownColumns.begin(), m_shownColumns.end(), 0);
+    if (!inBulkUpdate())
+        endResetModel();
+}
+
 void TableModel::clearRows() {
     removeAllRows();
     clearHeaderImages();

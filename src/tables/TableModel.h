@@ -51,6 +51,9 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     const std::vector<TableColumn>& columnSpecs() const { return m_columns; }
+    // Gives the table other columns (a trailing one added or dropped): its
+    // rows go, every column is shown in its order, the filter stays.
+    void setColumns(std::vector<TableColumn> columns);
     // The rows shown: every stored row, or while a filter is set the rows
     // that hold its text. Every row number of the model (the views', the
     // cells', the exports', the copy's and the find's) counts shown rows.

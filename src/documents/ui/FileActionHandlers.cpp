@@ -10,6 +10,7 @@
 #include "documents/ui/DocumentTabActions.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "preview/ui/EvidenceCopies.h"
 #include "preview/ui/PaneActions.h"
 
 #include <QDir>
@@ -56,23 +57,48 @@ void PrepareFileMenu(TForm1& form) {
     // file of a row, a tab or a table that is no longer in front.
     const QString path = form.currentFileName();
     const bool address = isAddress(path);
+    const bool image = EvidenceInImage(form);
     const QFileInfo info(path);
-    const bool file = !path.isEmpty() && !address && info.isFile();
+    const bool file = !path.isEmpty() && !address && EvidenceFileExists(form, path);
     // Open needs an address or something that is there (a folder opens in
-    // the file manager); the other actions need the file itself.
-    const bool openable = !path.isEmpty() && (address || info.exists());
+    // the file manager); the other actions need the file itself. A file
+    // inside a disk image is opened from a copy, and neither moved (the
+    // image is never changed) nor shown in a folder of its own.
+    const bool openable = !path.isEmpty() && (address || (image ? file : info.exists()));
     for (QAction* item : form.files_PopupMenu->actions()) {
         item->setStatusTip(item->isSeparator() ? QString() : path);
-        item->setEnabled(item == form.filesPopUp_Open ? openable : file);
+        bool enabled = item == form.filesPopUp_Open ? openable : file;
+        if (image && (item == form.filesPopUp_MoveTo || item == form.filesPopUp_OpenFolder)) {
+            enabled = false;
+            item->setStatusTip(tx(TextImageNeverChanged));
+        }
+        item->setEnabled(enabled);
     }
 }
+
+namespace {
+
+// The local file an action works on: the evidence's own file, or for a file
+// inside a disk image a private copy of it; empty, after saying so, when it
+// cannot be made.
+QString actionFile(TForm1& form, const QString& path) {
+    if (path.isEmpty() || isAddress(path) || !EvidenceInImage(form))
+        return path;
+    QString error;
+    const QString copy = LocalEvidenceFile(form, path, CopyPurpose::Action, &error);
+    if (copy.isEmpty())
+        showError(tx(TextFileNotFound) + QStringLiteral(":\n") + error);
+    return copy;
+}
+
+} // namespace
 
 void OpenCurrentFile(TForm1& form, QObject* sender) {
     OpenEvidenceTarget(form, itemTarget(form, sender, form.filesPopUp_Open));
 }
 
 void OpenCurrentFileWith(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(form, sender, form.filesPopUp_OpenWith);
+    const QString path = actionFile(form, itemTarget(form, sender, form.filesPopUp_OpenWith));
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
@@ -90,7 +116,12 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     if (!item)
         item = form.filesPopUp_CopyTo;
     const bool move = item->data().toInt() != 0;
-    const QString source = itemTarget(form, item, form.filesPopUp_CopyTo);
+    if (move && EvidenceInImage(form)) {
+        messages().show(MessageKind::Information, tx(TextImageNeverChanged), MessageButtons::Ok);
+        return;
+    }
+    const QString named = itemTarget(form, item, form.filesPopUp_CopyTo);
+    const QString source = actionFile(form, named);
     if (source.isEmpty())
         return;
     const QString folder =
@@ -111,7 +142,7 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     rememberTransferFolder(QFileInfo(folder).absoluteFilePath());
     form.statusBar()->showMessage(
         tx(move ? TextFileMovedTo : TextFileCopiedTo)
-            .arg(source, transferDestination(source, QDir::cleanPath(folder))),
+            .arg(named, transferDestination(source, QDir::cleanPath(folder))),
         kTransferMessageMs);
     // A moved file is gone from where the row says it lies.
     if (move)
@@ -119,7 +150,7 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
 }
 
 void ShowCurrentFileProperties(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(form, sender, form.filesPopUp_Properties);
+    const QString path = actionFile(form, itemTarget(form, sender, form.filesPopUp_Properties));
     if (path.isEmpty())
         return;
     fileServices().showProperties(path);
@@ -128,7 +159,11 @@ void ShowCurrentFileProperties(TForm1& form, QObject* sender) {
 void OpenWithAssociatedProgram(TForm1& form, const QString& path) {
     if (path.isEmpty())
         return;
-    const QString target = isAddress(path) ? path : localFileFor(path, form.firstUser());
+    const QString target = isAddress(path)         ? path
+                           : EvidenceInImage(form) ? actionFile(form, path)
+                                                   : localFileFor(path, form.firstUser());
+    if (target.isEmpty())
+        return;
     // A script is never run by a double-click: the user picks the program.
     if (isScript(target)) {
         fileServices().openWith(target);

@@ -3,6 +3,7 @@
 #include "language/InterfaceTexts.h"
 #include "preview/pictures/GdiplusStatus.h"
 #include "preview/ui/DetailPane.h"
+#include "preview/ui/EvidenceCopies.h"
 #include "preview/ui/PaneActions.h"
 #include "preview/ui/PictureBox.h"
 #include "preview/ui/ZoomWindow.h"
@@ -89,7 +90,11 @@ void ShowPreview(TForm1& form, const QString& folder, const QString& name, const
         caption->clear();
         return;
     }
-    const QString file = name.isEmpty() ? QString() : fullPath.isEmpty() ? folder + name : fullPath;
+    const QString named = name.isEmpty()       ? QString()
+                          : fullPath.isEmpty() ? folder + name
+                                               : fullPath;
+    // A file inside a disk image is shown from a private copy.
+    const QString file = LocalEvidenceFile(form, named, CopyPurpose::Preview);
     pane->setPreviewFile(file);
     if (file.isEmpty() || !QFileInfo::exists(file)) {
         ClearPicture(box);
