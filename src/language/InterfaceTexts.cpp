@@ -459,14 +459,14 @@ constexpr LaterText kLaterTexts[] = {
     {TextSnapshotAdded, "Shadow copy %1 (%2): %3 rows added"},
     {TextOpenDiskImage, "Open Disk Image"},
     {TextDiskImageFilter,
-     "Disk images (*.dd *.raw *.img *.001 *.E01 *.e01 *.vmdk *.vhd *.vhdx *.qcow2);;All files (*)"},
+     "Disk images (*.dd *.raw *.img *.001 *.E01 *.vmdk *.vhd *.vhdx *.qcow2);;All (*)"},
     {TextChooseWindowsVolume, "The image holds several Windows volumes. Which one is to be read?"},
     {TextReadShadowCopies, "Read the volume's shadow copies too?"},
     {TextImageNeverChanged,
-     "The file lies inside a disk image, which is never changed: Move to... is not offered."},
+     "Inside a disk image, which is never changed: Move to... is not offered."},
     // Disk images (continued)
-    {TextOpenDiskImageHint, "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read every "
-                            "user of its Windows volume"},
+    {TextOpenDiskImageHint,
+     "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read its Windows users"},
 };
 
 // Each later text takes the number after the one before it: a gap would

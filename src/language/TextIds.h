@@ -463,20 +463,20 @@ enum InterfaceTextId : int {
     TextShownOfAll = 413,      // "%1 of %2"
     TextShowEveryColumn = 414, // "Show every column in its order"
     // Disk images
-    TextNoShadowCopies = 415,  // "the volume has no shadow copies; only the live volume is read"
-    TextSnapshot = 416,        // "Snapshot"
-    TextSnapshotAdded = 417,   // "Shadow copy %1 (%2): %3 rows added"
-    TextOpenDiskImage = 418,   // "Open Disk Image"
-    TextDiskImageFilter = 419, // "Disk images (*.dd *.raw *.img *.001 *.E01 *.e01 *.vmdk *.vhd
-                               // *.vhdx *.qcow2);;All files (*)"
+    TextNoShadowCopies = 415, // "the volume has no shadow copies; only the live volume is read"
+    TextSnapshot = 416,       // "Snapshot"
+    TextSnapshotAdded = 417,  // "Shadow copy %1 (%2): %3 rows added"
+    TextOpenDiskImage = 418,  // "Open Disk Image"
+    TextDiskImageFilter =
+        419, // "Disk images (*.dd *.raw *.img *.001 *.E01 *.vmdk *.vhd *.vhdx *.qcow2);;All (*)"
     TextChooseWindowsVolume =
         420, // "The image holds several Windows volumes. Which one is to be read?"
-    TextReadShadowCopies = 421,  // "Read the volume's shadow copies too?"
-    TextImageNeverChanged = 422, // "The file lies inside a disk image, which is never changed: Move
-                                 // to... is not offered."
+    TextReadShadowCopies = 421, // "Read the volume's shadow copies too?"
+    TextImageNeverChanged =
+        422, // "Inside a disk image, which is never changed: Move to... is not offered."
     // Disk images (continued)
-    TextOpenDiskImageHint = 423, // "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read
-                                 // every user of its Windows volume"
+    TextOpenDiskImageHint =
+        423, // "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read its Windows users"
 };
 
 } // namespace vc
