@@ -1,6 +1,7 @@
 // The main window's commands, each handed over to the feature that carries
 // it out; the handler names are those of the window layout.
 #include "app/MainWindow.h"
+#include "timeline/ui/TimelineView.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/ui/DocumentTabActions.h"
@@ -69,6 +70,9 @@ void TForm1::ExportAction_XLSExecute() {
 }
 void TForm1::ExportAction_TabExecute() {
     ExportCurrentTableToText(*this);
+}
+void TForm1::ExportAction_TimelineExecute() {
+    m_timeline->exportTimeline();
 }
 void TForm1::ViewAction_UtcExecute(bool utc) {
     if (utc)

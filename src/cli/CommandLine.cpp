@@ -27,6 +27,8 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
         {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
         {"--volume", &CliOptions::volume},      {"--time-zone", &CliOptions::timeZone},
+        {"--jsonl", &CliOptions::jsonlFile},    {"--timesketch-csv", &CliOptions::timesketchCsvFile},
+        {"--l2tcsv", &CliOptions::l2tcsvFile},
     };
     struct FlagOption {
         const char* name;
@@ -226,6 +228,11 @@ QString usageText() {
                "      rows whose date falls outside it\n"
                "      sections: ") +
            letters +
+           QStringLiteral("\n"
+                          "  vellacord timeline EVIDENCE [the recall's --sections and conditions]\n"
+                          "          [--jsonl FILE] [--timesketch-csv FILE] [--l2tcsv FILE]\n"
+                          "      every time of every source as one table sorted by time; the\n"
+                          "      files for Timesketch and plaso in UTC (the table without them)") +
            QStringLiteral(
                "\n"
                "EVIDENCE: --profile DIR (one Windows user profile folder)\n"

@@ -36,6 +36,10 @@ struct CliOptions {
     QString notContains;
     bool useOr = false;
     QString outDir;
+    // The timeline's files for Timesketch (JSONL, CSV) and plaso (l2tcsv).
+    QString jsonlFile;
+    QString timesketchCsvFile;
+    QString l2tcsvFile;
     bool help = false;
     bool version = false;
 };

@@ -23,6 +23,7 @@ const CommandEntry kCommands[] = {
     {"history", &runHistoryCommand},
     {"cookies", &runCookiesCommand},
     {"recall", &runRecallCommand},
+    {"timeline", &runTimelineCommand},
 };
 
 const SourceSpec* sourceOfCommand(const QString& name) {

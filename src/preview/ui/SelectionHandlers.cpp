@@ -1,6 +1,7 @@
 // Selecting a row fills its tab's detail pane and previews pictures; the
 // file behind a row (what the file actions work on) is found here too.
 #include "app/MainWindow.h"
+#include "timeline/ui/TimelineView.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileTransfer.h"
@@ -121,6 +122,8 @@ QString FileOfRow(TForm1& form, TabId id, int row) {
     if (row < 0 || row >= t.model->rows())
         return QString();
     auto cell = [&](int column) { return t.model->cellText(row, column); };
+    if (id == kTimelineTab)
+        return form.timelineView()->fileOfRow(row);
     if (sourceAt(int(id)).rowView)
         return SourceRowFile(form, id, row);
     switch (id) {
@@ -171,6 +174,10 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
     TableTab& t = form.tab(id);
     if (row < 0 || row >= t.model->rows() || focusedRow(t) != row)
         return;
+    if (id == kTimelineTab) {
+        form.timelineView()->showInPane(row);
+        return;
+    }
     if (ShowSourceRowView(form, id, row))
         return;
     if (id == TabId::Cookie) {
@@ -261,6 +268,10 @@ void OpenRowTarget(TForm1& form, TabId id) {
     const int row = focusedRow(form.tab(id));
     if (row < 0)
         return;
+    if (id == kTimelineTab) {
+        form.timelineView()->showEventRow(row);
+        return;
+    }
     if (id == TabId::Activity) {
         OpenEvidenceTarget(form, FileOfRow(form, id, row));
         return;
