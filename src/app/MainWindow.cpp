@@ -378,8 +378,9 @@ QString TForm1::currentFileName() {
 bool TForm1::tableTabInFront() const {
     const QWidget* outer = mainPageControl->currentWidget();
     return outer == m_tabs[int(kTimelineTab)].sheet ||
-           std::any_of(m_groupPages.begin(), m_groupPages.end(),
-                       [outer](const auto& group) { return group.second->parentWidget() == outer; });
+           std::any_of(m_groupPages.begin(), m_groupPages.end(), [outer](const auto& group) {
+               return group.second->parentWidget() == outer;
+           });
 }
 
 TableModel* TForm1::UpdateTabState() {

@@ -1,7 +1,6 @@
 // The main window's commands, each handed over to the feature that carries
 // it out; the handler names are those of the window layout.
 #include "app/MainWindow.h"
-#include "timeline/ui/TimelineView.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/ui/DocumentTabActions.h"
@@ -11,6 +10,7 @@
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TableToolActions.h"
 #include "tables/ui/TimeZoneView.h"
+#include "timeline/ui/TimelineView.h"
 
 namespace vc {
 

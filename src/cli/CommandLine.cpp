@@ -20,14 +20,22 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         QString CliOptions::*field;
     };
     static const ValueOption kValues[] = {
-        {"--profile", &CliOptions::profile},    {"--tsv", &CliOptions::tsvFile},
-        {"--xml", &CliOptions::xmlFile},        {"--date-format", &CliOptions::dateFormat},
-        {"--codepage", &CliOptions::codepage},  {"--sections", &CliOptions::sections},
-        {"--date-from", &CliOptions::dateFrom}, {"--date-to", &CliOptions::dateTo},
-        {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
-        {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
-        {"--volume", &CliOptions::volume},      {"--time-zone", &CliOptions::timeZone},
-        {"--jsonl", &CliOptions::jsonlFile},    {"--timesketch-csv", &CliOptions::timesketchCsvFile},
+        {"--profile", &CliOptions::profile},
+        {"--tsv", &CliOptions::tsvFile},
+        {"--xml", &CliOptions::xmlFile},
+        {"--date-format", &CliOptions::dateFormat},
+        {"--codepage", &CliOptions::codepage},
+        {"--sections", &CliOptions::sections},
+        {"--date-from", &CliOptions::dateFrom},
+        {"--date-to", &CliOptions::dateTo},
+        {"--contains", &CliOptions::contains},
+        {"--not-contains", &CliOptions::notContains},
+        {"--out", &CliOptions::outDir},
+        {"--encoding", &CliOptions::encoding},
+        {"--volume", &CliOptions::volume},
+        {"--time-zone", &CliOptions::timeZone},
+        {"--jsonl", &CliOptions::jsonlFile},
+        {"--timesketch-csv", &CliOptions::timesketchCsvFile},
         {"--l2tcsv", &CliOptions::l2tcsvFile},
     };
     struct FlagOption {

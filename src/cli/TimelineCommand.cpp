@@ -103,9 +103,8 @@ int runTimelineCommand(const CliOptions& options) {
     if (table) {
         const std::unique_ptr<TableModel> rows = makeTimelineTable();
         rows->setRowSource(std::make_shared<TimelineRows>(timeline, 0, timeline->size()));
-        const int written = writeTableOutput(*rows, options,
-                                             evidence.title() + QStringLiteral(": ") +
-                                                 tx(TextTimelineTab));
+        const int written = writeTableOutput(
+            *rows, options, evidence.title() + QStringLiteral(": ") + tx(TextTimelineTab));
         if (written != kExitOk)
             status = written;
     }

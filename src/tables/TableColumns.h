@@ -13,14 +13,18 @@ inline std::vector<TableColumn> activityColumns() {
             {TextModificationTime, true, 0.17, TextEventCachedModified},
             {TextAccessTime, true, 0.17, TextEventCachedAccessed},
             {TextFileName, false, 0.15},
-            {TextFileExt, false, 0.05},    {TextType, false, 0.05},
-            {TextDirectory, false, 0.10},  {TextHttpHeader, false, 0.0}};
+            {TextFileExt, false, 0.05},
+            {TextType, false, 0.05},
+            {TextDirectory, false, 0.10},
+            {TextHttpHeader, false, 0.0}};
 }
 inline std::vector<TableColumn> cookieColumns() {
-    return {{TextSite, false, 0.30},        {TextVariable, false, 0.10},
+    return {{TextSite, false, 0.30},
+            {TextVariable, false, 0.10},
             {TextCreationTime, true, 0.20, TextEventCookieCreated},
             {TextExpirationTime, true, 0.20, TextEventCookieExpires},
-            {TextFileName, false, 0.05},    {TextValue, false, 0.05},
+            {TextFileName, false, 0.05},
+            {TextValue, false, 0.05},
             {TextFlags, false, 0.0}};
 }
 inline std::vector<TableColumn> historyColumns() {
@@ -43,7 +47,8 @@ inline std::vector<TableColumn> linksColumns() {
 // what the newer sources add (row-line fields 6 to 22, see
 // documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
-    return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
+    return {{TextName, false, 0.30},
+            {TextFileExt, false, 0.10},
             {TextCreationTime, true, 0.20, TextEventShortcutCreated},
             {TextLastAccess, true, 0.20, TextEventShortcutAccessed},
             {TextLinkAddress, false, 0.40},
@@ -56,10 +61,14 @@ inline std::vector<TableColumn> recentColumns() {
             {TextTargetModified, true, 0.25, TextEventTargetModified},
             {TextTargetAccessed, true, 0.25, TextEventTargetAccessed},
             {TextTargetSize, false, 0.13},
-            {TextVolumeLabel, false, 0.15},   {TextVolumeSerial, false, 0.16},
-            {TextMachineId, false, 0.18},     {TextWorkingFolder, false, 0.35},
-            {TextNote, false, 0.30},          {TextArguments, false, 0.30},
-            {TextDescription, false, 0.30},   {TextJumpListCategory, false, 0.20}};
+            {TextVolumeLabel, false, 0.15},
+            {TextVolumeSerial, false, 0.16},
+            {TextMachineId, false, 0.18},
+            {TextWorkingFolder, false, 0.35},
+            {TextNote, false, 0.30},
+            {TextArguments, false, 0.30},
+            {TextDescription, false, 0.30},
+            {TextJumpListCategory, false, 0.20}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},

@@ -11,9 +11,9 @@ QString machineNameOf(const Machine& machine) {
         return machine.computerName();
     if (!machine.description().isEmpty())
         return machine.description();
-    const QString root = !machine.root().isEmpty()                  ? machine.root()
-                         : !machine.users().empty()                  ? machine.users().front()->folder()
-                                                                    : QString();
+    const QString root = !machine.root().isEmpty()  ? machine.root()
+                         : !machine.users().empty() ? machine.users().front()->folder()
+                                                    : QString();
     return QFileInfo(root).fileName();
 }
 

@@ -20,18 +20,18 @@ constexpr qint64 kLastSecondOf9999 = 253402300799LL;
 // Where a row's address or path stands, in the order the columns are
 // preferred: the first of these a table has and a row fills.
 constexpr int kAddressCaptions[] = {
-    TextUrlAddress,     TextTargetPath, TextLinkAddress, TextFilePath,    TextOriginalPath,
-    TextFolder,         TextProgram,    TextSite,        TextContentAddress, TextApplication,
-    TextText,           TextName,
+    TextUrlAddress,     TextTargetPath,  TextLinkAddress, TextFilePath,
+    TextOriginalPath,   TextFolder,      TextProgram,     TextSite,
+    TextContentAddress, TextApplication, TextText,        TextName,
 };
 
 // Columns that say where a row was read from, not what happened: no part
 // of the short description.
 constexpr int kProvenanceCaptions[] = {
-    TextBrowserProfile, TextSourceFile, TextReadFrom,  TextRegistryKey, TextHive,
-    TextIndexFile,      TextCacheFolder, TextBodyFile, TextCacheEntry,  TextActivityId,
-    TextSidColumn,      TextRecycledFile, TextHttpHeader, TextFileReference, TextNote,
-    TextDirectory,      TextCachedFile,  TextVolumeSerial, TextMachineId, TextFormatVersion,
+    TextBrowserProfile, TextSourceFile,   TextReadFrom,     TextRegistryKey,   TextHive,
+    TextIndexFile,      TextCacheFolder,  TextBodyFile,     TextCacheEntry,    TextActivityId,
+    TextSidColumn,      TextRecycledFile, TextHttpHeader,   TextFileReference, TextNote,
+    TextDirectory,      TextCachedFile,   TextVolumeSerial, TextMachineId,     TextFormatVersion,
 };
 // How many filled cells make the short description, and how long each may be.
 constexpr int kDescriptionCells = 3;
@@ -140,9 +140,8 @@ void Timeline::addTable(int source, const TableModel* table, const QString& mach
         if (column.captionText == TextSourceFile || column.captionText == TextIndexFile)
             if (t.sourceFileColumn < 0)
                 t.sourceFileColumn = c;
-        if (c == t.userColumn ||
-            contains(std::begin(kProvenanceCaptions), std::end(kProvenanceCaptions),
-                     column.captionText))
+        if (c == t.userColumn || contains(std::begin(kProvenanceCaptions),
+                                          std::end(kProvenanceCaptions), column.captionText))
             continue;
         t.descriptionColumns.push_back(c);
     }
@@ -180,10 +179,9 @@ void Timeline::clear() {
 void Timeline::build() {
     std::vector<TimelineEvent>().swap(m_events);
     // Equal times go by source, then by the order the tables came in.
-    std::stable_sort(m_tables.begin(), m_tables.end(),
-                     [](const TimelineTable& a, const TimelineTable& b) {
-                         return a.source < b.source;
-                     });
+    std::stable_sort(
+        m_tables.begin(), m_tables.end(),
+        [](const TimelineTable& a, const TimelineTable& b) { return a.source < b.source; });
     if (m_tables.size() > 0xFFFF)
         m_tables.resize(0xFFFF);
     RowCells cells;
@@ -210,8 +208,7 @@ void Timeline::build() {
                     flags |= TimelineEvent::kWallClock;
                 if (isExpiryEvent(eventText))
                     flags |= TimelineEvent::kExpiry;
-                m_events.push_back(
-                    {*moment, quint32(r), quint16(ti), quint8(column), flags});
+                m_events.push_back({*moment, quint32(r), quint16(ti), quint8(column), flags});
             }
         }
     }
@@ -240,8 +237,7 @@ int Timeline::eventTextOf(const TimelineTable& t, int column) {
     return kNoEvent;
 }
 
-void Timeline::appendAddress(const TimelineTable& t, const RowCells& cells,
-                             QByteArray& out) const {
+void Timeline::appendAddress(const TimelineTable& t, const RowCells& cells, QByteArray& out) const {
     for (const int c : t.addressColumns)
         if (c < cells.size() && !cells[c].isEmpty()) {
             appendCellUtf8(*t.table, c, cells[c], out);

@@ -113,10 +113,10 @@ struct ExportTable {
     QByteArray nameUpper;   // in capitals (l2tcsv's source)
     QByteArray captionJson; // the source's caption, JSON-quoted
     QByteArray machineJson;
-    std::vector<QByteArray> keys;    // "\"visit_count\":" per column; empty: not a field
-    std::vector<int> csvSlots;       // the column's place among the CSV's fields; -1
-    std::vector<QByteArray> events;  // per column: its event text (UTF-8); empty: none
-    std::vector<QByteArray> macb;    // per column, for l2tcsv
+    std::vector<QByteArray> keys;   // "\"visit_count\":" per column; empty: not a field
+    std::vector<int> csvSlots;      // the column's place among the CSV's fields; -1
+    std::vector<QByteArray> events; // per column: its event text (UTF-8); empty: none
+    std::vector<QByteArray> macb;   // per column, for l2tcsv
 };
 
 // The fields every export writes before the row's own.
@@ -434,8 +434,8 @@ private:
         m_scratch.clear();
         message(m_scratch, t, e);
         // short: the address (or what stands for it) cut to 80 bytes.
-        const QByteArrayView shortText = m_address.isEmpty() ? QByteArrayView(m_scratch)
-                                                             : QByteArrayView(m_address);
+        const QByteArrayView shortText =
+            m_address.isEmpty() ? QByteArrayView(m_scratch) : QByteArrayView(m_address);
         qsizetype cut = std::min<qsizetype>(shortText.size(), 80);
         while (cut > 0 && cut < shortText.size() &&
                (static_cast<unsigned char>(shortText[cut]) & 0xC0) == 0x80)
@@ -574,7 +574,8 @@ QByteArray exportFieldName(int captionText) {
     QByteArray name;
     bool gap = false;
     for (char c : caption) {
-        const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool word =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         if (!word) {
             gap = !name.isEmpty();
             continue;

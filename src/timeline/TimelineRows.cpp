@@ -7,14 +7,15 @@
 namespace vc {
 
 std::vector<TableColumn> timelineTableColumns() {
-    return {{TextTime, true, 0.15},       {TextEvent, false, 0.15},
-            {TextSource, false, 0.15},    {TextUser, false, 0.07},
-            {TextComputer, false, 0.08},  {TextAddressOrPath, false, 0.30},
+    return {{TextTime, true, 0.15},        {TextEvent, false, 0.15},
+            {TextSource, false, 0.15},     {TextUser, false, 0.07},
+            {TextComputer, false, 0.08},   {TextAddressOrPath, false, 0.30},
             {TextDescription, false, 0.30}};
 }
 
 std::unique_ptr<TableModel> makeTimelineTable() {
-    auto table = std::make_unique<TableModel>(QStringLiteral("tl_ListView"), timelineTableColumns());
+    auto table =
+        std::make_unique<TableModel>(QStringLiteral("tl_ListView"), timelineTableColumns());
     table->setCellEncoding(CellEncoding::Utf8);
     return table;
 }

@@ -81,21 +81,37 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
     activity->reserveRows(1000000);
     for (int i = 0; i < 1000000; ++i)
         activity->appendRow({url(i), fileTime(when()), fileTime(when()),
-                             "page" + QByteArray::number(i) + "[1].htm", "htm", "URL",
-                             "ABCD1234", "HTTP/1.1 200 OK", "joe"});
+                             "page" + QByteArray::number(i) + "[1].htm", "htm", "URL", "ABCD1234",
+                             "HTTP/1.1 200 OK", "joe"});
     auto history = tableOf("history");
     history->reserveRows(1000000);
     for (int i = 0; i < 1000000; ++i)
-        history->appendRow({"Visited: joe@" + url(i), fileTime(when()), fileTime(when()), "URL",
-                            "", "joe"});
+        history->appendRow(
+            {"Visited: joe@" + url(i), fileTime(when()), fileTime(when()), "URL", "", "joe"});
     auto recent = tableOf("recent");
     for (int i = 0; i < 2000; ++i)
-        recent->appendRow({"report" + QByteArray::number(i) + ".docx.lnk", "lnk",
-                           fileTime(when()), fileTime(when()),
+        recent->appendRow({"report" + QByteArray::number(i) + ".docx.lnk",
+                           "lnk",
+                           fileTime(when()),
+                           fileTime(when()),
                            "C:\\Users\\joe\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\r.lnk",
-                           "Recent folder", "", "", "", "C:\\Users\\joe\\Documents\\report.docx",
-                           fileTime(when()), fileTime(when()), fileTime(when()), "12345", "OS",
-                           "1234-ABCD", "desktop-1", "C:\\Users\\joe\\Documents", "", "", "", "",
+                           "Recent folder",
+                           "",
+                           "",
+                           "",
+                           "C:\\Users\\joe\\Documents\\report.docx",
+                           fileTime(when()),
+                           fileTime(when()),
+                           fileTime(when()),
+                           "12345",
+                           "OS",
+                           "1234-ABCD",
+                           "desktop-1",
+                           "C:\\Users\\joe\\Documents",
+                           "",
+                           "",
+                           "",
+                           "",
                            "joe"});
     const double fillSeconds = clock.elapsed() / 1000.0;
     qint64 tableBytes = 0;
@@ -105,10 +121,11 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
     const double peakBefore = peakMemoryMiB();
 
     auto timeline = std::make_shared<Timeline>();
-    const std::pair<const char*, const TableModel*> tables[] = {
-        {"web-history", webHistory.get()}, {"web-cookies", webCookies.get()},
-        {"activity", activity.get()},      {"history", history.get()},
-        {"recent", recent.get()}};
+    const std::pair<const char*, const TableModel*> tables[] = {{"web-history", webHistory.get()},
+                                                                {"web-cookies", webCookies.get()},
+                                                                {"activity", activity.get()},
+                                                                {"history", history.get()},
+                                                                {"recent", recent.get()}};
     for (const auto& [name, table] : tables)
         timeline->addTable(sourceIndex(QLatin1String(name)), table, QStringLiteral("PC-1"));
     clock.restart();

@@ -1,6 +1,7 @@
 // The timeline: which stored times are events, their order (time, then
 // source, then row), the rows of its table made from the source rows under
 // every table tool, and the three exports for the tools of the field.
+#include "timeline/Timeline.h"
 #include "evidence/Sources.h"
 #include "language/InterfaceTexts.h"
 #include "platform/TimeText.h"
@@ -9,7 +10,6 @@
 #include "tables/RowSearch.h"
 #include "tables/SortOrder.h"
 #include "tables/TabDelimitedWriter.h"
-#include "timeline/Timeline.h"
 #include "timeline/TimelineExport.h"
 #include "timeline/TimelineRows.h"
 
@@ -27,7 +27,8 @@ constexpr qint64 kFileTimeTo1970 = 116444736000000000LL;
 
 // A browser's time (microseconds since 1601) of microseconds since 1970.
 QByteArray webKit(qint64 unixMicroseconds) {
-    return timeCell({TimeKind::WebKitMicroseconds, TimeRule::Open, unixMicroseconds + kWebKitTo1970});
+    return timeCell(
+        {TimeKind::WebKitMicroseconds, TimeRule::Open, unixMicroseconds + kWebKitTo1970});
 }
 QByteArray fileTime(qint64 unixMicroseconds, TimeKind kind = TimeKind::FileTime) {
     return timeCell({kind, TimeRule::Runtime, unixMicroseconds * 10 + kFileTimeTo1970});
@@ -51,8 +52,8 @@ protected:
         history = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("web-history"))));
         history->appendRow({"http://a.example/", "Page A", webKit(kT2), "3", "1", "link", "Chrome",
                             "Default", "/p/History", "History", "joe"});
-        history->appendRow({"http://b.example/", "Page B", webKit(kT1), "1", "0", "typed",
-                            "Chrome", "Default", "/p/History", "History", "joe"});
+        history->appendRow({"http://b.example/", "Page B", webKit(kT1), "1", "0", "typed", "Chrome",
+                            "Default", "/p/History", "History", "joe"});
         // No time stored, a time cell of 0, and a time before 1970: no event.
         history->appendRow({"http://c.example/", "", "", "1"});
         history->appendRow({"http://d.example/", "", webKit(-kWebKitTo1970), "1"});
@@ -66,8 +67,8 @@ protected:
         // The Activity table holds a local time of an unknown zone.
         activity = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("activity"))));
         activity->appendRow({"Visited: joe@http://l.example/",
-                             fileTime(kT2, TimeKind::LocalFileTime), "", "l.htm", "htm", "URL",
-                             "", "", "joe"});
+                             fileTime(kT2, TimeKind::LocalFileTime), "", "l.htm", "htm", "URL", "",
+                             "", "joe"});
 
         // Added in another order than the catalogue's: ties follow the catalogue.
         timeline = std::make_shared<Timeline>();
@@ -147,8 +148,7 @@ TEST(TimelineEvents, OnlyTimesWithADateAreEvents) {
     const qint64 year3500 = 47335190400LL;
     EXPECT_FALSE(eventMoment({TimeKind::UnixSeconds, TimeRule::Runtime, year3500}));
     EXPECT_FALSE(eventMoment({TimeKind::UnixSeconds, TimeRule::Blank, year3500}));
-    EXPECT_EQ(eventMoment({TimeKind::UnixSeconds, TimeRule::Open, year3500}),
-              year3500 * 1000000);
+    EXPECT_EQ(eventMoment({TimeKind::UnixSeconds, TimeRule::Open, year3500}), year3500 * 1000000);
     EXPECT_FALSE(eventMoment({TimeKind::UnixSeconds, TimeRule::Open, 253402300800LL}));
     // "Never" of a FILETIME lies in the year 30828.
     EXPECT_FALSE(eventMoment({TimeKind::FileTime, TimeRule::Open, 0x7fffffffffffffffLL}));
@@ -204,15 +204,15 @@ TEST_F(TimelineTest, TableRowsAreMadeFromTheSourceRowsUnderEveryTableTool) {
     table->setRowSource(std::make_shared<TimelineRows>(timeline, 0, timeline->size()));
     ASSERT_EQ(table->rows(), 6);
     EXPECT_EQ(table->rowCells(0),
-              (QList<QByteArray>{"2012-03-04 05:06:07", "Page visited",
-                                 "Chrome, Edge, Firefox: History", "joe", "PC-1",
-                                 "http://b.example/",
-                                 "Title: Page B; Visit Count: 1; Typed Count: 0"}));
-    EXPECT_EQ(table->rowCells(5).mid(0, 6),
-              (QList<QByteArray>{"2030-01-01 00:00:00", "Cookie expires",
-                                 "Chrome, Edge, Firefox: Cookies", "bperry", "PC-2",
-                                 ".a.example"}));
-    EXPECT_EQ(table->cellText(2, kTimelineAddress), QStringLiteral("Visited: joe@http://l.example/"));
+              (QList<QByteArray>{
+                  "2012-03-04 05:06:07", "Page visited", "Chrome, Edge, Firefox: History", "joe",
+                  "PC-1", "http://b.example/", "Title: Page B; Visit Count: 1; Typed Count: 0"}));
+    EXPECT_EQ(
+        table->rowCells(5).mid(0, 6),
+        (QList<QByteArray>{"2030-01-01 00:00:00", "Cookie expires",
+                           "Chrome, Edge, Firefox: Cookies", "bperry", "PC-2", ".a.example"}));
+    EXPECT_EQ(table->cellText(2, kTimelineAddress),
+              QStringLiteral("Visited: joe@http://l.example/"));
 
     // The filter box keeps the events of a kind, the find finds a text.
     table->setFilterText(QStringLiteral("cookie"));
@@ -276,15 +276,18 @@ TEST_F(TimelineTest, TimesketchJsonlCarriesEveryFieldInUtc) {
     ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[0].data();
     EXPECT_EQ(first.value("message").toString(),
               QStringLiteral("http://b.example/ (Title: Page B; Visit Count: 1; Typed Count: 0)"));
-    EXPECT_EQ(first.value("datetime").toString(), QStringLiteral("2012-03-04T05:06:07.123456+00:00"));
+    EXPECT_EQ(first.value("datetime").toString(),
+              QStringLiteral("2012-03-04T05:06:07.123456+00:00"));
     EXPECT_EQ(first.value("timestamp").toInteger(), kT1);
     EXPECT_EQ(first.value("timestamp_desc").toString(), QStringLiteral("Page visited"));
     EXPECT_EQ(first.value("source").toString(), QStringLiteral("web-history"));
-    EXPECT_EQ(first.value("source_long").toString(), QStringLiteral("Chrome, Edge, Firefox: History"));
+    EXPECT_EQ(first.value("source_long").toString(),
+              QStringLiteral("Chrome, Edge, Firefox: History"));
     EXPECT_EQ(first.value("user").toString(), QStringLiteral("joe"));
     EXPECT_EQ(first.value("machine").toString(), QStringLiteral("PC-1"));
     EXPECT_EQ(first.value("url_address").toString(), QStringLiteral("http://b.example/"));
-    EXPECT_EQ(first.value("visit_time").toString(), QStringLiteral("2012-03-04T05:06:07.123456+00:00"));
+    EXPECT_EQ(first.value("visit_time").toString(),
+              QStringLiteral("2012-03-04T05:06:07.123456+00:00"));
     EXPECT_EQ(first.value("transition").toString(), QStringLiteral("typed"));
     EXPECT_EQ(first.value("read_from_private_copy").toString(), QStringLiteral("History"));
     EXPECT_FALSE(first.contains("user_2"));
@@ -293,7 +296,8 @@ TEST_F(TimelineTest, TimesketchJsonlCarriesEveryFieldInUtc) {
     ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[4].data();
     EXPECT_EQ(expiry.value("timestamp_desc").toString(), QStringLiteral("Cookie expires"));
     EXPECT_EQ(expiry.value("value").toString(), QStringLiteral("v,1 \"q\""));
-    EXPECT_EQ(expiry.value("last_access").toString(), QStringLiteral("2012-03-05T05:06:07.123456+00:00"));
+    EXPECT_EQ(expiry.value("last_access").toString(),
+              QStringLiteral("2012-03-05T05:06:07.123456+00:00"));
     EXPECT_EQ(expiry.value("user").toString(), QStringLiteral("bperry"));
     EXPECT_EQ(expiry.value("machine").toString(), QStringLiteral("PC-2"));
 }
@@ -303,9 +307,9 @@ TEST_F(TimelineTest, TimesketchCsvAndL2tcsvHaveTheirColumns) {
     ASSERT_EQ(csv.size(), 1 + 5);
     const QList<QByteArray> header = csvFields(csv[0]);
     ASSERT_GE(header.size(), 8);
-    EXPECT_EQ(header.mid(0, 8), (QList<QByteArray>{"message", "datetime", "timestamp_desc",
-                                                    "timestamp", "source", "source_long", "user",
-                                                    "machine"}));
+    EXPECT_EQ(header.mid(0, 8),
+              (QList<QByteArray>{"message", "datetime", "timestamp_desc", "timestamp", "source",
+                                 "source_long", "user", "machine"}));
     // Every field of every source once, however many sources have it.
     EXPECT_EQ(header.count("url_address"), 1);
     EXPECT_EQ(header.count("value"), 1);
@@ -329,8 +333,7 @@ TEST_F(TimelineTest, TimesketchCsvAndL2tcsvHaveTheirColumns) {
     const QList<QByteArray> visit = l2t[1].split(',');
     EXPECT_EQ(visit.mid(0, 9),
               (QList<QByteArray>{"03/04/2012", "05:06:07", "UTC", ".A..", "WEB-HISTORY",
-                                 "Chrome  Edge  Firefox: History", "Page visited", "joe",
-                                 "PC-1"}));
+                                 "Chrome  Edge  Firefox: History", "Page visited", "joe", "PC-1"}));
     EXPECT_EQ(visit[9], "http://b.example/");
     EXPECT_EQ(visit[11], "2");
     EXPECT_EQ(visit[12], "/p/History");
@@ -366,7 +369,9 @@ TEST(TimelineExportTexts, TimesNamesAndEscapes) {
     EXPECT_EQ(text, "\"a\\\"b\\\\c\\u0001 Zürich\"");
     text.clear();
     // Bytes that are no UTF-8 become the replacement character.
-    appendJsonString("x\xff" "y", text);
+    appendJsonString("x\xff"
+                     "y",
+                     text);
     EXPECT_EQ(text, "\"x\xef\xbf\xbdy\"");
     EXPECT_TRUE(QJsonDocument::fromJson("[" + text + "]").isArray());
 

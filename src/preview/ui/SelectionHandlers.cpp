@@ -1,7 +1,6 @@
 // Selecting a row fills its tab's detail pane and previews pictures; the
 // file behind a row (what the file actions work on) is found here too.
 #include "app/MainWindow.h"
-#include "timeline/ui/TimelineView.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileTransfer.h"
@@ -13,6 +12,7 @@
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
 #include "preview/ui/SourceRowPane.h"
+#include "timeline/ui/TimelineView.h"
 
 #include "app/RowFocus.h"
 #include "evidence/Machine.h"

@@ -118,8 +118,8 @@ void HistogramView::paintEvent(QPaintEvent*) {
         if (count == 0)
             continue;
         // At least one pixel for a bar with any event.
-        const double h = std::max(1.0, double(plot.height()) * double(count) /
-                                           double(m_histogram.largest));
+        const double h =
+            std::max(1.0, double(plot.height()) * double(count) / double(m_histogram.largest));
         const double x = plot.left() + double(i) * w;
         painter.fillRect(QRectF(x, plot.bottom() + 1 - h, std::max(1.0, w - (w > 3 ? 1 : 0)), h),
                          bar);

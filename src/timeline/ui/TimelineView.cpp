@@ -31,8 +31,16 @@
 namespace vc {
 
 SourceWidgets timelineWidgets() {
-    return {"tl_TabSheet", "tl_Label", "tl_CondLabel", "tl_BotPanel", "tl_Memo", "tl_FilePanel",
-            "",            "",         0,              0};
+    return {"tl_TabSheet",
+            "tl_Label",
+            "tl_CondLabel",
+            "tl_BotPanel",
+            "tl_Memo",
+            "tl_FilePanel",
+            "",
+            "",
+            0,
+            0};
 }
 
 QString timelineTableName() {
@@ -69,8 +77,7 @@ TimelineView::TimelineView(TForm1& form, TableTab& tab, QWidget* top)
         updateLabels();
     });
     if (auto* view = qobject_cast<RowTableView*>(m_tab.view))
-        connect(view, &RowTableView::rowEntered, this,
-                [this] { showEventRow(focusedRow(m_tab)); });
+        connect(view, &RowTableView::rowEntered, this, [this] { showEventRow(focusedRow(m_tab)); });
 
     // Every table of the sources: a change makes the timeline stale.
     for (int i = 0; i < kTableTabCount; ++i) {
@@ -223,11 +230,11 @@ void TimelineView::exportTimeline() {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     int chosen = 0;
-    const QString path = chooseExportTargetAmong(
-        *m_form.chooser(),
-        QDir(folder).filePath(exportFileSuggestion(tx(TextTimelineTab), QDate::currentDate(),
-                                                   extensions[0])),
-        filters, extensions, &chosen);
+    const QString path =
+        chooseExportTargetAmong(*m_form.chooser(),
+                                QDir(folder).filePath(exportFileSuggestion(
+                                    tx(TextTimelineTab), QDate::currentDate(), extensions[0])),
+                                filters, extensions, &chosen);
     if (path.isEmpty())
         return;
     const TimelineFormat format = chosen == 1   ? TimelineFormat::TimesketchCsv
@@ -242,10 +249,10 @@ void TimelineView::exportTimeline() {
     m_form.CreateProgressBar(true, 0, 100);
     QFile out(path);
     TimelineExportSummary summary;
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         writeTimeline(*m_timeline, format, out, &summary, m_form.progress(),
-                                       &events) &&
-                         out.flush();
+    const bool written =
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        writeTimeline(*m_timeline, format, out, &summary, m_form.progress(), &events) &&
+        out.flush();
     const QString failure = out.errorString();
     out.close();
     m_form.DestroyProgressBar();

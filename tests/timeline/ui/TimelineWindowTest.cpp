@@ -14,11 +14,11 @@
 #include "timeline/ui/TimelineView.h"
 
 #include <QFile>
-#include <QSet>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSet>
 #include <QTemporaryDir>
 
 namespace vc {
@@ -47,16 +47,14 @@ protected:
 };
 
 TEST_F(TimelineWindow, EveryTableInOneTableSortedByTimeWithItsHistogram) {
-    EXPECT_EQ(window->mainPageControl->tabText(
-                  window->mainPageControl->indexOf(timeline().sheet)),
+    EXPECT_EQ(window->mainPageControl->tabText(window->mainPageControl->indexOf(timeline().sheet)),
               QStringLiteral("Timeline"));
     EXPECT_EQ(window->currentTabId(), kTimelineTab);
     ASSERT_FALSE(view().isStale());
     const TableModel& table = *timeline().model;
     ASSERT_GT(table.rows(), 100);
     EXPECT_EQ(table.rows(), view().timeline()->size());
-    EXPECT_EQ(timeline().countLabel->text(),
-              QStringLiteral("Events: %1").arg(table.rows()));
+    EXPECT_EQ(timeline().countLabel->text(), QStringLiteral("Events: %1").arg(table.rows()));
     // Every source table with times has its events here.
     QSet<int> sources;
     for (int r = 0; r < table.rows(); ++r) {
@@ -85,8 +83,8 @@ TEST_F(TimelineWindow, EveryTableInOneTableSortedByTimeWithItsHistogram) {
     for (int r = 0; r < visits; ++r)
         ASSERT_EQ(table.cellText(r, kTimelineEvent), QStringLiteral("Page visited"));
     EXPECT_EQ(histogram.histogram().events, visits);
-    EXPECT_TRUE(timeline().countLabel->text().startsWith(
-        QStringLiteral("Events: %1 of ").arg(visits)));
+    EXPECT_TRUE(
+        timeline().countLabel->text().startsWith(QStringLiteral("Events: %1 of ").arg(visits)));
     timeline().filter->box()->clear();
     EXPECT_EQ(table.rows(), view().timeline()->size());
 }
@@ -114,14 +112,12 @@ TEST_F(TimelineWindow, SpanChosenOnTheHistogramNarrowsTheTable) {
     }
     EXPECT_FALSE(timeline().condLabel->text().isEmpty());
     // The histogram now shows the span in finer bars.
-    EXPECT_EQ(histogram.histogram().events,
-              table.rows() - std::count_if(view().timeline()->events().begin() +
-                                               view().timeline()->lowerBound(from),
-                                           view().timeline()->events().begin() +
-                                               view().timeline()->lowerBound(to),
-                                           [](const TimelineEvent& e) {
-                                               return e.flags & TimelineEvent::kExpiry;
-                                           }));
+    EXPECT_EQ(
+        histogram.histogram().events,
+        table.rows() -
+            std::count_if(view().timeline()->events().begin() + view().timeline()->lowerBound(from),
+                          view().timeline()->events().begin() + view().timeline()->lowerBound(to),
+                          [](const TimelineEvent& e) { return e.flags & TimelineEvent::kExpiry; }));
     // A click: every event again.
     Q_EMIT histogram.spanCleared();
     EXPECT_EQ(table.rows(), all);
@@ -205,8 +201,8 @@ TEST_F(TimelineWindow, ExportForTimesketchAndANewTimelineAfterALoad) {
         EXPECT_GE(object.value("timestamp").toInteger(), before);
         before = object.value("timestamp").toInteger();
     }
-    EXPECT_TRUE(window->StatusPanel0->text().startsWith(
-        QStringLiteral("%1 events written").arg(shown)))
+    EXPECT_TRUE(
+        window->StatusPanel0->text().startsWith(QStringLiteral("%1 events written").arg(shown)))
         << window->StatusPanel0->text().toStdString();
     EXPECT_TRUE(messages.shown.isEmpty());
 
