@@ -137,7 +137,8 @@ void Timeline::addTable(int source, const TableModel* table, const QString& mach
                 t.eventColumns.push_back({c, column.eventText});
             continue;
         }
-        if (column.captionText == TextSourceFile || column.captionText == TextIndexFile)
+        if (column.captionText == TextSourceFile || column.captionText == TextIndexFile ||
+            column.captionText == TextCacheFolder)
             if (t.sourceFileColumn < 0)
                 t.sourceFileColumn = c;
         if (c == t.userColumn || contains(std::begin(kProvenanceCaptions),
@@ -262,12 +263,14 @@ void Timeline::appendDescription(const TimelineTable& t, const RowCells& cells,
             out.append("; ");
         out.append(t.captions[size_t(c)]);
         out.append(": ");
-        QByteArray value;
-        appendCellUtf8(*t.table, c, cells[c], value);
-        const qsizetype cut = utf8Cut(value, kDescriptionCellLength);
-        out.append(value.constData(), cut);
-        if (cut < value.size())
+        // The value written in place, then cut to its length.
+        const qsizetype at = out.size();
+        appendCellUtf8(*t.table, c, cells[c], out);
+        const qsizetype cut = utf8Cut(QByteArrayView(out).sliced(at), kDescriptionCellLength);
+        if (at + cut < out.size()) {
+            out.truncate(at + cut);
             out.append("...");
+        }
         if (written == kDescriptionCells)
             break;
     }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace vc {
 
@@ -190,6 +191,10 @@ public:
         return flushIfFull();
     }
 
+    // While holding, the buffer grows until flush() (the chunks formatted on
+    // two threads are written in their order).
+    void setHolding(bool holding) { m_holding = holding; }
+
     // One event; false when the device failed.
     bool write(const TimelineEvent& e) {
         if ((e.flags & TimelineEvent::kWallClock) || !exportableTime(e.time)) {
@@ -221,10 +226,9 @@ public:
     }
 
     bool finish() {
-        if (!m_buffer.isEmpty() && m_out.write(m_buffer) != m_buffer.size())
-            return false;
+        const bool ok = m_buffer.isEmpty() || m_out.write(m_buffer) == m_buffer.size();
         m_buffer.clear();
-        return true;
+        return ok;
     }
 
     const TimelineExportSummary& summary() const { return m_summary; }
@@ -278,7 +282,7 @@ private:
     }
 
     bool flushIfFull() {
-        if (m_buffer.size() < kFlushSize)
+        if (m_holding || m_buffer.size() < kFlushSize)
             return true;
         const bool ok = m_out.write(m_buffer) == m_buffer.size();
         m_buffer.clear();
@@ -483,6 +487,7 @@ private:
     QByteArray m_description;
     QByteArray m_user;
     TimelineExportSummary m_summary;
+    bool m_holding = false;
 };
 
 } // namespace
@@ -591,23 +596,56 @@ QByteArray exportFieldName(int captionText) {
 bool writeTimeline(const Timeline& timeline, TimelineFormat format, QIODevice& out,
                    TimelineExportSummary* summary, Progress* progress,
                    const std::vector<qsizetype>* only) {
-    TimelineWriter writer(timeline, format, out);
-    bool ok = writer.header();
     const qsizetype count = only ? qsizetype(only->size()) : timeline.size();
-    const qsizetype step = std::max<qsizetype>(1, count / 100);
-    for (qsizetype i = 0; i < count && ok; ++i) {
-        const qsizetype index = only ? (*only)[size_t(i)] : i;
-        if (index < 0 || index >= timeline.size())
-            continue;
-        ok = writer.write(timeline.event(index));
-        if (progress && i % step == 0)
-            progress->raiseTo(int(i * 100 / std::max<qsizetype>(1, count)));
+    // Writes events [from, to) of the list; false when the device failed.
+    auto writeSpan = [&](TimelineWriter& writer, qsizetype from, qsizetype to) {
+        bool ok = true;
+        for (qsizetype i = from; i < to && ok; ++i) {
+            const qsizetype index = only ? (*only)[size_t(i)] : i;
+            if (index >= 0 && index < timeline.size())
+                ok = writer.write(timeline.event(index));
+        }
+        return ok;
+    };
+    auto step = [&](qsizetype done) {
+        if (progress)
+            progress->raiseTo(int(done * 100 / std::max<qsizetype>(1, count)));
+    };
+    TimelineWriter first(timeline, format, out);
+    bool ok = first.header();
+    TimelineExportSummary total;
+    // A large timeline is formatted on two threads, chunk by chunk, each
+    // chunk written in its order; the tables are only read meanwhile.
+    constexpr qsizetype kChunk = 16384;
+    if (count < 8 * kChunk || std::thread::hardware_concurrency() < 2) {
+        const qsizetype stride = std::max<qsizetype>(1, count / 100);
+        for (qsizetype from = 0; from < count && ok; from += stride) {
+            ok = writeSpan(first, from, std::min(count, from + stride));
+            step(from);
+        }
+        ok = ok && first.finish();
+        total = first.summary();
+    } else {
+        TimelineWriter second(timeline, format, out);
+        first.setHolding(true);
+        second.setHolding(true);
+        ok = ok && first.finish();
+        for (qsizetype from = 0; from < count && ok; from += 2 * kChunk) {
+            const qsizetype middle = std::min(count, from + kChunk);
+            const qsizetype end = std::min(count, from + 2 * kChunk);
+            std::thread helper([&] { writeSpan(second, middle, end); });
+            writeSpan(first, from, middle);
+            helper.join();
+            ok = first.finish() && second.finish();
+            step(end);
+        }
+        total.written = first.summary().written + second.summary().written;
+        total.leftOut = first.summary().leftOut + second.summary().leftOut;
     }
-    ok = ok && writer.finish();
     if (progress)
         progress->raiseTo(100);
     if (summary)
-        *summary = writer.summary();
+        *summary = total;
     return ok;
 }
 

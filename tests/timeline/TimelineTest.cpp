@@ -11,6 +11,7 @@
 #include "tables/SortOrder.h"
 #include "tables/TabDelimitedWriter.h"
 #include "timeline/TimelineExport.h"
+#include "timeline/TimelineHistogram.h"
 #include "timeline/TimelineRows.h"
 
 #include <QBuffer>
@@ -384,6 +385,60 @@ TEST(TimelineExportTexts, TimesNamesAndEscapes) {
     EXPECT_EQ(exportFieldName(TextVisitCount), "visit_count");
     EXPECT_EQ(exportFieldName(TextReadFrom), "read_from_private_copy");
     EXPECT_EQ(exportFieldName(TextServerModified), "last_modified_server");
+}
+
+TEST(TimelineHistogramBars, UnitsFollowTheSpanAndBarsTheCalendar) {
+    constexpr qint64 hour = 3600LL * 1000000;
+    constexpr qint64 day = 24 * hour;
+    EXPECT_EQ(histogramUnitFor(0, 3 * day), HistogramUnit::Hour);
+    EXPECT_EQ(histogramUnitFor(0, 3 * day + 1), HistogramUnit::Day);
+    EXPECT_EQ(histogramUnitFor(0, 366 * day), HistogramUnit::Day);
+    EXPECT_EQ(histogramUnitFor(0, 400 * day), HistogramUnit::Month);
+    EXPECT_EQ(histogramUnitFor(0, 40 * 366 * day), HistogramUnit::Year);
+    // 2012-02-29 12:34 (a leap year): its hour, day, month and year.
+    const qint64 t = 1330518840LL * 1000000;
+    EXPECT_EQ(histogramBarStart(HistogramUnit::Hour, t), 1330516800LL * 1000000);
+    EXPECT_EQ(histogramBarStart(HistogramUnit::Day, t), 1330473600LL * 1000000);
+    const qint64 february = histogramBarStart(HistogramUnit::Month, t);
+    EXPECT_EQ(february, 1328054400LL * 1000000); // 2012-02-01
+    EXPECT_EQ(histogramNextBar(HistogramUnit::Month, february), 1330560000LL * 1000000); // 03-01
+    EXPECT_EQ(histogramBarStart(HistogramUnit::Year, t), 1325376000LL * 1000000);        // 2012
+    EXPECT_EQ(histogramNextBar(HistogramUnit::Year, 1325376000LL * 1000000),
+              1356998400LL * 1000000);              // 2013-01-01
+    const qint64 december = 1354320000LL * 1000000; // 2012-12-01
+    EXPECT_EQ(histogramNextBar(HistogramUnit::Month, december), 1356998400LL * 1000000);
+    // Before 1970 too.
+    EXPECT_EQ(histogramBarStart(HistogramUnit::Day, -1), -day);
+}
+
+TEST_F(TimelineTest, HistogramCountsTheShownEventsWithoutExpiries) {
+    const std::unique_ptr<TableModel> table = makeTimelineTable();
+    table->setRowSource(std::make_shared<TimelineRows>(timeline, 0, timeline->size()));
+    // kT1 .. kT3 lie within two days: hours; the expiry in 2030 is left out.
+    TimelineHistogram histogram = timelineHistogram(*table, false);
+    EXPECT_EQ(histogram.unit, HistogramUnit::Hour);
+    EXPECT_EQ(histogram.events, 5);
+    ASSERT_EQ(histogram.starts.size(), histogram.counts.size() + 1);
+    ASSERT_EQ(histogram.counts.size(), 25u);
+    EXPECT_EQ(histogram.counts.front(), 2); // kT1: two events
+    EXPECT_EQ(histogram.counts[1], 2);      // kT2: the visit and the local time
+    EXPECT_EQ(histogram.counts.back(), 1);  // kT3
+    EXPECT_EQ(histogram.largest, 2);
+    EXPECT_EQ(histogram.starts.front(), kT1 - kT1 % (3600LL * 1000000));
+    // With the expiry the span reaches 2030: months, 2012-03 to 2030-01.
+    histogram = timelineHistogram(*table, true);
+    EXPECT_EQ(histogram.unit, HistogramUnit::Month);
+    EXPECT_EQ(histogram.events, 6);
+    EXPECT_EQ(histogram.counts.size(), 215u);
+    EXPECT_EQ(histogram.counts.front(), 5);
+    EXPECT_EQ(histogram.counts.back(), 1);
+    // The filter box: only what the table shows.
+    table->setFilterText(QStringLiteral("Page visited"));
+    histogram = timelineHistogram(*table, false);
+    EXPECT_EQ(histogram.events, 2);
+    // A table of no timeline has none.
+    EXPECT_EQ(timelineHistogram(*history, false).events, 0);
+    EXPECT_TRUE(timelineHistogram(*history, false).counts.empty());
 }
 
 } // namespace

@@ -25,8 +25,8 @@ public:
     QString barText(size_t bar) const;
     // The bar under a point of the widget; -1 when there is none.
     int barAt(int x) const;
-    QSize sizeHint() const override { return {640, 120}; }
-    QSize minimumSizeHint() const override { return {200, 70}; }
+    QSize sizeHint() const override { return {640, 160}; }
+    QSize minimumSizeHint() const override { return {200, 120}; }
 
 Q_SIGNALS:
     // A span of bars was chosen: from the first one's start to the last

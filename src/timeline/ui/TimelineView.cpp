@@ -94,7 +94,10 @@ void TimelineView::markStale() {
     m_stale = true;
     // Shown now: made again once the change is over.
     if (m_form.currentTabId() == kTimelineTab)
-        QTimer::singleShot(0, this, &TimelineView::refreshIfStale);
+        QTimer::singleShot(0, this, [this] {
+            if (m_form.currentTabId() == kTimelineTab)
+                refreshIfStale();
+        });
 }
 
 void TimelineView::refreshIfStale() {
