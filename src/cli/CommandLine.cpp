@@ -43,11 +43,17 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         bool CliOptions::*field;
     };
     static const FlagOption kFlags[] = {
-        {"--utc", &CliOptions::utc},         {"--hash-walk", &CliOptions::hashWalk},
-        {"--full", &CliOptions::full},       {"--text-files", &CliOptions::textFiles},
-        {"--outside", &CliOptions::outside}, {"--or", &CliOptions::useOr},
-        {"--help", &CliOptions::help},       {"-h", &CliOptions::help},
-        {"--version", &CliOptions::version}, {"--this-computer", &CliOptions::thisComputer},
+        {"--utc", &CliOptions::utc},
+        {"--hash-walk", &CliOptions::hashWalk},
+        {"--full", &CliOptions::full},
+        {"--text-files", &CliOptions::textFiles},
+        {"--outside", &CliOptions::outside},
+        {"--or", &CliOptions::useOr},
+        {"--help", &CliOptions::help},
+        {"-h", &CliOptions::help},
+        {"--version", &CliOptions::version},
+        {"--this-computer", &CliOptions::thisComputer},
+        {"--no-expiry", &CliOptions::noExpiry},
     };
 
     for (int i = 0; i < arguments.size(); ++i) {
@@ -239,8 +245,10 @@ QString usageText() {
            QStringLiteral("\n"
                           "  vellacord timeline EVIDENCE [the recall's --sections and conditions]\n"
                           "          [--jsonl FILE] [--timesketch-csv FILE] [--l2tcsv FILE]\n"
+                          "          [--no-expiry]\n"
                           "      every time of every source as one table sorted by time; the\n"
-                          "      files for Timesketch and plaso in UTC (the table without them)") +
+                          "      files for Timesketch and plaso in UTC (the table without them);\n"
+                          "      --no-expiry leaves out the expiry times of cookies and caches") +
            QStringLiteral(
                "\n"
                "EVIDENCE: --profile DIR (one Windows user profile folder)\n"

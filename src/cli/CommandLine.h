@@ -40,6 +40,7 @@ struct CliOptions {
     QString jsonlFile;
     QString timesketchCsvFile;
     QString l2tcsvFile;
+    bool noExpiry = false; // the timeline without expiry times
     bool help = false;
     bool version = false;
 };

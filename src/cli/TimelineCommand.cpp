@@ -81,7 +81,7 @@ int runTimelineCommand(const CliOptions& options) {
     const QString machine = evidence.machine() ? machineNameOf(*evidence.machine()) : QString();
     for (const int section : run.gathered())
         timeline->addTable(section, &target.table(section), machine);
-    timeline->build();
+    timeline->build(!options.noExpiry);
 
     const bool exports = !options.jsonlFile.isEmpty() || !options.timesketchCsvFile.isEmpty() ||
                          !options.l2tcsvFile.isEmpty();

@@ -177,7 +177,7 @@ void Timeline::clear() {
     std::vector<TimelineEvent>().swap(m_events);
 }
 
-void Timeline::build() {
+void Timeline::build(bool withExpiries) {
     std::vector<TimelineEvent>().swap(m_events);
     // Equal times go by source, then by the order the tables came in.
     std::stable_sort(
@@ -207,8 +207,11 @@ void Timeline::build() {
                 quint8 flags = 0;
                 if (time->kind == TimeKind::LocalFileTime)
                     flags |= TimelineEvent::kWallClock;
-                if (isExpiryEvent(eventText))
+                if (isExpiryEvent(eventText)) {
+                    if (!withExpiries)
+                        continue;
                     flags |= TimelineEvent::kExpiry;
+                }
                 m_events.push_back({*moment, quint32(r), quint16(ti), quint8(column), flags});
             }
         }

@@ -77,8 +77,9 @@ public:
     // Adds a table of a source (its catalogue index) of a machine.
     void addTable(int source, const TableModel* table, const QString& machine);
     void clear();
-    // Gathers the events of every table added and sorts them.
-    void build();
+    // Gathers the events of every table added and sorts them; without
+    // expiries when withExpiries is false.
+    void build(bool withExpiries = true);
 
     qsizetype size() const { return qsizetype(m_events.size()); }
     const TimelineEvent& event(qsizetype i) const { return m_events[size_t(i)]; }

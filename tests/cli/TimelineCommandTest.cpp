@@ -148,6 +148,23 @@ TEST(TimelineCommand, SectionsAndConditionsChooseTheEvents) {
     EXPECT_LT(found, visits);
     EXPECT_EQ(linesOf(run.out).size(), found + 1);
 
+    // Without the expiry times: the cookies' other times stay.
+    run = runProgram(QStringList{QStringLiteral("timeline"), QStringLiteral("--volume"), volume(),
+                                 QStringLiteral("--sections"), QStringLiteral("k")} +
+                     kUtc);
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    const qint64 cookieEvents = eventCount(run.err);
+    EXPECT_TRUE(run.out.contains("\tCookie expires\t"));
+    run = runProgram(QStringList{QStringLiteral("timeline"), QStringLiteral("--volume"), volume(),
+                                 QStringLiteral("--sections"), QStringLiteral("k"),
+                                 QStringLiteral("--no-expiry")} +
+                     kUtc);
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_FALSE(run.out.contains("\tCookie expires\t"));
+    EXPECT_TRUE(run.out.contains("\tCookie created\t"));
+    EXPECT_LT(eventCount(run.err), cookieEvents);
+    EXPECT_GT(eventCount(run.err), 0);
+
     // Usage errors.
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("timeline")},

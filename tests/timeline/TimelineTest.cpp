@@ -198,6 +198,13 @@ TEST_F(TimelineTest, EventsOfEveryTableInTimeOrderTiesBySourceThenRow) {
     EXPECT_EQ(timeline->lowerBound(kT2), 2);
     EXPECT_EQ(timeline->lowerBound(kT9 + 1), 6);
     EXPECT_EQ(timeline->storageBytes(), 6 * 16);
+    // Without the expiries: the same events but the cookie's expiry.
+    Timeline without;
+    without.addTable(sourceIndex(QStringLiteral("web-cookies")), cookies.get(), QString());
+    without.build(false);
+    ASSERT_EQ(without.size(), 2);
+    EXPECT_EQ(without.event(0).column, 4);
+    EXPECT_EQ(without.event(1).column, 6);
 }
 
 TEST_F(TimelineTest, TableRowsAreMadeFromTheSourceRowsUnderEveryTableTool) {
