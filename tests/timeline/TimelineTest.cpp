@@ -448,5 +448,43 @@ TEST_F(TimelineTest, HistogramCountsTheShownEventsWithoutExpiries) {
     EXPECT_TRUE(timelineHistogram(*history, false).counts.empty());
 }
 
+TEST(TimelineExportLarge, ChunksFormattedOnTwoThreadsKeepTheirOrder) {
+    fillDefaultInterfaceTexts();
+    // More events than one thread writes alone, one a second.
+    const auto history = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("web-history"))));
+    constexpr int kRows = 200000;
+    for (int i = 0; i < kRows; ++i)
+        history->appendRow({"http://e.example/" + QByteArray::number(i), "",
+                            webKit(kT1 + qint64(i) * 1000000), "1"});
+    Timeline timeline;
+    timeline.addTable(sourceIndex(QStringLiteral("web-history")), history.get(),
+                      QStringLiteral("PC"));
+    timeline.build();
+    ASSERT_EQ(timeline.size(), kRows);
+    TimelineExportSummary summary;
+    const QByteArray jsonl = exportOf(timeline, TimelineFormat::Jsonl, &summary);
+    EXPECT_EQ(summary.written, kRows);
+    const QList<QByteArray> lines = linesOf(jsonl);
+    ASSERT_EQ(lines.size(), kRows);
+    for (int i = 0; i < kRows; i += 997) {
+        const QJsonObject object = QJsonDocument::fromJson(lines[i]).object();
+        ASSERT_EQ(object.value("timestamp").toInteger(), kT1 + qint64(i) * 1000000) << i;
+        ASSERT_EQ(object.value("url_address").toString(),
+                  QStringLiteral("http://e.example/%1").arg(i));
+    }
+    // The last line of every chunk and the first of the next.
+    for (int i = 16383; i + 1 < kRows; i += 16384) {
+        ASSERT_TRUE(
+            lines[i].contains("\"url_address\":\"http://e.example/" + QByteArray::number(i) + "\""))
+            << i;
+        ASSERT_TRUE(lines[i + 1].contains("\"url_address\":\"http://e.example/" +
+                                          QByteArray::number(i + 1) + "\""))
+            << i;
+    }
+    const QList<QByteArray> l2t = linesOf(exportOf(timeline, TimelineFormat::L2tCsv));
+    ASSERT_EQ(l2t.size(), kRows + 1);
+    EXPECT_TRUE(l2t[kRows].contains("http://e.example/" + QByteArray::number(kRows - 1)));
+}
+
 } // namespace
 } // namespace vc
