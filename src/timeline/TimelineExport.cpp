@@ -50,12 +50,9 @@ void appendNumber(qint64 value, QByteArray& out) {
     out.append(p, end - p);
 }
 
-// The wall-clock text of a local time whose zone is not known, without an
-// offset: "2012-03-04T05:06:07".
-void appendWallClockTime(qint64 microseconds, QByteArray& out) {
-    const Civil c = civilOf(microseconds);
-    char text[19];
-    char* p = digits(text, c.year, 4);
+// "2012-03-04T05:06:07" at out (19 bytes); returns its end.
+char* writeIsoSeconds(const Civil& c, char* out) {
+    char* p = digits(out, c.year, 4);
     *p++ = '-';
     p = digits(p, c.month, 2);
     *p++ = '-';
@@ -65,8 +62,14 @@ void appendWallClockTime(qint64 microseconds, QByteArray& out) {
     *p++ = ':';
     p = digits(p, c.minute, 2);
     *p++ = ':';
-    digits(p, c.second, 2);
-    out.append(text, sizeof text);
+    return digits(p, c.second, 2);
+}
+
+// The wall-clock text of a local time whose zone is not known, without an
+// offset.
+void appendWallClockTime(qint64 microseconds, QByteArray& out) {
+    char text[19];
+    out.append(text, writeIsoSeconds(civilOf(microseconds), text) - text);
 }
 
 bool validUtf8(QByteArrayView text) {
@@ -499,17 +502,7 @@ bool exportableTime(qint64 microseconds) {
 void appendIsoTime(qint64 microseconds, QByteArray& out) {
     const Civil c = civilOf(microseconds);
     char text[32];
-    char* p = digits(text, c.year, 4);
-    *p++ = '-';
-    p = digits(p, c.month, 2);
-    *p++ = '-';
-    p = digits(p, c.day, 2);
-    *p++ = 'T';
-    p = digits(p, c.hour, 2);
-    *p++ = ':';
-    p = digits(p, c.minute, 2);
-    *p++ = ':';
-    p = digits(p, c.second, 2);
+    char* p = writeIsoSeconds(c, text);
     *p++ = '.';
     p = digits(p, c.microsecond, 6);
     std::memcpy(p, "+00:00", 6);
