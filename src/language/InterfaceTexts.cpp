@@ -484,15 +484,14 @@ constexpr LaterText kLaterTexts[] = {
     {TextEventsPerMonth, "Events per month"},
     {TextEventsPerYear, "Events per year"},
     {TextExpiryInHistogram, "Expiry times in the histogram"},
-    {TextHistogramHint,
-     "Drag across the histogram to narrow the table to that span; a click shows every event again"},
+    {TextHistogramHint, "Drag across the histogram to narrow the table; a click shows every event"},
     {TextSpanShown, "From %1 to %2"},
     {TextExportTimeline, "Timeline for Timesketch or plaso"},
     {TextExportTimelineHint,
      "Writes the timeline as Timesketch JSONL or CSV, or as plaso's l2tcsv, in UTC"},
     {TextEventsWritten, "%1 events written"},
-    {TextEventsLeftOut, "%1 events left out: their time lies outside the years 1700 to 9999, or "
-                        "its zone is not known"},
+    {TextEventsLeftOut,
+     "%1 events left out: outside the years 1700 to 9999, or of an unknown zone"},
     {TextEventRowHint, "Enter or a double click shows the event's row in its own tab"},
 };
 

@@ -493,16 +493,16 @@ enum InterfaceTextId : int {
     TextEventsPerMonth = 441,    // "Events per month"
     TextEventsPerYear = 442,     // "Events per year"
     TextExpiryInHistogram = 443, // "Expiry times in the histogram"
-    TextHistogramHint = 444, // "Drag across the histogram to narrow the table to that span; a click
-                             // shows every event again"
-    TextSpanShown = 445,     // "From %1 to %2"
+    TextHistogramHint =
+        444, // "Drag across the histogram to narrow the table; a click shows every event"
+    TextSpanShown = 445,      // "From %1 to %2"
     TextExportTimeline = 446, // "Timeline for Timesketch or plaso"
     TextExportTimelineHint =
         447, // "Writes the timeline as Timesketch JSONL or CSV, or as plaso's l2tcsv, in UTC"
     TextEventsWritten = 448, // "%1 events written"
-    TextEventsLeftOut = 449, // "%1 events left out: their time lies outside the years 1700 to 9999,
-                             // or its zone is not known"
-    TextEventRowHint = 450,  // "Enter or a double click shows the event's row in its own tab"
+    TextEventsLeftOut =
+        449, // "%1 events left out: outside the years 1700 to 9999, or of an unknown zone"
+    TextEventRowHint = 450, // "Enter or a double click shows the event's row in its own tab"
 };
 
 } // namespace vc

@@ -230,7 +230,8 @@ public:
 
     bool finish() {
         const bool ok = m_buffer.isEmpty() || m_out.write(m_buffer) == m_buffer.size();
-        m_buffer.clear();
+        // The room stays for the next chunk.
+        m_buffer.resize(0);
         return ok;
     }
 
@@ -288,7 +289,8 @@ private:
         if (m_holding || m_buffer.size() < kFlushSize)
             return true;
         const bool ok = m_out.write(m_buffer) == m_buffer.size();
-        m_buffer.clear();
+        // The room stays for the next chunk.
+        m_buffer.resize(0);
         return ok;
     }
 

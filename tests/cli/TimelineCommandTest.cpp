@@ -99,12 +99,15 @@ TEST(TimelineCommand, SampleVolumeTableAndFilesHoldTheSameEventsInTimeOrder) {
         const qint64 timestamp = object.value("timestamp").toInteger();
         ASSERT_GE(timestamp, previous);
         previous = timestamp;
-        // datetime and timestamp say the same instant.
-        const QDateTime when =
-            QDateTime::fromString(object.value("datetime").toString(), Qt::ISODateWithMs);
+        // datetime and timestamp say the same instant, to the microsecond.
+        const QString datetime = object.value("datetime").toString();
+        ASSERT_EQ(datetime.size(), 32) << line.constData();
+        const QDateTime when = QDateTime::fromString(datetime.left(19) + QStringLiteral("Z"),
+                                                     Qt::ISODate);
         ASSERT_TRUE(when.isValid()) << line.constData();
-        EXPECT_EQ(when.toMSecsSinceEpoch(), timestamp / 1000) << line.constData();
-        EXPECT_TRUE(object.value("datetime").toString().endsWith(QLatin1String("+00:00")));
+        EXPECT_EQ(when.toSecsSinceEpoch(), timestamp / 1000000) << line.constData();
+        EXPECT_EQ(datetime.mid(20, 6).toLongLong(), timestamp % 1000000) << line.constData();
+        EXPECT_TRUE(datetime.endsWith(QLatin1String("+00:00")));
     }
     const QList<QByteArray> csvLines = linesOf(readFile(csv));
     EXPECT_EQ(csvLines.size(), json.size() + 1);

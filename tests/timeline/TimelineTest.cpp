@@ -41,7 +41,7 @@ constexpr qint64 kT2 = kT1 + 3600LL * 1000000;
 constexpr qint64 kT3 = kT1 + 86400LL * 1000000;
 constexpr qint64 kT9 = 1893456000LL * 1000000; // 2030-01-01
 
-class TimelineTest : public ::testing::Test {
+class EventTimeline : public ::testing::Test {
 protected:
     void SetUp() override {
         fillDefaultInterfaceTexts();
@@ -169,7 +169,7 @@ TEST(TimelineEvents, OnlyTimesWithADateAreEvents) {
     EXPECT_FALSE(isExpiryEvent(TextEventCookieCreated));
 }
 
-TEST_F(TimelineTest, EventsOfEveryTableInTimeOrderTiesBySourceThenRow) {
+TEST_F(EventTimeline, EventsOfEveryTableInTimeOrderTiesBySourceThenRow) {
     ASSERT_EQ(timeline->size(), 6);
     struct Expected {
         qint64 time;
@@ -207,7 +207,7 @@ TEST_F(TimelineTest, EventsOfEveryTableInTimeOrderTiesBySourceThenRow) {
     EXPECT_EQ(without.event(1).column, 6);
 }
 
-TEST_F(TimelineTest, TableRowsAreMadeFromTheSourceRowsUnderEveryTableTool) {
+TEST_F(EventTimeline, TableRowsAreMadeFromTheSourceRowsUnderEveryTableTool) {
     const std::unique_ptr<TableModel> table = makeTimelineTable();
     table->setRowSource(std::make_shared<TimelineRows>(timeline, 0, timeline->size()));
     ASSERT_EQ(table->rows(), 6);
@@ -272,7 +272,7 @@ TEST_F(TimelineTest, TableRowsAreMadeFromTheSourceRowsUnderEveryTableTool) {
     EXPECT_EQ(timelineEventOfRow(*history, 0), -1);
 }
 
-TEST_F(TimelineTest, TimesketchJsonlCarriesEveryFieldInUtc) {
+TEST_F(EventTimeline, TimesketchJsonlCarriesEveryFieldInUtc) {
     TimelineExportSummary summary;
     const QList<QByteArray> lines = linesOf(exportOf(*timeline, TimelineFormat::Jsonl, &summary));
     // The local time of an unknown zone has no UTC: left out and counted.
@@ -310,7 +310,7 @@ TEST_F(TimelineTest, TimesketchJsonlCarriesEveryFieldInUtc) {
     EXPECT_EQ(expiry.value("machine").toString(), QStringLiteral("PC-2"));
 }
 
-TEST_F(TimelineTest, TimesketchCsvAndL2tcsvHaveTheirColumns) {
+TEST_F(EventTimeline, TimesketchCsvAndL2tcsvHaveTheirColumns) {
     const QList<QByteArray> csv = linesOf(exportOf(*timeline, TimelineFormat::TimesketchCsv));
     ASSERT_EQ(csv.size(), 1 + 5);
     const QList<QByteArray> header = csvFields(csv[0]);
@@ -418,7 +418,7 @@ TEST(TimelineHistogramBars, UnitsFollowTheSpanAndBarsTheCalendar) {
     EXPECT_EQ(histogramBarStart(HistogramUnit::Day, -1), -day);
 }
 
-TEST_F(TimelineTest, HistogramCountsTheShownEventsWithoutExpiries) {
+TEST_F(EventTimeline, HistogramCountsTheShownEventsWithoutExpiries) {
     const std::unique_ptr<TableModel> table = makeTimelineTable();
     table->setRowSource(std::make_shared<TimelineRows>(timeline, 0, timeline->size()));
     // kT1 .. kT3 lie within two days: hours; the expiry in 2030 is left out.
