@@ -59,8 +59,9 @@ TEST_F(TimelineWindow, EveryTableInOneTableSortedByTimeWithItsHistogram) {
     QSet<int> sources;
     for (int r = 0; r < table.rows(); ++r) {
         sources.insert(view().timeline()->tableOf(eventOfRow(r)).source);
-        if (r > 0)
+        if (r > 0) {
             ASSERT_LE(eventOfRow(r - 1).time, eventOfRow(r).time) << r;
+        }
     }
     for (const char* name : {"web-history", "web-cookies", "win-programs", "win-deleted"})
         EXPECT_TRUE(sources.contains(sourceIndex(QLatin1String(name)))) << name;
