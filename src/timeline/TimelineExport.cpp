@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 namespace vc {
@@ -23,6 +24,57 @@ constexpr qsizetype kFlushSize = 1 << 20;
 
 using Civil = CivilTime;
 
+// A growing buffer of bytes whose appends cost a copy and no more (the
+// exports append a few dozen pieces per event; QByteArray's append goes
+// through its general insert).
+class Out {
+public:
+    void append(const char* s, qsizetype n) {
+        if (n <= 0)
+            return;
+        ensure(n);
+        std::memcpy(m_bytes.get() + m_size, s, size_t(n));
+        m_size += n;
+    }
+    void append(const char* s) { append(s, qsizetype(std::strlen(s))); }
+    void append(QByteArrayView v) { append(v.data(), v.size()); }
+    void append(const QByteArray& v) { append(v.constData(), v.size()); }
+    void append(char c) {
+        ensure(1);
+        m_bytes[size_t(m_size++)] = c;
+    }
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    const char* constData() const { return m_bytes.get(); }
+    char* data() { return m_bytes.get(); }
+    void truncate(qsizetype n) { m_size = std::min(m_size, std::max<qsizetype>(0, n)); }
+    // Empties it; the room stays.
+    void clear() { m_size = 0; }
+    void reserve(qsizetype n) {
+        if (n > m_capacity)
+            grow(n - m_size);
+    }
+    operator QByteArrayView() const { return QByteArrayView(m_bytes.get(), m_size); }
+
+private:
+    void ensure(qsizetype n) {
+        if (m_capacity - m_size < n)
+            grow(n);
+    }
+    void grow(qsizetype n) {
+        const qsizetype capacity = std::max(m_size + n, std::max<qsizetype>(256, m_capacity * 2));
+        auto bytes = std::make_unique<char[]>(size_t(capacity));
+        if (m_size > 0)
+            std::memcpy(bytes.get(), m_bytes.get(), size_t(m_size));
+        m_bytes = std::move(bytes);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_bytes;
+    qsizetype m_size = 0;
+    qsizetype m_capacity = 0;
+};
+
 Civil civilOf(qint64 microseconds) {
     return civilTimeOf(microseconds);
 }
@@ -35,7 +87,7 @@ char* digits(char* p, int value, int count) {
     return p + count;
 }
 
-void appendNumber(qint64 value, QByteArray& out) {
+template <class Buffer> void putNumber(qint64 value, Buffer& out) {
     char buffer[24];
     char* end = buffer + sizeof buffer;
     char* p = end;
@@ -67,7 +119,7 @@ char* writeIsoSeconds(const Civil& c, char* out) {
 
 // The wall-clock text of a local time whose zone is not known, without an
 // offset.
-void appendWallClockTime(qint64 microseconds, QByteArray& out) {
+template <class Buffer> void putWallClockTime(qint64 microseconds, Buffer& out) {
     char text[19];
     out.append(text, writeIsoSeconds(civilOf(microseconds), text) - text);
 }
@@ -108,6 +160,95 @@ bool validUtf8(QByteArrayView text) {
         p += more + 1;
     }
     return true;
+}
+
+template <class Buffer> void putIsoTime(qint64 microseconds, Buffer& out) {
+    const Civil c = civilOf(microseconds);
+    char text[32];
+    char* p = writeIsoSeconds(c, text);
+    *p++ = '.';
+    p = digits(p, c.microsecond, 6);
+    std::memcpy(p, "+00:00", 6);
+    p += 6;
+    out.append(text, p - text);
+}
+
+// How a byte of a JSON string is written: as it is (0), escaped (1), or
+// as part of a character beyond ASCII (2).
+struct JsonClasses {
+    unsigned char of[256];
+    JsonClasses() {
+        for (int c = 0; c < 256; ++c)
+            of[c] = c < 0x20 || c == '"' || c == '\\' ? 1 : c >= 0x80 ? 2 : 0;
+    }
+};
+const JsonClasses kJsonClasses;
+
+// The text of a JSON string without its quotes; invalid UTF-8 is replaced.
+template <class Buffer> void putJsonText(QByteArrayView utf8, Buffer& out) {
+    static const char kHex[] = "0123456789abcdef";
+    const char* p = utf8.data();
+    const char* const end = p + utf8.size();
+    const char* run = p;
+    bool checked = false;
+    while (p < end) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        const unsigned char kind = kJsonClasses.of[c];
+        if (kind == 0) {
+            ++p;
+            continue;
+        }
+        if (kind == 2) {
+            // The rest is checked once; text that is no UTF-8 is repaired.
+            if (!checked && !validUtf8(QByteArrayView(p, end - p))) {
+                out.append(run, p - run);
+                putJsonText(QString::fromUtf8(QByteArrayView(p, end - p)).toUtf8(), out);
+                return;
+            }
+            checked = true;
+            ++p;
+            continue;
+        }
+        out.append(run, p - run);
+        if (c == '"' || c == '\\') {
+            const char escaped[2] = {'\\', char(c)};
+            out.append(escaped, 2);
+        } else {
+            const char escaped[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+            out.append(escaped, 6);
+        }
+        run = ++p;
+    }
+    out.append(run, p - run);
+}
+
+template <class Buffer> void putJsonString(QByteArrayView utf8, Buffer& out) {
+    out.append('"');
+    putJsonText(utf8, out);
+    out.append('"');
+}
+
+template <class Buffer> void putCsvField(QByteArrayView utf8, Buffer& out) {
+    bool quote = false;
+    for (char c : utf8)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r') {
+            quote = true;
+            break;
+        }
+    if (!quote) {
+        out.append(utf8);
+        return;
+    }
+    out.append('"');
+    const char* run = utf8.data();
+    const char* const end = run + utf8.size();
+    for (const char* p = run; p != end; ++p)
+        if (*p == '"') {
+            out.append(run, p + 1 - run);
+            run = p;
+        }
+    out.append(run, end - run);
+    out.append('"');
 }
 
 // What the exports take from each table, worked out once.
@@ -184,7 +325,7 @@ public:
             }
             for (const QByteArray& field : m_csvFields) {
                 m_buffer.append(',');
-                appendCsvField(field, m_buffer);
+                putCsvField(field, m_buffer);
             }
             m_buffer.append('\n');
         } else if (m_format == TimelineFormat::L2tCsv) {
@@ -207,11 +348,11 @@ public:
         const TimelineTable& t = m_timeline.tableOf(e);
         const ExportTable& x = m_tables[e.table];
         splitRow(t.table->storedPackedRow(int(e.row)), t.table->columns(), m_cells);
-        m_address.clear();
+        m_address.resize(0);
         m_timeline.appendAddress(t, m_cells, m_address);
-        m_description.clear();
+        m_description.resize(0);
         m_timeline.appendDescription(t, m_cells, m_description);
-        m_user.clear();
+        m_user.resize(0);
         m_timeline.appendUser(t, m_cells, m_user);
         switch (m_format) {
         case TimelineFormat::Jsonl:
@@ -229,9 +370,10 @@ public:
     }
 
     bool finish() {
-        const bool ok = m_buffer.isEmpty() || m_out.write(m_buffer) == m_buffer.size();
+        const bool ok = m_buffer.isEmpty() ||
+                        m_out.write(m_buffer.constData(), m_buffer.size()) == m_buffer.size();
         // The room stays for the next chunk.
-        m_buffer.resize(0);
+        m_buffer.clear();
         return ok;
     }
 
@@ -245,9 +387,9 @@ private:
             ExportTable x;
             x.nameRaw = QByteArray(sourceAt(t.source).name);
             x.nameUpper = x.nameRaw.toUpper();
-            appendJsonString(x.nameRaw, x.name);
-            appendJsonString(t.caption, x.captionJson);
-            appendJsonString(t.machineUtf8, x.machineJson);
+            putJsonString(x.nameRaw, x.name);
+            putJsonString(t.caption, x.captionJson);
+            putJsonString(t.machineUtf8, x.machineJson);
             const std::vector<TableColumn>& columns = t.table->columnSpecs();
             QHash<QByteArray, int> seen;
             for (int c = 0; c < int(columns.size()); ++c) {
@@ -265,7 +407,7 @@ private:
                 int slot = -1;
                 if (!field.isEmpty()) {
                     key.append(',');
-                    appendJsonString(field, key);
+                    putJsonString(field, key);
                     key.append(':');
                     const auto at = csvSlot.constFind(field);
                     if (at != csvSlot.constEnd()) {
@@ -288,14 +430,14 @@ private:
     bool flushIfFull() {
         if (m_holding || m_buffer.size() < kFlushSize)
             return true;
-        const bool ok = m_out.write(m_buffer) == m_buffer.size();
+        const bool ok = m_out.write(m_buffer.constData(), m_buffer.size()) == m_buffer.size();
         // The room stays for the next chunk.
-        m_buffer.resize(0);
+        m_buffer.clear();
         return ok;
     }
 
     // Address and description as one line: "address (description)".
-    void message(QByteArray& out, const TimelineTable& t, const TimelineEvent& e) const {
+    void message(Out& out, const TimelineTable& t, const TimelineEvent& e) const {
         if (!m_address.isEmpty())
             out.append(m_address);
         if (!m_description.isEmpty()) {
@@ -311,39 +453,46 @@ private:
 
     // A cell of the row as an export writes it: a time in UTC (ISO 8601),
     // a text as UTF-8.
-    void fieldText(const TimelineTable& t, int c, QByteArrayView cell, QByteArray& out) const {
+    void fieldText(const TimelineTable& t, int c, QByteArrayView cell, Out& out) const {
         if (isTimeCell(cell)) {
             if (const std::optional<TimeValue> time = readTimeCell(cell)) {
                 if (const std::optional<qint64> moment = eventMoment(*time)) {
                     if (time->kind == TimeKind::LocalFileTime)
-                        appendWallClockTime(*moment, out);
+                        putWallClockTime(*moment, out);
                     else if (exportableTime(*moment))
-                        appendIsoTime(*moment, out);
+                        putIsoTime(*moment, out);
                     return;
                 }
             }
             return;
         }
-        appendCellUtf8(*t.table, c, cell, out);
+        if (t.table->cellEncoding() == CellEncoding::Utf8 ||
+            std::none_of(cell.begin(), cell.end(), [](char b) { return b & 0x80; })) {
+            out.append(cell);
+            return;
+        }
+        QByteArray text;
+        appendCellUtf8(*t.table, c, cell, text);
+        out.append(text);
     }
 
     void writeJson(const TimelineEvent& e, const TimelineTable& t, const ExportTable& x) {
         m_scratch.clear();
         message(m_scratch, t, e);
         m_buffer.append("{\"message\":");
-        appendJsonString(m_scratch, m_buffer);
+        putJsonString(m_scratch, m_buffer);
         m_buffer.append(",\"datetime\":\"");
-        appendIsoTime(e.time, m_buffer);
+        putIsoTime(e.time, m_buffer);
         m_buffer.append("\",\"timestamp_desc\":");
-        appendJsonString(x.events[e.column], m_buffer);
+        putJsonString(x.events[e.column], m_buffer);
         m_buffer.append(",\"timestamp\":");
-        appendNumber(e.time, m_buffer);
+        putNumber(e.time, m_buffer);
         m_buffer.append(",\"source\":");
         m_buffer.append(x.name);
         m_buffer.append(",\"source_long\":");
         m_buffer.append(x.captionJson);
         m_buffer.append(",\"user\":");
-        appendJsonString(m_user, m_buffer);
+        putJsonString(m_user, m_buffer);
         m_buffer.append(",\"machine\":");
         m_buffer.append(x.machineJson);
         for (int c = 0; c < int(m_cells.size()); ++c) {
@@ -355,10 +504,10 @@ private:
                 if (m_scratch.isEmpty())
                     continue;
                 m_buffer.append(x.keys[size_t(c)]);
-                appendJsonString(m_scratch, m_buffer);
+                putJsonString(m_scratch, m_buffer);
             } else {
                 m_buffer.append(x.keys[size_t(c)]);
-                appendJsonString(m_cells[c], m_buffer);
+                putJsonString(m_cells[c], m_buffer);
             }
         }
         m_buffer.append("}\n");
@@ -367,21 +516,21 @@ private:
     void writeCsv(const TimelineEvent& e, const TimelineTable& t, const ExportTable& x) {
         m_scratch.clear();
         message(m_scratch, t, e);
-        appendCsvField(m_scratch, m_buffer);
+        putCsvField(m_scratch, m_buffer);
         m_buffer.append(',');
-        appendIsoTime(e.time, m_buffer);
+        putIsoTime(e.time, m_buffer);
         m_buffer.append(',');
-        appendCsvField(x.events[e.column], m_buffer);
+        putCsvField(x.events[e.column], m_buffer);
         m_buffer.append(',');
-        appendNumber(e.time, m_buffer);
+        putNumber(e.time, m_buffer);
         m_buffer.append(',');
-        appendCsvField(x.nameRaw, m_buffer);
+        putCsvField(x.nameRaw, m_buffer);
         m_buffer.append(',');
-        appendCsvField(t.caption, m_buffer);
+        putCsvField(t.caption, m_buffer);
         m_buffer.append(',');
-        appendCsvField(m_user, m_buffer);
+        putCsvField(m_user, m_buffer);
         m_buffer.append(',');
-        appendCsvField(t.machineUtf8, m_buffer);
+        putCsvField(t.machineUtf8, m_buffer);
         // The row's fields in the places of the header's fields.
         m_slots.assign(m_csvFields.size(), -1);
         for (int c = 0; c < int(m_cells.size()); ++c)
@@ -393,14 +542,14 @@ private:
                 continue;
             m_scratch.clear();
             fieldText(t, c, m_cells[c], m_scratch);
-            appendCsvField(m_scratch, m_buffer);
+            putCsvField(m_scratch, m_buffer);
         }
         m_buffer.append('\n');
     }
 
     // A field of l2tcsv, which has no quoting: its commas and line ends
     // become spaces.
-    void appendL2tField(QByteArrayView text, QByteArray& out) const {
+    void appendL2tField(QByteArrayView text, Out& out) const {
         if (text.isEmpty()) {
             out.append('-');
             return;
@@ -486,8 +635,8 @@ private:
     std::vector<QByteArray> m_csvFields;
     std::vector<int> m_slots;
     RowCells m_cells;
-    QByteArray m_buffer;
-    QByteArray m_scratch;
+    Out m_buffer;
+    Out m_scratch;
     QByteArray m_address;
     QByteArray m_description;
     QByteArray m_user;
@@ -502,71 +651,15 @@ bool exportableTime(qint64 microseconds) {
 }
 
 void appendIsoTime(qint64 microseconds, QByteArray& out) {
-    const Civil c = civilOf(microseconds);
-    char text[32];
-    char* p = writeIsoSeconds(c, text);
-    *p++ = '.';
-    p = digits(p, c.microsecond, 6);
-    std::memcpy(p, "+00:00", 6);
-    p += 6;
-    out.append(text, p - text);
+    putIsoTime(microseconds, out);
 }
 
 void appendJsonString(QByteArrayView utf8, QByteArray& out) {
-    static const char kHex[] = "0123456789abcdef";
-    bool ascii = true;
-    for (char c : utf8)
-        if (c & 0x80) {
-            ascii = false;
-            break;
-        }
-    QByteArray repaired;
-    if (!ascii && !validUtf8(utf8)) {
-        repaired = QString::fromUtf8(utf8).toUtf8();
-        utf8 = repaired;
-    }
-    out.append('"');
-    const char* p = utf8.data();
-    const char* const end = p + utf8.size();
-    while (p < end) {
-        // The run of bytes that need no escape, at once.
-        const char* run = p;
-        while (p < end && *p != '"' && *p != '\\' && static_cast<unsigned char>(*p) >= 0x20)
-            ++p;
-        if (p != run)
-            out.append(run, p - run);
-        if (p == end)
-            break;
-        const unsigned char c = static_cast<unsigned char>(*p++);
-        if (c == '"' || c == '\\') {
-            const char escaped[2] = {'\\', char(c)};
-            out.append(escaped, 2);
-        } else {
-            const char escaped[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
-            out.append(escaped, 6);
-        }
-    }
-    out.append('"');
+    putJsonString(utf8, out);
 }
 
 void appendCsvField(QByteArrayView utf8, QByteArray& out) {
-    bool quote = false;
-    for (char c : utf8)
-        if (c == ',' || c == '"' || c == '\n' || c == '\r') {
-            quote = true;
-            break;
-        }
-    if (!quote) {
-        out.append(utf8);
-        return;
-    }
-    out.append('"');
-    for (char c : utf8) {
-        if (c == '"')
-            out.append('"');
-        out.append(c);
-    }
-    out.append('"');
+    putCsvField(utf8, out);
 }
 
 QByteArray exportFieldName(int captionText) {
@@ -593,10 +686,25 @@ bool writeTimeline(const Timeline& timeline, TimelineFormat format, QIODevice& o
                    const std::vector<qsizetype>* only) {
     const qsizetype count = only ? qsizetype(only->size()) : timeline.size();
     // Writes events [from, to) of the list; false when the device failed.
+    const auto indexAt = [&](qsizetype i) { return only ? (*only)[size_t(i)] : i; };
     auto writeSpan = [&](TimelineWriter& writer, qsizetype from, qsizetype to) {
+        // Events in time order visit their rows in no order at all: the row
+        // of an event a few ahead is asked for early, so that its bytes are
+        // on their way while this one is written.
+        constexpr qsizetype kAhead = 8;
         bool ok = true;
         for (qsizetype i = from; i < to && ok; ++i) {
-            const qsizetype index = only ? (*only)[size_t(i)] : i;
+            if (i + kAhead < to) {
+                const qsizetype ahead = indexAt(i + kAhead);
+                if (ahead >= 0 && ahead < timeline.size()) {
+                    const TimelineEvent& e = timeline.event(ahead);
+                    const QByteArrayView row =
+                        timeline.tableOf(e).table->storedPackedRow(int(e.row));
+                    for (qsizetype at = 0; at < row.size(); at += 64)
+                        __builtin_prefetch(row.data() + at);
+                }
+            }
+            const qsizetype index = indexAt(i);
             if (index >= 0 && index < timeline.size())
                 ok = writer.write(timeline.event(index));
         }
