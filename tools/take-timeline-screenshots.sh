@@ -2,14 +2,13 @@
 # Takes pictures of the Timeline tab after the whole recall of the bundled
 # sample volume (started with --volume, which reads every table of both
 # users): the whole timeline with its histogram, the table narrowed to a
-# span dragged across the histogram, and the histogram with the expiry
-# times. Runs the window under Xvfb with openbox, drives it with xdotool and
-# takes the screen with ImageMagick's import.
+# span dragged across the histogram, and every event again after a click. Runs the window under Xvfb with openbox, drives it with xdotool
+# and takes the screen with ImageMagick's import.
 #
 #     tools/take-timeline-screenshots.sh [OUTPUT_FOLDER]
 #
 # OUTPUT_FOLDER defaults to docs/screenshots (timeline.png,
-# timeline-span.png, timeline-expiry.png). Needs a built program in build/
+# timeline-span.png; timeline-all-again.png is for a look only). Needs a built program in build/
 # and xvfb-run, openbox, xdotool and ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -75,7 +74,7 @@ xdotool mousemove --window "$main" 600 175
 xdotool mousemove --window "$main" 700 175 mouseup 1
 shot timeline-span
 
-# Every event again (a click), with the expiry times counted.
+# Every event again (a click).
 xdotool mousemove --window "$main" 700 175 click 1
 sleep 0.5
 shot timeline-all-again
