@@ -2,14 +2,15 @@
 # Takes pictures of the Timeline tab after the whole recall of the bundled
 # sample volume (started with --volume, which reads every table of both
 # users): the whole timeline with its histogram, the table narrowed to a
-# span dragged across the histogram, and every event again after a click. Runs the window under Xvfb with openbox, drives it with xdotool
-# and takes the screen with ImageMagick's import.
+# span dragged across the histogram, and every event again after a click.
+# Runs the window under Xvfb with openbox, drives it with xdotool and takes
+# the screen with ImageMagick's import.
 #
 #     tools/take-timeline-screenshots.sh [OUTPUT_FOLDER]
 #
-# OUTPUT_FOLDER defaults to docs/screenshots (timeline.png,
-# timeline-span.png; timeline-all-again.png is for a look only). Needs a built program in build/
-# and xvfb-run, openbox, xdotool and ImageMagick.
+# OUTPUT_FOLDER defaults to docs/screenshots (timeline.png and
+# timeline-span.png; timeline-all-again.png is for a look only). Needs a
+# built program in build/ and xvfb-run, openbox, xdotool and ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshots}
