@@ -102,8 +102,8 @@ TEST(TimelineCommand, SampleVolumeTableAndFilesHoldTheSameEventsInTimeOrder) {
         // datetime and timestamp say the same instant, to the microsecond.
         const QString datetime = object.value("datetime").toString();
         ASSERT_EQ(datetime.size(), 32) << line.constData();
-        const QDateTime when = QDateTime::fromString(datetime.left(19) + QStringLiteral("Z"),
-                                                     Qt::ISODate);
+        const QDateTime when =
+            QDateTime::fromString(datetime.left(19) + QStringLiteral("Z"), Qt::ISODate);
         ASSERT_TRUE(when.isValid()) << line.constData();
         EXPECT_EQ(when.toSecsSinceEpoch(), timestamp / 1000000) << line.constData();
         EXPECT_EQ(datetime.mid(20, 6).toLongLong(), timestamp % 1000000) << line.constData();
