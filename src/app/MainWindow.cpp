@@ -26,6 +26,7 @@
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/SortMarks.h"
 #include "tables/ui/TableFilterBar.h"
+#include "timeline/ui/TimelineView.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -236,6 +237,11 @@ void TForm1::ApplyInterfaceTexts() {
     for (const auto& [groupText, pages] : m_groupPages)
         mainPageControl->setTabText(mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
     mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), tx(TextToolsTab));
+    mainPageControl->setTabText(mainPageControl->indexOf(m_tabs[int(kTimelineTab)].sheet),
+                                tx(TextTimelineTab));
+    m_tabs[int(kTimelineTab)].model->refreshCaptions();
+    m_tabs[int(kTimelineTab)].filter->applyInterfaceTexts();
+    m_timeline->applyInterfaceTexts();
     for (int i = 0; i < kTableTabCount; ++i) {
         QTabWidget* pages = innerPagesOf(TabId(i));
         pages->setTabText(pages->indexOf(m_tabs[i].sheet), tx(sourceAt(i).tabText));
@@ -285,6 +291,8 @@ void TForm1::ApplyInterfaceTexts() {
     bind(ActionLast_MRU, tx(TextIeFavorites), tx(TextIeFavorites));
     bind(ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
     bind(ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
+    bind(ExportAction_Timeline, tx(TextExportTimeline) + QStringLiteral("..."),
+         tx(TextExportTimelineHint));
     bind(ViewAction_Utc, tx(TextTimesInUtc), tx(TextTimesInUtc));
     bind(ViewAction_Local, tx(TextTimesInLocal), tx(TextTimesInLocal));
     bind(ViewAction_Machine, tx(TextTimesInMachine), tx(TextTimesInMachine));
@@ -323,6 +331,8 @@ void TForm1::ApplyInterfaceTexts() {
 
 TabId TForm1::currentTabId() const {
     const QWidget* outer = mainPageControl->currentWidget();
+    if (outer && outer == m_tabs[int(kTimelineTab)].sheet)
+        return kTimelineTab;
     for (const auto& [groupText, pages] : m_groupPages) {
         if (pages->parentWidget() != outer)
             continue;
@@ -339,10 +349,14 @@ TabId TForm1::currentTabId() const {
 }
 
 QWidget* TForm1::outerSheetOf(TabId id) const {
+    if (id == kTimelineTab)
+        return m_tabs[int(kTimelineTab)].sheet;
     return innerPagesOf(id)->parentWidget();
 }
 
 QTabWidget* TForm1::innerPagesOf(TabId id) const {
+    if (id == kTimelineTab)
+        return mainPageControl;
     const int group = sourceAt(int(id)).groupText;
     for (const auto& [groupText, pages] : m_groupPages)
         if (groupText == group)
@@ -358,20 +372,23 @@ TableTab* TForm1::tabOf(const TableModel* model) {
 }
 
 QString TForm1::currentFileName() {
-    const bool tableInFront =
-        std::any_of(m_groupPages.begin(), m_groupPages.end(), [this](const auto& group) {
-            return group.second->parentWidget() == mainPageControl->currentWidget();
-        });
+    const bool tableInFront = tableTabInFront();
     return tableInFront ? FocusedFile(*this, currentTabId()) : QString();
+}
+
+bool TForm1::tableTabInFront() const {
+    const QWidget* outer = mainPageControl->currentWidget();
+    return outer == m_tabs[int(kTimelineTab)].sheet ||
+           std::any_of(m_groupPages.begin(), m_groupPages.end(), [outer](const auto& group) {
+               return group.second->parentWidget() == outer;
+           });
 }
 
 TableModel* TForm1::UpdateTabState() {
     // The file actions follow the focused row of the table in front.
     PrepareFileMenu(*this);
-    const bool tableInFront =
-        std::any_of(m_groupPages.begin(), m_groupPages.end(), [this](const auto& group) {
-            return group.second->parentWidget() == mainPageControl->currentWidget();
-        });
+    const bool tableInFront = tableTabInFront();
+    ExportAction_Timeline->setEnabled(false);
     if (!tableInFront)
         return nullptr;
     const TabId id = currentTabId();
@@ -384,12 +401,17 @@ TableModel* TForm1::UpdateTabState() {
     Export1Item->menuAction()->setEnabled(hasRows);
     ExportAction_XLS->setEnabled(hasRows);
     ExportAction_Tab->setEnabled(hasRows);
+    ExportAction_Timeline->setEnabled(hasRows && id == kTimelineTab);
     SearchAction_Again->setEnabled(LastSearchTable != nullptr);
     return t.model;
 }
 
 void TForm1::PageControl1Change() {
     LastSearchTable = nullptr;
+    // The timeline is made again from the tables when it is shown after
+    // one of them changed.
+    if (currentTabId() == kTimelineTab)
+        m_timeline->refreshIfStale();
     UpdateTabState();
 }
 
@@ -499,6 +521,8 @@ void TForm1::selectFirstRow(TabId id) {
 }
 
 QString TForm1::currentTabCaption() const {
+    if (currentTabId() == kTimelineTab)
+        return mainPageControl->tabText(mainPageControl->currentIndex());
     const QTabWidget* inner = innerPagesOf(currentTabId());
     return mainPageControl->tabText(mainPageControl->currentIndex()) + QStringLiteral(": ") +
            inner->tabText(inner->currentIndex());
@@ -556,7 +580,7 @@ void TForm1::EditAction_CopyExecute() {
 
 void TForm1::ColumnsAction_FitExecute() {
     const int id = ColumnsAction_Fit->data().toInt();
-    if (id >= 0 && id < kTableTabCount)
+    if (id >= 0 && id < kAllTableTabCount)
         m_tabs[id].columns->fitToView();
 }
 

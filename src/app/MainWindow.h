@@ -40,6 +40,7 @@ class TGotoLine1;
 class TOptRecall1;
 class TZoom_in;
 class TLangi1;
+class TimelineView;
 
 // What every table tab of the main window is made of.
 struct TableTab {
@@ -74,6 +75,10 @@ constexpr int kTableTabCount = kSourceCount;
 // The sources after the program's first nine, whose tabs have no names of
 // their own here: the window gives each a load in its group's menu.
 constexpr int kFirstLaterSource = int(TabId::WebCookies) + 1;
+// After the sources' tabs, the table of the top-level "Timeline" tab: every
+// time of every source's table, one event a row.
+constexpr TabId kTimelineTab = TabId(kSourceCount);
+constexpr int kAllTableTabCount = kSourceCount + 1;
 
 // The main window frame: owns every table, the small windows and the state
 // shared between actions, and binds each command to the feature code that
@@ -230,6 +235,8 @@ public:
     QAction* web_ActionCookies = nullptr;
     QAction* ExportAction_XLS = nullptr;
     QAction* ExportAction_Tab = nullptr;
+    // The timeline for Timesketch or plaso (the Timeline tab only).
+    QAction* ExportAction_Timeline = nullptr;
     QAction* ViewAction_Utc = nullptr;
     QAction* ViewAction_Local = nullptr;
     QAction* ViewAction_Machine = nullptr;
@@ -303,6 +310,7 @@ public Q_SLOTS:
     void SearchAction_GoLineExecute();
     void ExportAction_XLSExecute();
     void ExportAction_TabExecute();
+    void ExportAction_TimelineExecute();
     void ViewAction_UtcExecute(bool utc);
     void ViewAction_LocalExecute(bool local);
     void ViewAction_MachineExecute(bool machine);
@@ -329,6 +337,8 @@ public Q_SLOTS:
 public:
     // Opens a file or address with its associated program.
     void OpenTarget(const QString& path);
+    // The Timeline tab's events, histogram and actions.
+    TimelineView* timelineView() const { return m_timeline; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -338,6 +348,10 @@ protected:
 private:
     void buildLayout();
     void buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop);
+    // A table tab of those widget names and columns, added to parent.
+    void buildTableTabOf(TabId id, const SourceWidgets& w, const QString& tableName,
+                         std::vector<TableColumn> columns, CellEncoding encoding,
+                         QTabWidget* parent, QWidget* extraTop);
     // The inner tab widget of a source's group (made when first needed for
     // a group the window does not know by name).
     QTabWidget* pagesOfGroup(int groupText);
@@ -347,11 +361,14 @@ private:
     void FormCreate();
     void FormActivate();
     void showContextMenu(TabId id, const QPoint& pos);
+    // A table tab (a source's or the timeline) is in front.
+    bool tableTabInFront() const;
     // The outer tab page and the inner tab widget a table tab lies on.
     QWidget* outerSheetOf(TabId id) const;
     QTabWidget* innerPagesOf(TabId id) const;
 
-    TableTab m_tabs[kTableTabCount];
+    TableTab m_tabs[kAllTableTabCount];
+    TimelineView* m_timeline = nullptr;
     Chooser* m_chooser = nullptr;
     std::unique_ptr<Chooser> m_ownChooser;
     MessageReporter m_reporter;

@@ -10,6 +10,7 @@
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TableToolActions.h"
 #include "tables/ui/TimeZoneView.h"
+#include "timeline/ui/TimelineView.h"
 
 namespace vc {
 
@@ -69,6 +70,9 @@ void TForm1::ExportAction_XLSExecute() {
 }
 void TForm1::ExportAction_TabExecute() {
     ExportCurrentTableToText(*this);
+}
+void TForm1::ExportAction_TimelineExecute() {
+    m_timeline->exportTimeline();
 }
 void TForm1::ViewAction_UtcExecute(bool utc) {
     if (utc)

@@ -9,6 +9,8 @@
 #include "tables/ui/ColumnFit.h"
 #include "tables/ui/ColumnLayout.h"
 #include "tables/ui/TableFilterBar.h"
+#include "timeline/TimelineRows.h"
+#include "timeline/ui/TimelineView.h"
 
 #include <QActionGroup>
 #include <QHBoxLayout>
@@ -117,6 +119,12 @@ void TForm1::buildLayout() {
         buildTableTab(TabId(i), pagesOfGroup(sourceAt(i).groupText), extraTop);
     }
 
+    // The timeline of every table: a tab of its own after the groups.
+    auto* timelineTop = new QWidget;
+    buildTableTabOf(kTimelineTab, timelineWidgets(), timelineTableName(), timelineTableColumns(),
+                    CellEncoding::Utf8, mainPageControl, timelineTop);
+    m_timeline = new TimelineView(*this, m_tabs[int(kTimelineTab)], timelineTop);
+
     // Status bar: two panels; the progress bars are laid over them.
     // They share the bar seven to three, whatever their texts.
     StatusPanel0 = makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
@@ -146,9 +154,14 @@ QTabWidget* TForm1::pagesOfGroup(int groupText) {
 
 void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
     const SourceSpec& decl = sourceAt(int(id));
-    const SourceWidgets& w = decl.widgets;
+    buildTableTabOf(id, decl.widgets, QString::fromLatin1(decl.tableName), sourceColumns(decl),
+                    decl.encoding, parent, extraTop);
+}
+
+void TForm1::buildTableTabOf(TabId id, const SourceWidgets& w, const QString& tableName,
+                             std::vector<TableColumn> columns, CellEncoding encoding,
+                             QTabWidget* parent, QWidget* extraTop) {
     const QString sheetName = QString::fromLatin1(w.sheet);
-    const QString tableName = QString::fromLatin1(decl.tableName);
     TableTab& t = m_tabs[int(id)];
     t.sheet = new QWidget;
     t.sheet->setObjectName(sheetName);
@@ -167,8 +180,8 @@ void TForm1::buildTableTab(TabId id, QTabWidget* parent, QWidget* extraTop) {
         topLayout->addWidget(extraTop, 2);
     layout->addWidget(top);
 
-    t.model = new TableModel(tableName + QStringLiteral("_Model"), sourceColumns(decl), this);
-    t.model->setCellEncoding(decl.encoding);
+    t.model = new TableModel(tableName + QStringLiteral("_Model"), std::move(columns), this);
+    t.model->setCellEncoding(encoding);
     t.view = new RowTableView;
     t.view->setObjectName(tableName);
     t.view->setModel(t.model);
@@ -265,6 +278,7 @@ void TForm1::buildActions() {
     make(web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
     make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
     make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
+    make(ExportAction_Timeline, "ExportAction_Timeline", &TForm1::ExportAction_TimelineExecute);
     // The zone of the time texts: one of three, checked.
     auto* zones = new QActionGroup(this);
     auto zone = [this, zones](QAction*& action, const char* name, auto slot) {
@@ -388,6 +402,7 @@ void TForm1::buildMenusAndToolBar() {
     Export1Item = menu("Export1Item");
     Export1Item->addAction(ExportAction_XLS);
     Export1Item->addAction(ExportAction_Tab);
+    Export1Item->addAction(ExportAction_Timeline);
     QMenu* view = menu("View1Item");
     view->addAction(ViewAction_Local);
     view->addAction(ViewAction_Utc);

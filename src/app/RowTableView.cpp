@@ -40,6 +40,12 @@ void RowTableView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        Q_EMIT rowEntered();
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

@@ -20,6 +20,11 @@ class RowTableView : public QTableView {
 public:
     explicit RowTableView(QWidget* parent = nullptr);
 
+Q_SIGNALS:
+    // Enter or Return on the focused row (the timeline shows the row of its
+    // event).
+    void rowEntered();
+
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     // A row made current by the program (Find, Go to Line, a load) is the

@@ -82,7 +82,7 @@ void RetranslateScreenTexts(TForm1& form, const QStringList& before) {
         form.StatusPanel0->setText(status + tx(TextFoldersGuessed) + QLatin1Char(')'));
     }
     // The panes are written from their rows again, in the new language.
-    for (int i = 0; i < kTableTabCount; ++i) {
+    for (int i = 0; i < kAllTableTabCount; ++i) {
         TableTab& t = form.tab(TabId(i));
         const int row = focusedRow(t);
         if (row >= 0 && t.handlerAttached)

@@ -89,7 +89,7 @@ void restoreWindowSettings(TForm1& form) {
         if (store.value(kMaximized).toBool())
             form.setWindowState(form.windowState() | Qt::WindowMaximized);
     }
-    for (int i = 0; i < kTableTabCount; ++i) {
+    for (int i = 0; i < kAllTableTabCount; ++i) {
         TableTab& tab = form.tab(TabId(i));
         const QList<int> widths = widthsFrom(store.value(columnsKey(tab)).toString());
         if (!widths.isEmpty())
@@ -113,7 +113,7 @@ void saveWindowSettings(const TForm1& form) {
                                   .arg(place.width())
                                   .arg(place.height()));
     store.setValue(kMaximized, form.isMaximized());
-    for (int i = 0; i < kTableTabCount; ++i) {
+    for (int i = 0; i < kAllTableTabCount; ++i) {
         const TableTab& tab = form.tab(TabId(i));
         if (tab.columns->userSized())
             store.setValue(columnsKey(tab), widthsText(tab.columns->widths()));

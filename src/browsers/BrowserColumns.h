@@ -55,27 +55,43 @@ enum BrowserCookieColumn {
 // times get room to be read, and the provenance columns at the end are
 // reached by scrolling sideways.
 inline std::vector<TableColumn> browserHistoryColumns() {
-    return {{TextUrlAddress, false, 0.32}, {TextTitle, false, 0.22},
-            {TextVisitTime, true, 0.15},   {TextVisitCount, false, 0.07},
-            {TextTypedCount, false, 0.07}, {TextTransition, false, 0.10},
-            {TextBrowser, false, 0.07},    {TextBrowserProfile, false, 0.09},
-            {TextSourceFile, false, 0.30}, {TextReadFrom, false, 0.15}};
+    return {{TextUrlAddress, false, 0.32},
+            {TextTitle, false, 0.22},
+            {TextVisitTime, true, 0.15, TextEventPageVisited},
+            {TextVisitCount, false, 0.07},
+            {TextTypedCount, false, 0.07},
+            {TextTransition, false, 0.10},
+            {TextBrowser, false, 0.07},
+            {TextBrowserProfile, false, 0.09},
+            {TextSourceFile, false, 0.30},
+            {TextReadFrom, false, 0.15}};
 }
 inline std::vector<TableColumn> browserDownloadColumns() {
-    return {{TextUrlAddress, false, 0.30},     {TextTargetPath, false, 0.25},
-            {TextStartTime, true, 0.15},       {TextEndTime, true, 0.15},
-            {TextReceivedBytes, false, 0.08},  {TextTotalBytes, false, 0.08},
-            {TextState, false, 0.08},          {TextBrowser, false, 0.07},
-            {TextBrowserProfile, false, 0.09}, {TextSourceFile, false, 0.30},
+    return {{TextUrlAddress, false, 0.30},
+            {TextTargetPath, false, 0.25},
+            {TextStartTime, true, 0.15, TextEventDownloadStarted},
+            {TextEndTime, true, 0.15, TextEventDownloadEnded},
+            {TextReceivedBytes, false, 0.08},
+            {TextTotalBytes, false, 0.08},
+            {TextState, false, 0.08},
+            {TextBrowser, false, 0.07},
+            {TextBrowserProfile, false, 0.09},
+            {TextSourceFile, false, 0.30},
             {TextReadFrom, false, 0.15}};
 }
 inline std::vector<TableColumn> browserCookieColumns() {
-    return {{TextSite, false, 0.18},        {TextVariable, false, 0.12},
-            {TextValue, false, 0.18},       {TextCookiePath, false, 0.08},
-            {TextCreationTime, true, 0.15}, {TextExpirationTime, true, 0.15},
-            {TextLastAccess, true, 0.15},   {TextFlags, false, 0.09},
-            {TextBrowser, false, 0.07},     {TextBrowserProfile, false, 0.09},
-            {TextSourceFile, false, 0.30},  {TextReadFrom, false, 0.15}};
+    return {{TextSite, false, 0.18},
+            {TextVariable, false, 0.12},
+            {TextValue, false, 0.18},
+            {TextCookiePath, false, 0.08},
+            {TextCreationTime, true, 0.15, TextEventCookieCreated},
+            {TextExpirationTime, true, 0.15, TextEventCookieExpires},
+            {TextLastAccess, true, 0.15, TextEventCookieAccessed},
+            {TextFlags, false, 0.09},
+            {TextBrowser, false, 0.07},
+            {TextBrowserProfile, false, 0.09},
+            {TextSourceFile, false, 0.30},
+            {TextReadFrom, false, 0.15}};
 }
 
 // Cell positions of the Cache table: one row per entry of a browser's disk

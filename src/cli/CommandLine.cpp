@@ -20,14 +20,25 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         QString CliOptions::*field;
     };
     static const ValueOption kValues[] = {
-        {"--profile", &CliOptions::profile},    {"--tsv", &CliOptions::tsvFile},
-        {"--xml", &CliOptions::xmlFile},        {"--date-format", &CliOptions::dateFormat},
-        {"--codepage", &CliOptions::codepage},  {"--sections", &CliOptions::sections},
-        {"--date-from", &CliOptions::dateFrom}, {"--date-to", &CliOptions::dateTo},
-        {"--contains", &CliOptions::contains},  {"--not-contains", &CliOptions::notContains},
-        {"--out", &CliOptions::outDir},         {"--encoding", &CliOptions::encoding},
-        {"--volume", &CliOptions::volume},      {"--time-zone", &CliOptions::timeZone},
-        {"--image", &CliOptions::image},        {"--partition", &CliOptions::partition},
+        {"--profile", &CliOptions::profile},
+        {"--tsv", &CliOptions::tsvFile},
+        {"--xml", &CliOptions::xmlFile},
+        {"--date-format", &CliOptions::dateFormat},
+        {"--codepage", &CliOptions::codepage},
+        {"--sections", &CliOptions::sections},
+        {"--date-from", &CliOptions::dateFrom},
+        {"--date-to", &CliOptions::dateTo},
+        {"--contains", &CliOptions::contains},
+        {"--not-contains", &CliOptions::notContains},
+        {"--out", &CliOptions::outDir},
+        {"--encoding", &CliOptions::encoding},
+        {"--volume", &CliOptions::volume},
+        {"--time-zone", &CliOptions::timeZone},
+        {"--jsonl", &CliOptions::jsonlFile},
+        {"--timesketch-csv", &CliOptions::timesketchCsvFile},
+        {"--l2tcsv", &CliOptions::l2tcsvFile},
+        {"--image", &CliOptions::image},
+        {"--partition", &CliOptions::partition},
     };
     struct FlagOption {
         const char* name;
@@ -45,6 +56,7 @@ bool parseCommandLine(const QStringList& arguments, CliOptions& options, QString
         {"--version", &CliOptions::version},
         {"--this-computer", &CliOptions::thisComputer},
         {"--snapshots", &CliOptions::snapshots},
+        {"--no-expiry", &CliOptions::noExpiry},
     };
 
     for (int i = 0; i < arguments.size(); ++i) {
@@ -245,6 +257,13 @@ QString usageText() {
                "      rows whose date falls outside it\n"
                "      sections: ") +
            letters +
+           QStringLiteral("\n"
+                          "  vellacord timeline EVIDENCE [the recall's --sections and conditions]\n"
+                          "          [--jsonl FILE] [--timesketch-csv FILE] [--l2tcsv FILE]\n"
+                          "          [--no-expiry]\n"
+                          "      every time of every source as one table sorted by time; the\n"
+                          "      files for Timesketch and plaso in UTC (the table without them);\n"
+                          "      --no-expiry leaves out the expiry times of cookies and caches") +
            QStringLiteral(
                "\n"
                "EVIDENCE: --profile DIR (one Windows user profile folder)\n"

@@ -43,6 +43,11 @@ struct CliOptions {
     QString notContains;
     bool useOr = false;
     QString outDir;
+    // The timeline's files for Timesketch (JSONL, CSV) and plaso (l2tcsv).
+    QString jsonlFile;
+    QString timesketchCsvFile;
+    QString l2tcsvFile;
+    bool noExpiry = false; // the timeline without expiry times
     bool help = false;
     bool version = false;
 };

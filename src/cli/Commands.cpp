@@ -19,10 +19,9 @@ struct CommandEntry {
 // The sub-commands of their own; every other one is a source of the
 // catalogue read from the evidence (favorites, recent, temp, web-history...).
 const CommandEntry kCommands[] = {
-    {"activity", &runActivityCommand},
-    {"history", &runHistoryCommand},
-    {"cookies", &runCookiesCommand},
-    {"recall", &runRecallCommand},
+    {"activity", &runActivityCommand}, {"history", &runHistoryCommand},
+    {"cookies", &runCookiesCommand},   {"recall", &runRecallCommand},
+    {"timeline", &runTimelineCommand},
 };
 
 const SourceSpec* sourceOfCommand(const QString& name) {

@@ -22,5 +22,6 @@ int runActivityCommand(const CliOptions& options);
 int runRecallCommand(const CliOptions& options);
 int runHistoryCommand(const CliOptions& options);
 int runCookiesCommand(const CliOptions& options);
+int runTimelineCommand(const CliOptions& options);
 
 } // namespace vc

@@ -477,6 +477,47 @@ enum InterfaceTextId : int {
     // Disk images (continued)
     TextOpenDiskImageHint =
         423, // "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read its Windows users"
+    // What the times of the first tables mean as events.
+    TextEventCachedModified = 424,   // "Cached file last modified"
+    TextEventCachedAccessed = 425,   // "Cached file last accessed"
+    TextEventHistoryModified = 426,  // "History entry modified"
+    TextEventPageVisited = 427,      // "Page visited"
+    TextEventCookieCreated = 428,    // "Cookie created"
+    TextEventCookieExpires = 429,    // "Cookie expires"
+    TextEventCookieAccessed = 430,   // "Cookie last accessed"
+    TextEventFavoriteCreated = 431,  // "Favorite created"
+    TextEventFavoriteAccessed = 432, // "Favorite last accessed"
+    TextEventShortcutCreated = 433,  // "Shortcut created"
+    TextEventShortcutAccessed = 434, // "Shortcut last accessed"
+    TextEventMruRecorded = 435,      // "Entry recorded in the MRU list"
+    TextEventTargetCreated = 436,    // "Target created"
+    TextEventTargetModified = 437,   // "Target modified"
+    TextEventTargetAccessed = 438,   // "Target last accessed"
+    TextEventTempCreated = 439,      // "Temporary file created"
+    TextEventTempAccessed = 440,     // "Temporary file last accessed"
+    TextEventDownloadStarted = 441,  // "Download started"
+    TextEventDownloadEnded = 442,    // "Download ended"
+    // The timeline of every source's times.
+    TextTimelineTab = 443,       // "Timeline"
+    TextTime = 444,              // "Time"
+    TextEvent = 445,             // "Event"
+    TextAddressOrPath = 446,     // "Address or Path"
+    TextEvents = 447,            // "Events"
+    TextEventsPerHour = 448,     // "Events per hour"
+    TextEventsPerDay = 449,      // "Events per day"
+    TextEventsPerMonth = 450,    // "Events per month"
+    TextEventsPerYear = 451,     // "Events per year"
+    TextExpiryInHistogram = 452, // "Expiry times in the histogram"
+    TextHistogramHint =
+        453, // "Drag across the histogram to narrow the table; a click shows every event"
+    TextSpanShown = 454,      // "From %1 to %2"
+    TextExportTimeline = 455, // "Timeline for Timesketch or plaso"
+    TextExportTimelineHint =
+        456, // "Writes the timeline as Timesketch JSONL or CSV, or as plaso's l2tcsv, in UTC"
+    TextEventsWritten = 457, // "%1 events written"
+    TextEventsLeftOut =
+        458, // "%1 events left out: outside the years 1700 to 9999, or of an unknown zone"
+    TextEventRowHint = 459, // "Enter or a double click shows the event's row in its own tab"
 };
 
 } // namespace vc

@@ -62,6 +62,15 @@ QString chooseTextExportTarget(Chooser& chooser, const QString& startFolder,
     return path;
 }
 
+QString chooseExportTargetAmong(Chooser& chooser, const QString& startFolder,
+                                const QStringList& filters, const QStringList& extensions,
+                                int* chosen) {
+    const QString path = chooser.saveFileAs(tx(TextSaveTo), startFolder, filters, chosen);
+    if (*chosen < 0 || *chosen >= extensions.size())
+        *chosen = 0;
+    return confirmedExportPath(path, extensions.value(*chosen));
+}
+
 namespace {
 
 QString confirmedExportPath(const QString& chosen, const QString& extension) {

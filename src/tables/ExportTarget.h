@@ -32,4 +32,11 @@ QString chooseExportTarget(Chooser& chooser, const QString& startFolder, const Q
 QString chooseTextExportTarget(Chooser& chooser, const QString& startFolder,
                                ExportEncoding* encoding);
 
+// The save dialog with several filters, each with the extension its files
+// take: *chosen is the one shown first and, when a path is returned, the one
+// chosen; the overwrite question as above.
+QString chooseExportTargetAmong(Chooser& chooser, const QString& startFolder,
+                                const QStringList& filters, const QStringList& extensions,
+                                int* chosen);
+
 } // namespace vc

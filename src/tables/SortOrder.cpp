@@ -147,8 +147,25 @@ void sortTextKeys(TextKey* keys, size_t n, qsizetype depth, bool ascending, int 
 std::vector<int> textOrder(const TableModel& table, int column, bool ascending) {
     const int rows = table.storedRows();
     std::vector<TextKey> keys(static_cast<size_t>(rows));
+    // A table of a row source makes each row when it is read: its texts are
+    // gathered into one block first, which the keys then point into.
+    QByteArray made;
+    std::vector<qsizetype> madeEnds;
+    if (table.hasRowSource()) {
+        madeEnds.reserve(size_t(rows));
+        for (int r = 0; r < rows; ++r) {
+            made.append(table.storedCellView(r, column));
+            madeEnds.push_back(made.size());
+        }
+    }
     for (int r = 0; r < rows; ++r) {
-        const QByteArrayView text = table.storedCellView(r, column);
+        QByteArrayView text;
+        if (table.hasRowSource()) {
+            const qsizetype start = r > 0 ? madeEnds[size_t(r - 1)] : 0;
+            text = QByteArrayView(made.constData() + start, madeEnds[size_t(r)] - start);
+        } else {
+            text = table.storedCellView(r, column);
+        }
         TextKey& key = keys[size_t(r)];
         key.data = reinterpret_cast<const unsigned char*>(text.data());
         key.size = text.size();

@@ -9,21 +9,28 @@ namespace vc {
 
 // Columns of the six tables: caption text, date column, width factor.
 inline std::vector<TableColumn> activityColumns() {
-    return {{TextUrlAddress, false, 0.25}, {TextModificationTime, true, 0.17},
-            {TextAccessTime, true, 0.17},  {TextFileName, false, 0.15},
-            {TextFileExt, false, 0.05},    {TextType, false, 0.05},
-            {TextDirectory, false, 0.10},  {TextHttpHeader, false, 0.0}};
+    return {{TextUrlAddress, false, 0.25},
+            {TextModificationTime, true, 0.17, TextEventCachedModified},
+            {TextAccessTime, true, 0.17, TextEventCachedAccessed},
+            {TextFileName, false, 0.15},
+            {TextFileExt, false, 0.05},
+            {TextType, false, 0.05},
+            {TextDirectory, false, 0.10},
+            {TextHttpHeader, false, 0.0}};
 }
 inline std::vector<TableColumn> cookieColumns() {
-    return {{TextSite, false, 0.30},        {TextVariable, false, 0.10},
-            {TextCreationTime, true, 0.20}, {TextExpirationTime, true, 0.20},
-            {TextFileName, false, 0.05},    {TextValue, false, 0.05},
+    return {{TextSite, false, 0.30},
+            {TextVariable, false, 0.10},
+            {TextCreationTime, true, 0.20, TextEventCookieCreated},
+            {TextExpirationTime, true, 0.20, TextEventCookieExpires},
+            {TextFileName, false, 0.05},
+            {TextValue, false, 0.05},
             {TextFlags, false, 0.0}};
 }
 inline std::vector<TableColumn> historyColumns() {
     return {{TextUrlAddress, false, 0.40},
-            {TextModificationTime, true, 0.20},
-            {TextAccessTime, true, 0.20},
+            {TextModificationTime, true, 0.20, TextEventHistoryModified},
+            {TextAccessTime, true, 0.20, TextEventPageVisited},
             {TextType, false, 0.10},
             {TextCachedFile, false, 0.0}};
 }
@@ -31,8 +38,8 @@ inline std::vector<TableColumn> historyColumns() {
 // the four it has always had.
 inline std::vector<TableColumn> linksColumns() {
     return {{TextName, false, 0.30},
-            {TextCreationTime, true, 0.15},
-            {TextLastAccess, true, 0.15},
+            {TextCreationTime, true, 0.15, TextEventFavoriteCreated},
+            {TextLastAccess, true, 0.15, TextEventFavoriteAccessed},
             {TextUrlAddress, false, 0.20},
             {TextStoredAddress, false, 0.0}};
 }
@@ -40,23 +47,34 @@ inline std::vector<TableColumn> linksColumns() {
 // what the newer sources add (row-line fields 6 to 22, see
 // documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
-    return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
-            {TextCreationTime, true, 0.20},   {TextLastAccess, true, 0.20},
-            {TextLinkAddress, false, 0.40},   {TextSource, false, 0.30},
-            {TextMruPosition, false, 0.14},   {TextRecordedTime, true, 0.25},
-            {TextAccessCount, false, 0.14},   {TextTargetPath, false, 0.45},
-            {TextTargetCreated, true, 0.25},  {TextTargetModified, true, 0.25},
-            {TextTargetAccessed, true, 0.25}, {TextTargetSize, false, 0.13},
-            {TextVolumeLabel, false, 0.15},   {TextVolumeSerial, false, 0.16},
-            {TextMachineId, false, 0.18},     {TextWorkingFolder, false, 0.35},
-            {TextNote, false, 0.30},          {TextArguments, false, 0.30},
-            {TextDescription, false, 0.30},   {TextJumpListCategory, false, 0.20}};
+    return {{TextName, false, 0.30},
+            {TextFileExt, false, 0.10},
+            {TextCreationTime, true, 0.20, TextEventShortcutCreated},
+            {TextLastAccess, true, 0.20, TextEventShortcutAccessed},
+            {TextLinkAddress, false, 0.40},
+            {TextSource, false, 0.30},
+            {TextMruPosition, false, 0.14},
+            {TextRecordedTime, true, 0.25, TextEventMruRecorded},
+            {TextAccessCount, false, 0.14},
+            {TextTargetPath, false, 0.45},
+            {TextTargetCreated, true, 0.25, TextEventTargetCreated},
+            {TextTargetModified, true, 0.25, TextEventTargetModified},
+            {TextTargetAccessed, true, 0.25, TextEventTargetAccessed},
+            {TextTargetSize, false, 0.13},
+            {TextVolumeLabel, false, 0.15},
+            {TextVolumeSerial, false, 0.16},
+            {TextMachineId, false, 0.18},
+            {TextWorkingFolder, false, 0.35},
+            {TextNote, false, 0.30},
+            {TextArguments, false, 0.30},
+            {TextDescription, false, 0.30},
+            {TextJumpListCategory, false, 0.20}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},
             {TextFileExt, false, 0.10},
-            {TextCreationTime, true, 0.20},
-            {TextLastAccess, true, 0.20},
+            {TextCreationTime, true, 0.20, TextEventTempCreated},
+            {TextLastAccess, true, 0.20, TextEventTempAccessed},
             {TextFilePath, false, 0.0}};
 }
 

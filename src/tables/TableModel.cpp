@@ -68,6 +68,7 @@ TableModel::RowPlace TableModel::place(qsizetype length) {
 
 qint64 TableModel::storageBytes() const {
     qint64 bytes = qint64(m_rows.capacity() * sizeof(RowPlace));
+    bytes += qint64(m_sourceOrder.capacity() * sizeof(int));
     for (const Block& block : m_blocks)
         bytes += block.size + qint64(sizeof(Block));
     return bytes;
@@ -145,6 +146,15 @@ QByteArrayView TableModel::packedRow(int row) const {
 QByteArrayView TableModel::storedPackedRow(int stored) const {
     if (stored < 0 || stored >= storedRows())
         return {};
+    if (m_source) {
+        if (stored != m_sourceRowIndex) {
+            m_sourceRow.clear();
+            m_source->appendRow(m_sourceOrder.empty() ? stored : m_sourceOrder[size_t(stored)],
+                                m_sourceRow);
+            m_sourceRowIndex = stored;
+        }
+        return m_sourceRow;
+    }
     const RowPlace& place = m_rows[size_t(stored)];
     return QByteArrayView(textOf(place), place.length);
 }
@@ -311,22 +321,35 @@ void TableModel::removeAllRows() {
     std::vector<RowPlace>().swap(m_rows);
     std::vector<Block>().swap(m_blocks);
     m_shown.clear();
+    m_source.reset();
+    m_sourceRows = 0;
+    std::vector<int>().swap(m_sourceOrder);
+    m_sourceRow.clear();
+    m_sourceRowIndex = -1;
     if (!inBulkUpdate())
         endResetModel();
 }
 
 void TableModel::setColumns(std::vector<TableColumn> columns) {
-    if (!inBulkUpdate())
-        beginResetModel();
-    std::vector<RowPlace>().swap(m_rows);
-    std::vector<Block>().swap(m_blocks);
-    m_shown.clear();
+    BulkUpdate update(*this);
+    removeAllRows();
     m_columns = std::move(columns);
     m_headerImages.assign(m_columns.size(), -1);
     m_shownColumns.resize(m_columns.size());
     std::iota(m_shownColumns.begin(), m_shownColumns.end(), 0);
-    if (!inBulkUpdate())
-        endResetModel();
+}
+
+int TableModel::sourceRowOf(int stored) const {
+    if (!m_source || stored < 0 || stored >= storedRows())
+        return -1;
+    return m_sourceOrder.empty() ? stored : m_sourceOrder[size_t(stored)];
+}
+
+void TableModel::setRowSource(std::shared_ptr<const RowSource> source) {
+    BulkUpdate update(*this);
+    removeAllRows();
+    m_source = std::move(source);
+    m_sourceRows = m_source ? std::max(0, m_source->rowCount()) : 0;
 }
 
 void TableModel::clearRows() {
@@ -336,6 +359,8 @@ void TableModel::clearRows() {
 }
 
 void TableModel::appendCells(const QByteArrayView* cells, int count) {
+    if (m_source)
+        return;
     const int n = std::min(count, columns());
     qsizetype length = n > 0 ? n - 1 : 0;
     for (int c = 0; c < n; ++c)
@@ -382,18 +407,27 @@ void TableModel::reserveRows(int count) {
 }
 
 void TableModel::applyOrder(const std::vector<int>& order) {
-    if (order.size() != m_rows.size())
+    if (order.size() != size_t(storedRows()))
         return;
-    std::vector<RowPlace> sorted;
-    sorted.reserve(m_rows.size());
-    for (int old : order)
-        sorted.push_back(m_rows[size_t(old)]);
     if (!inBulkUpdate())
         Q_EMIT layoutAboutToBeChanged();
-    m_rows = std::move(sorted);
+    if (m_source) {
+        std::vector<int> sorted;
+        sorted.reserve(order.size());
+        for (int old : order)
+            sorted.push_back(m_sourceOrder.empty() ? old : m_sourceOrder[size_t(old)]);
+        m_sourceOrder = std::move(sorted);
+        m_sourceRowIndex = -1;
+    } else {
+        std::vector<RowPlace> sorted;
+        sorted.reserve(m_rows.size());
+        for (int old : order)
+            sorted.push_back(m_rows[size_t(old)]);
+        m_rows = std::move(sorted);
+    }
     if (m_filtered) {
         // The same rows stay shown, at their new places.
-        std::vector<char> shown(m_rows.size(), 0);
+        std::vector<char> shown(order.size(), 0);
         for (int stored : m_shown)
             shown[size_t(stored)] = 1;
         m_shown.clear();

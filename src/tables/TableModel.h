@@ -31,6 +31,18 @@ struct TableColumn {
 // time texts in either case, in the source code page like every time text.
 enum class CellEncoding { SourceCodePage, Utf8 };
 
+// Rows a table shows without holding their text: each made when it is read,
+// from data kept elsewhere (the timeline makes its rows from the events and
+// the source tables). A row is given as a stored row is: its cells separated
+// by zero bytes.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual int rowCount() const = 0;
+    // Appends row `row` (0 <= row < rowCount()) to out.
+    virtual void appendRow(int row, QByteArray& out) const = 0;
+};
+
 // The rows of one table, kept as the bytes the sources gave (decoded only for
 // display, with the table's cell encoding). The text of all rows lies in one arena
 // of large blocks; a row is a place in it (12 bytes), its cells separated by
@@ -57,17 +69,19 @@ public:
     // The rows shown: every stored row, or while a filter is set the rows
     // that hold its text. Every row number of the model (the views', the
     // cells', the exports', the copy's and the find's) counts shown rows.
-    int rows() const { return m_filtered ? int(m_shown.size()) : int(m_rows.size()); }
+    int rows() const { return m_filtered ? int(m_shown.size()) : storedRows(); }
     int columns() const override { return int(m_columns.size()); }
 
     // Every row the table holds, shown or not.
-    int storedRows() const { return int(m_rows.size()); }
+    int storedRows() const { return m_source ? m_sourceRows : int(m_rows.size()); }
     // The stored index of shown row `row` (-1 outside), and the shown row of
     // a stored one (-1 when it is hidden or outside).
     int storedRow(int row) const;
     int shownRow(int stored) const;
     // A stored row and cell by stored index (what the sort reads: it orders
-    // every row, shown or not).
+    // every row, shown or not). In a table of a row source the view lies in
+    // one buffer made again for every other row: it is valid until the next
+    // row is read.
     QByteArrayView storedPackedRow(int stored) const;
     QByteArrayView storedCellView(int stored, int column) const;
 
@@ -136,6 +150,14 @@ public:
     bool inBulkUpdate() const { return m_bulkDepth > 0; }
 
     void removeAllRows();
+    // Shows the rows of a source in place of stored ones (the rows held so
+    // far go); nullptr empties the table. Sort and filter work as on stored
+    // rows; appendCells adds nothing to such a table.
+    void setRowSource(std::shared_ptr<const RowSource> source);
+    bool hasRowSource() const { return m_source != nullptr; }
+    const RowSource* rowSource() const { return m_source.get(); }
+    // The row of the source that stored row `stored` shows (-1 outside).
+    int sourceRowOf(int stored) const;
     // RowSink: appends a row; missing cells are empty, cells beyond the
     // columns dropped. appendRow(const QList<QByteArray>&) takes a list.
     void appendCells(const QByteArrayView* cells, int count) override;
@@ -202,6 +224,13 @@ private:
     bool m_filtered = false;
     std::vector<int> m_shown; // stored indices of the shown rows, ascending
     std::vector<int> m_shownColumns;
+    // The rows of a source: its rows in the order of the stored rows (empty:
+    // its own order), and the last row made.
+    std::shared_ptr<const RowSource> m_source;
+    int m_sourceRows = 0;
+    std::vector<int> m_sourceOrder;
+    mutable QByteArray m_sourceRow;
+    mutable int m_sourceRowIndex = -1;
 };
 
 // Keeps a table inside one bulk update for a scope, also when a step throws.

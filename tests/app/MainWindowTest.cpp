@@ -32,8 +32,9 @@ using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, TabsTablesAndColumns) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->MakerWebAddress);
-    EXPECT_EQ(window->mainPageControl->count(), 5);
+    EXPECT_EQ(window->mainPageControl->count(), 6);
     EXPECT_FALSE(window->mainPageControl->isTabVisible(4)); // the Tools tab
+    EXPECT_EQ(window->mainPageControl->tabText(5), QStringLiteral("Timeline"));
     EXPECT_EQ(window->mainPageControl->tabText(3), QStringLiteral("Windows"));
     EXPECT_EQ(window->mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
     EXPECT_EQ(window->mainPageControl->tabText(1), QStringLiteral("Documents"));
@@ -139,7 +140,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
               (QStringList{"Recent Documents", "Temporary Files"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Export1Item")),
               (QStringList{"Current Table to XML file",
-                           "Current Table to TXT file with Tab Delimited Values"}));
+                           "Current Table to TXT file with Tab Delimited Values",
+                           "Timeline for Timesketch or plaso..."}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "View1Item")),
               (QStringList{"Times in Local Time of This Computer", "Times in UTC",
                            "Times in the Examined Machine's Time Zone"}));

@@ -12,6 +12,7 @@
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/PaneActions.h"
 #include "preview/ui/SourceRowPane.h"
+#include "timeline/ui/TimelineView.h"
 
 #include "app/RowFocus.h"
 #include "evidence/Machine.h"
@@ -121,6 +122,8 @@ QString FileOfRow(TForm1& form, TabId id, int row) {
     if (row < 0 || row >= t.model->rows())
         return QString();
     auto cell = [&](int column) { return t.model->cellText(row, column); };
+    if (id == kTimelineTab)
+        return form.timelineView()->fileOfRow(row);
     if (sourceAt(int(id)).rowView)
         return SourceRowFile(form, id, row);
     switch (id) {
@@ -171,6 +174,10 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
     TableTab& t = form.tab(id);
     if (row < 0 || row >= t.model->rows() || focusedRow(t) != row)
         return;
+    if (id == kTimelineTab) {
+        form.timelineView()->showInPane(row);
+        return;
+    }
     if (ShowSourceRowView(form, id, row))
         return;
     if (id == TabId::Cookie) {
@@ -261,6 +268,10 @@ void OpenRowTarget(TForm1& form, TabId id) {
     const int row = focusedRow(form.tab(id));
     if (row < 0)
         return;
+    if (id == kTimelineTab) {
+        form.timelineView()->showEventRow(row);
+        return;
+    }
     if (id == TabId::Activity) {
         OpenEvidenceTarget(form, FileOfRow(form, id, row));
         return;

@@ -32,7 +32,7 @@ void saveChoice(DisplayZone zone) {
 }
 
 void refreshEveryTable(TForm1& form) {
-    for (int i = 0; i < kTableTabCount; ++i)
+    for (int i = 0; i < kAllTableTabCount; ++i)
         form.tab(TabId(i)).model->refreshTimes();
 }
 
