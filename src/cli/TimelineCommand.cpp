@@ -55,8 +55,9 @@ int writeExport(const Timeline& timeline, TimelineFormat format, const QString& 
 
 int runTimelineCommand(const CliOptions& options) {
     if (!CommandEvidence::given(options) || !options.positional.isEmpty())
-        return usageError(QStringLiteral("timeline needs --profile DIR (or --volume DIR, or "
-                                         "--this-computer)"));
+        return usageError(
+            QStringLiteral("timeline needs --profile DIR (or --volume DIR, --image FILE or "
+                           "--this-computer)"));
     if (!options.outDir.isEmpty())
         return usageError(QStringLiteral("timeline writes one table; --out does not apply"));
     RecallOptions recall;
