@@ -7,6 +7,9 @@
 
 namespace vc {
 
+class EvidenceFiles;
+struct EvidenceEntry;
+
 // The creation and last-access times of a file as cells:
 // C, separator, A, "|", A — each a time cell of the seconds the file system
 // gives (shown as the empty text when they lie before 1970), or empty when
@@ -22,6 +25,16 @@ QByteArray FileDatesText(const QString& path, char separator);
 
 // The same for a path given as file-system bytes.
 QByteArray FileDatesText(const QByteArray& path, char separator);
+
+// The same text for a file of the evidence from its entry (a folder
+// listing's, or files.entry(path)): the times the file system keeps (inside
+// an NTFS image its $STANDARD_INFORMATION times). On this machine's folders
+// a regular file that cannot be opened for reading, and an entry whose
+// attributes cannot be read, give the separator alone, as above.
+QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path,
+                         const EvidenceEntry& entry, char separator);
+// The same, the entry looked up; the separator alone when there is none.
+QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path, char separator);
 
 // The times FileDatesText reports, as seconds since 1970; nullopt for each
 // time the file system does not give. Null result when the file cannot be

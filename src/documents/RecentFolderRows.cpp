@@ -5,9 +5,8 @@
 #include "documents/RecentSources.h"
 #include "documents/RowLine.h"
 #include "language/InterfaceTexts.h"
-#include "platform/FolderTree.h"
-
-#include <sys/stat.h>
+#include "evidence/FolderTree.h"
+#include "evidence/UserProfile.h"
 
 namespace vc {
 
@@ -30,7 +29,8 @@ QByteArray shownName(const QByteArray& name) {
 void collectRecentFolderRows(RecentCollection& collection) {
     const QByteArray source = evidenceText(cellInterfaceText(TextRecentFolder));
     for (const QString& folder : collection.recentFolders()) {
-        WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
+        const EvidenceFiles& files = collection.profile().files();
+        WalkFolderTree(files, folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
             if (isSkippedFileName(entry.name))
                 return;
             RecentRow row;
@@ -40,7 +40,7 @@ void collectRecentFolderRows(RecentCollection& collection) {
             row.source = source;
             row.localFile = entry.path;
             QString note;
-            if (S_ISREG(entry.type) && isLinkName(entry.name)) {
+            if (entry.entry.type == EntryType::File && isLinkName(entry.name)) {
                 row.link = &collection.shortcutFile(row.localFile, &note);
                 row.note(note);
                 if (note.isEmpty() && !row.link->targetComplete)
