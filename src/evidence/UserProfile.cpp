@@ -142,12 +142,12 @@ QString resolveNoCase(const EvidenceFiles& files, const QString& base,
         if (exists) {
             const QString found = findChildNoCase(files, path, component);
             if (!found.isEmpty()) {
-                path += QLatin1Char('/') + found;
+                path = joinPath(path, found);
                 continue;
             }
             exists = false;
         }
-        path += QLatin1Char('/') + component;
+        path = joinPath(path, component);
     }
     return path;
 }
@@ -186,12 +186,12 @@ QString resolveNoCase(const QString& base, const QStringList& components) {
         if (exists) {
             const QString found = findChildNoCase(path, component);
             if (!found.isEmpty()) {
-                path += QLatin1Char('/') + found;
+                path = joinPath(path, found);
                 continue;
             }
             exists = false;
         }
-        path += QLatin1Char('/') + component;
+        path = joinPath(path, component);
     }
     return path;
 }

@@ -127,7 +127,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
         (QStringList{"Folders opened", "Programs run", "Typed and searched", "Deleted files",
                      "Windows Timeline"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
-              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "-", "Exit"}));
+              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "Open Disk Image...", "-",
+                           "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
               (QStringList{"Vellacord", "Recall with Conditions"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),

@@ -33,17 +33,15 @@ QSet<QByteArray> firstCells(const QByteArray& out) {
 TEST(ImageCommands, TheImagesVolumesGiveTheRowsOfTheFolderTheyWereMadeFrom) {
     // The image holds the sample profile as "Documents and Settings/joe"
     // twice: on an NTFS partition and on a FAT16 one.
-    const ProgramRun folder =
-        runProgram({QStringLiteral("favorites"), QStringLiteral("--profile"),
-                    samplesPath(QStringLiteral("profiles/xp"))});
+    const ProgramRun folder = runProgram({QStringLiteral("favorites"), QStringLiteral("--profile"),
+                                          samplesPath(QStringLiteral("profiles/xp"))});
     ASSERT_EQ(folder.status, 0) << folder.err.constData();
     const QSet<QByteArray> expected = firstCells(folder.out);
     ASSERT_GT(expected.size(), 3);
     for (const char* partition : {"1", "2"}) {
-        const ProgramRun image =
-            runProgram({QStringLiteral("favorites"), QStringLiteral("--image"),
-                        imagePath("disk-mbr.E01"), QStringLiteral("--partition"),
-                        QLatin1String(partition)});
+        const ProgramRun image = runProgram(
+            {QStringLiteral("favorites"), QStringLiteral("--image"), imagePath("disk-mbr.E01"),
+             QStringLiteral("--partition"), QLatin1String(partition)});
         ASSERT_EQ(image.status, 0) << partition << image.err.constData();
         EXPECT_EQ(firstCells(image.out), expected) << partition;
         // Paths are those inside the image, not this machine's.
@@ -52,11 +50,10 @@ TEST(ImageCommands, TheImagesVolumesGiveTheRowsOfTheFolderTheyWereMadeFrom) {
     }
 
     // A profile's Temp folder inside the image: the files the folder holds.
-    const ProgramRun temp =
-        runProgram({QStringLiteral("temp"), QStringLiteral("--profile"),
-                    samplesPath(QStringLiteral("profiles/xp"))});
-    const ProgramRun imageTemp = runProgram(
-        {QStringLiteral("temp"), QStringLiteral("--image"), imagePath("disk-mbr.E01")});
+    const ProgramRun temp = runProgram({QStringLiteral("temp"), QStringLiteral("--profile"),
+                                        samplesPath(QStringLiteral("profiles/xp"))});
+    const ProgramRun imageTemp =
+        runProgram({QStringLiteral("temp"), QStringLiteral("--image"), imagePath("disk-mbr.E01")});
     ASSERT_EQ(imageTemp.status, 0) << imageTemp.err.constData();
     const QSet<QByteArray> imageNames = firstCells(imageTemp.out);
     for (const QByteArray& name : firstCells(temp.out))
@@ -67,8 +64,8 @@ TEST(ImageCommands, TheRecallOfAnImageWritesEverySection) {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
     const ProgramRun run =
-        runProgram({QStringLiteral("recall"), QStringLiteral("--image"),
-                    imagePath("disk-gpt.vhdx"), QStringLiteral("--out"), out.path()});
+        runProgram({QStringLiteral("recall"), QStringLiteral("--image"), imagePath("disk-gpt.vhdx"),
+                    QStringLiteral("--out"), out.path()});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     QFile favorites(QDir(out.path()).filePath(QStringLiteral("favorites.txt")));
     ASSERT_TRUE(favorites.open(QIODevice::ReadOnly));
@@ -93,8 +90,8 @@ TEST(ImageCommands, ImagesWithoutWindowsAndWrongOptionsAreNamed) {
         << noPartition.err.constData();
     EXPECT_TRUE(noPartition.err.contains("partition 2")) << noPartition.err.constData();
 
-    const ProgramRun missing = runProgram({QStringLiteral("temp"), QStringLiteral("--image"),
-                                           imagePath("no-such-image.E01")});
+    const ProgramRun missing = runProgram(
+        {QStringLiteral("temp"), QStringLiteral("--image"), imagePath("no-such-image.E01")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("no-such-image.E01")) << missing.err.constData();
 
@@ -113,7 +110,7 @@ TEST(ImageCommands, ImagesWithoutWindowsAndWrongOptionsAreNamed) {
     // A Windows volume without shadow copies read with --snapshots: said,
     // and the live volume read.
     const ProgramRun noCopies =
-        runProgram({QStringLiteral("favorites"), QStringLiteral("--image"),
+        runProgram({QStringLiteral("win-typed"), QStringLiteral("--image"),
                     imagePath("disk-gpt.qcow2"), QStringLiteral("--snapshots")});
     EXPECT_EQ(noCopies.status, 0) << noCopies.err.constData();
     EXPECT_TRUE(noCopies.err.contains("no shadow copies")) << noCopies.err.constData();

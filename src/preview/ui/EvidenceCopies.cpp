@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <memory>
 
@@ -108,7 +109,7 @@ QString LocalEvidenceFile(const TForm1& form, const QString& path, CopyPurpose p
         QFile out(copy);
         if (out.open(QIODevice::ReadWrite))
             out.setFileTime(
-                QDateTime::fromSecsSinceEpoch(secondsSince1970(*entry->modified), QTimeZone::UTC),
+                QDateTime::fromSecsSinceEpoch(secondsSince1970(*entry->modified), QTimeZone::utc()),
                 QFileDevice::FileModificationTime);
     }
     return copy;
