@@ -82,8 +82,8 @@ SourceOutcome loadCookieSource(const SourceInput& input, const LoadContext& cont
         outcome.loaded = false;
         return outcome;
     }
-    const CookieIndexLoad loaded = LoadCookieIndex(folder, input.linearScan, false,
-                                                   *input.workFile, index, rows, sourceFiles(input));
+    const CookieIndexLoad loaded = LoadCookieIndex(folder, input.linearScan, false, *input.workFile,
+                                                   index, rows, sourceFiles(input));
     if (!loaded.workFileOpened) {
         outcome.loaded = false;
         return outcome;

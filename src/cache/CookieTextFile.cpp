@@ -31,8 +31,8 @@ public:
             m_start = pos;
             m_length = 0;
             while (m_length < kBufferSize) {
-                const qint64 n =
-                    m_file.readAt(pos + m_length, m_buffer.data() + m_length, kBufferSize - m_length);
+                const qint64 n = m_file.readAt(pos + m_length, m_buffer.data() + m_length,
+                                               kBufferSize - m_length);
                 if (n <= 0)
                     break;
                 m_length += n;
@@ -116,7 +116,8 @@ QByteArray CookieTimeCell(uint32_t low, uint32_t high) {
 bool ReadCookieRecords(const QString& path,
                        const std::function<void(const CookieRecord&)>& onRecord,
                        const EvidenceFiles& files) {
-    const std::unique_ptr<EvidenceReader> file = files.open(EvidenceFiles::pathBytes(path), nullptr);
+    const std::unique_ptr<EvidenceReader> file =
+        files.open(EvidenceFiles::pathBytes(path), nullptr);
     if (!file)
         return false;
     BufferedBytes bytes(*file);
@@ -162,16 +163,20 @@ QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& file
 
 bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile,
                     const LoadContext& context, const EvidenceFiles& files) {
-    const bool opened = ReadCookieRecords(path, [&](const CookieRecord& record) {
-        const QByteArray line = CookieWorkFileLine(record, fileName);
-        // The filter sees the fields joined by spaces, line end included,
-        // and judges the expiration time as the record's date.
-        QByteArray whole = line;
-        whole.replace('\t', ' ');
-        const QByteArray expiration = CookieTimeCell(record.expirationLow, record.expirationHigh);
-        if (PassesRecallConditions(context.filter, whole, expiration))
-            workFile.write(line);
-    }, files);
+    const bool opened = ReadCookieRecords(
+        path,
+        [&](const CookieRecord& record) {
+            const QByteArray line = CookieWorkFileLine(record, fileName);
+            // The filter sees the fields joined by spaces, line end included,
+            // and judges the expiration time as the record's date.
+            QByteArray whole = line;
+            whole.replace('\t', ' ');
+            const QByteArray expiration =
+                CookieTimeCell(record.expirationLow, record.expirationHigh);
+            if (PassesRecallConditions(context.filter, whole, expiration))
+                workFile.write(line);
+        },
+        files);
     if (!opened && context.report)
         context.report->error(tx(TextCannotOpenCookieFile) + QStringLiteral(":\n") + path);
     return opened;

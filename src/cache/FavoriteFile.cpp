@@ -41,7 +41,8 @@ QByteArray FavoriteAddressOf(QByteArrayView bytes) {
 }
 
 QByteArray FavoriteAddress(const QString& path, const EvidenceFiles& files) {
-    const std::unique_ptr<EvidenceReader> file = files.open(EvidenceFiles::pathBytes(path), nullptr);
+    const std::unique_ptr<EvidenceReader> file =
+        files.open(EvidenceFiles::pathBytes(path), nullptr);
     if (!file)
         return QByteArray();
     QByteArray bytes(qsizetype(kFavoriteFileLimit), Qt::Uninitialized);

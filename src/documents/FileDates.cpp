@@ -1,6 +1,7 @@
 #include "documents/FileDates.h"
 
 #include "evidence/EvidenceFiles.h"
+#include "language/InterfaceTexts.h"
 #include "platform/TimeText.h"
 #include "platform/TimeValue.h"
 
@@ -123,6 +124,20 @@ QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path, cha
 
 QByteArray FileDatesText(const QString& path, char separator) {
     return FileDatesText(QFile::encodeName(path), separator);
+}
+
+QStringList evidenceEntryFacts(const EvidenceFiles& files, const QByteArray& path) {
+    QStringList facts;
+    if (files.isLocal() || path.isEmpty())
+        return facts;
+    const std::optional<EvidenceEntry> entry = files.entry(path);
+    if (!entry)
+        return facts;
+    if (entry->deleted)
+        facts << tx(TextDeletedEntry);
+    if (!entry->detail.isEmpty())
+        facts << entry->detail;
+    return facts;
 }
 
 } // namespace vc

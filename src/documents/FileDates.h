@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,6 +36,13 @@ QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path,
                          const EvidenceEntry& entry, char separator);
 // The same, the entry looked up; the separator alone when there is none.
 QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path, char separator);
+
+// What the detail pane says of a file of the evidence besides its times:
+// for a deleted entry a disk image still lists, that its content may since
+// have been overwritten; the file system's further facts (inside an NTFS
+// image the $FILE_NAME times and the MFT entry). Nothing for this machine's
+// files, nor for a path the evidence does not hold.
+QStringList evidenceEntryFacts(const EvidenceFiles& files, const QByteArray& path);
 
 // The times FileDatesText reports, as seconds since 1970; nullopt for each
 // time the file system does not give. Null result when the file cannot be

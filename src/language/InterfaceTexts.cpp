@@ -467,6 +467,8 @@ constexpr LaterText kLaterTexts[] = {
     // Disk images (continued)
     {TextOpenDiskImageHint, "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read every "
                             "user of its Windows volume"},
+    // Disk images: deleted entries
+    {TextDeletedEntry, "Deleted entry: its content may since have been overwritten"},
 };
 
 // Each later text takes the number after the one before it: a gap would

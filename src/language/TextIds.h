@@ -477,6 +477,8 @@ enum InterfaceTextId : int {
     // Disk images (continued)
     TextOpenDiskImageHint = 423, // "Open a disk image (raw, E01, VMDK, VHD, VHDX, QCOW2) and read
                                  // every user of its Windows volume"
+    // Disk images: deleted entries
+    TextDeletedEntry = 424, // "Deleted entry: its content may since have been overwritten"
 };
 
 } // namespace vc
