@@ -11,8 +11,9 @@ QString IndexFileCaption(const QString& indexFile, double version) {
 }
 
 ActivityLoad LoadActivity(const QString& indexFile, bool linearScan, WorkFile& workFile,
-                          const LoadContext& context, RowSink& rows) {
+                          const LoadContext& context, RowSink& rows, const EvidenceFiles& files) {
     WalkOptions options{linearScan, context};
+    options.files = &files;
     options.context.share = context.share / 2;
     const IndexLoadResult walked = WalkIndexIntoWorkFile(workFile, indexFile, options);
     if (!walked.workFileOpened)

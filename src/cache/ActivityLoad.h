@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
 #include "platform/LoadContext.h"
 
 #include <QString>
@@ -22,7 +23,9 @@ QString IndexFileCaption(const QString& indexFile, double version);
 // block, or along its hash tables) into the work file, which is then read
 // back line by line into the rows (a table's rows are replaced). The walk
 // moves the bar by half of the context's share, the fill by the other half.
+// The index file is read through files.
 ActivityLoad LoadActivity(const QString& indexFile, bool linearScan, WorkFile& workFile,
-                          const LoadContext& context, RowSink& rows);
+                          const LoadContext& context, RowSink& rows,
+                          const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

@@ -14,6 +14,10 @@ namespace vc {
 using walk::Walk;
 using walk::WalkProgress;
 
+const EvidenceFiles& WalkOptions::evidenceFiles() const {
+    return files ? *files : localEvidenceFiles();
+}
+
 QStringList CacheIndexHeaderWarnings(const unsigned char* header, qint64 realSize) {
     using namespace index_format;
     QStringList warnings;
@@ -55,7 +59,7 @@ bool isDailyOrWeeklyHistory(const QString& indexFile) {
 }
 
 double WalkCacheIndex(const QString& fileName, const WalkOptions& options, RecordSink& sink) {
-    IndexFileReader file(fileName);
+    IndexFileReader file(fileName, options.evidenceFiles());
     IndexHeader header;
     if (!OpenCacheIndex(file, fileName, options.context.report, header))
         return 0;

@@ -9,6 +9,7 @@
 
 namespace vc {
 
+class EvidenceFiles;
 class IndexFileReader;
 
 struct WalkOptions {
@@ -21,6 +22,10 @@ struct WalkOptions {
     // The examined machine's time zone, for the times a daily or weekly
     // history file keeps in local time; nullptr when it is not known.
     const QTimeZone* machineZone = nullptr;
+    // Where the index file is read from; nullptr: this machine's folders.
+    const EvidenceFiles* files = nullptr;
+
+    const EvidenceFiles& evidenceFiles() const;
 };
 
 // True for the index file of a daily or weekly history folder (MSHist...),

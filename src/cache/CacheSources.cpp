@@ -38,7 +38,8 @@ SourceOutcome loadActivitySource(const SourceInput& input, const LoadContext& co
         outcome.found = false;
         return outcome;
     }
-    const ActivityLoad load = LoadActivity(path, input.linearScan, *input.workFile, context, rows);
+    const ActivityLoad load =
+        LoadActivity(path, input.linearScan, *input.workFile, context, rows, input.user->files());
     if (!load.workFileOpened) {
         outcome.loaded = false;
         return outcome;
@@ -54,12 +55,12 @@ SourceOutcome loadHistorySource(const SourceInput& input, const LoadContext& con
     outcome.labels.append({SourceLabel::Directory, folder, QString()});
     QStringList indexFiles;
     if (!folder.isEmpty())
-        FindIndexFiles(indexFiles, folder);
+        FindIndexFiles(indexFiles, folder, sourceFiles(input));
     QTimeZone zone;
     // A work file that cannot be made skips the files not yet read; the
     // source ends normally.
     LoadHistory(indexFiles, input.linearScan, input.fullHistory, *input.workFile, context, rows,
-                machineZoneOf(input, zone));
+                machineZoneOf(input, zone), sourceFiles(input));
     return outcome;
 }
 
@@ -75,13 +76,14 @@ SourceOutcome loadCookieSource(const SourceInput& input, const LoadContext& cont
     LoadContext index = context;
     index.share = context.share - files.share;
     index.inputRead = {};
-    const CookieFilesLoad text = LoadCookieTextFiles(folder, *input.workFile, files, rows);
+    const CookieFilesLoad text =
+        LoadCookieTextFiles(folder, *input.workFile, files, rows, sourceFiles(input));
     if (!text.workFileOpened) {
         outcome.loaded = false;
         return outcome;
     }
-    const CookieIndexLoad loaded =
-        LoadCookieIndex(folder, input.linearScan, false, *input.workFile, index, rows);
+    const CookieIndexLoad loaded = LoadCookieIndex(folder, input.linearScan, false, *input.workFile,
+                                                   index, rows, sourceFiles(input));
     if (!loaded.workFileOpened) {
         outcome.loaded = false;
         return outcome;
@@ -93,7 +95,7 @@ SourceOutcome loadCookieSource(const SourceInput& input, const LoadContext& cont
 SourceOutcome loadLinksSource(const SourceInput& input, const LoadContext& context, RowSink& rows) {
     SourceOutcome outcome;
     outcome.title = userFolder(input, FolderKind::FavoritesDir);
-    LoadLinks(outcome.title, context, rows);
+    LoadLinks(outcome.title, context, rows, sourceFiles(input));
     return outcome;
 }
 

@@ -11,9 +11,10 @@
 namespace vc {
 
 CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
-                                    const LoadContext& context, RowSink& rows) {
+                                    const LoadContext& context, RowSink& rows,
+                                    const EvidenceFiles& files) {
     CookieFilesLoad result;
-    const QStringList names = folder.isEmpty() ? QStringList() : ListCookieTextFiles(folder);
+    const QStringList names = folder.isEmpty() ? QStringList() : ListCookieTextFiles(folder, files);
     result.fileCount = int(names.size());
     if (names.isEmpty()) {
         RowBatch batch(rows);
@@ -31,7 +32,7 @@ CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
     const int n = int(names.size());
     for (int i = 0; i < n; ++i) {
         const QString& name = names.at(i);
-        ReadCookieFile(base + name, QFile::encodeName(name), *workFile.device(), context);
+        ReadCookieFile(base + name, QFile::encodeName(name), *workFile.device(), context, files);
         if (context.progress)
             context.progress->raiseTo(start + int(double(i) / double(n) * readShare));
     }
@@ -47,14 +48,16 @@ CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
 }
 
 CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool replaceRows,
-                                WorkFile& workFile, const LoadContext& context, RowSink& rows) {
+                                WorkFile& workFile, const LoadContext& context, RowSink& rows,
+                                const EvidenceFiles& files) {
     CookieIndexLoad result;
-    const QString indexFile = folder.isEmpty() ? QString() : FindCookieIndexFile(folder);
+    const QString indexFile = folder.isEmpty() ? QString() : FindCookieIndexFile(folder, files);
     if (indexFile.isEmpty())
         return result;
     result.found = true;
     WalkOptions options{linearScan, context};
     options.context.share = context.share / 2;
+    options.files = &files;
     if (!WalkIndexIntoWorkFile(workFile, indexFile, options).workFileOpened) {
         result.workFileOpened = false;
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
 #include "platform/LoadContext.h"
 
 #include <QString>
@@ -19,8 +20,10 @@ struct CookieFilesLoad {
 // place of its rows; a folder without any empties the table. Reading the
 // files moves the bar by half of the context's share, the fill by the other
 // half. Each file that cannot be read is reported (text 101 and its path).
+// The folder and its files are read through files.
 CookieFilesLoad LoadCookieTextFiles(const QString& folder, WorkFile& workFile,
-                                    const LoadContext& context, RowSink& rows);
+                                    const LoadContext& context, RowSink& rows,
+                                    const EvidenceFiles& files = localEvidenceFiles());
 
 struct CookieIndexLoad {
     bool found = false;         // the folder holds an index.dat
@@ -34,6 +37,7 @@ struct CookieIndexLoad {
 // without an index leaves the table as it is. The walk moves the bar by half
 // of the context's share, the fill by the other half.
 CookieIndexLoad LoadCookieIndex(const QString& folder, bool linearScan, bool replaceRows,
-                                WorkFile& workFile, const LoadContext& context, RowSink& rows);
+                                WorkFile& workFile, const LoadContext& context, RowSink& rows,
+                                const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

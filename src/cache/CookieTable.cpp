@@ -12,14 +12,16 @@
 
 namespace vc {
 
-QString FindCookieIndexFile(const QString& folder) {
-    const QDir dir(folder);
-    const QString exact = dir.filePath(QStringLiteral("index.dat"));
-    if (QFileInfo(exact).isFile())
+QString FindCookieIndexFile(const QString& folder, const EvidenceFiles& files) {
+    const QString exact = joinPath(folder, QStringLiteral("index.dat"));
+    if (files.isFile(EvidenceFiles::pathBytes(exact)))
         return exact;
-    for (const QString& name : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort))
-        if (name.compare(QLatin1String("index.dat"), Qt::CaseInsensitive) == 0)
-            return dir.filePath(name);
+    std::vector<EvidenceEntry> entries;
+    if (!files.list(EvidenceFiles::pathBytes(folder), entries, nullptr))
+        return QString();
+    for (const EvidenceEntry& e : entries)
+        if (e.type == EntryType::File && e.name.toLower() == "index.dat")
+            return joinPath(folder, EvidenceFiles::pathText(e.name));
     return QString();
 }
 

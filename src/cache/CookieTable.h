@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
 #include "platform/Progress.h"
 #include "platform/WorkFile.h"
 #include "tables/RowSink.h"
@@ -14,7 +15,9 @@ namespace vc {
 // The index.dat of a cookie folder: the name as written when it exists,
 // else an entry of that name in another letter case (the profile may come
 // from a file system that ignores case); the empty text when there is none.
-QString FindCookieIndexFile(const QString& folder);
+// The folder is looked in through files.
+QString FindCookieIndexFile(const QString& folder,
+                            const EvidenceFiles& files = localEvidenceFiles());
 
 // Cuts count fields off the front of a work-file line, each the text
 // before the next tab; when no tab is left the field is empty and the line

@@ -2,17 +2,13 @@
 
 #include "cache/IndexFormat.h"
 #include "language/InterfaceTexts.h"
-#include "platform/EvidenceOpen.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 #include "platform/TimeText.h"
 #include "platform/TimeValue.h"
 #include "recall/RecallFilter.h"
 
-#include <QDir>
 #include <QFile>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -24,15 +20,23 @@ namespace {
 // forward a byte or two at a time, so a refill is needed once per buffer.
 class BufferedBytes {
 public:
-    explicit BufferedBytes(QFile& file) : m_file(file), m_buffer(kBufferSize, '\0') {}
+    explicit BufferedBytes(EvidenceReader& file) : m_file(file), m_buffer(kBufferSize, '\0') {}
 
-    // The byte at pos; false at or beyond the end of the file.
+    // The byte at pos; false at or beyond the end of the file (or where a
+    // read fails).
     bool byteAt(qint64 pos, char& out) {
         if (pos < m_start || pos >= m_start + m_length) {
-            if (!m_file.seek(pos))
+            if (pos < 0)
                 return false;
             m_start = pos;
-            m_length = std::max<qint64>(0, m_file.read(m_buffer.data(), kBufferSize));
+            m_length = 0;
+            while (m_length < kBufferSize) {
+                const qint64 n = m_file.readAt(pos + m_length, m_buffer.data() + m_length,
+                                               kBufferSize - m_length);
+                if (n <= 0)
+                    break;
+                m_length += n;
+            }
             if (m_length == 0)
                 return false;
         }
@@ -42,7 +46,7 @@ public:
 
 private:
     static constexpr qint64 kBufferSize = 64 * 1024;
-    QFile& m_file;
+    EvidenceReader& m_file;
     QByteArray m_buffer;
     qint64 m_start = 0;
     qint64 m_length = 0;
@@ -110,11 +114,13 @@ QByteArray CookieTimeCell(uint32_t low, uint32_t high) {
 }
 
 bool ReadCookieRecords(const QString& path,
-                       const std::function<void(const CookieRecord&)>& onRecord) {
-    QFile file(path);
-    if (!openWithoutAccessTime(file))
+                       const std::function<void(const CookieRecord&)>& onRecord,
+                       const EvidenceFiles& files) {
+    const std::unique_ptr<EvidenceReader> file =
+        files.open(EvidenceFiles::pathBytes(path), nullptr);
+    if (!file)
         return false;
-    BufferedBytes bytes(file);
+    BufferedBytes bytes(*file);
     qint64 pos = 0;
     bool last = false;
     while (!last) {
@@ -156,34 +162,35 @@ QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& file
 }
 
 bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile,
-                    const LoadContext& context) {
-    const bool opened = ReadCookieRecords(path, [&](const CookieRecord& record) {
-        const QByteArray line = CookieWorkFileLine(record, fileName);
-        // The filter sees the fields joined by spaces, line end included,
-        // and judges the expiration time as the record's date.
-        QByteArray whole = line;
-        whole.replace('\t', ' ');
-        const QByteArray expiration = CookieTimeCell(record.expirationLow, record.expirationHigh);
-        if (PassesRecallConditions(context.filter, whole, expiration))
-            workFile.write(line);
-    });
+                    const LoadContext& context, const EvidenceFiles& files) {
+    const bool opened = ReadCookieRecords(
+        path,
+        [&](const CookieRecord& record) {
+            const QByteArray line = CookieWorkFileLine(record, fileName);
+            // The filter sees the fields joined by spaces, line end included,
+            // and judges the expiration time as the record's date.
+            QByteArray whole = line;
+            whole.replace('\t', ' ');
+            const QByteArray expiration =
+                CookieTimeCell(record.expirationLow, record.expirationHigh);
+            if (PassesRecallConditions(context.filter, whole, expiration))
+                workFile.write(line);
+        },
+        files);
     if (!opened && context.report)
         context.report->error(tx(TextCannotOpenCookieFile) + QStringLiteral(":\n") + path);
     return opened;
 }
 
-QStringList ListCookieTextFiles(const QString& folder) {
+QStringList ListCookieTextFiles(const QString& folder, const EvidenceFiles& files) {
     QStringList names;
-    const QDir dir(folder);
-    const QStringList entries =
-        dir.entryList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::NoSort);
-    for (const QString& name : entries) {
-        if (name.startsWith(QLatin1Char('.')) ||
+    std::vector<EvidenceEntry> entries;
+    if (!files.list(EvidenceFiles::pathBytes(folder), entries, nullptr))
+        return names;
+    for (const EvidenceEntry& e : entries) {
+        const QString name = EvidenceFiles::pathText(e.name);
+        if (e.type != EntryType::File || e.symlink || name.startsWith(QLatin1Char('.')) ||
             !name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
-            continue;
-        struct stat info {};
-        if (::lstat(QFile::encodeName(dir.filePath(name)).constData(), &info) != 0 ||
-            !S_ISREG(info.st_mode))
             continue;
         names.append(name);
     }
@@ -191,6 +198,8 @@ QStringList ListCookieTextFiles(const QString& folder) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
+    // A deleted entry beside the live one of its name reads as that one.
+    names.removeDuplicates();
     return names;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -56,8 +58,10 @@ QByteArray CookieTimeCell(uint32_t low, uint32_t high);
 // Reads go through a buffer; each record is handed to onRecord as soon as
 // it is complete, so a file of any size needs the memory of one record.
 // False when the file cannot be opened.
+// The file is read through files (this machine's folders unless given).
 bool ReadCookieRecords(const QString& path,
-                       const std::function<void(const CookieRecord&)>& onRecord);
+                       const std::function<void(const CookieRecord&)>& onRecord,
+                       const EvidenceFiles& files = localEvidenceFiles());
 
 // The work-file line of one record: host and path, name, creation time
 // text, expiration time text, fileName, value, flags, separated by tabs and
@@ -70,11 +74,14 @@ QByteArray CookieWorkFileLine(const CookieRecord& record, const QByteArray& file
 // column shows (the name as the caller gave it). Reports text 101 and the
 // path when the file cannot be opened, and returns false then.
 bool ReadCookieFile(const QString& path, const QByteArray& fileName, QIODevice& workFile,
-                    const LoadContext& context);
+                    const LoadContext& context, const EvidenceFiles& files = localEvidenceFiles());
 
 // The names of the cookie text files of a folder: regular files whose name
 // ends in ".txt" (any letter case) and does not start with "." (hidden),
 // sorted by name without regard to letter case. Symbolic links are left out.
-QStringList ListCookieTextFiles(const QString& folder);
+// Inside a disk image, deleted entries the file system still lists are
+// listed too. The folder is listed through files.
+QStringList ListCookieTextFiles(const QString& folder,
+                                const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

@@ -1,9 +1,6 @@
 #include "cache/FavoriteFile.h"
 
 #include "cache/IndexFormat.h"
-#include "platform/EvidenceOpen.h"
-
-#include <QFile>
 
 namespace vc {
 
@@ -43,11 +40,21 @@ QByteArray FavoriteAddressOf(QByteArrayView bytes) {
     return QByteArray();
 }
 
-QByteArray FavoriteAddress(const QString& path) {
-    QFile file(path);
-    if (!openWithoutAccessTime(file))
+QByteArray FavoriteAddress(const QString& path, const EvidenceFiles& files) {
+    const std::unique_ptr<EvidenceReader> file =
+        files.open(EvidenceFiles::pathBytes(path), nullptr);
+    if (!file)
         return QByteArray();
-    return FavoriteAddressOf(file.read(kFavoriteFileLimit));
+    QByteArray bytes(qsizetype(kFavoriteFileLimit), Qt::Uninitialized);
+    qint64 have = 0;
+    while (have < kFavoriteFileLimit) {
+        const qint64 n = file->readAt(have, bytes.data() + have, kFavoriteFileLimit - have);
+        if (n <= 0)
+            break;
+        have += n;
+    }
+    bytes.truncate(qsizetype(have));
+    return FavoriteAddressOf(bytes);
 }
 
 } // namespace vc

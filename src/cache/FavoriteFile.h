@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,8 +15,9 @@ constexpr qint64 kFavoriteFileLimit = 64 * 1024;
 // as the browser does), as the bytes the file holds, control bytes turned
 // into spaces. The empty text when the file has none or cannot be read.
 // Only the first kFavoriteFileLimit bytes are read, without moving the
-// file's access time.
-QByteArray FavoriteAddress(const QString& path);
+// file's access time. The file is read through files (this machine's
+// folders unless given).
+QByteArray FavoriteAddress(const QString& path, const EvidenceFiles& files = localEvidenceFiles());
 
 // The same from the file's bytes.
 QByteArray FavoriteAddressOf(QByteArrayView bytes);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
+#include "evidence/EvidenceFiles.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +18,11 @@ namespace vc {
 // Symbolic links to folders are not followed (a tree linking back into
 // itself ends), and a folder already being searched higher up (a bind
 // mount onto itself) is not entered again. A link to a file named
-// index.dat is listed like the file; pipes and devices are never listed. A folder that cannot be
-// listed adds nothing. No folder stays open while the search descends.
-void FindIndexFiles(QStringList& list, const QString& startFolder);
+// index.dat is listed like the file; pipes and devices are never listed. A
+// folder that cannot be listed adds nothing. No folder stays open while the
+// search descends. The folders are listed through files (this machine's
+// unless given).
+void FindIndexFiles(QStringList& list, const QString& startFolder,
+                    const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

@@ -7,7 +7,8 @@
 namespace vc {
 
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone) {
+                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone,
+                 const EvidenceFiles& files) {
     RowBatch batch(rows);
     rows.clearRows();
     const int n = int(indexFiles.size());
@@ -17,6 +18,7 @@ bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, 
         WalkOptions options{linearScan, context};
         options.context.share = share / 2;
         options.machineZone = machineZone;
+        options.files = &files;
         if (!WalkIndexIntoWorkFile(workFile, indexFiles.at(k), options).workFileOpened)
             return false;
         context.noteInputRead();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
 #include "platform/LoadContext.h"
 
 #include <QStringList>
@@ -19,8 +20,10 @@ class WorkFile;
 // half of its part on the walk and half on the fill. False when the work file
 // could not be created (reported); the files read before stay in the table.
 // machineZone (the examined machine's zone, when known) turns the times
-// that daily and weekly history files keep in local time into UTC.
+// that daily and weekly history files keep in local time into UTC. The
+// files are read through files.
 bool LoadHistory(const QStringList& indexFiles, bool linearScan, bool allFiles, WorkFile& workFile,
-                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone = nullptr);
+                 const LoadContext& context, RowSink& rows, const QTimeZone* machineZone = nullptr,
+                 const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

@@ -1,25 +1,25 @@
 #include "cache/IndexFileReader.h"
 
-#include "platform/EvidenceOpen.h"
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-#include <unistd.h>
 
 namespace vc {
 
-IndexFileReader::IndexFileReader(const QString& fileName) : m_file(fileName) {}
+IndexFileReader::IndexFileReader(const QString& fileName, const EvidenceFiles& files)
+    : m_files(files), m_path(EvidenceFiles::pathBytes(fileName)) {}
 
 bool IndexFileReader::open() {
     close();
-    // Unbuffered: the page cache below is the only buffer. The walk leaves
-    // the file's access time as it was.
-    if (!openWithoutAccessTime(m_file, QIODevice::Unbuffered))
+    // The page cache below is the only buffer. The walk leaves the file's
+    // access time as it was.
+    m_error.clear();
+    m_reader = m_files.open(m_path, &m_error);
+    if (!m_reader) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("cannot be opened");
         return false;
-    m_descriptor = m_file.handle();
-    m_realSize = std::max<qint64>(0, m_file.size());
+    }
+    m_realSize = std::max<qint64>(0, m_reader->size());
     m_buffer = QByteArray(qsizetype(kPageSize) * kPageSlots, '\0');
     m_slotPage.fill(-1);
     m_bufferData = nullptr;
@@ -30,9 +30,7 @@ bool IndexFileReader::open() {
 }
 
 void IndexFileReader::close() {
-    if (m_file.isOpen())
-        m_file.close();
-    m_descriptor = -1;
+    m_reader.reset();
     m_realSize = 0;
     m_buffer.clear();
     m_bufferData = nullptr;
@@ -43,7 +41,7 @@ void IndexFileReader::close() {
 // Makes the page that holds offset the current one; false when offset lies
 // outside the file.
 bool IndexFileReader::fill(qint64 offset) {
-    if (m_descriptor < 0 || offset < 0 || offset >= m_realSize)
+    if (!m_reader || offset < 0 || offset >= m_realSize)
         return false;
     const qint64 page = offset / kPageSize;
     const int slot = page == 0 ? 0 : 1 + int((page - 1) % (kPageSlots - 1));
@@ -56,9 +54,8 @@ bool IndexFileReader::fill(qint64 offset) {
         // own position is never used.
         qint64 got = 0;
         while (got < length) {
-            const ssize_t n = ::pread(m_descriptor, data + got, size_t(length - got), start + got);
-            if (n < 0 && errno == EINTR)
-                continue;
+            const qint64 n =
+                m_reader->readAt(start + got, reinterpret_cast<char*>(data) + got, length - got);
             if (n <= 0)
                 break;
             got += n;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace vc {
 
@@ -15,19 +17,22 @@ namespace vc {
 // size of the cache however large the file is. The first page (header and
 // sub-folder names) keeps a slot of its own, because every record looks up
 // its folder name there. Bytes beyond the real end of the file, or at a
-// negative offset, read as zero.
+// negative offset, read as zero. The file is read through the evidence's
+// files (this machine's folders unless given) by positioned reads, so a
+// file inside a disk image is read in place, never copied whole.
 class IndexFileReader {
 public:
     static constexpr int kPageSize = 16384;
     static constexpr int kPageSlots = 64;
 
-    explicit IndexFileReader(const QString& fileName);
+    explicit IndexFileReader(const QString& fileName,
+                             const EvidenceFiles& files = localEvidenceFiles());
 
     // Opens read-only; false when the file cannot be opened.
     bool open();
-    bool isOpen() const { return m_file.isOpen(); }
+    bool isOpen() const { return m_reader != nullptr; }
     void close();
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_error; }
 
     // Real length of the file in bytes.
     qint64 realSize() const { return m_realSize; }
@@ -67,8 +72,10 @@ private:
     unsigned char byteAtSlow(qint64 offset);
     void readSlow(qint64 offset, int count, unsigned char* out);
 
-    QFile m_file;
-    int m_descriptor = -1; // the open file's descriptor, -1 when closed
+    const EvidenceFiles& m_files;
+    QByteArray m_path;
+    std::unique_ptr<EvidenceReader> m_reader; // nullptr when closed
+    QString m_error;
     qint64 m_realSize = 0;
     // kPageSlots pages; slot 0 always holds page 0.
     QByteArray m_buffer;

@@ -12,14 +12,16 @@ namespace {
 constexpr int kFavoriteNameCut = 4;
 } // namespace
 
-void LoadLinks(const QString& favoritesFolder, const LoadContext& context, RowSink& rows) {
+void LoadLinks(const QString& favoritesFolder, const LoadContext& context, RowSink& rows,
+               const EvidenceFiles& files) {
     QList<QByteArray> lines;
-    CollectFolderFiles(lines, favoritesFolder, QByteArray(), kFavoriteNameCut, context.filter);
+    CollectFolderFiles(lines, favoritesFolder, QByteArray(), kFavoriteNameCut, context.filter,
+                       files);
     context.noteInputRead();
     RowBatch batch(rows);
     rows.clearRows();
     ListLines source(lines);
-    FillLinksRows(source, rows, context.progress, context.share);
+    FillLinksRows(source, rows, context.progress, context.share, files);
 }
 
 } // namespace vc

@@ -17,13 +17,14 @@ QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& add
     return cells;
 }
 
-void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share) {
+void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share,
+                   const EvidenceFiles& files) {
     FillRowsFrom(lines, progress, share, EmptyFill::FinishBar, [&](QByteArrayView line) {
         const QByteArray rowLine = line.toByteArray();
         const QList<QByteArray> fields = rowLineCells(rowLine, 5);
         const QByteArray& path = fields[4];
         const QByteArray address = path.toLower().endsWith(".url")
-                                       ? FavoriteAddress(QFile::decodeName(path))
+                                       ? FavoriteAddress(QFile::decodeName(path), files)
                                        : QByteArray();
         rows.appendRow(LinksRowCells(rowLine, address));
     });

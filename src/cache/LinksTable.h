@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
 #include "platform/Progress.h"
 #include "platform/WorkFile.h"
 #include "tables/RowSink.h"
@@ -17,7 +18,8 @@ QList<QByteArray> LinksRowCells(const QByteArray& rowLine, const QByteArray& add
 
 // Delivers one Links row per row line, moving the bar from its position by
 // up to share units (to start + share at the end); the stored address is
-// read from each .url file. The caller starts the fill.
-void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share);
+// read from each .url file through files. The caller starts the fill.
+void FillLinksRows(LineSource& lines, RowSink& rows, Progress* progress, int share,
+                   const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

@@ -151,12 +151,12 @@ double ScanCacheIndexInParallel(const QString& fileName, int threads, const Walk
         return WalkCacheIndexInto(fileName, options, output);
 
     std::vector<std::unique_ptr<IndexFileReader>> readers;
-    readers.push_back(std::make_unique<IndexFileReader>(fileName));
+    readers.push_back(std::make_unique<IndexFileReader>(fileName, options.evidenceFiles()));
     IndexHeader header;
     if (!OpenCacheIndex(*readers.front(), fileName, options.context.report, header))
         return 0;
     for (int t = 1; t < threads; ++t) {
-        readers.push_back(std::make_unique<IndexFileReader>(fileName));
+        readers.push_back(std::make_unique<IndexFileReader>(fileName, options.evidenceFiles()));
         if (!readers.back()->open()) {
             readers.pop_back();
             break;

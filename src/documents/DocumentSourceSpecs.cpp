@@ -25,7 +25,7 @@ SourceOutcome loadRecentSource(const SourceInput& input, const LoadContext& cont
 }
 
 SourceOutcome loadTempSource(const SourceInput& input, const LoadContext& context, RowSink& rows) {
-    LoadTemporaryFiles(temporaryFolders(input.user), context, rows);
+    LoadTemporaryFiles(temporaryFolders(input.user), context, rows, sourceFiles(input));
     return {};
 }
 

@@ -67,14 +67,15 @@ QStringList temporaryFolders(const UserProfile* profile) {
 }
 
 void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
-                           const RecallConditionSet* filter) {
+                           const RecallConditionSet* filter, const EvidenceFiles& files) {
     for (const QString& folder : folders)
-        CollectFolderFiles(list, folder, QByteArray(), 0, filter);
+        CollectFolderFiles(list, folder, QByteArray(), 0, filter, files);
 }
 
-void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows) {
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows,
+                        const EvidenceFiles& files) {
     QList<QByteArray> lines;
-    collectTemporaryFiles(folders, lines, context.filter);
+    collectTemporaryFiles(folders, lines, context.filter, files);
     context.noteInputRead();
     LinesToTable(lines, rows, context.progress, context.share);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/OpenSaveMru.h"
+#include "evidence/EvidenceFiles.h"
 #include "platform/LoadContext.h"
 
 #include <QByteArray>
@@ -38,11 +39,14 @@ bool LoadRecentDocuments(const UserProfile* profile, const QString& recentFolder
 // are left out.
 QStringList temporaryFolders(const UserProfile* profile);
 
-// Row lines of the temporary-files table (name cut 0).
+// Row lines of the temporary-files table (name cut 0), the folders listed
+// through files.
 void collectTemporaryFiles(const QStringList& folders, QList<QByteArray>& list,
-                           const RecallConditionSet* filter);
+                           const RecallConditionSet* filter,
+                           const EvidenceFiles& files = localEvidenceFiles());
 
 // The temporary-files table of those folders in place of its rows.
-void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows);
+void LoadTemporaryFiles(const QStringList& folders, const LoadContext& context, RowSink& rows,
+                        const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

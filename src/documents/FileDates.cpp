@@ -1,5 +1,7 @@
 #include "documents/FileDates.h"
 
+#include "evidence/EvidenceFiles.h"
+#include "language/InterfaceTexts.h"
 #include "platform/TimeText.h"
 #include "platform/TimeValue.h"
 
@@ -73,12 +75,11 @@ std::optional<FileTimes> readFileTimes(const QByteArray& path) {
     return times;
 }
 
-QByteArray FileDatesText(const QByteArray& path, char separator) {
-    const auto times = readFileTimes(path);
-    if (!times)
-        return QByteArray(1, separator);
-    const QByteArray accessed = timeCellOf(times->accessed);
-    QByteArray result = timeCellOf(times->created);
+namespace {
+
+// C, separator, A, "|", A of two cells.
+QByteArray datesText(const QByteArray& created, const QByteArray& accessed, char separator) {
+    QByteArray result = created;
     result += separator;
     result += accessed;
     result += '|';
@@ -86,8 +87,57 @@ QByteArray FileDatesText(const QByteArray& path, char separator) {
     return result;
 }
 
+QByteArray timeCellOf(const std::optional<TimeValue>& value) {
+    return value ? timeCell(*value) : QByteArray();
+}
+
+} // namespace
+
+QByteArray FileDatesText(const QByteArray& path, char separator) {
+    const auto times = readFileTimes(path);
+    if (!times)
+        return QByteArray(1, separator);
+    return datesText(timeCellOf(times->created), timeCellOf(times->accessed), separator);
+}
+
+QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path,
+                         const EvidenceEntry& entry, char separator) {
+    if (files.isLocal()) {
+        // Attributes that could not be read (a link that leads nowhere, a
+        // folder that may be listed but not searched) give no times; nor
+        // does a regular file that cannot be opened, as a reader of it
+        // would find.
+        if (entry.fileId == 0)
+            return QByteArray(1, separator);
+        if (entry.type == EntryType::File && !files.open(path, nullptr))
+            return QByteArray(1, separator);
+    }
+    return datesText(timeCellOf(entry.created), timeCellOf(entry.accessed), separator);
+}
+
+QByteArray FileDatesText(const EvidenceFiles& files, const QByteArray& path, char separator) {
+    const std::optional<EvidenceEntry> entry = files.entry(path);
+    if (!entry)
+        return QByteArray(1, separator);
+    return FileDatesText(files, path, *entry, separator);
+}
+
 QByteArray FileDatesText(const QString& path, char separator) {
     return FileDatesText(QFile::encodeName(path), separator);
+}
+
+QStringList evidenceEntryFacts(const EvidenceFiles& files, const QByteArray& path) {
+    QStringList facts;
+    if (files.isLocal() || path.isEmpty())
+        return facts;
+    const std::optional<EvidenceEntry> entry = files.entry(path);
+    if (!entry)
+        return facts;
+    if (entry->deleted)
+        facts << tx(TextDeletedEntry);
+    if (!entry->detail.isEmpty())
+        facts << entry->detail;
+    return facts;
 }
 
 } // namespace vc

@@ -2,7 +2,7 @@
 
 #include "documents/FileDates.h"
 #include "documents/RowLine.h"
-#include "platform/FolderTree.h"
+#include "evidence/FolderTree.h"
 #include "recall/RecallFilter.h"
 
 namespace vc {
@@ -15,11 +15,11 @@ bool isSkippedFileName(const QByteArray& name) {
 }
 
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
-                        int nameCut, const RecallConditionSet* filter) {
-    WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
+                        int nameCut, const RecallConditionSet* filter, const EvidenceFiles& files) {
+    WalkFolderTree(files, folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
         if (isSkippedFileName(entry.name))
             return;
-        const QByteArray dates = FileDatesText(entry.path, '\t');
+        const QByteArray dates = FileDatesText(files, entry.path, entry.entry, '\t');
         const QByteArray line = makeRowLine(cutName(entry.name, nameCut), extensionPart(entry.name),
                                             shortDatesPart(dates), entry.path, rowTag);
         if (PassesRecallConditions(filter, line, longDatesPart(dates)))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -28,8 +30,14 @@ class RecallConditionSet;
 // entered again. A folder that cannot be listed adds nothing, silently.
 // The walk keeps no folder open while it descends, so depth is bounded
 // only by the longest path the system accepts.
+//
+// The folder is listed through files (this machine's folders unless given);
+// each file's times are those its folder's listing gives (FileDates.h).
+// Inside a disk image, deleted entries the file system still lists are
+// listed too (evidence/FolderTree.h).
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
-                        int nameCut, const RecallConditionSet* filter);
+                        int nameCut, const RecallConditionSet* filter,
+                        const EvidenceFiles& files = localEvidenceFiles());
 
 // True for the names the walk never lists.
 bool isSkippedFileName(const QByteArray& name);

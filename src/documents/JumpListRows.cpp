@@ -1,6 +1,5 @@
 // Rows of the jump lists below the Recent folders: one per entry, with the
 // application, the DestList's last use and count, and the shortcut's facts.
-#include "documents/EvidenceFile.h"
 #include "documents/MruListRows.h"
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
@@ -8,12 +7,12 @@
 #include "documents/RowLine.h"
 #include "documents/shell/AppIds.h"
 #include "documents/shell/JumpList.h"
+#include "evidence/EvidenceFiles.h"
 #include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 
-#include <QDir>
-#include <QFile>
+#include <algorithm>
 
 namespace vc {
 
@@ -130,24 +129,44 @@ void reportProblems(RecentCollection& collection, const JumpList& list, const QS
         collection.problem(path);
 }
 
+// The jump lists of one kind in a folder: the regular files (links
+// followed) whose name ends in the kind's suffix (any letter case), sorted
+// by name without regard to letter case.
+QStringList jumpListNames(const EvidenceFiles& files, const QString& folder, const Kind& kind) {
+    std::vector<EvidenceEntry> entries;
+    QStringList names;
+    if (!files.list(EvidenceFiles::pathBytes(folder), entries, nullptr))
+        return names;
+    const QLatin1String suffix(kind.suffix);
+    for (const EvidenceEntry& e : entries) {
+        const QString name = EvidenceFiles::pathText(e.name);
+        if (e.type == EntryType::File && name.endsWith(suffix, Qt::CaseInsensitive))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    names.removeDuplicates(); // a deleted entry beside the live one of its name
+    return names;
+}
+
 } // namespace
 
 void collectJumpListRows(RecentCollection& collection) {
+    const EvidenceFiles& files = collection.profile().files();
     for (const Kind& kind : kKinds) {
         for (const QString& recent : collection.recentFolders()) {
-            const QString name = findChildNoCase(recent, QLatin1String(kind.folder));
+            const QString name = findChildNoCase(files, recent, QLatin1String(kind.folder));
             if (name.isEmpty())
                 continue;
             // The Recent folder comes with its trailing "/".
-            const QDir folder(withTrailingSlash(recent) + name);
-            const QStringList files = folder.entryList(
-                {QLatin1Char('*') + QLatin1String(kind.suffix)},
-                QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
-            for (const QString& file : files) {
-                const QString path = folder.filePath(file);
+            const QString folder = withTrailingSlash(recent) + name;
+            for (const QString& file : jumpListNames(files, folder, kind)) {
+                const QString path = joinPath(folder, file);
                 QByteArray bytes;
                 const EvidenceReadStatus status =
-                    readEvidenceFile(QFile::encodeName(path), kMaxJumpListSize, &bytes);
+                    files.readWhole(EvidenceFiles::pathBytes(path), kMaxJumpListSize, &bytes);
                 if (status == EvidenceReadStatus::Missing)
                     continue;
                 if (status != EvidenceReadStatus::Ok) {

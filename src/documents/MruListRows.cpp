@@ -3,6 +3,7 @@
 #include "documents/MruOrder.h"
 #include "documents/RecentCollection.h"
 #include "documents/RecentRow.h"
+#include "evidence/EvidenceFiles.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 
@@ -30,9 +31,10 @@ QByteArray localFileFor(const RecentCollection& collection, const QString& windo
     if (windowsPath.isEmpty())
         return QByteArray();
     const QString local = collection.profile().mapWindowsPath(windowsPath);
-    if (local.isEmpty() || !QFileInfo::exists(local))
+    if (local.isEmpty())
         return QByteArray();
-    return QFile::encodeName(local);
+    const QByteArray path = EvidenceFiles::pathBytes(local);
+    return collection.profile().files().entry(path) ? path : QByteArray();
 }
 
 void addMruListRows(RecentCollection& collection, const Hive& hive, Hive::Node key,

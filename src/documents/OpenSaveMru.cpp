@@ -84,7 +84,8 @@ MruReadResult readValuesOf(const UserProfile* profile, Hive& hive, Hive::Node ke
         if (row.mruPosition == 0)
             row.recordedTime = written;
         QByteArray lastAccess;
-        const QByteArray line = recentRowLine(row, &lastAccess);
+        const QByteArray line =
+            recentRowLine(row, profile ? profile->files() : localEvidenceFiles(), &lastAccess);
         if (PassesRecallConditions(filter, line, lastAccess))
             list.append(line);
     }

@@ -1,7 +1,7 @@
 #include "documents/RecentCollection.h"
 
-#include "documents/EvidenceFile.h"
 #include "documents/RecentRow.h"
+#include "evidence/EvidenceFiles.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Hive.h"
@@ -18,9 +18,14 @@ namespace vc {
 
 namespace {
 
-QString canonical(const QString& folder) {
-    const QString path = QFileInfo(folder).canonicalFilePath();
-    return path.isEmpty() ? QString() : path;
+// The folder with its links resolved (this machine's folders) or its path
+// made plain (a disk image has no links); empty when it is not a folder.
+QString canonical(const EvidenceFiles& files, const QString& folder) {
+    const QString path =
+        files.isLocal() ? QFileInfo(folder).canonicalFilePath() : QDir::cleanPath(folder);
+    if (path.isEmpty() || !files.isFolder(EvidenceFiles::pathBytes(path)))
+        return QString();
+    return path;
 }
 
 bool inside(const QString& path, const QString& folder) {
@@ -48,8 +53,8 @@ QStringList recentFolders(const UserProfile& profile, const QString& recentFolde
     QStringList kept;      // as given
     QStringList keptPaths; // canonical
     for (const QString& folder : candidates) {
-        const QString path = canonical(folder);
-        if (path.isEmpty() || !QFileInfo(path).isDir())
+        const QString path = canonical(profile.files(), folder);
+        if (path.isEmpty())
             continue;
         bool covered = false;
         for (const QString& other : keptPaths)
@@ -86,7 +91,7 @@ RecentCollection::RecentCollection(const UserProfile& profile, const QString& re
 
 void RecentCollection::add(const RecentRow& row) {
     QByteArray lastAccess;
-    const QByteArray line = recentRowLine(row, &lastAccess);
+    const QByteArray line = recentRowLine(row, m_profile.files(), &lastAccess);
     if (!PassesRecallConditions(m_context.filter, line, lastAccess))
         return;
     m_lines.append(line);
@@ -96,7 +101,8 @@ const ShortcutFacts& RecentCollection::shortcutFile(const QByteArray& localPath,
     auto it = m_shortcuts.find(localPath);
     if (it == m_shortcuts.end()) {
         QByteArray bytes;
-        const EvidenceReadStatus status = readEvidenceFile(localPath, kMaxShortcutSize, &bytes);
+        const EvidenceReadStatus status =
+            m_profile.files().readWhole(localPath, kMaxShortcutSize, &bytes);
         CachedShortcut cached;
         if (status == EvidenceReadStatus::Ok)
             cached.facts = readShortcut(bytes, m_locations);

@@ -22,7 +22,7 @@ QByteArray linkInRecentFolders(const RecentCollection& collection, const QString
         linkName == QLatin1String("."))
         return QByteArray();
     for (const QString& folder : collection.recentFolders()) {
-        const QString name = findChildNoCase(folder, linkName);
+        const QString name = findChildNoCase(collection.profile().files(), folder, linkName);
         if (!name.isEmpty())
             return QFile::encodeName(folder + QLatin1Char('/') + name);
     }

@@ -4,10 +4,9 @@
 #include "documents/RecentRow.h"
 #include "documents/RecentSources.h"
 #include "documents/RowLine.h"
+#include "evidence/FolderTree.h"
+#include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
-#include "platform/FolderTree.h"
-
-#include <sys/stat.h>
 
 namespace vc {
 
@@ -30,24 +29,26 @@ QByteArray shownName(const QByteArray& name) {
 void collectRecentFolderRows(RecentCollection& collection) {
     const QByteArray source = evidenceText(cellInterfaceText(TextRecentFolder));
     for (const QString& folder : collection.recentFolders()) {
-        WalkFolderTree(folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
-            if (isSkippedFileName(entry.name))
-                return;
-            RecentRow row;
-            row.name = shownName(entry.name);
-            row.extension = extensionPart(entry.name);
-            row.path = entry.path;
-            row.source = source;
-            row.localFile = entry.path;
-            QString note;
-            if (S_ISREG(entry.type) && isLinkName(entry.name)) {
-                row.link = &collection.shortcutFile(row.localFile, &note);
-                row.note(note);
-                if (note.isEmpty() && !row.link->targetComplete)
-                    row.note(cellInterfaceText(TextReadInPart));
-            }
-            collection.add(row);
-        });
+        const EvidenceFiles& files = collection.profile().files();
+        WalkFolderTree(files, folder, UnreadableEntry::TryAsFolder,
+                       [&](const FolderTreeEntry& entry) {
+                           if (isSkippedFileName(entry.name))
+                               return;
+                           RecentRow row;
+                           row.name = shownName(entry.name);
+                           row.extension = extensionPart(entry.name);
+                           row.path = entry.path;
+                           row.source = source;
+                           row.localFile = entry.path;
+                           QString note;
+                           if (entry.entry.type == EntryType::File && isLinkName(entry.name)) {
+                               row.link = &collection.shortcutFile(row.localFile, &note);
+                               row.note(note);
+                               if (note.isEmpty() && !row.link->targetComplete)
+                                   row.note(cellInterfaceText(TextReadInPart));
+                           }
+                           collection.add(row);
+                       });
     }
 }
 

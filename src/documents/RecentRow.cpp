@@ -4,6 +4,7 @@
 #include "documents/FileDates.h"
 #include "documents/RowLine.h"
 #include "documents/shell/Shortcut.h"
+#include "evidence/EvidenceFiles.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
 #include "platform/TimeText.h"
@@ -39,10 +40,11 @@ QString cellInterfaceText(int n) {
     return decodeEvidence(encodeEvidence(text)) == text ? text : englishInterfaceText(n);
 }
 
-QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText) {
+QByteArray recentRowLine(const RecentRow& row, const EvidenceFiles& files,
+                         QByteArray* lastAccessText) {
     QByteArray dates = QByteArrayLiteral("\t|");
     if (!row.localFile.isEmpty())
-        dates = FileDatesText(row.localFile, '\t');
+        dates = FileDatesText(files, row.localFile, '\t');
     if (lastAccessText)
         *lastAccessText = longDatesPart(dates);
     QByteArray line = makeRowLine(row.name, row.extension, shortDatesPart(dates), row.path,

@@ -8,6 +8,7 @@
 
 namespace vc {
 
+class EvidenceFiles;
 struct ShortcutFacts;
 
 // Fields of a row line of the recent-documents table: the six of every file
@@ -25,7 +26,7 @@ struct RecentRow {
     QByteArray extension; // with its dot
     QByteArray path;      // the link file itself, or the path the list names
     QByteArray source;    // "Recent folder", "RecentDocs\.png", ...
-    // Where the file of the path lies on this machine (file-system bytes);
+    // Where the file of the path lies in the evidence (file-system bytes);
     // its times fill the creation and last-access fields. Empty when it is
     // not there.
     QByteArray localFile;
@@ -49,10 +50,11 @@ struct RecentRow {
     }
 };
 
-// The row line of a row; *lastAccessText receives the last-access text of
-// the local file (empty when there is none), the date the recall
-// conditions judge.
-QByteArray recentRowLine(const RecentRow& row, QByteArray* lastAccessText);
+// The row line of a row, the local file's times read through files;
+// *lastAccessText receives the last-access text of the local file (empty
+// when there is none), the date the recall conditions judge.
+QByteArray recentRowLine(const RecentRow& row, const EvidenceFiles& files,
+                         QByteArray* lastAccessText);
 
 // A FILETIME as a time text: empty for 0, the unconverted-time text when it
 // has no calendar date.

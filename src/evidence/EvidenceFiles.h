@@ -32,6 +32,9 @@ struct EvidenceEntry {
     bool symlink = false;
     // The inode or MFT entry number; 0 when not known.
     quint64 fileId = 0;
+    // The device of a file of this machine (with fileId, who the file is
+    // across mounts); 0 inside a disk image.
+    quint64 device = 0;
     // More that the detail pane may show (an NTFS file's $FILE_NAME times).
     QString detail;
 };

@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -68,6 +69,7 @@ std::optional<EvidenceEntry> entryAt(int folder, const char* name, const QByteAr
     e.type = typeOf(sx.stx_mode);
     e.size = qint64(sx.stx_size);
     e.fileId = sx.stx_ino;
+    e.device = quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor));
     if (sx.stx_mask & STATX_BTIME)
         e.created = secondsValue(qint64(sx.stx_btime.tv_sec));
     if (sx.stx_mask & STATX_MTIME)
@@ -153,6 +155,10 @@ public:
             if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
                 continue;
             std::optional<EvidenceEntry> e = entryAt(fd, d->d_name, QByteArray(d->d_name));
+            if (e && !e->created && e->type == EntryType::File)
+                if (const std::optional<qint64> c =
+                        ntfsCreationTime(-1, joinPath(folder, e->name).constData()))
+                    e->created = secondsValue(*c);
             if (!e) {
                 // Listed but its attributes cannot be read: still an entry.
                 e = EvidenceEntry{};

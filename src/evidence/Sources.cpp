@@ -1,5 +1,6 @@
 #include "evidence/Sources.h"
 
+#include "evidence/EvidenceFiles.h"
 #include "evidence/Machine.h"
 #include "evidence/UserProfile.h"
 #include "evidence/image/DiskImage.h"
@@ -13,6 +14,12 @@
 #include <unordered_set>
 
 namespace vc {
+
+const EvidenceFiles& sourceFiles(const SourceInput& input) {
+    if (input.user)
+        return input.user->files();
+    return input.machine ? input.machine->files() : localEvidenceFiles();
+}
 
 int sourceCount() {
     return int(sourceCatalogue().size());

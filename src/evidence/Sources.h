@@ -11,6 +11,7 @@
 
 namespace vc {
 
+class EvidenceFiles;
 class Machine;
 class RowSink;
 class UserProfile;
@@ -42,6 +43,10 @@ struct SourceInput {
     // "Full history": every index file of the history tree.
     bool fullHistory = false;
 };
+
+// The files a load reads: the user's, else the machine's, else this
+// machine's folders (this computer without a Windows user).
+const EvidenceFiles& sourceFiles(const SourceInput& input);
 
 // What one load came to.
 struct SourceOutcome {

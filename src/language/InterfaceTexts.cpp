@@ -507,6 +507,8 @@ constexpr LaterText kLaterTexts[] = {
     {TextEventsLeftOut,
      "%1 events left out: outside the years 1700 to 9999, or of an unknown zone"},
     {TextEventRowHint, "Enter or a double click shows the event's row in its own tab"},
+    // Disk images: deleted entries
+    {TextDeletedEntry, "Deleted entry: its content may since have been overwritten"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -518,6 +518,8 @@ enum InterfaceTextId : int {
     TextEventsLeftOut =
         458, // "%1 events left out: outside the years 1700 to 9999, or of an unknown zone"
     TextEventRowHint = 459, // "Enter or a double click shows the event's row in its own tab"
+    // Disk images: deleted entries
+    TextDeletedEntry = 460, // "Deleted entry: its content may since have been overwritten"
 };
 
 } // namespace vc

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
+#include "documents/FileDates.h"
 #include "documents/FileTransfer.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "evidence/Sources.h"
@@ -15,6 +16,7 @@
 #include "timeline/ui/TimelineView.h"
 
 #include "app/RowFocus.h"
+#include "evidence/EvidenceFiles.h"
 #include "evidence/Machine.h"
 #include "evidence/SpecialFolders.h"
 #include "evidence/UserProfile.h"
@@ -241,6 +243,11 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
                            QStringLiteral(": ") + cell(0));
         memo->appendPlainText(cell(2) + QStringLiteral(" - ") + cell(3));
         memo->appendPlainText(target);
+        // Inside a disk image: a deleted entry, the file system's own facts.
+        if (const UserProfile* user = form.userOfRow(id, row))
+            for (const QString& fact :
+                 evidenceEntryFacts(user->files(), EvidenceFiles::pathBytes(target)))
+                memo->appendPlainText(fact);
         // What the newer sources add (source, list position, recorded time,
         // the shortcut's target facts, the note): one line per field that
         // has a value, after its caption.

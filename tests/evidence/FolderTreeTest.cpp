@@ -1,5 +1,5 @@
 // The folder-tree walk shared by the history search and the folder tables.
-#include "platform/FolderTree.h"
+#include "evidence/FolderTree.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,18 +79,18 @@ TEST(FolderTree, LinksAreVisitedWithTheirTargetsTypeAndFoldersOnlyOnce) {
     ASSERT_EQ(::symlink("nowhere", (root + "dangling").constData()), 0);
 
     for (UnreadableEntry unreadable : {UnreadableEntry::Skip, UnreadableEntry::TryAsFolder}) {
-        std::map<QByteArray, mode_t> seen;
+        std::map<QByteArray, EntryType> seen;
         int visits = 0;
         WalkFolderTree(dir.path(), unreadable, [&](const FolderTreeEntry& entry) {
             EXPECT_TRUE(entry.path.endsWith('/' + entry.name)) << entry.path.constData();
-            seen[entry.path.mid(root.size())] = entry.type;
+            seen[entry.path.mid(root.size())] = entry.entry.type;
             ++visits;
         });
-        const std::map<QByteArray, mode_t> expected{{"file.txt", S_IFREG},
-                                                    {"pipe", S_IFIFO},
-                                                    {"sub/to-pipe", S_IFIFO},
-                                                    {"sub/to-file", S_IFREG},
-                                                    {"sub/deeper/inner.txt", S_IFREG}};
+        const std::map<QByteArray, EntryType> expected{{"file.txt", EntryType::File},
+                                                       {"pipe", EntryType::Other},
+                                                       {"sub/to-pipe", EntryType::Other},
+                                                       {"sub/to-file", EntryType::File},
+                                                       {"sub/deeper/inner.txt", EntryType::File}};
         EXPECT_EQ(seen, expected);
         EXPECT_EQ(visits, 5);
     }
