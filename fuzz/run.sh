@@ -19,7 +19,8 @@ all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_co
      fuzz_profile_hive fuzz_favorite_url fuzz_shell_item_list fuzz_shortcut fuzz_dest_list
      fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database
      fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts
-     fuzz_chrome_block_file_cache fuzz_chrome_simple_cache fuzz_firefox_cache2)
+     fuzz_chrome_block_file_cache fuzz_chrome_simple_cache fuzz_firefox_cache2
+     fuzz_thumbnail_png fuzz_linux_home)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -53,6 +54,8 @@ seeds() {
     fuzz_chrome_simple_cache) find tests/data/simple-cache -type f ;;
     fuzz_firefox_cache2)
       printf '%s\n' tests/data/firefox-cache2/* tests/data/firefox-cache2-index/index ;;
+    fuzz_thumbnail_png) find tests/data/linux-home -name '*.png' ;;
+    fuzz_linux_home) find tests/data/linux-home -type f ! -name '*.png' ;;
   esac
 }
 dictionary() {
@@ -71,6 +74,8 @@ dictionary() {
     fuzz_prefetch) echo fuzz/prefetch.dict ;;
     fuzz_shell_item_facts) echo fuzz/shell-item.dict ;;
     fuzz_chrome_*|fuzz_firefox_cache2) echo fuzz/cache.dict ;;
+    fuzz_thumbnail_png) echo fuzz/png.dict ;;
+    fuzz_linux_home) echo fuzz/linux-home.dict ;;
   esac
 }
 maxLength() {

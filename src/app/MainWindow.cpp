@@ -305,6 +305,7 @@ void TForm1::ApplyInterfaceTexts() {
     HelpAction_About->setText(tx(TextAbout) + dots);
     bind(ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
     bind(ActionOpenVolume, tx(TextOpenVolume) + dots, tx(TextOpenVolumeHint));
+    bind(ActionThisComputer, tx(TextThisComputer), tx(TextThisComputerHint));
 
     filesPopUp_Open->setText(tx(TextOpen));
     filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);

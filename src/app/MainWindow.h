@@ -212,6 +212,7 @@ public:
     QAction* ActionExit = nullptr;
     QAction* ActionOpenProfile = nullptr;
     QAction* ActionOpenVolume = nullptr;
+    QAction* ActionThisComputer = nullptr;
     QAction* MyCompAction_Total = nullptr;
     QAction* MyCompAction_Cond = nullptr;
     QAction* SearchAction_Find = nullptr;
@@ -257,6 +258,11 @@ public:
     // Opens and loads every table from it (the whole recall).
     bool loadProfile(const QString& folder);
     bool loadVolume(const QString& root);
+    // This Linux computer: its users are the home folders the program may
+    // read (thiscomputer/ThisComputer.h). False (after a message) when none
+    // can be read.
+    bool openThisComputer();
+    bool loadThisComputer();
     // What is open; nullptr before anything was.
     const Machine* machine() const { return m_machine.get(); }
     // The first user of what is open (the folder choosers start in its
@@ -276,6 +282,7 @@ public Q_SLOTS:
     void ActionExitExecute();
     void ActionOpenProfileExecute();
     void ActionOpenVolumeExecute();
+    void ActionThisComputerExecute();
     void EditAction_CopyExecute();
     void ColumnsAction_FitExecute();
     void IEActivityClick();

@@ -248,6 +248,7 @@ void TForm1::buildActions() {
     make(ActionExit, "ActionExit", &TForm1::ActionExitExecute);
     make(ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
     make(ActionOpenVolume, "ActionOpenVolume", &TForm1::ActionOpenVolumeExecute);
+    make(ActionThisComputer, "ActionThisComputer", &TForm1::ActionThisComputerExecute);
     make(MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
     make(MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
     make(SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
@@ -321,6 +322,7 @@ void TForm1::buildActions() {
         {&TForm1::web_ActionCookies, QStyle::SP_FileDialogInfoView},
         {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
         {&TForm1::ActionOpenVolume, QStyle::SP_DriveHDIcon},
+        {&TForm1::ActionThisComputer, QStyle::SP_ComputerIcon},
     };
     for (const auto& i : kIcons)
         (this->*i.action)->setIcon(style()->standardIcon(i.icon));
@@ -336,6 +338,7 @@ void TForm1::buildMenusAndToolBar() {
     QMenu* file = menu("FileItem");
     file->addAction(ActionOpenProfile);
     file->addAction(ActionOpenVolume);
+    file->addAction(ActionThisComputer);
     file->addSeparator();
     file->addAction(ActionExit);
     QMenu* computer = menu("MyComputer1");

@@ -1,5 +1,6 @@
 // Opening what the tables read: a Windows profile folder (a machine of one
-// user) or the root of a Windows volume (every user on it).
+// user), the root of a Windows volume (every user on it), or this Linux
+// computer (its home folders).
 #include "app/MainWindow.h"
 #include "app/WindowSettings.h"
 #include "evidence/Machine.h"
@@ -9,6 +10,7 @@
 #include "platform/Messages.h"
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TimeZoneView.h"
+#include "thiscomputer/ThisComputer.h"
 
 #include <QFileInfo>
 
@@ -71,6 +73,24 @@ bool TForm1::openVolume(const QString& root, const QStringList& users) {
     return true;
 }
 
+bool TForm1::openThisComputer() {
+    const ThisComputerPlaces& places = thisComputerPlaces();
+    std::unique_ptr<Machine> machine = vc::openThisComputer(places);
+    if (machine->users().empty()) {
+        showError(tx(TextNoHomeReadable) + QStringLiteral(":\n") + places.currentHome);
+        return false;
+    }
+    takeMachine(*this, std::move(machine), m_machine);
+    return true;
+}
+
+bool TForm1::loadThisComputer() {
+    if (!openThisComputer())
+        return false;
+    RunOpeningRecall(*this);
+    return true;
+}
+
 bool TForm1::loadProfile(const QString& folder) {
     if (!openProfile(folder))
         return false;
@@ -95,6 +115,10 @@ void TForm1::ActionOpenProfileExecute() {
     const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
     if (!folder.isEmpty())
         loadProfile(folder);
+}
+
+void TForm1::ActionThisComputerExecute() {
+    loadThisComputer();
 }
 
 void TForm1::ActionOpenVolumeExecute() {

@@ -2,6 +2,7 @@
 
 #include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
+#include "thiscomputer/ThisComputer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,9 +65,14 @@ bool CommandEvidence::open(const CliOptions& options) {
     // The evidence as the command line named it.
     m_given = !options.profile.isEmpty() ? options.profile : options.volume;
     QString error;
-    if (options.thisComputer)
-        m_machine = Machine::thisComputer();
-    else if (!options.volume.isEmpty())
+    if (options.thisComputer) {
+        m_machine = openThisComputer();
+        m_given = m_machine->description();
+        if (m_machine->users().empty())
+            std::fprintf(stderr, "vellacord: warning: %s:\n%s\n",
+                         qPrintable(tx(TextNoHomeReadable)),
+                         qPrintable(thisComputerPlaces().currentHome));
+    } else if (!options.volume.isEmpty())
         m_machine = Machine::openVolume(options.volume, options.users, &error);
     else
         m_machine = Machine::openProfile(options.profile, &error);

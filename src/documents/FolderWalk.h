@@ -31,6 +31,11 @@ class RecallConditionSet;
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
                         int nameCut, const RecallConditionSet* filter);
 
+// The row line of one file (as the walk makes it), appended when it passes
+// the filter; a name the walk never lists is passed over.
+void CollectFileRow(QList<QByteArray>& list, const QByteArray& path, const QByteArray& name,
+                    const QByteArray& rowTag, int nameCut, const RecallConditionSet* filter);
+
 // True for the names the walk never lists.
 bool isSkippedFileName(const QByteArray& name);
 

@@ -37,20 +37,34 @@ inline std::vector<TableColumn> linksColumns() {
             {TextStoredAddress, false, 0.0}};
 }
 // The recent documents: the five columns the table has always had, then
-// what the newer sources add (row-line fields 6 to 22, see
+// what the newer sources add (row-line fields 6 to 25, see
 // documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
-    return {{TextName, false, 0.30},          {TextFileExt, false, 0.10},
-            {TextCreationTime, true, 0.20},   {TextLastAccess, true, 0.20},
-            {TextLinkAddress, false, 0.40},   {TextSource, false, 0.30},
-            {TextMruPosition, false, 0.14},   {TextRecordedTime, true, 0.25},
-            {TextAccessCount, false, 0.14},   {TextTargetPath, false, 0.45},
-            {TextTargetCreated, true, 0.25},  {TextTargetModified, true, 0.25},
-            {TextTargetAccessed, true, 0.25}, {TextTargetSize, false, 0.13},
-            {TextVolumeLabel, false, 0.15},   {TextVolumeSerial, false, 0.16},
-            {TextMachineId, false, 0.18},     {TextWorkingFolder, false, 0.35},
-            {TextNote, false, 0.30},          {TextArguments, false, 0.30},
-            {TextDescription, false, 0.30},   {TextJumpListCategory, false, 0.20}};
+    return {{TextName, false, 0.30},
+            {TextFileExt, false, 0.10},
+            {TextCreationTime, true, 0.20},
+            {TextLastAccess, true, 0.20},
+            {TextLinkAddress, false, 0.40},
+            {TextSource, false, 0.30},
+            {TextMruPosition, false, 0.14},
+            {TextRecordedTime, true, 0.25},
+            {TextAccessCount, false, 0.14},
+            {TextTargetPath, false, 0.45},
+            {TextTargetCreated, true, 0.25},
+            {TextTargetModified, true, 0.25},
+            {TextTargetAccessed, true, 0.25},
+            {TextTargetSize, false, 0.13},
+            {TextVolumeLabel, false, 0.15},
+            {TextVolumeSerial, false, 0.16},
+            {TextMachineId, false, 0.18},
+            {TextWorkingFolder, false, 0.35},
+            {TextNote, false, 0.30},
+            {TextArguments, false, 0.30},
+            {TextDescription, false, 0.30},
+            {TextJumpListCategory, false, 0.20},
+            {TextAddedTime, true, 0.25, TextEventRecentAdded},
+            {TextVisitedTime, true, 0.25, TextEventFileVisited},
+            {TextApplications, false, 0.30}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},
