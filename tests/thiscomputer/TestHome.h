@@ -9,7 +9,9 @@
 #include "TestData.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -231,6 +233,23 @@ struct TestHome {
         writeFile(tempFolder + QStringLiteral("/session.lock"), "1");
         writeFile(at(QStringLiteral(".cache/fontconfig/cache-1")), "f");
         writeFile(at(QStringLiteral(".cache/motd.legal-displayed")), "");
+    }
+
+    // Every file and folder below the root with its size and modification
+    // time, to show that reading changed nothing.
+    QStringList snapshot() const {
+        QStringList entries;
+        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            entries << QStringLiteral("%1 %2 %3")
+                           .arg(info.filePath())
+                           .arg(info.isDir() ? -1 : info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch());
+        }
+        entries.sort();
+        return entries;
     }
 
     void makeAll() const {

@@ -320,7 +320,8 @@ TEST_F(ThisComputerTest, TrashOfTheHomeAndOfAMountedVolume) {
     EXPECT_EQ(table->cellText(r, kDeletedSize), QString::number(thumbnailPng({}).size()));
     // A wall-clock time: the same text in every zone.
     EXPECT_EQ(table->cellText(r, kDeletedTime), QStringLiteral("2024-03-04 12:34:56"));
-    EXPECT_EQ(readTimeCell(table->cellView(r, kDeletedTime)).value_or(TimeValue{}).kind, TimeKind::LocalFileTime);
+    EXPECT_EQ(readTimeCell(table->cellView(r, kDeletedTime)).value_or(TimeValue{}).kind,
+              TimeKind::LocalFileTime);
     EXPECT_EQ(table->cellText(r, kDeletedUser), QStringLiteral("alice"));
     EXPECT_EQ(table->cellText(r, kDeletedStillThere), QStringLiteral("yes"));
     EXPECT_EQ(table->cellText(r, kDeletedRecycledFile), trash + QStringLiteral("files/cat.png"));
@@ -398,6 +399,7 @@ TEST_F(ThisComputerTest, TemporaryFilesOfTheTempFolderAndTheCacheOnce) {
 }
 
 TEST_F(ThisComputerTest, TheCommandLineReadsThisComputer) {
+    const QStringList before = m_home->snapshot();
     const QList<QPair<QString, QString>> environment = {
         {QStringLiteral("HOME"), m_home->home},
         {QStringLiteral("VELLACORD_HOME_ROOTS"), QString()},
@@ -418,6 +420,12 @@ TEST_F(ThisComputerTest, TheCommandLineReadsThisComputer) {
     EXPECT_EQ(recall.status, 0) << recall.err.constData();
     for (const char* name : {"thumbnails.txt", "win-deleted.txt", "recent.txt", "web-history.txt"})
         EXPECT_TRUE(QFileInfo(out + QLatin1Char('/') + QLatin1String(name)).size() > 0) << name;
+    // The whole recall changed nothing of the home but its own output folder.
+    QStringList after = m_home->snapshot();
+    after.erase(std::remove_if(after.begin(), after.end(),
+                               [&out](const QString& e) { return e.startsWith(out); }),
+                after.end());
+    EXPECT_EQ(after, before);
 }
 
 } // namespace
