@@ -213,8 +213,9 @@ SourceSpec deletedFilesSource() {
             TextWindowsTab,
             TextDeletedFiles,
             "winD_ListView",
-            widgetsOf("winD_TabSheet", "winD_Label", "SearchCondLabel14", "winD_BotPanel",
-                      "winD_Memo", "winD_FilePanel"),
+            // The recycled file (a picture in the trash) is previewed.
+            {"winD_TabSheet", "winD_Label", "SearchCondLabel14", "winD_BotPanel", "winD_Memo",
+             "winD_FilePanel", "winD_ImgPanel", "winD_Image", 99, 99},
             &deletedColumns,
             CellEncoding::Utf8,
             SourceScope::Machine,

@@ -237,7 +237,7 @@ struct TestHome {
 
     // Every file and folder below the root with its size and modification
     // time, to show that reading changed nothing.
-    QStringList snapshot() const {
+    std::string snapshot() const {
         QStringList entries;
         QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                         QDirIterator::Subdirectories);
@@ -249,7 +249,7 @@ struct TestHome {
                            .arg(info.lastModified().toMSecsSinceEpoch());
         }
         entries.sort();
-        return entries;
+        return entries.join(QLatin1Char('\n')).toStdString();
     }
 
     void makeAll() const {

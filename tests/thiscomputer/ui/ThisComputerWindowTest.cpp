@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        home = std::make_unique<testing::TestHome>(dir.path());
+        home = std::make_unique<vc::testing::TestHome>(dir.path());
         home->makeAll();
         ThisComputerPlaces places;
         places.currentHome = home->home;
@@ -65,7 +65,7 @@ protected:
     bool hasPicture(TabId id) { return !window->tab(id).pane->imageBox()->pixmap().isNull(); }
 
     QTemporaryDir dir;
-    std::unique_ptr<testing::TestHome> home;
+    std::unique_ptr<vc::testing::TestHome> home;
     FakeFileServices desktop;
 };
 
@@ -76,7 +76,7 @@ TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     ASSERT_TRUE(file);
     ASSERT_TRUE(file->actions().contains(window->ActionThisComputer));
     EXPECT_EQ(window->ActionThisComputer->text(), QStringLiteral("This computer"));
-    const QStringList before = home->snapshot();
+    const std::string before = home->snapshot();
     window->ActionThisComputer->trigger();
     ASSERT_TRUE(window->machine());
     EXPECT_EQ(window->machine()->kind(), Machine::Kind::ThisComputer);
@@ -112,13 +112,14 @@ TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     ASSERT_TRUE(select(deleted, trashed));
     EXPECT_TRUE(hasPicture(deleted));
     ASSERT_TRUE(window->filesPopUp_CopyTo->isEnabled());
-    const QString dest = dir.path() + QStringLiteral("/dest");
-    ASSERT_TRUE(QDir().mkpath(dest));
+    QTemporaryDir destination;
+    ASSERT_TRUE(destination.isValid());
+    const QString dest = destination.path();
     chooser.folderAnswer = dest;
     window->filesPopUp_CopyTo->trigger();
     QFile copy(dest + QStringLiteral("/cat.png"));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), testing::thumbnailPng({}));
+    EXPECT_EQ(copy.readAll(), vc::testing::thumbnailPng({}));
     // Nothing in the homes was written, moved or made.
     EXPECT_EQ(home->snapshot(), before);
 }
