@@ -33,6 +33,32 @@ private:
     const QByteArray& m_bytes;
 };
 
+// Positioned reads through one piece of the file held in memory.
+class BufferedReader {
+public:
+    explicit BufferedReader(EvidenceReader& file) : m_file(file) {}
+    bool readExactly(qint64 offset, char* out, qint64 count) {
+        if (count > kPiece)
+            return m_file.readExactly(offset, out, count);
+        if (offset < m_start || offset + count > m_start + m_bytes.size()) {
+            m_bytes.resize(kPiece);
+            const qint64 got = m_file.readAt(offset, m_bytes.data(), kPiece);
+            m_start = offset;
+            m_bytes.resize(got > 0 ? got : 0);
+            if (count > m_bytes.size())
+                return false;
+        }
+        std::memcpy(out, m_bytes.constData() + (offset - m_start), size_t(count));
+        return true;
+    }
+
+private:
+    static constexpr qint64 kPiece = 16 * 1024;
+    EvidenceReader& m_file;
+    QByteArray m_bytes;
+    qint64 m_start = 0;
+};
+
 // tEXt: keyword, a zero byte, the text in Latin-1.
 void addText(PngText& png, const QByteArray& data) {
     const qsizetype zero = data.indexOf('\0');
@@ -65,9 +91,12 @@ QString PngText::value(const QByteArray& keyword) const {
     return QString();
 }
 
-PngText readPngText(EvidenceReader& reader) {
+PngText readPngText(EvidenceReader& file) {
     PngText png;
-    const qint64 size = reader.size();
+    // A thumbnail is a few kilobytes: its start is read in one go, and the
+    // reads of its chunks are served from that piece while they fall in it.
+    BufferedReader reader(file);
+    const qint64 size = file.size();
     char signature[8];
     if (size < 8 + kChunkHeader + 13 || !reader.readExactly(0, signature, 8) ||
         std::memcmp(signature, kSignature, 8) != 0)
