@@ -4,8 +4,8 @@
 // from the evidence is opened only when the user says so; the keys and the
 // window's first view are those of a list the user knows.
 #include "TestData.h"
-#include "browsers/BrowserColumns.h"
 #include "app/QtMessages.h"
+#include "browsers/BrowserColumns.h"
 #include "documents/FakeFileServices.h"
 #include "language/InterfaceTexts.h"
 #include "platform/QStringPrinting.h"
