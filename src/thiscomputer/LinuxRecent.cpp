@@ -86,8 +86,15 @@ void collectRecentlyUsedXbel(RecentCollection& collection, const EvidenceFiles& 
         if (!xml.isStartElement())
             return true;
         const QStringView name = xml.name();
+        const bool bookmark = name == QLatin1String("bookmark");
+        const bool mimeType = inBookmark && name == QLatin1String("mime-type");
+        const bool application = inBookmark && name == QLatin1String("application") &&
+                                 applications.size() < kMaxApplications;
+        // Only these three elements' attributes are read (and copied).
+        if (!bookmark && !mimeType && !application)
+            return true;
         const QXmlStreamAttributes a = xml.attributes();
-        if (name == QLatin1String("bookmark")) {
+        if (bookmark) {
             if (++bookmarks > kMaxRecentBookmarks)
                 return false;
             row = RecentRow();
@@ -101,10 +108,9 @@ void collectRecentlyUsedXbel(RecentCollection& collection, const EvidenceFiles& 
             row.addedTime = fileTimeOfIso(a.value(QLatin1String("added")).toLatin1());
             row.recordedTime = fileTimeOfIso(a.value(QLatin1String("modified")).toLatin1());
             row.visitedTime = fileTimeOfIso(a.value(QLatin1String("visited")).toLatin1());
-        } else if (inBookmark && name == QLatin1String("mime-type")) {
+        } else if (mimeType) {
             mime = a.value(QLatin1String("type")).toUtf8();
-        } else if (inBookmark && name == QLatin1String("application") &&
-                   applications.size() < kMaxApplications) {
+        } else {
             applications.append({a.value(QLatin1String("name")).toUtf8(),
                                  a.value(QLatin1String("count")).toLongLong()});
         }
