@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.input.set(data, size);
     using Kind = vc::BrowserDatabaseKind;
     const auto database = [](vc::Browser browser, Kind kind) {
-        return vc::BrowserDatabase{browser, kind, QStringLiteral("Default"), folder.path};
+        return vc::BrowserDatabase{browser, kind, QStringLiteral("Default"), folder.path,
+                                   QString()};
     };
     const QList<vc::BrowserDatabase> all{database(vc::Browser::Chrome, Kind::ChromeHistory),
                                          database(vc::Browser::Chrome, Kind::ChromeCookies),

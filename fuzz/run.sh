@@ -20,7 +20,7 @@ all=(fuzz_index_block_scan fuzz_index_hash_walk fuzz_index_parallel_scan fuzz_co
      fuzz_automatic_jump_list fuzz_custom_jump_list fuzz_mru_hive fuzz_browser_database
      fuzz_userassist_value fuzz_recycle_bin fuzz_prefetch fuzz_shell_item_facts
      fuzz_chrome_block_file_cache fuzz_chrome_simple_cache fuzz_firefox_cache2
-     fuzz_disk_image)
+     fuzz_disk_image fuzz_thumbnail_png fuzz_linux_home)
 targets=("${@:-${all[@]}}")
 
 # The seed inputs of each target, from the test data and the sample profile,
@@ -60,6 +60,8 @@ seeds() {
       printf '%s\n' tests/data/images/seed-* tests/data/images/real/* \
         tests/data/images/disk-gpt.qcow2 \
         tests/data/images/disk-gpt.vmdk ;;
+    fuzz_thumbnail_png) find tests/data/linux-home -name '*.png' ;;
+    fuzz_linux_home) find tests/data/linux-home -type f ! -name '*.png' ;;
   esac
 }
 dictionary() {
@@ -79,6 +81,8 @@ dictionary() {
     fuzz_shell_item_facts) echo fuzz/shell-item.dict ;;
     fuzz_chrome_*|fuzz_firefox_cache2) echo fuzz/cache.dict ;;
     fuzz_disk_image) echo fuzz/image.dict ;;
+    fuzz_thumbnail_png) echo fuzz/png.dict ;;
+    fuzz_linux_home) echo fuzz/linux-home.dict ;;
   esac
 }
 maxLength() {

@@ -314,6 +314,7 @@ void TForm1::ApplyInterfaceTexts() {
     bind(ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
     bind(ActionOpenVolume, tx(TextOpenVolume) + dots, tx(TextOpenVolumeHint));
     bind(ActionOpenImage, tx(TextOpenDiskImage) + dots, tx(TextOpenDiskImageHint));
+    bind(ActionThisComputer, tx(TextThisComputer), tx(TextThisComputerHint));
 
     filesPopUp_Open->setText(tx(TextOpen));
     filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);

@@ -219,6 +219,7 @@ public:
     QAction* ActionOpenProfile = nullptr;
     QAction* ActionOpenVolume = nullptr;
     QAction* ActionOpenImage = nullptr;
+    QAction* ActionThisComputer = nullptr;
     QAction* MyCompAction_Total = nullptr;
     QAction* MyCompAction_Cond = nullptr;
     QAction* SearchAction_Find = nullptr;
@@ -272,6 +273,11 @@ public:
     bool openImage(const QString& path, const QStringList& users = {},
                    std::optional<bool> snapshots = std::nullopt, int partition = 0);
     bool loadImage(const QString& path);
+    // This Linux computer: its users are the home folders the program may
+    // read (thiscomputer/ThisComputer.h). False (after a message) when none
+    // can be read.
+    bool openThisComputer();
+    bool loadThisComputer();
     // What is open; nullptr before anything was.
     const Machine* machine() const { return m_machine.get(); }
     // The first user of what is open (the folder choosers start in its
@@ -292,6 +298,7 @@ public Q_SLOTS:
     void ActionOpenProfileExecute();
     void ActionOpenVolumeExecute();
     void ActionOpenImageExecute();
+    void ActionThisComputerExecute();
     void EditAction_CopyExecute();
     void ColumnsAction_FitExecute();
     void IEActivityClick();

@@ -262,6 +262,7 @@ void TForm1::buildActions() {
     make(ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
     make(ActionOpenVolume, "ActionOpenVolume", &TForm1::ActionOpenVolumeExecute);
     make(ActionOpenImage, "ActionOpenImage", &TForm1::ActionOpenImageExecute);
+    make(ActionThisComputer, "ActionThisComputer", &TForm1::ActionThisComputerExecute);
     make(MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
     make(MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
     make(SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
@@ -337,6 +338,7 @@ void TForm1::buildActions() {
         {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
         {&TForm1::ActionOpenVolume, QStyle::SP_DriveHDIcon},
         {&TForm1::ActionOpenImage, QStyle::SP_DriveCDIcon},
+        {&TForm1::ActionThisComputer, QStyle::SP_ComputerIcon},
     };
     for (const auto& i : kIcons)
         (this->*i.action)->setIcon(style()->standardIcon(i.icon));
@@ -353,6 +355,7 @@ void TForm1::buildMenusAndToolBar() {
     file->addAction(ActionOpenProfile);
     file->addAction(ActionOpenVolume);
     file->addAction(ActionOpenImage);
+    file->addAction(ActionThisComputer);
     file->addSeparator();
     file->addAction(ActionExit);
     QMenu* computer = menu("MyComputer1");

@@ -1,6 +1,7 @@
 // Opening what the tables read: a Windows profile folder (a machine of one
-// user), the root of a Windows volume (every user on it), or a disk image
-// (every user of its Windows volume, and its shadow copies).
+// user), the root of a Windows volume (every user on it), a disk image
+// (every user of its Windows volume, and its shadow copies), or this Linux
+// computer (its home folders).
 #include "app/BusyCursor.h"
 #include "app/MainWindow.h"
 #include "app/WindowSettings.h"
@@ -13,6 +14,7 @@
 #include "platform/Messages.h"
 #include "recall/ui/RecallActions.h"
 #include "tables/ui/TimeZoneView.h"
+#include "thiscomputer/ThisComputer.h"
 
 #include <QFileInfo>
 
@@ -72,6 +74,24 @@ bool TForm1::openVolume(const QString& root, const QStringList& users) {
     }
     takeMachine(*this, std::move(machine), m_machine);
     rememberProfileFolder(QFileInfo(root).absoluteFilePath());
+    return true;
+}
+
+bool TForm1::openThisComputer() {
+    const ThisComputerPlaces& places = thisComputerPlaces();
+    std::unique_ptr<Machine> machine = vc::openThisComputer(places);
+    if (machine->users().empty()) {
+        showError(tx(TextNoHomeReadable) + QStringLiteral(":\n") + places.currentHome);
+        return false;
+    }
+    takeMachine(*this, std::move(machine), m_machine);
+    return true;
+}
+
+bool TForm1::loadThisComputer() {
+    if (!openThisComputer())
+        return false;
+    RunOpeningRecall(*this);
     return true;
 }
 
@@ -175,6 +195,10 @@ void TForm1::ActionOpenProfileExecute() {
     const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
     if (!folder.isEmpty())
         loadProfile(folder);
+}
+
+void TForm1::ActionThisComputerExecute() {
+    loadThisComputer();
 }
 
 void TForm1::ActionOpenVolumeExecute() {

@@ -48,13 +48,15 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     vc::QtMessages boxes(&form);
     vc::setMessageService(&boxes);
     // The evidence named on the command line: a disk image or a volume
-    // (every user, or those --user names), else a profile folder.
-    const bool profileOpen = !options.image.isEmpty()
-                                 ? form.openImage(options.image, options.users, options.snapshots,
-                                                  options.partition.toInt())
-                             : !options.volume.isEmpty()
-                                 ? form.openVolume(options.volume, options.users)
-                                 : !options.profile.isEmpty() && form.openProfile(options.profile);
+    // (every user, or those --user names), this computer, else a profile
+    // folder.
+    const bool profileOpen =
+        !options.image.isEmpty()
+            ? form.openImage(options.image, options.users, options.snapshots,
+                             options.partition.toInt())
+        : !options.volume.isEmpty() ? form.openVolume(options.volume, options.users)
+        : options.thisComputer      ? form.openThisComputer()
+                                    : !options.profile.isEmpty() && form.openProfile(options.profile);
     // "Full history" has no visible check box; --full sets it.
     form.ieH_CheckBox->setChecked(options.full);
 

@@ -11,10 +11,10 @@ namespace vc {
 // The three tables of the Chrome, Edge and Firefox tab.
 enum class BrowserTable { History, Downloads, Cookies };
 
-// Cell positions of the three tables. The last four cells of every row say
-// where it came from: the browser, its profile folder, the database file and
+// Cell positions of the three tables. The last five cells of every row say
+// where it came from: the browser, its profile folder, the database file,
 // the files that were copied and read (the database and its write-ahead log
-// or journal).
+// or journal), and the browser's place (BrowserPlaces.h).
 enum BrowserHistoryColumn {
     kHistoryUrl,
     kHistoryTitle,
@@ -23,7 +23,7 @@ enum BrowserHistoryColumn {
     kHistoryTypedCount,
     kHistoryTransition,
     kHistoryBrowser,
-    kHistoryColumnCount = kHistoryBrowser + 4
+    kHistoryColumnCount = kHistoryBrowser + 5
 };
 enum BrowserDownloadColumn {
     kDownloadUrl,
@@ -34,7 +34,7 @@ enum BrowserDownloadColumn {
     kDownloadTotalBytes,
     kDownloadState,
     kDownloadBrowser,
-    kDownloadColumnCount = kDownloadBrowser + 4
+    kDownloadColumnCount = kDownloadBrowser + 5
 };
 enum BrowserCookieColumn {
     kCookieHost,
@@ -46,7 +46,7 @@ enum BrowserCookieColumn {
     kCookieLastAccessed,
     kCookieFlags,
     kCookieBrowser,
-    kCookieColumnCount = kCookieBrowser + 4
+    kCookieColumnCount = kCookieBrowser + 5
 };
 
 // Columns of the three tables: caption text, date column, width factor
@@ -64,7 +64,8 @@ inline std::vector<TableColumn> browserHistoryColumns() {
             {TextBrowser, false, 0.07},
             {TextBrowserProfile, false, 0.09},
             {TextSourceFile, false, 0.30},
-            {TextReadFrom, false, 0.15}};
+            {TextReadFrom, false, 0.15},
+            {TextBrowserPlace, false, 0.20}};
 }
 inline std::vector<TableColumn> browserDownloadColumns() {
     return {{TextUrlAddress, false, 0.30},
@@ -77,7 +78,8 @@ inline std::vector<TableColumn> browserDownloadColumns() {
             {TextBrowser, false, 0.07},
             {TextBrowserProfile, false, 0.09},
             {TextSourceFile, false, 0.30},
-            {TextReadFrom, false, 0.15}};
+            {TextReadFrom, false, 0.15},
+            {TextBrowserPlace, false, 0.20}};
 }
 inline std::vector<TableColumn> browserCookieColumns() {
     return {{TextSite, false, 0.18},
@@ -91,14 +93,15 @@ inline std::vector<TableColumn> browserCookieColumns() {
             {TextBrowser, false, 0.07},
             {TextBrowserProfile, false, 0.09},
             {TextSourceFile, false, 0.30},
-            {TextReadFrom, false, 0.15}};
+            {TextReadFrom, false, 0.15},
+            {TextBrowserPlace, false, 0.20}};
 }
 
 // Cell positions of the Cache table: one row per entry of a browser's disk
 // cache. The last five cells say where it came from: the browser, its
 // profile folder, the cache folder, the file that holds the body, and the
 // entry's place in its cache, which finds the entry again from the row
-// alone (browsers/cache/CacheEntryRead.h).
+// alone (browsers/cache/CacheEntryRead.h); then the browser's place.
 enum WebCacheColumn {
     kWebCacheUrl,
     kWebCacheContentType,
@@ -114,6 +117,7 @@ enum WebCacheColumn {
     kWebCacheFolder,
     kWebCacheBodyFile,
     kWebCacheLocation,
+    kWebCachePlace,
     kWebCacheColumnCount
 };
 
@@ -132,7 +136,8 @@ inline std::vector<TableColumn> webCacheColumns() {
             {TextBrowserProfile, false, 0.09},
             {TextCacheFolder, false, 0.30},
             {TextBodyFile, false, 0.30},
-            {TextCacheEntry, false, 0.15}};
+            {TextCacheEntry, false, 0.15},
+            {TextBrowserPlace, false, 0.20}};
 }
 // The date column a row filter's date conditions test: the last use.
 constexpr int kWebCacheAccessTimeColumn = kWebCacheLastUsed;

@@ -25,7 +25,7 @@ BrowserRowWriter::BrowserRowWriter(RowSink& sink, const RecallConditionSet* filt
                                    std::vector<TableColumn> columns, int accessTimeColumn)
     : m_sink(sink), m_filter(filter && !filter->isEmpty() ? filter : nullptr),
       m_columns(std::move(columns)), m_accessTimeColumn(accessTimeColumn),
-      m_sourceColumn(int(m_columns.size()) - 4), m_cells(qsizetype(m_columns.size())) {
+      m_sourceColumn(int(m_columns.size()) - 5), m_cells(qsizetype(m_columns.size())) {
     m_recode = m_filter && sourceCodePage().compare(QLatin1String("utf-8"), Qt::CaseInsensitive);
 }
 
@@ -34,7 +34,8 @@ void BrowserRowWriter::setSource(const BrowserDatabase& database, const QString&
     m_cells[m_sourceColumn + 1] = database.profileName.toUtf8();
     m_cells[m_sourceColumn + 2] = QFile::encodeName(database.path);
     m_cells[m_sourceColumn + 3] = readFrom.toUtf8();
-    for (int c = m_sourceColumn; c < m_sourceColumn + 4; ++c)
+    m_cells[m_sourceColumn + 4] = database.place.toUtf8();
+    for (int c = m_sourceColumn; c < m_sourceColumn + 5; ++c)
         CleanControlChars(m_cells[c]);
 }
 

@@ -15,8 +15,8 @@ class RowSink;
 
 // Builds the rows of one browser table and hands those that pass the row
 // filter to the sink. A reader fills the cells of a row, then calls write();
-// the last four cells (browser, browser profile, source file, the files
-// read) are set from the current source. The cell buffers are reused from
+// the last five cells (browser, browser profile, source file, the files
+// read, the browser's place) are set from the current source. The cell buffers are reused from
 // row to row.
 class BrowserRowWriter {
 public:
@@ -42,7 +42,7 @@ private:
     const RecallConditionSet* m_filter;
     std::vector<TableColumn> m_columns;
     int m_accessTimeColumn;
-    int m_sourceColumn;    // first of the four source cells
+    int m_sourceColumn;    // first of the five source cells
     bool m_recode = false; // the filter compares code-page bytes
     QList<QByteArray> m_cells;
     int m_rows = 0;

@@ -1,5 +1,6 @@
 #include "browsers/BrowserSources.h"
 
+#include "browsers/BrowserPlaces.h"
 #include "evidence/UserProfile.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ void addIfFile(QList<BrowserDatabase>& out, Browser browser, BrowserDatabaseKind
     const QString path = resolveNoCase(folder, components);
     if (!QFileInfo(path).isFile())
         return;
-    out.append({browser, kind, profileName, path});
+    out.append({browser, kind, profileName, path, QString()});
 }
 
 } // namespace
@@ -46,21 +47,35 @@ QString browserName(Browser browser) {
         return QStringLiteral("Edge");
     case Browser::Firefox:
         return QStringLiteral("Firefox");
+    case Browser::Chromium:
+        return QStringLiteral("Chromium");
+    case Browser::Brave:
+        return QStringLiteral("Brave");
+    case Browser::Vivaldi:
+        return QStringLiteral("Vivaldi");
+    case Browser::Opera:
+        return QStringLiteral("Opera");
     }
     return QString();
 }
 
+QList<BrowserDatabase> findChromiumProfileDatabases(Browser browser, const QString& folder,
+                                                    const QString& name) {
+    QList<BrowserDatabase> found;
+    addIfFile(found, browser, BrowserDatabaseKind::ChromeHistory, name, folder,
+              {QStringLiteral("History")});
+    addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
+              {QStringLiteral("Cookies")});
+    addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
+              {QStringLiteral("Network"), QStringLiteral("Cookies")});
+    return found;
+}
+
 QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder) {
     QList<BrowserDatabase> found;
-    for (const QString& name : profileFolders(userDataFolder)) {
-        const QString folder = userDataFolder + QLatin1Char('/') + name;
-        addIfFile(found, browser, BrowserDatabaseKind::ChromeHistory, name, folder,
-                  {QStringLiteral("History")});
-        addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
-                  {QStringLiteral("Cookies")});
-        addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
-                  {QStringLiteral("Network"), QStringLiteral("Cookies")});
-    }
+    for (const QString& name : profileFolders(userDataFolder))
+        found +=
+            findChromiumProfileDatabases(browser, userDataFolder + QLatin1Char('/') + name, name);
     return found;
 }
 
@@ -81,24 +96,27 @@ QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder) {
 QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile) {
     if (profile.folder().isEmpty())
         return {};
-    const QString local = QStringLiteral("AppData/Local");
-    const QString xpLocal = QStringLiteral("Local Settings/Application Data");
-    const QString roaming = QStringLiteral("AppData/Roaming");
-    const QString xpRoaming = QStringLiteral("Application Data");
-    const QString chrome = QStringLiteral("Google/Chrome/User Data");
-    const QString edge = QStringLiteral("Microsoft/Edge/User Data");
-    const QString firefox = QStringLiteral("Mozilla/Firefox/Profiles");
-    auto place = [&](const QString& base, const QString& rest) {
-        return profile.resolve((base + QLatin1Char('/') + rest).split(QLatin1Char('/')));
-    };
-
     QList<BrowserDatabase> all;
-    for (const QString& base : {local, xpLocal})
-        all += findChromiumDatabases(Browser::Chrome, place(base, chrome));
-    for (const QString& base : {local, xpLocal})
-        all += findChromiumDatabases(Browser::Edge, place(base, edge));
-    for (const QString& base : {roaming, xpRoaming})
-        all += findFirefoxDatabases(place(base, firefox));
+    for (const BrowserPlace& place : browserPlacesOf(profile)) {
+        const QString folder =
+            profile.resolve(QString::fromUtf8(place.databases).split(QLatin1Char('/')));
+        QList<BrowserDatabase> found;
+        switch (place.kind) {
+        case BrowserPlaceKind::ChromiumUserData:
+            found = findChromiumDatabases(place.browser, folder);
+            break;
+        case BrowserPlaceKind::ChromiumProfile:
+            found = findChromiumProfileDatabases(place.browser, folder,
+                                                 folder.section(QLatin1Char('/'), -1));
+            break;
+        case BrowserPlaceKind::FirefoxProfiles:
+            found = findFirefoxDatabases(folder);
+            break;
+        }
+        for (BrowserDatabase& database : found)
+            database.place = browserPlaceName(place, profile.isLinuxHome());
+        all += found;
+    }
 
     // "Local Settings" and "Application Data" of a newer profile are
     // junctions into AppData: the same file must not be read twice.

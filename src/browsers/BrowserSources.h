@@ -7,7 +7,10 @@ namespace vc {
 
 class UserProfile;
 
-enum class Browser { Chrome, Edge, Firefox };
+// The browsers whose databases and caches the program reads: Chrome, Edge
+// and Firefox of a Windows profile, and on Linux the rest of the Chromium
+// family as well.
+enum class Browser { Chrome, Edge, Firefox, Chromium, Brave, Vivaldi, Opera };
 
 // What a database file holds.
 enum class BrowserDatabaseKind {
@@ -24,23 +27,32 @@ struct BrowserDatabase {
     BrowserDatabaseKind kind = BrowserDatabaseKind::ChromeHistory;
     QString profileName; // the browser's profile folder ("Default", "x1y2.default")
     QString path;        // the database file
+    // Where the browser keeps its profiles (browserPlaceName of its
+    // BrowserPlace); empty for a database found below a folder given.
+    QString place;
 };
 
 // The browser's name as the tables show it.
 QString browserName(Browser browser);
 
-// Every Chrome, Edge and Firefox database of the profile, in this order:
-// Chrome, Edge, Firefox; within a browser its profile folders by name, and
-// within a folder history, then cookies. Both the Vista layout
-// (AppData/Local, AppData/Roaming) and the XP layout (Local Settings/
-// Application Data, Application Data) are searched, every name matched
-// without regard to letter case; a file reached twice (through a junction
-// of the newer layout) is listed once. Only regular files are listed.
+// Every browser database of the profile, place by place in the order of
+// its place list (BrowserPlaces.h): for a Windows profile Chrome, Edge,
+// Firefox, each in the Vista layout (AppData/Local, AppData/Roaming) and the
+// XP layout (Local Settings/Application Data, Application Data); for a
+// Linux home the places of ~/.config, snap and flatpak. Within a place its
+// profile folders by name, and within a folder history, then cookies; every
+// name matched without regard to letter case; a file reached twice (through
+// a junction of the newer layout) is listed once. Only regular files are
+// listed.
 QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile);
 
 // The same search below explicit folders: the "User Data" folder of Chrome
 // or Edge, or Firefox's "Profiles" folder.
 QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder);
 QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder);
+// The databases of one Chromium profile folder (Opera on Linux keeps its
+// only profile in the place itself), named profileName.
+QList<BrowserDatabase> findChromiumProfileDatabases(Browser browser, const QString& profileFolder,
+                                                    const QString& profileName);
 
 } // namespace vc

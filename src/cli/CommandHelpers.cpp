@@ -3,6 +3,7 @@
 #include "evidence/Machine.h"
 #include "evidence/image/ImageMachine.h"
 #include "language/InterfaceTexts.h"
+#include "thiscomputer/ThisComputer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,12 +69,17 @@ bool CommandEvidence::open(const CliOptions& options) {
               : !options.image.isEmpty() ? options.image
                                          : options.volume;
     QString error;
-    if (options.thisComputer)
-        m_machine = Machine::thisComputer();
-    else if (!options.image.isEmpty())
+    if (options.thisComputer) {
+        m_machine = openThisComputer();
+        m_given = m_machine->description();
+        if (m_machine->users().empty())
+            std::fprintf(stderr, "vellacord: warning: %s:\n%s\n",
+                         qPrintable(tx(TextNoHomeReadable)),
+                         qPrintable(thisComputerPlaces().currentHome));
+    } else if (!options.image.isEmpty()) {
         m_machine = openImageMachine(options.image, options.partition.toInt(), options.users,
                                      options.snapshots, &error);
-    else if (!options.volume.isEmpty())
+    } else if (!options.volume.isEmpty())
         m_machine = Machine::openVolume(options.volume, options.users, &error);
     else
         m_machine = Machine::openProfile(options.profile, &error);

@@ -1,9 +1,14 @@
 #include "documents/DocumentSourceSpecs.h"
 
 #include "documents/DocumentSources.h"
+#include "evidence/Machine.h"
 #include "evidence/SpecialFolders.h"
+#include "evidence/UserProfile.h"
 #include "language/TextIds.h"
 #include "tables/TableColumns.h"
+#include "thiscomputer/LinuxRecent.h"
+#include "thiscomputer/LinuxTemp.h"
+#include "thiscomputer/ThisComputer.h"
 
 namespace vc {
 
@@ -15,6 +20,10 @@ SourceOutcome loadRecentSource(const SourceInput& input, const LoadContext& cont
     // The overall bar moves once for the whole list, at the end.
     LoadContext own = context;
     own.inputRead = {};
+    if (input.user && input.user->isLinuxHome()) {
+        loadLinuxRecentDocuments(*input.user, own, rows);
+        return outcome;
+    }
     if (!LoadRecentDocuments(input.user, GetSpecialFolder(input.user, FolderKind::RecentDir), own,
                              rows)) {
         // The report is made; the recall ends here.
@@ -25,6 +34,15 @@ SourceOutcome loadRecentSource(const SourceInput& input, const LoadContext& cont
 }
 
 SourceOutcome loadTempSource(const SourceInput& input, const LoadContext& context, RowSink& rows) {
+    if (input.user && input.user->isLinuxHome()) {
+        // The Linux temporary folder is the machine's: listed once, with the
+        // first user.
+        const bool first = input.machine && !input.machine->users().empty() &&
+                           input.machine->users().front().get() == input.user;
+        loadLinuxTemporaryFiles(*input.user, first ? thisComputerPlaces().tempFolder : QString(),
+                                context, rows);
+        return {};
+    }
     LoadTemporaryFiles(temporaryFolders(input.user), context, rows, sourceFiles(input));
     return {};
 }

@@ -14,16 +14,23 @@ bool isSkippedFileName(const QByteArray& name) {
     return upper.contains("EXCEL") && upper.contains(".XLB");
 }
 
+void CollectFileRow(QList<QByteArray>& list, const QByteArray& path, const QByteArray& name,
+                    const QByteArray& rowTag, int nameCut, const RecallConditionSet* filter,
+                    const EvidenceFiles& files, const EvidenceEntry* entry) {
+    if (isSkippedFileName(name))
+        return;
+    const QByteArray dates =
+        entry ? FileDatesText(files, path, *entry, '\t') : FileDatesText(files, path, '\t');
+    const QByteArray line = makeRowLine(cutName(name, nameCut), extensionPart(name),
+                                        shortDatesPart(dates), path, rowTag);
+    if (PassesRecallConditions(filter, line, longDatesPart(dates)))
+        list.append(line);
+}
+
 void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QByteArray& rowTag,
                         int nameCut, const RecallConditionSet* filter, const EvidenceFiles& files) {
     WalkFolderTree(files, folder, UnreadableEntry::TryAsFolder, [&](const FolderTreeEntry& entry) {
-        if (isSkippedFileName(entry.name))
-            return;
-        const QByteArray dates = FileDatesText(files, entry.path, entry.entry, '\t');
-        const QByteArray line = makeRowLine(cutName(entry.name, nameCut), extensionPart(entry.name),
-                                            shortDatesPart(dates), entry.path, rowTag);
-        if (PassesRecallConditions(filter, line, longDatesPart(dates)))
-            list.append(line);
+        CollectFileRow(list, entry.path, entry.name, rowTag, nameCut, filter, files, &entry.entry);
     });
 }
 

@@ -39,6 +39,14 @@ void CollectFolderFiles(QList<QByteArray>& list, const QString& folder, const QB
                         int nameCut, const RecallConditionSet* filter,
                         const EvidenceFiles& files = localEvidenceFiles());
 
+// The row line of one file (as the walk makes it), appended when it passes
+// the filter; a name the walk never lists is passed over. Its times are the
+// entry's where the walk gives one, else read from files.
+void CollectFileRow(QList<QByteArray>& list, const QByteArray& path, const QByteArray& name,
+                    const QByteArray& rowTag, int nameCut, const RecallConditionSet* filter,
+                    const EvidenceFiles& files = localEvidenceFiles(),
+                    const EvidenceEntry* entry = nullptr);
+
 // True for the names the walk never lists.
 bool isSkippedFileName(const QByteArray& name);
 

@@ -77,6 +77,9 @@ QByteArray recentRowLine(const RecentRow& row, const EvidenceFiles& files,
     field(link ? evidenceText(link->arguments) : QByteArray());
     field(link ? evidenceText(link->description) : QByteArray());
     field(row.category);
+    field(fileTimeText(row.addedTime));
+    field(fileTimeText(row.visitedTime));
+    field(row.applications);
     return line;
 }
 

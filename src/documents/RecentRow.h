@@ -16,9 +16,11 @@ struct ShortcutFacts;
 // the source), then the trailing ones: MRU position, recorded time, access
 // count, target path, target created, target modified, target accessed,
 // target size, volume label, volume serial, machine id, working folder,
-// note, the shortcut's arguments and description, the jump-list category.
-// Columns 5 to 21 of the table show fields 6 to 22.
-constexpr int kRecentRowFields = 22;
+// note, the shortcut's arguments and description, the jump-list category,
+// and the fields of the Linux desktop's lists: when the entry was added,
+// when the file was last visited, the applications that used it. Columns 5
+// to 24 of the table show fields 6 to 25.
+constexpr int kRecentRowFields = 25;
 
 // One row of the recent-documents table as a reader finds it.
 struct RecentRow {
@@ -42,6 +44,13 @@ struct RecentRow {
     // name the program gave); evidence bytes.
     QByteArray category;
     QStringList notes; // each note once, in the order met
+    // The Linux desktop's lists (recently-used.xbel): when the entry was
+    // added and when the file was last visited (FILETIME; 0 when not
+    // recorded), and the applications that used it ("gedit (3)"), evidence
+    // bytes.
+    quint64 addedTime = 0;
+    quint64 visitedTime = 0;
+    QByteArray applications;
 
     // Adds a note unless the row has it already.
     void note(const QString& text) {

@@ -312,10 +312,21 @@ std::unique_ptr<Machine> Machine::openVolume(const QString& root, const QStringL
     return machine;
 }
 
-std::unique_ptr<Machine> Machine::thisComputer() {
+std::unique_ptr<Machine> Machine::thisComputer(const QStringList& homes) {
     std::unique_ptr<Machine> machine(new Machine);
     machine->m_kind = Kind::ThisComputer;
     machine->m_computerName = QSysInfo::machineHostName();
+    machine->m_description = tx(TextThisComputer) + QStringLiteral(", ") + machine->m_computerName;
+    QSet<QString> seen;
+    for (const QString& home : homes) {
+        const QString clean = QDir::cleanPath(home);
+        if (seen.contains(clean))
+            continue;
+        seen.insert(clean);
+        auto user = std::make_unique<UserProfile>();
+        if (user->openHome(*machine, clean))
+            machine->m_users.push_back(std::move(user));
+    }
     return machine;
 }
 
@@ -339,6 +350,8 @@ QString Machine::title() const {
     const QString name = m_computerName.isEmpty() ? m_description : m_computerName;
     if (m_kind == Kind::Profile && !m_users.empty())
         return m_users.front()->folder();
+    if (m_kind == Kind::ThisComputer)
+        return tx(TextThisComputer) + QStringLiteral(" ") + m_computerName;
     return name + QStringLiteral(", ") + tx(TextUsersCount).arg(m_users.size());
 }
 

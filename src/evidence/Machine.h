@@ -79,9 +79,11 @@ public:
                                                QString* error,
                                                std::shared_ptr<const EvidenceFiles> files = {},
                                                const QString& description = QString());
-    // The Linux computer the program runs on, with no Windows user: only
-    // its temporary folder is read.
-    static std::unique_ptr<Machine> thisComputer();
+    // The Linux computer the program runs on, named by its host name; its
+    // users are the home folders given (thiscomputer/ThisComputer.h finds
+    // them), those that are folders, in that order. Without homes only its
+    // temporary folder is read.
+    static std::unique_ptr<Machine> thisComputer(const QStringList& homes = {});
 
     Kind kind() const { return m_kind; }
     const EvidenceFiles& files() const { return *m_files; }
@@ -100,7 +102,8 @@ public:
     const QStringList& messages() const { return m_messages; }
 
     // The machine as a title names it: the computer's name (or the folder)
-    // and its users ("WIN10-PC, 2 users").
+    // and its users ("WIN10-PC, 2 users"); this computer as "This computer"
+    // and its host name.
     QString title() const;
 
     // The older states of the volume read besides it, oldest first; their

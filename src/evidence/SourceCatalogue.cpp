@@ -6,6 +6,7 @@
 #include "cache/CacheSources.h"
 #include "documents/DocumentSourceSpecs.h"
 #include "evidence/Sources.h"
+#include "thiscomputer/ThumbnailSourceSpec.h"
 #include "windows/WindowsSourceSpecs.h"
 
 namespace vc {
@@ -15,7 +16,7 @@ const std::vector<SourceSpec>& sourceCatalogue() {
         activitySource(),     historySource(),      cookieSource(),          linksSource(),
         recentSource(),       tempSource(),         webHistorySource(),      webDownloadsSource(),
         webCookiesSource(),   webCacheSource(),     foldersOpenedSource(),   programsRunSource(),
-        typedEntriesSource(), deletedFilesSource(), windowsTimelineSource(),
+        typedEntriesSource(), deletedFilesSource(), windowsTimelineSource(), thumbnailsSource(),
     };
     Q_ASSERT(catalogue.size() == size_t(kSourceCount));
     return catalogue;

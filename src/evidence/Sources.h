@@ -147,7 +147,7 @@ struct SourceSpec {
 
 // The number of sources of the catalogue (the catalogue checks that it
 // holds this many).
-constexpr int kSourceCount = 15;
+constexpr int kSourceCount = 16;
 
 // Every source, in the order of the tabs (and of the recall).
 const std::vector<SourceSpec>& sourceCatalogue();

@@ -253,7 +253,25 @@ bool UserProfile::open(const Machine& machine, const QString& folder, QString* e
     return true;
 }
 
+bool UserProfile::openHome(const Machine& machine, const QString& folder) {
+    m_files = &machine.files();
+    m_machine = &machine;
+    m_ownMachineHive.reset();
+    m_machineHive = nullptr;
+    m_volumeRoot.clear();
+    m_windowsProfilePath.clear();
+    m_userHive.reset();
+    m_classesHive.reset();
+    m_classesTried = true;
+    m_message.clear();
+    m_linuxHome = true;
+    m_layout = ProfileLayout::Vista;
+    m_folder = folder;
+    return m_files->isFolder(EvidenceFiles::pathBytes(folder));
+}
+
 bool UserProfile::openFolder(const QString& folder, QString* error) {
+    m_linuxHome = false;
     m_folder = folder;
     m_windowsProfilePath.clear();
     m_userHive.reset();

@@ -40,6 +40,12 @@ public:
     // Opens a profile folder of a machine: its files, the volume root and
     // the SOFTWARE hive are the machine's.
     bool open(const Machine& machine, const QString& folder, QString* error);
+    // Opens a Linux home folder of this computer as a user (no hive: its
+    // traces are the desktop's and the programs' own files). False when the
+    // folder is not one.
+    bool openHome(const Machine& machine, const QString& folder);
+    // A Linux home folder of this computer, not a Windows profile.
+    bool isLinuxHome() const { return m_linuxHome; }
 
     // The files the profile is read through.
     const EvidenceFiles& files() const { return *m_files; }
@@ -66,7 +72,7 @@ public:
     QString classesHivePath() const;
     // The hive could not be read: the folders are guessed from the layouts
     // Windows uses (special folders), not read from it.
-    bool foldersGuessed() const { return !m_folder.isEmpty() && !m_userHive; }
+    bool foldersGuessed() const { return !m_folder.isEmpty() && !m_userHive && !m_linuxHome; }
     Hive* machineHive() const { return m_machineHive; }
 
     // The profile's path on the original machine ("C:\Documents and
@@ -110,6 +116,7 @@ private:
     Hive* m_machineHive = nullptr;
     mutable std::unique_ptr<Hive> m_classesHive;
     mutable bool m_classesTried = false;
+    bool m_linuxHome = false;
 };
 
 // Opens a hive file of the evidence (a private copy in memory).

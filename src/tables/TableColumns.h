@@ -44,7 +44,7 @@ inline std::vector<TableColumn> linksColumns() {
             {TextStoredAddress, false, 0.0}};
 }
 // The recent documents: the five columns the table has always had, then
-// what the newer sources add (row-line fields 6 to 22, see
+// what the newer sources add (row-line fields 6 to 25, see
 // documents/RecentRow.h); wider than the view, so every column has its share.
 inline std::vector<TableColumn> recentColumns() {
     return {{TextName, false, 0.30},
@@ -68,7 +68,10 @@ inline std::vector<TableColumn> recentColumns() {
             {TextNote, false, 0.30},
             {TextArguments, false, 0.30},
             {TextDescription, false, 0.30},
-            {TextJumpListCategory, false, 0.20}};
+            {TextJumpListCategory, false, 0.20},
+            {TextAddedTime, true, 0.25, TextEventRecentAdded},
+            {TextVisitedTime, true, 0.25, TextEventFileVisited},
+            {TextApplications, false, 0.30}};
 }
 inline std::vector<TableColumn> tempColumns() {
     return {{TextName, false, 0.30},

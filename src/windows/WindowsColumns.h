@@ -50,7 +50,8 @@ enum ProgramColumn {
     kProgramColumnCount
 };
 
-// Typed and searched: TypedURLs, TypedPaths, WordWheelQuery, RunMRU.
+// Typed and searched: TypedURLs, TypedPaths, WordWheelQuery, RunMRU, and the
+// shells' histories of a Linux home.
 enum TypedColumn {
     kTypedText,
     kTypedSource,
@@ -61,10 +62,12 @@ enum TypedColumn {
     kTypedKey,
     kTypedHive,
     kTypedNote,
+    kTypedSourceFile, // a shell's history file (this computer's homes)
     kTypedColumnCount
 };
 
-// Deleted files: the Recycle Bin's index entries.
+// Deleted files: the Recycle Bin's index entries, and the trash of a Linux
+// computer (its .trashinfo files).
 enum DeletedColumn {
     kDeletedPath, // the original path
     kDeletedName,
@@ -138,7 +141,7 @@ inline std::vector<TableColumn> typedColumns() {
             {TextMruPosition, false, 0.08}, {TextRecordedTime, true, 0.15, TextEventEntryTyped},
             {TextTimeSource, false, 0.12},  {TextValueName, false, 0.08},
             {TextRegistryKey, false, 0.30}, {TextHive, false, 0.20},
-            {TextNote, false, 0.20}};
+            {TextNote, false, 0.20},        {TextSourceFile, false, 0.30}};
 }
 inline std::vector<TableColumn> deletedColumns() {
     return {{TextOriginalPath, false, 0.40}, {TextName, false, 0.15},

@@ -48,15 +48,20 @@ QString prefetchDetail(const EvidenceFiles& files, const QByteArray& path) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QString windowsRowDetail(WindowsTable table, const TableModel& model, int row,
-                         const EvidenceFiles* files) {
+QString rowFieldsDetail(const TableModel& model, int row) {
     QStringList lines;
     for (int c = 0; c < model.columns(); ++c) {
         const QString text = shownCell(model, row, c);
         if (!text.trimmed().isEmpty())
             lines << model.caption(c) + QStringLiteral(": ") + text;
     }
-    if (table == WindowsTable::Typed) {
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString windowsRowDetail(WindowsTable table, const TableModel& model, int row,
+                         const EvidenceFiles* files) {
+    QStringList lines{rowFieldsDetail(model, row)};
+    if (table == WindowsTable::Typed && !model.cellText(row, kTypedHive).isEmpty()) {
         lines << QString() << tx(TextKeyTimeNewestOnly);
     } else if (table == WindowsTable::Programs && files &&
                model.cellText(row, kProgramSource) == QLatin1String("Prefetch")) {

@@ -17,6 +17,10 @@ class EvidenceFiles;
 QString windowsRowDetail(WindowsTable table, const TableModel& model, int row,
                          const EvidenceFiles* files);
 
+// Every non-empty field of a row by its caption, one a line (times in the
+// zone shown).
+QString rowFieldsDetail(const TableModel& model, int row);
+
 // The volumes and loaded files of one Prefetch file, one a line, under their
 // headings; empty when the file cannot be read.
 QString prefetchDetail(const EvidenceFiles& files, const QByteArray& path);

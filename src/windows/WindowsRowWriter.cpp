@@ -13,10 +13,19 @@ namespace vc {
 
 WindowsRowWriter::WindowsRowWriter(WindowsTable table, RowSink& sink,
                                    const RecallConditionSet* filter)
+    : WindowsRowWriter(windowsTableColumns(table), windowsFilterDateColumn(table), sink, filter) {}
+
+WindowsRowWriter::WindowsRowWriter(std::vector<TableColumn> columns, int dateColumn, RowSink& sink,
+                                   const RecallConditionSet* filter)
     : m_sink(sink), m_filter(filter && !filter->isEmpty() ? filter : nullptr),
-      m_columns(windowsTableColumns(table)), m_dateColumn(windowsFilterDateColumn(table)),
+      m_columns(std::move(columns)), m_dateColumn(dateColumn),
       m_noteColumn(int(m_columns.size()) - 1), m_cells(qsizetype(m_columns.size())),
       m_kept(qsizetype(m_columns.size()), false) {
+    for (int c = int(m_columns.size()) - 1; c >= 0; --c)
+        if (m_columns[size_t(c)].captionText == TextNote) {
+            m_noteColumn = c;
+            break;
+        }
     m_recode = m_filter && sourceCodePage().compare(QLatin1String("utf-8"), Qt::CaseInsensitive);
 }
 

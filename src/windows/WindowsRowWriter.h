@@ -38,6 +38,11 @@ struct WindowsLoadResult {
 class WindowsRowWriter {
 public:
     WindowsRowWriter(WindowsTable table, RowSink& sink, const RecallConditionSet* filter);
+    // The same for another table laid out like these (the Thumbnails
+    // table): its columns and the date column its filter tests. The note
+    // column is the last "Note" column.
+    WindowsRowWriter(std::vector<TableColumn> columns, int dateColumn, RowSink& sink,
+                     const RecallConditionSet* filter);
 
     void setText(int column, const QString& text);
     void setNumber(int column, qint64 number);

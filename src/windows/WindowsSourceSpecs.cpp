@@ -7,6 +7,9 @@
 #include "language/TextIds.h"
 #include "platform/Progress.h"
 #include "tables/RowSink.h"
+#include "thiscomputer/ShellHistory.h"
+#include "thiscomputer/ThisComputer.h"
+#include "thiscomputer/Trash.h"
 #include "windows/DeletedFilesLoad.h"
 #include "windows/FoldersLoad.h"
 #include "windows/ProgramsLoad.h"
@@ -74,7 +77,9 @@ SourceOutcome loadTypedSource(const SourceInput& input, const LoadContext& conte
     RowBatch batch(rows);
     rows.clearRows();
     WindowsLoadResult result;
-    if (input.user)
+    if (input.user && input.user->isLinuxHome())
+        result = loadShellHistories(*input.user, context, rows);
+    else if (input.user)
         if (const Hive* hive = input.user->userHive())
             result = loadTypedEntries(*hive, context, rows);
     finishShare(context);
@@ -86,7 +91,10 @@ SourceOutcome loadDeletedSource(const SourceInput& input, const LoadContext& con
     RowBatch batch(rows);
     rows.clearRows();
     WindowsLoadResult result;
-    if (input.machine && !input.machine->root().isEmpty()) {
+    if (input.machine && input.machine->kind() == Machine::Kind::ThisComputer) {
+        // The trash of each home and of each mounted volume.
+        result = loadThisComputerTrash(*input.machine, thisComputerPlaces(), context, rows);
+    } else if (input.machine && !input.machine->root().isEmpty()) {
         // The users the machine knows by SID name the owners of the bins.
         QHash<QString, QString> userNames;
         for (const std::unique_ptr<UserProfile>& user : input.machine->users())
@@ -205,8 +213,9 @@ SourceSpec deletedFilesSource() {
             TextWindowsTab,
             TextDeletedFiles,
             "winD_ListView",
-            widgetsOf("winD_TabSheet", "winD_Label", "SearchCondLabel14", "winD_BotPanel",
-                      "winD_Memo", "winD_FilePanel"),
+            // The recycled file (a picture in the trash) is previewed.
+            {"winD_TabSheet", "winD_Label", "SearchCondLabel14", "winD_BotPanel", "winD_Memo",
+             "winD_FilePanel", "winD_ImgPanel", "winD_Image", 99, 99},
             &deletedColumns,
             CellEncoding::Utf8,
             SourceScope::Machine,

@@ -5,6 +5,7 @@
 // window's first view are those of a list the user knows.
 #include "TestData.h"
 #include "app/QtMessages.h"
+#include "browsers/BrowserColumns.h"
 #include "documents/FakeFileServices.h"
 #include "language/InterfaceTexts.h"
 #include "platform/QStringPrinting.h"
@@ -136,9 +137,10 @@ protected:
                    (ofUser && same(info.fileName(), lastPart(cell(id, row, 4))));
         case TabId::WebDownloads:
             return ofUser && same(info.fileName(), lastPart(cell(id, row, 1)));
-        case TabId::WebHistory:
+        case TabId::WebHistory: // the database, before the files read and the place
+            return path == cell(id, row, kHistoryBrowser + 2);
         case TabId::WebCookies:
-            return path == cell(id, row, tab(id).model->columns() - 3);
+            return path == cell(id, row, kCookieBrowser + 2);
         }
         return false;
     }

@@ -76,20 +76,23 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
           "Source",         "MRU Position",    "Recorded Time",   "Access Count", "Target Path",
           "Target Created", "Target Modified", "Target Accessed", "Target Size",  "Volume Label",
           "Volume Serial",  "Machine ID",      "Working Folder",  "Note",         "Arguments",
-          "Description",    "Category"},
-         {2, 3, 7, 10, 11, 12}},
+          "Description",    "Category",        "Added",           "Visited",      "Applications"},
+         {2, 3, 7, 10, 11, 12, 22, 23}},
         {TabId::Temp, {"Name", "File Ext", "Creation Time", "Last Access", "File Path"}, {2, 3}},
         {TabId::WebHistory,
          {"URL Address", "Title", "Visit Time", "Visit Count", "Typed Count", "Transition",
-          "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+          "Browser", "Browser Profile", "Source File", "Read From (Private Copy)",
+          "Browser's place"},
          {2}},
         {TabId::WebDownloads,
          {"URL Address", "Target Path", "Start Time", "End Time", "Received Bytes", "Total Bytes",
-          "State", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+          "State", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)",
+          "Browser's place"},
          {2, 3}},
         {TabId::WebCookies,
          {"Site", "Variable", "Value", "Path", "Creation Time", "Expiration Time", "Last Access",
-          "Flags", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)"},
+          "Flags", "Browser", "Browser Profile", "Source File", "Read From (Private Copy)",
+          "Browser's place"},
          {4, 5, 6}},
     };
     for (const Expect& e : tables) {
@@ -128,8 +131,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
         (QStringList{"Folders opened", "Programs run", "Typed and searched", "Deleted files",
                      "Windows Timeline"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
-              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "Open Disk Image...", "-",
-                           "Exit"}));
+              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "Open Disk Image...",
+                           "This computer", "-", "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
               (QStringList{"Vellacord", "Recall with Conditions"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),
@@ -137,7 +140,7 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "InternetExplorer1")),
               (QStringList{"IE Activity", "IE History", "IE Cookie", "IE Favorites"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Documents1")),
-              (QStringList{"Recent Documents", "Temporary Files"}));
+              (QStringList{"Recent Documents", "Temporary Files", "Thumbnails"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Export1Item")),
               (QStringList{"Current Table to XML file",
                            "Current Table to TXT file with Tab Delimited Values",

@@ -68,8 +68,8 @@ TEST_F(BrowserTest, DISABLED_BrowserBenchmarkMillionVisits) {
     ASSERT_TRUE(sqlite.waitForFinished(600000));
     const double sqliteMs = double(timer.nsecsElapsed()) / 1e6;
 
-    const QList<BrowserDatabase> databases{
-        {Browser::Chrome, BrowserDatabaseKind::ChromeHistory, QStringLiteral("Default"), path}};
+    const QList<BrowserDatabase> databases{{Browser::Chrome, BrowserDatabaseKind::ChromeHistory,
+                                            QStringLiteral("Default"), path, QString()}};
     std::printf("peak memory before reading: %.0f MiB\n", peakMemoryMiB());
     CountingSink counter;
     timer.restart();

@@ -144,7 +144,8 @@ protected:
         LoadContext context;
         context.report = reporter;
         context.filter = filter;
-        loadBrowserTable(table, {{browser, kind, QStringLiteral("Default"), path}}, context, sink);
+        loadBrowserTable(table, {{browser, kind, QStringLiteral("Default"), path, QString()}},
+                         context, sink);
         return sink;
     }
 

@@ -35,7 +35,7 @@ TEST(WebCommands, SampleProfileTablesOnStandardOutputAndInFiles) {
     ASSERT_EQ(history.size(), 1 + 70);
     EXPECT_EQ(history[0], "URL Address\tTitle\tVisit Time\tVisit Count\tTyped Count\t"
                           "Transition\tBrowser\tBrowser Profile\tSource File\t"
-                          "Read From (Private Copy)\tUser");
+                          "Read From (Private Copy)\tBrowser's place\tUser");
     // Every Chrome visit as the sqlite3 program reads it, in the same order.
     const QList<QList<QByteArray>> chrome =
         expectedRows(QStringLiteral("chrome-History.visits.tsv"));
@@ -45,10 +45,13 @@ TEST(WebCommands, SampleProfileTablesOnStandardOutputAndInFiles) {
         "/Local Settings/Application Data/Google/Chrome/User Data/Default/History";
     for (int r = 0; r < 69; ++r) {
         const QList<QByteArray> cells = history[r + 1].split('\t');
-        ASSERT_EQ(cells.size(), 11) << r;
+        ASSERT_EQ(cells.size(), 12) << r;
         EXPECT_EQ(cells.mid(0, 5), chrome[r].mid(0, 5)) << r;
         // Where the row came from, and whose it is: the profile folder's name.
-        EXPECT_EQ(cells.mid(6), (QList<QByteArray>{"Chrome", "Default", database, "History", "xp"}))
+        EXPECT_EQ(cells.mid(6), (QList<QByteArray>{"Chrome", "Default", database, "History",
+                                                   "Local Settings/Application Data/Google/"
+                                                   "Chrome/User Data",
+                                                   "xp"}))
             << r;
     }
 
@@ -60,7 +63,8 @@ TEST(WebCommands, SampleProfileTablesOnStandardOutputAndInFiles) {
     EXPECT_TRUE(downloads[1].startsWith(
         "http://fatloss4idiotsx.com/download/funcats/funcats_scr.exe\t/home/john/Downloads/"
         "funcats_scr.exe\t2011-05-23 08:35:30\t\t1132155\t1132155\tcomplete\tChrome\t"));
-    EXPECT_TRUE(downloads[3].endsWith("/downloads.sqlite\tdownloads.sqlite\txp"));
+    EXPECT_TRUE(downloads[3].endsWith("/downloads.sqlite\tdownloads.sqlite\tApplication "
+                                      "Data/Mozilla/Firefox/Profiles\txp"));
 
     // Cookies into a file (CR LF line ends), and as a spreadsheet.
     QTemporaryDir dir;

@@ -33,9 +33,9 @@ TEST(DocumentCommands, RecentAndTempTableTheSampleProfile) {
                         "MRU Position\tRecorded Time\tAccess Count\tTarget Path\tTarget Created\t"
                         "Target Modified\tTarget Accessed\tTarget Size\tVolume Label\t"
                         "Volume Serial\tMachine ID\tWorking Folder\tNote\tArguments\t"
-                        "Description\tCategory\tUser");
+                        "Description\tCategory\tAdded\tVisited\tApplications\tUser");
     for (int i = 1; i <= 37; ++i)
-        EXPECT_EQ(lines[i].count('\t'), 22) << i;
+        EXPECT_EQ(lines[i].count('\t'), 25) << i;
     // A shortcut of the Windows 7 style folder with its target's facts.
     int letter = -1;
     for (int i = 1; i <= 12; ++i)

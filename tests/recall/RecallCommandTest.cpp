@@ -1,6 +1,7 @@
 // The recall sub-command: one export file per gathered section, the
 // summary on standard output, usage errors.
 #include "TestData.h"
+#include "evidence/Sources.h"
 #include "support/RunProgram.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
                                  QStringLiteral("yyyy-MM-dd HH:mm:ss")});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     const QList<QByteArray> summary = run.out.trimmed().split('\n');
-    ASSERT_EQ(summary.size(), 15) << run.out.constData();
+    ASSERT_EQ(summary.size(), vc::kSourceCount) << run.out.constData();
     EXPECT_TRUE(summary[2].startsWith("Internet Explorer: Cookie. Records: "));
     EXPECT_EQ(summary[8], "Chrome, Edge, Firefox: Cookies. Records: 573");
     for (const char* name : {"activity", "history", "cookie", "links", "recent", "temp",
@@ -48,7 +49,7 @@ TEST(RecallCommandTest, WholeAndConditionalRecallOfTheSampleProfile) {
     ASSERT_EQ(recent.size(), 39);
     EXPECT_TRUE(recent[0].startsWith("Name\tFile Ext\tCreation Time\tLast Access\tLink Address\t"
                                      "Source\tMRU Position\tRecorded Time\t"));
-    EXPECT_EQ(recent[0].count('\t'), 22);
+    EXPECT_EQ(recent[0].count('\t'), 25);
     EXPECT_EQ(summary[4], "Documents: Links to recent documents and folders. Records: 37");
 
     const QList<QByteArray> downloads =

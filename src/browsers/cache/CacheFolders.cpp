@@ -1,5 +1,6 @@
 #include "browsers/cache/CacheFolders.h"
 
+#include "browsers/BrowserPlaces.h"
 #include "browsers/cache/BlockFileCache.h"
 #include "browsers/cache/FirefoxCache.h"
 #include "browsers/cache/SimpleCache.h"
@@ -39,29 +40,35 @@ QByteArray child(const EvidenceFiles& files, const QByteArray& folder, const QBy
     return files.resolveNoCase(folder, {name});
 }
 
+// The caches of one Chromium profile folder, added to found.
+void addChromiumProfileCaches(const EvidenceFiles& files, Browser browser,
+                              const QByteArray& profileFolder, const QString& profile,
+                              QList<BrowserCacheFolder>& found) {
+    const QByteArray outer = child(files, profileFolder, "Cache");
+    const QByteArray inner = child(files, outer, "Cache_Data");
+    auto add = [&](const QByteArray& folder) {
+        const CacheFormat format =
+            isBlockFileCache(files, folder) ? CacheFormat::BlockFile : CacheFormat::Simple;
+        found.append({browser, profile, folder, format, QString()});
+    };
+    // Chrome moved its cache into Cache/Cache_Data in 2021; the outer
+    // folder then holds only that folder.
+    const bool hasInner = files.isFolder(inner);
+    if (hasInner)
+        add(inner);
+    if (files.isFolder(outer) &&
+        (!hasInner || isBlockFileCache(files, outer) || isSimpleCache(files, outer)))
+        add(outer);
+}
+
 } // namespace
 
 QList<BrowserCacheFolder> findChromiumCaches(const EvidenceFiles& files, Browser browser,
                                              const QByteArray& userDataFolder) {
     QList<BrowserCacheFolder> found;
-    for (const QByteArray& name : subfolders(files, userDataFolder)) {
-        const QByteArray outer = child(files, joinPath(userDataFolder, name), "Cache");
-        const QByteArray inner = child(files, outer, "Cache_Data");
-        const QString profile = QString::fromUtf8(name);
-        auto add = [&](const QByteArray& folder) {
-            const CacheFormat format =
-                isBlockFileCache(files, folder) ? CacheFormat::BlockFile : CacheFormat::Simple;
-            found.append({browser, profile, folder, format});
-        };
-        // Chrome moved its cache into Cache/Cache_Data in 2021; the outer
-        // folder then holds only that folder.
-        const bool hasInner = files.isFolder(inner);
-        if (hasInner)
-            add(inner);
-        if (files.isFolder(outer) &&
-            (!hasInner || isBlockFileCache(files, outer) || isSimpleCache(files, outer)))
-            add(outer);
-    }
+    for (const QByteArray& name : subfolders(files, userDataFolder))
+        addChromiumProfileCaches(files, browser, joinPath(userDataFolder, name),
+                                 QString::fromUtf8(name), found);
     return found;
 }
 
@@ -71,26 +78,45 @@ QList<BrowserCacheFolder> findFirefoxCaches(const EvidenceFiles& files,
     for (const QByteArray& name : subfolders(files, profilesFolder)) {
         const QByteArray folder = child(files, joinPath(profilesFolder, name), "cache2");
         if (isFirefoxCache(files, folder))
-            found.append({Browser::Firefox, QString::fromUtf8(name), folder, CacheFormat::Firefox});
+            found.append({Browser::Firefox, QString::fromUtf8(name), folder, CacheFormat::Firefox,
+                          QString()});
     }
     return found;
 }
 
 QList<BrowserCacheFolder> findBrowserCaches(const EvidenceFiles& files,
                                             const QByteArray& profileFolder) {
+    return findBrowserCaches(files, profileFolder, windowsBrowserPlaces(), false);
+}
+
+QList<BrowserCacheFolder> findBrowserCaches(const EvidenceFiles& files,
+                                            const QByteArray& profileFolder,
+                                            const std::vector<BrowserPlace>& places,
+                                            bool linuxHome) {
     if (profileFolder.isEmpty())
         return {};
-    const QList<QByteArray> locals = {"AppData/Local", "Local Settings/Application Data"};
-    auto place = [&](const QByteArray& base, const QByteArray& rest) {
-        return files.resolveNoCase(profileFolder, (base + '/' + rest).split('/'));
-    };
     QList<BrowserCacheFolder> all;
-    for (const QByteArray& base : locals)
-        all += findChromiumCaches(files, Browser::Chrome, place(base, "Google/Chrome/User Data"));
-    for (const QByteArray& base : locals)
-        all += findChromiumCaches(files, Browser::Edge, place(base, "Microsoft/Edge/User Data"));
-    for (const QByteArray& base : locals)
-        all += findFirefoxCaches(files, place(base, "Mozilla/Firefox/Profiles"));
+    for (const BrowserPlace& place : places) {
+        const QByteArray folder =
+            files.resolveNoCase(profileFolder, QByteArray(place.cache).split('/'));
+        QList<BrowserCacheFolder> found;
+        switch (place.kind) {
+        case BrowserPlaceKind::ChromiumUserData:
+            found = findChromiumCaches(files, place.browser, folder);
+            break;
+        case BrowserPlaceKind::ChromiumProfile:
+            addChromiumProfileCaches(files, place.browser, folder,
+                                     QString::fromUtf8(folder.mid(folder.lastIndexOf('/') + 1)),
+                                     found);
+            break;
+        case BrowserPlaceKind::FirefoxProfiles:
+            found = findFirefoxCaches(files, folder);
+            break;
+        }
+        for (BrowserCacheFolder& cache : found)
+            cache.place = browserPlaceName(place, linuxHome);
+        all += found;
+    }
 
     // "Local Settings" of a newer profile is a junction into AppData/Local:
     // the same folder, by its file number where the file system gives one.

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 namespace vc {
 
 class EvidenceFiles;
@@ -17,7 +19,12 @@ struct BrowserCacheFolder {
     QString profileName; // the browser's profile folder ("Default", "x1y2.default")
     QByteArray folder;   // the cache folder
     CacheFormat format = CacheFormat::BlockFile;
+    // Where the browser keeps its profiles (browserPlaceName); empty for a
+    // cache found below a folder given.
+    QString place;
 };
+
+struct BrowserPlace;
 
 // Every disk cache of the profile folder, in this order: Chrome, Edge,
 // Firefox; within a browser its profile folders by name. Chrome's and
@@ -32,6 +39,12 @@ struct BrowserCacheFolder {
 // listed once.
 QList<BrowserCacheFolder> findBrowserCaches(const EvidenceFiles& files,
                                             const QByteArray& profileFolder);
+// The same search through a list of places (BrowserPlaces.h: the cache
+// folder of each); linuxHome names the places as a Linux home's.
+QList<BrowserCacheFolder> findBrowserCaches(const EvidenceFiles& files,
+                                            const QByteArray& profileFolder,
+                                            const std::vector<BrowserPlace>& places,
+                                            bool linuxHome);
 
 // The same search below a "User Data" folder of Chrome or Edge, or
 // Firefox's "Profiles" folder.

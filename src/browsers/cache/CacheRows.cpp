@@ -48,6 +48,7 @@ void CacheRowWriter::setSource(const BrowserCacheFolder& cache) {
     setText(m_cells[kWebCacheBrowser], browserName(cache.browser).toUtf8());
     setText(m_cells[kWebCacheProfile], cache.profileName.toUtf8());
     setText(m_cells[kWebCacheFolder], cache.folder);
+    setText(m_cells[kWebCachePlace], cache.place.toUtf8());
 }
 
 void CacheRowWriter::write(const WebCacheEntry& entry) {

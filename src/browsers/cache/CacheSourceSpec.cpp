@@ -1,6 +1,7 @@
 #include "browsers/cache/CacheSourceSpec.h"
 
 #include "browsers/BrowserColumns.h"
+#include "browsers/BrowserPlaces.h"
 #include "browsers/cache/CacheBody.h"
 #include "browsers/cache/CacheDetail.h"
 #include "browsers/cache/CacheLoad.h"
@@ -20,8 +21,12 @@ SourceOutcome loadCacheSource(const SourceInput& input, const LoadContext& conte
     rows.clearRows();
     SourceOutcome outcome;
     if (input.user) {
-        const BrowserCacheLoadResult result = loadBrowserCaches(
-            input.user->files(), EvidenceFiles::pathBytes(input.user->folder()), context, rows);
+        const EvidenceFiles& files = input.user->files();
+        const BrowserCacheLoadResult result = loadBrowserCacheFolders(
+            files,
+            findBrowserCaches(files, EvidenceFiles::pathBytes(input.user->folder()),
+                              browserPlacesOf(*input.user), input.user->isLinuxHome()),
+            context, rows);
         outcome.found = result.caches > 0;
     } else {
         outcome.found = false;

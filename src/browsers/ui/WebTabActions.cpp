@@ -14,11 +14,15 @@ namespace vc {
 
 namespace {
 
-// A download's Windows target path as a path in the row's user's profile;
-// empty when there is no profile or the path lies outside what it holds.
+// A download's Windows target path as a path in the row's user's profile
+// (a Linux home's target as it stands); empty when there is no profile or
+// the path lies outside what it holds.
 QString targetInProfile(const UserProfile* profile, const QString& windowsPath) {
     if (!profile || windowsPath.isEmpty())
         return QString();
+    // A Linux browser writes the target as a path of the computer itself.
+    if (profile->isLinuxHome())
+        return windowsPath;
     return profile->mapWindowsPath(windowsPath);
 }
 
@@ -27,6 +31,23 @@ QString targetInProfile(const UserProfile* profile, const QString& windowsPath) 
 void LoadWebTab(TForm1& form, TabId id) {
     LoadSourceTab(form, id);
 }
+
+namespace {
+
+// The cell of the database a row came from (after the browser and its
+// profile folder).
+int databaseColumn(TabId id) {
+    switch (id) {
+    case TabId::WebHistory:
+        return kHistoryBrowser + 2;
+    case TabId::WebDownloads:
+        return kDownloadBrowser + 2;
+    default:
+        return kCookieBrowser + 2;
+    }
+}
+
+} // namespace
 
 void ShowWebRow(TForm1& form, TabId id, int row) {
     TableTab& t = form.tab(id);
@@ -39,8 +60,8 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
     memo->moveCursor(QTextCursor::Start);
 
     // The last cells say where the row came from: browser, browser
-    // profile, database, files read, and whose it is.
-    const QString database = cell(table.columns() - 3);
+    // profile, database, files read, the browser's place, and whose it is.
+    const QString database = cell(databaseColumn(id));
     ClickPanel* panel = t.pane->filePanel();
     switch (id) {
     case TabId::WebDownloads: {
@@ -68,9 +89,7 @@ QString WebRowFile(TForm1& form, TabId id, int row) {
     const TableModel& table = *form.tab(id).model;
     if (id == TabId::WebDownloads)
         return targetInProfile(form.userOfRow(id, row), table.cellText(row, kDownloadTargetPath));
-    // The last cells say where the row came from: ..., database, files
-    // read, and whose it is.
-    return table.cellText(row, table.columns() - 3);
+    return table.cellText(row, databaseColumn(id));
 }
 
 } // namespace vc

@@ -145,10 +145,10 @@ TEST_F(CacheBenchmark, DISABLED_CachesOf50000EntriesAreListed) {
         int rows = 0;
         const double ms = bestOfThree([&, folder = folder, format = format] {
             const std::unique_ptr<TableModel> table = makeWebCacheTable();
-            loadBrowserCacheFolders(
-                localEvidenceFiles(),
-                {{Browser::Chrome, QStringLiteral("Default"), pathBytes(folder), format}},
-                LoadContext(), *table);
+            loadBrowserCacheFolders(localEvidenceFiles(),
+                                    {{Browser::Chrome, QStringLiteral("Default"), pathBytes(folder),
+                                      format, QString()}},
+                                    LoadContext(), *table);
             rows = table->rows();
         });
         EXPECT_EQ(rows, kEntries);

@@ -269,9 +269,10 @@ protected:
         LoadContext context;
         context.report = reporter;
         context.filter = filter;
-        loadBrowserCacheFolders(localEvidenceFiles(),
-                                {{browser, QStringLiteral("Default"), pathBytes(folder), format}},
-                                context, sink);
+        loadBrowserCacheFolders(
+            localEvidenceFiles(),
+            {{browser, QStringLiteral("Default"), pathBytes(folder), format, QString()}}, context,
+            sink);
         return sink;
     }
 

@@ -138,8 +138,11 @@ TEST_F(WebTabsWindow, SampleProfileHistoryRowsPaneAndSort) {
     for (int c = 0; c < t.model->columns(); ++c)
         expected << t.model->caption(c) + QStringLiteral(": ") + t.model->cellText(0, c);
     EXPECT_EQ(memoLines(TabId::WebHistory), expected);
-    EXPECT_EQ(expected.value(expected.size() - 2),
+    EXPECT_EQ(expected.value(expected.size() - 3),
               QStringLiteral("Read From (Private Copy): History"));
+    EXPECT_EQ(expected.value(expected.size() - 2),
+              QStringLiteral("Browser's place: Local Settings/Application Data/Google/Chrome/User "
+                             "Data"));
     EXPECT_EQ(expected.last(), QStringLiteral("User: xp"));
     EXPECT_EQ(t.pane->filePanel()->text(), QStringLiteral("http://start.ubuntu.com/10.04/Google/"));
     EXPECT_EQ(QFileInfo(window->currentFileName()).absoluteFilePath(), history);
@@ -228,13 +231,16 @@ TEST_F(WebTabsWindow, Utf8TextShownFoundGoneToAndExportedAsItIs) {
     const QList<QByteArray> lines = readAllOf(dir.filePath(QStringLiteral("web.txt"))).split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "URL Address\tTitle\tVisit Time\tVisit Count\tTyped Count\tTransition\t"
-                        "Browser\tBrowser Profile\tSource File\tRead From (Private Copy)\tUser\r");
+                        "Browser\tBrowser Profile\tSource File\tRead From (Private Copy)\t"
+                        "Browser's place\tUser\r");
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("http://example.cz/kůň\tPříliš žluťoučký "
                                                    "kůň\t2022-06-18 04:26:40\t2\t1\ttyped\t"
                                                    "Chrome\tDefault\t")
                                         .toUtf8()))
         << lines[1].constData();
-    EXPECT_TRUE(lines[1].endsWith("/Default/History\tHistory\tjoe\r")) << lines[1].constData();
+    EXPECT_TRUE(lines[1].endsWith("/Default/History\tHistory\tLocal Settings/Application "
+                                  "Data/Google/Chrome/User Data\tjoe\r"))
+        << lines[1].constData();
 
     // The XML export: the same text, read back by an XML parser.
     chooser.saveAnswer = dir.filePath(QStringLiteral("web.xml"));

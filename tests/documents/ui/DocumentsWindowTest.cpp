@@ -56,7 +56,7 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     // sources: six RecentDocs entries, seven + one jump-list entries.
     ASSERT_EQ(t.model->rows(), 37);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 37"));
-    ASSERT_EQ(t.model->columns(), 23);
+    ASSERT_EQ(t.model->columns(), 26);
     EXPECT_EQ(t.model->caption(4), QStringLiteral("Link Address"));
     EXPECT_EQ(t.model->caption(5), QStringLiteral("Source"));
     EXPECT_EQ(t.model->caption(18), QStringLiteral("Note"));

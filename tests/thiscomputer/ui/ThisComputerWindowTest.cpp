@@ -1,0 +1,125 @@
+// "This computer" in the File menu of the real main window: the home made
+// in the test's folder read whole, the title naming the host, the
+// Thumbnails tab in the Documents tab with the thumbnail as its preview, and
+// a trashed picture previewed and copied out.
+#include "../TestHome.h"
+#include "documents/FakeFileServices.h"
+#include "evidence/Machine.h"
+#include "evidence/Sources.h"
+#include "preview/ui/DetailPane.h"
+#include "preview/ui/GifAnimation.h"
+#include "preview/ui/PictureBox.h"
+#include "support/EventLoop.h"
+#include "support/WindowFixture.h"
+#include "thiscomputer/ThisComputer.h"
+#include "thiscomputer/Thumbnails.h"
+#include "windows/WindowsColumns.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+using namespace vc;
+
+namespace {
+
+class ThisComputerWindow : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        home = std::make_unique<vc::testing::TestHome>(dir.path());
+        home->makeAll();
+        ThisComputerPlaces places;
+        places.currentHome = home->home;
+        places.mountTable = home->mountTable;
+        places.tempFolder = home->tempFolder;
+        setThisComputerPlaces(places);
+    }
+    void TearDown() override {
+        ShutdownAnimations();
+        WaitForPictureLoads();
+        resetThisComputerPlaces();
+        WindowFixture::TearDown();
+    }
+    TabId tabOf(const char* name) { return TabId(sourceIndex(QString::fromLatin1(name))); }
+    int rowWith(TabId id, int column, const QString& text) {
+        TableModel* model = window->tab(id).model;
+        for (int r = 0; r < model->rows(); ++r)
+            if (model->cellText(r, column) == text)
+                return r;
+        ADD_FAILURE() << "no row with " << text.toStdString();
+        return -1;
+    }
+    // Focuses a row as a click does and waits for its picture.
+    bool select(TabId id, int row) {
+        window->showTab(id);
+        TableTab& t = window->tab(id);
+        t.view->setFocus();
+        t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
+                                                  QItemSelectionModel::ClearAndSelect |
+                                                      QItemSelectionModel::Rows);
+        return processUntil([&] { return !PicturePending(t.pane->imageBox()); });
+    }
+    bool hasPicture(TabId id) { return !window->tab(id).pane->imageBox()->pixmap().isNull(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<vc::testing::TestHome> home;
+    FakeFileServices desktop;
+};
+
+} // namespace
+
+TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
+    QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("FileItem"));
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->actions().contains(window->ActionThisComputer));
+    EXPECT_EQ(window->ActionThisComputer->text(), QStringLiteral("This computer"));
+    const std::string before = home->snapshot();
+    window->ActionThisComputer->trigger();
+    ASSERT_TRUE(window->machine());
+    EXPECT_EQ(window->machine()->kind(), Machine::Kind::ThisComputer);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("This computer ") +
+                                                 QSysInfo::machineHostName()))
+        << window->windowTitle().toStdString();
+    EXPECT_EQ(window->tab(TabId::WebHistory).model->rows(), 69 * 4 + 1);
+    EXPECT_EQ(window->tab(TabId::Recent).model->rows(), 6);
+
+    // The Thumbnails tab stands in the Documents tab, after the temporary
+    // files; the thumbnail of a picture is its preview.
+    const TabId thumbnails = tabOf("thumbnails");
+    TableTab& tab = window->tab(thumbnails);
+    ASSERT_EQ(tab.model->rows(), 5);
+    EXPECT_EQ(tab.sheet->parentWidget()->parentWidget(),
+              window->tab(TabId::Temp).sheet->parentWidget()->parentWidget());
+    const int cat =
+        rowWith(thumbnails, kThumbOriginalAddress,
+                QStringLiteral("file://") + home->at(QStringLiteral("Pictures/cat.png")));
+    ASSERT_TRUE(select(thumbnails, cat));
+    EXPECT_TRUE(hasPicture(thumbnails));
+    EXPECT_TRUE(
+        tab.pane->memo()->toPlainText().contains(QStringLiteral("GNOME::ThumbnailFactory")));
+    const int broken = rowWith(
+        thumbnails, kThumbFile,
+        home->at(QStringLiteral(".cache/thumbnails/normal/99999999999999999999999999999999.png")));
+    ASSERT_TRUE(select(thumbnails, broken));
+    EXPECT_FALSE(hasPicture(thumbnails));
+
+    // A picture in the trash: previewed, and Copy to... writes it out.
+    const TabId deleted = tabOf("win-deleted");
+    const int trashed = rowWith(deleted, kDeletedName, QStringLiteral("old cat.png"));
+    ASSERT_TRUE(select(deleted, trashed));
+    EXPECT_TRUE(hasPicture(deleted));
+    ASSERT_TRUE(window->filesPopUp_CopyTo->isEnabled());
+    QTemporaryDir destination;
+    ASSERT_TRUE(destination.isValid());
+    const QString dest = destination.path();
+    chooser.folderAnswer = dest;
+    window->filesPopUp_CopyTo->trigger();
+    QFile copy(dest + QStringLiteral("/cat.png"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), vc::testing::thumbnailPng({}));
+    // Nothing in the homes was written, moved or made.
+    EXPECT_EQ(home->snapshot(), before);
+}
