@@ -51,12 +51,11 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
     // (every user, or those --user names), this computer, else a profile
     // folder.
     const bool profileOpen =
-        !options.image.isEmpty()
-            ? form.openImage(options.image, options.users, options.snapshots,
-                             options.partition.toInt())
+        !options.image.isEmpty() ? form.openImage(options.image, options.users, options.snapshots,
+                                                  options.partition.toInt())
         : !options.volume.isEmpty() ? form.openVolume(options.volume, options.users)
         : options.thisComputer      ? form.openThisComputer()
-                                    : !options.profile.isEmpty() && form.openProfile(options.profile);
+                               : !options.profile.isEmpty() && form.openProfile(options.profile);
     // "Full history" has no visible check box; --full sets it.
     form.ieH_CheckBox->setChecked(options.full);
 

@@ -131,8 +131,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
         (QStringList{"Folders opened", "Programs run", "Typed and searched", "Deleted files",
                      "Windows Timeline"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "FileItem")),
-              (QStringList{"Open Windows Profile...", "Open Windows Volume...", "Open Disk Image...",
-                           "This computer", "-", "Exit"}));
+              (QStringList{"Open Windows Profile...", "Open Windows Volume...",
+                           "Open Disk Image...", "This computer", "-", "Exit"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "MyComputer1")),
               (QStringList{"Vellacord", "Recall with Conditions"}));
     EXPECT_EQ(menuTexts(topMenu(window.get(), "SearchItem")),
