@@ -67,7 +67,7 @@ TEST(ImageCommands, TheRecallOfAnImageWritesEverySection) {
         runProgram({QStringLiteral("recall"), QStringLiteral("--image"), imagePath("disk-gpt.vhdx"),
                     QStringLiteral("--out"), out.path()});
     ASSERT_EQ(run.status, 0) << run.err.constData();
-    QFile favorites(QDir(out.path()).filePath(QStringLiteral("favorites.txt")));
+    QFile favorites(QDir(out.path()).filePath(QStringLiteral("links.txt")));
     ASSERT_TRUE(favorites.open(QIODevice::ReadOnly));
     EXPECT_TRUE(favorites.readAll().contains("/Documents and Settings/joe/Favorites/"));
 }

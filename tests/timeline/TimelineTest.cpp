@@ -52,9 +52,9 @@ protected:
 
         history = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("web-history"))));
         history->appendRow({"http://a.example/", "Page A", webKit(kT2), "3", "1", "link", "Chrome",
-                            "Default", "/p/History", "History", "joe"});
+                            "Default", "/p/History", "History", "", "joe"});
         history->appendRow({"http://b.example/", "Page B", webKit(kT1), "1", "0", "typed", "Chrome",
-                            "Default", "/p/History", "History", "joe"});
+                            "Default", "/p/History", "History", "", "joe"});
         // No time stored, a time cell of 0, and a time before 1970: no event.
         history->appendRow({"http://c.example/", "", "", "1"});
         history->appendRow({"http://d.example/", "", webKit(-kWebKitTo1970), "1"});
@@ -63,7 +63,7 @@ protected:
         cookies = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("web-cookies"))));
         cookies->appendRow({".a.example", "SID", "v,1 \"q\"", "/", webKit(kT1), webKit(kT9),
                             webKit(kT3), "secure", "Firefox", "x.default", "/p/cookies.sqlite",
-                            "cookies.sqlite", "bperry"});
+                            "cookies.sqlite", "", "bperry"});
 
         // The Activity table holds a local time of an unknown zone.
         activity = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("activity"))));
