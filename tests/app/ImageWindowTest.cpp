@@ -50,8 +50,10 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
         << qPrintable(window->windowTitle());
     EXPECT_EQ(window->StatusPanel0->text(), chooser.lastItems[1]);
     // No warning box: the other Windows volume is the user's own choice.
-    for (const auto& shown : messages.shown)
+    for (const auto& shown : messages.shown) {
         EXPECT_NE(shown.kind, MessageKind::Error) << qPrintable(shown.text);
+        EXPECT_FALSE(shown.text.contains(QStringLiteral("--partition"))) << qPrintable(shown.text);
+    }
 
     // The whole recall ran: the hive's typed addresses are in their table,
     // named by their place inside the image.

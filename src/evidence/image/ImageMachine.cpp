@@ -59,12 +59,6 @@ std::unique_ptr<Machine> machineOfImageVolume(const DiskImage& image, int volume
     }
     for (const ImageError& problem : image.problems)
         machine->addMessage(problem.text());
-    for (const int other : liveWindowsVolumes(image))
-        if (other != volume)
-            machine->addMessage(
-                QStringLiteral("%1 is a Windows volume too; --partition %2 reads it")
-                    .arg(image.volumes[size_t(other)].describe(name))
-                    .arg(image.volumes[size_t(other)].partition));
     if (!snapshots)
         return machine;
     // The shadow copies of this volume follow it in the image's list.
@@ -99,7 +93,18 @@ std::unique_ptr<Machine> openImageMachine(const QString& path, int partition,
     const int volume = chooseWindowsVolume(*image, partition, error);
     if (volume < 0)
         return nullptr;
-    return machineOfImageVolume(*image, volume, wantedUsers, snapshots, error);
+    std::unique_ptr<Machine> machine =
+        machineOfImageVolume(*image, volume, wantedUsers, snapshots, error);
+    // The command line reads one volume: it names the others and how to
+    // read them (the window lets the user choose instead).
+    if (machine)
+        for (const int other : liveWindowsVolumes(*image))
+            if (other != volume)
+                machine->addMessage(
+                    QStringLiteral("%1 is a Windows volume too; --partition %2 reads it")
+                        .arg(image->volumes[size_t(other)].describe(imageFileName(path)))
+                        .arg(image->volumes[size_t(other)].partition));
+    return machine;
 }
 
 } // namespace vc

@@ -22,16 +22,16 @@ int chooseWindowsVolume(const DiskImage& image, int partition, QString* error);
 // The machine of one live volume of an opened image, with all its users (or
 // those wanted), read through the image's files; with snapshots, every
 // shadow copy of that volume becomes one of the machine's snapshots. The
-// image's problems (a partition that could not be read) and the other
-// Windows volumes left unread are the machine's messages. nullptr with
+// image's problems (a partition that could not be read) are the machine's
+// messages. nullptr with
 // *error when the volume holds no user.
 std::unique_ptr<Machine> machineOfImageVolume(const DiskImage& image, int volume,
                                               const QStringList& wantedUsers, bool snapshots,
                                               QString* error);
 
 // Opens an image and its chosen Windows volume (partition as above) as a
-// machine: what --image FILE does. nullptr with *error naming the image
-// and what failed.
+// machine: what --image FILE does; the other Windows volumes are named in
+// its messages. nullptr with *error naming the image and what failed.
 std::unique_ptr<Machine> openImageMachine(const QString& path, int partition,
                                           const QStringList& wantedUsers, bool snapshots,
                                           QString* error);
