@@ -4,6 +4,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <limits>
+
 namespace vc {
 
 namespace {
@@ -58,7 +61,13 @@ TimeKeyReader::TimeKeyReader(const QString& pattern)
 }
 
 qint64 TimeKeyReader::keyOfDate(const QDate& date) {
-    return (date.toJulianDay() - kJulianDay1970) * kSecondsPerDay;
+    // No day given (an invalid date) counts as 1970-01-01; days beyond what
+    // the seconds can count are held at the limit.
+    if (!date.isValid())
+        return 0;
+    constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / kSecondsPerDay;
+    const qint64 days = std::clamp<qint64>(date.toJulianDay() - kJulianDay1970, -kLimit, kLimit);
+    return days * kSecondsPerDay;
 }
 
 bool TimeKeyReader::compile(const QString& pattern) {
