@@ -120,7 +120,7 @@ PngText readPngText(EvidenceReader& file) {
         const quint32 length = qFromBigEndian<quint32>(header);
         const QByteArray type(reinterpret_cast<const char*>(header + 4), 4);
         const qint64 dataAt = offset + kChunkHeader;
-        // The specification caps a length at 2^31 - 1; the file's end caps
+        // PNG caps a chunk length at 2^31 - 1; the file's end caps
         // it harder.
         if (length > 0x7fffffffu || qint64(length) > size - dataAt - kChunkCrc) {
             png.cut = true;

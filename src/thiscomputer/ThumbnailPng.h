@@ -11,7 +11,7 @@ class EvidenceReader;
 
 // What a thumbnail's PNG file says of itself: its size in pixels (IHDR)
 // and its text chunks (tEXt, and iTXt that is not compressed), which the
-// freedesktop thumbnail specification fills with the original's facts
+// desktops of freedesktop.org fill with the original's facts
 // (docs/formats/png-thumbnail.md). The chunks are walked by their lengths
 // with positioned reads: the picture data is skipped, never read.
 struct PngText {

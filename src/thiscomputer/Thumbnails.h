@@ -15,7 +15,7 @@ class EvidenceFiles;
 class RowSink;
 
 // The Thumbnails table: one row per picture of a Linux home's thumbnail
-// cache (~/.cache/thumbnails, the freedesktop thumbnail specification).
+// cache (~/.cache/thumbnails, as freedesktop.org desktops keep it).
 // Its text cells are UTF-8; its date cells are time cells.
 enum ThumbnailColumn {
     kThumbOriginalAddress,  // Thumb::URI
