@@ -278,6 +278,10 @@ public:
     // can be read.
     bool openThisComputer();
     bool loadThisComputer();
+    // With nothing open: asks what to read (a profile, a volume, a disk
+    // image or this computer) and opens it without reading it. False when
+    // the user cancels or it cannot be opened.
+    bool askWhatToOpen();
     // What is open; nullptr before anything was.
     const Machine* machine() const { return m_machine.get(); }
     // The first user of what is open (the folder choosers start in its

@@ -51,6 +51,27 @@ bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr
     return true;
 }
 
+// The choosers of the File menu; each gives an empty path when cancelled.
+// The profile dialog starts at the profile open now, else at the last one
+// opened in an earlier run (which is only offered, never read unasked).
+QString chosenProfileFolder(TForm1& form) {
+    const UserProfile* user = form.firstUser();
+    const QString start = user ? user->folder() : lastProfileFolder();
+    return form.chooser()->chooseFolder(form.ActionOpenProfile->text(), start);
+}
+
+QString chosenVolumeRoot(TForm1& form) {
+    const Machine* open = form.machine();
+    const QString start = open && !open->root().isEmpty() ? open->root() : lastProfileFolder();
+    return form.chooser()->chooseFolder(form.ActionOpenVolume->text(), start);
+}
+
+QString chosenImageFile(TForm1& form) {
+    const QString last = lastImageFile();
+    return form.chooser()->openFile(form.ActionOpenImage->text(), QFileInfo(last).absolutePath(),
+                                    QFileInfo(last).fileName(), tx(TextDiskImageFilter));
+}
+
 } // namespace
 
 bool TForm1::openProfile(const QString& folder) {
@@ -179,20 +200,13 @@ bool TForm1::loadImage(const QString& path) {
 }
 
 void TForm1::ActionOpenImageExecute() {
-    const QString last = lastImageFile();
-    const QString path =
-        chooser()->openFile(ActionOpenImage->text(), QFileInfo(last).absolutePath(),
-                            QFileInfo(last).fileName(), tx(TextDiskImageFilter));
+    const QString path = chosenImageFile(*this);
     if (!path.isEmpty())
         loadImage(path);
 }
 
 void TForm1::ActionOpenProfileExecute() {
-    // The dialog starts at the profile open now, else at the last one opened
-    // in an earlier run (which is only offered, never read unasked).
-    const UserProfile* user = firstUser();
-    const QString start = user ? user->folder() : lastProfileFolder();
-    const QString folder = chooser()->chooseFolder(ActionOpenProfile->text(), start);
+    const QString folder = chosenProfileFolder(*this);
     if (!folder.isEmpty())
         loadProfile(folder);
 }
@@ -202,11 +216,37 @@ void TForm1::ActionThisComputerExecute() {
 }
 
 void TForm1::ActionOpenVolumeExecute() {
-    const QString start =
-        m_machine && !m_machine->root().isEmpty() ? m_machine->root() : lastProfileFolder();
-    const QString root = chooser()->chooseFolder(ActionOpenVolume->text(), start);
+    const QString root = chosenVolumeRoot(*this);
     if (!root.isEmpty())
         loadVolume(root);
+}
+
+bool TForm1::askWhatToOpen() {
+    // The four ways in, named as the File menu names them.
+    QStringList items;
+    for (const QAction* action :
+         {ActionOpenProfile, ActionOpenVolume, ActionOpenImage, ActionThisComputer})
+        items << action->text().remove(QLatin1Char('&'));
+    const int chosen =
+        chooser()->chooseItem(MyCompAction_Total->text(), tx(TextChooseEvidence), items);
+    switch (chosen) {
+    case 0: {
+        const QString folder = chosenProfileFolder(*this);
+        return !folder.isEmpty() && openProfile(folder);
+    }
+    case 1: {
+        const QString root = chosenVolumeRoot(*this);
+        return !root.isEmpty() && openVolume(root);
+    }
+    case 2: {
+        const QString path = chosenImageFile(*this);
+        return !path.isEmpty() && openImage(path);
+    }
+    case 3:
+        return openThisComputer();
+    default:
+        return false;
+    }
 }
 
 } // namespace vc

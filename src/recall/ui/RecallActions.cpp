@@ -48,9 +48,17 @@ void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
         messages().show(MessageKind::Information, summary, MessageButtons::Ok);
 }
 
+// Nothing of this computer is read unasked: with nothing open the user
+// first says what to read.
+bool somethingOpen(TForm1& form) {
+    return form.machine() || form.askWhatToOpen();
+}
+
 } // namespace
 
 void LoadSourceTab(TForm1& form, TabId id) {
+    if (!somethingOpen(form))
+        return;
     // One section of a recall without conditions: every user of what is
     // open, into the tab, with its labels; no summary is shown.
     RecallPlan plan = wholeRecallPlan();
@@ -61,6 +69,8 @@ void LoadSourceTab(TForm1& form, TabId id) {
 }
 
 void RunWholeRecall(TForm1& form) {
+    if (!somethingOpen(form))
+        return;
     runRecall(form, wholeRecallPlan(), false);
 }
 
@@ -72,7 +82,7 @@ void RunOpeningRecall(TForm1& form) {
 }
 
 void RunRecallWithConditions(TForm1& form) {
-    if (!form.OptRecall1)
+    if (!form.OptRecall1 || !somethingOpen(form))
         return;
     // The calendars open at the newest date the tables show (today when
     // none is loaded), so that old evidence is a few clicks away.

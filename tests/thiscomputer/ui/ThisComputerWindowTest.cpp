@@ -3,12 +3,14 @@
 // Thumbnails tab in the Documents tab with the thumbnail as its preview, and
 // a trashed picture previewed and copied out.
 #include "../TestHome.h"
+#include "TestData.h"
 #include "documents/FakeFileServices.h"
 #include "evidence/Machine.h"
 #include "evidence/Sources.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/GifAnimation.h"
 #include "preview/ui/PictureBox.h"
+#include "recall/ui/OptRecallWindow.h"
 #include "support/EventLoop.h"
 #include "support/WindowFixture.h"
 #include "thiscomputer/ThisComputer.h"
@@ -122,4 +124,66 @@ TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     EXPECT_EQ(copy.readAll(), vc::testing::thumbnailPng({}));
     // Nothing in the homes was written, moved or made.
     EXPECT_EQ(home->snapshot(), before);
+}
+
+TEST_F(ThisComputerWindow, WithNothingOpenTheRecallAsksWhatToReadFirst) {
+    // Cancelled: nothing of this computer is read, by the whole recall, the
+    // recall with conditions or a single table's menu.
+    chooser.itemAnswer = -1;
+    bool conditionsShown = false;
+    window->OptRecall1->setModalHook([&](ModalWindow&) { conditionsShown = true; });
+    window->MyCompAction_Total->trigger();
+    EXPECT_EQ(chooser.lastItems,
+              (QStringList{QStringLiteral("Open Windows Profile..."),
+                           QStringLiteral("Open Windows Volume..."),
+                           QStringLiteral("Open Disk Image..."), QStringLiteral("This computer")}));
+    EXPECT_EQ(chooser.lastPresetName, QStringLiteral("Nothing is open yet. What should be read?"));
+    chooser.lastItems.clear();
+    window->MyCompAction_Cond->trigger();
+    EXPECT_EQ(chooser.lastItems.size(), 4);
+    chooser.lastItems.clear();
+    window->docs_ActionTemp->trigger();
+    EXPECT_EQ(chooser.lastItems.size(), 4);
+    EXPECT_FALSE(conditionsShown);
+    EXPECT_FALSE(window->machine());
+    EXPECT_TRUE(messages.shown.isEmpty());
+    for (int i = 0; i < kTableTabCount; ++i)
+        EXPECT_EQ(window->tab(TabId(i)).model->rows(), 0) << i;
+
+    // A profile chosen but its folder dialog cancelled: still nothing.
+    chooser.itemAnswer = 0;
+    chooser.folderAnswer.clear();
+    window->MyCompAction_Total->trigger();
+    EXPECT_FALSE(window->machine());
+    EXPECT_EQ(window->tab(TabId::Temp).model->rows(), 0);
+
+    // This computer chosen: its homes and temporary folder are read and
+    // the summary shown; the next recall asks no more.
+    chooser.itemAnswer = 3;
+    window->MyCompAction_Total->trigger();
+    ASSERT_TRUE(window->machine());
+    EXPECT_EQ(window->machine()->kind(), Machine::Kind::ThisComputer);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(window->tab(TabId::Recent).model->rows(), 6);
+    const TableModel& temp = *window->tab(TabId::Temp).model;
+    bool lock = false;
+    for (int r = 0; r < temp.rows(); ++r)
+        lock = lock || temp.joinedRow(r, ' ').contains("session.lock");
+    EXPECT_TRUE(lock) << "the test home's temporary folder, not the machine's";
+    chooser.lastItems.clear();
+    window->MyCompAction_Total->trigger();
+    EXPECT_TRUE(chooser.lastItems.isEmpty());
+    EXPECT_EQ(messages.shown.size(), 2);
+}
+
+TEST_F(ThisComputerWindow, WithNothingOpenAProfileChosenForTheRecallIsRead) {
+    chooser.itemAnswer = 0;
+    chooser.folderAnswer = samplesPath(QStringLiteral("profiles/xp"));
+    window->MyCompAction_Total->trigger();
+    ASSERT_TRUE(window->machine());
+    EXPECT_EQ(window->machine()->kind(), Machine::Kind::Profile);
+    EXPECT_GT(window->tab(TabId::Activity).model->rows(), 0);
+    EXPECT_EQ(window->tab(TabId::Recent).model->rows(), 37);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown.front().kind, MessageKind::Information);
 }
