@@ -99,6 +99,18 @@ SourceOutcome loadLinksSource(const SourceInput& input, const LoadContext& conte
     return outcome;
 }
 
+// The cookie file a row names: its file name in the user's cookie folder.
+QString cookieFilePath(const QByteArrayView* cells, int count, const UserProfile* user) {
+    const QString name = rowPathCell(cells, count, 4, CellEncoding::SourceCodePage);
+    const QString folder = user ? GetSpecialFolder(user, FolderKind::CookiesDir) : QString();
+    return name.isEmpty() || folder.isEmpty() ? QString() : folder + name;
+}
+
+// The favorite's .url file: its path column.
+QString favoriteFilePath(const QByteArrayView* cells, int count, const UserProfile*) {
+    return rowPathCell(cells, count, 3, CellEncoding::SourceCodePage);
+}
+
 } // namespace
 
 SourceSpec activitySource() {
@@ -161,7 +173,8 @@ SourceSpec cookieSource() {
             true,
             true,
             &loadCookieSource,
-            nullptr};
+            nullptr,
+            &cookieFilePath};
 }
 
 SourceSpec linksSource() {
@@ -182,7 +195,8 @@ SourceSpec linksSource() {
             true,
             true,
             &loadLinksSource,
-            nullptr};
+            nullptr,
+            &favoriteFilePath};
 }
 
 } // namespace vc

@@ -30,8 +30,8 @@ int runSourceCommand(const CliOptions& options, const SourceSpec& decl) {
         return kExitInput;
     CommandContext context;
     WorkFile workFile;
-    const std::unique_ptr<TableModel> table =
-        makeSourceTable(decl, hasSnapshotColumn(machine.machine()));
+    const std::unique_ptr<TableModel> table = makeSourceTable(
+        decl, hasSnapshotColumn(machine.machine()), hasDeletedColumn(decl, machine.machine()));
     QString title = machine.title();
     bool loaded = true;
     const auto load = [&](RowSink& rows) {

@@ -47,6 +47,11 @@ SourceOutcome loadTempSource(const SourceInput& input, const LoadContext& contex
     return {};
 }
 
+// The file a Recent or Temp row names: its path column.
+QString linkAddressPath(const QByteArrayView* cells, int count, const UserProfile*) {
+    return rowPathCell(cells, count, 4, CellEncoding::SourceCodePage);
+}
+
 } // namespace
 
 SourceSpec recentSource() {
@@ -67,7 +72,8 @@ SourceSpec recentSource() {
             true,
             true,
             &loadRecentSource,
-            nullptr};
+            nullptr,
+            &linkAddressPath};
 }
 
 SourceSpec tempSource() {
@@ -88,7 +94,8 @@ SourceSpec tempSource() {
             false,
             false,
             &loadTempSource,
-            nullptr};
+            nullptr,
+            &linkAddressPath};
 }
 
 } // namespace vc

@@ -49,18 +49,22 @@ bool sourceHasUserColumn(const SourceSpec& decl) {
     return decl.scope != SourceScope::Machine;
 }
 
-std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn) {
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn,
+                                       bool deletedColumn) {
     std::vector<TableColumn> columns = decl.columns();
     if (sourceHasUserColumn(decl))
         columns.push_back({TextUser, false, 0.06});
+    if (deletedColumn)
+        columns.push_back({TextDeleted, false, 0.06});
     if (snapshotColumn)
         columns.push_back({TextSnapshot, true, 0.10});
     return columns;
 }
 
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn) {
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn,
+                                            bool deletedColumn) {
     auto table = std::make_unique<TableModel>(QString::fromLatin1(decl.tableName),
-                                              sourceColumns(decl, snapshotColumn));
+                                              sourceColumns(decl, snapshotColumn, deletedColumn));
     table->setCellEncoding(decl.encoding);
     return table;
 }
@@ -69,8 +73,20 @@ bool hasSnapshotColumn(const Machine* machine) {
     return machine && !machine->snapshots().empty();
 }
 
+bool hasDeletedColumn(const SourceSpec& decl, const Machine* machine) {
+    return decl.entryPath && machine && !machine->files().isLocal();
+}
+
+QString rowPathCell(const QByteArrayView* cells, int count, int column, CellEncoding encoding) {
+    if (column < 0 || column >= count)
+        return QString();
+    return encoding == CellEncoding::Utf8 ? QString::fromUtf8(cells[column])
+                                          : decodeEvidence(cells[column]);
+}
+
 void fitSourceTable(TableModel& table, const SourceSpec& decl, const Machine* machine) {
-    const std::vector<TableColumn> columns = sourceColumns(decl, hasSnapshotColumn(machine));
+    const std::vector<TableColumn> columns =
+        sourceColumns(decl, hasSnapshotColumn(machine), hasDeletedColumn(decl, machine));
     const std::vector<TableColumn>& now = table.columnSpecs();
     const bool same = std::equal(columns.begin(), columns.end(), now.begin(), now.end(),
                                  [](const TableColumn& a, const TableColumn& b) {
@@ -124,6 +140,40 @@ private:
     qint64 m_added = 0;
 };
 
+// Gives every row of a user the "Deleted" cell: "deleted" where the file
+// the row names is a deleted entry of the user's files (a live entry of the
+// same name is the one the listing gives, so such a row stays unmarked).
+class DeletedRows : public RowSink {
+public:
+    DeletedRows(RowSink& rows, const SourceSpec& decl, const UserProfile* user,
+                const EvidenceFiles& files)
+        : m_rows(rows), m_decl(decl), m_user(user), m_files(files) {}
+    int columns() const override { return std::max(0, m_rows.columns() - 1); }
+    void appendCells(const QByteArrayView* cells, int count) override {
+        const int own = columns();
+        QVarLengthArray<QByteArrayView, 32> row(own + 1);
+        for (int c = 0; c < own; ++c)
+            row[c] = c < count ? cells[c] : QByteArrayView();
+        const QString path = m_decl.entryPath(cells, count, m_user);
+        bool deleted = false;
+        if (!path.isEmpty())
+            if (const std::optional<EvidenceEntry> entry =
+                    m_files.entry(EvidenceFiles::pathBytes(path)))
+                deleted = entry->deleted;
+        row[own] = deleted ? QByteArrayView(kDeletedCell) : QByteArrayView();
+        m_rows.appendCells(row.constData(), own + 1);
+    }
+    void clearRows() override { m_rows.clearRows(); }
+    void beginRows() override { m_rows.beginRows(); }
+    void endRows() override { m_rows.endRows(); }
+
+private:
+    RowSink& m_rows;
+    const SourceSpec& m_decl;
+    const UserProfile* m_user;
+    const EvidenceFiles& m_files;
+};
+
 } // namespace
 
 MachineLoad loadFromMachine(const SourceSpec& decl, const SourceInput& input,
@@ -131,6 +181,7 @@ MachineLoad loadFromMachine(const SourceSpec& decl, const SourceInput& input,
     MachineLoad result;
     const Machine* machine = input.machine;
     const bool snapshots = hasSnapshotColumn(machine);
+    const bool deletedColumn = hasDeletedColumn(decl, machine);
     std::unordered_set<quint64> seen;
     SnapshotRows snapshotRows(rows, seen);
     RowSink& sink = snapshots ? static_cast<RowSink&>(snapshotRows) : rows;
@@ -141,8 +192,9 @@ MachineLoad loadFromMachine(const SourceSpec& decl, const SourceInput& input,
             SourceInput one = input;
             one.machine = from;
             one.user = user;
-            UserRows userRows(sink, userCell(user, decl.encoding), first,
-                              sourceHasUserColumn(decl));
+            DeletedRows deletedRows(sink, decl, user, sourceFiles(one));
+            UserRows userRows(deletedColumn ? static_cast<RowSink&>(deletedRows) : sink,
+                              userCell(user, decl.encoding), first, sourceHasUserColumn(decl));
             first = false;
             const SourceOutcome outcome = decl.load(one, context, userRows);
             result.stopRun = result.stopRun || outcome.stopRun;

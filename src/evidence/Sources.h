@@ -91,6 +91,12 @@ struct SourceRowView {
 };
 using SourceRowViewer = SourceRowView (*)(const TableModel& table, int row, const Machine* machine);
 
+// The file of the evidence a row of a file table names (its path in the
+// user's files), from the row's cells as the loader gives them; empty when
+// the row names none.
+using SourceEntryPath = QString (*)(const QByteArrayView* cells, int count,
+                                    const UserProfile* user);
+
 // The widgets of a source's tab, by the names the window layout knows.
 struct SourceWidgets {
     const char* sheet;      // "ieA_TabSheet"
@@ -143,6 +149,11 @@ struct SourceSpec {
     // The detail pane of a row; nullptr for the sources whose pane the
     // window lays out itself.
     SourceRowViewer rowView;
+    // For the tables of files a folder listing gives (the temporary files,
+    // the Recent folder, the favorites, the cookie files): the file a row
+    // names, so that a deleted entry a disk image still lists is marked in
+    // the trailing "Deleted" column. nullptr: the rows name no such file.
+    SourceEntryPath entryPath = nullptr;
 };
 
 // The number of sources of the catalogue (the catalogue checks that it
@@ -161,13 +172,25 @@ int sourceIndexOfLetter(char letter);
 // of the whole machine, whose rows name their user themselves if at all.
 bool sourceHasUserColumn(const SourceSpec& decl);
 // The columns of a source's table: its own, then "User" where it has one,
-// then "Snapshot" when the machine read has shadow copies (the copy's
-// creation time; empty on the live volume's rows).
-std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn = false);
+// then "Deleted" where the machine's files list deleted entries and the
+// source names files ("deleted" on the rows of such entries), then
+// "Snapshot" when the machine read has shadow copies (the copy's creation
+// time; empty on the live volume's rows).
+std::vector<TableColumn> sourceColumns(const SourceSpec& decl, bool snapshotColumn = false,
+                                       bool deletedColumn = false);
 // An empty table of a source, named and encoded as the window's.
-std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn = false);
+std::unique_ptr<TableModel> makeSourceTable(const SourceSpec& decl, bool snapshotColumn = false,
+                                            bool deletedColumn = false);
 // Whether a source's tables of this machine end with "Snapshot".
 bool hasSnapshotColumn(const Machine* machine);
+// Whether a source's tables of this machine have the "Deleted" column: a
+// disk image, whose file system still lists deleted entries.
+bool hasDeletedColumn(const SourceSpec& decl, const Machine* machine);
+// The cell of a deleted entry in the "Deleted" column.
+inline constexpr char kDeletedCell[] = "deleted";
+// A path cell of a row, decoded as the table holds it (empty when the row
+// is shorter).
+QString rowPathCell(const QByteArrayView* cells, int count, int column, CellEncoding encoding);
 // Gives a source's table the columns it has on this machine; when they
 // change, its rows go.
 void fitSourceTable(TableModel& table, const SourceSpec& decl, const Machine* machine);

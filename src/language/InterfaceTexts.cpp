@@ -540,6 +540,10 @@ constexpr LaterText kLaterTexts[] = {
     {TextTrashUnreadable, "Trash entries that cannot be read"},
     {TextShellHistoryUnreadable, "The shell history cannot be read"},
     {TextPictureSize, "Picture size"},
+    // The recall with nothing open
+    {TextChooseEvidence, "Nothing is open yet. What should be read?"},
+    // Disk images: deleted entries
+    {TextDeleted, "Deleted"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -551,6 +551,10 @@ enum InterfaceTextId : int {
     TextTrashUnreadable = 488,          // "Trash entries that cannot be read"
     TextShellHistoryUnreadable = 489,   // "The shell history cannot be read"
     TextPictureSize = 490,              // "Picture size"
+    // The recall with nothing open
+    TextChooseEvidence = 491, // "Nothing is open yet. What should be read?"
+    // Disk images: deleted entries
+    TextDeleted = 492, // "Deleted"
 };
 
 } // namespace vc
