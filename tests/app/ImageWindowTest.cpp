@@ -60,6 +60,38 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
     const TableModel& typed = *window->tab(TabId(sourceIndex(QStringLiteral("win-typed")))).model;
     ASSERT_GT(typed.rows(), 0);
     EXPECT_EQ(typed.cellText(0, 7), QStringLiteral("/Documents and Settings/joe/NTUSER.DAT"));
+    // The temporary files end with "Deleted": the note deleted after the
+    // copy is marked, every other file not; a table of no files has none.
+    const TableModel& temp = *window->tab(TabId::Temp).model;
+    ASSERT_EQ(temp.caption(temp.columns() - 1), QStringLiteral("Deleted"));
+    int marked = 0;
+    for (int r = 0; r < temp.rows(); ++r)
+        if (temp.cellText(r, temp.columns() - 1) == QStringLiteral("deleted")) {
+            ++marked;
+            EXPECT_EQ(temp.cellText(r, 0), QStringLiteral("deleted-note.txt"));
+        }
+    EXPECT_EQ(marked, 1);
+    EXPECT_EQ(typed.caption(typed.columns() - 1), QStringLiteral("User"));
+
+    // The Internet Explorer menu asks for no file of this computer inside
+    // an image: each entry reads the users' own files, as the recall did.
+    const int activityRows = window->tab(TabId::Activity).model->rows();
+    const int historyRows = window->tab(TabId::History).model->rows();
+    ASSERT_GT(activityRows, 0);
+    ASSERT_GT(historyRows, 0);
+    window->tab(TabId::Activity).model->removeAllRows();
+    window->tab(TabId::History).model->removeAllRows();
+    const int calls = chooser.calls;
+    const qsizetype shown = messages.shown.size();
+    window->ActionLoadIEActivity->trigger();
+    window->Action_ieH->trigger();
+    window->ActionIECookie->trigger();
+    EXPECT_EQ(chooser.calls, calls);
+    EXPECT_EQ(messages.shown.size(), shown);
+    EXPECT_EQ(window->tab(TabId::Activity).model->rows(), activityRows);
+    EXPECT_EQ(window->tab(TabId::History).model->rows(), historyRows);
+    EXPECT_EQ(window->currentTabId(), TabId::Cookie);
+    EXPECT_GT(window->tab(TabId::Cookie).model->rows(), 0);
 
     // A cancelled choice of the volume opens nothing and keeps the machine.
     chooser.itemAnswer = -1;
@@ -83,6 +115,11 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
         QStringLiteral("image.vhd: no Windows volume in the image")))
         << qPrintable(messages.shown.back().text);
     EXPECT_EQ(window->machine(), machine);
+
+    // A profile folder opened next: the column goes with the image.
+    ASSERT_TRUE(window->loadProfile(samplesPath(QStringLiteral("profiles/xp"))));
+    EXPECT_EQ(temp.caption(temp.columns() - 1), QStringLiteral("User"));
+    EXPECT_GT(temp.rows(), 0);
 }
 
 } // namespace

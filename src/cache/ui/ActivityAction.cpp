@@ -28,6 +28,8 @@ void loadActivityFile(TForm1& form, const QString& fileName) {
 
 void LoadActivityTab(TForm1& form) {
     form.setConditionText(TabId::Activity, QString());
+    if (LoadedInsideImage(form, TabId::Activity))
+        return;
     const QString fileName = form.chooser()->openFile(
         tx(TextIeActivity), form.CacheDir, form.OpenDialogFileName,
         QStringLiteral("Dat ") + tx(TextFilesLower) + QStringLiteral(" (*.dat)"));

@@ -7,6 +7,7 @@
 namespace vc {
 
 class TForm1;
+enum class TabId;
 
 // The commands of the Internet Explorer menu, each filling its tab.
 // "IE Activity": an index file chosen in the file dialog.
@@ -17,6 +18,9 @@ void LoadHistoryTab(TForm1& form);
 void LoadCookieTab(TForm1& form);
 // "IE Favorites": the files below the Favorites folder.
 void LoadLinksTab(TForm1& form);
+// Inside a disk image the dialogs cannot show its files: the tab is filled
+// from every user's own files instead (true), as the recall fills it.
+bool LoadedInsideImage(TForm1& form, TabId id);
 
 // The Cookie tab's detail pane for a row: the cookie's fields, and its
 // cookie file on the file panel.

@@ -32,6 +32,8 @@ void loadCookieFolder(TForm1& form, const QString& folder) {
 
 void LoadCookieTab(TForm1& form) {
     form.setConditionText(TabId::Cookie, QString());
+    if (LoadedInsideImage(form, TabId::Cookie))
+        return;
     const QString folder = form.chooser()->chooseFolder(
         tx(TextIeCookie), GetSpecialFolder(form.firstUser(), FolderKind::CookiesDir));
     if (folder.isEmpty())

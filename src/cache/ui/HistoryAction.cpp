@@ -29,6 +29,8 @@ void loadHistoryFolder(TForm1& form, const QString& folder) {
 
 void LoadHistoryTab(TForm1& form) {
     form.setConditionText(TabId::History, QString());
+    if (LoadedInsideImage(form, TabId::History))
+        return;
     const QString folder = form.chooser()->chooseFolder(
         tx(TextIeHistory), GetSpecialFolder(form.firstUser(), FolderKind::HistoryDir));
     if (folder.isEmpty())
