@@ -7,6 +7,7 @@
 #include "browsers/DatabaseCopy.h"
 #include "browsers/SqliteReader.h"
 #include "cache/IndexLoad.h"
+#include "evidence/EvidenceFiles.h"
 #include "language/InterfaceTexts.h"
 #include "platform/LoadContext.h"
 #include "platform/Progress.h"
@@ -61,7 +62,10 @@ bool readDatabase(const BrowserDatabase& database, Reader reader, const BrowserC
                   BrowserRowWriter& writer, Reporter* report) {
     DatabaseCopy copy;
     QString error;
-    if (!copy.make(database.path, &error)) {
+    const bool made =
+        database.files ? copy.make(*database.files, EvidenceFiles::pathBytes(database.path), &error)
+                       : copy.make(database.path, &error);
+    if (!made) {
         if (report)
             report->error(reportText(TextDatabaseUnreadable, database.path, error));
         return false;

@@ -1,11 +1,13 @@
 #include "browsers/BrowserSources.h"
 
 #include "browsers/BrowserPlaces.h"
+#include "evidence/EvidenceFiles.h"
 #include "evidence/UserProfile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSet>
+
+#include <algorithm>
 
 namespace vc {
 
@@ -16,13 +18,21 @@ namespace {
 // millions of entries cannot stall the load.
 constexpr int kMaxProfileFolders = 4096;
 
-// The browser's profile folders, by name without regard to letter case.
-QStringList profileFolders(const QString& folder) {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+// The browser's profile folders, by name without regard to letter case
+// (deleted folders an image still lists are not looked into).
+QStringList profileFolders(const QString& folder, const EvidenceFiles& files) {
+    std::vector<EvidenceEntry> entries;
+    if (folder.isEmpty() || !files.list(EvidenceFiles::pathBytes(folder), entries, nullptr))
         return {};
-    QStringList names =
-        QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                               QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    for (const EvidenceEntry& entry : entries)
+        if (entry.type == EntryType::Folder && !entry.deleted && entry.name != "." &&
+            entry.name != "..")
+            names << EvidenceFiles::pathText(entry.name);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
     if (names.size() > kMaxProfileFolders)
         names = names.mid(0, kMaxProfileFolders);
     return names;
@@ -30,11 +40,13 @@ QStringList profileFolders(const QString& folder) {
 
 // Adds the file when it exists as a regular file.
 void addIfFile(QList<BrowserDatabase>& out, Browser browser, BrowserDatabaseKind kind,
-               const QString& profileName, const QString& folder, const QStringList& components) {
-    const QString path = resolveNoCase(folder, components);
-    if (!QFileInfo(path).isFile())
+               const QString& profileName, const QString& folder, const QStringList& components,
+               const EvidenceFiles& files) {
+    const QString path = resolveNoCase(files, folder, components);
+    const std::optional<EvidenceEntry> entry = files.entry(EvidenceFiles::pathBytes(path));
+    if (!entry || entry->type != EntryType::File || entry->deleted)
         return;
-    out.append({browser, kind, profileName, path, QString()});
+    out.append({browser, kind, profileName, path, QString(), files.isLocal() ? nullptr : &files});
 }
 
 } // namespace
@@ -60,35 +72,38 @@ QString browserName(Browser browser) {
 }
 
 QList<BrowserDatabase> findChromiumProfileDatabases(Browser browser, const QString& folder,
-                                                    const QString& name) {
+                                                    const QString& name,
+                                                    const EvidenceFiles& files) {
     QList<BrowserDatabase> found;
     addIfFile(found, browser, BrowserDatabaseKind::ChromeHistory, name, folder,
-              {QStringLiteral("History")});
+              {QStringLiteral("History")}, files);
     addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
-              {QStringLiteral("Cookies")});
+              {QStringLiteral("Cookies")}, files);
     addIfFile(found, browser, BrowserDatabaseKind::ChromeCookies, name, folder,
-              {QStringLiteral("Network"), QStringLiteral("Cookies")});
+              {QStringLiteral("Network"), QStringLiteral("Cookies")}, files);
     return found;
 }
 
-QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder) {
+QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder,
+                                             const EvidenceFiles& files) {
     QList<BrowserDatabase> found;
-    for (const QString& name : profileFolders(userDataFolder))
-        found +=
-            findChromiumProfileDatabases(browser, userDataFolder + QLatin1Char('/') + name, name);
+    for (const QString& name : profileFolders(userDataFolder, files))
+        found += findChromiumProfileDatabases(browser, userDataFolder + QLatin1Char('/') + name,
+                                              name, files);
     return found;
 }
 
-QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder) {
+QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder,
+                                            const EvidenceFiles& files) {
     QList<BrowserDatabase> found;
-    for (const QString& name : profileFolders(profilesFolder)) {
+    for (const QString& name : profileFolders(profilesFolder, files)) {
         const QString folder = profilesFolder + QLatin1Char('/') + name;
         addIfFile(found, Browser::Firefox, BrowserDatabaseKind::FirefoxPlaces, name, folder,
-                  {QStringLiteral("places.sqlite")});
+                  {QStringLiteral("places.sqlite")}, files);
         addIfFile(found, Browser::Firefox, BrowserDatabaseKind::FirefoxDownloads, name, folder,
-                  {QStringLiteral("downloads.sqlite")});
+                  {QStringLiteral("downloads.sqlite")}, files);
         addIfFile(found, Browser::Firefox, BrowserDatabaseKind::FirefoxCookies, name, folder,
-                  {QStringLiteral("cookies.sqlite")});
+                  {QStringLiteral("cookies.sqlite")}, files);
     }
     return found;
 }
@@ -97,20 +112,21 @@ QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile) {
     if (profile.folder().isEmpty())
         return {};
     QList<BrowserDatabase> all;
+    const EvidenceFiles& files = profile.files();
     for (const BrowserPlace& place : browserPlacesOf(profile)) {
         const QString folder =
             profile.resolve(QString::fromUtf8(place.databases).split(QLatin1Char('/')));
         QList<BrowserDatabase> found;
         switch (place.kind) {
         case BrowserPlaceKind::ChromiumUserData:
-            found = findChromiumDatabases(place.browser, folder);
+            found = findChromiumDatabases(place.browser, folder, files);
             break;
         case BrowserPlaceKind::ChromiumProfile:
             found = findChromiumProfileDatabases(place.browser, folder,
-                                                 folder.section(QLatin1Char('/'), -1));
+                                                 folder.section(QLatin1Char('/'), -1), files);
             break;
         case BrowserPlaceKind::FirefoxProfiles:
-            found = findFirefoxDatabases(folder);
+            found = findFirefoxDatabases(folder, files);
             break;
         }
         for (BrowserDatabase& database : found)
@@ -119,11 +135,13 @@ QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile) {
     }
 
     // "Local Settings" and "Application Data" of a newer profile are
-    // junctions into AppData: the same file must not be read twice.
+    // junctions into AppData: the same file must not be read twice. Inside
+    // an image the junctions are not followed, so each path is its own.
     QList<BrowserDatabase> unique;
     QSet<QString> seen;
     for (const BrowserDatabase& database : all) {
-        const QString canonical = QFileInfo(database.path).canonicalFilePath();
+        const QString canonical =
+            files.isLocal() ? QFileInfo(database.path).canonicalFilePath() : QString();
         const QString key = canonical.isEmpty() ? database.path : canonical;
         if (seen.contains(key))
             continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evidence/EvidenceFiles.h"
+
 #include <QList>
 #include <QString>
 
@@ -30,6 +32,8 @@ struct BrowserDatabase {
     // Where the browser keeps its profiles (browserPlaceName of its
     // BrowserPlace); empty for a database found below a folder given.
     QString place;
+    // The files it lies in (a disk image's, or this machine's when nullptr).
+    const EvidenceFiles* files = nullptr;
 };
 
 // The browser's name as the tables show it.
@@ -48,11 +52,16 @@ QList<BrowserDatabase> findBrowserDatabases(const UserProfile& profile);
 
 // The same search below explicit folders: the "User Data" folder of Chrome
 // or Edge, or Firefox's "Profiles" folder.
-QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder);
-QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder);
+// The folders are the given files' (this machine's unless given).
+QList<BrowserDatabase> findChromiumDatabases(Browser browser, const QString& userDataFolder,
+                                             const EvidenceFiles& files = localEvidenceFiles());
+QList<BrowserDatabase> findFirefoxDatabases(const QString& profilesFolder,
+                                            const EvidenceFiles& files = localEvidenceFiles());
 // The databases of one Chromium profile folder (Opera on Linux keeps its
 // only profile in the place itself), named profileName.
-QList<BrowserDatabase> findChromiumProfileDatabases(Browser browser, const QString& profileFolder,
-                                                    const QString& profileName);
+QList<BrowserDatabase>
+findChromiumProfileDatabases(Browser browser, const QString& profileFolder,
+                             const QString& profileName,
+                             const EvidenceFiles& files = localEvidenceFiles());
 
 } // namespace vc

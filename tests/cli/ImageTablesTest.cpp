@@ -23,17 +23,26 @@ struct Table {
     // The columns that hold the file system's times of a file (the
     // checkout's on the folder, the image's own inside it).
     std::set<int> fileTimes;
+    // Whether the table names files a folder listing gives: inside an image
+    // it ends with "Deleted", marked on the deleted note's row only.
+    bool namesFiles;
 };
 
 // The rows of tab-delimited output, header left out, sorted (the folders
 // of an image list their files in another order than this machine's), the
 // sample folder's path made the image's, the file times and the "User"
-// cell (the profile folder's name: "xp" or "joe") emptied.
+// cell (the profile folder's name: "xp" or "joe") emptied. Inside an image
+// (no folder given) the "Deleted" column of a table of files is checked and
+// taken off.
 QList<QByteArray> rowsOf(const QByteArray& out, const Table& table, const QByteArray& folder) {
     QList<QByteArray> rows;
     QList<QByteArray> lines = out.split('\n');
-    if (!lines.isEmpty())
+    const bool deletedColumn = folder.isEmpty() && table.namesFiles;
+    if (!lines.isEmpty()) {
+        EXPECT_EQ(lines.first().trimmed().endsWith("\tUser\tDeleted"), deletedColumn)
+            << table.command << " " << lines.first().constData();
         lines.removeFirst();
+    }
     for (QByteArray line : lines) {
         if (line.endsWith('\r'))
             line.chop(1);
@@ -42,6 +51,11 @@ QList<QByteArray> rowsOf(const QByteArray& out, const Table& table, const QByteA
         if (!folder.isEmpty())
             line.replace(folder, kInside);
         QList<QByteArray> cells = line.split('\t');
+        if (deletedColumn && !cells.isEmpty()) {
+            EXPECT_EQ(cells.takeLast(),
+                      line.startsWith("deleted-note.txt\t") ? QByteArray("deleted") : QByteArray())
+                << table.command << " " << line.constData();
+        }
         for (const int c : table.fileTimes)
             if (c < cells.size())
                 cells[c].clear();
@@ -63,8 +77,9 @@ TEST(ImageTables, EveryFolderTableOfAnImageEqualsTheFoldersTable) {
     const QString sample = samplesPath(QStringLiteral("profiles/xp"));
     const QByteArray folder = QFile::encodeName(sample);
     const Table tables[] = {
-        {"temp", {2, 3}}, {"favorites", {1, 2}}, {"recent", {2, 3}},
-        {"cookies", {}},  {"history", {}},       {"activity", {}},
+        {"temp", {2, 3}, true},     {"favorites", {1, 2}, true},  {"recent", {2, 3}, true},
+        {"cookies", {}, true},      {"history", {}, false},       {"activity", {}, false},
+        {"web-history", {}, false}, {"web-downloads", {}, false}, {"web-cookies", {}, false},
     };
     struct Image {
         const char* file;
@@ -116,6 +131,9 @@ TEST(ImageTables, TheDeletedNoteIsATempRowWithItsStandardInformationTimes) {
     // gives them (2026-12-09 10:28:16.6312952 UTC, MFT entry 186).
     EXPECT_EQ(cells[2], "9 Dec 2026 10:28:16");
     EXPECT_EQ(cells[3], "9 Dec 2026 10:28:16");
+    // The trailing "Deleted" column marks it, after the user.
+    EXPECT_EQ(cells.last(), "deleted");
+    EXPECT_EQ(run.out.left(run.out.indexOf('\n')).split('\t').last(), "Deleted");
 }
 
 } // namespace
