@@ -245,6 +245,8 @@ QString usageText() {
                "file\n"
                "  vellacord history FOLDER [--full]                History table\n"
                "  vellacord cookies FOLDER [--text-files]          Cookie table\n"
+               "      (activity, history and cookies also take EVIDENCE in place of the file or\n"
+               "      folder: every user's own)\n"
                "  vellacord SOURCE EVIDENCE                        the table of a source, every "
                "user of the evidence:\n") +
            sources +
@@ -252,6 +254,8 @@ QString usageText() {
                "  vellacord recall EVIDENCE [--sections LETTERS]\n"
                "          [--date-from D] [--date-to D] [--outside]\n"
                "          [--contains TEXT | --not-contains TEXT] [--or] --out DIR [--xml]\n"
+               "          [--full]\n"
+               "      --full: every index file of the Internet Explorer history, not the first\n"
                "      --date-from D alone: from that day on; --date-to D alone: up to that day;\n"
                "      both: that range, both days included (dates YYYY-MM-DD); --outside: the\n"
                "      rows whose date falls outside it\n"
@@ -260,7 +264,7 @@ QString usageText() {
            QStringLiteral("\n"
                           "  vellacord timeline EVIDENCE [the recall's --sections and conditions]\n"
                           "          [--jsonl FILE] [--timesketch-csv FILE] [--l2tcsv FILE]\n"
-                          "          [--no-expiry]\n"
+                          "          [--no-expiry] [--full]\n"
                           "      every time of every source as one table sorted by time; the\n"
                           "      files for Timesketch and plaso in UTC (the table without them);\n"
                           "      --no-expiry leaves out the expiry times of cookies and caches") +
