@@ -12,6 +12,11 @@
 
 namespace vc {
 
+int usageError(const QString& text) {
+    std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(text), qPrintable(usageText()));
+    return kExitUsage;
+}
+
 int checkFolderArgument(const CliOptions& options, const char* command) {
     if (options.positional.size() != 1) {
         std::fprintf(stderr, "vellacord: %s needs one FOLDER\n%s", command,

@@ -12,6 +12,9 @@ namespace vc {
 
 class Machine;
 
+// Prints "vellacord: TEXT" and the usage on standard error; kExitUsage.
+int usageError(const QString& text);
+
 // Checks that the sub-command's one positional argument is an existing
 // folder. kExitOk, or the exit status after the problem is named on stderr.
 int checkFolderArgument(const CliOptions& options, const char* command);

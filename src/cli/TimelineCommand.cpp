@@ -3,14 +3,11 @@
 // Every time of every source read from the evidence as one table sorted by
 // time, and the files the tools of the field import.
 #include "cli/CommandHelpers.h"
+#include "cli/CommandRecall.h"
 #include "cli/Commands.h"
-#include "cli/RecallOptions.h"
 #include "cli/TableOutput.h"
 #include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
-#include "platform/WorkFile.h"
-#include "recall/HeadlessRecallTarget.h"
-#include "recall/RecallRun.h"
 #include "timeline/MachineName.h"
 #include "timeline/TimelineExport.h"
 #include "timeline/TimelineRows.h"
@@ -22,11 +19,6 @@
 namespace vc {
 
 namespace {
-
-int usageError(const QString& text) {
-    std::fprintf(stderr, "vellacord: %s\n%s", qPrintable(text), qPrintable(usageText()));
-    return kExitUsage;
-}
 
 // Writes one export file; prints what it wrote (to out) or why it failed.
 int writeExport(const Timeline& timeline, TimelineFormat format, const QString& path,
@@ -60,28 +52,16 @@ int runTimelineCommand(const CliOptions& options) {
                            "--this-computer)"));
     if (!options.outDir.isEmpty())
         return usageError(QStringLiteral("timeline writes one table; --out does not apply"));
-    RecallOptions recall;
-    QString error;
-    if (!parseRecallOptions(options, recall, &error))
-        return usageError(error);
-
-    CommandEvidence evidence;
-    if (!evidence.open(options))
-        return kExitInput;
-    RecallConditionSet conditions;
-    const RecallPlan plan = recallPlanOf(recall, conditions);
-    HeadlessRecallTarget target;
-    target.setLinearScan(!options.hashWalk);
-    target.setFullHistory(options.full);
-    WorkFile workFile;
-    RecallRun run(target, workFile, evidence.machine());
-    run.run(plan);
-    int status = run.stopped() ? kExitInput : kExitOk;
+    CommandRecall sources;
+    if (const int opened = sources.open(options); opened != kExitOk)
+        return opened;
+    int status = sources.run();
+    const CommandEvidence& evidence = sources.evidence();
 
     auto timeline = std::make_shared<Timeline>();
     const QString machine = evidence.machine() ? machineNameOf(*evidence.machine()) : QString();
-    for (const int section : run.gathered())
-        timeline->addTable(section, &target.table(section), machine);
+    for (const int section : sources.gathered())
+        timeline->addTable(section, &sources.table(section), machine);
     timeline->build(!options.noExpiry);
 
     const bool exports = !options.jsonlFile.isEmpty() || !options.timesketchCsvFile.isEmpty() ||

@@ -15,11 +15,12 @@ inline qint64 floorDivide(qint64 a, qint64 b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-inline CivilTime civilTimeOf(qint64 microseconds) {
-    constexpr qint64 kMicro = 1000000;
-    const qint64 seconds = floorDivide(microseconds, kMicro);
-    const qint64 days = floorDivide(seconds, 86400);
-    const qint64 inDay = seconds - days * 86400;
+// The date of a day counted from 1970-01-01.
+struct CivilDate {
+    int year, month, day;
+};
+
+inline CivilDate civilDateOf(qint64 days) {
     const qint64 z = days + 719468;
     const qint64 era = floorDivide(z, 146097);
     const qint64 doe = z - era * 146097;
@@ -29,9 +30,18 @@ inline CivilTime civilTimeOf(qint64 microseconds) {
     const int day = int(doy - (153 * mp + 2) / 5 + 1);
     const int month = int(mp < 10 ? mp + 3 : mp - 9);
     const int year = int(yoe + era * 400 + (month <= 2 ? 1 : 0));
-    return {year,
-            month,
-            day,
+    return {year, month, day};
+}
+
+inline CivilTime civilTimeOf(qint64 microseconds) {
+    constexpr qint64 kMicro = 1000000;
+    const qint64 seconds = floorDivide(microseconds, kMicro);
+    const qint64 days = floorDivide(seconds, 86400);
+    const qint64 inDay = seconds - days * 86400;
+    const CivilDate date = civilDateOf(days);
+    return {date.year,
+            date.month,
+            date.day,
             int(inDay / 3600),
             int(inDay / 60 % 60),
             int(inDay % 60),

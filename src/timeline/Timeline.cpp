@@ -3,6 +3,7 @@
 #include "evidence/Sources.h"
 #include "language/InterfaceTexts.h"
 #include "platform/CodePage.h"
+#include "timeline/ByteBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -97,7 +98,8 @@ void splitRow(QByteArrayView packed, int columns, RowCells& cells) {
         cells[c] = QByteArrayView();
 }
 
-void appendCellUtf8(const TableModel& table, int column, QByteArrayView cell, QByteArray& out) {
+template <class Buffer>
+void appendCellUtf8(const TableModel& table, int column, QByteArrayView cell, Buffer& out) {
     if (isTimeCell(cell)) {
         QByteArray text;
         TableModel::appendShown(cell, text);
@@ -241,7 +243,8 @@ int Timeline::eventTextOf(const TimelineTable& t, int column) {
     return kNoEvent;
 }
 
-void Timeline::appendAddress(const TimelineTable& t, const RowCells& cells, QByteArray& out) const {
+template <class Buffer>
+void Timeline::appendAddress(const TimelineTable& t, const RowCells& cells, Buffer& out) const {
     for (const int c : t.addressColumns)
         if (c < cells.size() && !cells[c].isEmpty()) {
             appendCellUtf8(*t.table, c, cells[c], out);
@@ -249,8 +252,8 @@ void Timeline::appendAddress(const TimelineTable& t, const RowCells& cells, QByt
         }
 }
 
-void Timeline::appendDescription(const TimelineTable& t, const RowCells& cells,
-                                 QByteArray& out) const {
+template <class Buffer>
+void Timeline::appendDescription(const TimelineTable& t, const RowCells& cells, Buffer& out) const {
     // The address shown beside it is left out.
     int address = -1;
     for (const int c : t.addressColumns)
@@ -279,9 +282,19 @@ void Timeline::appendDescription(const TimelineTable& t, const RowCells& cells,
     }
 }
 
-void Timeline::appendUser(const TimelineTable& t, const RowCells& cells, QByteArray& out) const {
+template <class Buffer>
+void Timeline::appendUser(const TimelineTable& t, const RowCells& cells, Buffer& out) const {
     if (t.userColumn >= 0 && t.userColumn < cells.size())
         appendCellUtf8(*t.table, t.userColumn, cells[t.userColumn], out);
 }
+
+template void appendCellUtf8(const TableModel&, int, QByteArrayView, QByteArray&);
+template void appendCellUtf8(const TableModel&, int, QByteArrayView, ByteBuffer&);
+template void Timeline::appendAddress(const TimelineTable&, const RowCells&, QByteArray&) const;
+template void Timeline::appendAddress(const TimelineTable&, const RowCells&, ByteBuffer&) const;
+template void Timeline::appendDescription(const TimelineTable&, const RowCells&, QByteArray&) const;
+template void Timeline::appendDescription(const TimelineTable&, const RowCells&, ByteBuffer&) const;
+template void Timeline::appendUser(const TimelineTable&, const RowCells&, QByteArray&) const;
+template void Timeline::appendUser(const TimelineTable&, const RowCells&, ByteBuffer&) const;
 
 } // namespace vc

@@ -93,10 +93,14 @@ public:
     qsizetype lowerBound(qint64 time) const;
 
     // The texts of an event, made from the cells of its row (splitRow of
-    // the table's stored row), each appended as UTF-8.
-    void appendAddress(const TimelineTable& t, const RowCells& cells, QByteArray& out) const;
-    void appendDescription(const TimelineTable& t, const RowCells& cells, QByteArray& out) const;
-    void appendUser(const TimelineTable& t, const RowCells& cells, QByteArray& out) const;
+    // the table's stored row), each appended as UTF-8 (to a QByteArray or,
+    // for the exports, a ByteBuffer).
+    template <class Buffer>
+    void appendAddress(const TimelineTable& t, const RowCells& cells, Buffer& out) const;
+    template <class Buffer>
+    void appendDescription(const TimelineTable& t, const RowCells& cells, Buffer& out) const;
+    template <class Buffer>
+    void appendUser(const TimelineTable& t, const RowCells& cells, Buffer& out) const;
     // The interface text of an event's meaning, and the text itself.
     static int eventTextOf(const TimelineTable& t, int column);
     QByteArrayView eventText(const TimelineTable& t, int column) const;
@@ -110,8 +114,10 @@ private:
     std::vector<TimelineEvent> m_events;
 };
 
-// A cell of a table as UTF-8 text (a time cell as its time text).
-void appendCellUtf8(const TableModel& table, int column, QByteArrayView cell, QByteArray& out);
+// A cell of a table as UTF-8 text (a time cell as its time text); to a
+// QByteArray or a ByteBuffer.
+template <class Buffer>
+void appendCellUtf8(const TableModel& table, int column, QByteArrayView cell, Buffer& out);
 // A source's caption: its group's and its tab's captions ("Chrome, Edge,
 // Firefox: History").
 QString sourceCaption(int source);

@@ -3,6 +3,7 @@
 #include "evidence/Sources.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Progress.h"
+#include "timeline/ByteBuffer.h"
 #include "timeline/CivilTime.h"
 
 #include <QHash>
@@ -22,62 +23,7 @@ constexpr qint64 kFirstExportable = -8520336000LL * kMicrosecondsPerSecond;
 constexpr qint64 kLastExportable = 253402300800LL * kMicrosecondsPerSecond - 1;
 constexpr qsizetype kFlushSize = 1 << 20;
 
-using Civil = CivilTime;
-
-// A growing buffer of bytes whose appends cost a copy and no more (the
-// exports append a few dozen pieces per event; QByteArray's append goes
-// through its general insert).
-class Out {
-public:
-    void append(const char* s, qsizetype n) {
-        if (n <= 0)
-            return;
-        ensure(n);
-        std::memcpy(m_bytes.get() + m_size, s, size_t(n));
-        m_size += n;
-    }
-    void append(const char* s) { append(s, qsizetype(std::strlen(s))); }
-    void append(QByteArrayView v) { append(v.data(), v.size()); }
-    void append(const QByteArray& v) { append(v.constData(), v.size()); }
-    void append(char c) {
-        ensure(1);
-        m_bytes[size_t(m_size++)] = c;
-    }
-    qsizetype size() const { return m_size; }
-    bool isEmpty() const { return m_size == 0; }
-    const char* constData() const { return m_bytes.get(); }
-    char* data() { return m_bytes.get(); }
-    void truncate(qsizetype n) { m_size = std::min(m_size, std::max<qsizetype>(0, n)); }
-    // Empties it; the room stays.
-    void clear() { m_size = 0; }
-    void reserve(qsizetype n) {
-        if (n > m_capacity)
-            grow(n - m_size);
-    }
-    operator QByteArrayView() const { return QByteArrayView(m_bytes.get(), m_size); }
-
-private:
-    void ensure(qsizetype n) {
-        if (m_capacity - m_size < n)
-            grow(n);
-    }
-    void grow(qsizetype n) {
-        const qsizetype capacity = std::max(m_size + n, std::max<qsizetype>(256, m_capacity * 2));
-        auto bytes = std::make_unique<char[]>(size_t(capacity));
-        if (m_size > 0)
-            std::memcpy(bytes.get(), m_bytes.get(), size_t(m_size));
-        m_bytes = std::move(bytes);
-        m_capacity = capacity;
-    }
-
-    std::unique_ptr<char[]> m_bytes;
-    qsizetype m_size = 0;
-    qsizetype m_capacity = 0;
-};
-
-Civil civilOf(qint64 microseconds) {
-    return civilTimeOf(microseconds);
-}
+using Out = ByteBuffer;
 
 char* digits(char* p, int value, int count) {
     for (int i = count - 1; i >= 0; --i) {
@@ -87,42 +33,105 @@ char* digits(char* p, int value, int count) {
     return p + count;
 }
 
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
+// Two digits of a value from 0 to 99.
+char* twoDigits(char* p, int value) {
+    std::memcpy(p, kDigitPairs + 2 * value, 2);
+    return p + 2;
+}
+
 template <class Buffer> void putNumber(qint64 value, Buffer& out) {
     char buffer[24];
     char* end = buffer + sizeof buffer;
     char* p = end;
     const bool negative = value < 0;
     quint64 v = negative ? quint64(0) - quint64(value) : quint64(value);
-    do {
-        *--p = char('0' + v % 10);
-        v /= 10;
-    } while (v);
+    while (v >= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * v, 2);
+    } else {
+        *--p = char('0' + v);
+    }
     if (negative)
         *--p = '-';
     out.append(p, end - p);
 }
 
-// "2012-03-04T05:06:07" at out (19 bytes); returns its end.
-char* writeIsoSeconds(const Civil& c, char* out) {
-    char* p = digits(out, c.year, 4);
-    *p++ = '-';
-    p = digits(p, c.month, 2);
-    *p++ = '-';
-    p = digits(p, c.day, 2);
-    *p++ = 'T';
-    p = digits(p, c.hour, 2);
-    *p++ = ':';
-    p = digits(p, c.minute, 2);
-    *p++ = ':';
-    return digits(p, c.second, 2);
-}
+// The calendar time of moments (microseconds since 1970 UTC) that mostly
+// fall on the day of the one before, as the events of a timeline do: the
+// date and its text are worked out once a day.
+class CivilClock {
+public:
+    void set(qint64 microseconds) {
+        constexpr qint64 kMicro = 1000000;
+        const qint64 seconds = floorDivide(microseconds, kMicro);
+        const qint64 days = floorDivide(seconds, 86400);
+        if (!m_known || days != m_day) {
+            m_date = civilDateOf(days);
+            m_day = days;
+            m_known = true;
+            char* p = digits(m_dateText, m_date.year, 4);
+            *p++ = '-';
+            p = twoDigits(p, m_date.month);
+            *p++ = '-';
+            p = twoDigits(p, m_date.day);
+            *p = 'T';
+        }
+        const int inDay = int(seconds - days * 86400);
+        m_hour = inDay / 3600;
+        m_minute = inDay / 60 % 60;
+        m_second = inDay % 60;
+        m_microsecond = int(microseconds - seconds * kMicro);
+    }
 
-// The wall-clock text of a local time whose zone is not known, without an
-// offset.
-template <class Buffer> void putWallClockTime(qint64 microseconds, Buffer& out) {
-    char text[19];
-    out.append(text, writeIsoSeconds(civilOf(microseconds), text) - text);
-}
+    const CivilDate& date() const { return m_date; }
+    int hour() const { return m_hour; }
+    int minute() const { return m_minute; }
+    int second() const { return m_second; }
+
+    // "2012-03-04T05:06:07" at out (19 bytes); returns its end.
+    char* isoSeconds(char* out) const {
+        std::memcpy(out, m_dateText, sizeof m_dateText);
+        char* p = twoDigits(out + sizeof m_dateText, m_hour);
+        *p++ = ':';
+        p = twoDigits(p, m_minute);
+        *p++ = ':';
+        return twoDigits(p, m_second);
+    }
+    // "2012-03-04T05:06:07.123456+00:00" at out (32 bytes); returns its end.
+    char* isoTime(char* out) const {
+        char* p = isoSeconds(out);
+        *p++ = '.';
+        p = twoDigits(p, m_microsecond / 10000);
+        p = twoDigits(p, m_microsecond / 100 % 100);
+        p = twoDigits(p, m_microsecond % 100);
+        std::memcpy(p, "+00:00", 6);
+        return p + 6;
+    }
+
+private:
+    bool m_known = false;
+    qint64 m_day = 0;
+    CivilDate m_date{};
+    char m_dateText[11] = {};
+    int m_hour = 0;
+    int m_minute = 0;
+    int m_second = 0;
+    int m_microsecond = 0;
+};
+
+// The longest time text an export writes.
+constexpr int kIsoTimeLength = 32;
 
 bool validUtf8(QByteArrayView text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -163,14 +172,10 @@ bool validUtf8(QByteArrayView text) {
 }
 
 template <class Buffer> void putIsoTime(qint64 microseconds, Buffer& out) {
-    const Civil c = civilOf(microseconds);
-    char text[32];
-    char* p = writeIsoSeconds(c, text);
-    *p++ = '.';
-    p = digits(p, c.microsecond, 6);
-    std::memcpy(p, "+00:00", 6);
-    p += 6;
-    out.append(text, p - text);
+    CivilClock clock;
+    clock.set(microseconds);
+    char text[kIsoTimeLength];
+    out.append(text, clock.isoTime(text) - text);
 }
 
 // How a byte of a JSON string is written: as it is (0), escaped (1), or
@@ -184,6 +189,20 @@ struct JsonClasses {
 };
 const JsonClasses kJsonClasses;
 
+// Whether none of 8 bytes needs a look of its own: none below 0x20, no '"',
+// no '\\' and, until the text has been checked as UTF-8, none beyond ASCII.
+bool plainWord(quint64 w, bool checked) {
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighs = 0x8080808080808080ULL;
+    const quint64 quote = w ^ (kOnes * '"');
+    const quint64 backslash = w ^ (kOnes * '\\');
+    quint64 special =
+        ((w - kOnes * 0x20) & ~w) | ((quote - kOnes) & ~quote) | ((backslash - kOnes) & ~backslash);
+    if (!checked)
+        special |= w;
+    return (special & kHighs) == 0;
+}
+
 // The text of a JSON string without its quotes; invalid UTF-8 is replaced.
 template <class Buffer> void putJsonText(QByteArrayView utf8, Buffer& out) {
     static const char kHex[] = "0123456789abcdef";
@@ -192,6 +211,15 @@ template <class Buffer> void putJsonText(QByteArrayView utf8, Buffer& out) {
     const char* run = p;
     bool checked = false;
     while (p < end) {
+        // Eight plain bytes at a time, then byte by byte.
+        if (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (plainWord(word, checked)) {
+                p += 8;
+                continue;
+            }
+        }
         const unsigned char c = static_cast<unsigned char>(*p);
         const unsigned char kind = kJsonClasses.of[c];
         if (kind == 0) {
@@ -348,12 +376,11 @@ public:
         const TimelineTable& t = m_timeline.tableOf(e);
         const ExportTable& x = m_tables[e.table];
         splitRow(t.table->storedPackedRow(int(e.row)), t.table->columns(), m_cells);
-        m_address.resize(0);
-        m_timeline.appendAddress(t, m_cells, m_address);
-        m_description.resize(0);
-        m_timeline.appendDescription(t, m_cells, m_description);
-        m_user.resize(0);
+        writeMessage(t, e);
+        m_user.clear();
         m_timeline.appendUser(t, m_cells, m_user);
+        m_clock.set(e.time);
+        m_eventTimeLength = int(m_clock.isoTime(m_eventTime) - m_eventTime);
         switch (m_format) {
         case TimelineFormat::Jsonl:
             writeJson(e, t, x);
@@ -436,53 +463,80 @@ private:
         return ok;
     }
 
-    // Address and description as one line: "address (description)".
-    void message(Out& out, const TimelineTable& t, const TimelineEvent& e) const {
-        if (!m_address.isEmpty())
-            out.append(m_address);
-        if (!m_description.isEmpty()) {
-            if (!m_address.isEmpty())
-                out.append(" (");
-            out.append(m_description);
-            if (!m_address.isEmpty())
-                out.append(')');
+    // Address and description as one line, "address (description)", or
+    // the one of them there is, or else the event's meaning; the address
+    // is its first m_addressLength bytes.
+    void writeMessage(const TimelineTable& t, const TimelineEvent& e) {
+        m_message.clear();
+        m_timeline.appendAddress(t, m_cells, m_message);
+        m_addressLength = m_message.size();
+        if (m_addressLength > 0) {
+            m_message.append(" (", 2);
+            const qsizetype at = m_message.size();
+            m_timeline.appendDescription(t, m_cells, m_message);
+            if (m_message.size() == at)
+                m_message.truncate(m_addressLength);
+            else
+                m_message.append(')');
+            return;
         }
-        if (out.isEmpty())
-            out.append(m_timeline.eventText(t, e.column));
+        m_timeline.appendDescription(t, m_cells, m_message);
+        if (m_message.isEmpty())
+            m_message.append(m_timeline.eventText(t, e.column));
+    }
+
+    // A time cell as an export writes it, at text (kIsoTimeLength bytes):
+    // in UTC (ISO 8601), a local time of a zone not known as its wall-clock
+    // time without an offset; nothing for a time that is no date. The
+    // event's own time was written once already.
+    int timeText(const TimelineEvent& e, int c, QByteArrayView cell, char* text) {
+        if (c == e.column) {
+            // The time the event was made of: a moment that is no wall-clock
+            // time (those are left out) and lies within the years written.
+            std::memcpy(text, m_eventTime, size_t(m_eventTimeLength));
+            return m_eventTimeLength;
+        }
+        const std::optional<TimeValue> time = readTimeCell(cell);
+        if (!time)
+            return 0;
+        const std::optional<qint64> moment = eventMoment(*time);
+        if (!moment)
+            return 0;
+        if (time->kind == TimeKind::LocalFileTime) {
+            m_fieldClock.set(*moment);
+            return int(m_fieldClock.isoSeconds(text) - text);
+        }
+        if (!exportableTime(*moment))
+            return 0;
+        m_fieldClock.set(*moment);
+        return int(m_fieldClock.isoTime(text) - text);
+    }
+
+    // A cell that is no time as UTF-8: the cell itself where it is, else
+    // its text made in scratch.
+    QByteArrayView textOf(const TimelineTable& t, int c, QByteArrayView cell, Out& scratch) const {
+        if (t.table->cellEncoding() == CellEncoding::Utf8 ||
+            std::none_of(cell.begin(), cell.end(), [](char b) { return b & 0x80; }))
+            return cell;
+        scratch.clear();
+        appendCellUtf8(*t.table, c, cell, scratch);
+        return scratch;
     }
 
     // A cell of the row as an export writes it: a time in UTC (ISO 8601),
-    // a text as UTF-8.
-    void fieldText(const TimelineTable& t, int c, QByteArrayView cell, Out& out) const {
-        if (isTimeCell(cell)) {
-            if (const std::optional<TimeValue> time = readTimeCell(cell)) {
-                if (const std::optional<qint64> moment = eventMoment(*time)) {
-                    if (time->kind == TimeKind::LocalFileTime)
-                        putWallClockTime(*moment, out);
-                    else if (exportableTime(*moment))
-                        putIsoTime(*moment, out);
-                    return;
-                }
-            }
-            return;
-        }
-        if (t.table->cellEncoding() == CellEncoding::Utf8 ||
-            std::none_of(cell.begin(), cell.end(), [](char b) { return b & 0x80; })) {
-            out.append(cell);
-            return;
-        }
-        QByteArray text;
-        appendCellUtf8(*t.table, c, cell, text);
-        out.append(text);
+    // a text as UTF-8; text is room for a time, scratch for a text.
+    QByteArrayView fieldText(const TimelineEvent& e, const TimelineTable& t, int c,
+                             QByteArrayView cell, char* text, Out& scratch) {
+        if (isTimeCell(cell))
+            return QByteArrayView(text, timeText(e, c, cell, text));
+        return textOf(t, c, cell, scratch);
     }
 
     void writeJson(const TimelineEvent& e, const TimelineTable& t, const ExportTable& x) {
-        m_scratch.clear();
-        message(m_scratch, t, e);
         m_buffer.append("{\"message\":");
-        putJsonString(m_scratch, m_buffer);
+        putJsonString(m_message, m_buffer);
         m_buffer.append(",\"datetime\":\"");
-        putIsoTime(e.time, m_buffer);
+        m_buffer.append(m_eventTime, m_eventTimeLength);
         m_buffer.append("\",\"timestamp_desc\":");
         putJsonString(x.events[e.column], m_buffer);
         m_buffer.append(",\"timestamp\":");
@@ -495,30 +549,37 @@ private:
         putJsonString(m_user, m_buffer);
         m_buffer.append(",\"machine\":");
         m_buffer.append(x.machineJson);
+        char text[kIsoTimeLength];
         for (int c = 0; c < int(m_cells.size()); ++c) {
-            if (m_cells[c].isEmpty() || x.keys[size_t(c)].isEmpty())
+            const QByteArrayView cell = m_cells[c];
+            if (cell.isEmpty() || x.keys[size_t(c)].isEmpty())
                 continue;
-            if (isTimeCell(m_cells[c]) || t.table->cellEncoding() != CellEncoding::Utf8) {
-                m_scratch.clear();
-                fieldText(t, c, m_cells[c], m_scratch);
-                if (m_scratch.isEmpty())
+            if (isTimeCell(cell)) {
+                // A time text holds nothing JSON escapes.
+                const int length = timeText(e, c, cell, text);
+                if (length == 0)
                     continue;
                 m_buffer.append(x.keys[size_t(c)]);
-                putJsonString(m_scratch, m_buffer);
-            } else {
-                m_buffer.append(x.keys[size_t(c)]);
-                putJsonString(m_cells[c], m_buffer);
+                char* p = m_buffer.end(length + 2);
+                *p = '"';
+                std::memcpy(p + 1, text, size_t(length));
+                p[length + 1] = '"';
+                m_buffer.commit(length + 2);
+                continue;
             }
+            const QByteArrayView value = textOf(t, c, cell, m_scratch);
+            if (value.isEmpty())
+                continue;
+            m_buffer.append(x.keys[size_t(c)]);
+            putJsonString(value, m_buffer);
         }
         m_buffer.append("}\n");
     }
 
     void writeCsv(const TimelineEvent& e, const TimelineTable& t, const ExportTable& x) {
-        m_scratch.clear();
-        message(m_scratch, t, e);
-        putCsvField(m_scratch, m_buffer);
+        putCsvField(m_message, m_buffer);
         m_buffer.append(',');
-        putIsoTime(e.time, m_buffer);
+        m_buffer.append(m_eventTime, m_eventTimeLength);
         m_buffer.append(',');
         putCsvField(x.events[e.column], m_buffer);
         m_buffer.append(',');
@@ -536,13 +597,12 @@ private:
         for (int c = 0; c < int(m_cells.size()); ++c)
             if (x.csvSlots[size_t(c)] >= 0)
                 m_slots[size_t(x.csvSlots[size_t(c)])] = c;
+        char text[kIsoTimeLength];
         for (const int c : m_slots) {
             m_buffer.append(',');
             if (c < 0 || m_cells[c].isEmpty())
                 continue;
-            m_scratch.clear();
-            fieldText(t, c, m_cells[c], m_scratch);
-            putCsvField(m_scratch, m_buffer);
+            putCsvField(fieldText(e, t, c, m_cells[c], text, m_scratch), m_buffer);
         }
         m_buffer.append('\n');
     }
@@ -562,19 +622,19 @@ private:
     }
 
     void writeL2t(const TimelineEvent& e, const TimelineTable& t, const ExportTable& x) {
-        const Civil c = civilOf(e.time);
+        const CivilDate& d = m_clock.date();
         char date[20];
-        char* p = digits(date, c.month, 2);
+        char* p = twoDigits(date, d.month);
         *p++ = '/';
-        p = digits(p, c.day, 2);
+        p = twoDigits(p, d.day);
         *p++ = '/';
-        p = digits(p, c.year, 4);
+        p = digits(p, d.year, 4);
         *p++ = ',';
-        p = digits(p, c.hour, 2);
+        p = twoDigits(p, m_clock.hour());
         *p++ = ':';
-        p = digits(p, c.minute, 2);
+        p = twoDigits(p, m_clock.minute());
         *p++ = ':';
-        p = digits(p, c.second, 2);
+        p = twoDigits(p, m_clock.second());
         m_buffer.append(date, p - date);
         m_buffer.append(",UTC,");
         m_buffer.append(x.macb[e.column]);
@@ -589,42 +649,42 @@ private:
         m_buffer.append(',');
         appendL2tField(t.machineUtf8, m_buffer);
         m_buffer.append(',');
-        m_scratch.clear();
-        message(m_scratch, t, e);
         // short: the address (or what stands for it) cut to 80 bytes.
+        const QByteArrayView message = m_message;
         const QByteArrayView shortText =
-            m_address.isEmpty() ? QByteArrayView(m_scratch) : QByteArrayView(m_address);
+            m_addressLength > 0 ? message.first(m_addressLength) : message;
         qsizetype cut = std::min<qsizetype>(shortText.size(), 80);
         while (cut > 0 && cut < shortText.size() &&
                (static_cast<unsigned char>(shortText[cut]) & 0xC0) == 0x80)
             --cut;
         appendL2tField(shortText.first(cut), m_buffer);
         m_buffer.append(',');
-        appendL2tField(m_scratch, m_buffer);
+        appendL2tField(message, m_buffer);
         m_buffer.append(",2,");
-        m_scratch.clear();
-        if (t.sourceFileColumn >= 0)
-            fieldText(t, t.sourceFileColumn, m_cells[t.sourceFileColumn], m_scratch);
-        appendL2tField(m_scratch, m_buffer);
+        char text[kIsoTimeLength];
+        appendL2tField(
+            t.sourceFileColumn >= 0
+                ? fieldText(e, t, t.sourceFileColumn, m_cells[t.sourceFileColumn], text, m_scratch)
+                : QByteArrayView(),
+            m_buffer);
         m_buffer.append(",-,-,vellacord/");
         m_buffer.append(x.nameRaw);
         m_buffer.append(',');
         // extra: every other filled field of the row, "name: value; ...".
-        m_scratch.clear();
+        m_extra.clear();
         for (int col = 0; col < int(m_cells.size()); ++col) {
             if (col == e.column || m_cells[col].isEmpty() || x.keys[size_t(col)].isEmpty())
                 continue;
-            const qsizetype before = m_scratch.size();
-            if (!m_scratch.isEmpty())
-                m_scratch.append("; ");
-            m_scratch.append(t.captions[size_t(col)]);
-            m_scratch.append(": ");
-            const qsizetype valueAt = m_scratch.size();
-            fieldText(t, col, m_cells[col], m_scratch);
-            if (m_scratch.size() == valueAt)
-                m_scratch.truncate(before);
+            const QByteArrayView value = fieldText(e, t, col, m_cells[col], text, m_scratch);
+            if (value.isEmpty())
+                continue;
+            if (!m_extra.isEmpty())
+                m_extra.append("; ", 2);
+            m_extra.append(t.captions[size_t(col)]);
+            m_extra.append(": ", 2);
+            m_extra.append(value);
         }
-        appendL2tField(m_scratch, m_buffer);
+        appendL2tField(m_extra, m_buffer);
         m_buffer.append('\n');
     }
 
@@ -637,9 +697,16 @@ private:
     RowCells m_cells;
     Out m_buffer;
     Out m_scratch;
-    QByteArray m_address;
-    QByteArray m_description;
-    QByteArray m_user;
+    Out m_message;
+    qsizetype m_addressLength = 0;
+    Out m_user;
+    Out m_extra;
+    // The event's time: its calendar (the events come in time order) and
+    // its text; the calendar of the row's other times.
+    CivilClock m_clock;
+    char m_eventTime[kIsoTimeLength] = {};
+    int m_eventTimeLength = 0;
+    CivilClock m_fieldClock;
     TimelineExportSummary m_summary;
     bool m_holding = false;
 };
@@ -691,9 +758,19 @@ bool writeTimeline(const Timeline& timeline, TimelineFormat format, QIODevice& o
         // Events in time order visit their rows in no order at all: the row
         // of an event a few ahead is asked for early, so that its bytes are
         // on their way while this one is written.
+        // Where the row lies is asked for further ahead still, so that
+        // finding the row's bytes does not wait either.
         constexpr qsizetype kAhead = 8;
+        constexpr qsizetype kFarAhead = 16;
         bool ok = true;
         for (qsizetype i = from; i < to && ok; ++i) {
+            if (i + kFarAhead < to) {
+                const qsizetype far = indexAt(i + kFarAhead);
+                if (far >= 0 && far < timeline.size()) {
+                    const TimelineEvent& e = timeline.event(far);
+                    timeline.tableOf(e).table->prefetchStoredRow(int(e.row));
+                }
+            }
             if (i + kAhead < to) {
                 const qsizetype ahead = indexAt(i + kAhead);
                 if (ahead >= 0 && ahead < timeline.size()) {

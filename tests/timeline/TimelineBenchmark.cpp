@@ -72,29 +72,43 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
                "?q=report";
     };
 
+    // A row in fifty has texts the exports escape or repair: quotes, commas,
+    // a line break and a control character, beyond the BMP, bytes that are
+    // no UTF-8 in a UTF-8 table and of the code page in the others.
+    auto title = [](int i) {
+        return i % 50 ? "Title of page " + QByteArray::number(i % 1000)
+                      : "\"Z\xc3\xbcrich\", Gr\xc3\xbc\xc3\x9f"
+                        "e\n\x01\t\xf0\x9f\x98\x80 " +
+                            QByteArray::number(i);
+    };
+    auto cookieValue = [](int i) {
+        return i % 100 ? "v" + QByteArray::number(i) : "v\xff\xc3(" + QByteArray::number(i);
+    };
+    auto cachedFile = [](int i) {
+        return (i % 50 ? "page" : "p\xe4ge,\"") + QByteArray::number(i) + "[1].htm";
+    };
+
     QElapsedTimer clock;
     clock.start();
     auto webHistory = tableOf("web-history");
     webHistory->reserveRows(rowsOf(3000000));
     for (int i = 0; i < rowsOf(3000000); ++i)
-        webHistory->appendRow({url(i), "Title of page " + QByteArray::number(i % 1000),
-                               webKit(when()), "3", "1", "link", "Chrome", "Default",
-                               "/case/joe/AppData/Local/Google/Chrome/User Data/Default/History",
-                               "History", "joe"});
+        webHistory->appendRow(
+            {url(i), title(i), webKit(when()), "3", "1", "link", "Chrome", "Default",
+             "/case/joe/AppData/Local/Google/Chrome/User Data/Default/History", "History", "joe"});
     auto webCookies = tableOf("web-cookies");
     webCookies->reserveRows(rowsOf(1000000));
     for (int i = 0; i < rowsOf(1000000); ++i)
         webCookies->appendRow({QByteArray(".") + hosts[i % 5], "SID" + QByteArray::number(i % 97),
-                               "v" + QByteArray::number(i), "/", webKit(when()),
-                               webKit(when() + kSpan), webKit(when()), "secure", "Firefox",
-                               "x.default", "/case/joe/AppData/Roaming/Mozilla/cookies.sqlite",
-                               "cookies.sqlite", "joe"});
+                               cookieValue(i), "/", webKit(when()), webKit(when() + kSpan),
+                               webKit(when()), "secure", "Firefox", "x.default",
+                               "/case/joe/AppData/Roaming/Mozilla/cookies.sqlite", "cookies.sqlite",
+                               "joe"});
     auto activity = tableOf("activity");
     activity->reserveRows(rowsOf(1000000));
     for (int i = 0; i < rowsOf(1000000); ++i)
-        activity->appendRow({url(i), fileTime(when()), fileTime(when()),
-                             "page" + QByteArray::number(i) + "[1].htm", "htm", "URL", "ABCD1234",
-                             "HTTP/1.1 200 OK", "joe"});
+        activity->appendRow({url(i), fileTime(when()), fileTime(when()), cachedFile(i), "htm",
+                             "URL", "ABCD1234", "HTTP/1.1 200 OK", "joe"});
     auto history = tableOf("history");
     history->reserveRows(rowsOf(1000000));
     for (int i = 0; i < rowsOf(1000000); ++i)
@@ -159,6 +173,20 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
     const double jsonlSeconds = clock.elapsed() / 1000.0;
     const double jsonlCpu = cpuSeconds() - cpu;
     EXPECT_EQ(summary.written, timeline->size());
+    // VC_TIMELINE_EXPORTS=DIR also writes the three files there, to compare
+    // the bytes of two builds.
+    const QString exports = qEnvironmentVariable("VC_TIMELINE_EXPORTS");
+    if (!exports.isEmpty()) {
+        const std::pair<const char*, TimelineFormat> files[] = {
+            {"/timeline.jsonl", TimelineFormat::Jsonl},
+            {"/timeline.timesketch.csv", TimelineFormat::TimesketchCsv},
+            {"/timeline.l2t.csv", TimelineFormat::L2tCsv}};
+        for (const auto& [name, format] : files) {
+            QFile file(exports + QLatin1String(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name;
+            ASSERT_TRUE(writeTimeline(*timeline, format, file)) << name;
+        }
+    }
 
     // The rows of the window's table, each made from its source row.
     const std::unique_ptr<TableModel> rows = makeTimelineTable();

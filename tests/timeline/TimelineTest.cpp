@@ -15,10 +15,13 @@
 #include "timeline/TimelineRows.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vc {
 namespace {
@@ -484,6 +487,141 @@ TEST(TimelineExportLarge, ChunksFormattedOnTwoThreadsKeepTheirOrder) {
     const QList<QByteArray> l2t = linesOf(exportOf(timeline, TimelineFormat::L2tCsv));
     ASSERT_EQ(l2t.size(), kRows + 1);
     EXPECT_TRUE(l2t[kRows].contains("http://e.example/" + QByteArray::number(kRows - 1)));
+}
+
+TEST(TimelineExportTexts, TimesBeforeAndAtTheBoundsAndRepairedTexts) {
+    const std::pair<qint64, const char*> times[] = {
+        {-1500000, "1969-12-31T23:59:58.500000+00:00"},
+        {-86400000001LL, "1969-12-30T23:59:59.999999+00:00"},
+        {-8520336000LL * 1000000 - 1, "1699-12-31T23:59:59.999999+00:00"},
+        {5, "1970-01-01T00:00:00.000005+00:00"},
+        {1330837567000001LL, "2012-03-04T05:06:07.000001+00:00"},
+        {1330837567100000LL, "2012-03-04T05:06:07.100000+00:00"},
+    };
+    for (const auto& [time, expected] : times) {
+        QByteArray text;
+        appendIsoTime(time, text);
+        EXPECT_EQ(text, expected) << time;
+    }
+
+    // Each byte that is no UTF-8 becomes a replacement character: a lone
+    // byte, a sequence cut short, an overlong form, a UTF-16 surrogate
+    // written as UTF-8, a code point beyond U+10FFFF.
+    const std::pair<QByteArray, QByteArray> repaired[] = {
+        {"\xff", "\"\xef\xbf\xbd\""},
+        {"ab\xe2\x82", "\"ab\xef\xbf\xbd\xef\xbf\xbd\""},
+        {"\xc0\xafx", "\"\xef\xbf\xbd\xef\xbf\xbdx\""},
+        {"s\xed\xa0\x80"
+         "e",
+         "\"s\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"
+         "e\""},
+        {"12345678\xed\xbf\xbf"
+         "9",
+         "\"12345678\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"
+         "9\""},
+        {"\x80"
+         "abc",
+         "\"\xef\xbf\xbd"
+         "abc\""},
+        {"\xf4\x90\x80\x80", "\"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\""},
+        // Beyond the BMP it stays as it is; the bad byte after it is replaced.
+        {"\xf0\x9f\x98\x80\xff", "\"\xf0\x9f\x98\x80\xef\xbf\xbd\""},
+        // DEL needs no escape; the other control characters do.
+        {"ok\x7f\x1f", "\"ok\x7f\\u001f\""},
+    };
+    for (const auto& [text, expected] : repaired) {
+        QByteArray json;
+        appendJsonString(text, json);
+        EXPECT_EQ(json, expected) << text.toHex().data();
+    }
+
+    // A character to escape or beyond ASCII at every place of the first
+    // words of a text reads back as it was, and no control byte is left.
+    const QByteArray pieces[] = {
+        "\x01", "\x1f", "\"", "\\", "\t", "\n", "\x7f", "\xc3\xa9", "\xf0\x9f\x98\x80"};
+    for (int at = 0; at < 20; ++at)
+        for (const QByteArray& piece : pieces) {
+            const QByteArray text = QByteArray(at, 'a') + piece + "0123456789";
+            QByteArray json;
+            appendJsonString(text, json);
+            EXPECT_TRUE(
+                std::none_of(json.begin(), json.end(), [](char c) { return c >= 0 && c < 0x20; }))
+                << at << " " << piece.toHex().data();
+            const QJsonDocument read = QJsonDocument::fromJson("[" + json + "]");
+            ASSERT_TRUE(read.isArray()) << json.data();
+            EXPECT_EQ(read.array().at(0).toString(), QString::fromUtf8(text))
+                << at << " " << piece.toHex().data();
+        }
+}
+
+TEST(TimelineExportLarge, TimesOfManyDaysInEitherOrderAreTheirOwnTexts) {
+    fillDefaultInterfaceTexts();
+    // Visits seven hours and 13 microseconds apart (a new day every few),
+    // and the last microsecond the exports write.
+    constexpr qint64 kLast = 253402300799999999LL;
+    const auto history = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("web-history"))));
+    constexpr int kRows = 60;
+    for (int i = 0; i < kRows; ++i)
+        history->appendRow({"http://d.example/" + QByteArray::number(i), "",
+                            webKit(kT1 + qint64(i) * (7 * 3600LL * 1000000 + 13)), "1"});
+    history->appendRow({"http://last.example/", "", webKit(kLast), "1"});
+    // A cached file's times keep their microseconds (the 100 ns cut off);
+    // its name is of the code page.
+    const auto activity = makeSourceTable(sourceAt(sourceIndex(QStringLiteral("activity"))));
+    activity->appendRow(
+        {"http://a.example/",
+         timeCell({TimeKind::FileTime, TimeRule::Runtime, kT1 * 10 + 9 + kFileTimeTo1970}),
+         fileTime(kT3), "p\xe4ge.htm", "htm", "URL", "", "", "joe"});
+    Timeline timeline;
+    timeline.addTable(sourceIndex(QStringLiteral("web-history")), history.get(),
+                      QStringLiteral("PC"));
+    timeline.addTable(sourceIndex(QStringLiteral("activity")), activity.get(),
+                      QStringLiteral("PC"));
+    timeline.build();
+    ASSERT_EQ(timeline.size(), kRows + 1 + 2);
+
+    std::vector<qsizetype> backwards;
+    for (qsizetype i = timeline.size() - 1; i >= 0; --i)
+        backwards.push_back(i);
+    for (const std::vector<qsizetype>* only : {(std::vector<qsizetype>*)nullptr, &backwards}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(writeTimeline(timeline, TimelineFormat::Jsonl, buffer, nullptr, nullptr, only));
+        const QList<QByteArray> lines = linesOf(buffer.data());
+        ASSERT_EQ(lines.size(), timeline.size());
+        for (const QByteArray& line : lines) {
+            const QJsonObject object = QJsonDocument::fromJson(line).object();
+            QByteArray iso;
+            appendIsoTime(object.value("timestamp").toInteger(), iso);
+            EXPECT_EQ(object.value("datetime").toString().toUtf8(), iso) << line.data();
+            if (object.contains("visit_time")) {
+                EXPECT_EQ(object.value("visit_time").toString().toUtf8(), iso) << line.data();
+            }
+        }
+        const QJsonObject last =
+            QJsonDocument::fromJson(lines[only ? 0 : lines.size() - 1]).object();
+        EXPECT_EQ(last.value("datetime").toString(),
+                  QStringLiteral("9999-12-31T23:59:59.999999+00:00"));
+        const QJsonObject cached =
+            QJsonDocument::fromJson(lines[only ? lines.size() - 1 : 0]).object();
+        EXPECT_EQ(cached.value("datetime").toString(),
+                  QStringLiteral("2012-03-04T05:06:07.123456+00:00"));
+        EXPECT_EQ(cached.value("access_time").toString(),
+                  QStringLiteral("2012-03-05T05:06:07.123456+00:00"));
+        EXPECT_EQ(cached.value("file_name").toString(), QStringLiteral("p\u00e4ge.htm"));
+    }
+
+    const QList<QByteArray> l2t = linesOf(exportOf(timeline, TimelineFormat::L2tCsv));
+    ASSERT_EQ(l2t.size(), timeline.size() + 1);
+    EXPECT_TRUE(l2t.last().startsWith("12/31/9999,23:59:59,UTC,")) << l2t.last().data();
+    EXPECT_TRUE(l2t[1].startsWith("03/04/2012,05:06:07,UTC,M...,ACTIVITY,")) << l2t[1].data();
+    EXPECT_TRUE(l2t[1].contains("File Name: p\xc3\xa4ge.htm")) << l2t[1].data();
+    const QList<QByteArray> csv = linesOf(exportOf(timeline, TimelineFormat::TimesketchCsv));
+    ASSERT_EQ(csv.size(), timeline.size() + 1);
+    const QList<QByteArray> header = csvFields(csv[0]);
+    const QList<QByteArray> cachedRow = csvFields(csv[1]);
+    EXPECT_EQ(cachedRow[header.indexOf("modification_time")], "2012-03-04T05:06:07.123456+00:00");
+    EXPECT_EQ(cachedRow[header.indexOf("file_name")], "p\xc3\xa4ge.htm");
 }
 
 } // namespace
