@@ -93,9 +93,10 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
     auto webHistory = tableOf("web-history");
     webHistory->reserveRows(rowsOf(3000000));
     for (int i = 0; i < rowsOf(3000000); ++i)
-        webHistory->appendRow(
-            {url(i), title(i), webKit(when()), "3", "1", "link", "Chrome", "Default",
-             "/case/joe/AppData/Local/Google/Chrome/User Data/Default/History", "History", "joe"});
+        webHistory->appendRow({url(i), title(i), webKit(when()), "3", "1", "link", "Chrome",
+                               "Default",
+                               "/case/joe/AppData/Local/Google/Chrome/User Data/Default/History",
+                               "History", "AppData/Local/Google/Chrome/User Data", "joe"});
     auto webCookies = tableOf("web-cookies");
     webCookies->reserveRows(rowsOf(1000000));
     for (int i = 0; i < rowsOf(1000000); ++i)
@@ -103,7 +104,7 @@ TEST(TimelineBenchmark, DISABLED_TenMillionEvents) {
                                cookieValue(i), "/", webKit(when()), webKit(when() + kSpan),
                                webKit(when()), "secure", "Firefox", "x.default",
                                "/case/joe/AppData/Roaming/Mozilla/cookies.sqlite", "cookies.sqlite",
-                               "joe"});
+                               "AppData/Roaming/Mozilla/Firefox/Profiles", "joe"});
     auto activity = tableOf("activity");
     activity->reserveRows(rowsOf(1000000));
     for (int i = 0; i < rowsOf(1000000); ++i)
