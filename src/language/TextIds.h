@@ -551,6 +551,9 @@ enum InterfaceTextId : int {
     TextTrashUnreadable = 488,          // "Trash entries that cannot be read"
     TextShellHistoryUnreadable = 489,   // "The shell history cannot be read"
     TextPictureSize = 490,              // "Picture size"
+    // The file actions on a Cache row.
+    TextCacheBodyNoFile = 491, // "A cached body has no file of its own in the evidence; its fields
+                               // are in the detail pane"
 };
 
 } // namespace vc
