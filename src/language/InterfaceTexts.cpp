@@ -541,7 +541,7 @@ constexpr LaterText kLaterTexts[] = {
     {TextShellHistoryUnreadable, "The shell history cannot be read"},
     {TextPictureSize, "Picture size"},
     {TextCacheBodyNoFile,
-     "A cached body has no file of its own in the evidence; its fields are in the detail pane"},
+     "A cached body has no file of its own; its fields are in the detail pane"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -552,8 +552,8 @@ enum InterfaceTextId : int {
     TextShellHistoryUnreadable = 489,   // "The shell history cannot be read"
     TextPictureSize = 490,              // "Picture size"
     // The file actions on a Cache row.
-    TextCacheBodyNoFile = 491, // "A cached body has no file of its own in the evidence; its fields
-                               // are in the detail pane"
+    TextCacheBodyNoFile =
+        491, // "A cached body has no file of its own; its fields are in the detail pane"
 };
 
 } // namespace vc
