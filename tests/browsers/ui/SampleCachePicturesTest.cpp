@@ -43,6 +43,7 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
     const QString volume = samplesPath(QStringLiteral("volumes/pc"));
     const QMap<QString, FileState> before = snapshot(volume);
     ASSERT_TRUE(window->loadVolume(volume));
+    messages.shown.clear(); // the recall's summary
     const TabId cache = TabId(sourceIndex(QStringLiteral("web-cache")));
     TableTab& t = window->tab(cache);
 
@@ -52,10 +53,10 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
         const char* type;
         bool animated;
     } pictures[] = {
-        {"img/dot.gif", "image/gif", false},       {"img/spinner.gif", "image/gif", true},
-        {"img/logo.png", "image/png", false},      {"img/photo.jpg?w=32", "image/jpeg", false},
-        {"img/bitmap.bmp", "image/bmp", false},    {"favicon.ico", "image/x-icon", false},
-        {"img/webp-sample", "image/webp", false},  {"img/scan.tif", "image/tiff", false},
+        {"img/dot.gif", "image/gif", false},      {"img/spinner.gif", "image/gif", true},
+        {"img/logo.png", "image/png", false},     {"img/photo.jpg?w=32", "image/jpeg", false},
+        {"img/bitmap.bmp", "image/bmp", false},   {"favicon.ico", "image/x-icon", false},
+        {"img/webp-sample", "image/webp", false}, {"img/scan.tif", "image/tiff", false},
     };
     QMap<QString, int> rows;
     for (int row = 0; row < t.model->rows(); ++row)
@@ -105,8 +106,8 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
     const QStringList written = QDir(dest.path()).entryList(QDir::Files);
     ASSERT_EQ(written.size(), 1);
     const QString location = t.model->cellText(rows.value(base), kWebCacheLocation);
-    EXPECT_EQ(written[0], location.mid(location.indexOf(QLatin1Char(':')) + 1) +
-                              QStringLiteral(".html"));
+    EXPECT_EQ(written[0],
+              location.mid(location.indexOf(QLatin1Char(':')) + 1) + QStringLiteral(".html"));
     QFile page(dest.filePath(written[0]));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QByteArray html = page.readAll();
