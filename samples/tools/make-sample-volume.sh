@@ -58,6 +58,9 @@ cp "$tests"/prefetch/*.pf "$volume/Windows/Prefetch/"
 cp "$tests/recycle-bin/\$I103S5F.jpg" \
   "$volume/\$Recycle.Bin/S-1-5-21-2036804247-3058324640-2116585241-1001/"
 cp "$tests/recycle-bin/INFO2" "$volume/RECYCLER/S-1-5-21-2036804247-3058324640-2116585241-1003/"
+# A Firefox cache with a picture of every kind the preview shows, made for
+# this project.
+python3 "$tools/make-picture-cache.py" "$local_app/Mozilla/Firefox/Profiles/d4nbk2xm.default/cache2"
 printf 'setup log of an installer that never cleaned up\n' >"$local_app/Temp/setup.log"
 printf '[InternetShortcut]\r\nURL=https://www.example.org/\r\n' >"$user/Favorites/Example.url"
 

@@ -31,6 +31,11 @@ bool EvidenceReader::readExactly(qint64 offset, char* out, qint64 count) {
     return true;
 }
 
+bool EvidenceFiles::listNames(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
+                              QString* error) const {
+    return list(folder, entries, error);
+}
+
 bool EvidenceFiles::isFile(const QByteArray& path) const {
     const std::optional<EvidenceEntry> e = entry(path);
     return e && e->type == EntryType::File;

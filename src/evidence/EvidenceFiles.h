@@ -93,6 +93,12 @@ public:
     // False, with *error saying what failed, when it cannot be listed.
     virtual bool list(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
                       QString* error) const = 0;
+    // The same entries with their names and kinds only (the other fields
+    // left empty), for a reader that opens the files it wants anyway: where
+    // the folder's own listing tells an entry's kind, its attributes are
+    // not asked for one by one. By default the full listing.
+    virtual bool listNames(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
+                           QString* error) const;
     // Opens a regular file for positioned reads; nullptr with *error when it
     // cannot be opened (a pipe or a device never is).
     virtual std::unique_ptr<EvidenceReader> open(const QByteArray& path, QString* error) const = 0;

@@ -136,38 +136,12 @@ public:
 
     bool list(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
               QString* error) const override {
-        // Opened with O_NOATIME where allowed, so that listing a folder of
-        // the evidence leaves its last-access time as it was.
-        const int fd = openEvidenceDescriptor(folder, O_DIRECTORY | O_NONBLOCK);
-        if (fd < 0) {
-            if (error)
-                *error = systemError(errno);
-            return false;
-        }
-        DIR* dir = ::fdopendir(fd);
-        if (!dir) {
-            if (error)
-                *error = systemError(errno);
-            ::close(fd);
-            return false;
-        }
-        while (const dirent* d = ::readdir(dir)) {
-            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
-                continue;
-            std::optional<EvidenceEntry> e = entryAt(fd, d->d_name, QByteArray(d->d_name));
-            if (e && !e->created && e->type == EntryType::File)
-                if (const std::optional<qint64> c =
-                        ntfsCreationTime(-1, joinPath(folder, e->name).constData()))
-                    e->created = secondsValue(*c);
-            if (!e) {
-                // Listed but its attributes cannot be read: still an entry.
-                e = EvidenceEntry{};
-                e->name = QByteArray(d->d_name);
-            }
-            entries.push_back(std::move(*e));
-        }
-        ::closedir(dir);
-        return true;
+        return listFolder(folder, entries, error, false);
+    }
+
+    bool listNames(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
+                   QString* error) const override {
+        return listFolder(folder, entries, error, true);
     }
 
     std::unique_ptr<EvidenceReader> open(const QByteArray& path, QString* error) const override {
@@ -190,6 +164,54 @@ public:
     }
 
     QString describe() const override { return QString(); }
+
+private:
+    // The entries of a folder; namesOnly takes a regular file's or a
+    // folder's kind from the listing itself (its d_type), without a statx
+    // of the entry; a link, or a file system that does not tell kinds, is
+    // asked as for the full listing, so that links lead to their targets.
+    static bool listFolder(const QByteArray& folder, std::vector<EvidenceEntry>& entries,
+                           QString* error, bool namesOnly) {
+        // Opened with O_NOATIME where allowed, so that listing a folder of
+        // the evidence leaves its last-access time as it was.
+        const int fd = openEvidenceDescriptor(folder, O_DIRECTORY | O_NONBLOCK);
+        if (fd < 0) {
+            if (error)
+                *error = systemError(errno);
+            return false;
+        }
+        DIR* dir = ::fdopendir(fd);
+        if (!dir) {
+            if (error)
+                *error = systemError(errno);
+            ::close(fd);
+            return false;
+        }
+        while (const dirent* d = ::readdir(dir)) {
+            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
+                continue;
+            if (namesOnly && (d->d_type == DT_REG || d->d_type == DT_DIR)) {
+                EvidenceEntry e;
+                e.name = QByteArray(d->d_name);
+                e.type = d->d_type == DT_REG ? EntryType::File : EntryType::Folder;
+                entries.push_back(std::move(e));
+                continue;
+            }
+            std::optional<EvidenceEntry> e = entryAt(fd, d->d_name, QByteArray(d->d_name));
+            if (e && !namesOnly && !e->created && e->type == EntryType::File)
+                if (const std::optional<qint64> c =
+                        ntfsCreationTime(-1, joinPath(folder, e->name).constData()))
+                    e->created = secondsValue(*c);
+            if (!e) {
+                // Listed but its attributes cannot be read: still an entry.
+                e = EvidenceEntry{};
+                e->name = QByteArray(d->d_name);
+            }
+            entries.push_back(std::move(*e));
+        }
+        ::closedir(dir);
+        return true;
+    }
 };
 
 } // namespace

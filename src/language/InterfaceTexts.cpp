@@ -544,6 +544,8 @@ constexpr LaterText kLaterTexts[] = {
     {TextChooseEvidence, "Nothing is open yet. What should be read?"},
     // Disk images: deleted entries
     {TextDeleted, "Deleted"},
+    {TextCacheBodyNoFile,
+     "A cached body has no file of its own; its fields are in the detail pane"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -555,6 +555,9 @@ enum InterfaceTextId : int {
     TextChooseEvidence = 491, // "Nothing is open yet. What should be read?"
     // Disk images: deleted entries
     TextDeleted = 492, // "Deleted"
+    // The file actions on a Cache row.
+    TextCacheBodyNoFile =
+        493, // "A cached body has no file of its own; its fields are in the detail pane"
 };
 
 } // namespace vc

@@ -3,6 +3,7 @@
 #include "browsers/BrowserColumns.h"
 #include "browsers/BrowserPlaces.h"
 #include "browsers/cache/CacheBody.h"
+#include "browsers/cache/CacheBodyName.h"
 #include "browsers/cache/CacheDetail.h"
 #include "browsers/cache/CacheLoad.h"
 #include "evidence/EvidenceFiles.h"
@@ -61,20 +62,9 @@ SourceRowView viewCacheRow(const TableModel& table, int row, const Machine* mach
 } // namespace
 
 QString cachedPictureName(const QString& contentType) {
-    // "image/png; charset=..." names its kind before any parameter.
-    const QString type = contentType.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
-    static const struct {
-        const char* type;
-        const char* extension;
-    } kPictures[] = {
-        {"image/png", "png"},   {"image/jpeg", "jpg"},   {"image/jpg", "jpg"},
-        {"image/pjpeg", "jpg"}, {"image/gif", "gif"},    {"image/webp", "webp"},
-        {"image/bmp", "bmp"},   {"image/x-icon", "ico"}, {"image/vnd.microsoft.icon", "ico"},
-        {"image/tiff", "tif"},  {"image/svg+xml", "svg"}};
-    for (const auto& picture : kPictures)
-        if (type == QLatin1String(picture.type))
-            return QStringLiteral("body.") + QLatin1String(picture.extension);
-    return QString();
+    return isPictureContentType(contentType)
+               ? QStringLiteral("body.") + contentTypeExtension(contentType)
+               : QString();
 }
 
 SourceSpec webCacheSource() {

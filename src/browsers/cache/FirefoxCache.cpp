@@ -146,7 +146,7 @@ void startEntry(WebCacheEntry& entry, const QByteArray& id) {
 QList<QByteArray> fileNames(const EvidenceFiles& files, const QByteArray& folder) {
     std::vector<EvidenceEntry> listing;
     QList<QByteArray> names;
-    if (!files.list(folder, listing, nullptr))
+    if (!files.listNames(folder, listing, nullptr))
         return names;
     for (const EvidenceEntry& e : listing)
         if (e.type == EntryType::File)
@@ -220,7 +220,7 @@ CacheReadOutcome readFirefoxCache(const EvidenceFiles& files, const QByteArray& 
     const QByteArray entries = joinPath(folder, "entries");
     std::vector<EvidenceEntry> probe;
     QString error;
-    if (!files.list(entries, probe, &error)) {
+    if (!files.listNames(entries, probe, &error)) {
         outcome.problems << EvidenceFiles::pathText(entries) + QStringLiteral(": ") + error;
         return outcome;
     }

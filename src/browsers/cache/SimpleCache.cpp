@@ -243,9 +243,11 @@ QHash<quint64, qint64> readSimpleIndex(const EvidenceFiles& files, const QByteAr
 CacheReadOutcome readSimpleCache(const EvidenceFiles& files, const QByteArray& folder,
                                  const CacheEntrySink& sink) {
     CacheReadOutcome outcome;
+    // Names and kinds only: each entry file is opened anyway, and its size
+    // is taken when it is.
     std::vector<EvidenceEntry> listing;
     QString error;
-    if (!files.list(folder, listing, &error)) {
+    if (!files.listNames(folder, listing, &error)) {
         outcome.problems << EvidenceFiles::pathText(folder) + QStringLiteral(": ") + error;
         return outcome;
     }

@@ -4,6 +4,7 @@
 // are those of fileServices().
 #include "app/MainWindow.h"
 #include "app/WindowSettings.h"
+#include "browsers/ui/CacheBodyActions.h"
 #include "documents/FileServices.h"
 #include "documents/FileTransfer.h"
 #include "documents/RowLine.h"
@@ -50,9 +51,28 @@ QString transferStartFolder(const TForm1& form) {
     return QDir::homePath();
 }
 
+// The menu on a row of the Cache table: the entry's body is opened and
+// copied from a private copy of it; having no file of its own, it can be
+// neither moved, nor shown in a folder, nor asked for a file's properties.
+void prepareCacheBodyMenu(TForm1& form, int row) {
+    const QString address = CacheRowAddress(form, row);
+    for (QAction* item : form.files_PopupMenu->actions()) {
+        const bool noFile = item == form.filesPopUp_MoveTo || item == form.filesPopUp_OpenFolder ||
+                            item == form.filesPopUp_Properties;
+        item->setStatusTip(item->isSeparator() ? QString()
+                           : noFile            ? tx(TextCacheBodyNoFile)
+                                               : address);
+        item->setEnabled(!noFile);
+    }
+}
+
 } // namespace
 
 void PrepareFileMenu(TForm1& form) {
+    if (const int row = FocusedCacheRow(form); row >= 0) {
+        prepareCacheBodyMenu(form, row);
+        return;
+    }
     // The focused row's file, read again each time: no action may keep the
     // file of a row, a tab or a table that is no longer in front.
     const QString path = form.currentFileName();
@@ -94,11 +114,18 @@ QString actionFile(TForm1& form, const QString& path) {
 } // namespace
 
 void OpenCurrentFile(TForm1& form, QObject* sender) {
+    if (const int row = FocusedCacheRow(form); row >= 0) {
+        OpenWithAssociatedProgram(form, CacheBodyCopy(form, row));
+        return;
+    }
     OpenEvidenceTarget(form, itemTarget(form, sender, form.filesPopUp_Open));
 }
 
 void OpenCurrentFileWith(TForm1& form, QObject* sender) {
-    const QString path = actionFile(form, itemTarget(form, sender, form.filesPopUp_OpenWith));
+    const int cacheRow = FocusedCacheRow(form);
+    const QString path = cacheRow >= 0
+                             ? CacheBodyCopy(form, cacheRow)
+                             : actionFile(form, itemTarget(form, sender, form.filesPopUp_OpenWith));
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
@@ -120,8 +147,14 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
         messages().show(MessageKind::Information, tx(TextImageNeverChanged), MessageButtons::Ok);
         return;
     }
-    const QString named = itemTarget(form, item, form.filesPopUp_CopyTo);
-    const QString source = actionFile(form, named);
+    // A Cache row's body is copied from a private copy under the name it
+    // is given there; it is never moved (the menu does not offer it).
+    const int cacheRow = FocusedCacheRow(form);
+    if (move && cacheRow >= 0)
+        return;
+    const QString named = cacheRow >= 0 ? CacheRowAddress(form, cacheRow)
+                                        : itemTarget(form, item, form.filesPopUp_CopyTo);
+    const QString source = cacheRow >= 0 ? CacheBodyCopy(form, cacheRow) : actionFile(form, named);
     if (source.isEmpty())
         return;
     const QString folder =

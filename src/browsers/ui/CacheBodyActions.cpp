@@ -1,0 +1,63 @@
+#include "browsers/ui/CacheBodyActions.h"
+
+#include "app/MainWindow.h"
+#include "app/RowFocus.h"
+#include "browsers/BrowserColumns.h"
+#include "browsers/cache/CacheBody.h"
+#include "browsers/cache/CacheBodyName.h"
+#include "browsers/cache/CacheSourceSpec.h"
+#include "evidence/Machine.h"
+#include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
+#include "preview/ui/EvidenceCopies.h"
+#include "tables/TableModel.h"
+
+#include <QTabWidget>
+#include <QWidget>
+
+namespace vc {
+
+namespace {
+
+TableTab& cacheTab(TForm1& form) {
+    static const int index = sourceIndex(QLatin1String(webCacheSource().name));
+    return form.tab(TabId(index));
+}
+
+} // namespace
+
+int FocusedCacheRow(TForm1& form) {
+    TableTab& t = cacheTab(form);
+    // The Cache table is in front when its sheet lies on the outer page in
+    // front and is its group's current tab.
+    const QWidget* outer = form.mainPageControl->currentWidget();
+    if (&form.tab(form.currentTabId()) != &t || !outer || !outer->isAncestorOf(t.sheet))
+        return -1;
+    return focusedRow(t);
+}
+
+QString CacheRowAddress(TForm1& form, int row) {
+    return cacheTab(form).model->cellText(row, kWebCacheUrl);
+}
+
+QString CacheBodyCopy(TForm1& form, int row) {
+    const TableModel& table = *cacheTab(form).model;
+    if (row < 0 || row >= table.rows() || !form.machine())
+        return QString();
+    const QList<QByteArray> cells = table.rowCells(row);
+    const CachedBody body = readCachedBodyOfRow(form.machine()->files(), cells);
+    if (!body.error.isEmpty()) {
+        showError(body.error);
+        return QString();
+    }
+    const QByteArray location = cells.value(kWebCacheLocation);
+    const QString name =
+        cachedBodyFileName(cells.value(kWebCacheUrl), location.mid(location.indexOf(':') + 1),
+                           table.cellText(row, kWebCacheContentType));
+    const QString copy = WritePrivateCopy(body.bytes, name, CopyPurpose::Action);
+    if (copy.isEmpty())
+        showError(tx(TextFileNotCopied) + QStringLiteral(":\n") + name);
+    return copy;
+}
+
+} // namespace vc
