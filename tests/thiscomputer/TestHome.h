@@ -5,7 +5,7 @@
 // files of tests/data) at their Linux places, the desktop's lists of
 // recently used files, thumbnails, a trash (and a volume's), the shells'
 // histories and files below ~/.cache. The files are written from the
-// formats' specifications; the texts below are what the tests expect back.
+// formats' published descriptions; the texts below are what the tests expect back.
 #include "TestData.h"
 
 #include <QByteArray>
