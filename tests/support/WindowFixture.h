@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/RowFocus.h"
 #include "evidence/UserProfile.h"
 #include "platform/Choosers.h"
 #include "platform/DisplayZone.h"
 #include "platform/TimeText.h"
+#include "preview/ui/DetailPane.h"
+#include "preview/ui/PictureBox.h"
+#include "support/EventLoop.h"
 #include "support/PrivateSettings.h"
 #include "support/RecordingMessages.h"
 
@@ -37,6 +41,14 @@ protected:
     void TearDown() override {
         window.reset();
         vc::setDisplayZone(vc::DisplayZone::Local);
+    }
+    // Focuses a row of a tab as a click does and waits until its preview
+    // has been read; false when it was not read in time.
+    bool focusRowAndWait(vc::TabId id, int row) {
+        window->showTab(id);
+        vc::TableTab& t = window->tab(id);
+        vc::focusRow(t, row);
+        return processUntil([&] { return !vc::PicturePending(t.pane->imageBox()); });
     }
 
     PrivateSettings settings;

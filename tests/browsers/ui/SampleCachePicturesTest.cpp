@@ -24,16 +24,6 @@ protected:
         WaitForPictureLoads();
         WindowFixture::TearDown();
     }
-    // Focuses a row as a click does and waits for its picture.
-    bool select(TabId id, int row) {
-        window->showTab(id);
-        TableTab& t = window->tab(id);
-        t.view->setFocus();
-        t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
-                                                  QItemSelectionModel::ClearAndSelect |
-                                                      QItemSelectionModel::Rows);
-        return processUntil([&] { return !PicturePending(t.pane->imageBox()); });
-    }
     FakeFileServices desktop;
 };
 
@@ -75,7 +65,7 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
         EXPECT_TRUE(t.model->cellText(row, kWebCacheNote).isEmpty()) << qPrintable(url);
         EXPECT_EQ(t.model->cellText(row, t.model->columns() - 1), QStringLiteral("bperry"));
 
-        ASSERT_TRUE(select(cache, row)) << qPrintable(url);
+        ASSERT_TRUE(focusRowAndWait(cache, row)) << qPrintable(url);
         ClickPanel* box = t.pane->imageBox();
         if (picture.animated) {
             ASSERT_TRUE(processUntil([] { return ActiveAnimation() != nullptr; }));
@@ -93,7 +83,7 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
 
     // The page, stored gzip-compressed: no picture; "Copy to..." writes it
     // out decompressed, under the entry's name (its address has no path).
-    ASSERT_TRUE(select(cache, rows.value(base)));
+    ASSERT_TRUE(focusRowAndWait(cache, rows.value(base)));
     EXPECT_TRUE(t.pane->imageBox()->pixmap().isNull());
     EXPECT_EQ(t.model->cellText(rows.value(base), kWebCacheContentType),
               QStringLiteral("text/html; charset=utf-8"));

@@ -54,16 +54,6 @@ protected:
         ADD_FAILURE() << "no row with " << text.toStdString();
         return -1;
     }
-    // Focuses a row as a click does and waits for its picture.
-    bool select(TabId id, int row) {
-        window->showTab(id);
-        TableTab& t = window->tab(id);
-        t.view->setFocus();
-        t.view->selectionModel()->setCurrentIndex(t.model->index(row, 0),
-                                                  QItemSelectionModel::ClearAndSelect |
-                                                      QItemSelectionModel::Rows);
-        return processUntil([&] { return !PicturePending(t.pane->imageBox()); });
-    }
     bool hasPicture(TabId id) { return !window->tab(id).pane->imageBox()->pixmap().isNull(); }
 
     QTemporaryDir dir;
@@ -98,20 +88,20 @@ TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     const int cat =
         rowWith(thumbnails, kThumbOriginalAddress,
                 QStringLiteral("file://") + home->at(QStringLiteral("Pictures/cat.png")));
-    ASSERT_TRUE(select(thumbnails, cat));
+    ASSERT_TRUE(focusRowAndWait(thumbnails, cat));
     EXPECT_TRUE(hasPicture(thumbnails));
     EXPECT_TRUE(
         tab.pane->memo()->toPlainText().contains(QStringLiteral("GNOME::ThumbnailFactory")));
     const int broken = rowWith(
         thumbnails, kThumbFile,
         home->at(QStringLiteral(".cache/thumbnails/normal/99999999999999999999999999999999.png")));
-    ASSERT_TRUE(select(thumbnails, broken));
+    ASSERT_TRUE(focusRowAndWait(thumbnails, broken));
     EXPECT_FALSE(hasPicture(thumbnails));
 
     // A picture in the trash: previewed, and Copy to... writes it out.
     const TabId deleted = tabOf("win-deleted");
     const int trashed = rowWith(deleted, kDeletedName, QStringLiteral("old cat.png"));
-    ASSERT_TRUE(select(deleted, trashed));
+    ASSERT_TRUE(focusRowAndWait(deleted, trashed));
     EXPECT_TRUE(hasPicture(deleted));
     ASSERT_TRUE(window->filesPopUp_CopyTo->isEnabled());
     QTemporaryDir destination;
