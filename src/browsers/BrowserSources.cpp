@@ -26,8 +26,7 @@ QStringList profileFolders(const QString& folder, const EvidenceFiles& files) {
         return {};
     QStringList names;
     for (const EvidenceEntry& entry : entries)
-        if (entry.type == EntryType::Folder && !entry.deleted && entry.name != "." &&
-            entry.name != "..")
+        if (entry.type == EntryType::Folder && !entry.deleted)
             names << EvidenceFiles::pathText(entry.name);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int folded = a.compare(b, Qt::CaseInsensitive);
