@@ -187,6 +187,16 @@ bool localCalendarFields(qint64 seconds, CalendarFields& out) {
     return out.year >= 1970;
 }
 
+bool steadyLocalSeconds(qint64 seconds, qint64& wallClock) {
+    if (seconds < 0 || seconds > kLastTabledTime)
+        return false;
+    const DayOffset& day = threadTable().lookUp(int32_t(seconds / kDay));
+    if (!day.steady)
+        return false;
+    wallClock = seconds + day.offset;
+    return true;
+}
+
 void forgetLocalTimeZone() {
     g_zoneGeneration.fetch_add(1, std::memory_order_relaxed);
 }

@@ -25,6 +25,11 @@ void utcCalendarFields(qint64 seconds, CalendarFields& out);
 // offset equal at both ends holds all day.
 bool localCalendarFields(qint64 seconds, CalendarFields& out);
 
+// The wall-clock seconds of a time (0 or later) on a day of one offset, as
+// above: the time plus that offset. False for a day with a change in it, or
+// beyond the days kept: localCalendarFields answers for those.
+bool steadyLocalSeconds(qint64 seconds, qint64& wallClock);
+
 // Forgets the offsets learned so far, on every thread. The C library reads
 // the zone once; who changes TZ and calls tzset() calls this too.
 void forgetLocalTimeZone();

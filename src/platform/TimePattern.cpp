@@ -238,6 +238,17 @@ void TimePattern::parse(const QString& pattern, const QLocale& locale, const Enc
     }
     flushLiteral();
 
+    m_timeOfDayStart = m_pieces.size();
+    for (qsizetype i = 0; i < m_pieces.size(); ++i) {
+        if (isTimeOfDay(m_pieces.at(i))) {
+            m_timeOfDayStart = i;
+            break;
+        }
+    }
+    for (qsizetype i = m_timeOfDayStart; i < m_pieces.size(); ++i)
+        if (isDate(m_pieces.at(i)))
+            m_timeOfDayStart = -1;
+
     m_longest = 0;
     for (const Piece& piece : m_pieces) {
         switch (piece.kind) {
@@ -291,8 +302,31 @@ void TimePattern::append(QByteArray& text, const CalendarFields& when) const {
     text.truncate(at + (write(start, when) - start));
 }
 
+bool TimePattern::isTimeOfDay(const Piece& piece) {
+    switch (piece.kind) {
+    case Kind::AmPm:
+        return true;
+    case Kind::Number:
+        return piece.field == Field::Hour12 || piece.field == Field::Hour24 ||
+               piece.field == Field::Minute || piece.field == Field::Second ||
+               piece.field == Field::Milli;
+    default:
+        return false;
+    }
+}
+
+bool TimePattern::isDate(const Piece& piece) {
+    return piece.kind != Kind::Literal && !isTimeOfDay(piece);
+}
+
 char* TimePattern::write(char* p, const CalendarFields& when) const {
-    for (const Piece& piece : m_pieces) {
+    return writePieces(p, when, 0, m_pieces.size());
+}
+
+char* TimePattern::writePieces(char* p, const CalendarFields& when, qsizetype from,
+                               qsizetype to) const {
+    for (qsizetype i = from; i < to; ++i) {
+        const Piece& piece = m_pieces.at(i);
         switch (piece.kind) {
         case Kind::Literal:
             p = writeText(p, m_literals.at(piece.index));

@@ -45,6 +45,20 @@ public:
     char* write(char* p, const CalendarFields& when) const;
     qsizetype longest() const { return m_longest; }
 
+    // Whether the text is a date part (what depends on the year, month and
+    // day only) followed by a time-of-day part (what depends on the hour,
+    // minute and second only), as every usual pattern is: a search of many
+    // times can then remember the parts by date and by second of the day.
+    bool splitsAtTimeOfDay() const { return m_timeOfDayStart >= 0; }
+    // Writes one of the two parts at p (room for longest() bytes); returns
+    // its end. Only for a fast pattern that splits.
+    char* writeDatePart(char* p, const CalendarFields& when) const {
+        return writePieces(p, when, 0, m_timeOfDayStart);
+    }
+    char* writeTimeOfDayPart(char* p, const CalendarFields& when) const {
+        return writePieces(p, when, m_timeOfDayStart, m_pieces.size());
+    }
+
     // What QLocale writes for the same time, encoded: the reference the
     // fast path is checked against.
     QByteArray reference(const CalendarFields& when) const;
@@ -68,6 +82,11 @@ private:
     };
 
     static int valueOf(Field field, const CalendarFields& when);
+    // Whether a piece depends on the time of day (else on the date, or on
+    // nothing: a literal).
+    static bool isTimeOfDay(const Piece& piece);
+    static bool isDate(const Piece& piece);
+    char* writePieces(char* p, const CalendarFields& when, qsizetype from, qsizetype to) const;
     void parse(const QString& pattern, const QLocale& locale, const Encoder& encode);
     bool matchesReference() const;
 
@@ -80,6 +99,9 @@ private:
     QList<QList<QByteArray>> m_names;
     bool m_fast = false;
     qsizetype m_longest = 0; // the most bytes one text can take
+    // The first piece of the time-of-day part; -1 when a date piece follows
+    // a time-of-day piece.
+    qsizetype m_timeOfDayStart = -1;
 };
 
 } // namespace vc

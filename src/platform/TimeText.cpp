@@ -158,6 +158,21 @@ char* TimeTextWriter::write(qint64 secondsSince1970, char* out) const {
     return m_pattern->write(out, fields);
 }
 
+bool TimeTextWriter::calendar(qint64 secondsSince1970, CalendarFields& out) const {
+    return calendarFields(secondsSince1970, m_utc, out);
+}
+
+bool TimeTextWriter::wallClock(qint64 secondsSince1970, qint64& out) const {
+    if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
+        return false;
+    if (m_utc) {
+        out = secondsSince1970;
+        return true;
+    }
+    // A local time before 1970 has no calendar fields by the runtime's rules.
+    return steadyLocalSeconds(secondsSince1970, out) && out >= 0;
+}
+
 bool timeCalendarFields(qint64 secondsSince1970, bool wallClock, bool beyondYear3000,
                         CalendarFields& out) {
     if (secondsSince1970 < 0)

@@ -80,13 +80,18 @@ std::optional<TimeValue> readTimeCell(QByteArrayView cell) {
     if (cell.size() < 4 || cell.size() > kTimeCellRoom || cell[0] != kTimeCellMark ||
         !knownKind(cell[1]) || !knownRule(cell[2]))
         return std::nullopt;
+    // Without a branch per digit: the filter and the sort read millions.
+    // '0'-'9' and 'a'-'f' give their value by their low four bits (plus 9
+    // for a letter, whose bit 6 is set); any other byte marks the cell bad.
     quint64 v = 0;
+    unsigned bad = 0;
     for (qsizetype i = 3; i < cell.size(); ++i) {
-        const int d = hexDigit(cell[i]);
-        if (d < 0)
-            return std::nullopt;
-        v = (v << 4) | quint64(d);
+        const unsigned c = static_cast<unsigned char>(cell[i]);
+        bad |= unsigned(c - '0' > 9) & unsigned(c - 'a' > 5);
+        v = (v << 4) | quint64((c & 0xf) + 9 * ((c >> 6) & 1));
     }
+    if (bad)
+        return std::nullopt;
     return TimeValue{TimeKind(cell[1]), TimeRule(cell[2]), qint64(v)};
 }
 

@@ -187,8 +187,17 @@ void TableModel::setFilterText(const QString& text) {
         return;
     if (!inBulkUpdate())
         beginResetModel();
+    // A text that holds the one before (the user typed on) keeps only rows
+    // that one kept: only those are searched. Both must compare the same
+    // way (bytes, or decoded text), and every row must have been filtered.
+    const bool narrows =
+        m_filtered && !inBulkUpdate() && text.contains(m_filterText) &&
+        RowFilter::comparesDecoded(*this, text) == RowFilter::comparesDecoded(*this, m_filterText);
     m_filterText = text;
-    refilter();
+    if (narrows)
+        m_shown = filteredRowsAmong(*this, m_filterText, m_shown);
+    else
+        refilter();
     if (!inBulkUpdate())
         endResetModel();
 }
@@ -257,6 +266,14 @@ void TableModel::appendShown(QByteArrayView bytes, QByteArray& out) {
 }
 
 void TableModel::refreshTimes() {
+    if (m_filtered && !inBulkUpdate()) {
+        // The time texts the filter matched have changed: the rows it keeps
+        // are worked out again.
+        beginResetModel();
+        refilter();
+        endResetModel();
+        return;
+    }
     if (rows() == 0)
         return;
     for (int c = 0; c < columns(); ++c)

@@ -133,7 +133,7 @@ public:
     static void appendShown(QByteArrayView bytes, QByteArray& out);
     // Tells the views that every time text changed (another zone, another
     // pattern): the texts are made again from the stored times, no source is
-    // read.
+    // read. A set filter is applied again, as the texts it matched changed.
     void refreshTimes();
 
     // How the text cells are held; SourceCodePage unless set.

@@ -65,15 +65,34 @@ TEST(RowFilterBenchmark, DISABLED_MillionRows) {
         for (const QString& text : {QStringLiteral("e"), QStringLiteral("EXAMPLE12"),
                                     QStringLiteral("content-type"), QStringLiteral("no such text"),
                                     QStringLiteral("23.05.2011"), QStringLiteral("2011")}) {
-            QElapsedTimer timer;
-            const double cpu = cpuMs();
-            timer.start();
-            table.setFilterText(text);
-            const double took = ms(timer);
+            // The fastest of three searches of every row (the machine may be
+            // busy with other work).
+            double took = 1e9, cpu = 1e9;
+            for (int run = 0; run < 3; ++run) {
+                table.setFilterText(QString());
+                QElapsedTimer timer;
+                const double cpuBefore = cpuMs();
+                timer.start();
+                table.setFilterText(text);
+                took = std::min(took, ms(timer));
+                cpu = std::min(cpu, cpuMs() - cpuBefore);
+            }
             std::printf("%s, filter \"%s\": %d of %d rows in %.1f ms (processor %.1f ms)\n",
                         withTimes ? "time cells" : "time texts", qPrintable(text), table.rows(),
-                        table.storedRows(), took, cpuMs() - cpu);
+                        table.storedRows(), took, cpu);
             EXPECT_LE(table.rows(), kRows);
+        }
+        // Typed a key at a time: each text holds the one before, so only
+        // the rows that one kept are searched.
+        table.setFilterText(QString());
+        for (const QString& typed :
+             {QStringLiteral("2"), QStringLiteral("23"), QStringLiteral("23."),
+              QStringLiteral("23.0"), QStringLiteral("23.05"), QStringLiteral("23.05.2011")}) {
+            QElapsedTimer timer;
+            timer.start();
+            table.setFilterText(typed);
+            std::printf("  typed \"%s\": %d rows in %.1f ms\n", qPrintable(typed), table.rows(),
+                        ms(timer));
         }
         QElapsedTimer timer;
         timer.start();
