@@ -352,7 +352,8 @@ QString Machine::title() const {
         return m_users.front()->folder();
     if (m_kind == Kind::ThisComputer)
         return tx(TextThisComputer) + QStringLiteral(" ") + m_computerName;
-    return name + QStringLiteral(", ") + tx(TextUsersCount).arg(m_users.size());
+    return name + QStringLiteral(", ") +
+           tx(m_users.size() == 1 ? TextOneUser : TextUsersCount).arg(m_users.size());
 }
 
 } // namespace vc

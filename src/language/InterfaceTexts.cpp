@@ -546,6 +546,8 @@ constexpr LaterText kLaterTexts[] = {
     {TextDeleted, "Deleted"},
     {TextCacheBodyNoFile,
      "A cached body has no file of its own; its fields are in the detail pane"},
+    // A count of one user
+    {TextOneUser, "%1 user"},
 };
 
 // Each later text takes the number after the one before it: a gap would

@@ -558,6 +558,8 @@ enum InterfaceTextId : int {
     // The file actions on a Cache row.
     TextCacheBodyNoFile =
         493, // "A cached body has no file of its own; its fields are in the detail pane"
+    // A count of one user
+    TextOneUser = 494, // "%1 user"
 };
 
 } // namespace vc

@@ -7,6 +7,7 @@
 #include "evidence/Machine.h"
 #include "evidence/Sources.h"
 #include "evidence/UserProfile.h"
+#include "language/InterfaceTexts.h"
 #include "language/TextIds.h"
 #include "platform/Reporter.h"
 #include "platform/WorkFile.h"
@@ -156,6 +157,19 @@ TEST(SourceCatalogue, AVolumeRecallReadsEachUserAndTheVolumeOnce) {
         EXPECT_EQ(bin.cellText(r, 5), kJoeSid) << r;
     }
     EXPECT_EQ(bin.cellText(4, 1), QStringLiteral("ethereal-setup-0.10.6.exe"));
+}
+
+TEST(SourceCatalogue, AVolumesTitleCountsItsUsers) {
+    fillDefaultInterfaceTexts();
+    QString error;
+    const QString volume = samplesPath(QStringLiteral("volumes/pc"));
+    const std::unique_ptr<Machine> both = Machine::openVolume(volume, {}, &error);
+    ASSERT_TRUE(both) << error.toStdString();
+    EXPECT_EQ(both->title(), QStringLiteral("SAMPLE-PC, 2 users"));
+    const std::unique_ptr<Machine> one =
+        Machine::openVolume(volume, {QStringLiteral("joe")}, &error);
+    ASSERT_TRUE(one) << error.toStdString();
+    EXPECT_EQ(one->title(), QStringLiteral("SAMPLE-PC, 1 user"));
 }
 
 } // namespace
