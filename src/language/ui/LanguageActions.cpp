@@ -30,17 +30,17 @@ int languageMenuPosition(const TForm1& form) {
 } // namespace
 
 void BuildLanguageMenu(TForm1& form) {
-    const QStringList folders = languageFolders(form.ExeDir);
+    const QStringList folders = languageFolders(form.program().ExeDir);
     const QList<LanguageEntry> entries = languageMenuEntries(folders);
     if (entries.isEmpty()) {
         LoadInterfaceTexts(QStringLiteral("en"), folders);
         form.ApplyInterfaceTexts();
         return;
     }
-    form.LangItem = buildLanguageMenu(form.menuBar(), languageMenuPosition(form), entries,
+    form.language().LangItem = buildLanguageMenu(form.menuBar(), languageMenuPosition(form), entries,
                                       [&form](QAction* entry) { form.LangClick(entry); });
-    const int selected = selectedLanguageEntry(entries, form.LanguageCode);
-    form.LangClick(form.LangItem->actions().at(selected));
+    const int selected = selectedLanguageEntry(entries, form.language().LanguageCode);
+    form.LangClick(form.language().LangItem->actions().at(selected));
 }
 
 void ChooseLanguageEntry(TForm1& form, QAction* entry) {
@@ -51,8 +51,8 @@ void ChooseLanguageEntry(TForm1& form, QAction* entry) {
     chosen.hint = entry->statusTip();
     // The texts on screen are told by the language they were written in.
     const QStringList before = interfaceTextsInUse();
-    chooseLanguage(chosen, languageFolders(form.ExeDir));
-    form.LanguageCode = languageChoiceValue(chosen.hint);
+    chooseLanguage(chosen, languageFolders(form.program().ExeDir));
+    form.language().LanguageCode = languageChoiceValue(chosen.hint);
     form.ApplyInterfaceTexts();
     RetranslateScreenTexts(form, before);
     entry->setChecked(true);
@@ -62,9 +62,9 @@ void ShowLocaleList(TForm1& form) {
     const QString userLocale =
         RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
                        QStringLiteral("sLanguage"), QString(), QStringLiteral("read"));
-    form.Langi1->setSupportAddress(form.SupportAddress);
-    form.Langi1->setUserLocale(userLocale);
-    form.Langi1->runModal();
+    form.language().Langi1->setSupportAddress(form.program().SupportAddress);
+    form.language().Langi1->setUserLocale(userLocale);
+    form.language().Langi1->runModal();
 }
 
 } // namespace vc
