@@ -3,6 +3,7 @@
 
 #include "app/QtChooser.h"
 #include "app/RowFocus.h"
+#include "app/ScreenTexts.h"
 #include "app/WindowSettings.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "evidence/Machine.h"
@@ -77,8 +78,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     for (TableTab& t : m_tabs)
         ClearPane(t.pane);
-    for (QLabel* label :
-         {m_widgets.HistoryFileNamePanel, m_widgets.ieC_FilesLabel, m_widgets.ieC_DirectoryPanel, m_widgets.ieH_DirectoryPanel})
+    for (QLabel* label : {m_widgets.HistoryFileNamePanel, m_widgets.ieC_FilesLabel,
+                          m_widgets.ieC_DirectoryPanel, m_widgets.ieH_DirectoryPanel})
         label->clear();
     for (TableTab& t : m_tabs) {
         t.countLabel->clear();
@@ -160,8 +161,9 @@ void TForm1::readSettings() {
         m_language.LanguageCode =
             RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
                            QString(), QStringLiteral("read"));
-        m_program.VersionText = RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey,
-                                     QStringLiteral("Version"), QString(), QStringLiteral("read"));
+        m_program.VersionText =
+            RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
+                           QString(), QStringLiteral("read"));
     } else {
         RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
                        m_language.LanguageCode, QStringLiteral("write"));
@@ -177,9 +179,11 @@ void TForm1::FormCreate() {
         GdiplusStatusText(status, 1);
     // Start folder and file name of the index-file dialog.
     m_activity.OpenDialogFileName.clear();
-    if (!m_activity.CacheDir.isEmpty() && QFileInfo::exists(m_activity.CacheDir + QStringLiteral("index.dat")))
+    if (!m_activity.CacheDir.isEmpty() &&
+        QFileInfo::exists(m_activity.CacheDir + QStringLiteral("index.dat")))
         m_activity.OpenDialogFileName = QStringLiteral("index.dat");
-    m_widgets.mainPageControl->setTabVisible(m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
+    m_widgets.mainPageControl->setTabVisible(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
     m_widgets.mainPageControl->setCurrentWidget(m_widgets.IE_TabSheet);
     m_widgets.PageControl1->setCurrentWidget(tab(TabId::Activity).sheet);
     for (TableTab& t : m_tabs)
@@ -197,8 +201,8 @@ void TForm1::FormActivate() {
     m_program.SupportAddress = kSupportAddress;
     ApplyInterfaceTexts();
     BuildLanguageMenu();
-    connect(m_widgets.mainPageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
-            Qt::UniqueConnection);
+    connect(m_widgets.mainPageControl, &QTabWidget::currentChanged, this,
+            &TForm1::PageControl1Change, Qt::UniqueConnection);
     for (const auto& group : m_groupPages)
         connect(group.second, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
                 Qt::UniqueConnection);
@@ -224,8 +228,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::updateWindowTitle() {
-    QString title =
-        QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") + m_program.MakerWebAddress;
+    QString title = QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") +
+                    m_program.MakerWebAddress;
     if (m_machine)
         title = m_machine->title() + QStringLiteral(" - ") + title;
     setWindowTitle(title);
@@ -234,10 +238,12 @@ void TForm1::updateWindowTitle() {
 void TForm1::ApplyInterfaceTexts() {
     updateWindowTitle();
     for (const auto& [groupText, pages] : m_groupPages)
-        m_widgets.mainPageControl->setTabText(m_widgets.mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
-    m_widgets.mainPageControl->setTabText(m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), tx(TextToolsTab));
-    m_widgets.mainPageControl->setTabText(m_widgets.mainPageControl->indexOf(m_tabs[int(kTimelineTab)].sheet),
-                                tx(TextTimelineTab));
+        m_widgets.mainPageControl->setTabText(
+            m_widgets.mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
+    m_widgets.mainPageControl->setTabText(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), tx(TextToolsTab));
+    m_widgets.mainPageControl->setTabText(
+        m_widgets.mainPageControl->indexOf(m_tabs[int(kTimelineTab)].sheet), tx(TextTimelineTab));
     m_tabs[int(kTimelineTab)].model->refreshCaptions();
     m_tabs[int(kTimelineTab)].filter->applyInterfaceTexts();
     m_timeline->applyInterfaceTexts();
@@ -300,7 +306,8 @@ void TForm1::ApplyInterfaceTexts() {
     bind(m_actions.SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
     bind(m_actions.SearchAction_Again, tx(TextSearchAgain), tx(TextSearchAgain));
     bind(m_actions.MyCompAction_Total, tx(TextProgramName), tx(TextWholeRecallHint));
-    bind(m_actions.MyCompAction_Cond, tx(TextRecallWithConditions), tx(TextRecallWithConditionsHint));
+    bind(m_actions.MyCompAction_Cond, tx(TextRecallWithConditions),
+         tx(TextRecallWithConditionsHint));
     bind(m_actions.docs_ActionRecent, tx(TextRecentDocuments), tx(TextRecentDocumentsHint));
     bind(m_actions.docs_ActionTemp, tx(TextTemporaryFiles), tx(TextTemporaryFilesHint));
     bind(m_actions.web_ActionHistory, tx(TextBrowserHistory), tx(TextBrowserHistory));
@@ -346,6 +353,10 @@ TabId TForm1::currentTabId() const {
                 return TabId(i);
     }
     return TabId::Activity;
+}
+
+void TForm1::retranslateScreenTexts(const QStringList& before) {
+    RetranslateScreenTexts(*this, before);
 }
 
 QWidget* TForm1::outerPageInFront() const {
@@ -540,8 +551,8 @@ QString TForm1::currentTabCaption() const {
     if (currentTabId() == kTimelineTab)
         return m_widgets.mainPageControl->tabText(m_widgets.mainPageControl->currentIndex());
     const QTabWidget* inner = innerPagesOf(currentTabId());
-    return m_widgets.mainPageControl->tabText(m_widgets.mainPageControl->currentIndex()) + QStringLiteral(": ") +
-           inner->tabText(inner->currentIndex());
+    return m_widgets.mainPageControl->tabText(m_widgets.mainPageControl->currentIndex()) +
+           QStringLiteral(": ") + inner->tabText(inner->currentIndex());
 }
 
 void TForm1::setConditionText(TabId id, const QString& text) {

@@ -8,6 +8,7 @@
 #include "cache/ui/ActivityState.h"
 #include "evidence/Sources.h"
 #include "language/ui/LanguageState.h"
+#include "language/ui/LanguageWindow.h"
 #include "platform/Choosers.h"
 #include "platform/Messages.h"
 #include "platform/ProgramInfo.h"
@@ -46,7 +47,7 @@ class TimelineView;
 // WindowFrame (app/WindowFrame.h) or one of its parts. Every command runs to
 // its end on the user-interface thread. Its data members are its own: the
 // tests and the window's start-up reach them through the accessors below.
-class TForm1 : public QMainWindow, public WindowFrame {
+class TForm1 : public QMainWindow, public WindowFrame, public LanguageWindow {
     Q_OBJECT
 
 public:
@@ -88,7 +89,7 @@ public:
     //     Q_INVOKABLE void applyInterfaceTexts();
     // gets it called, so a window added later (made with this window as its
     // parent) follows a language change without a change here.
-    void ApplyInterfaceTexts();
+    void ApplyInterfaceTexts() override;
     // Builds the Language menu and applies the saved language (first
     // activation).
     void BuildLanguageMenu();
@@ -126,9 +127,10 @@ public:
     SearchState& search() override { return m_search; }
     SortSettings& sorting() override { return m_sort; }
     RecallState& recall() override { return m_recall; }
-    // The Language menu's state (language/ui/LanguageActions, which works on
-    // the whole window, reaches it here).
-    LanguageState& language() { return m_language; }
+    // ---- what the Language menu needs -----------------------------------
+    QMenuBar* languageMenuBar() const override { return menuBar(); }
+    LanguageState& language() override { return m_language; }
+    void retranslateScreenTexts(const QStringList& before) override;
 
     // Opens a Windows profile folder (a machine of one user) or the root of
     // a Windows volume (every user on it): every table reads from it
@@ -202,7 +204,7 @@ public Q_SLOTS:
     void HelpAction_AboutExecute();
     void Helpyourself1Click();
     // A Language menu entry was chosen.
-    void LangClick(QAction* entry);
+    void LangClick(QAction* entry) override;
     void files_PopupMenuPopup();
     void filesPopUp_OpenClick();
     void filesPopUp_OpenWithClick();

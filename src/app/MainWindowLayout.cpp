@@ -64,7 +64,8 @@ void TForm1::buildLayout() {
     m_widgets.mainPageControl->addTab(m_widgets.Docs_TabSheet, QString());
     m_widgets.mainPageControl->addTab(m_widgets.Web_TabSheet, QString());
     m_widgets.mainPageControl->addTab(m_widgets.ToolsTabSheet, QString());
-    m_widgets.mainPageControl->setTabVisible(m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
+    m_widgets.mainPageControl->setTabVisible(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
 
     m_groupPages = {{TextInternetExplorerTab, m_widgets.PageControl1},
                     {TextDocumentsTab, m_widgets.PageControl2},
@@ -127,7 +128,8 @@ void TForm1::buildLayout() {
 
     // Status bar: two panels; the progress bars are laid over them.
     // They share the bar seven to three, whatever their texts.
-    m_widgets.StatusPanel0 = makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
+    m_widgets.StatusPanel0 =
+        makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
     m_widgets.StatusPanel1 = makePanelLabel(QStringLiteral("StatusPanel1"), statusBar());
     for (QLabel* panel : {m_widgets.StatusPanel0, m_widgets.StatusPanel1})
         panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -147,7 +149,8 @@ QTabWidget* TForm1::pagesOfGroup(int groupText) {
     auto* pages = new QTabWidget(sheet);
     pages->setObjectName(QStringLiteral("Group%1_PageControl").arg(groupText));
     (new QVBoxLayout(sheet))->addWidget(pages);
-    m_widgets.mainPageControl->insertTab(m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), sheet, QString());
+    m_widgets.mainPageControl->insertTab(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), sheet, QString());
     m_groupPages.append({groupText, pages});
     return pages;
 }
@@ -214,7 +217,8 @@ void TForm1::buildTableTabOf(TabId id, const SourceWidgets& w, const QString& ta
                 m_actions.header_PopupMenu->addAction(m_actions.ColumnsAction_Fit);
                 m_actions.header_PopupMenu->addSeparator();
                 m_tabs[int(id)].columnLayout->addMenuEntries(m_actions.header_PopupMenu);
-                m_actions.header_PopupMenu->popup(m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
+                m_actions.header_PopupMenu->popup(
+                    m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
             });
     connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this, id](int column) { ListViewColumnClick(id, column); });
@@ -279,7 +283,8 @@ void TForm1::buildActions() {
     make(m_actions.web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
     make(m_actions.ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
     make(m_actions.ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
-    make(m_actions.ExportAction_Timeline, "ExportAction_Timeline", &TForm1::ExportAction_TimelineExecute);
+    make(m_actions.ExportAction_Timeline, "ExportAction_Timeline",
+         &TForm1::ExportAction_TimelineExecute);
     // The zone of the time texts: one of three, checked.
     auto* zones = new QActionGroup(this);
     auto zone = [this, zones](QAction*& action, const char* name, auto slot) {
@@ -293,16 +298,20 @@ void TForm1::buildActions() {
     zone(m_actions.ViewAction_Local, "ViewAction_Local", &TForm1::ViewAction_LocalExecute);
     zone(m_actions.ViewAction_Machine, "ViewAction_Machine", &TForm1::ViewAction_MachineExecute);
     make(m_actions.HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
-    make(m_actions.HelpAction_ShortCut1, "HelpAction_ShortCut1", &TForm1::HelpAction_ShortCut1Execute);
-    make(m_actions.HelpAction_ShortCut2, "HelpAction_ShortCut2", &TForm1::HelpAction_ShortCut2Execute);
+    make(m_actions.HelpAction_ShortCut1, "HelpAction_ShortCut1",
+         &TForm1::HelpAction_ShortCut1Execute);
+    make(m_actions.HelpAction_ShortCut2, "HelpAction_ShortCut2",
+         &TForm1::HelpAction_ShortCut2Execute);
     make(m_actions.HelpAction_About, "HelpAction_About", &TForm1::HelpAction_AboutExecute);
     make(m_actions.Helpyourself1, "Helpyourself1", &TForm1::Helpyourself1Click);
     make(m_actions.filesPopUp_Open, "filesPopUp_Open", &TForm1::filesPopUp_OpenClick);
     make(m_actions.filesPopUp_OpenWith, "filesPopUp_OpenWith", &TForm1::filesPopUp_OpenWithClick);
-    make(m_actions.filesPopUp_OpenFolder, "filesPopUp_OpenFolder", &TForm1::filesPopUp_OpenFolderClick);
+    make(m_actions.filesPopUp_OpenFolder, "filesPopUp_OpenFolder",
+         &TForm1::filesPopUp_OpenFolderClick);
     make(m_actions.filesPopUp_CopyTo, "filesPopUp_CopyTo", &TForm1::filesPopUp_CopyToClick);
     make(m_actions.filesPopUp_MoveTo, "filesPopUp_MoveTo", &TForm1::filesPopUp_CopyToClick);
-    make(m_actions.filesPopUp_Properties, "filesPopUp_Properties", &TForm1::filesPopUp_PropertiesClick);
+    make(m_actions.filesPopUp_Properties, "filesPopUp_Properties",
+         &TForm1::filesPopUp_PropertiesClick);
     make(m_actions.EditAction_Copy, "EditAction_Copy", &TForm1::EditAction_CopyExecute);
     make(m_actions.ColumnsAction_Fit, "ColumnsAction_Fit", &TForm1::ColumnsAction_FitExecute);
     // Ctrl+C copies rows while a table has the focus; elsewhere (the detail

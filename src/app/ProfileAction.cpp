@@ -33,7 +33,8 @@ bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr
     const UserProfile* user = form.firstUser();
     form.activity().CacheDir = GetSpecialFolder(user, FolderKind::CacheDir);
     form.activity().OpenDialogFileName.clear();
-    if (!form.activity().CacheDir.isEmpty() && QFileInfo::exists(form.activity().CacheDir + QStringLiteral("index.dat")))
+    if (!form.activity().CacheDir.isEmpty() &&
+        QFileInfo::exists(form.activity().CacheDir + QStringLiteral("index.dat")))
         form.activity().OpenDialogFileName = QStringLiteral("index.dat");
     // Without its hive a profile's folders are where Windows usually puts
     // them; the status bar says so for as long as the profile is open.
@@ -68,8 +69,9 @@ QString chosenVolumeRoot(TForm1& form) {
 
 QString chosenImageFile(TForm1& form) {
     const QString last = lastImageFile();
-    return form.chooser()->openFile(form.actions().ActionOpenImage->text(), QFileInfo(last).absolutePath(),
-                                    QFileInfo(last).fileName(), tx(TextDiskImageFilter));
+    return form.chooser()->openFile(form.actions().ActionOpenImage->text(),
+                                    QFileInfo(last).absolutePath(), QFileInfo(last).fileName(),
+                                    tx(TextDiskImageFilter));
 }
 
 } // namespace
@@ -157,8 +159,8 @@ bool TForm1::openImage(const QString& path, const QStringList& users, std::optio
         QStringList items;
         for (const int v : windows)
             items << image->volumes[size_t(v)].describe(imageFileName(path));
-        const int chosen =
-            chooser()->chooseItem(m_actions.ActionOpenImage->text(), tx(TextChooseWindowsVolume), items);
+        const int chosen = chooser()->chooseItem(m_actions.ActionOpenImage->text(),
+                                                 tx(TextChooseWindowsVolume), items);
         if (chosen < 0 || chosen >= int(windows.size()))
             return false;
         volume = windows[size_t(chosen)];
@@ -224,8 +226,8 @@ void TForm1::ActionOpenVolumeExecute() {
 bool TForm1::askWhatToOpen() {
     // The four ways in, named as the File menu names them.
     QStringList items;
-    for (const QAction* action :
-         {m_actions.ActionOpenProfile, m_actions.ActionOpenVolume, m_actions.ActionOpenImage, m_actions.ActionThisComputer})
+    for (const QAction* action : {m_actions.ActionOpenProfile, m_actions.ActionOpenVolume,
+                                  m_actions.ActionOpenImage, m_actions.ActionThisComputer})
         items << action->text().remove(QLatin1Char('&'));
     const int chosen =
         chooser()->chooseItem(m_actions.MyCompAction_Total->text(), tx(TextChooseEvidence), items);

@@ -2,8 +2,8 @@
 
 #include "language/InterfaceTexts.h"
 #include "preview/ui/DetailPane.h"
-#include "tables/ui/SearchState.h"
 #include "tables/RowFilter.h"
+#include "tables/ui/SearchState.h"
 
 namespace vc {
 

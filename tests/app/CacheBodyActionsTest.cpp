@@ -140,13 +140,14 @@ TEST_F(CacheBodyActions, MenuOffersWhatABodyWithoutAFileCanDo) {
     const QByteArray github = "cache2:0FC75AE83A9F7CAEFD982F3A793D9CDE5166ECD2";
     ASSERT_GE(focusEntry(github), 0);
     const QString address = QStringLiteral("https://github.com/log2timeline/plaso/issues/counts");
-    for (QAction* item :
-         {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith, window->actions().filesPopUp_CopyTo}) {
+    for (QAction* item : {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith,
+                          window->actions().filesPopUp_CopyTo}) {
         EXPECT_TRUE(item->isEnabled()) << qPrintable(item->objectName());
         EXPECT_EQ(item->statusTip(), address) << qPrintable(item->objectName());
     }
-    for (QAction* item : {window->actions().filesPopUp_MoveTo, window->actions().filesPopUp_OpenFolder,
-                          window->actions().filesPopUp_Properties}) {
+    for (QAction* item :
+         {window->actions().filesPopUp_MoveTo, window->actions().filesPopUp_OpenFolder,
+          window->actions().filesPopUp_Properties}) {
         EXPECT_FALSE(item->isEnabled()) << qPrintable(item->objectName());
         EXPECT_EQ(item->statusTip(), tx(TextCacheBodyNoFile)) << qPrintable(item->objectName());
     }

@@ -158,8 +158,9 @@ protected:
     // given.
     QStringList actionPaths() {
         desktop.calls.clear();
-        for (QAction* action : {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith,
-                                window->actions().filesPopUp_OpenFolder, window->actions().filesPopUp_Properties})
+        for (QAction* action :
+             {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith,
+              window->actions().filesPopUp_OpenFolder, window->actions().filesPopUp_Properties})
             action->trigger();
         chooser.folderAnswer = dir.path() + QStringLiteral("/dest");
         window->actions().filesPopUp_CopyTo->trigger();
@@ -228,7 +229,8 @@ TEST_F(FocusedRowActions, EveryActionOfEveryTabTargetsThatTabsFocusedRow) {
         // Another tab in between does not change what this one acts on.
         window->showTab(TabId((i + 1) % kFileTabs));
         window->showTab(id);
-        EXPECT_TRUE(isFileOfRow(id, row, window->actions().filesPopUp_Properties->statusTip())) << i;
+        EXPECT_TRUE(isFileOfRow(id, row, window->actions().filesPopUp_Properties->statusTip()))
+            << i;
     }
     EXPECT_GE(tabsWithAFile, 7);
     EXPECT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.value(0).text);

@@ -31,14 +31,16 @@ QMenu* topMenu(QMainWindow* window, const char* name) {
 using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, TabsTablesAndColumns) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->program().MakerWebAddress);
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("\"Vellacord\"   ") + window->program().MakerWebAddress);
     EXPECT_EQ(window->widgets().mainPageControl->count(), 6);
     EXPECT_FALSE(window->widgets().mainPageControl->isTabVisible(4)); // the Tools tab
     EXPECT_EQ(window->widgets().mainPageControl->tabText(5), QStringLiteral("Timeline"));
     EXPECT_EQ(window->widgets().mainPageControl->tabText(3), QStringLiteral("Windows"));
     EXPECT_EQ(window->widgets().mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
     EXPECT_EQ(window->widgets().mainPageControl->tabText(1), QStringLiteral("Documents"));
-    EXPECT_EQ(window->widgets().mainPageControl->tabText(2), QStringLiteral("Chrome, Edge, Firefox"));
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(2),
+              QStringLiteral("Chrome, Edge, Firefox"));
     const QStringList inner3{"History", "Downloads", "Cookies", "Cache"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(window->widgets().PageControl3->tabText(i), inner3[i]);
@@ -47,7 +49,8 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
         EXPECT_EQ(window->widgets().PageControl1->tabText(i), inner1[i]);
     EXPECT_EQ(window->widgets().PageControl2->tabText(0),
               QStringLiteral("Links to recent documents and folders"));
-    EXPECT_EQ(window->widgets().PageControl2->tabText(1), QStringLiteral("Not erased temporary files"));
+    EXPECT_EQ(window->widgets().PageControl2->tabText(1),
+              QStringLiteral("Not erased temporary files"));
     // The window starts on the Activity tab.
     EXPECT_EQ(window->widgets().mainPageControl->currentWidget(), window->widgets().IE_TabSheet);
     EXPECT_EQ(window->widgets().PageControl1->currentWidget(), window->tab(TabId::Activity).sheet);
@@ -162,7 +165,8 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(window->actions().ActionExit->toolTip(), QStringLiteral("Easy work is over"));
     EXPECT_EQ(window->actions().ExportAction_XLS->toolTip(),
               QStringLiteral("Export Current Table to .XML file"));
-    EXPECT_EQ(window->actions().docs_ActionRecent->toolTip(), QStringLiteral("Recent Opened Documents"));
+    EXPECT_EQ(window->actions().docs_ActionRecent->toolTip(),
+              QStringLiteral("Recent Opened Documents"));
     EXPECT_EQ(window->actions().filesPopUp_CopyTo->data().toInt(), 0);
     EXPECT_EQ(window->actions().filesPopUp_MoveTo->data().toInt(), 1);
 
@@ -206,7 +210,8 @@ TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
 
     EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(),
               QStringLiteral("Records: %1").arg(model->rows()));
-    EXPECT_EQ(window->widgets().HistoryFileNamePanel->text(), file + QStringLiteral(". Version: 5.2"));
+    EXPECT_EQ(window->widgets().HistoryFileNamePanel->text(),
+              file + QStringLiteral(". Version: 5.2"));
     EXPECT_EQ(window->widgets().HistoryFileNamePanel->toolTip(), file);
     EXPECT_TRUE(window->actions().SearchItem->menuAction()->isEnabled());
     EXPECT_TRUE(window->actions().Export1Item->menuAction()->isEnabled());

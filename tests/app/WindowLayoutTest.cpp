@@ -228,7 +228,8 @@ TEST_F(WindowLayout, CtrlCCopiesTheSelectedRowsWithCaptions) {
     ASSERT_FALSE(tableMenu.isEmpty());
     EXPECT_EQ(tableMenu.constLast(), window->actions().EditAction_Copy);
     EXPECT_EQ(tableMenu.constFirst(), window->actions().filesPopUp_Open);
-    EXPECT_TRUE(window->actions().SearchItem->actions().contains(window->actions().EditAction_Copy));
+    EXPECT_TRUE(
+        window->actions().SearchItem->actions().contains(window->actions().EditAction_Copy));
 }
 
 TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {

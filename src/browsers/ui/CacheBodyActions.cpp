@@ -1,7 +1,7 @@
 #include "browsers/ui/CacheBodyActions.h"
 
-#include "app/WindowFrame.h"
 #include "app/RowFocus.h"
+#include "app/WindowFrame.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/cache/CacheBody.h"
 #include "browsers/cache/CacheBodyName.h"

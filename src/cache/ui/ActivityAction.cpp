@@ -1,11 +1,11 @@
 // "IE Activity": one cache index file into the Activity table.
-#include "app/WindowFrame.h"
-#include "cache/ui/ActivityState.h"
-#include "tables/ui/SortSettings.h"
 #include "app/TabLoad.h"
+#include "app/WindowFrame.h"
 #include "cache/ActivityLoad.h"
+#include "cache/ui/ActivityState.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "language/InterfaceTexts.h"
+#include "tables/ui/SortSettings.h"
 
 namespace vc {
 
@@ -15,9 +15,8 @@ void loadActivityFile(WindowFrame& form, const QString& fileName) {
     TabLoad load(form, TabId::Activity);
     form.setActivityIndexFile(fileName);
     form.activity().RecordCount = 0;
-    const ActivityLoad result =
-        LoadActivity(fileName, form.fullHistoryChecked(), form.workFile(), load.context(),
-                     *form.tab(TabId::Activity).model);
+    const ActivityLoad result = LoadActivity(fileName, form.fullHistoryChecked(), form.workFile(),
+                                             load.context(), *form.tab(TabId::Activity).model);
     if (!result.workFileOpened)
         return;
     form.activity().RecordCount = form.tab(TabId::Activity).model->rows();

@@ -1,6 +1,6 @@
 // "IE Cookie" and the Cookie tab's detail pane.
-#include "app/WindowFrame.h"
 #include "app/TabLoad.h"
+#include "app/WindowFrame.h"
 #include "cache/CookieLoad.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "evidence/SpecialFolders.h"
@@ -23,7 +23,7 @@ void loadCookieFolder(WindowFrame& form, const QString& folder) {
         return;
     load.finish(TextRecords);
     form.setCookieFilesText(tx(TextCookieFiles) + QStringLiteral(": ") +
-                                 QString::number(result.fileNames.size()));
+                            QString::number(result.fileNames.size()));
     if (Progress* bar = form.progress())
         bar->setPosition(100);
 }

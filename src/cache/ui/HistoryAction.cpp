@@ -1,7 +1,7 @@
 // "IE History": every index file of a history folder tree into the History
 // table.
-#include "app/WindowFrame.h"
 #include "app/TabLoad.h"
+#include "app/WindowFrame.h"
 #include "cache/HistoryIndexSearch.h"
 #include "cache/HistoryLoad.h"
 #include "cache/ui/BrowserTabActions.h"

@@ -2,10 +2,8 @@
 // open folder, copy to, move to, properties. They work on the file behind
 // the focused row of the table in front; the desktop services behind them
 // are those of fileServices().
-#include "app/WindowFrame.h"
 #include "app/WindowActions.h"
-#include <QAction>
-#include <QMenu>
+#include "app/WindowFrame.h"
 #include "app/WindowSettings.h"
 #include "browsers/ui/CacheBodyActions.h"
 #include "documents/FileServices.h"
@@ -16,6 +14,8 @@
 #include "platform/Messages.h"
 #include "preview/ui/EvidenceCopies.h"
 #include "preview/ui/PaneActions.h"
+#include <QAction>
+#include <QMenu>
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,7 +60,8 @@ QString transferStartFolder(const WindowFrame& form) {
 void prepareCacheBodyMenu(WindowFrame& form, int row) {
     const QString address = CacheRowAddress(form, row);
     for (QAction* item : form.actions().files_PopupMenu->actions()) {
-        const bool noFile = item == form.actions().filesPopUp_MoveTo || item == form.actions().filesPopUp_OpenFolder ||
+        const bool noFile = item == form.actions().filesPopUp_MoveTo ||
+                            item == form.actions().filesPopUp_OpenFolder ||
                             item == form.actions().filesPopUp_Properties;
         item->setStatusTip(item->isSeparator() ? QString()
                            : noFile            ? tx(TextCacheBodyNoFile)
@@ -91,7 +92,8 @@ void PrepareFileMenu(WindowFrame& form) {
     for (QAction* item : form.actions().files_PopupMenu->actions()) {
         item->setStatusTip(item->isSeparator() ? QString() : path);
         bool enabled = item == form.actions().filesPopUp_Open ? openable : file;
-        if (image && (item == form.actions().filesPopUp_MoveTo || item == form.actions().filesPopUp_OpenFolder)) {
+        if (image && (item == form.actions().filesPopUp_MoveTo ||
+                      item == form.actions().filesPopUp_OpenFolder)) {
             enabled = false;
             item->setStatusTip(tx(TextImageNeverChanged));
         }
@@ -126,9 +128,10 @@ void OpenCurrentFile(WindowFrame& form, QObject* sender) {
 
 void OpenCurrentFileWith(WindowFrame& form, QObject* sender) {
     const int cacheRow = FocusedCacheRow(form);
-    const QString path = cacheRow >= 0
-                             ? CacheBodyCopy(form, cacheRow)
-                             : actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_OpenWith));
+    const QString path =
+        cacheRow >= 0
+            ? CacheBodyCopy(form, cacheRow)
+            : actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_OpenWith));
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
@@ -176,17 +179,17 @@ void CopyOrMoveCurrentFile(WindowFrame& form, QObject* sender) {
     if (outcome != TransferOutcome::Done)
         return;
     rememberTransferFolder(QFileInfo(folder).absoluteFilePath());
-    form.showStatusMessage(
-        tx(move ? TextFileMovedTo : TextFileCopiedTo)
-            .arg(named, transferDestination(source, QDir::cleanPath(folder))),
-        kTransferMessageMs);
+    form.showStatusMessage(tx(move ? TextFileMovedTo : TextFileCopiedTo)
+                               .arg(named, transferDestination(source, QDir::cleanPath(folder))),
+                           kTransferMessageMs);
     // A moved file is gone from where the row says it lies.
     if (move)
         PrepareFileMenu(form);
 }
 
 void ShowCurrentFileProperties(WindowFrame& form, QObject* sender) {
-    const QString path = actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_Properties));
+    const QString path =
+        actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_Properties));
     if (path.isEmpty())
         return;
     fileServices().showProperties(path);

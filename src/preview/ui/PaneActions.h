@@ -34,8 +34,8 @@ void OpenRowTarget(WindowFrame& form, TabId id);
 // A click on a tab's file panel: opens what the panel names.
 void OpenFilePanelTarget(WindowFrame& form, TabId id);
 // Fills a pane's picture box from a file (folder + name, or fullPath).
-void ShowPreview(WindowFrame& form, const QString& folder, const QString& name, const QString& fullPath,
-                 DetailPane* pane);
+void ShowPreview(WindowFrame& form, const QString& folder, const QString& name,
+                 const QString& fullPath, DetailPane* pane);
 // A click on a picture box that holds a picture: the zoom window on its file.
 void Image1Click(WindowFrame& form, DetailPane* pane);
 

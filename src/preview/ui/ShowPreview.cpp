@@ -74,8 +74,8 @@ QString captionOfFailure(int status, const QString& name, const QString& file) {
 
 } // namespace
 
-void ShowPreview(WindowFrame& form, const QString& folder, const QString& name, const QString& fullPath,
-                 DetailPane* pane) {
+void ShowPreview(WindowFrame& form, const QString& folder, const QString& name,
+                 const QString& fullPath, DetailPane* pane) {
     ClickPanel* box = pane ? pane->imageBox() : nullptr;
     if (!box)
         return;

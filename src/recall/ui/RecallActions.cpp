@@ -4,15 +4,15 @@
 
 #include "app/BusyCursor.h"
 #include "app/WindowFrame.h"
-#include "recall/ui/RecallState.h"
-#include "tables/ui/SearchState.h"
 #include "platform/Messages.h"
 #include "platform/TimeText.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallRun.h"
 #include "recall/ui/OptRecallWindow.h"
+#include "recall/ui/RecallState.h"
 #include "recall/ui/WindowRecallTarget.h"
 #include "tables/NewestDate.h"
+#include "tables/ui/SearchState.h"
 
 #include <functional>
 #include <memory>
@@ -104,7 +104,8 @@ void RunRecallWithConditions(WindowFrame& form) {
         ~Discard() { set.clear(); }
     } discard{form.recall().RecallConditions};
     runRecall(form,
-              conditionalRecallPlan(form.recall().OptRecall1->checkedSections(), form.recall().RecallConditions),
+              conditionalRecallPlan(form.recall().OptRecall1->checkedSections(),
+                                    form.recall().RecallConditions),
               false);
 }
 

@@ -15,7 +15,8 @@ TabId tabOfSection(int section) {
 
 } // namespace
 
-WindowRecallTarget::WindowRecallTarget(WindowFrame& form) : m_form(form), m_report(&form.reporter()) {}
+WindowRecallTarget::WindowRecallTarget(WindowFrame& form)
+    : m_form(form), m_report(&form.reporter()) {}
 
 TableModel& WindowRecallTarget::table(int section) {
     return *m_form.tab(tabOfSection(section)).model;

@@ -1,13 +1,13 @@
 // Find, Search Again and Go to Line on the current table.
-#include "app/WindowFrame.h"
-#include "preview/ui/PaneActions.h"
-#include "tables/ui/SearchState.h"
 #include "app/RowFocus.h"
+#include "app/WindowFrame.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "preview/ui/PaneActions.h"
 #include "tables/RowSearch.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/HandlerPause.h"
+#include "tables/ui/SearchState.h"
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/TableToolActions.h"
 
@@ -73,11 +73,13 @@ void FindInCurrentTable(WindowFrame& form) {
         return;
     form.search().Search1->rememberText(text);
 
-    const bool forward = form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    const bool forward =
+        form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
     const int step = forward ? 1 : -1;
     int start = forward ? 0 : table->rows() - 1;
     const int current = focusedRow(t);
-    if (form.search().Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor && current >= 0)
+    if (form.search().Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor &&
+        current >= 0)
         start = current;
 
     searchAndSelect(form, id, searchFromWindow(*form.search().Search1, *table), start, step);
@@ -93,7 +95,8 @@ void SearchCurrentTableAgain(WindowFrame& form) {
         return;
     const TabId id = form.currentTabId();
     const int rows = table->rows();
-    const bool forward = form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    const bool forward =
+        form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
     // The row after the current one in the search direction; the current row
     // itself is not looked at again. Without a current row a forward search
     // counts row 0 as current; a backward one from row 0 or without a
@@ -109,7 +112,8 @@ void SearchCurrentTableAgain(WindowFrame& form) {
             current = rows - 1;
         start = current - 1;
     }
-    searchAndSelect(form, id, searchFromWindow(*form.search().Search1, *table), start, forward ? 1 : -1);
+    searchAndSelect(form, id, searchFromWindow(*form.search().Search1, *table), start,
+                    forward ? 1 : -1);
     form.UpdateTabState();
 }
 

@@ -29,7 +29,8 @@ void SortTableByColumn(WindowTabs& tabs, const SortSettings& settings, TabId id,
     for (int c = 0; c < table->columns(); ++c)
         if (c != column)
             table->setHeaderImage(c, -1);
-    table->setHeaderImage(column, state.ascending ? settings.SortIconIndex + 1 : settings.SortIconIndex);
+    table->setHeaderImage(column,
+                          state.ascending ? settings.SortIconIndex + 1 : settings.SortIconIndex);
     table->setHint(sortStateHint(state));
 
     const DateSortRules rules{

@@ -1,12 +1,12 @@
 #include "tables/ui/TimeZoneView.h"
 
-#include "app/WindowFrame.h"
 #include "app/WindowActions.h"
-#include <QAction>
+#include "app/WindowFrame.h"
 #include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
 #include "platform/TimeText.h"
+#include <QAction>
 
 #include <QSignalBlocker>
 

@@ -193,8 +193,7 @@ TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     t.model->appendRow({"stale"});
     // The loaders the recall runs, into the window's table.
     const LoadContext none;
-    const CookieFilesLoad files =
-        LoadCookieTextFiles(cookies, window->workFile(), none, *t.model);
+    const CookieFilesLoad files = LoadCookieTextFiles(cookies, window->workFile(), none, *t.model);
     ASSERT_TRUE(files.workFileOpened);
     EXPECT_EQ(files.fileCount, 8);
     window->selectFirstRow(TabId::Cookie);
@@ -206,8 +205,8 @@ TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     EXPECT_EQ(memoLines(TabId::Cookie).at(5), QStringLiteral("JSESSIONID"));
 
     // The index rows come after the text-file rows.
-    ASSERT_TRUE(LoadCookieIndex(cookies, true, false, window->workFile(), none, *t.model)
-                    .workFileOpened);
+    ASSERT_TRUE(
+        LoadCookieIndex(cookies, true, false, window->workFile(), none, *t.model).workFileOpened);
     ASSERT_EQ(t.model->rows(), 23);
     EXPECT_EQ(t.model->cell(15, 0), "bank.example/online/");
     EXPECT_EQ(t.model->cell(15, 1), "");

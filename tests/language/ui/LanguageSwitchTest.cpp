@@ -93,7 +93,8 @@ protected:
         return names;
     }
     QAction* entry(const QString& name) const {
-        return form->language().LangItem ? form->language().LangItem->findChild<QAction*>(name) : nullptr;
+        return form->language().LangItem ? form->language().LangItem->findChild<QAction*>(name)
+                                         : nullptr;
     }
 
     PrivateSettings settings; // the saved language of this test only

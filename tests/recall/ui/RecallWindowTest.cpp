@@ -80,12 +80,13 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     // The window ends on the last table gathered: the Thumbnails of the
     // Documents tab.
     EXPECT_EQ(window->currentTabId(), TabId(kTableTabCount - 1));
-    EXPECT_EQ(window->widgets().mainPageControl->tabText(
-                  window->widgets().mainPageControl->indexOf(window->widgets().mainPageControl->currentWidget())),
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(window->widgets().mainPageControl->indexOf(
+                  window->widgets().mainPageControl->currentWidget())),
               QStringLiteral("Documents"));
     EXPECT_TRUE(window->progressBar().isNull());
     EXPECT_TRUE(window->secondProgressBar().isNull());
-    EXPECT_TRUE(window->widgets().HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
+    EXPECT_TRUE(
+        window->widgets().HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
     // The first row of each browser table is selected and shown in its pane.
     for (TabId id : {TabId::WebHistory, TabId::WebDownloads, TabId::WebCookies}) {
         EXPECT_EQ(window->tab(id).view->currentIndex().row(), 0) << int(id);

@@ -79,7 +79,8 @@ protected:
         window->search().GotoLine1->setModalHook([this, number, cancel](ModalWindow&) {
             numberOnOpen = window->search().GotoLine1->GotoComboBox->currentText();
             window->search().GotoLine1->GotoComboBox->setEditText(number);
-            (cancel ? window->search().GotoLine1->BitBtn2 : window->search().GotoLine1->BitBtn1)->click();
+            (cancel ? window->search().GotoLine1->BitBtn2 : window->search().GotoLine1->BitBtn1)
+                ->click();
         });
     }
     int current() {

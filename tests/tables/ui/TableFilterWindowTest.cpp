@@ -264,7 +264,8 @@ TEST_F(TableFilterWindow, HeaderMenuHidesAndShowsColumnsADragMovesThemAndBothAre
 
     // "Show every column in its order": the exports are as they were.
     openHeaderMenu(again);
-    QAction* every = menuEntry(window->actions().header_PopupMenu, QStringLiteral("ColumnsShowEvery"));
+    QAction* every =
+        menuEntry(window->actions().header_PopupMenu, QStringLiteral("ColumnsShowEvery"));
     ASSERT_NE(every, nullptr);
     EXPECT_TRUE(every->isEnabled());
     every->trigger();

@@ -83,7 +83,8 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     window->actions().ViewAction_Local->trigger();
     EXPECT_TRUE(window->actions().ViewAction_Local->isChecked());
     EXPECT_FALSE(window->actions().ViewAction_Utc->isChecked());
-    EXPECT_EQ(window->widgets().StatusPanel1->text(), QStringLiteral("Times: local time (Asia/Tokyo)"));
+    EXPECT_EQ(window->widgets().StatusPanel1->text(),
+              QStringLiteral("Times: local time (Asia/Tokyo)"));
     // Each table in local time: nine hours on; the same rows, though no
     // file of the profile is left to read.
     EXPECT_EQ(activity.secsTo(firstTime(TabId::Activity)), 9 * 3600);

@@ -47,7 +47,8 @@ protected:
 };
 
 TEST_F(TimelineWindow, EveryTableInOneTableSortedByTimeWithItsHistogram) {
-    EXPECT_EQ(window->widgets().mainPageControl->tabText(window->widgets().mainPageControl->indexOf(timeline().sheet)),
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(
+                  window->widgets().mainPageControl->indexOf(timeline().sheet)),
               QStringLiteral("Timeline"));
     EXPECT_EQ(window->currentTabId(), kTimelineTab);
     ASSERT_FALSE(view().isStale());
@@ -202,8 +203,8 @@ TEST_F(TimelineWindow, ExportForTimesketchAndANewTimelineAfterALoad) {
         EXPECT_GE(object.value("timestamp").toInteger(), before);
         before = object.value("timestamp").toInteger();
     }
-    EXPECT_TRUE(
-        window->widgets().StatusPanel0->text().startsWith(QStringLiteral("%1 events written").arg(shown)))
+    EXPECT_TRUE(window->widgets().StatusPanel0->text().startsWith(
+        QStringLiteral("%1 events written").arg(shown)))
         << window->widgets().StatusPanel0->text().toStdString();
     EXPECT_TRUE(messages.shown.isEmpty());
 
