@@ -58,6 +58,19 @@ private:
     QPointer<QProgressBar> m_bar;
 };
 
+// A progress bar laid over a panel of the status bar, shown at its start.
+QProgressBar* barOverPanel(QStatusBar* bar, const QLabel* panel, const char* name, bool smooth,
+                           int minimum, int maximum) {
+    auto* progress = new QProgressBar(bar);
+    progress->setObjectName(QString::fromLatin1(name));
+    progress->setTextVisible(!smooth);
+    progress->setGeometry(panel->geometry());
+    progress->setRange(minimum, maximum);
+    progress->setValue(minimum);
+    progress->show();
+    return progress;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -466,25 +479,15 @@ void TForm1::ClearPane(QWidget* panel) {
 
 void TForm1::CreateProgressBar(bool smooth, int minimum, int maximum) {
     DestroyProgressBar();
-    m_progressBar = new QProgressBar(statusBar());
-    m_progressBar->setObjectName(QStringLiteral("ProgressBar"));
-    m_progressBar->setTextVisible(!smooth);
-    m_progressBar->setGeometry(m_widgets.StatusPanel0->geometry());
-    m_progressBar->setRange(minimum, maximum);
-    m_progressBar->setValue(minimum);
-    m_progressBar->show();
+    m_progressBar =
+        barOverPanel(statusBar(), m_widgets.StatusPanel0, "ProgressBar", smooth, minimum, maximum);
     m_progress = std::make_unique<BarProgress>(m_progressBar);
 }
 
 void TForm1::CreateSecondProgressBar(bool smooth, int minimum, int maximum) {
     DestroySecondProgressBar();
-    m_secondProgressBar = new QProgressBar(statusBar());
-    m_secondProgressBar->setObjectName(QStringLiteral("SecondProgressBar"));
-    m_secondProgressBar->setTextVisible(!smooth);
-    m_secondProgressBar->setGeometry(m_widgets.StatusPanel1->geometry());
-    m_secondProgressBar->setRange(minimum, maximum);
-    m_secondProgressBar->setValue(minimum);
-    m_secondProgressBar->show();
+    m_secondProgressBar = barOverPanel(statusBar(), m_widgets.StatusPanel1, "SecondProgressBar",
+                                       smooth, minimum, maximum);
     m_secondProgress = std::make_unique<BarProgress>(m_secondProgressBar);
 }
 
