@@ -3,6 +3,7 @@
 
 #include "app/QtChooser.h"
 #include "app/RowFocus.h"
+#include "app/ScreenTexts.h"
 #include "app/WindowSettings.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "evidence/Machine.h"
@@ -57,6 +58,19 @@ private:
     QPointer<QProgressBar> m_bar;
 };
 
+// A progress bar laid over a panel of the status bar, shown at its start.
+QProgressBar* barOverPanel(QStatusBar* bar, const QLabel* panel, const char* name, bool smooth,
+                           int minimum, int maximum) {
+    auto* progress = new QProgressBar(bar);
+    progress->setObjectName(QString::fromLatin1(name));
+    progress->setTextVisible(!smooth);
+    progress->setGeometry(panel->geometry());
+    progress->setRange(minimum, maximum);
+    progress->setValue(minimum);
+    progress->show();
+    return progress;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -67,31 +81,30 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildMenusAndToolBar();
 
     // Fields, in the order the program has always set them.
-    MakerWebAddress = kMakerWebAddress;
-    SupportAddress = kSupportAddress;
-    ExeDir = QCoreApplication::applicationDirPath();
-    if (!ExeDir.endsWith(QLatin1Char('/')))
-        ExeDir += QLatin1Char('/');
-    WorkFileName = WorkFileStore.fileName();
-    DateTimeFormat = dateTimeFormat();
-    StartState = 0;
+    m_program.MakerWebAddress = kMakerWebAddress;
+    m_program.SupportAddress = kSupportAddress;
+    m_program.ExeDir = QCoreApplication::applicationDirPath();
+    if (!m_program.ExeDir.endsWith(QLatin1Char('/')))
+        m_program.ExeDir += QLatin1Char('/');
+    m_program.DateTimeFormat = dateTimeFormat();
+    m_startState = 0;
 
     for (TableTab& t : m_tabs)
         ClearPane(t.pane);
-    for (QLabel* label :
-         {HistoryFileNamePanel, ieC_FilesLabel, ieC_DirectoryPanel, ieH_DirectoryPanel})
+    for (QLabel* label : {m_widgets.HistoryFileNamePanel, m_widgets.ieC_FilesLabel,
+                          m_widgets.ieC_DirectoryPanel, m_widgets.ieH_DirectoryPanel})
         label->clear();
     for (TableTab& t : m_tabs) {
         t.countLabel->clear();
         t.condLabel->clear();
         t.condLabel->setToolTip(QString());
     }
-    HistoryFileNamePanel->setToolTip(QString());
+    m_widgets.HistoryFileNamePanel->setToolTip(QString());
     m_activityIndexFile.clear();
     m_cookieFolder.clear();
 
-    UnconvertedTimeText = kUnconvertedTimeText;
-    CacheDir = GetSpecialFolder(nullptr, FolderKind::CacheDir);
+    m_sort.UnconvertedTimeText = kUnconvertedTimeText;
+    m_activity.CacheDir = GetSpecialFolder(nullptr, FolderKind::CacheDir);
 
     fillDefaultInterfaceTexts();
     readSettings();
@@ -99,11 +112,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     m_ownChooser = std::make_unique<QtChooser>(this);
     m_chooser = m_ownChooser.get();
 
-    Search1 = new TSearch1(this);
-    GotoLine1 = new TGotoLine1(this);
-    OptRecall1 = new TOptRecall1(RecallConditions, this);
-    Zoom_in = new TZoom_in(this);
-    Langi1 = new TLangi1(this);
+    m_search.Search1 = new TSearch1(this);
+    m_search.GotoLine1 = new TGotoLine1(this);
+    m_recall.OptRecall1 = new TOptRecall1(m_recall.RecallConditions, this);
+    m_widgets.Zoom_in = new TZoom_in(this);
+    m_language.Langi1 = new TLangi1(this);
 
     FormCreate();
     resize(1000, 700);
@@ -153,21 +166,22 @@ void TForm1::setChooser(Chooser* chooser) {
 
 void TForm1::readSettings() {
     RestoreTimeZoneChoice();
-    VersionText = kVersionText;
-    LanguageCode =
+    m_program.VersionText = kVersionText;
+    m_language.LanguageCode =
         RegistryAccess(RegistryRoot::CurrentUser, QStringLiteral("Control Panel\\International"),
                        QStringLiteral("sLanguage"), QString(), QStringLiteral("read"));
     if (RegistryKeyExists(RegistryRoot::CurrentUser, kOwnSettingsKey)) {
-        LanguageCode =
+        m_language.LanguageCode =
             RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
                            QString(), QStringLiteral("read"));
-        VersionText = RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey,
-                                     QStringLiteral("Version"), QString(), QStringLiteral("read"));
+        m_program.VersionText =
+            RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
+                           QString(), QStringLiteral("read"));
     } else {
         RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Language"),
-                       LanguageCode, QStringLiteral("write"));
+                       m_language.LanguageCode, QStringLiteral("write"));
         RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
-                       VersionText, QStringLiteral("write"));
+                       m_program.VersionText, QStringLiteral("write"));
     }
 }
 
@@ -177,12 +191,14 @@ void TForm1::FormCreate() {
     if (const int status = PictureServiceStartup(); status != 0)
         GdiplusStatusText(status, 1);
     // Start folder and file name of the index-file dialog.
-    OpenDialogFileName.clear();
-    if (!CacheDir.isEmpty() && QFileInfo::exists(CacheDir + QStringLiteral("index.dat")))
-        OpenDialogFileName = QStringLiteral("index.dat");
-    mainPageControl->setTabVisible(mainPageControl->indexOf(ToolsTabSheet), false);
-    mainPageControl->setCurrentWidget(IE_TabSheet);
-    PageControl1->setCurrentWidget(tab(TabId::Activity).sheet);
+    m_activity.OpenDialogFileName.clear();
+    if (!m_activity.CacheDir.isEmpty() &&
+        QFileInfo::exists(m_activity.CacheDir + QStringLiteral("index.dat")))
+        m_activity.OpenDialogFileName = QStringLiteral("index.dat");
+    m_widgets.mainPageControl->setTabVisible(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
+    m_widgets.mainPageControl->setCurrentWidget(m_widgets.IE_TabSheet);
+    m_widgets.PageControl1->setCurrentWidget(tab(TabId::Activity).sheet);
     for (TableTab& t : m_tabs)
         t.model->refreshCaptions();
     // Captions and hints come from the text table from the start, so the
@@ -191,15 +207,15 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormActivate() {
-    if (StartState != 0)
+    if (m_startState != 0)
         return;
-    StartState = 1;
-    MakerWebAddress = kMakerWebAddress;
-    SupportAddress = kSupportAddress;
+    m_startState = 1;
+    m_program.MakerWebAddress = kMakerWebAddress;
+    m_program.SupportAddress = kSupportAddress;
     ApplyInterfaceTexts();
     BuildLanguageMenu();
-    connect(mainPageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
-            Qt::UniqueConnection);
+    connect(m_widgets.mainPageControl, &QTabWidget::currentChanged, this,
+            &TForm1::PageControl1Change, Qt::UniqueConnection);
     for (const auto& group : m_groupPages)
         connect(group.second, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change,
                 Qt::UniqueConnection);
@@ -219,14 +235,14 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     saveWindowSettings(*this);
-    WorkFileStore.close();
-    WorkFileStore.remove();
+    m_workFile.close();
+    m_workFile.remove();
     QMainWindow::closeEvent(event);
 }
 
 void TForm1::updateWindowTitle() {
-    QString title =
-        QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") + MakerWebAddress;
+    QString title = QLatin1Char('"') + tx(TextProgramName) + QStringLiteral("\"   ") +
+                    m_program.MakerWebAddress;
     if (m_machine)
         title = m_machine->title() + QStringLiteral(" - ") + title;
     setWindowTitle(title);
@@ -235,10 +251,12 @@ void TForm1::updateWindowTitle() {
 void TForm1::ApplyInterfaceTexts() {
     updateWindowTitle();
     for (const auto& [groupText, pages] : m_groupPages)
-        mainPageControl->setTabText(mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
-    mainPageControl->setTabText(mainPageControl->indexOf(ToolsTabSheet), tx(TextToolsTab));
-    mainPageControl->setTabText(mainPageControl->indexOf(m_tabs[int(kTimelineTab)].sheet),
-                                tx(TextTimelineTab));
+        m_widgets.mainPageControl->setTabText(
+            m_widgets.mainPageControl->indexOf(pages->parentWidget()), tx(groupText));
+    m_widgets.mainPageControl->setTabText(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), tx(TextToolsTab));
+    m_widgets.mainPageControl->setTabText(
+        m_widgets.mainPageControl->indexOf(m_tabs[int(kTimelineTab)].sheet), tx(TextTimelineTab));
     m_tabs[int(kTimelineTab)].model->refreshCaptions();
     m_tabs[int(kTimelineTab)].filter->applyInterfaceTexts();
     m_timeline->applyInterfaceTexts();
@@ -248,10 +266,10 @@ void TForm1::ApplyInterfaceTexts() {
         m_tabs[i].model->refreshCaptions();
         m_tabs[i].filter->applyInterfaceTexts();
     }
-    GroupBox1->setTitle(tx(TextParameters) + QLatin1Char(':'));
-    GroupBox2->setTitle(tx(TextParameters) + QLatin1Char(':'));
-    CheckBox1->setText(tx(TextFullHistory));
-    ieH_CheckBox->setText(tx(TextFullHistory));
+    m_widgets.GroupBox1->setTitle(tx(TextParameters) + QLatin1Char(':'));
+    m_widgets.GroupBox2->setTitle(tx(TextParameters) + QLatin1Char(':'));
+    m_widgets.CheckBox1->setText(tx(TextFullHistory));
+    m_widgets.ieH_CheckBox->setText(tx(TextFullHistory));
 
     static const struct {
         const char* name;
@@ -276,7 +294,7 @@ void TForm1::ApplyInterfaceTexts() {
                 top->setText(m.text == TextLanguage ? tx(TextLanguage)
                                                     : QLatin1Char('&') + tx(m.text));
     }
-    Helpyourself1->setText(tx(TextHelpYourself));
+    m_actions.Helpyourself1->setText(tx(TextHelpYourself));
 
     auto bind = [](QAction* action, const QString& caption, const QString& hint) {
         action->setText(caption);
@@ -284,46 +302,47 @@ void TForm1::ApplyInterfaceTexts() {
         action->setStatusTip(hint);
     };
     const QString dots = QStringLiteral("...");
-    bind(ActionExit, tx(TextExit), tx(TextExitHint));
-    bind(ActionLoadIEActivity, tx(TextIeActivity), tx(TextIeActivity));
-    bind(ActionIECookie, tx(TextIeCookie), tx(TextIeCookie));
-    bind(Action_ieH, tx(TextIeHistory), tx(TextIeHistory));
-    bind(ActionLast_MRU, tx(TextIeFavorites), tx(TextIeFavorites));
-    bind(ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
-    bind(ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
-    bind(ExportAction_Timeline, tx(TextExportTimeline) + QStringLiteral("..."),
+    bind(m_actions.ActionExit, tx(TextExit), tx(TextExitHint));
+    bind(m_actions.ActionLoadIEActivity, tx(TextIeActivity), tx(TextIeActivity));
+    bind(m_actions.ActionIECookie, tx(TextIeCookie), tx(TextIeCookie));
+    bind(m_actions.Action_ieH, tx(TextIeHistory), tx(TextIeHistory));
+    bind(m_actions.ActionLast_MRU, tx(TextIeFavorites), tx(TextIeFavorites));
+    bind(m_actions.ExportAction_XLS, tx(TextExportXml), tx(TextExportXmlHint));
+    bind(m_actions.ExportAction_Tab, tx(TextExportTab), tx(TextExportTabHint));
+    bind(m_actions.ExportAction_Timeline, tx(TextExportTimeline) + QStringLiteral("..."),
          tx(TextExportTimelineHint));
-    bind(ViewAction_Utc, tx(TextTimesInUtc), tx(TextTimesInUtc));
-    bind(ViewAction_Local, tx(TextTimesInLocal), tx(TextTimesInLocal));
-    bind(ViewAction_Machine, tx(TextTimesInMachine), tx(TextTimesInMachine));
+    bind(m_actions.ViewAction_Utc, tx(TextTimesInUtc), tx(TextTimesInUtc));
+    bind(m_actions.ViewAction_Local, tx(TextTimesInLocal), tx(TextTimesInLocal));
+    bind(m_actions.ViewAction_Machine, tx(TextTimesInMachine), tx(TextTimesInMachine));
     ShowTimeZone(*this);
-    bind(SearchAction_Find, tx(TextFind) + dots, tx(TextFindHint));
-    bind(SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
-    bind(SearchAction_Again, tx(TextSearchAgain), tx(TextSearchAgain));
-    bind(MyCompAction_Total, tx(TextProgramName), tx(TextWholeRecallHint));
-    bind(MyCompAction_Cond, tx(TextRecallWithConditions), tx(TextRecallWithConditionsHint));
-    bind(docs_ActionRecent, tx(TextRecentDocuments), tx(TextRecentDocumentsHint));
-    bind(docs_ActionTemp, tx(TextTemporaryFiles), tx(TextTemporaryFilesHint));
-    bind(web_ActionHistory, tx(TextBrowserHistory), tx(TextBrowserHistory));
-    bind(web_ActionDownloads, tx(TextBrowserDownloads), tx(TextBrowserDownloads));
-    bind(web_ActionCookies, tx(TextBrowserCookies), tx(TextBrowserCookies));
-    bind(HelpAction_Manual, tx(TextManual), tx(TextManualHint));
-    bind(HelpAction_ShortCut1, tx(TextDesktopIcon), tx(TextDesktopIcon));
-    bind(HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
-    HelpAction_About->setText(tx(TextAbout) + dots);
-    bind(ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
-    bind(ActionOpenVolume, tx(TextOpenVolume) + dots, tx(TextOpenVolumeHint));
-    bind(ActionOpenImage, tx(TextOpenDiskImage) + dots, tx(TextOpenDiskImageHint));
-    bind(ActionThisComputer, tx(TextThisComputer), tx(TextThisComputerHint));
+    bind(m_actions.SearchAction_Find, tx(TextFind) + dots, tx(TextFindHint));
+    bind(m_actions.SearchAction_GoLine, tx(TextGoToLine) + dots, tx(TextGoToLineHint));
+    bind(m_actions.SearchAction_Again, tx(TextSearchAgain), tx(TextSearchAgain));
+    bind(m_actions.MyCompAction_Total, tx(TextProgramName), tx(TextWholeRecallHint));
+    bind(m_actions.MyCompAction_Cond, tx(TextRecallWithConditions),
+         tx(TextRecallWithConditionsHint));
+    bind(m_actions.docs_ActionRecent, tx(TextRecentDocuments), tx(TextRecentDocumentsHint));
+    bind(m_actions.docs_ActionTemp, tx(TextTemporaryFiles), tx(TextTemporaryFilesHint));
+    bind(m_actions.web_ActionHistory, tx(TextBrowserHistory), tx(TextBrowserHistory));
+    bind(m_actions.web_ActionDownloads, tx(TextBrowserDownloads), tx(TextBrowserDownloads));
+    bind(m_actions.web_ActionCookies, tx(TextBrowserCookies), tx(TextBrowserCookies));
+    bind(m_actions.HelpAction_Manual, tx(TextManual), tx(TextManualHint));
+    bind(m_actions.HelpAction_ShortCut1, tx(TextDesktopIcon), tx(TextDesktopIcon));
+    bind(m_actions.HelpAction_ShortCut2, tx(TextQuickLaunchIcon), tx(TextQuickLaunchIcon));
+    m_actions.HelpAction_About->setText(tx(TextAbout) + dots);
+    bind(m_actions.ActionOpenProfile, tx(TextOpenProfile) + dots, tx(TextOpenProfileHint));
+    bind(m_actions.ActionOpenVolume, tx(TextOpenVolume) + dots, tx(TextOpenVolumeHint));
+    bind(m_actions.ActionOpenImage, tx(TextOpenDiskImage) + dots, tx(TextOpenDiskImageHint));
+    bind(m_actions.ActionThisComputer, tx(TextThisComputer), tx(TextThisComputerHint));
 
-    filesPopUp_Open->setText(tx(TextOpen));
-    filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);
-    filesPopUp_OpenFolder->setText(tx(TextOpenFolder));
-    filesPopUp_CopyTo->setText(tx(TextCopyTo) + dots);
-    filesPopUp_MoveTo->setText(tx(TextMoveTo) + dots);
-    filesPopUp_Properties->setText(tx(TextProperties));
-    EditAction_Copy->setText(tx(TextCopyRows));
-    ColumnsAction_Fit->setText(tx(TextFitColumns));
+    m_actions.filesPopUp_Open->setText(tx(TextOpen));
+    m_actions.filesPopUp_OpenWith->setText(tx(TextOpenWith) + dots);
+    m_actions.filesPopUp_OpenFolder->setText(tx(TextOpenFolder));
+    m_actions.filesPopUp_CopyTo->setText(tx(TextCopyTo) + dots);
+    m_actions.filesPopUp_MoveTo->setText(tx(TextMoveTo) + dots);
+    m_actions.filesPopUp_Properties->setText(tx(TextProperties));
+    m_actions.EditAction_Copy->setText(tx(TextCopyRows));
+    m_actions.ColumnsAction_Fit->setText(tx(TextFitColumns));
     for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (owned->isWindow() && owned->metaObject()->indexOfMethod("applyInterfaceTexts()") >= 0)
             QMetaObject::invokeMethod(owned, "applyInterfaceTexts", Qt::DirectConnection);
@@ -331,7 +350,7 @@ void TForm1::ApplyInterfaceTexts() {
 }
 
 TabId TForm1::currentTabId() const {
-    const QWidget* outer = mainPageControl->currentWidget();
+    const QWidget* outer = m_widgets.mainPageControl->currentWidget();
     if (outer && outer == m_tabs[int(kTimelineTab)].sheet)
         return kTimelineTab;
     for (const auto& [groupText, pages] : m_groupPages) {
@@ -349,6 +368,26 @@ TabId TForm1::currentTabId() const {
     return TabId::Activity;
 }
 
+void TForm1::retranslateScreenTexts(const QStringList& before) {
+    RetranslateScreenTexts(*this, before);
+}
+
+QWidget* TForm1::outerPageInFront() const {
+    return m_widgets.mainPageControl->currentWidget();
+}
+
+QLabel* TForm1::statusPanel(int index) {
+    return index == 0 ? m_widgets.StatusPanel0 : m_widgets.StatusPanel1;
+}
+
+void TForm1::showStatusMessage(const QString& text, int timeoutMs) {
+    statusBar()->showMessage(text, timeoutMs);
+}
+
+void TForm1::setCookieFilesText(const QString& text) {
+    m_widgets.ieC_FilesLabel->setText(text);
+}
+
 QWidget* TForm1::outerSheetOf(TabId id) const {
     if (id == kTimelineTab)
         return m_tabs[int(kTimelineTab)].sheet;
@@ -357,12 +396,12 @@ QWidget* TForm1::outerSheetOf(TabId id) const {
 
 QTabWidget* TForm1::innerPagesOf(TabId id) const {
     if (id == kTimelineTab)
-        return mainPageControl;
+        return m_widgets.mainPageControl;
     const int group = sourceAt(int(id)).groupText;
     for (const auto& [groupText, pages] : m_groupPages)
         if (groupText == group)
             return pages;
-    return PageControl1;
+    return m_widgets.PageControl1;
 }
 
 TableTab* TForm1::tabOf(const TableModel* model) {
@@ -378,7 +417,7 @@ QString TForm1::currentFileName() {
 }
 
 bool TForm1::tableTabInFront() const {
-    const QWidget* outer = mainPageControl->currentWidget();
+    const QWidget* outer = m_widgets.mainPageControl->currentWidget();
     return outer == m_tabs[int(kTimelineTab)].sheet ||
            std::any_of(m_groupPages.begin(), m_groupPages.end(), [outer](const auto& group) {
                return group.second->parentWidget() == outer;
@@ -389,26 +428,26 @@ TableModel* TForm1::UpdateTabState() {
     // The file actions follow the focused row of the table in front.
     PrepareFileMenu(*this);
     const bool tableInFront = tableTabInFront();
-    ExportAction_Timeline->setEnabled(false);
+    m_actions.ExportAction_Timeline->setEnabled(false);
     if (!tableInFront)
         return nullptr;
     const TabId id = currentTabId();
     TableTab& t = m_tabs[int(id)];
     const bool hasRows = t.model->rows() > 0;
 
-    SearchItem->menuAction()->setEnabled(hasRows);
-    SearchAction_Find->setEnabled(hasRows);
-    SearchAction_GoLine->setEnabled(hasRows);
-    Export1Item->menuAction()->setEnabled(hasRows);
-    ExportAction_XLS->setEnabled(hasRows);
-    ExportAction_Tab->setEnabled(hasRows);
-    ExportAction_Timeline->setEnabled(hasRows && id == kTimelineTab);
-    SearchAction_Again->setEnabled(LastSearchTable != nullptr);
+    m_actions.SearchItem->menuAction()->setEnabled(hasRows);
+    m_actions.SearchAction_Find->setEnabled(hasRows);
+    m_actions.SearchAction_GoLine->setEnabled(hasRows);
+    m_actions.Export1Item->menuAction()->setEnabled(hasRows);
+    m_actions.ExportAction_XLS->setEnabled(hasRows);
+    m_actions.ExportAction_Tab->setEnabled(hasRows);
+    m_actions.ExportAction_Timeline->setEnabled(hasRows && id == kTimelineTab);
+    m_actions.SearchAction_Again->setEnabled(m_search.LastSearchTable != nullptr);
     return t.model;
 }
 
 void TForm1::PageControl1Change() {
-    LastSearchTable = nullptr;
+    m_search.LastSearchTable = nullptr;
     // The timeline is made again from the tables when it is shown after
     // one of them changed.
     if (currentTabId() == kTimelineTab)
@@ -440,70 +479,60 @@ void TForm1::ClearPane(QWidget* panel) {
 
 void TForm1::CreateProgressBar(bool smooth, int minimum, int maximum) {
     DestroyProgressBar();
-    ProgressBar = new QProgressBar(statusBar());
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setTextVisible(!smooth);
-    ProgressBar->setGeometry(StatusPanel0->geometry());
-    ProgressBar->setRange(minimum, maximum);
-    ProgressBar->setValue(minimum);
-    ProgressBar->show();
-    m_progress = std::make_unique<BarProgress>(ProgressBar);
+    m_progressBar =
+        barOverPanel(statusBar(), m_widgets.StatusPanel0, "ProgressBar", smooth, minimum, maximum);
+    m_progress = std::make_unique<BarProgress>(m_progressBar);
 }
 
 void TForm1::CreateSecondProgressBar(bool smooth, int minimum, int maximum) {
     DestroySecondProgressBar();
-    SecondProgressBar = new QProgressBar(statusBar());
-    SecondProgressBar->setObjectName(QStringLiteral("SecondProgressBar"));
-    SecondProgressBar->setTextVisible(!smooth);
-    SecondProgressBar->setGeometry(StatusPanel1->geometry());
-    SecondProgressBar->setRange(minimum, maximum);
-    SecondProgressBar->setValue(minimum);
-    SecondProgressBar->show();
-    m_secondProgress = std::make_unique<BarProgress>(SecondProgressBar);
+    m_secondProgressBar = barOverPanel(statusBar(), m_widgets.StatusPanel1, "SecondProgressBar",
+                                       smooth, minimum, maximum);
+    m_secondProgress = std::make_unique<BarProgress>(m_secondProgressBar);
 }
 
 void TForm1::DestroyProgressBar() {
     m_progress.reset();
-    if (ProgressBar) {
-        ProgressBar->hide();
-        delete ProgressBar.data();
+    if (m_progressBar) {
+        m_progressBar->hide();
+        delete m_progressBar.data();
     }
-    ProgressBar = nullptr;
+    m_progressBar = nullptr;
 }
 
 void TForm1::DestroySecondProgressBar() {
     m_secondProgress.reset();
-    if (SecondProgressBar) {
-        SecondProgressBar->hide();
-        delete SecondProgressBar.data();
+    if (m_secondProgressBar) {
+        m_secondProgressBar->hide();
+        delete m_secondProgressBar.data();
     }
-    SecondProgressBar = nullptr;
+    m_secondProgressBar = nullptr;
 }
 
 Progress* TForm1::progress() {
-    return ProgressBar ? m_progress.get() : nullptr;
+    return m_progressBar ? m_progress.get() : nullptr;
 }
 Progress* TForm1::secondProgress() {
-    return SecondProgressBar ? m_secondProgress.get() : nullptr;
+    return m_secondProgressBar ? m_secondProgress.get() : nullptr;
 }
 
 void TForm1::FormResize() {
     // Each table shares its own width among its columns when it is shown,
     // filled or resized (ColumnFit); the one in front is laid out now.
-    if (StartState == 1) {
+    if (m_startState == 1) {
         m_tabs[int(currentTabId())].columns->fit();
-        StartState = 2;
+        m_startState = 2;
     }
     // The status panels share the bar seven to three by their stretch, and
     // give way when the window is made narrower. The bars lie over them.
-    if (ProgressBar)
-        ProgressBar->setGeometry(StatusPanel0->geometry());
-    if (SecondProgressBar)
-        SecondProgressBar->setGeometry(StatusPanel1->geometry());
+    if (m_progressBar)
+        m_progressBar->setGeometry(m_widgets.StatusPanel0->geometry());
+    if (m_secondProgressBar)
+        m_secondProgressBar->setGeometry(m_widgets.StatusPanel1->geometry());
 }
 
 void TForm1::showTab(TabId id) {
-    mainPageControl->setCurrentWidget(outerSheetOf(id));
+    m_widgets.mainPageControl->setCurrentWidget(outerSheetOf(id));
     innerPagesOf(id)->setCurrentWidget(m_tabs[int(id)].sheet);
 }
 
@@ -523,10 +552,10 @@ void TForm1::selectFirstRow(TabId id) {
 
 QString TForm1::currentTabCaption() const {
     if (currentTabId() == kTimelineTab)
-        return mainPageControl->tabText(mainPageControl->currentIndex());
+        return m_widgets.mainPageControl->tabText(m_widgets.mainPageControl->currentIndex());
     const QTabWidget* inner = innerPagesOf(currentTabId());
-    return mainPageControl->tabText(mainPageControl->currentIndex()) + QStringLiteral(": ") +
-           inner->tabText(inner->currentIndex());
+    return m_widgets.mainPageControl->tabText(m_widgets.mainPageControl->currentIndex()) +
+           QStringLiteral(": ") + inner->tabText(inner->currentIndex());
 }
 
 void TForm1::setConditionText(TabId id, const QString& text) {
@@ -537,29 +566,29 @@ void TForm1::setConditionText(TabId id, const QString& text) {
 }
 
 bool TForm1::fullHistoryChecked() const {
-    return CheckBox1->isChecked();
+    return m_widgets.CheckBox1->isChecked();
 }
 
 bool TForm1::allHistoryFilesChecked() const {
-    return ieH_CheckBox->isChecked();
+    return m_widgets.ieH_CheckBox->isChecked();
 }
 
 void TForm1::setActivityIndexFile(const QString& path) {
     m_activityIndexFile = path;
-    HistoryFileNamePanel->setToolTip(path);
+    m_widgets.HistoryFileNamePanel->setToolTip(path);
 }
 
 void TForm1::setActivityIndexCaption(const QString& caption) {
-    HistoryFileNamePanel->setText(caption);
+    m_widgets.HistoryFileNamePanel->setText(caption);
 }
 
 void TForm1::setHistoryFolder(const QString& folder) {
-    ieH_DirectoryPanel->setText(folder);
+    m_widgets.ieH_DirectoryPanel->setText(folder);
 }
 
 void TForm1::setCookieFolder(const QString& folder) {
     m_cookieFolder = folder;
-    ieC_DirectoryPanel->setText(folder);
+    m_widgets.ieC_DirectoryPanel->setText(folder);
 }
 
 void TForm1::EditAction_CopyExecute() {
@@ -580,7 +609,7 @@ void TForm1::EditAction_CopyExecute() {
 }
 
 void TForm1::ColumnsAction_FitExecute() {
-    const int id = ColumnsAction_Fit->data().toInt();
+    const int id = m_actions.ColumnsAction_Fit->data().toInt();
     if (id >= 0 && id < kAllTableTabCount)
         m_tabs[id].columns->fitToView();
 }
@@ -590,7 +619,7 @@ void TForm1::showContextMenu(TabId id, const QPoint& pos) {
     // The menu opens by itself only while the table has rows.
     if (t.model->rows() == 0)
         return;
-    table_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
+    m_actions.table_PopupMenu->popup(t.view->viewport()->mapToGlobal(pos));
 }
 
 } // namespace vc

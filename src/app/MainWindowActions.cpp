@@ -63,7 +63,7 @@ void TForm1::SearchAction_GoLineExecute() {
     GoToLineOfCurrentTable(*this);
 }
 void TForm1::ListViewColumnClick(TabId id, int column) {
-    SortTableByColumn(*this, id, column);
+    SortTableByColumn(*this, m_sort, id, column);
 }
 void TForm1::ExportAction_XLSExecute() {
     ExportCurrentTableToXml(*this);

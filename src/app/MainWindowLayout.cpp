@@ -35,80 +35,81 @@ QLabel* makePanelLabel(const QString& name, QWidget* parent,
 } // namespace
 
 void TForm1::buildLayout() {
-    mainPageControl = new QTabWidget(this);
-    mainPageControl->setObjectName(QStringLiteral("mainPageControl"));
-    setCentralWidget(mainPageControl);
+    m_widgets.mainPageControl = new QTabWidget(this);
+    m_widgets.mainPageControl->setObjectName(QStringLiteral("mainPageControl"));
+    setCentralWidget(m_widgets.mainPageControl);
 
-    IE_TabSheet = new QWidget;
-    IE_TabSheet->setObjectName(QStringLiteral("IE_TabSheet"));
-    PageControl1 = new QTabWidget(IE_TabSheet);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    (new QVBoxLayout(IE_TabSheet))->addWidget(PageControl1);
+    m_widgets.IE_TabSheet = new QWidget;
+    m_widgets.IE_TabSheet->setObjectName(QStringLiteral("IE_TabSheet"));
+    m_widgets.PageControl1 = new QTabWidget(m_widgets.IE_TabSheet);
+    m_widgets.PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    (new QVBoxLayout(m_widgets.IE_TabSheet))->addWidget(m_widgets.PageControl1);
 
-    Docs_TabSheet = new QWidget;
-    Docs_TabSheet->setObjectName(QStringLiteral("Docs_TabSheet"));
-    PageControl2 = new QTabWidget(Docs_TabSheet);
-    PageControl2->setObjectName(QStringLiteral("PageControl2"));
-    (new QVBoxLayout(Docs_TabSheet))->addWidget(PageControl2);
+    m_widgets.Docs_TabSheet = new QWidget;
+    m_widgets.Docs_TabSheet->setObjectName(QStringLiteral("Docs_TabSheet"));
+    m_widgets.PageControl2 = new QTabWidget(m_widgets.Docs_TabSheet);
+    m_widgets.PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    (new QVBoxLayout(m_widgets.Docs_TabSheet))->addWidget(m_widgets.PageControl2);
 
-    Web_TabSheet = new QWidget;
-    Web_TabSheet->setObjectName(QStringLiteral("Web_TabSheet"));
-    PageControl3 = new QTabWidget(Web_TabSheet);
-    PageControl3->setObjectName(QStringLiteral("PageControl3"));
-    (new QVBoxLayout(Web_TabSheet))->addWidget(PageControl3);
+    m_widgets.Web_TabSheet = new QWidget;
+    m_widgets.Web_TabSheet->setObjectName(QStringLiteral("Web_TabSheet"));
+    m_widgets.PageControl3 = new QTabWidget(m_widgets.Web_TabSheet);
+    m_widgets.PageControl3->setObjectName(QStringLiteral("PageControl3"));
+    (new QVBoxLayout(m_widgets.Web_TabSheet))->addWidget(m_widgets.PageControl3);
 
-    ToolsTabSheet = new QWidget;
-    ToolsTabSheet->setObjectName(QStringLiteral("ToolsTabSheet"));
+    m_widgets.ToolsTabSheet = new QWidget;
+    m_widgets.ToolsTabSheet->setObjectName(QStringLiteral("ToolsTabSheet"));
 
-    mainPageControl->addTab(IE_TabSheet, QString());
-    mainPageControl->addTab(Docs_TabSheet, QString());
-    mainPageControl->addTab(Web_TabSheet, QString());
-    mainPageControl->addTab(ToolsTabSheet, QString());
-    mainPageControl->setTabVisible(mainPageControl->indexOf(ToolsTabSheet), false);
+    m_widgets.mainPageControl->addTab(m_widgets.IE_TabSheet, QString());
+    m_widgets.mainPageControl->addTab(m_widgets.Docs_TabSheet, QString());
+    m_widgets.mainPageControl->addTab(m_widgets.Web_TabSheet, QString());
+    m_widgets.mainPageControl->addTab(m_widgets.ToolsTabSheet, QString());
+    m_widgets.mainPageControl->setTabVisible(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), false);
 
-    m_groupPages = {{TextInternetExplorerTab, PageControl1},
-                    {TextDocumentsTab, PageControl2},
-                    {TextBrowsersTab, PageControl3}};
+    m_groupPages = {{TextInternetExplorerTab, m_widgets.PageControl1},
+                    {TextDocumentsTab, m_widgets.PageControl2},
+                    {TextBrowsersTab, m_widgets.PageControl3}};
 
     // Activity: the index file panel and the hidden "Full history" option.
     auto* activityTop = new QWidget;
     auto* activityTopLayout = new QHBoxLayout(activityTop);
     activityTopLayout->setContentsMargins(0, 0, 0, 0);
-    HistoryFileNamePanel =
+    m_widgets.HistoryFileNamePanel =
         makePanelLabel(QStringLiteral("HistoryFileNamePanel"), activityTop, Qt::ElideMiddle);
-    activityTopLayout->addWidget(HistoryFileNamePanel, 1);
-    GroupBox1 = new QGroupBox(activityTop);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    CheckBox1 = new QCheckBox(GroupBox1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    (new QVBoxLayout(GroupBox1))->addWidget(CheckBox1);
-    GroupBox1->setVisible(false);
-    activityTopLayout->addWidget(GroupBox1);
+    activityTopLayout->addWidget(m_widgets.HistoryFileNamePanel, 1);
+    m_widgets.GroupBox1 = new QGroupBox(activityTop);
+    m_widgets.GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    m_widgets.CheckBox1 = new QCheckBox(m_widgets.GroupBox1);
+    m_widgets.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_widgets.CheckBox1->setChecked(true);
+    (new QVBoxLayout(m_widgets.GroupBox1))->addWidget(m_widgets.CheckBox1);
+    m_widgets.GroupBox1->setVisible(false);
+    activityTopLayout->addWidget(m_widgets.GroupBox1);
 
     auto* historyTop = new QWidget;
     auto* historyTopLayout = new QHBoxLayout(historyTop);
     historyTopLayout->setContentsMargins(0, 0, 0, 0);
-    ieH_DirectoryPanel =
+    m_widgets.ieH_DirectoryPanel =
         makePanelLabel(QStringLiteral("ieH_DirectoryPanel"), historyTop, Qt::ElideMiddle);
-    historyTopLayout->addWidget(ieH_DirectoryPanel, 1);
-    GroupBox2 = new QGroupBox(historyTop);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    ieH_CheckBox = new QCheckBox(GroupBox2);
-    ieH_CheckBox->setObjectName(QStringLiteral("ieH_CheckBox"));
-    ieH_CheckBox->setChecked(false);
-    (new QVBoxLayout(GroupBox2))->addWidget(ieH_CheckBox);
-    GroupBox2->setVisible(false);
-    historyTopLayout->addWidget(GroupBox2);
+    historyTopLayout->addWidget(m_widgets.ieH_DirectoryPanel, 1);
+    m_widgets.GroupBox2 = new QGroupBox(historyTop);
+    m_widgets.GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    m_widgets.ieH_CheckBox = new QCheckBox(m_widgets.GroupBox2);
+    m_widgets.ieH_CheckBox->setObjectName(QStringLiteral("ieH_CheckBox"));
+    m_widgets.ieH_CheckBox->setChecked(false);
+    (new QVBoxLayout(m_widgets.GroupBox2))->addWidget(m_widgets.ieH_CheckBox);
+    m_widgets.GroupBox2->setVisible(false);
+    historyTopLayout->addWidget(m_widgets.GroupBox2);
 
     auto* cookieTop = new QWidget;
     auto* cookieTopLayout = new QHBoxLayout(cookieTop);
     cookieTopLayout->setContentsMargins(0, 0, 0, 0);
-    ieC_DirectoryPanel =
+    m_widgets.ieC_DirectoryPanel =
         makePanelLabel(QStringLiteral("ieC_DirectoryPanel"), cookieTop, Qt::ElideMiddle);
-    ieC_FilesLabel = makePanelLabel(QStringLiteral("ieC_FilesLabel"), cookieTop);
-    cookieTopLayout->addWidget(ieC_DirectoryPanel, 1);
-    cookieTopLayout->addWidget(ieC_FilesLabel);
+    m_widgets.ieC_FilesLabel = makePanelLabel(QStringLiteral("ieC_FilesLabel"), cookieTop);
+    cookieTopLayout->addWidget(m_widgets.ieC_DirectoryPanel, 1);
+    cookieTopLayout->addWidget(m_widgets.ieC_FilesLabel);
 
     // One tab per source of the catalogue, on its group's pages.
     for (int i = 0; i < kTableTabCount; ++i) {
@@ -122,18 +123,19 @@ void TForm1::buildLayout() {
     // The timeline of every table: a tab of its own after the groups.
     auto* timelineTop = new QWidget;
     buildTableTabOf(kTimelineTab, timelineWidgets(), timelineTableName(), timelineTableColumns(),
-                    CellEncoding::Utf8, mainPageControl, timelineTop);
+                    CellEncoding::Utf8, m_widgets.mainPageControl, timelineTop);
     m_timeline = new TimelineView(*this, m_tabs[int(kTimelineTab)], timelineTop);
 
     // Status bar: two panels; the progress bars are laid over them.
     // They share the bar seven to three, whatever their texts.
-    StatusPanel0 = makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
-    StatusPanel1 = makePanelLabel(QStringLiteral("StatusPanel1"), statusBar());
-    for (QLabel* panel : {StatusPanel0, StatusPanel1})
+    m_widgets.StatusPanel0 =
+        makePanelLabel(QStringLiteral("StatusPanel0"), statusBar(), Qt::ElideMiddle);
+    m_widgets.StatusPanel1 = makePanelLabel(QStringLiteral("StatusPanel1"), statusBar());
+    for (QLabel* panel : {m_widgets.StatusPanel0, m_widgets.StatusPanel1})
         panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar()->addWidget(StatusPanel0, 7);
-    statusBar()->addWidget(StatusPanel1, 3);
+    statusBar()->addWidget(m_widgets.StatusPanel0, 7);
+    statusBar()->addWidget(m_widgets.StatusPanel1, 3);
 }
 
 QTabWidget* TForm1::pagesOfGroup(int groupText) {
@@ -147,7 +149,8 @@ QTabWidget* TForm1::pagesOfGroup(int groupText) {
     auto* pages = new QTabWidget(sheet);
     pages->setObjectName(QStringLiteral("Group%1_PageControl").arg(groupText));
     (new QVBoxLayout(sheet))->addWidget(pages);
-    mainPageControl->insertTab(mainPageControl->indexOf(ToolsTabSheet), sheet, QString());
+    m_widgets.mainPageControl->insertTab(
+        m_widgets.mainPageControl->indexOf(m_widgets.ToolsTabSheet), sheet, QString());
     m_groupPages.append({groupText, pages});
     return pages;
 }
@@ -202,19 +205,20 @@ void TForm1::buildTableTabOf(TabId id, const SourceWidgets& w, const QString& ta
     t.view->horizontalHeader()->setHighlightSections(false);
     t.view->horizontalHeader()->setStretchLastSection(false);
     t.view->setContextMenuPolicy(Qt::CustomContextMenu);
-    t.view->addAction(EditAction_Copy);
+    t.view->addAction(m_actions.EditAction_Copy);
     t.columns = new ColumnFit(t.view, t.model);
     t.columnLayout = new ColumnLayout(t.view, t.model, t.columns);
     t.view->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(t.view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this, id](const QPoint& pos) {
-                ColumnsAction_Fit->setData(int(id));
+                m_actions.ColumnsAction_Fit->setData(int(id));
                 // Fit, then the columns to show or hide.
-                header_PopupMenu->clear();
-                header_PopupMenu->addAction(ColumnsAction_Fit);
-                header_PopupMenu->addSeparator();
-                m_tabs[int(id)].columnLayout->addMenuEntries(header_PopupMenu);
-                header_PopupMenu->popup(m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
+                m_actions.header_PopupMenu->clear();
+                m_actions.header_PopupMenu->addAction(m_actions.ColumnsAction_Fit);
+                m_actions.header_PopupMenu->addSeparator();
+                m_tabs[int(id)].columnLayout->addMenuEntries(m_actions.header_PopupMenu);
+                m_actions.header_PopupMenu->popup(
+                    m_tabs[int(id)].view->horizontalHeader()->mapToGlobal(pos));
             });
     connect(t.view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this, id](int column) { ListViewColumnClick(id, column); });
@@ -258,28 +262,29 @@ void TForm1::buildActions() {
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, slot);
     };
-    make(ActionExit, "ActionExit", &TForm1::ActionExitExecute);
-    make(ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
-    make(ActionOpenVolume, "ActionOpenVolume", &TForm1::ActionOpenVolumeExecute);
-    make(ActionOpenImage, "ActionOpenImage", &TForm1::ActionOpenImageExecute);
-    make(ActionThisComputer, "ActionThisComputer", &TForm1::ActionThisComputerExecute);
-    make(MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
-    make(MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
-    make(SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
-    make(SearchAction_Again, "SearchAction_Again", &TForm1::SearchAction_AgainExecute);
-    make(SearchAction_GoLine, "SearchAction_GoLine", &TForm1::SearchAction_GoLineExecute);
-    make(ActionLoadIEActivity, "ActionLoadIEActivity", &TForm1::IEActivityClick);
-    make(Action_ieH, "Action_ieH", &TForm1::Action_ieHExecute);
-    make(ActionIECookie, "ActionIECookie", &TForm1::ActionIECookieExecute);
-    make(ActionLast_MRU, "ActionLast_MRU", &TForm1::ActionLast_MRUExecute);
-    make(docs_ActionRecent, "docs_ActionRecent", &TForm1::docs_ActionRecentExecute);
-    make(docs_ActionTemp, "docs_ActionTemp", &TForm1::docs_ActionTempExecute);
-    make(web_ActionHistory, "web_ActionHistory", &TForm1::web_ActionHistoryExecute);
-    make(web_ActionDownloads, "web_ActionDownloads", &TForm1::web_ActionDownloadsExecute);
-    make(web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
-    make(ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
-    make(ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
-    make(ExportAction_Timeline, "ExportAction_Timeline", &TForm1::ExportAction_TimelineExecute);
+    make(m_actions.ActionExit, "ActionExit", &TForm1::ActionExitExecute);
+    make(m_actions.ActionOpenProfile, "ActionOpenProfile", &TForm1::ActionOpenProfileExecute);
+    make(m_actions.ActionOpenVolume, "ActionOpenVolume", &TForm1::ActionOpenVolumeExecute);
+    make(m_actions.ActionOpenImage, "ActionOpenImage", &TForm1::ActionOpenImageExecute);
+    make(m_actions.ActionThisComputer, "ActionThisComputer", &TForm1::ActionThisComputerExecute);
+    make(m_actions.MyCompAction_Total, "MyCompAction_Total", &TForm1::MyCompAction_TotalExecute);
+    make(m_actions.MyCompAction_Cond, "MyCompAction_Cond", &TForm1::MyCompAction_CondExecute);
+    make(m_actions.SearchAction_Find, "SearchAction_Find", &TForm1::SearchAction_FindExecute);
+    make(m_actions.SearchAction_Again, "SearchAction_Again", &TForm1::SearchAction_AgainExecute);
+    make(m_actions.SearchAction_GoLine, "SearchAction_GoLine", &TForm1::SearchAction_GoLineExecute);
+    make(m_actions.ActionLoadIEActivity, "ActionLoadIEActivity", &TForm1::IEActivityClick);
+    make(m_actions.Action_ieH, "Action_ieH", &TForm1::Action_ieHExecute);
+    make(m_actions.ActionIECookie, "ActionIECookie", &TForm1::ActionIECookieExecute);
+    make(m_actions.ActionLast_MRU, "ActionLast_MRU", &TForm1::ActionLast_MRUExecute);
+    make(m_actions.docs_ActionRecent, "docs_ActionRecent", &TForm1::docs_ActionRecentExecute);
+    make(m_actions.docs_ActionTemp, "docs_ActionTemp", &TForm1::docs_ActionTempExecute);
+    make(m_actions.web_ActionHistory, "web_ActionHistory", &TForm1::web_ActionHistoryExecute);
+    make(m_actions.web_ActionDownloads, "web_ActionDownloads", &TForm1::web_ActionDownloadsExecute);
+    make(m_actions.web_ActionCookies, "web_ActionCookies", &TForm1::web_ActionCookiesExecute);
+    make(m_actions.ExportAction_XLS, "ExportAction_XLS", &TForm1::ExportAction_XLSExecute);
+    make(m_actions.ExportAction_Tab, "ExportAction_Tab", &TForm1::ExportAction_TabExecute);
+    make(m_actions.ExportAction_Timeline, "ExportAction_Timeline",
+         &TForm1::ExportAction_TimelineExecute);
     // The zone of the time texts: one of three, checked.
     auto* zones = new QActionGroup(this);
     auto zone = [this, zones](QAction*& action, const char* name, auto slot) {
@@ -289,59 +294,63 @@ void TForm1::buildActions() {
         zones->addAction(action);
         connect(action, &QAction::toggled, this, slot);
     };
-    zone(ViewAction_Utc, "ViewAction_Utc", &TForm1::ViewAction_UtcExecute);
-    zone(ViewAction_Local, "ViewAction_Local", &TForm1::ViewAction_LocalExecute);
-    zone(ViewAction_Machine, "ViewAction_Machine", &TForm1::ViewAction_MachineExecute);
-    make(HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
-    make(HelpAction_ShortCut1, "HelpAction_ShortCut1", &TForm1::HelpAction_ShortCut1Execute);
-    make(HelpAction_ShortCut2, "HelpAction_ShortCut2", &TForm1::HelpAction_ShortCut2Execute);
-    make(HelpAction_About, "HelpAction_About", &TForm1::HelpAction_AboutExecute);
-    make(Helpyourself1, "Helpyourself1", &TForm1::Helpyourself1Click);
-    make(filesPopUp_Open, "filesPopUp_Open", &TForm1::filesPopUp_OpenClick);
-    make(filesPopUp_OpenWith, "filesPopUp_OpenWith", &TForm1::filesPopUp_OpenWithClick);
-    make(filesPopUp_OpenFolder, "filesPopUp_OpenFolder", &TForm1::filesPopUp_OpenFolderClick);
-    make(filesPopUp_CopyTo, "filesPopUp_CopyTo", &TForm1::filesPopUp_CopyToClick);
-    make(filesPopUp_MoveTo, "filesPopUp_MoveTo", &TForm1::filesPopUp_CopyToClick);
-    make(filesPopUp_Properties, "filesPopUp_Properties", &TForm1::filesPopUp_PropertiesClick);
-    make(EditAction_Copy, "EditAction_Copy", &TForm1::EditAction_CopyExecute);
-    make(ColumnsAction_Fit, "ColumnsAction_Fit", &TForm1::ColumnsAction_FitExecute);
+    zone(m_actions.ViewAction_Utc, "ViewAction_Utc", &TForm1::ViewAction_UtcExecute);
+    zone(m_actions.ViewAction_Local, "ViewAction_Local", &TForm1::ViewAction_LocalExecute);
+    zone(m_actions.ViewAction_Machine, "ViewAction_Machine", &TForm1::ViewAction_MachineExecute);
+    make(m_actions.HelpAction_Manual, "HelpAction_Manual", &TForm1::HelpAction_ManualExecute);
+    make(m_actions.HelpAction_ShortCut1, "HelpAction_ShortCut1",
+         &TForm1::HelpAction_ShortCut1Execute);
+    make(m_actions.HelpAction_ShortCut2, "HelpAction_ShortCut2",
+         &TForm1::HelpAction_ShortCut2Execute);
+    make(m_actions.HelpAction_About, "HelpAction_About", &TForm1::HelpAction_AboutExecute);
+    make(m_actions.Helpyourself1, "Helpyourself1", &TForm1::Helpyourself1Click);
+    make(m_actions.filesPopUp_Open, "filesPopUp_Open", &TForm1::filesPopUp_OpenClick);
+    make(m_actions.filesPopUp_OpenWith, "filesPopUp_OpenWith", &TForm1::filesPopUp_OpenWithClick);
+    make(m_actions.filesPopUp_OpenFolder, "filesPopUp_OpenFolder",
+         &TForm1::filesPopUp_OpenFolderClick);
+    make(m_actions.filesPopUp_CopyTo, "filesPopUp_CopyTo", &TForm1::filesPopUp_CopyToClick);
+    make(m_actions.filesPopUp_MoveTo, "filesPopUp_MoveTo", &TForm1::filesPopUp_CopyToClick);
+    make(m_actions.filesPopUp_Properties, "filesPopUp_Properties",
+         &TForm1::filesPopUp_PropertiesClick);
+    make(m_actions.EditAction_Copy, "EditAction_Copy", &TForm1::EditAction_CopyExecute);
+    make(m_actions.ColumnsAction_Fit, "ColumnsAction_Fit", &TForm1::ColumnsAction_FitExecute);
     // Ctrl+C copies rows while a table has the focus; elsewhere (the detail
     // pane's text) it keeps copying text.
-    EditAction_Copy->setShortcut(QKeySequence::Copy);
-    EditAction_Copy->setShortcutContext(Qt::WidgetShortcut);
+    m_actions.EditAction_Copy->setShortcut(QKeySequence::Copy);
+    m_actions.EditAction_Copy->setShortcutContext(Qt::WidgetShortcut);
     // Copy and move share one handler; the tag tells them apart.
-    filesPopUp_CopyTo->setData(0);
-    filesPopUp_MoveTo->setData(1);
+    m_actions.filesPopUp_CopyTo->setData(0);
+    m_actions.filesPopUp_MoveTo->setData(1);
 
-    SearchAction_Find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    SearchAction_Again->setShortcut(QKeySequence(Qt::Key_F3));
-    SearchAction_GoLine->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
-    HelpAction_Manual->setShortcut(QKeySequence(Qt::Key_F1));
+    m_actions.SearchAction_Find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_actions.SearchAction_Again->setShortcut(QKeySequence(Qt::Key_F3));
+    m_actions.SearchAction_GoLine->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
+    m_actions.HelpAction_Manual->setShortcut(QKeySequence(Qt::Key_F1));
 
     static const struct {
-        QAction* TForm1::*action;
+        QAction* WindowActions::*action;
         QStyle::StandardPixmap icon;
     } kIcons[] = {
-        {&TForm1::ActionExit, QStyle::SP_DialogCloseButton},
-        {&TForm1::MyCompAction_Total, QStyle::SP_ComputerIcon},
-        {&TForm1::MyCompAction_Cond, QStyle::SP_FileDialogDetailedView},
-        {&TForm1::SearchAction_Find, QStyle::SP_FileDialogContentsView},
-        {&TForm1::ActionLoadIEActivity, QStyle::SP_DriveNetIcon},
-        {&TForm1::Action_ieH, QStyle::SP_BrowserReload},
-        {&TForm1::ActionIECookie, QStyle::SP_FileIcon},
-        {&TForm1::ActionLast_MRU, QStyle::SP_DirLinkIcon},
-        {&TForm1::docs_ActionRecent, QStyle::SP_FileDialogStart},
-        {&TForm1::docs_ActionTemp, QStyle::SP_TrashIcon},
-        {&TForm1::web_ActionHistory, QStyle::SP_FileDialogListView},
-        {&TForm1::web_ActionDownloads, QStyle::SP_ArrowDown},
-        {&TForm1::web_ActionCookies, QStyle::SP_FileDialogInfoView},
-        {&TForm1::ActionOpenProfile, QStyle::SP_DirOpenIcon},
-        {&TForm1::ActionOpenVolume, QStyle::SP_DriveHDIcon},
-        {&TForm1::ActionOpenImage, QStyle::SP_DriveCDIcon},
-        {&TForm1::ActionThisComputer, QStyle::SP_ComputerIcon},
+        {&WindowActions::ActionExit, QStyle::SP_DialogCloseButton},
+        {&WindowActions::MyCompAction_Total, QStyle::SP_ComputerIcon},
+        {&WindowActions::MyCompAction_Cond, QStyle::SP_FileDialogDetailedView},
+        {&WindowActions::SearchAction_Find, QStyle::SP_FileDialogContentsView},
+        {&WindowActions::ActionLoadIEActivity, QStyle::SP_DriveNetIcon},
+        {&WindowActions::Action_ieH, QStyle::SP_BrowserReload},
+        {&WindowActions::ActionIECookie, QStyle::SP_FileIcon},
+        {&WindowActions::ActionLast_MRU, QStyle::SP_DirLinkIcon},
+        {&WindowActions::docs_ActionRecent, QStyle::SP_FileDialogStart},
+        {&WindowActions::docs_ActionTemp, QStyle::SP_TrashIcon},
+        {&WindowActions::web_ActionHistory, QStyle::SP_FileDialogListView},
+        {&WindowActions::web_ActionDownloads, QStyle::SP_ArrowDown},
+        {&WindowActions::web_ActionCookies, QStyle::SP_FileDialogInfoView},
+        {&WindowActions::ActionOpenProfile, QStyle::SP_DirOpenIcon},
+        {&WindowActions::ActionOpenVolume, QStyle::SP_DriveHDIcon},
+        {&WindowActions::ActionOpenImage, QStyle::SP_DriveCDIcon},
+        {&WindowActions::ActionThisComputer, QStyle::SP_ComputerIcon},
     };
     for (const auto& i : kIcons)
-        (this->*i.action)->setIcon(style()->standardIcon(i.icon));
+        (m_actions.*i.action)->setIcon(style()->standardIcon(i.icon));
 }
 
 void TForm1::buildMenusAndToolBar() {
@@ -352,34 +361,34 @@ void TForm1::buildMenusAndToolBar() {
         return m;
     };
     QMenu* file = menu("FileItem");
-    file->addAction(ActionOpenProfile);
-    file->addAction(ActionOpenVolume);
-    file->addAction(ActionOpenImage);
-    file->addAction(ActionThisComputer);
+    file->addAction(m_actions.ActionOpenProfile);
+    file->addAction(m_actions.ActionOpenVolume);
+    file->addAction(m_actions.ActionOpenImage);
+    file->addAction(m_actions.ActionThisComputer);
     file->addSeparator();
-    file->addAction(ActionExit);
+    file->addAction(m_actions.ActionExit);
     QMenu* computer = menu("MyComputer1");
-    computer->addAction(MyCompAction_Total);
-    computer->addAction(MyCompAction_Cond);
-    SearchItem = menu("SearchItem");
-    SearchItem->addAction(SearchAction_Find);
-    SearchItem->addAction(SearchAction_Again);
-    SearchItem->addSeparator();
-    SearchItem->addAction(SearchAction_GoLine);
-    SearchItem->addSeparator();
-    SearchItem->addAction(EditAction_Copy);
+    computer->addAction(m_actions.MyCompAction_Total);
+    computer->addAction(m_actions.MyCompAction_Cond);
+    m_actions.SearchItem = menu("SearchItem");
+    m_actions.SearchItem->addAction(m_actions.SearchAction_Find);
+    m_actions.SearchItem->addAction(m_actions.SearchAction_Again);
+    m_actions.SearchItem->addSeparator();
+    m_actions.SearchItem->addAction(m_actions.SearchAction_GoLine);
+    m_actions.SearchItem->addSeparator();
+    m_actions.SearchItem->addAction(m_actions.EditAction_Copy);
     QMenu* ie = menu("InternetExplorer1");
-    ie->addAction(ActionLoadIEActivity);
-    ie->addAction(Action_ieH);
-    ie->addAction(ActionIECookie);
-    ie->addAction(ActionLast_MRU);
+    ie->addAction(m_actions.ActionLoadIEActivity);
+    ie->addAction(m_actions.Action_ieH);
+    ie->addAction(m_actions.ActionIECookie);
+    ie->addAction(m_actions.ActionLast_MRU);
     QMenu* docs = menu("Documents1");
-    docs->addAction(docs_ActionRecent);
-    docs->addAction(docs_ActionTemp);
+    docs->addAction(m_actions.docs_ActionRecent);
+    docs->addAction(m_actions.docs_ActionTemp);
     QMenu* web = menu("Browsers1");
-    web->addAction(web_ActionHistory);
-    web->addAction(web_ActionDownloads);
-    web->addAction(web_ActionCookies);
+    web->addAction(m_actions.web_ActionHistory);
+    web->addAction(m_actions.web_ActionDownloads);
+    web->addAction(m_actions.web_ActionCookies);
     // The sources the program gained later: a load each, in their group's
     // menu; a group the menus above do not name (the Windows tab) has a
     // menu of its own.
@@ -402,70 +411,70 @@ void TForm1::buildMenusAndToolBar() {
         connect(load, &QAction::triggered, this, [this, i] { LoadSourceTab(*this, TabId(i)); });
         groupMenu->addAction(load);
     }
-    Export1Item = menu("Export1Item");
-    Export1Item->addAction(ExportAction_XLS);
-    Export1Item->addAction(ExportAction_Tab);
-    Export1Item->addAction(ExportAction_Timeline);
+    m_actions.Export1Item = menu("Export1Item");
+    m_actions.Export1Item->addAction(m_actions.ExportAction_XLS);
+    m_actions.Export1Item->addAction(m_actions.ExportAction_Tab);
+    m_actions.Export1Item->addAction(m_actions.ExportAction_Timeline);
     QMenu* view = menu("View1Item");
-    view->addAction(ViewAction_Local);
-    view->addAction(ViewAction_Utc);
-    view->addAction(ViewAction_Machine);
+    view->addAction(m_actions.ViewAction_Local);
+    view->addAction(m_actions.ViewAction_Utc);
+    view->addAction(m_actions.ViewAction_Machine);
     QMenu* help = menu("Help1Item");
-    help->addAction(HelpAction_Manual);
+    help->addAction(m_actions.HelpAction_Manual);
     help->addSeparator();
-    help->addAction(HelpAction_ShortCut1);
-    help->addAction(HelpAction_ShortCut2);
+    help->addAction(m_actions.HelpAction_ShortCut1);
+    help->addAction(m_actions.HelpAction_ShortCut2);
     help->addSeparator();
-    help->addAction(HelpAction_About);
+    help->addAction(m_actions.HelpAction_About);
     help->addSeparator();
-    help->addAction(Helpyourself1);
+    help->addAction(m_actions.Helpyourself1);
 
-    ToolBar1 = addToolBar(QString());
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ToolBar1->addAction(ActionExit);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(MyCompAction_Total);
-    ToolBar1->addAction(MyCompAction_Cond);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(SearchAction_Find);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(ActionLoadIEActivity);
-    ToolBar1->addAction(Action_ieH);
-    ToolBar1->addAction(ActionIECookie);
-    ToolBar1->addAction(ActionLast_MRU);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(docs_ActionRecent);
-    ToolBar1->addAction(docs_ActionTemp);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(web_ActionHistory);
-    ToolBar1->addAction(web_ActionDownloads);
-    ToolBar1->addAction(web_ActionCookies);
+    m_widgets.ToolBar1 = addToolBar(QString());
+    m_widgets.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    m_widgets.ToolBar1->setMovable(false);
+    m_widgets.ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_widgets.ToolBar1->addAction(m_actions.ActionExit);
+    m_widgets.ToolBar1->addSeparator();
+    m_widgets.ToolBar1->addAction(m_actions.MyCompAction_Total);
+    m_widgets.ToolBar1->addAction(m_actions.MyCompAction_Cond);
+    m_widgets.ToolBar1->addSeparator();
+    m_widgets.ToolBar1->addAction(m_actions.SearchAction_Find);
+    m_widgets.ToolBar1->addSeparator();
+    m_widgets.ToolBar1->addAction(m_actions.ActionLoadIEActivity);
+    m_widgets.ToolBar1->addAction(m_actions.Action_ieH);
+    m_widgets.ToolBar1->addAction(m_actions.ActionIECookie);
+    m_widgets.ToolBar1->addAction(m_actions.ActionLast_MRU);
+    m_widgets.ToolBar1->addSeparator();
+    m_widgets.ToolBar1->addAction(m_actions.docs_ActionRecent);
+    m_widgets.ToolBar1->addAction(m_actions.docs_ActionTemp);
+    m_widgets.ToolBar1->addSeparator();
+    m_widgets.ToolBar1->addAction(m_actions.web_ActionHistory);
+    m_widgets.ToolBar1->addAction(m_actions.web_ActionDownloads);
+    m_widgets.ToolBar1->addAction(m_actions.web_ActionCookies);
 
-    files_PopupMenu = new QMenu(this);
-    files_PopupMenu->setObjectName(QStringLiteral("files_PopupMenu"));
-    files_PopupMenu->addAction(filesPopUp_Open);
-    files_PopupMenu->addAction(filesPopUp_OpenWith);
-    files_PopupMenu->addAction(filesPopUp_OpenFolder);
-    files_PopupMenu->addSeparator();
-    files_PopupMenu->addAction(filesPopUp_CopyTo);
-    files_PopupMenu->addAction(filesPopUp_MoveTo);
-    files_PopupMenu->addSeparator();
-    files_PopupMenu->addAction(filesPopUp_Properties);
-    connect(files_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
+    m_actions.files_PopupMenu = new QMenu(this);
+    m_actions.files_PopupMenu->setObjectName(QStringLiteral("files_PopupMenu"));
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_Open);
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_OpenWith);
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_OpenFolder);
+    m_actions.files_PopupMenu->addSeparator();
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_CopyTo);
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_MoveTo);
+    m_actions.files_PopupMenu->addSeparator();
+    m_actions.files_PopupMenu->addAction(m_actions.filesPopUp_Properties);
+    connect(m_actions.files_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
     // What a right click on a table opens: the file actions (on the focused
     // row) and the copy of the selected rows.
-    table_PopupMenu = new QMenu(this);
-    table_PopupMenu->setObjectName(QStringLiteral("table_PopupMenu"));
-    table_PopupMenu->addActions(files_PopupMenu->actions());
-    table_PopupMenu->addSeparator();
-    table_PopupMenu->addAction(EditAction_Copy);
-    connect(table_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
+    m_actions.table_PopupMenu = new QMenu(this);
+    m_actions.table_PopupMenu->setObjectName(QStringLiteral("table_PopupMenu"));
+    m_actions.table_PopupMenu->addActions(m_actions.files_PopupMenu->actions());
+    m_actions.table_PopupMenu->addSeparator();
+    m_actions.table_PopupMenu->addAction(m_actions.EditAction_Copy);
+    connect(m_actions.table_PopupMenu, &QMenu::aboutToShow, this, &TForm1::files_PopupMenuPopup);
 
-    header_PopupMenu = new QMenu(this);
-    header_PopupMenu->setObjectName(QStringLiteral("header_PopupMenu"));
-    header_PopupMenu->addAction(ColumnsAction_Fit);
+    m_actions.header_PopupMenu = new QMenu(this);
+    m_actions.header_PopupMenu->setObjectName(QStringLiteral("header_PopupMenu"));
+    m_actions.header_PopupMenu->addAction(m_actions.ColumnsAction_Fit);
 }
 
 } // namespace vc

@@ -31,10 +31,11 @@ bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr
                         MessageButtons::Ok);
     own = std::move(machine);
     const UserProfile* user = form.firstUser();
-    form.CacheDir = GetSpecialFolder(user, FolderKind::CacheDir);
-    form.OpenDialogFileName.clear();
-    if (!form.CacheDir.isEmpty() && QFileInfo::exists(form.CacheDir + QStringLiteral("index.dat")))
-        form.OpenDialogFileName = QStringLiteral("index.dat");
+    form.activity().CacheDir = GetSpecialFolder(user, FolderKind::CacheDir);
+    form.activity().OpenDialogFileName.clear();
+    if (!form.activity().CacheDir.isEmpty() &&
+        QFileInfo::exists(form.activity().CacheDir + QStringLiteral("index.dat")))
+        form.activity().OpenDialogFileName = QStringLiteral("index.dat");
     // Without its hive a profile's folders are where Windows usually puts
     // them; the status bar says so for as long as the profile is open.
     QString status = own->kind() == Machine::Kind::Profile && user
@@ -45,7 +46,7 @@ bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr
             status += QStringLiteral(" (") + tx(TextFoldersGuessed) + QLatin1Char(')');
             break;
         }
-    form.StatusPanel0->setText(status);
+    form.widgets().StatusPanel0->setText(status);
     UseMachineTimeZone(form);
     form.updateWindowTitle();
     return true;
@@ -57,19 +58,20 @@ bool takeMachine(TForm1& form, std::unique_ptr<Machine> machine, std::unique_ptr
 QString chosenProfileFolder(TForm1& form) {
     const UserProfile* user = form.firstUser();
     const QString start = user ? user->folder() : lastProfileFolder();
-    return form.chooser()->chooseFolder(form.ActionOpenProfile->text(), start);
+    return form.chooser()->chooseFolder(form.actions().ActionOpenProfile->text(), start);
 }
 
 QString chosenVolumeRoot(TForm1& form) {
     const Machine* open = form.machine();
     const QString start = open && !open->root().isEmpty() ? open->root() : lastProfileFolder();
-    return form.chooser()->chooseFolder(form.ActionOpenVolume->text(), start);
+    return form.chooser()->chooseFolder(form.actions().ActionOpenVolume->text(), start);
 }
 
 QString chosenImageFile(TForm1& form) {
     const QString last = lastImageFile();
-    return form.chooser()->openFile(form.ActionOpenImage->text(), QFileInfo(last).absolutePath(),
-                                    QFileInfo(last).fileName(), tx(TextDiskImageFilter));
+    return form.chooser()->openFile(form.actions().ActionOpenImage->text(),
+                                    QFileInfo(last).absolutePath(), QFileInfo(last).fileName(),
+                                    tx(TextDiskImageFilter));
 }
 
 } // namespace
@@ -157,8 +159,8 @@ bool TForm1::openImage(const QString& path, const QStringList& users, std::optio
         QStringList items;
         for (const int v : windows)
             items << image->volumes[size_t(v)].describe(imageFileName(path));
-        const int chosen =
-            chooser()->chooseItem(ActionOpenImage->text(), tx(TextChooseWindowsVolume), items);
+        const int chosen = chooser()->chooseItem(m_actions.ActionOpenImage->text(),
+                                                 tx(TextChooseWindowsVolume), items);
         if (chosen < 0 || chosen >= int(windows.size()))
             return false;
         volume = windows[size_t(chosen)];
@@ -224,11 +226,11 @@ void TForm1::ActionOpenVolumeExecute() {
 bool TForm1::askWhatToOpen() {
     // The four ways in, named as the File menu names them.
     QStringList items;
-    for (const QAction* action :
-         {ActionOpenProfile, ActionOpenVolume, ActionOpenImage, ActionThisComputer})
+    for (const QAction* action : {m_actions.ActionOpenProfile, m_actions.ActionOpenVolume,
+                                  m_actions.ActionOpenImage, m_actions.ActionThisComputer})
         items << action->text().remove(QLatin1Char('&'));
     const int chosen =
-        chooser()->chooseItem(MyCompAction_Total->text(), tx(TextChooseEvidence), items);
+        chooser()->chooseItem(m_actions.MyCompAction_Total->text(), tx(TextChooseEvidence), items);
     switch (chosen) {
     case 0: {
         const QString folder = chosenProfileFolder(*this);

@@ -72,14 +72,14 @@ void RetranslateScreenTexts(TForm1& form, const QStringList& before) {
         if (!t.conditions.isEmpty())
             form.setConditionText(TabId(i), retranslatedText(t.conditions, before));
     }
-    retranslateLabel(form.ieC_FilesLabel, before, TextCookieFiles);
+    retranslateLabel(form.widgets().ieC_FilesLabel, before, TextCookieFiles);
     // The status bar names what is open, and says when its folders are
     // where Windows usually puts them: "... (folders guessed)".
     const QString guessed = before.value(TextFoldersGuessed);
-    QString status = form.StatusPanel0->text();
+    QString status = form.widgets().StatusPanel0->text();
     if (!guessed.isEmpty() && status.endsWith(QStringLiteral(" (") + guessed + QLatin1Char(')'))) {
         status.chop(guessed.size() + 1);
-        form.StatusPanel0->setText(status + tx(TextFoldersGuessed) + QLatin1Char(')'));
+        form.widgets().StatusPanel0->setText(status + tx(TextFoldersGuessed) + QLatin1Char(')'));
     }
     // The panes are written from their rows again, in the new language.
     for (int i = 0; i < kAllTableTabCount; ++i) {

@@ -3,13 +3,14 @@
 #include "language/InterfaceTexts.h"
 #include "preview/ui/DetailPane.h"
 #include "tables/RowFilter.h"
+#include "tables/ui/SearchState.h"
 
 namespace vc {
 
-TabLoad::TabLoad(TForm1& form, TabId id) : m_form(form), m_id(id), m_report(&form.reporter()) {
-    m_form.LastSearchTable = nullptr;
+TabLoad::TabLoad(WindowFrame& form, TabId id) : m_form(form), m_id(id), m_report(&form.reporter()) {
+    m_form.search().LastSearchTable = nullptr;
     m_form.showTab(id);
-    m_form.repaint();
+    m_form.frameWidget()->repaint();
     m_form.CreateProgressBar(true, 0, 100);
     m_form.ClearPane(m_form.tab(id).pane);
     m_form.detachChangeHandler(id);

@@ -3,7 +3,7 @@
 #include "app/WindowLayer.h"
 
 #include "app/BusyCursor.h"
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "platform/LoadContext.h"
 #include "platform/Reporter.h"
 
@@ -19,7 +19,7 @@ namespace vc {
 // the first row of a load that ran to its end.
 class TabLoad {
 public:
-    TabLoad(TForm1& form, TabId id);
+    TabLoad(WindowFrame& form, TabId id);
     ~TabLoad();
     TabLoad(const TabLoad&) = delete;
     TabLoad& operator=(const TabLoad&) = delete;
@@ -32,7 +32,7 @@ public:
     void finish(int countText);
 
 private:
-    TForm1& m_form;
+    WindowFrame& m_form;
     TabId m_id;
     BusyCursor m_busy;
     KeepingWarnings m_report;

@@ -57,7 +57,7 @@ extern "C" __attribute__((visibility("default"))) int vellacord_window_main(int 
         : options.thisComputer      ? form.openThisComputer()
                                : !options.profile.isEmpty() && form.openProfile(options.profile);
     // "Full history" has no visible check box; --full sets it.
-    form.ieH_CheckBox->setChecked(options.full);
+    form.widgets().ieH_CheckBox->setChecked(options.full);
 
     splash.stayFor(1000);
     splash.hide();

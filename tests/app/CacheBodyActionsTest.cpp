@@ -77,7 +77,7 @@ protected:
     }
     void copyTo() {
         chooser.folderAnswer = dest;
-        window->filesPopUp_CopyTo->trigger();
+        window->actions().filesPopUp_CopyTo->trigger();
     }
 
     QTemporaryDir dir;
@@ -140,21 +140,22 @@ TEST_F(CacheBodyActions, MenuOffersWhatABodyWithoutAFileCanDo) {
     const QByteArray github = "cache2:0FC75AE83A9F7CAEFD982F3A793D9CDE5166ECD2";
     ASSERT_GE(focusEntry(github), 0);
     const QString address = QStringLiteral("https://github.com/log2timeline/plaso/issues/counts");
-    for (QAction* item :
-         {window->filesPopUp_Open, window->filesPopUp_OpenWith, window->filesPopUp_CopyTo}) {
+    for (QAction* item : {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith,
+                          window->actions().filesPopUp_CopyTo}) {
         EXPECT_TRUE(item->isEnabled()) << qPrintable(item->objectName());
         EXPECT_EQ(item->statusTip(), address) << qPrintable(item->objectName());
     }
-    for (QAction* item : {window->filesPopUp_MoveTo, window->filesPopUp_OpenFolder,
-                          window->filesPopUp_Properties}) {
+    for (QAction* item :
+         {window->actions().filesPopUp_MoveTo, window->actions().filesPopUp_OpenFolder,
+          window->actions().filesPopUp_Properties}) {
         EXPECT_FALSE(item->isEnabled()) << qPrintable(item->objectName());
         EXPECT_EQ(item->statusTip(), tx(TextCacheBodyNoFile)) << qPrintable(item->objectName());
     }
 
     // Open and Open with hand the desktop a private copy of the
     // decompressed body, never a file of the evidence nor the address.
-    window->filesPopUp_OpenWith->trigger();
-    window->filesPopUp_Open->trigger();
+    window->actions().filesPopUp_OpenWith->trigger();
+    window->actions().filesPopUp_Open->trigger();
     ASSERT_EQ(desktop.calls.size(), 2);
     EXPECT_EQ(desktop.calls[0].what, QStringLiteral("openWith"));
     EXPECT_EQ(desktop.calls[1].what, QStringLiteral("open"));
@@ -168,8 +169,8 @@ TEST_F(CacheBodyActions, MenuOffersWhatABodyWithoutAFileCanDo) {
 
     // Another tab in front: the actions are those of its rows again.
     window->showTab(TabId::WebHistory);
-    EXPECT_NE(window->filesPopUp_CopyTo->statusTip(), address);
-    EXPECT_NE(window->filesPopUp_MoveTo->statusTip(), tx(TextCacheBodyNoFile));
+    EXPECT_NE(window->actions().filesPopUp_CopyTo->statusTip(), address);
+    EXPECT_NE(window->actions().filesPopUp_MoveTo->statusTip(), tx(TextCacheBodyNoFile));
     EXPECT_EQ(snapshot(volume), before);
 }
 
@@ -177,7 +178,7 @@ TEST_F(CacheBodyActions, BodyThatCannotBeReadIsNamedAndNothingIsWritten) {
     // The body lies in the missing data_3: the message names it, no folder
     // is asked for and nothing is written.
     ASSERT_GE(focusEntry("blockfile:a0010003"), 0);
-    EXPECT_TRUE(window->filesPopUp_CopyTo->isEnabled());
+    EXPECT_TRUE(window->actions().filesPopUp_CopyTo->isEnabled());
     copyTo();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(tx(TextCacheBodyUnreadable)));

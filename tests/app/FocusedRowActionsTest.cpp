@@ -149,7 +149,7 @@ protected:
     int rowWithFile(TabId id) {
         for (int row = tab(id).model->rows() - 1; row >= 0; --row) {
             focus(id, row);
-            if (window->filesPopUp_CopyTo->isEnabled())
+            if (window->actions().filesPopUp_CopyTo->isEnabled())
                 return row;
         }
         return -1;
@@ -158,11 +158,12 @@ protected:
     // given.
     QStringList actionPaths() {
         desktop.calls.clear();
-        for (QAction* action : {window->filesPopUp_Open, window->filesPopUp_OpenWith,
-                                window->filesPopUp_OpenFolder, window->filesPopUp_Properties})
+        for (QAction* action :
+             {window->actions().filesPopUp_Open, window->actions().filesPopUp_OpenWith,
+              window->actions().filesPopUp_OpenFolder, window->actions().filesPopUp_Properties})
             action->trigger();
         chooser.folderAnswer = dir.path() + QStringLiteral("/dest");
-        window->filesPopUp_CopyTo->trigger();
+        window->actions().filesPopUp_CopyTo->trigger();
         QStringList paths;
         for (const auto& call : desktop.calls)
             if (call.what != QLatin1String("freeSpace"))
@@ -180,7 +181,7 @@ protected:
 TEST_F(FocusedRowActions, EveryActionOfEveryTabTargetsThatTabsFocusedRow) {
     // The window shows Activity after the recall, not the last table read.
     EXPECT_EQ(window->currentTabId(), TabId::Activity);
-    EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
+    EXPECT_EQ(window->widgets().mainPageControl->currentWidget(), window->widgets().IE_TabSheet);
 
     // Straight after the recall, before any click: each tab's first row.
     QSet<QString> targets;
@@ -190,13 +191,13 @@ TEST_F(FocusedRowActions, EveryActionOfEveryTabTargetsThatTabsFocusedRow) {
         ASSERT_GT(tab(id).model->rows(), 0) << i;
         window->showTab(id);
         EXPECT_EQ(focused(id), 0) << i;
-        const QString target = window->filesPopUp_Open->statusTip();
+        const QString target = window->actions().filesPopUp_Open->statusTip();
         ++rowsWithTarget;
         if (target.isEmpty()) {
             // A download to a drive the volume does not hold: nothing to
             // act on.
             EXPECT_EQ(id, TabId::WebDownloads);
-            EXPECT_FALSE(window->filesPopUp_Open->isEnabled());
+            EXPECT_FALSE(window->actions().filesPopUp_Open->isEnabled());
             --rowsWithTarget;
             continue;
         }
@@ -228,7 +229,8 @@ TEST_F(FocusedRowActions, EveryActionOfEveryTabTargetsThatTabsFocusedRow) {
         // Another tab in between does not change what this one acts on.
         window->showTab(TabId((i + 1) % kFileTabs));
         window->showTab(id);
-        EXPECT_TRUE(isFileOfRow(id, row, window->filesPopUp_Properties->statusTip())) << i;
+        EXPECT_TRUE(isFileOfRow(id, row, window->actions().filesPopUp_Properties->statusTip()))
+            << i;
     }
     EXPECT_GE(tabsWithAFile, 7);
     EXPECT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.value(0).text);
@@ -237,11 +239,11 @@ TEST_F(FocusedRowActions, EveryActionOfEveryTabTargetsThatTabsFocusedRow) {
     focus(TabId::Temp, 0);
     press(tab(TabId::Temp).view, Qt::Key_Down);
     EXPECT_EQ(focused(TabId::Temp), 1);
-    EXPECT_EQ(window->filesPopUp_Open->statusTip(), cell(TabId::Temp, 1, 4));
+    EXPECT_EQ(window->actions().filesPopUp_Open->statusTip(), cell(TabId::Temp, 1, 4));
 
     // No focused row: no file action at all.
     tab(TabId::Temp).view->selectionModel()->clearCurrentIndex();
-    for (QAction* action : window->files_PopupMenu->actions())
+    for (QAction* action : window->actions().files_PopupMenu->actions())
         EXPECT_FALSE(action->isEnabled()) << qPrintable(action->objectName());
 }
 
@@ -250,11 +252,11 @@ TEST_F(FocusedRowActions, AnActivityRowWhoseCachedFileIsErasedOffersNoFileAction
     ASSERT_GE(row, 0);
     // The row focused, its file erased, another row, then the row again.
     focus(TabId::Activity, row);
-    const QString cached = window->filesPopUp_CopyTo->statusTip();
+    const QString cached = window->actions().filesPopUp_CopyTo->statusTip();
     ASSERT_TRUE(QFile::remove(cached));
     focus(TabId::Activity, row == 0 ? 1 : 0);
     focus(TabId::Activity, row);
-    for (QAction* action : window->files_PopupMenu->actions())
+    for (QAction* action : window->actions().files_PopupMenu->actions())
         EXPECT_FALSE(action->isEnabled()) << qPrintable(action->objectName());
     EXPECT_EQ(tab(TabId::Activity).pane->imageCaption()->text(), QStringLiteral("File Erased"));
 }
@@ -263,7 +265,7 @@ TEST_F(FocusedRowActions, AMoveAnsweredYesChangesNoOtherFileOfTheEvidence) {
     const QMap<QString, QByteArray> before = filesBelow(volume);
     const int row = rowWithFile(TabId::Temp);
     ASSERT_GE(row, 0);
-    const QString moved = window->filesPopUp_MoveTo->statusTip();
+    const QString moved = window->actions().filesPopUp_MoveTo->statusTip();
     ASSERT_TRUE(isFileOfRow(TabId::Temp, row, moved));
     // The Chrome tab read last by the recall, and focused rows elsewhere:
     // none of them counts.
@@ -271,7 +273,7 @@ TEST_F(FocusedRowActions, AMoveAnsweredYesChangesNoOtherFileOfTheEvidence) {
     focus(TabId::Temp, row);
     chooser.folderAnswer = dir.path() + QStringLiteral("/dest");
     messages.answers = {MessageAnswer::Ok};
-    window->filesPopUp_MoveTo->trigger();
+    window->actions().filesPopUp_MoveTo->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("Moving takes the file out of the examined profile:\n") + moved +
@@ -288,11 +290,11 @@ TEST_F(FocusedRowActions, AMoveAnsweredYesChangesNoOtherFileOfTheEvidence) {
     expected.remove(moved);
     EXPECT_EQ(after, expected);
     // The row's file is gone: nothing more is offered on it.
-    EXPECT_FALSE(window->filesPopUp_CopyTo->isEnabled());
+    EXPECT_FALSE(window->actions().filesPopUp_CopyTo->isEnabled());
     // The next folder dialog starts where the file went, not in the evidence.
     focus(TabId::Temp, row == 0 ? 1 : 0);
     chooser.folderAnswer.clear();
-    window->filesPopUp_CopyTo->trigger();
+    window->actions().filesPopUp_CopyTo->trigger();
     EXPECT_EQ(chooser.lastStartFolder, dir.path() + QStringLiteral("/dest"));
 }
 
@@ -302,11 +304,11 @@ TEST_F(FocusedRowActions, AnAddressFromTheEvidenceOpensOnlyWhenTheUserSaysYes) {
     QString address = cell(TabId::History, 0, 0);
     address = address.mid(address.indexOf(QLatin1Char('@')) + 1);
     ASSERT_TRUE(address.startsWith(QLatin1String("http"))) << qPrintable(address);
-    EXPECT_TRUE(window->filesPopUp_Open->isEnabled());
+    EXPECT_TRUE(window->actions().filesPopUp_Open->isEnabled());
     const QString question =
         QStringLiteral("Open this address from the evidence in your web browser?\n\n") + address;
     messages.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::No};
-    window->filesPopUp_Open->trigger();
+    window->actions().filesPopUp_Open->trigger();
     Q_EMIT tab(TabId::History).pane->filePanel()->clicked();
     Q_EMIT tab(TabId::History).view->doubleClicked(tab(TabId::History).model->index(0, 0));
     ASSERT_EQ(messages.shown.size(), 3);
@@ -317,7 +319,7 @@ TEST_F(FocusedRowActions, AnAddressFromTheEvidenceOpensOnlyWhenTheUserSaysYes) {
     }
     EXPECT_TRUE(desktop.calls.isEmpty()) << "No opens nothing";
     messages.answers = {MessageAnswer::Yes};
-    window->filesPopUp_Open->trigger();
+    window->actions().filesPopUp_Open->trigger();
     EXPECT_EQ(desktop.calls, (QList<FakeFileServices::Call>{{"open", address, {}}}));
 
     // The Activity tab's address line, and a browser's visit.
@@ -337,7 +339,7 @@ TEST_F(FocusedRowActions, AnAddressFromTheEvidenceOpensOnlyWhenTheUserSaysYes) {
     EXPECT_TRUE(desktop.calls.isEmpty());
     // A file of the evidence opens without a question.
     focus(TabId::Temp, 0);
-    window->filesPopUp_Open->trigger();
+    window->actions().filesPopUp_Open->trigger();
     EXPECT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(desktop.count(QStringLiteral("open")), 1);
 }
@@ -348,11 +350,11 @@ TEST_F(FocusedRowActions, FindAndGoToLineMakeTheFoundRowTheAnchor) {
     focus(TabId::Recent, 8);
     // Go to line 20, then Shift+Down: rows 20 and 21 (19 and 20 counted
     // from 0), not everything from row 9 on.
-    window->GotoLine1->setModalHook([this](ModalWindow&) {
-        window->GotoLine1->GotoComboBox->setEditText(QStringLiteral("20"));
-        window->GotoLine1->BitBtn1->click();
+    window->search().GotoLine1->setModalHook([this](ModalWindow&) {
+        window->search().GotoLine1->GotoComboBox->setEditText(QStringLiteral("20"));
+        window->search().GotoLine1->BitBtn1->click();
     });
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     EXPECT_EQ(focused(TabId::Recent), 19);
     press(t.view, Qt::Key_Down, Qt::ShiftModifier);
     QList<int> rows;
@@ -364,11 +366,11 @@ TEST_F(FocusedRowActions, FindAndGoToLineMakeTheFoundRowTheAnchor) {
     // Find: the found row is the anchor too.
     const QString name = cell(TabId::Recent, 24, 0);
     focus(TabId::Recent, 2);
-    window->Search1->setModalHook([this, name](ModalWindow&) {
-        window->Search1->FindComboBox->setEditText(name);
-        window->Search1->BitBtn1->click();
+    window->search().Search1->setModalHook([this, name](ModalWindow&) {
+        window->search().Search1->FindComboBox->setEditText(name);
+        window->search().Search1->BitBtn1->click();
     });
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     const int found = focused(TabId::Recent);
     ASSERT_GE(found, 1);
     EXPECT_EQ(cell(TabId::Recent, found, 0), name);
@@ -397,13 +399,13 @@ TEST_F(FocusedRowActions, HomeEndAndShiftF10ActOnRows) {
     // Shift+F10 opens the row menu, as the Menu key does.
     bool shown = false;
     QTimer::singleShot(0, window.get(), [&] {
-        shown = window->table_PopupMenu->isVisible();
-        window->table_PopupMenu->close();
+        shown = window->actions().table_PopupMenu->isVisible();
+        window->actions().table_PopupMenu->close();
     });
     press(t.view, Qt::Key_F10, Qt::ShiftModifier);
     QApplication::processEvents();
     EXPECT_TRUE(shown);
-    EXPECT_TRUE(window->filesPopUp_Open->statusTip() == window->currentFileName());
+    EXPECT_TRUE(window->actions().filesPopUp_Open->statusTip() == window->currentFileName());
 }
 
 TEST(QtMessageBoxes, EnterAnswersAYesOrNoQuestionWithNo) {

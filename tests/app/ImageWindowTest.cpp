@@ -31,7 +31,7 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
     const QString image = testDataPath(QStringLiteral("images/disk-mbr.E01"));
     chooser.fileAnswer = image;
     chooser.itemAnswer = 1;
-    window->ActionOpenImage->trigger();
+    window->actions().ActionOpenImage->trigger();
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Open Disk Image..."));
     // Both partitions hold the profile: the user chooses.
     ASSERT_EQ(chooser.lastItems.size(), 2);
@@ -48,7 +48,7 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
     EXPECT_TRUE(window->windowTitle().startsWith(
         QStringLiteral("disk-mbr.E01, partition 2 (offset 8388608), FAT16, 1 user")))
         << qPrintable(window->windowTitle());
-    EXPECT_EQ(window->StatusPanel0->text(), chooser.lastItems[1]);
+    EXPECT_EQ(window->widgets().StatusPanel0->text(), chooser.lastItems[1]);
     // No warning box: the other Windows volume is the user's own choice.
     for (const auto& shown : messages.shown) {
         EXPECT_NE(shown.kind, MessageKind::Error) << qPrintable(shown.text);
@@ -83,9 +83,9 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
     window->tab(TabId::History).model->removeAllRows();
     const int calls = chooser.calls;
     const qsizetype shown = messages.shown.size();
-    window->ActionLoadIEActivity->trigger();
-    window->Action_ieH->trigger();
-    window->ActionIECookie->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
+    window->actions().Action_ieH->trigger();
+    window->actions().ActionIECookie->trigger();
     EXPECT_EQ(chooser.calls, calls);
     EXPECT_EQ(messages.shown.size(), shown);
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), activityRows);
@@ -95,11 +95,11 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
 
     // A cancelled choice of the volume opens nothing and keeps the machine.
     chooser.itemAnswer = -1;
-    window->ActionOpenImage->trigger();
+    window->actions().ActionOpenImage->trigger();
     EXPECT_EQ(window->machine(), machine);
     // A cancelled file dialog neither; it started at the image opened last.
     chooser.fileAnswer.clear();
-    window->ActionOpenImage->trigger();
+    window->actions().ActionOpenImage->trigger();
     EXPECT_EQ(window->machine(), machine);
     EXPECT_EQ(chooser.lastStartFolder, testDataPath(QStringLiteral("images")));
     EXPECT_EQ(chooser.lastPresetName, QStringLiteral("disk-mbr.E01"));
@@ -108,7 +108,7 @@ TEST_F(ImageWindow, OpenDiskImageReadsTheChosenWindowsVolume) {
     // open stays.
     chooser.fileAnswer = testDataPath(QStringLiteral("images/real/image.vhd"));
     const qsizetype before = messages.shown.size();
-    window->ActionOpenImage->trigger();
+    window->actions().ActionOpenImage->trigger();
     ASSERT_EQ(messages.shown.size(), before + 1);
     EXPECT_EQ(messages.shown.back().kind, MessageKind::Error);
     EXPECT_TRUE(messages.shown.back().text.contains(

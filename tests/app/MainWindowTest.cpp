@@ -31,26 +31,29 @@ QMenu* topMenu(QMainWindow* window, const char* name) {
 using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, TabsTablesAndColumns) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("\"Vellacord\"   ") + window->MakerWebAddress);
-    EXPECT_EQ(window->mainPageControl->count(), 6);
-    EXPECT_FALSE(window->mainPageControl->isTabVisible(4)); // the Tools tab
-    EXPECT_EQ(window->mainPageControl->tabText(5), QStringLiteral("Timeline"));
-    EXPECT_EQ(window->mainPageControl->tabText(3), QStringLiteral("Windows"));
-    EXPECT_EQ(window->mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
-    EXPECT_EQ(window->mainPageControl->tabText(1), QStringLiteral("Documents"));
-    EXPECT_EQ(window->mainPageControl->tabText(2), QStringLiteral("Chrome, Edge, Firefox"));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("\"Vellacord\"   ") + window->program().MakerWebAddress);
+    EXPECT_EQ(window->widgets().mainPageControl->count(), 6);
+    EXPECT_FALSE(window->widgets().mainPageControl->isTabVisible(4)); // the Tools tab
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(5), QStringLiteral("Timeline"));
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(3), QStringLiteral("Windows"));
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(0), QStringLiteral("Internet Explorer"));
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(1), QStringLiteral("Documents"));
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(2),
+              QStringLiteral("Chrome, Edge, Firefox"));
     const QStringList inner3{"History", "Downloads", "Cookies", "Cache"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window->PageControl3->tabText(i), inner3[i]);
+        EXPECT_EQ(window->widgets().PageControl3->tabText(i), inner3[i]);
     const QStringList inner1{"Activity", "History", "Cookie", "Links"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window->PageControl1->tabText(i), inner1[i]);
-    EXPECT_EQ(window->PageControl2->tabText(0),
+        EXPECT_EQ(window->widgets().PageControl1->tabText(i), inner1[i]);
+    EXPECT_EQ(window->widgets().PageControl2->tabText(0),
               QStringLiteral("Links to recent documents and folders"));
-    EXPECT_EQ(window->PageControl2->tabText(1), QStringLiteral("Not erased temporary files"));
+    EXPECT_EQ(window->widgets().PageControl2->tabText(1),
+              QStringLiteral("Not erased temporary files"));
     // The window starts on the Activity tab.
-    EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
-    EXPECT_EQ(window->PageControl1->currentWidget(), window->tab(TabId::Activity).sheet);
+    EXPECT_EQ(window->widgets().mainPageControl->currentWidget(), window->widgets().IE_TabSheet);
+    EXPECT_EQ(window->widgets().PageControl1->currentWidget(), window->tab(TabId::Activity).sheet);
 
     struct Expect {
         TabId id;
@@ -108,10 +111,10 @@ TEST_F(MainWindow, TabsTablesAndColumns) {
         EXPECT_TRUE(window->tab(e.id).countLabel->text().isEmpty());
     }
     // The "Full history" options exist but their group boxes are hidden.
-    EXPECT_TRUE(window->CheckBox1->isChecked());
-    EXPECT_FALSE(window->ieH_CheckBox->isChecked());
-    EXPECT_FALSE(window->GroupBox1->isVisible());
-    EXPECT_EQ(window->GroupBox1->title(), QStringLiteral("Parameters:"));
+    EXPECT_TRUE(window->widgets().CheckBox1->isChecked());
+    EXPECT_FALSE(window->widgets().ieH_CheckBox->isChecked());
+    EXPECT_FALSE(window->widgets().GroupBox1->isVisible());
+    EXPECT_EQ(window->widgets().GroupBox1->title(), QStringLiteral("Parameters:"));
 }
 
 TEST_F(MainWindow, MenusToolBarAndShortcuts) {
@@ -151,23 +154,24 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
     EXPECT_EQ(menuTexts(topMenu(window.get(), "Help1Item")),
               (QStringList{"Manual", "-", "Create a Desktop Icon", "Create a Quick Launch Icon",
                            "-", "About...", "-", "Help yourself (localization)"}));
-    EXPECT_EQ(menuTexts(window->files_PopupMenu),
+    EXPECT_EQ(menuTexts(window->actions().files_PopupMenu),
               (QStringList{"Open", "Open with...", "Open Folder", "-", "Copy to...", "Move to...",
                            "-", "Properties"}));
 
-    EXPECT_EQ(window->SearchAction_Find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    EXPECT_EQ(window->SearchAction_Again->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(window->SearchAction_GoLine->shortcut(), QKeySequence(Qt::ALT | Qt::Key_G));
-    EXPECT_EQ(window->HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(window->ActionExit->toolTip(), QStringLiteral("Easy work is over"));
-    EXPECT_EQ(window->ExportAction_XLS->toolTip(),
+    EXPECT_EQ(window->actions().SearchAction_Find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(window->actions().SearchAction_Again->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->actions().SearchAction_GoLine->shortcut(), QKeySequence(Qt::ALT | Qt::Key_G));
+    EXPECT_EQ(window->actions().HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window->actions().ActionExit->toolTip(), QStringLiteral("Easy work is over"));
+    EXPECT_EQ(window->actions().ExportAction_XLS->toolTip(),
               QStringLiteral("Export Current Table to .XML file"));
-    EXPECT_EQ(window->docs_ActionRecent->toolTip(), QStringLiteral("Recent Opened Documents"));
-    EXPECT_EQ(window->filesPopUp_CopyTo->data().toInt(), 0);
-    EXPECT_EQ(window->filesPopUp_MoveTo->data().toInt(), 1);
+    EXPECT_EQ(window->actions().docs_ActionRecent->toolTip(),
+              QStringLiteral("Recent Opened Documents"));
+    EXPECT_EQ(window->actions().filesPopUp_CopyTo->data().toInt(), 0);
+    EXPECT_EQ(window->actions().filesPopUp_MoveTo->data().toInt(), 1);
 
     QStringList tools;
-    for (QAction* a : window->ToolBar1->actions())
+    for (QAction* a : window->widgets().ToolBar1->actions())
         if (!a->isSeparator())
             tools << a->text();
     EXPECT_EQ(tools, (QStringList{"Exit", "Vellacord", "Recall with Conditions", "Find...",
@@ -179,14 +183,14 @@ TEST_F(MainWindow, MenusToolBarAndShortcuts) {
 
 TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
     // Empty table: nothing to search or export.
-    EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
-    EXPECT_FALSE(window->Export1Item->menuAction()->isEnabled());
-    EXPECT_FALSE(window->SearchAction_Find->isEnabled());
-    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    EXPECT_FALSE(window->actions().SearchItem->menuAction()->isEnabled());
+    EXPECT_FALSE(window->actions().Export1Item->menuAction()->isEnabled());
+    EXPECT_FALSE(window->actions().SearchAction_Find->isEnabled());
+    EXPECT_FALSE(window->actions().SearchAction_Again->isEnabled());
 
     const QString file = testDataPath(QStringLiteral("content-ie5-index.dat"));
     chooser.fileAnswer = file;
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     EXPECT_EQ(chooser.lastFilter, QStringLiteral("Dat files (*.dat)"));
     EXPECT_TRUE(messages.shown.isEmpty());
 
@@ -202,16 +206,17 @@ TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
     ASSERT_EQ(model->rows(), expected.rows());
     for (int r = 0; r < model->rows(); ++r)
         ASSERT_EQ(model->rowCells(r), expected.rowCells(r)) << r;
-    EXPECT_EQ(window->RecordCount, load.recordCount);
+    EXPECT_EQ(window->activity().RecordCount, load.recordCount);
 
     EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(),
               QStringLiteral("Records: %1").arg(model->rows()));
-    EXPECT_EQ(window->HistoryFileNamePanel->text(), file + QStringLiteral(". Version: 5.2"));
-    EXPECT_EQ(window->HistoryFileNamePanel->toolTip(), file);
-    EXPECT_TRUE(window->SearchItem->menuAction()->isEnabled());
-    EXPECT_TRUE(window->Export1Item->menuAction()->isEnabled());
-    EXPECT_TRUE(window->SearchAction_Find->isEnabled());
-    EXPECT_FALSE(window->ProgressBar); // removed after the load
+    EXPECT_EQ(window->widgets().HistoryFileNamePanel->text(),
+              file + QStringLiteral(". Version: 5.2"));
+    EXPECT_EQ(window->widgets().HistoryFileNamePanel->toolTip(), file);
+    EXPECT_TRUE(window->actions().SearchItem->menuAction()->isEnabled());
+    EXPECT_TRUE(window->actions().Export1Item->menuAction()->isEnabled());
+    EXPECT_TRUE(window->actions().SearchAction_Find->isEnabled());
+    EXPECT_FALSE(window->progressBar()); // removed after the load
 
     // Row 0 is selected and its pane filled.
     TableTab& t = window->tab(TabId::Activity);
@@ -225,19 +230,19 @@ TEST_F(MainWindow, ActivityLoadFillsTableLabelsAndEnablesMenus) {
                                                    model->cellText(0, 3)));
 
     // A tab change turns Search Again off and moves the current table.
-    window->LastSearchTable = model;
+    window->search().LastSearchTable = model;
     window->UpdateTabState();
-    EXPECT_TRUE(window->SearchAction_Again->isEnabled());
-    window->PageControl1->setCurrentWidget(window->tab(TabId::History).sheet);
-    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    EXPECT_TRUE(window->actions().SearchAction_Again->isEnabled());
+    window->widgets().PageControl1->setCurrentWidget(window->tab(TabId::History).sheet);
+    EXPECT_FALSE(window->actions().SearchAction_Again->isEnabled());
     EXPECT_EQ(window->currentTabCaption(), QStringLiteral("Internet Explorer: History"));
-    EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
+    EXPECT_FALSE(window->actions().SearchItem->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindow, ActivityCancelAndUnreadableFile) {
     // Cancelling the dialog changes nothing.
     chooser.fileAnswer.clear();
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), 0);
     EXPECT_TRUE(window->tab(TabId::Activity).countLabel->text().isEmpty());
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -245,14 +250,14 @@ TEST_F(MainWindow, ActivityCancelAndUnreadableFile) {
     // A file that cannot be opened: one message naming it, an empty table.
     const QString missing = QStringLiteral("/nonexistent/folder/index.dat");
     chooser.fileAnswer = missing;
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(messages.shown[0].text.startsWith(tx(TextCannotOpenIndexFile)));
     EXPECT_TRUE(messages.shown[0].text.contains(missing));
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), 0);
     EXPECT_EQ(window->tab(TabId::Activity).countLabel->text(), QStringLiteral("Records: 0"));
-    EXPECT_FALSE(window->ProgressBar);
+    EXPECT_FALSE(window->progressBar());
 }
 
 TEST_F(MainWindow, ClearPaneEmptiesNestedPanels) {
@@ -270,21 +275,21 @@ TEST_F(MainWindow, ClearPaneEmptiesNestedPanels) {
 
 TEST_F(MainWindow, ProgressBarsAndColumnLayout) {
     window->CreateProgressBar(true, 0, 100);
-    ASSERT_TRUE(window->ProgressBar);
+    ASSERT_TRUE(window->progressBar());
     window->progress()->raiseTo(40);
     window->progress()->raiseTo(20); // never backwards
-    EXPECT_EQ(window->ProgressBar->value(), 40);
+    EXPECT_EQ(window->progressBar()->value(), 40);
     window->CreateSecondProgressBar(true, 0, 100);
-    ASSERT_TRUE(window->SecondProgressBar);
+    ASSERT_TRUE(window->secondProgressBar());
     window->DestroyProgressBar();
     window->DestroySecondProgressBar();
-    EXPECT_FALSE(window->ProgressBar);
+    EXPECT_FALSE(window->progressBar());
     EXPECT_EQ(window->progress(), nullptr);
 
     // After the first activation the first resize lays out the columns by
     // their factors; later resizes leave them alone.
     QApplication::processEvents();
-    EXPECT_EQ(window->StartState, 2);
+    EXPECT_EQ(window->startState(), 2);
     QTableView* view = window->tab(TabId::Activity).view;
     const int w0 = view->columnWidth(0);
     const int w1 = view->columnWidth(1);
@@ -310,11 +315,11 @@ TEST_F(MainWindow, FirstRunWritesSettingsAndCloseDeletesWorkFile) {
     EXPECT_EQ(RegistryAccess(RegistryRoot::CurrentUser, kOwnSettingsKey, QStringLiteral("Version"),
                              QString(), QStringLiteral("read")),
               QStringLiteral("ver. 1.1"));
-    EXPECT_EQ(window->VersionText, QStringLiteral("ver. 1.1"));
+    EXPECT_EQ(window->program().VersionText, QStringLiteral("ver. 1.1"));
 
-    ASSERT_TRUE(window->WorkFileStore.createOrEmpty());
-    window->WorkFileStore.close();
-    const QString path = window->WorkFileName;
+    ASSERT_TRUE(window->workFile().createOrEmpty());
+    window->workFile().close();
+    const QString path = window->workFile().fileName();
     ASSERT_TRUE(QFileInfo::exists(path));
     window->close();
     EXPECT_FALSE(QFileInfo::exists(path));
@@ -323,11 +328,11 @@ TEST_F(MainWindow, FirstRunWritesSettingsAndCloseDeletesWorkFile) {
 TEST_F(MainWindow, ProfilePresetsTheIndexDialog) {
     ASSERT_TRUE(window->openProfile(samplesPath(QStringLiteral("profiles/xp"))));
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_TRUE(window->CacheDir.endsWith(QStringLiteral("Content.IE5/")))
-        << qPrintable(window->CacheDir);
+    EXPECT_TRUE(window->activity().CacheDir.endsWith(QStringLiteral("Content.IE5/")))
+        << qPrintable(window->activity().CacheDir);
     chooser.fileAnswer.clear();
-    window->ActionLoadIEActivity->trigger();
-    EXPECT_EQ(chooser.lastStartFolder, window->CacheDir);
+    window->actions().ActionLoadIEActivity->trigger();
+    EXPECT_EQ(chooser.lastStartFolder, window->activity().CacheDir);
     EXPECT_EQ(chooser.lastPresetName, QStringLiteral("index.dat"));
 
     // A folder that is no profile is refused with a message naming it.
@@ -349,9 +354,9 @@ TEST_F(MainWindow, ProfilePresetsTheIndexDialog) {
     ASSERT_TRUE(window->openProfile(dir.path()));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains(hive.fileName()));
-    EXPECT_TRUE(window->StatusPanel0->text().endsWith(
+    EXPECT_TRUE(window->widgets().StatusPanel0->text().endsWith(
         QStringLiteral("(folders guessed: the registry hive cannot be read)")))
-        << qPrintable(window->StatusPanel0->text());
+        << qPrintable(window->widgets().StatusPanel0->text());
     EXPECT_EQ(GetSpecialFolder(window->firstUser(), FolderKind::CookiesDir),
               dir.path() + QStringLiteral("/Cookies/"));
 }

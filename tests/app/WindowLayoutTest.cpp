@@ -105,7 +105,7 @@ TEST_F(WindowLayout, EveryTablesColumnsShareItsWidthAfterAFillAtTwoSizes) {
     window->showTab(TabId::Cookie);
     QApplication::processEvents();
     chooser.folderAnswer = window->cookieFolder();
-    window->ActionIECookie->trigger();
+    window->actions().ActionIECookie->trigger();
     QApplication::processEvents();
     expectColumnsShareTheView(*window, TabId::Cookie, QStringLiteral("after a refill"));
 }
@@ -121,7 +121,7 @@ TEST_F(WindowLayout, ColumnsTheUserSizedSurviveFillsAndResizesUntilFittedAgain) 
     const QList<int> mine = t.columns->widths();
 
     chooser.folderAnswer = GetSpecialFolder(window->firstUser(), FolderKind::HistoryDir);
-    window->Action_ieH->trigger();
+    window->actions().Action_ieH->trigger();
     QApplication::processEvents();
     ASSERT_GT(t.model->rows(), 0);
     EXPECT_EQ(t.columns->widths(), mine); // the refill kept them
@@ -130,9 +130,9 @@ TEST_F(WindowLayout, ColumnsTheUserSizedSurviveFillsAndResizesUntilFittedAgain) 
     EXPECT_EQ(t.columns->widths(), mine); // and so did the resize
 
     // "Fit Columns to Window" of the header's menu lays them out again.
-    EXPECT_EQ(window->ColumnsAction_Fit->text(), QStringLiteral("Fit Columns to Window"));
-    window->ColumnsAction_Fit->setData(int(TabId::History));
-    window->ColumnsAction_Fit->trigger();
+    EXPECT_EQ(window->actions().ColumnsAction_Fit->text(), QStringLiteral("Fit Columns to Window"));
+    window->actions().ColumnsAction_Fit->setData(int(TabId::History));
+    window->actions().ColumnsAction_Fit->trigger();
     EXPECT_FALSE(t.columns->userSized());
     expectColumnsShareTheView(*window, TabId::History, QStringLiteral("fitted"));
 }
@@ -167,14 +167,14 @@ TEST_F(WindowLayout, LongLabelsNeverWidenTheWindow) {
     EXPECT_EQ(cond->text(), conditions);
     EXPECT_TRUE(cond->isElided());
     EXPECT_TRUE(cond->shownText().endsWith(QChar(0x2026)));
-    auto* status = qobject_cast<PanelLabel*>(window->StatusPanel0);
+    auto* status = qobject_cast<PanelLabel*>(window->widgets().StatusPanel0);
     ASSERT_TRUE(status);
     EXPECT_TRUE(status->text().startsWith(profile));
     EXPECT_TRUE(status->isElided());
-    EXPECT_LE(window->StatusPanel0->width(), window->statusBar()->width());
+    EXPECT_LE(window->widgets().StatusPanel0->width(), window->statusBar()->width());
     window->showTab(TabId::Activity);
     QApplication::processEvents();
-    auto* index = qobject_cast<PanelLabel*>(window->HistoryFileNamePanel);
+    auto* index = qobject_cast<PanelLabel*>(window->widgets().HistoryFileNamePanel);
     ASSERT_TRUE(index);
     EXPECT_TRUE(index->text().startsWith(profile));
     EXPECT_TRUE(index->isElided());
@@ -190,7 +190,7 @@ TEST_F(WindowLayout, LongLabelsNeverWidenTheWindow) {
 
 TEST_F(WindowLayout, CtrlCCopiesTheSelectedRowsWithCaptions) {
     chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     TableTab& t = window->tab(TabId::Activity);
     ASSERT_GE(t.model->rows(), 3);
     // Sorted by access time, the view's order is the table's new order.
@@ -223,12 +223,13 @@ TEST_F(WindowLayout, CtrlCCopiesTheSelectedRowsWithCaptions) {
     EXPECT_EQ(t.pane->filePanel()->text(), t.model->cellText(0, 0));
 
     // The entry in the table's menu and the Search menu.
-    EXPECT_EQ(window->EditAction_Copy->text(), QStringLiteral("Copy"));
-    const QList<QAction*> tableMenu = window->table_PopupMenu->actions();
+    EXPECT_EQ(window->actions().EditAction_Copy->text(), QStringLiteral("Copy"));
+    const QList<QAction*> tableMenu = window->actions().table_PopupMenu->actions();
     ASSERT_FALSE(tableMenu.isEmpty());
-    EXPECT_EQ(tableMenu.constLast(), window->EditAction_Copy);
-    EXPECT_EQ(tableMenu.constFirst(), window->filesPopUp_Open);
-    EXPECT_TRUE(window->SearchItem->actions().contains(window->EditAction_Copy));
+    EXPECT_EQ(tableMenu.constLast(), window->actions().EditAction_Copy);
+    EXPECT_EQ(tableMenu.constFirst(), window->actions().filesPopUp_Open);
+    EXPECT_TRUE(
+        window->actions().SearchItem->actions().contains(window->actions().EditAction_Copy));
 }
 
 TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {
@@ -259,7 +260,7 @@ TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {
     EXPECT_EQ(window->tab(TabId::Links).model->rows(), 0);
     EXPECT_EQ(window->machine(), nullptr);
     chooser.folderAnswer.clear();
-    window->ActionOpenProfile->trigger();
+    window->actions().ActionOpenProfile->trigger();
     EXPECT_EQ(chooser.lastStartFolder, sampleProfile());
 
     // A place off every screen, larger than any, comes back inside the
@@ -280,11 +281,11 @@ TEST_F(WindowLayout, SizePlaceColumnsAndFoldersAreRememberedBetweenRuns) {
 
 TEST_F(WindowLayout, ExportSuggestsTheTabAndDateAndRemembersTheFolder) {
     chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     QTemporaryDir out;
     chooser.saveAnswer = out.filePath(QStringLiteral("mine.txt"));
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     // The first export starts in the home folder, not the program's.
     EXPECT_EQ(chooser.lastStartFolder, QDir::homePath() +
                                            QStringLiteral("/Internet Explorer - Activity ") +
@@ -293,7 +294,7 @@ TEST_F(WindowLayout, ExportSuggestsTheTabAndDateAndRemembersTheFolder) {
     EXPECT_EQ(lastExportFolder(), out.path());
     // The next export starts where the last one went.
     chooser.saveAnswer.clear();
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     EXPECT_EQ(chooser.lastStartFolder, out.path() +
                                            QStringLiteral("/Internet Explorer - Activity ") +
                                            today + QStringLiteral(".xml"));
@@ -301,7 +302,7 @@ TEST_F(WindowLayout, ExportSuggestsTheTabAndDateAndRemembersTheFolder) {
 
 TEST_F(WindowLayout, OpeningAProfileReadsEveryTableAndNamesIt) {
     chooser.folderAnswer = sampleProfile();
-    window->ActionOpenProfile->trigger();
+    window->actions().ActionOpenProfile->trigger();
     for (TabId id :
          {TabId::Activity, TabId::History, TabId::Cookie, TabId::Links, TabId::Recent, TabId::Temp})
         EXPECT_GT(window->tab(id).model->rows(), 0) << int(id);
@@ -310,6 +311,6 @@ TEST_F(WindowLayout, OpeningAProfileReadsEveryTableAndNamesIt) {
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
     EXPECT_TRUE(window->windowTitle().startsWith(sampleProfile() + QStringLiteral(" - \"")))
         << qPrintable(window->windowTitle());
-    EXPECT_FALSE(window->ProgressBar);
-    EXPECT_FALSE(window->SecondProgressBar);
+    EXPECT_FALSE(window->progressBar());
+    EXPECT_FALSE(window->secondProgressBar());
 }

@@ -34,7 +34,7 @@ protected:
         window->setChooser(&chooser);
         // English whatever an earlier run or the examiner's locale chose: the
         // language files beside the test program make a Language menu.
-        window->LanguageCode = QStringLiteral("en");
+        window->language().LanguageCode = QStringLiteral("en");
         window->show();
         QApplication::processEvents();
     }

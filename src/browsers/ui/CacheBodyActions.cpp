@@ -1,7 +1,7 @@
 #include "browsers/ui/CacheBodyActions.h"
 
-#include "app/MainWindow.h"
 #include "app/RowFocus.h"
+#include "app/WindowFrame.h"
 #include "browsers/BrowserColumns.h"
 #include "browsers/cache/CacheBody.h"
 #include "browsers/cache/CacheBodyName.h"
@@ -19,28 +19,28 @@ namespace vc {
 
 namespace {
 
-TableTab& cacheTab(TForm1& form) {
+TableTab& cacheTab(WindowFrame& form) {
     static const int index = sourceIndex(QLatin1String(webCacheSource().name));
     return form.tab(TabId(index));
 }
 
 } // namespace
 
-int FocusedCacheRow(TForm1& form) {
+int FocusedCacheRow(WindowFrame& form) {
     TableTab& t = cacheTab(form);
     // The Cache table is in front when its sheet lies on the outer page in
     // front and is its group's current tab.
-    const QWidget* outer = form.mainPageControl->currentWidget();
+    const QWidget* outer = form.outerPageInFront();
     if (&form.tab(form.currentTabId()) != &t || !outer || !outer->isAncestorOf(t.sheet))
         return -1;
     return focusedRow(t);
 }
 
-QString CacheRowAddress(TForm1& form, int row) {
+QString CacheRowAddress(WindowFrame& form, int row) {
     return cacheTab(form).model->cellText(row, kWebCacheUrl);
 }
 
-QString CacheBodyCopy(TForm1& form, int row) {
+QString CacheBodyCopy(WindowFrame& form, int row) {
     const TableModel& table = *cacheTab(form).model;
     if (row < 0 || row >= table.rows() || !form.machine())
         return QString();

@@ -1,7 +1,7 @@
 // The Chrome, Edge and Firefox tab: its three loads and its detail pane.
 #include "browsers/ui/WebTabActions.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "browsers/BrowserLoad.h"
 #include "evidence/UserProfile.h"
 #include "language/InterfaceTexts.h"
@@ -28,7 +28,7 @@ QString targetInProfile(const UserProfile* profile, const QString& windowsPath) 
 
 } // namespace
 
-void LoadWebTab(TForm1& form, TabId id) {
+void LoadWebTab(WindowFrame& form, TabId id) {
     LoadSourceTab(form, id);
 }
 
@@ -49,7 +49,7 @@ int databaseColumn(TabId id) {
 
 } // namespace
 
-void ShowWebRow(TForm1& form, TabId id, int row) {
+void ShowWebRow(WindowFrame& form, TabId id, int row) {
     TableTab& t = form.tab(id);
     form.ClearPane(t.pane);
     const TableModel& table = *t.model;
@@ -85,7 +85,7 @@ void ShowWebRow(TForm1& form, TabId id, int row) {
     }
 }
 
-QString WebRowFile(TForm1& form, TabId id, int row) {
+QString WebRowFile(WindowFrame& form, TabId id, int row) {
     const TableModel& table = *form.tab(id).model;
     if (id == TabId::WebDownloads)
         return targetInProfile(form.userOfRow(id, row), table.cellText(row, kDownloadTargetPath));

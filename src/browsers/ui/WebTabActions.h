@@ -6,13 +6,13 @@
 
 namespace vc {
 
-class TForm1;
+class WindowFrame;
 enum class TabId;
 
 // The commands of the Chrome, Edge and Firefox menu: "Browser History",
 // "Browser Downloads" and "Browser Cookies" fill their tab from every
 // database of the opened profile (without a profile the tab stays empty).
-void LoadWebTab(TForm1& form, TabId id);
+void LoadWebTab(WindowFrame& form, TabId id);
 
 // The detail pane of a row of one of these tabs: every field of the row by
 // its caption (the source file and the files read from the private copy
@@ -20,9 +20,9 @@ void LoadWebTab(TForm1& form, TabId id);
 // download or the database of a cookie; the current file of the file
 // actions is the download's target as it lies in the profile (its Windows
 // path placed in the profile folder), else the database the row came from.
-void ShowWebRow(TForm1& form, TabId id, int row);
+void ShowWebRow(WindowFrame& form, TabId id, int row);
 // The file behind a row of these tabs: a download's target as it lies in
 // the profile, else the database the row came from.
-QString WebRowFile(TForm1& form, TabId id, int row);
+QString WebRowFile(WindowFrame& form, TabId id, int row);
 
 } // namespace vc

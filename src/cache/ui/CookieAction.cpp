@@ -1,6 +1,6 @@
 // "IE Cookie" and the Cookie tab's detail pane.
-#include "app/MainWindow.h"
 #include "app/TabLoad.h"
+#include "app/WindowFrame.h"
 #include "cache/CookieLoad.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "evidence/SpecialFolders.h"
@@ -13,24 +13,24 @@ namespace vc {
 
 namespace {
 
-void loadCookieFolder(TForm1& form, const QString& folder) {
+void loadCookieFolder(WindowFrame& form, const QString& folder) {
     TabLoad load(form, TabId::Cookie);
     form.setCookieFolder(folder);
     TableModel& table = *form.tab(TabId::Cookie).model;
     const CookieIndexLoad result = LoadCookieIndex(folder, form.fullHistoryChecked(), true,
-                                                   form.WorkFileStore, load.context(), table);
+                                                   form.workFile(), load.context(), table);
     if (!result.workFileOpened)
         return;
     load.finish(TextRecords);
-    form.ieC_FilesLabel->setText(tx(TextCookieFiles) + QStringLiteral(": ") +
-                                 QString::number(result.fileNames.size()));
+    form.setCookieFilesText(tx(TextCookieFiles) + QStringLiteral(": ") +
+                            QString::number(result.fileNames.size()));
     if (Progress* bar = form.progress())
         bar->setPosition(100);
 }
 
 } // namespace
 
-void LoadCookieTab(TForm1& form) {
+void LoadCookieTab(WindowFrame& form) {
     form.setConditionText(TabId::Cookie, QString());
     if (LoadedInsideImage(form, TabId::Cookie))
         return;
@@ -41,7 +41,7 @@ void LoadCookieTab(TForm1& form) {
     loadCookieFolder(form, folder);
 }
 
-void ShowCookieRow(TForm1& form, int row) {
+void ShowCookieRow(WindowFrame& form, int row) {
     TableTab& t = form.tab(TabId::Cookie);
     form.ClearPane(t.pane);
     auto cell = [&](int column) { return t.model->cellText(row, column); };
@@ -63,7 +63,7 @@ void ShowCookieRow(TForm1& form, int row) {
     memo->moveCursor(QTextCursor::Start);
 }
 
-QString CookieRowFile(TForm1& form, int row) {
+QString CookieRowFile(WindowFrame& form, int row) {
     // The cookie folder of the row's user (a volume's recall reads one per
     // user), else the folder the table was read from.
     const UserProfile* user = UserNamedByRow(form, TabId::Cookie, row);

@@ -4,7 +4,7 @@
 
 namespace vc {
 
-void LoadLinksTab(TForm1& form) {
+void LoadLinksTab(WindowFrame& form) {
     LoadSourceTab(form, TabId::Links);
 }
 

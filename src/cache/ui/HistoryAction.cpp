@@ -1,7 +1,7 @@
 // "IE History": every index file of a history folder tree into the History
 // table.
-#include "app/MainWindow.h"
 #include "app/TabLoad.h"
+#include "app/WindowFrame.h"
 #include "cache/HistoryIndexSearch.h"
 #include "cache/HistoryLoad.h"
 #include "cache/ui/BrowserTabActions.h"
@@ -12,13 +12,13 @@ namespace vc {
 
 namespace {
 
-void loadHistoryFolder(TForm1& form, const QString& folder) {
+void loadHistoryFolder(WindowFrame& form, const QString& folder) {
     TabLoad load(form, TabId::History);
     form.setHistoryFolder(folder);
     QStringList indexFiles;
     FindIndexFiles(indexFiles, folder);
     if (!LoadHistory(indexFiles, form.fullHistoryChecked(), form.allHistoryFilesChecked(),
-                     form.WorkFileStore, load.context(), *form.tab(TabId::History).model))
+                     form.workFile(), load.context(), *form.tab(TabId::History).model))
         return;
     if (Progress* bar = form.progress())
         bar->setPosition(100);
@@ -27,7 +27,7 @@ void loadHistoryFolder(TForm1& form, const QString& folder) {
 
 } // namespace
 
-void LoadHistoryTab(TForm1& form) {
+void LoadHistoryTab(WindowFrame& form) {
     form.setConditionText(TabId::History, QString());
     if (LoadedInsideImage(form, TabId::History))
         return;

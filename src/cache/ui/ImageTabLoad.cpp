@@ -1,7 +1,7 @@
 // The Internet Explorer menu inside a disk image: its file and folder
 // dialogs show this computer's files, not the image's, so each user's own
 // index files are read instead, as the recall reads them.
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "evidence/EvidenceFiles.h"
 #include "evidence/Machine.h"
@@ -9,7 +9,7 @@
 
 namespace vc {
 
-bool LoadedInsideImage(TForm1& form, TabId id) {
+bool LoadedInsideImage(WindowFrame& form, TabId id) {
     const Machine* machine = form.machine();
     if (!machine || machine->files().isLocal())
         return false;

@@ -10,13 +10,13 @@ class QObject;
 
 namespace vc {
 
-class TForm1;
+class WindowFrame;
 
 // The commands of the Documents menu, each filling its tab.
 // "Recent Documents": the Recent folder's links and the open/save lists.
-void LoadRecentTab(TForm1& form);
+void LoadRecentTab(WindowFrame& form);
 // "Temporary Files": files left in the temporary and office folders.
-void LoadTempTab(TForm1& form);
+void LoadTempTab(WindowFrame& form);
 
 // The file actions of the tables' popup menu on the file behind the focused
 // row of the table in front. PrepareFileMenu writes that file into every
@@ -24,15 +24,15 @@ void LoadTempTab(TForm1& form);
 // row); the window calls it on every change of the focused row, the tab in
 // front or a table's rows. sender is the menu item that was triggered, or
 // nullptr.
-void PrepareFileMenu(TForm1& form);
-void OpenCurrentFile(TForm1& form, QObject* sender);
-void OpenCurrentFileWith(TForm1& form, QObject* sender);
-void OpenCurrentFileFolder(TForm1& form, QObject* sender);
-void CopyOrMoveCurrentFile(TForm1& form, QObject* sender);
-void ShowCurrentFileProperties(TForm1& form, QObject* sender);
+void PrepareFileMenu(WindowFrame& form);
+void OpenCurrentFile(WindowFrame& form, QObject* sender);
+void OpenCurrentFileWith(WindowFrame& form, QObject* sender);
+void OpenCurrentFileFolder(WindowFrame& form, QObject* sender);
+void CopyOrMoveCurrentFile(WindowFrame& form, QObject* sender);
+void ShowCurrentFileProperties(WindowFrame& form, QObject* sender);
 // Opens a file or address with its associated program; says why when it
 // cannot, and offers the choice of a program when none is set for it.
-void OpenWithAssociatedProgram(TForm1& form, const QString& path);
+void OpenWithAssociatedProgram(WindowFrame& form, const QString& path);
 // No program opens the file: the message says why (followed by the path
 // and the advice to choose one), then the open-with window lets the user.
 void OfferProgramFor(const QString& why, const QString& path);

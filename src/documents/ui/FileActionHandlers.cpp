@@ -2,7 +2,8 @@
 // open folder, copy to, move to, properties. They work on the file behind
 // the focused row of the table in front; the desktop services behind them
 // are those of fileServices().
-#include "app/MainWindow.h"
+#include "app/WindowActions.h"
+#include "app/WindowFrame.h"
 #include "app/WindowSettings.h"
 #include "browsers/ui/CacheBodyActions.h"
 #include "documents/FileServices.h"
@@ -13,6 +14,8 @@
 #include "platform/Messages.h"
 #include "preview/ui/EvidenceCopies.h"
 #include "preview/ui/PaneActions.h"
+#include <QAction>
+#include <QMenu>
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +31,7 @@ constexpr int kTransferMessageMs = 15000;
 // The path a menu item acts on: the hint written when the file actions were
 // last brought up to date (every change of the focused row, tab or table
 // does it), or the focused row's file when the item has none.
-QString itemTarget(TForm1& form, QObject* sender, QAction* fallback) {
+QString itemTarget(WindowFrame& form, QObject* sender, QAction* fallback) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item)
         item = fallback;
@@ -44,7 +47,7 @@ bool isScript(const QString& path) {
 // Where the folder dialog of Copy to and Move to starts: the folder the
 // last one went to, else the home folder; never a folder of the evidence,
 // so that a copy is not put back into it by a careless OK.
-QString transferStartFolder(const TForm1& form) {
+QString transferStartFolder(const WindowFrame& form) {
     const QString last = lastTransferFolder();
     if (!last.isEmpty() && QFileInfo(last).isDir() && !form.insideEvidence(last))
         return last;
@@ -54,11 +57,12 @@ QString transferStartFolder(const TForm1& form) {
 // The menu on a row of the Cache table: the entry's body is opened and
 // copied from a private copy of it; having no file of its own, it can be
 // neither moved, nor shown in a folder, nor asked for a file's properties.
-void prepareCacheBodyMenu(TForm1& form, int row) {
+void prepareCacheBodyMenu(WindowFrame& form, int row) {
     const QString address = CacheRowAddress(form, row);
-    for (QAction* item : form.files_PopupMenu->actions()) {
-        const bool noFile = item == form.filesPopUp_MoveTo || item == form.filesPopUp_OpenFolder ||
-                            item == form.filesPopUp_Properties;
+    for (QAction* item : form.actions().files_PopupMenu->actions()) {
+        const bool noFile = item == form.actions().filesPopUp_MoveTo ||
+                            item == form.actions().filesPopUp_OpenFolder ||
+                            item == form.actions().filesPopUp_Properties;
         item->setStatusTip(item->isSeparator() ? QString()
                            : noFile            ? tx(TextCacheBodyNoFile)
                                                : address);
@@ -68,7 +72,7 @@ void prepareCacheBodyMenu(TForm1& form, int row) {
 
 } // namespace
 
-void PrepareFileMenu(TForm1& form) {
+void PrepareFileMenu(WindowFrame& form) {
     if (const int row = FocusedCacheRow(form); row >= 0) {
         prepareCacheBodyMenu(form, row);
         return;
@@ -85,10 +89,11 @@ void PrepareFileMenu(TForm1& form) {
     // inside a disk image is opened from a copy, and neither moved (the
     // image is never changed) nor shown in a folder of its own.
     const bool openable = !path.isEmpty() && (address || (image ? file : info.exists()));
-    for (QAction* item : form.files_PopupMenu->actions()) {
+    for (QAction* item : form.actions().files_PopupMenu->actions()) {
         item->setStatusTip(item->isSeparator() ? QString() : path);
-        bool enabled = item == form.filesPopUp_Open ? openable : file;
-        if (image && (item == form.filesPopUp_MoveTo || item == form.filesPopUp_OpenFolder)) {
+        bool enabled = item == form.actions().filesPopUp_Open ? openable : file;
+        if (image && (item == form.actions().filesPopUp_MoveTo ||
+                      item == form.actions().filesPopUp_OpenFolder)) {
             enabled = false;
             item->setStatusTip(tx(TextImageNeverChanged));
         }
@@ -101,7 +106,7 @@ namespace {
 // The local file an action works on: the evidence's own file, or for a file
 // inside a disk image a private copy of it; empty, after saying so, when it
 // cannot be made.
-QString actionFile(TForm1& form, const QString& path) {
+QString actionFile(WindowFrame& form, const QString& path) {
     if (path.isEmpty() || isAddress(path) || !EvidenceInImage(form))
         return path;
     QString error;
@@ -113,35 +118,36 @@ QString actionFile(TForm1& form, const QString& path) {
 
 } // namespace
 
-void OpenCurrentFile(TForm1& form, QObject* sender) {
+void OpenCurrentFile(WindowFrame& form, QObject* sender) {
     if (const int row = FocusedCacheRow(form); row >= 0) {
         OpenWithAssociatedProgram(form, CacheBodyCopy(form, row));
         return;
     }
-    OpenEvidenceTarget(form, itemTarget(form, sender, form.filesPopUp_Open));
+    OpenEvidenceTarget(form, itemTarget(form, sender, form.actions().filesPopUp_Open));
 }
 
-void OpenCurrentFileWith(TForm1& form, QObject* sender) {
+void OpenCurrentFileWith(WindowFrame& form, QObject* sender) {
     const int cacheRow = FocusedCacheRow(form);
-    const QString path = cacheRow >= 0
-                             ? CacheBodyCopy(form, cacheRow)
-                             : actionFile(form, itemTarget(form, sender, form.filesPopUp_OpenWith));
+    const QString path =
+        cacheRow >= 0
+            ? CacheBodyCopy(form, cacheRow)
+            : actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_OpenWith));
     if (!path.isEmpty())
         fileServices().openWith(path);
 }
 
-void OpenCurrentFileFolder(TForm1& form, QObject* sender) {
-    const QString path = itemTarget(form, sender, form.filesPopUp_OpenFolder);
+void OpenCurrentFileFolder(WindowFrame& form, QObject* sender) {
+    const QString path = itemTarget(form, sender, form.actions().filesPopUp_OpenFolder);
     if (path.isEmpty() || fileServices().showInFolder(path))
         return;
     showError(tx(TextNoFileManager) + QStringLiteral(":\n") + QFileInfo(path).absolutePath() +
               QStringLiteral("\n\n") + tx(TextOpenFolderYourself));
 }
 
-void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
+void CopyOrMoveCurrentFile(WindowFrame& form, QObject* sender) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item)
-        item = form.filesPopUp_CopyTo;
+        item = form.actions().filesPopUp_CopyTo;
     const bool move = item->data().toInt() != 0;
     if (move && EvidenceInImage(form)) {
         messages().show(MessageKind::Information, tx(TextImageNeverChanged), MessageButtons::Ok);
@@ -153,7 +159,7 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     if (move && cacheRow >= 0)
         return;
     const QString named = cacheRow >= 0 ? CacheRowAddress(form, cacheRow)
-                                        : itemTarget(form, item, form.filesPopUp_CopyTo);
+                                        : itemTarget(form, item, form.actions().filesPopUp_CopyTo);
     const QString source = cacheRow >= 0 ? CacheBodyCopy(form, cacheRow) : actionFile(form, named);
     if (source.isEmpty())
         return;
@@ -173,23 +179,23 @@ void CopyOrMoveCurrentFile(TForm1& form, QObject* sender) {
     if (outcome != TransferOutcome::Done)
         return;
     rememberTransferFolder(QFileInfo(folder).absoluteFilePath());
-    form.statusBar()->showMessage(
-        tx(move ? TextFileMovedTo : TextFileCopiedTo)
-            .arg(named, transferDestination(source, QDir::cleanPath(folder))),
-        kTransferMessageMs);
+    form.showStatusMessage(tx(move ? TextFileMovedTo : TextFileCopiedTo)
+                               .arg(named, transferDestination(source, QDir::cleanPath(folder))),
+                           kTransferMessageMs);
     // A moved file is gone from where the row says it lies.
     if (move)
         PrepareFileMenu(form);
 }
 
-void ShowCurrentFileProperties(TForm1& form, QObject* sender) {
-    const QString path = actionFile(form, itemTarget(form, sender, form.filesPopUp_Properties));
+void ShowCurrentFileProperties(WindowFrame& form, QObject* sender) {
+    const QString path =
+        actionFile(form, itemTarget(form, sender, form.actions().filesPopUp_Properties));
     if (path.isEmpty())
         return;
     fileServices().showProperties(path);
 }
 
-void OpenWithAssociatedProgram(TForm1& form, const QString& path) {
+void OpenWithAssociatedProgram(WindowFrame& form, const QString& path) {
     if (path.isEmpty())
         return;
     const QString target = isAddress(path)         ? path

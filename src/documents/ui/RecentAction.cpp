@@ -5,7 +5,7 @@
 
 namespace vc {
 
-void LoadRecentTab(TForm1& form) {
+void LoadRecentTab(WindowFrame& form) {
     LoadSourceTab(form, TabId::Recent);
 }
 

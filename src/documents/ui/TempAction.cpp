@@ -5,7 +5,7 @@
 
 namespace vc {
 
-void LoadTempTab(TForm1& form) {
+void LoadTempTab(WindowFrame& form) {
     LoadSourceTab(form, TabId::Temp);
 }
 

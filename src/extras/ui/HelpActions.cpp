@@ -2,7 +2,7 @@
 // window.
 #include "extras/ui/HelpActions.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "documents/FileServices.h"
 #include "documents/ui/DocumentTabActions.h"
 #include "evidence/Machine.h"
@@ -21,7 +21,7 @@ namespace {
 
 // The evidence a shortcut must never be written into: the whole Windows
 // volume when the profile lies in one, else the profile folder.
-QString evidenceFolder(const TForm1& form) {
+QString evidenceFolder(const WindowFrame& form) {
     const Machine* machine = form.machine();
     if (!machine)
         return QString();
@@ -50,8 +50,8 @@ QString problemText(const ShortcutOutcome& outcome) {
 
 } // namespace
 
-void OpenManual(TForm1& form) {
-    const QString manual = manualPath(form.ExeDir);
+void OpenManual(WindowFrame& form) {
+    const QString manual = manualPath(form.program().ExeDir);
     if (!QFileInfo(manual).isFile()) {
         showError(tx(TextManualMissing) + QStringLiteral(":\n") + manual);
         return;
@@ -71,10 +71,10 @@ void OpenManual(TForm1& form) {
     }
 }
 
-void CreateProgramShortcutAt(TForm1& form, ShortcutPlace place) {
+void CreateProgramShortcutAt(WindowFrame& form, ShortcutPlace place) {
     const ShortcutOutcome outcome =
         createProgramShortcut(place, tx(TextProgramName), QCoreApplication::applicationFilePath(),
-                              programIconPath(form.ExeDir), evidenceFolder(form));
+                              programIconPath(form.program().ExeDir), evidenceFolder(form));
     if (outcome.ok()) {
         messages().show(MessageKind::Information,
                         tx(TextOperationComplete) + QStringLiteral(":\n") + outcome.linkPath,
@@ -87,8 +87,8 @@ void CreateProgramShortcutAt(TForm1& form, ShortcutPlace place) {
               problemText(outcome));
 }
 
-void ShowAboutWindow(TForm1& form) {
-    TAbout1 about(form.VersionText, form.MakerWebAddress, &form);
+void ShowAboutWindow(WindowFrame& form) {
+    TAbout1 about(form.program().VersionText, form.program().MakerWebAddress, form.frameWidget());
     about.openAddress = [&form](const QString& address) { form.OpenTarget(address); };
     about.exec();
 }

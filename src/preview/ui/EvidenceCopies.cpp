@@ -1,6 +1,6 @@
 #include "preview/ui/EvidenceCopies.h"
 
-#include "app/MainWindow.h"
+#include "app/OpenEvidence.h"
 #include "evidence/EvidenceFiles.h"
 #include "evidence/Machine.h"
 #include "preview/PathParts.h"
@@ -68,7 +68,7 @@ QString placeFor(const QString& name, CopyPurpose purpose) {
 
 } // namespace
 
-bool EvidenceInImage(const TForm1& form) {
+bool EvidenceInImage(const OpenEvidence& form) {
     return form.machine() && !form.machine()->files().isLocal();
 }
 
@@ -82,7 +82,7 @@ QString WritePrivateCopy(const QByteArray& bytes, const QString& name, CopyPurpo
     return path;
 }
 
-QString LocalEvidenceFile(const TForm1& form, const QString& path, CopyPurpose purpose,
+QString LocalEvidenceFile(const OpenEvidence& form, const QString& path, CopyPurpose purpose,
                           QString* error) {
     if (path.isEmpty() || !EvidenceInImage(form) || insidePrivateFolder(path))
         return path;
@@ -115,7 +115,7 @@ QString LocalEvidenceFile(const TForm1& form, const QString& path, CopyPurpose p
     return copy;
 }
 
-bool EvidenceFileExists(const TForm1& form, const QString& path) {
+bool EvidenceFileExists(const OpenEvidence& form, const QString& path) {
     if (path.isEmpty())
         return false;
     if (!EvidenceInImage(form) || insidePrivateFolder(path))

@@ -7,7 +7,7 @@
 
 namespace vc {
 
-class TForm1;
+class OpenEvidence;
 
 // What a private copy is for: the preview keeps one picture at a time; the
 // file actions (open, open with, properties, copy to) keep each copy until
@@ -16,7 +16,7 @@ enum class CopyPurpose { Preview, Action };
 
 // True when the files of what is open are read from elsewhere than this
 // machine's folders (a disk image): paths of its rows are paths inside it.
-bool EvidenceInImage(const TForm1& form);
+bool EvidenceInImage(const OpenEvidence& form);
 
 // A file of this machine that holds the bytes of the evidence's file at
 // path: the path itself for this machine's folders and for the program's
@@ -24,7 +24,7 @@ bool EvidenceInImage(const TForm1& form);
 // folder (mode 0700, removed at exit) under the file's own name, with its
 // modification time. Empty when the file cannot be read (*error says why
 // where given).
-QString LocalEvidenceFile(const TForm1& form, const QString& path, CopyPurpose purpose,
+QString LocalEvidenceFile(const OpenEvidence& form, const QString& path, CopyPurpose purpose,
                           QString* error = nullptr);
 
 // Writes bytes the evidence holds (a cached response's body) to a private
@@ -33,6 +33,6 @@ QString WritePrivateCopy(const QByteArray& bytes, const QString& name, CopyPurpo
 
 // Whether a file of the evidence is a regular file: on this machine's
 // folders or inside the disk image.
-bool EvidenceFileExists(const TForm1& form, const QString& path);
+bool EvidenceFileExists(const OpenEvidence& form, const QString& path);
 
 } // namespace vc

@@ -1,6 +1,6 @@
 // Selecting a row fills its tab's detail pane and previews pictures; the
 // file behind a row (what the file actions work on) is found here too.
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileDates.h"
@@ -40,7 +40,7 @@ struct CachedCopy {
 
 } // namespace
 
-const UserProfile* UserNamedByRow(const TForm1& form, TabId id, int row) {
+const UserProfile* UserNamedByRow(const WindowFrame& form, TabId id, int row) {
     const Machine* machine = form.machine();
     if (!machine)
         return nullptr;
@@ -54,7 +54,7 @@ const UserProfile* UserNamedByRow(const TForm1& form, TabId id, int row) {
 
 namespace {
 
-CachedCopy activityCachedCopy(const TForm1& form, int row) {
+CachedCopy activityCachedCopy(const WindowFrame& form, int row) {
     const TableModel& table = *form.tab(TabId::Activity).model;
     const QString directory = table.cellText(row, 6);
     const QString fileName = table.cellText(row, 3);
@@ -119,7 +119,7 @@ HistoryTarget historyTarget(const QString& address) {
 
 } // namespace
 
-QString FileOfRow(TForm1& form, TabId id, int row) {
+QString FileOfRow(WindowFrame& form, TabId id, int row) {
     const TableTab& t = form.tab(id);
     if (row < 0 || row >= t.model->rows())
         return QString();
@@ -154,11 +154,11 @@ QString FileOfRow(TForm1& form, TabId id, int row) {
     return QString();
 }
 
-QString FocusedFile(TForm1& form, TabId id) {
+QString FocusedFile(WindowFrame& form, TabId id) {
     return FileOfRow(form, id, focusedRow(form.tab(id)));
 }
 
-bool OpenEvidenceTarget(TForm1& form, const QString& target) {
+bool OpenEvidenceTarget(WindowFrame& form, const QString& target) {
     if (target.isEmpty())
         return false;
     // An address taken from the evidence would be visited from the
@@ -172,7 +172,7 @@ bool OpenEvidenceTarget(TForm1& form, const QString& target) {
     return true;
 }
 
-void ShowRowInPane(TForm1& form, TabId id, int row) {
+void ShowRowInPane(WindowFrame& form, TabId id, int row) {
     TableTab& t = form.tab(id);
     if (row < 0 || row >= t.model->rows() || focusedRow(t) != row)
         return;
@@ -271,7 +271,7 @@ void ShowRowInPane(TForm1& form, TabId id, int row) {
     }
 }
 
-void OpenRowTarget(TForm1& form, TabId id) {
+void OpenRowTarget(WindowFrame& form, TabId id) {
     const int row = focusedRow(form.tab(id));
     if (row < 0)
         return;
@@ -286,7 +286,7 @@ void OpenRowTarget(TForm1& form, TabId id) {
     OpenFilePanelTarget(form, id);
 }
 
-void OpenFilePanelTarget(TForm1& form, TabId id) {
+void OpenFilePanelTarget(WindowFrame& form, TabId id) {
     ClickPanel* panel = form.tab(id).pane->filePanel();
     // The Activity and History panels open their caption (the address);
     // the others the path in their hint.

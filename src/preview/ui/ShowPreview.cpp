@@ -1,6 +1,7 @@
 // The small preview picture of a detail pane.
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "language/InterfaceTexts.h"
+#include "platform/Messages.h"
 #include "preview/pictures/GdiplusStatus.h"
 #include "preview/ui/DetailPane.h"
 #include "preview/ui/EvidenceCopies.h"
@@ -18,15 +19,15 @@ enum class BoxClick { None, Zoom, OpenRow };
 
 // What a click on the picture box does; the hand shows while it does
 // something.
-void setBoxClick(TForm1& form, DetailPane* pane, BoxClick click) {
+void setBoxClick(WindowFrame& form, DetailPane* pane, BoxClick click) {
     ClickPanel* box = pane->imageBox();
-    box->disconnect(&form);
+    box->disconnect(form.frameWidget());
     switch (click) {
     case BoxClick::None:
         box->unsetCursor();
         return;
     case BoxClick::Zoom:
-        QObject::connect(box, &ClickPanel::clicked, &form,
+        QObject::connect(box, &ClickPanel::clicked, form.frameWidget(),
                          [&form, pane] { Image1Click(form, pane); });
         break;
     case BoxClick::OpenRow: {
@@ -41,7 +42,7 @@ void setBoxClick(TForm1& form, DetailPane* pane, BoxClick click) {
             return;
         }
         const TabId id = TabId(owner);
-        QObject::connect(box, &ClickPanel::clicked, &form,
+        QObject::connect(box, &ClickPanel::clicked, form.frameWidget(),
                          [&form, id] { OpenRowTarget(form, id); });
         break;
     }
@@ -52,7 +53,7 @@ void setBoxClick(TForm1& form, DetailPane* pane, BoxClick click) {
 // The box holds no picture: its name (nothing while an animation is about
 // to play in it, or the reason it shows none), the deep bevel, "Click Me",
 // and a click does what a double-click on the row does.
-void showNoPicture(TForm1& form, DetailPane* pane, const QString& caption) {
+void showNoPicture(WindowFrame& form, DetailPane* pane, const QString& caption) {
     pane->imageCaption()->setText(caption);
     pane->imagePanel()->setLineWidth(3);
     pane->imageBox()->setToolTip(tx(TextClickMe));
@@ -73,8 +74,8 @@ QString captionOfFailure(int status, const QString& name, const QString& file) {
 
 } // namespace
 
-void ShowPreview(TForm1& form, const QString& folder, const QString& name, const QString& fullPath,
-                 DetailPane* pane) {
+void ShowPreview(WindowFrame& form, const QString& folder, const QString& name,
+                 const QString& fullPath, DetailPane* pane) {
     ClickPanel* box = pane ? pane->imageBox() : nullptr;
     if (!box)
         return;
@@ -119,10 +120,10 @@ void ShowPreview(TForm1& form, const QString& folder, const QString& name, const
                    });
 }
 
-void Image1Click(TForm1& form, DetailPane* pane) {
+void Image1Click(WindowFrame& form, DetailPane* pane) {
     if (!pane || !pane->imageBox() || pane->imageBox()->pixmap().isNull())
         return;
-    OpenZoomWindow(*form.Zoom_in, pane->previewFile());
+    OpenZoomWindow(*form.zoomWindow(), pane->previewFile());
 }
 
 } // namespace vc

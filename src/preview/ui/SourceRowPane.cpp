@@ -1,6 +1,6 @@
 #include "preview/ui/SourceRowPane.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "evidence/EvidenceFiles.h"
 #include "evidence/Machine.h"
 #include "evidence/Sources.h"
@@ -11,7 +11,7 @@
 
 namespace vc {
 
-bool ShowSourceRowView(TForm1& form, TabId id, int row) {
+bool ShowSourceRowView(WindowFrame& form, TabId id, int row) {
     const SourceSpec& decl = sourceAt(int(id));
     if (!decl.rowView)
         return false;
@@ -37,7 +37,7 @@ bool ShowSourceRowView(TForm1& form, TabId id, int row) {
     return true;
 }
 
-QString SourceRowFile(TForm1& form, TabId id, int row) {
+QString SourceRowFile(WindowFrame& form, TabId id, int row) {
     const SourceSpec& decl = sourceAt(int(id));
     const Machine* machine = form.machine();
     // A file inside a disk image is named by its path there; the file

@@ -6,7 +6,7 @@
 
 namespace vc {
 
-class TForm1;
+class WindowFrame;
 enum class TabId;
 
 // Fills the detail pane of a row of a source that describes its rows itself
@@ -14,9 +14,9 @@ enum class TabId;
 // file the row names for the file actions, and the preview of the picture
 // the row names or holds. False when the source's pane is laid out by the
 // window itself.
-bool ShowSourceRowView(TForm1& form, TabId id, int row);
+bool ShowSourceRowView(WindowFrame& form, TabId id, int row);
 // The file of this machine's folders that such a row names, for the file
 // actions (a deleted file still in the Recycle Bin); empty for none.
-QString SourceRowFile(TForm1& form, TabId id, int row);
+QString SourceRowFile(WindowFrame& form, TabId id, int row);
 
 } // namespace vc

@@ -3,14 +3,16 @@
 #include "recall/ui/RecallActions.h"
 
 #include "app/BusyCursor.h"
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/TimeText.h"
 #include "recall/RecallConditions.h"
 #include "recall/RecallRun.h"
 #include "recall/ui/OptRecallWindow.h"
+#include "recall/ui/RecallState.h"
 #include "recall/ui/WindowRecallTarget.h"
 #include "tables/NewestDate.h"
+#include "tables/ui/SearchState.h"
 
 #include <functional>
 #include <memory>
@@ -22,17 +24,17 @@ namespace {
 
 // The run with its frame: cursor, both bars, and in every case (also when a
 // step fails) the bars removed, the tab bookkeeping and the summary.
-void runRecall(TForm1& form, const RecallPlan& plan, bool quiet);
+void runRecall(WindowFrame& form, const RecallPlan& plan, bool quiet);
 
-void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
-    form.LastSearchTable = nullptr;
+void runRecall(WindowFrame& form, const RecallPlan& plan, bool quiet) {
+    form.search().LastSearchTable = nullptr;
     QString summary;
     {
         BusyCursor busy;
         form.CreateProgressBar(true, 0, 100);
         form.CreateSecondProgressBar(false, 0, 100);
         WindowRecallTarget target(form);
-        RecallRun run(target, form.WorkFileStore, form.machine());
+        RecallRun run(target, form.workFile(), form.machine());
         try {
             run.run(plan);
         } catch (const std::exception& error) {
@@ -50,13 +52,13 @@ void runRecall(TForm1& form, const RecallPlan& plan, bool quiet) {
 
 // Nothing of this computer is read unasked: with nothing open the user
 // first says what to read.
-bool somethingOpen(TForm1& form) {
+bool somethingOpen(WindowFrame& form) {
     return form.machine() || form.askWhatToOpen();
 }
 
 } // namespace
 
-void LoadSourceTab(TForm1& form, TabId id) {
+void LoadSourceTab(WindowFrame& form, TabId id) {
     if (!somethingOpen(form))
         return;
     // One section of a recall without conditions: every user of what is
@@ -68,21 +70,21 @@ void LoadSourceTab(TForm1& form, TabId id) {
     form.showTab(id);
 }
 
-void RunWholeRecall(TForm1& form) {
+void RunWholeRecall(WindowFrame& form) {
     if (!somethingOpen(form))
         return;
     runRecall(form, wholeRecallPlan(), false);
 }
 
-void RunOpeningRecall(TForm1& form) {
+void RunOpeningRecall(WindowFrame& form) {
     RunWholeRecall(form);
     form.showTab(TabId::Activity);
     form.tab(TabId::Activity).view->setFocus();
     form.UpdateTabState();
 }
 
-void RunRecallWithConditions(TForm1& form) {
-    if (!form.OptRecall1 || !somethingOpen(form))
+void RunRecallWithConditions(WindowFrame& form) {
+    if (!form.recall().OptRecall1 || !somethingOpen(form))
         return;
     // The calendars open at the newest date the tables show (today when
     // none is loaded), so that old evidence is a few clicks away.
@@ -93,16 +95,17 @@ void RunRecallWithConditions(TForm1& form) {
         if (date.isValid() && (!newest.isValid() || date > newest))
             newest = date;
     }
-    form.OptRecall1->setCalendarStart(newest);
-    if (form.OptRecall1->execute() != QDialog::Accepted)
+    form.recall().OptRecall1->setCalendarStart(newest);
+    if (form.recall().OptRecall1->execute() != QDialog::Accepted)
         return;
     // The conditions live only for this run, whatever happens in it.
     struct Discard {
         RecallConditionSet& set;
         ~Discard() { set.clear(); }
-    } discard{form.RecallConditions};
+    } discard{form.recall().RecallConditions};
     runRecall(form,
-              conditionalRecallPlan(form.OptRecall1->checkedSections(), form.RecallConditions),
+              conditionalRecallPlan(form.recall().OptRecall1->checkedSections(),
+                                    form.recall().RecallConditions),
               false);
 }
 

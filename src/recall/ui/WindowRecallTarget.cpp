@@ -1,6 +1,6 @@
 #include "recall/ui/WindowRecallTarget.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "preview/ui/DetailPane.h"
 
 #include <algorithm>
@@ -15,7 +15,8 @@ TabId tabOfSection(int section) {
 
 } // namespace
 
-WindowRecallTarget::WindowRecallTarget(TForm1& form) : m_form(form), m_report(&form.reporter()) {}
+WindowRecallTarget::WindowRecallTarget(WindowFrame& form)
+    : m_form(form), m_report(&form.reporter()) {}
 
 TableModel& WindowRecallTarget::table(int section) {
     return *m_form.tab(tabOfSection(section)).model;
@@ -36,7 +37,7 @@ Reporter& WindowRecallTarget::reporter() {
 QString WindowRecallTarget::openSection(int section) {
     m_form.showTab(tabOfSection(section));
     m_form.UpdateTabState();
-    m_form.repaint();
+    m_form.frameWidget()->repaint();
     return m_form.currentTabCaption();
 }
 
@@ -50,7 +51,7 @@ void WindowRecallTarget::setLabelText(int section, RecallLabel label, const QStr
         m_form.setConditionText(id, text);
         break;
     case RecallLabel::Files:
-        m_form.ieC_FilesLabel->setText(text);
+        m_form.setCookieFilesText(text);
         break;
     case RecallLabel::Directory:
         if (id == TabId::History)

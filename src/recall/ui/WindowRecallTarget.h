@@ -7,13 +7,13 @@
 
 namespace vc {
 
-class TForm1;
+class WindowFrame;
 
 // The main window as the place a recall fills: its table tabs, its two
 // progress bars, its labels and panes, and its message boxes for reports.
 class WindowRecallTarget : public RecallTarget {
 public:
-    explicit WindowRecallTarget(TForm1& form);
+    explicit WindowRecallTarget(WindowFrame& form);
 
     TableModel& table(int section) override;
     Progress* progress() override;
@@ -30,7 +30,7 @@ public:
     bool fullHistory() const override;
 
 private:
-    TForm1& m_form;
+    WindowFrame& m_form;
     // Errors go to the window's message boxes; warnings are shown on the
     // count labels by the recall, not in boxes.
     KeepingWarnings m_report;

@@ -1,7 +1,7 @@
 // The two exports of the current table: XML spreadsheet and tab-delimited
 // text.
 #include "app/BusyCursor.h"
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "app/WindowSettings.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
@@ -23,7 +23,7 @@ namespace {
 // Where the save dialog starts: the folder of the last export (the home
 // folder before the first), with the tab's caption and today's date as the
 // file name.
-QString suggestedExportPath(const TForm1& form, const QString& extension) {
+QString suggestedExportPath(const WindowFrame& form, const QString& extension) {
     QString folder = lastExportFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
@@ -35,7 +35,7 @@ QString suggestedExportPath(const TForm1& form, const QString& extension) {
 // The frame both exports share: ask for the file, create it, write it with
 // the progress bar showing, and clean up on every path.
 void exportCurrentTable(
-    TForm1& form, const std::function<QString(const TableModel&)>& choosePath,
+    WindowFrame& form, const std::function<QString(const TableModel&)>& choosePath,
     const std::function<bool(const TableModel&, QIODevice&, const QString&, Progress*)>& write) {
     TableModel* table = form.UpdateTabState();
     if (!table || table->rows() == 0)
@@ -70,7 +70,7 @@ void exportCurrentTable(
 
 } // namespace
 
-void ExportCurrentTableToXml(TForm1& form) {
+void ExportCurrentTableToXml(WindowFrame& form) {
     exportCurrentTable(
         form,
         [&form](const TableModel&) {
@@ -82,7 +82,7 @@ void ExportCurrentTableToXml(TForm1& form) {
             XmlSheetInfo info;
             info.sheetName = QFileInfo(path).fileName();
             const TableTab* t = form.tabOf(&table);
-            info.title = xmlTitleText(form.windowTitle(), form.currentTabCaption(),
+            info.title = xmlTitleText(form.frameWidget()->windowTitle(), form.currentTabCaption(),
                                       t ? t->conditions : QString());
             for (int c = 0; c < table.columns(); ++c)
                 info.columnWidths.push_back(t ? t->view->columnWidth(c) : 0);
@@ -90,7 +90,7 @@ void ExportCurrentTableToXml(TForm1& form) {
         });
 }
 
-void ExportCurrentTableToText(TForm1& form) {
+void ExportCurrentTableToText(WindowFrame& form) {
     // The dialog offers the table's own encoding first.
     ExportEncoding encoding = ExportEncoding::CodePage;
     exportCurrentTable(

@@ -2,7 +2,7 @@
 
 #include "app/WindowLayer.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowTabs.h"
 
 namespace vc {
 
@@ -11,7 +11,7 @@ namespace vc {
 // each row a sort or a search moves over.
 class HandlerPause {
 public:
-    HandlerPause(TForm1& form, TabId id)
+    HandlerPause(WindowTabs& form, TabId id)
         : m_form(form), m_id(id), m_wasAttached(form.tab(id).handlerAttached) {
         m_form.detachChangeHandler(m_id);
     }
@@ -24,7 +24,7 @@ public:
     HandlerPause& operator=(const HandlerPause&) = delete;
 
 private:
-    TForm1& m_form;
+    WindowTabs& m_form;
     TabId m_id;
     bool m_wasAttached;
 };

@@ -1,11 +1,13 @@
 // Find, Search Again and Go to Line on the current table.
-#include "app/MainWindow.h"
 #include "app/RowFocus.h"
+#include "app/WindowFrame.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Messages.h"
+#include "preview/ui/PaneActions.h"
 #include "tables/RowSearch.h"
 #include "tables/ui/GotoLineWindow.h"
 #include "tables/ui/HandlerPause.h"
+#include "tables/ui/SearchState.h"
 #include "tables/ui/SearchWindow.h"
 #include "tables/ui/TableToolActions.h"
 
@@ -26,7 +28,7 @@ RowSearch searchFromWindow(const TSearch1& window, const TableModel& table) {
 // Looks for the text from `start` on, with the selection handler detached;
 // selects a found row and fills the pane for it, or says that nothing was
 // found.
-void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start, int step) {
+void searchAndSelect(WindowFrame& form, TabId id, const RowSearch& search, int start, int step) {
     TableTab& t = form.tab(id);
     int row = -1;
     bool fillPane = false;
@@ -45,13 +47,13 @@ void searchAndSelect(TForm1& form, TabId id, const RowSearch& search, int start,
                             t.model->decodeText(search.text),
                         MessageButtons::Ok);
     else if (fillPane)
-        form.ListViewChange(id, row);
+        ShowRowInPane(form, id, row);
 }
 
 } // namespace
 
-void FindInCurrentTable(TForm1& form) {
-    form.LastSearchTable = nullptr;
+void FindInCurrentTable(WindowFrame& form) {
+    form.search().LastSearchTable = nullptr;
     TableModel* table = form.UpdateTabState();
     if (!table || table->rows() == 0)
         return;
@@ -61,37 +63,40 @@ void FindInCurrentTable(TForm1& form) {
     QStringList captions;
     for (int c = 0; c < table->columns(); ++c)
         captions.append(table->caption(c));
-    form.Search1->fillColumns(captions);
-    form.Search1->FindComboBox->setEditText(QString());
-    if (form.Search1->runModal() != QDialog::Accepted)
+    form.search().Search1->fillColumns(captions);
+    form.search().Search1->FindComboBox->setEditText(QString());
+    if (form.search().Search1->runModal() != QDialog::Accepted)
         return;
 
-    const QString text = form.Search1->FindComboBox->currentText();
-    if (text.isEmpty() || form.Search1->checkedColumnCount() == 0)
+    const QString text = form.search().Search1->FindComboBox->currentText();
+    if (text.isEmpty() || form.search().Search1->checkedColumnCount() == 0)
         return;
-    form.Search1->rememberText(text);
+    form.search().Search1->rememberText(text);
 
-    const bool forward = form.Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    const bool forward =
+        form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
     const int step = forward ? 1 : -1;
     int start = forward ? 0 : table->rows() - 1;
     const int current = focusedRow(t);
-    if (form.Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor && current >= 0)
+    if (form.search().Search1->OriginRadioGroup->itemIndex() == TSearch1::FromCursor &&
+        current >= 0)
         start = current;
 
-    searchAndSelect(form, id, searchFromWindow(*form.Search1, *table), start, step);
-    form.LastSearchTable = table;
+    searchAndSelect(form, id, searchFromWindow(*form.search().Search1, *table), start, step);
+    form.search().LastSearchTable = table;
     form.UpdateTabState();
 }
 
-void SearchCurrentTableAgain(TForm1& form) {
+void SearchCurrentTableAgain(WindowFrame& form) {
     TableModel* table = form.UpdateTabState();
-    if (!table || table != form.LastSearchTable || table->rows() == 0)
+    if (!table || table != form.search().LastSearchTable || table->rows() == 0)
         return;
-    if (form.Search1->FindComboBox->currentText().isEmpty())
+    if (form.search().Search1->FindComboBox->currentText().isEmpty())
         return;
     const TabId id = form.currentTabId();
     const int rows = table->rows();
-    const bool forward = form.Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
+    const bool forward =
+        form.search().Search1->DirectionRadioGroup->itemIndex() != TSearch1::Backward;
     // The row after the current one in the search direction; the current row
     // itself is not looked at again. Without a current row a forward search
     // counts row 0 as current; a backward one from row 0 or without a
@@ -107,28 +112,29 @@ void SearchCurrentTableAgain(TForm1& form) {
             current = rows - 1;
         start = current - 1;
     }
-    searchAndSelect(form, id, searchFromWindow(*form.Search1, *table), start, forward ? 1 : -1);
+    searchAndSelect(form, id, searchFromWindow(*form.search().Search1, *table), start,
+                    forward ? 1 : -1);
     form.UpdateTabState();
 }
 
-void GoToLineOfCurrentTable(TForm1& form) {
+void GoToLineOfCurrentTable(WindowFrame& form) {
     TableModel* table = form.UpdateTabState();
     if (!table || table->rows() == 0)
         return;
     const TabId id = form.currentTabId();
     TableTab& t = form.tab(id);
 
-    form.GotoLine1->GotoComboBox->setEditText(QString::number(focusedRow(t) + 1));
-    if (form.GotoLine1->runModal() != QDialog::Accepted)
+    form.search().GotoLine1->GotoComboBox->setEditText(QString::number(focusedRow(t) + 1));
+    if (form.search().GotoLine1->runModal() != QDialog::Accepted)
         return;
-    const QString text = form.GotoLine1->GotoComboBox->currentText();
+    const QString text = form.search().GotoLine1->GotoComboBox->currentText();
     if (text.isEmpty())
         return;
     bool ok = false;
     const int number = text.toInt(&ok);
     if (!ok || number < 1 || number > table->rows())
         return;
-    form.GotoLine1->rememberNumber(text);
+    form.search().GotoLine1->rememberNumber(text);
     // Selecting the row fills the pane through the table's selection
     // handler; the row is the anchor of a selection extended from it.
     focusRow(t, number - 1);

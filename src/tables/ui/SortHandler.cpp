@@ -1,19 +1,20 @@
 // Sorting by a click on a column header: the first click on a column sorts
 // it ascending, the next one on the same column reverses the order.
 #include "app/BusyCursor.h"
-#include "app/MainWindow.h"
+#include "app/WindowTabs.h"
 #include "platform/TimeText.h"
 #include "tables/SortOrder.h"
 #include "tables/SortState.h"
 #include "tables/ui/HandlerPause.h"
+#include "tables/ui/SortSettings.h"
 #include "tables/ui/TableToolActions.h"
 
 #include <QHeaderView>
 
 namespace vc {
 
-void SortTableByColumn(TForm1& form, TabId id, int column) {
-    TableTab& t = form.tab(id);
+void SortTableByColumn(WindowTabs& tabs, const SortSettings& settings, TabId id, int column) {
+    TableTab& t = tabs.tab(id);
     TableModel* table = t.model;
     if (table->rows() == 0 || column < 0 || column >= table->columns())
         return;
@@ -22,18 +23,19 @@ void SortTableByColumn(TForm1& form, TabId id, int column) {
     const int rememberedRow = current.isValid() ? table->storedRow(current.row()) : -1;
 
     BusyCursor busy;
-    HandlerPause pause(form, id);
+    HandlerPause pause(tabs, id);
 
     const SortState state = nextSortState(readSortState(table->hint()), column);
     for (int c = 0; c < table->columns(); ++c)
         if (c != column)
             table->setHeaderImage(c, -1);
-    table->setHeaderImage(column, state.ascending ? form.SortIconIndex + 1 : form.SortIconIndex);
+    table->setHeaderImage(column,
+                          state.ascending ? settings.SortIconIndex + 1 : settings.SortIconIndex);
     table->setHint(sortStateHint(state));
 
     const DateSortRules rules{
-        dateTimeFormat(), form.UnconvertedTimeText,
-        QDate(form.SortBaseDate[0], form.SortBaseDate[1], form.SortBaseDate[2])};
+        dateTimeFormat(), settings.UnconvertedTimeText,
+        QDate(settings.SortBaseDate[0], settings.SortBaseDate[1], settings.SortBaseDate[2])};
     const std::vector<int> order = sortedRowOrder(*table, column, state.ascending, rules);
     table->applyOrder(order);
 

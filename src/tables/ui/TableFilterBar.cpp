@@ -1,6 +1,6 @@
 #include "tables/ui/TableFilterBar.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowTabs.h"
 #include "language/InterfaceTexts.h"
 #include "preview/ui/DetailPane.h"
 #include "tables/RowFilter.h"
@@ -13,7 +13,7 @@
 
 namespace vc {
 
-TableFilterBar::TableFilterBar(TForm1& form, TabId id, QWidget* parent)
+TableFilterBar::TableFilterBar(WindowTabs& form, TabId id, QWidget* parent)
     : QWidget(parent), m_form(form), m_id(id), m_caption(new QLabel(this)),
       m_box(new QLineEdit(this)) {
     const QString table = form.tab(id).view->objectName();

@@ -9,7 +9,7 @@ class QLineEdit;
 
 namespace vc {
 
-class TForm1;
+class WindowTabs;
 enum class TabId;
 
 // The filter box above a table: every keystroke keeps the rows that hold
@@ -23,7 +23,7 @@ class TableFilterBar : public QWidget {
     Q_OBJECT
 
 public:
-    TableFilterBar(TForm1& form, TabId id, QWidget* parent = nullptr);
+    TableFilterBar(WindowTabs& form, TabId id, QWidget* parent = nullptr);
 
     QLineEdit* box() const { return m_box; }
     void applyInterfaceTexts();
@@ -34,7 +34,7 @@ protected:
 private:
     void filter(const QString& text);
 
-    TForm1& m_form;
+    WindowTabs& m_form;
     TabId m_id;
     QLabel* m_caption;
     QLineEdit* m_box;

@@ -4,21 +4,24 @@
 
 namespace vc {
 
-class TForm1;
+class WindowFrame;
+class WindowTabs;
+struct SortSettings;
 enum class TabId;
 
 // The table tools, always on the current table.
 // Find: the find window, then the first row holding the text.
-void FindInCurrentTable(TForm1& form);
+void FindInCurrentTable(WindowFrame& form);
 // Search Again: the next row holding the text of the last find.
-void SearchCurrentTableAgain(TForm1& form);
+void SearchCurrentTableAgain(WindowFrame& form);
 // Go to Line Number.
-void GoToLineOfCurrentTable(TForm1& form);
+void GoToLineOfCurrentTable(WindowFrame& form);
 // A click on a column header: sorts by that column, the next click on it
-// reverses the order.
-void SortTableByColumn(TForm1& form, TabId id, int column);
+// reverses the order. It needs no more of the window than its tabs and
+// the sort settings.
+void SortTableByColumn(WindowTabs& tabs, const SortSettings& settings, TabId id, int column);
 // The two exports.
-void ExportCurrentTableToXml(TForm1& form);
-void ExportCurrentTableToText(TForm1& form);
+void ExportCurrentTableToXml(WindowFrame& form);
+void ExportCurrentTableToText(WindowFrame& form);
 
 } // namespace vc

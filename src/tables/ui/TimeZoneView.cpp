@@ -1,10 +1,12 @@
 #include "tables/ui/TimeZoneView.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowActions.h"
+#include "app/WindowFrame.h"
 #include "evidence/Machine.h"
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
 #include "platform/TimeText.h"
+#include <QAction>
 
 #include <QSignalBlocker>
 
@@ -31,14 +33,14 @@ void saveChoice(DisplayZone zone) {
                    QStringLiteral("write"));
 }
 
-void refreshEveryTable(TForm1& form) {
+void refreshEveryTable(WindowFrame& form) {
     for (int i = 0; i < kAllTableTabCount; ++i)
         form.tab(TabId(i)).model->refreshTimes();
 }
 
 } // namespace
 
-void ShowTimeZone(TForm1& form) {
+void ShowTimeZone(WindowFrame& form) {
     QString text;
     switch (displayZone()) {
     case DisplayZone::Utc:
@@ -54,26 +56,26 @@ void ShowTimeZone(TForm1& form) {
         text = tx(TextTimesZone).arg(displayZoneName());
         break;
     }
-    form.StatusPanel1->setText(text);
-    form.StatusPanel1->setToolTip(text);
+    form.statusPanel(1)->setText(text);
+    form.statusPanel(1)->setToolTip(text);
     const bool machineZone = form.machine() && form.machine()->timeZone().known();
     struct Entry {
         QAction* action;
         DisplayZone zone;
     };
-    for (const Entry& e : {Entry{form.ViewAction_Utc, DisplayZone::Utc},
-                           Entry{form.ViewAction_Local, DisplayZone::Local},
-                           Entry{form.ViewAction_Machine, DisplayZone::Machine}}) {
+    for (const Entry& e : {Entry{form.actions().ViewAction_Utc, DisplayZone::Utc},
+                           Entry{form.actions().ViewAction_Local, DisplayZone::Local},
+                           Entry{form.actions().ViewAction_Machine, DisplayZone::Machine}}) {
         if (!e.action)
             continue;
         const QSignalBlocker quiet(e.action);
         e.action->setChecked(displayZone() == e.zone);
     }
-    if (form.ViewAction_Machine)
-        form.ViewAction_Machine->setEnabled(machineZone);
+    if (form.actions().ViewAction_Machine)
+        form.actions().ViewAction_Machine->setEnabled(machineZone);
 }
 
-void SwitchTimeZone(TForm1& form, DisplayZone zone) {
+void SwitchTimeZone(WindowFrame& form, DisplayZone zone) {
     bool changed = false;
     if (zone == DisplayZone::Machine) {
         changed = form.machine() && showTimesInZoneOf(*form.machine());
@@ -87,7 +89,7 @@ void SwitchTimeZone(TForm1& form, DisplayZone zone) {
     ShowTimeZone(form);
 }
 
-void UseMachineTimeZone(TForm1& form) {
+void UseMachineTimeZone(WindowFrame& form) {
     const QString saved = savedChoice();
     if (displayZone() != DisplayZone::Named && saved != QLatin1String("1") &&
         saved != QLatin1String("local") && form.machine() && showTimesInZoneOf(*form.machine()))

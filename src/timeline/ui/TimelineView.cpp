@@ -47,8 +47,8 @@ QString timelineTableName() {
     return QStringLiteral("tl_ListView");
 }
 
-TimelineView::TimelineView(TForm1& form, TableTab& tab, QWidget* top)
-    : QObject(&form), m_form(form), m_tab(tab) {
+TimelineView::TimelineView(WindowFrame& form, TableTab& tab, QWidget* top)
+    : QObject(form.frameWidget()), m_form(form), m_tab(tab) {
     setObjectName(QStringLiteral("tl_Timeline"));
     auto* topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
@@ -268,7 +268,7 @@ void TimelineView::exportTimeline() {
     QString said = tx(TextEventsWritten).arg(summary.written);
     if (summary.leftOut > 0)
         said += QStringLiteral("; ") + tx(TextEventsLeftOut).arg(summary.leftOut);
-    m_form.StatusPanel0->setText(said + QStringLiteral(": ") + path);
+    m_form.statusPanel(0)->setText(said + QStringLiteral(": ") + path);
 }
 
 void TimelineView::applyInterfaceTexts() {

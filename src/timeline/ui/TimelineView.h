@@ -2,7 +2,7 @@
 
 #include "app/WindowLayer.h"
 
-#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
 #include "timeline/Timeline.h"
 
 #include <QCheckBox>
@@ -30,7 +30,7 @@ class TimelineView : public QObject {
 public:
     // tab: the timeline's table tab, built as every table tab; top: the
     // panel beside its count label.
-    TimelineView(TForm1& form, TableTab& tab, QWidget* top);
+    TimelineView(WindowFrame& form, TableTab& tab, QWidget* top);
 
     // A table changed: the timeline is made again when it is next shown.
     void markStale();
@@ -63,7 +63,7 @@ private:
     void updateLabels();
     void updateHistogram();
 
-    TForm1& m_form;
+    WindowFrame& m_form;
     TableTab& m_tab;
     std::shared_ptr<Timeline> m_timeline;
     bool m_stale = true;

@@ -91,7 +91,7 @@ TEST_F(SampleCachePictures, EveryPictureKindIsListedAndPreviewed) {
     ASSERT_TRUE(dest.isValid());
     window->files_PopupMenuPopup();
     chooser.folderAnswer = dest.path();
-    window->filesPopUp_CopyTo->trigger();
+    window->actions().filesPopUp_CopyTo->trigger();
     EXPECT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.value(0).text);
     const QStringList written = QDir(dest.path()).entryList(QDir::Files);
     ASSERT_EQ(written.size(), 1);

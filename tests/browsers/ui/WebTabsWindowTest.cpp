@@ -89,10 +89,10 @@ protected:
         return root;
     }
     void answerFind(const QString& text) {
-        window->Search1->setModalHook([this, text](ModalWindow&) {
-            window->Search1->FindComboBox->setEditText(text);
-            window->Search1->OriginRadioGroup->setItemIndex(TSearch1::EntireScope);
-            window->Search1->BitBtn1->click();
+        window->search().Search1->setModalHook([this, text](ModalWindow&) {
+            window->search().Search1->FindComboBox->setEditText(text);
+            window->search().Search1->OriginRadioGroup->setItemIndex(TSearch1::EntireScope);
+            window->search().Search1->BitBtn1->click();
         });
     }
 
@@ -102,17 +102,17 @@ protected:
 TEST_F(WebTabsWindow, SampleProfileHistoryRowsPaneAndSort) {
     const QString sample = samplesPath(QStringLiteral("profiles/xp"));
     ASSERT_TRUE(window->openProfile(sample));
-    window->web_ActionHistory->trigger();
+    window->actions().web_ActionHistory->trigger();
     EXPECT_EQ(window->currentTabId(), TabId::WebHistory);
-    EXPECT_EQ(window->mainPageControl->currentWidget(), window->Web_TabSheet);
+    EXPECT_EQ(window->widgets().mainPageControl->currentWidget(), window->widgets().Web_TabSheet);
     EXPECT_EQ(window->currentTabCaption(), QStringLiteral("Chrome, Edge, Firefox: History"));
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
     EXPECT_TRUE(messages.shown.isEmpty());
     TableTab& t = tab(TabId::WebHistory);
     ASSERT_EQ(t.model->rows(), 70);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 70"));
-    EXPECT_TRUE(window->SearchAction_Find->isEnabled());
-    EXPECT_TRUE(window->ExportAction_Tab->isEnabled());
+    EXPECT_TRUE(window->actions().SearchAction_Find->isEnabled());
+    EXPECT_TRUE(window->actions().ExportAction_Tab->isEnabled());
 
     // Chrome's visits as the sqlite3 program reads them (address, title,
     // time, counts), then Firefox's one visit.
@@ -154,7 +154,7 @@ TEST_F(WebTabsWindow, SampleProfileHistoryRowsPaneAndSort) {
     // Sorted by visit time, the selected visit stays selected; again, the
     // other way round.
     window->ListViewColumnClick(TabId::WebHistory, kHistoryVisitTime);
-    EXPECT_EQ(t.model->headerImage(kHistoryVisitTime), window->SortIconIndex + 1);
+    EXPECT_EQ(t.model->headerImage(kHistoryVisitTime), window->sorting().SortIconIndex + 1);
     for (int r = 1; r < 70; ++r)
         EXPECT_LE(t.model->cell(r - 1, kHistoryVisitTime), t.model->cell(r, kHistoryVisitTime))
             << r;
@@ -167,10 +167,10 @@ TEST_F(WebTabsWindow, SampleProfileHistoryRowsPaneAndSort) {
             << r;
 
     // Downloads and cookies of the same profile.
-    window->web_ActionDownloads->trigger();
+    window->actions().web_ActionDownloads->trigger();
     EXPECT_EQ(window->currentTabId(), TabId::WebDownloads);
     EXPECT_EQ(tab(TabId::WebDownloads).model->rows(), 3);
-    window->web_ActionCookies->trigger();
+    window->actions().web_ActionCookies->trigger();
     EXPECT_EQ(tab(TabId::WebCookies).model->rows(), 573);
     EXPECT_EQ(tab(TabId::WebCookies).countLabel->text(), QStringLiteral("Records: 573"));
     EXPECT_TRUE(window->currentFileName().endsWith(QStringLiteral("/Default/Cookies")));
@@ -192,7 +192,7 @@ TEST_F(WebTabsWindow, Utf8TextShownFoundGoneToAndExportedAsItIs) {
         ~Restore() { setSourceCodePage(name); }
     } restore{codePage};
 
-    window->web_ActionHistory->trigger();
+    window->actions().web_ActionHistory->trigger();
     TableTab& t = tab(TabId::WebHistory);
     ASSERT_EQ(t.model->rows(), 2);
     EXPECT_EQ(t.model->cellText(0, kHistoryTitle), QStringLiteral("Příliš žluťoučký kůň"));
@@ -205,29 +205,29 @@ TEST_F(WebTabsWindow, Utf8TextShownFoundGoneToAndExportedAsItIs) {
 
     // Find looks for the text as the cells hold it.
     answerFind(QStringLiteral("Привет"));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(currentRow(TabId::WebHistory), 1);
     answerFind(QStringLiteral("žluťoučký"));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(currentRow(TabId::WebHistory), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
     answerFind(QStringLiteral("ёжик"));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, tx(TextSearchNotFound) + QStringLiteral(":\nёжик"));
 
     // Go to line 2 fills the pane for it.
-    window->GotoLine1->setModalHook([this](ModalWindow&) {
-        window->GotoLine1->GotoComboBox->setEditText(QStringLiteral("2"));
-        window->GotoLine1->BitBtn1->click();
+    window->search().GotoLine1->setModalHook([this](ModalWindow&) {
+        window->search().GotoLine1->GotoComboBox->setEditText(QStringLiteral("2"));
+        window->search().GotoLine1->BitBtn1->click();
     });
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     EXPECT_EQ(currentRow(TabId::WebHistory), 1);
     EXPECT_EQ(memoLines(TabId::WebHistory).value(1), QStringLiteral("Title: Привет"));
 
     // The tab-delimited export: UTF-8 throughout, the bytes of the database.
     chooser.saveAnswer = dir.filePath(QStringLiteral("web"));
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     const QList<QByteArray> lines = readAllOf(dir.filePath(QStringLiteral("web.txt"))).split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "URL Address\tTitle\tVisit Time\tVisit Count\tTyped Count\tTransition\t"
@@ -244,7 +244,7 @@ TEST_F(WebTabsWindow, Utf8TextShownFoundGoneToAndExportedAsItIs) {
 
     // The XML export: the same text, read back by an XML parser.
     chooser.saveAnswer = dir.filePath(QStringLiteral("web.xml"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     const ParsedSheet sheet = parseSheet(readAllOf(chooser.saveAnswer));
     ASSERT_TRUE(sheet.wellFormed) << qPrintable(sheet.error);
     ASSERT_EQ(sheet.rows.size(), 4);
@@ -264,7 +264,7 @@ TEST_F(WebTabsWindow, DownloadTargetsPlacedInTheProfileForTheFileActions) {
     const auto before = snapshot(chrome);
     FakeFileServices files;
 
-    window->web_ActionDownloads->trigger();
+    window->actions().web_ActionDownloads->trigger();
     TableTab& t = tab(TabId::WebDownloads);
     ASSERT_EQ(t.model->rows(), 3);
     EXPECT_EQ(t.model->rowCells(0).mid(0, kDownloadBrowser + 1),
@@ -282,9 +282,9 @@ TEST_F(WebTabsWindow, DownloadTargetsPlacedInTheProfileForTheFileActions) {
     EXPECT_EQ(t.pane->filePanel()->toolTip(), letter);
     EXPECT_EQ(window->currentFileName(), letter);
     window->files_PopupMenuPopup();
-    EXPECT_TRUE(window->filesPopUp_OpenFolder->isEnabled());
-    EXPECT_TRUE(window->filesPopUp_Properties->isEnabled());
-    window->filesPopUp_OpenFolder->trigger();
+    EXPECT_TRUE(window->actions().filesPopUp_OpenFolder->isEnabled());
+    EXPECT_TRUE(window->actions().filesPopUp_Properties->isEnabled());
+    window->actions().filesPopUp_OpenFolder->trigger();
     window->ListViewDblClick(TabId::WebDownloads);
     EXPECT_EQ(files.calls,
               (QList<FakeFileServices::Call>{{QStringLiteral("showInFolder"), letter, {}},
@@ -296,7 +296,7 @@ TEST_F(WebTabsWindow, DownloadTargetsPlacedInTheProfileForTheFileActions) {
     EXPECT_TRUE(t.pane->filePanel()->toolTip().isEmpty());
     EXPECT_TRUE(window->currentFileName().isEmpty());
     window->files_PopupMenuPopup();
-    EXPECT_FALSE(window->filesPopUp_OpenFolder->isEnabled());
+    EXPECT_FALSE(window->actions().filesPopUp_OpenFolder->isEnabled());
     EXPECT_EQ(memoLines(TabId::WebDownloads).value(kDownloadState),
               QStringLiteral("State: cancelled"));
 
@@ -330,14 +330,14 @@ TEST_F(WebTabsWindow, UnreadableDatabaseIsNamedAndTheOthersStillRead) {
     // With nothing open the entry asks what to read; cancelled, the tab
     // stays empty, without a message.
     chooser.itemAnswer = -1;
-    window->web_ActionHistory->trigger();
+    window->actions().web_ActionHistory->trigger();
     EXPECT_EQ(chooser.lastItems.size(), 4);
     EXPECT_EQ(tab(TabId::WebHistory).model->rows(), 0);
     EXPECT_TRUE(tab(TabId::WebHistory).countLabel->text().isEmpty());
     EXPECT_TRUE(messages.shown.isEmpty());
 
     ASSERT_TRUE(window->openProfile(root));
-    window->web_ActionHistory->trigger();
+    window->actions().web_ActionHistory->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(messages.shown[0].text.startsWith(
@@ -347,7 +347,7 @@ TEST_F(WebTabsWindow, UnreadableDatabaseIsNamedAndTheOthersStillRead) {
     ASSERT_EQ(t.model->rows(), 1) << "Firefox's visit";
     EXPECT_EQ(t.model->cell(0, kHistoryUrl), "http://news.google.com/");
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 1"));
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
 }
 
 } // namespace

@@ -77,12 +77,12 @@ TEST_F(BrowserTabsWindow, HistoryOfARealTreeFirstFileOrAll) {
     const int firstRows = realFirst ? realRows : periodRows;
     ASSERT_EQ(t.model->rows(), firstRows);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: %1").arg(firstRows));
-    EXPECT_EQ(window->ieH_DirectoryPanel->text(), root);
+    EXPECT_EQ(window->widgets().ieH_DirectoryPanel->text(), root);
     EXPECT_EQ(window->currentTabId(), TabId::History);
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
 
     // "Full history": every file, in the order found, in one table.
-    window->ieH_CheckBox->setChecked(true);
+    window->widgets().ieH_CheckBox->setChecked(true);
     window->Action_ieHExecute();
     ASSERT_EQ(t.model->rows(), realRows + periodRows);
     const int periodAt = realFirst ? realRows : 0;
@@ -122,9 +122,9 @@ TEST_F(BrowserTabsWindow, CookieIndexOfTheSampleProfileAndItsPane) {
     TableTab& t = tab(TabId::Cookie);
     ASSERT_EQ(t.model->rows(), 8);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 8"));
-    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
-    EXPECT_EQ(window->ieC_DirectoryPanel->text(), cookies);
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_EQ(window->widgets().ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
+    EXPECT_EQ(window->widgets().ieC_DirectoryPanel->text(), cookies);
+    EXPECT_TRUE(window->progressBar().isNull());
     EXPECT_EQ(t.model->rowCells(0),
               (QList<QByteArray>{"bank.example/online/", "", "2008-04-18 20:02:45",
                                  "2008-04-18 21:02:45", "joe@bank.example[1].txt", "", "", ""}));
@@ -150,7 +150,7 @@ TEST_F(BrowserTabsWindow, CookieIndexOfTheSampleProfileAndItsPane) {
     window->ActionIECookieExecute();
     EXPECT_EQ(t.model->rows(), 8);
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: 8"));
-    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 0"));
+    EXPECT_EQ(window->widgets().ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 0"));
 
     // Cancel: only the condition label is emptied.
     t.condLabel->setText(QStringLiteral("conditions"));
@@ -183,7 +183,7 @@ TEST_F(BrowserTabsWindow, CookieSitesAndFileNamesInAnyLetterCase) {
     EXPECT_EQ(t.model->cell(0, 0), "a.example/");
     EXPECT_EQ(t.model->cell(1, 0), "b.example/@odd");
     EXPECT_EQ(t.model->cell(2, 0), "no-at-sign/");
-    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 2"));
+    EXPECT_EQ(window->widgets().ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 2"));
 }
 
 TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
@@ -193,8 +193,7 @@ TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     t.model->appendRow({"stale"});
     // The loaders the recall runs, into the window's table.
     const LoadContext none;
-    const CookieFilesLoad files =
-        LoadCookieTextFiles(cookies, window->WorkFileStore, none, *t.model);
+    const CookieFilesLoad files = LoadCookieTextFiles(cookies, window->workFile(), none, *t.model);
     ASSERT_TRUE(files.workFileOpened);
     EXPECT_EQ(files.fileCount, 8);
     window->selectFirstRow(TabId::Cookie);
@@ -206,8 +205,8 @@ TEST_F(BrowserTabsWindow, CookieTextFilesThenIndexRowsAfterThem) {
     EXPECT_EQ(memoLines(TabId::Cookie).at(5), QStringLiteral("JSESSIONID"));
 
     // The index rows come after the text-file rows.
-    ASSERT_TRUE(LoadCookieIndex(cookies, true, false, window->WorkFileStore, none, *t.model)
-                    .workFileOpened);
+    ASSERT_TRUE(
+        LoadCookieIndex(cookies, true, false, window->workFile(), none, *t.model).workFileOpened);
     ASSERT_EQ(t.model->rows(), 23);
     EXPECT_EQ(t.model->cell(15, 0), "bank.example/online/");
     EXPECT_EQ(t.model->cell(15, 1), "");
@@ -287,21 +286,21 @@ TEST_F(BrowserTabsWindow, AWorkFileThatCannotBeMadeIsReportedAndChangesNothing) 
     TableTab& c = tab(TabId::Cookie);
     ASSERT_EQ(c.model->rows(), 8);
     // The private folder of the work file disappears.
-    ASSERT_TRUE(QDir(QFileInfo(window->WorkFileName).path()).removeRecursively());
+    ASSERT_TRUE(QDir(QFileInfo(window->workFile().fileName()).path()).removeRecursively());
     window->ActionIECookieExecute();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Error when Opening Work File")));
-    EXPECT_TRUE(messages.shown[0].text.contains(window->WorkFileName));
+    EXPECT_TRUE(messages.shown[0].text.contains(window->workFile().fileName()));
     EXPECT_EQ(c.model->rows(), 8);
-    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_EQ(window->widgets().ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
+    EXPECT_TRUE(window->progressBar().isNull());
 
     chooser.folderAnswer = samplesPath(QStringLiteral("profiles/xp/Local Settings/History"));
     window->Action_ieHExecute();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[1].text.startsWith(QStringLiteral("Error when Opening Work File")));
     EXPECT_EQ(tab(TabId::History).model->rows(), 0);
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
 }
 
 } // namespace

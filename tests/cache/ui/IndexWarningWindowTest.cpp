@@ -31,7 +31,7 @@ protected:
 TEST_F(IndexWarningWindow, ActivityCountLabelCarriesTheWarning) {
     const QString path = writeIndex(QStringLiteral("shorter.dat"), 100000);
     chooser.fileAnswer = path;
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     TableTab& t = window->tab(TabId::Activity);
     EXPECT_GT(t.model->rows(), 30);
     EXPECT_EQ(t.countLabel->text(),
@@ -43,7 +43,7 @@ TEST_F(IndexWarningWindow, ActivityCountLabelCarriesTheWarning) {
 
     // The next sound file clears it.
     chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     EXPECT_EQ(t.countLabel->text(), QStringLiteral("Records: %1").arg(t.model->rows()));
 }
 
@@ -56,7 +56,7 @@ TEST_F(IndexWarningWindow, TheWholeRecallShowsItOnTheActivityTab) {
                             profile + QStringLiteral("/NTUSER.DAT")));
     ASSERT_TRUE(window->openProfile(profile));
     messages.shown.clear();
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     const QString label = window->tab(TabId::Activity).countLabel->text();
     EXPECT_TRUE(label.startsWith(QStringLiteral("Records: ")));
     EXPECT_TRUE(label.contains(QStringLiteral("  Warning: the header states 4294967295 bytes; "

@@ -28,7 +28,7 @@ TEST_F(LeakedRecordPane, SaysNoAddressIsStored) {
     next.url = "http://next.example/";
     image.putUrlRecord(1280, next);
     chooser.fileAnswer = image.writeTo(dir);
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     TableTab& t = window->tab(TabId::Activity);
     ASSERT_EQ(t.model->rows(), 2);
 

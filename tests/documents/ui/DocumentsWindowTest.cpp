@@ -47,7 +47,7 @@ protected:
 
 TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     ASSERT_TRUE(window->openProfile(sample()));
-    window->docs_ActionRecent->trigger();
+    window->actions().docs_ActionRecent->trigger();
 
     EXPECT_EQ(window->currentTabId(), TabId::Recent);
     TableTab& t = recent();
@@ -92,9 +92,9 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     // Row 0 is selected and names the current file; the load left no bar.
     EXPECT_EQ(t.view->selectionModel()->currentIndex().row(), 0);
     EXPECT_EQ(window->currentFileName(), t.model->cellText(0, 4));
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(window->ExportAction_Tab->isEnabled());
+    EXPECT_TRUE(window->actions().ExportAction_Tab->isEnabled());
     for (const auto& m : messages.shown)
         EXPECT_NE(m.kind, MessageKind::Error) << qPrintable(m.text);
 
@@ -103,8 +103,8 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     // file, just no picture.
     select(t, 12);
     window->files_PopupMenuPopup();
-    EXPECT_TRUE(window->filesPopUp_CopyTo->isEnabled());
-    EXPECT_EQ(window->filesPopUp_CopyTo->statusTip(),
+    EXPECT_TRUE(window->actions().filesPopUp_CopyTo->isEnabled());
+    EXPECT_EQ(window->actions().filesPopUp_CopyTo->statusTip(),
               sample() + QStringLiteral("/My Documents/letter to bank.doc"));
     EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("letter to bank.doc"));
     EXPECT_EQ(memoLines(t).mid(3, 2), (QStringList{QStringLiteral("Source: OpenSaveMRU\\*"),
@@ -113,8 +113,8 @@ TEST_F(DocumentsWindow, RecentDocumentsListTheLinksThenTheMruLists) {
     // says so.
     select(t, 14);
     window->files_PopupMenuPopup();
-    EXPECT_FALSE(window->filesPopUp_CopyTo->isEnabled());
-    EXPECT_FALSE(window->filesPopUp_Open->isEnabled());
+    EXPECT_FALSE(window->actions().filesPopUp_CopyTo->isEnabled());
+    EXPECT_FALSE(window->actions().filesPopUp_Open->isEnabled());
     EXPECT_EQ(t.pane->imageCaption()->text(), QStringLiteral("File Erased"));
 
     // A shortcut of the Windows 7 style folder: its facts in the memo, one
@@ -163,7 +163,7 @@ TEST_F(DocumentsWindow, PicturesOfTheListsArePreviewedFromTheProfile) {
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Pictures/ash.png"))));
     ASSERT_TRUE(window->openProfile(dir.path()));
-    window->docs_ActionRecent->trigger();
+    window->actions().docs_ActionRecent->trigger();
     TableTab& t = recent();
     ASSERT_EQ(t.model->rows(), 11);
 
@@ -192,7 +192,7 @@ TEST_F(DocumentsWindow, PicturesOfTheListsArePreviewedFromTheProfile) {
 
 TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     ASSERT_TRUE(window->openProfile(sample()));
-    window->docs_ActionRecent->trigger();
+    window->actions().docs_ActionRecent->trigger();
     ASSERT_EQ(recent().model->rows(), 37);
 
     QTemporaryDir dir;
@@ -207,7 +207,7 @@ TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Recent")));
     ASSERT_TRUE(window->openProfile(dir.path()));
     messages.shown.clear();
-    window->docs_ActionRecent->trigger();
+    window->actions().docs_ActionRecent->trigger();
 
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
@@ -215,13 +215,13 @@ TEST_F(DocumentsWindow, ANonTextMruValueEndsTheLoadAndKeepsTheOldRows) {
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("REG_DWORD")));
     EXPECT_EQ(recent().model->rows(), 37);
     EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 37"));
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->progressBar().isNull());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(DocumentsWindow, TemporaryFilesWalkTempThenWordThenExcel) {
     ASSERT_TRUE(window->openProfile(sample()));
-    window->docs_ActionTemp->trigger();
+    window->actions().docs_ActionTemp->trigger();
 
     EXPECT_EQ(window->currentTabId(), TabId::Temp);
     TableTab& t = temp();
@@ -263,13 +263,13 @@ TEST_F(DocumentsWindow, AnEmptyProfileGivesEmptyTablesWithZeroCounts) {
         QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs")));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Recent")));
     ASSERT_TRUE(window->openProfile(dir.path()));
-    window->docs_ActionRecent->trigger();
+    window->actions().docs_ActionRecent->trigger();
     EXPECT_EQ(recent().model->rows(), 0);
     EXPECT_EQ(recent().countLabel->text(), QStringLiteral("Records: 0"));
     EXPECT_FALSE(recent().view->selectionModel()->currentIndex().isValid());
-    EXPECT_FALSE(window->ExportAction_Tab->isEnabled());
+    EXPECT_FALSE(window->actions().ExportAction_Tab->isEnabled());
 
-    window->docs_ActionTemp->trigger();
+    window->actions().docs_ActionTemp->trigger();
     EXPECT_EQ(temp().model->rows(), 0);
     EXPECT_EQ(temp().countLabel->text(), QStringLiteral("Files: 0"));
 }

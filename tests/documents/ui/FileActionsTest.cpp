@@ -64,11 +64,11 @@ protected:
     }
     void copyTo(const QString& folder) {
         chooser.folderAnswer = folder;
-        window->filesPopUp_CopyTo->trigger();
+        window->actions().filesPopUp_CopyTo->trigger();
     }
     void moveTo(const QString& folder) {
         chooser.folderAnswer = folder;
-        window->filesPopUp_MoveTo->trigger();
+        window->actions().filesPopUp_MoveTo->trigger();
     }
     QString message(int i = 0) const { return messages.shown.value(i).text; }
 
@@ -80,7 +80,7 @@ protected:
 } // namespace
 
 TEST_F(FileActions, MenuEnablesItemsOnlyForAnExistingFile) {
-    const QList<QAction*> items = window->files_PopupMenu->actions();
+    const QList<QAction*> items = window->actions().files_PopupMenu->actions();
     ASSERT_EQ(items.size(), 8);
     menuOn(source);
     for (QAction* item : items) {
@@ -94,12 +94,12 @@ TEST_F(FileActions, MenuEnablesItemsOnlyForAnExistingFile) {
     for (const QString& target : {QStringLiteral("http://example.com/a.gif"),
                                   dir.path() + QStringLiteral("/erased.gif"), destFolder}) {
         menuOn(target);
-        EXPECT_EQ(window->filesPopUp_Open->isEnabled(),
+        EXPECT_EQ(window->actions().filesPopUp_Open->isEnabled(),
                   !target.endsWith(QLatin1String(".gif")) ||
                       target.startsWith(QLatin1String("http")))
             << qPrintable(target);
         for (QAction* item : items) {
-            if (item != window->filesPopUp_Open) {
+            if (item != window->actions().filesPopUp_Open) {
                 EXPECT_FALSE(item->isEnabled()) << qPrintable(target);
             }
         }
@@ -137,7 +137,7 @@ TEST_F(FileActions, OpenReportsEachShellErrorAndFallsBackToOpenWith) {
         messages.shown.clear();
         desktop.calls.clear();
         desktop.openAnswer = c.answer;
-        window->filesPopUp_Open->trigger();
+        window->actions().filesPopUp_Open->trigger();
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
         EXPECT_EQ(message(), c.text + QStringLiteral(":\n") + source);
@@ -147,7 +147,7 @@ TEST_F(FileActions, OpenReportsEachShellErrorAndFallsBackToOpenWith) {
     messages.shown.clear();
     desktop.calls.clear();
     desktop.openAnswer = OpenResult::NoProgram;
-    window->filesPopUp_Open->trigger();
+    window->actions().filesPopUp_Open->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
     EXPECT_EQ(message(), QStringLiteral("No program is set to open this file:\n") + source +
@@ -170,9 +170,9 @@ TEST_F(FileActions, OpenReportsEachShellErrorAndFallsBackToOpenWith) {
 
 TEST_F(FileActions, OpenWithFolderAndPropertiesActOnTheMenuPath) {
     menuOn(source);
-    window->filesPopUp_OpenWith->trigger();
-    window->filesPopUp_OpenFolder->trigger();
-    window->filesPopUp_Properties->trigger();
+    window->actions().filesPopUp_OpenWith->trigger();
+    window->actions().filesPopUp_OpenFolder->trigger();
+    window->actions().filesPopUp_Properties->trigger();
     EXPECT_EQ(desktop.calls, (QList<FakeFileServices::Call>{{"openWith", source, {}},
                                                             {"showInFolder", source, {}},
                                                             {"showProperties", source, {}}}));
@@ -180,7 +180,7 @@ TEST_F(FileActions, OpenWithFolderAndPropertiesActOnTheMenuPath) {
 
     // No file manager: the message names the folder and what to do.
     desktop.folderShown = false;
-    window->filesPopUp_OpenFolder->trigger();
+    window->actions().filesPopUp_OpenFolder->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_EQ(message(),
@@ -388,7 +388,7 @@ TEST_F(FileActions, DoubleClickAndFilePanelOpenTheSelectedRowsFile) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Local Settings/Temp")));
     const QString tmp = write(QStringLiteral("Local Settings/Temp/~DF1.tmp"), "t");
     ASSERT_TRUE(window->openProfile(dir.path()));
-    window->docs_ActionTemp->trigger();
+    window->actions().docs_ActionTemp->trigger();
     TableTab& t = window->tab(TabId::Temp);
     ASSERT_EQ(t.model->rows(), 1);
     Q_EMIT t.view->doubleClicked(t.model->index(0, 0));

@@ -47,10 +47,10 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         ASSERT_TRUE(temp.isValid());
-        ownExeDir = window->ExeDir;
+        ownExeDir = window->program().ExeDir;
     }
     void TearDown() override {
-        window->ExeDir = ownExeDir;
+        window->program().ExeDir = ownExeDir;
         WindowFixture::TearDown();
     }
 
@@ -62,11 +62,11 @@ protected:
 } // namespace
 
 TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
-    EXPECT_EQ(window->HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window->actions().HelpAction_Manual->shortcut(), QKeySequence(Qt::Key_F1));
     const QString bin = temp.path() + "/bin/";
-    window->ExeDir = bin;
+    window->program().ExeDir = bin;
     // Neither there nor installed: the message says where it belongs.
-    window->HelpAction_Manual->trigger();
+    window->actions().HelpAction_Manual->trigger();
     EXPECT_TRUE(desktop.calls.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
@@ -76,11 +76,11 @@ TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
     // Installed beside the program's bin/ folder.
     desktop.openAnswer = OpenResult::Opened;
     makeFile(temp.path() + "/share/doc/vellacord/vellacord.pdf");
-    window->HelpAction_Manual->trigger();
+    window->actions().HelpAction_Manual->trigger();
     EXPECT_EQ(desktop.calls.last().path, temp.path() + "/share/doc/vellacord/vellacord.pdf");
     // Beside the program (the build tree) comes first.
     makeFile(bin + "vellacord.pdf");
-    window->HelpAction_Manual->trigger();
+    window->actions().HelpAction_Manual->trigger();
     EXPECT_EQ(desktop.calls.last().path, bin + "vellacord.pdf");
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(desktop.count("open"), 2);
@@ -89,7 +89,7 @@ TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
     // a program for it.
     desktop.calls.clear();
     desktop.openAnswer = OpenResult::NoProgram;
-    window->HelpAction_Manual->trigger();
+    window->actions().HelpAction_Manual->trigger();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].kind, MessageKind::Information);
     EXPECT_EQ(messages.shown[1].text,
@@ -100,7 +100,7 @@ TEST_F(HelpMenu, F1OpensTheManualBesideTheProgramOrInstalled) {
                                              {"openWith", bin + "vellacord.pdf", {}}}));
     // Any other failure is named with the path.
     desktop.openAnswer = OpenResult::AccessDenied;
-    window->HelpAction_Manual->trigger();
+    window->actions().HelpAction_Manual->trigger();
     ASSERT_EQ(messages.shown.size(), 3);
     EXPECT_EQ(messages.shown[2].text, tx(TextAccessDenied) + ":\n" + bin + "vellacord.pdf");
 }
@@ -122,7 +122,7 @@ TEST_F(HelpMenu, ShortcutsLandInTheXdgFoldersAndTheProfileIsUntouched) {
     env.set("XDG_DATA_HOME", home + "/.local/share");
     env.unset("XDG_CONFIG_HOME");
 
-    window->HelpAction_ShortCut1->trigger();
+    window->actions().HelpAction_ShortCut1->trigger();
     const QString link = desk + "/Vellacord.desktop";
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
@@ -133,11 +133,11 @@ TEST_F(HelpMenu, ShortcutsLandInTheXdgFoldersAndTheProfileIsUntouched) {
     EXPECT_TRUE(text.contains("\nExec=" + QCoreApplication::applicationFilePath() + "\n"));
     EXPECT_TRUE(text.contains("\nPath=" + QCoreApplication::applicationDirPath() + "\n"));
     // Made again: the same file, success again.
-    window->HelpAction_ShortCut1->trigger();
+    window->actions().HelpAction_ShortCut1->trigger();
     EXPECT_EQ(messages.shown.last().text, tx(TextOperationComplete) + ":\n" + link);
     EXPECT_EQ(QDir(desk).entryList(QDir::Files), QStringList{"Vellacord.desktop"});
 
-    window->HelpAction_ShortCut2->trigger();
+    window->actions().HelpAction_ShortCut2->trigger();
     const QString launcher = home + "/.local/share/applications/Vellacord.desktop";
     EXPECT_EQ(messages.shown.last().text, tx(TextOperationComplete) + ":\n" + launcher);
     EXPECT_TRUE(QFileInfo::exists(launcher));
@@ -146,12 +146,12 @@ TEST_F(HelpMenu, ShortcutsLandInTheXdgFoldersAndTheProfileIsUntouched) {
     // the folder.
     env.set("XDG_DESKTOP_DIR", profile + "/Desktop");
     env.set("XDG_DATA_HOME", profile + "/Application Data");
-    window->HelpAction_ShortCut1->trigger();
+    window->actions().HelpAction_ShortCut1->trigger();
     EXPECT_EQ(messages.shown.last().kind, MessageKind::Error);
     EXPECT_EQ(messages.shown.last().text, tx(TextError) + ": \n" + tx(TextDesktopIconFailed) +
                                               "\n" + tx(TextFolderInsideProfile) + ": " + profile +
                                               "/Desktop");
-    window->HelpAction_ShortCut2->trigger();
+    window->actions().HelpAction_ShortCut2->trigger();
     EXPECT_EQ(messages.shown.last().text, tx(TextError) + ": \n" + tx(TextQuickLaunchIconFailed) +
                                               "\n" + tx(TextFolderInsideProfile) + ": " + profile +
                                               "/Application Data/applications");
@@ -159,7 +159,7 @@ TEST_F(HelpMenu, ShortcutsLandInTheXdgFoldersAndTheProfileIsUntouched) {
 
     // A desktop folder that does not exist is named.
     env.set("XDG_DESKTOP_DIR", home + "/Schreibtisch");
-    window->HelpAction_ShortCut1->trigger();
+    window->actions().HelpAction_ShortCut1->trigger();
     EXPECT_EQ(messages.shown.last().text, tx(TextError) + ": \n" + tx(TextDesktopIconFailed) +
                                               "\n" + tx(TextFolderMissing) + ": " + home +
                                               "/Schreibtisch");
@@ -182,38 +182,38 @@ TEST_F(HelpMenu, AboutOpensModallyAndGoesAwayWhenClosed) {
         EXPECT_EQ(about->parentWidget(), window.get());
         EXPECT_EQ(about->windowTitle(), "About...");
         EXPECT_EQ(about->size(), QSize(233, 314));
-        EXPECT_EQ(about->ImgAbout1->toolTip(), window->VersionText);
-        EXPECT_EQ(about->Panel2->text(), window->MakerWebAddress);
+        EXPECT_EQ(about->ImgAbout1->toolTip(), window->program().VersionText);
+        EXPECT_EQ(about->Panel2->text(), window->program().MakerWebAddress);
         EXPECT_EQ(about->CancelButton->text(), tx(TextOk));
         about->Panel2Click();
         about->CancelButton->click();
     });
-    window->HelpAction_About->trigger();
+    window->actions().HelpAction_About->trigger();
     EXPECT_TRUE(seen);
     EXPECT_TRUE(window->findChildren<TAbout1*>().isEmpty());
     // The web address went to the desktop's open operation.
     ASSERT_EQ(desktop.calls.size(), 1);
-    EXPECT_EQ(desktop.calls[0].path, window->MakerWebAddress);
+    EXPECT_EQ(desktop.calls[0].path, window->program().MakerWebAddress);
 }
 
 TEST_F(HelpMenu, HelpYourselfShowsTheLocaleListWithTheUsersLocale) {
     // The examiner's own locale, as the registry value "sLanguage" gives it.
     setExaminerLocale(QLocale(QLocale::German, QLocale::Austria));
     bool shown = false;
-    window->Langi1->setModalHook([&](ModalWindow& w) {
+    window->language().Langi1->setModalHook([&](ModalWindow& w) {
         auto& langi = static_cast<TLangi1&>(w);
         shown = true;
         EXPECT_EQ(langi.Label1->text(), tx(TextLocaleLanguage) + ": DEA");
         EXPECT_EQ(langi.Label1->toolTip(), "DEA");
         ASSERT_EQ(langi.TitleListBox->count(), 6);
         EXPECT_EQ(langi.TitleListBox->item(5)->text(),
-                  tx(TextSendYourFile) + ": " + window->SupportAddress);
+                  tx(TextSendYourFile) + ": " + window->program().SupportAddress);
         const QList<QTreeWidgetItem*> selected = langi.LocaleListView->selectedItems();
         ASSERT_EQ(selected.size(), 1);
         EXPECT_EQ(selected[0]->text(0), "DEA");
         EXPECT_EQ(selected[0]->text(1), "$00000C07");
     });
-    window->Helpyourself1->trigger();
+    window->actions().Helpyourself1->trigger();
     setExaminerLocale(std::nullopt);
     EXPECT_TRUE(shown);
 }

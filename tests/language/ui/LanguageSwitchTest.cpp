@@ -82,7 +82,7 @@ protected:
     // A main window as the program starts it, with the folder as its own.
     void start() {
         form = std::make_unique<TForm1>();
-        form->ExeDir = exeDir;
+        form->program().ExeDir = exeDir;
         form->show();
         QApplication::processEvents();
     }
@@ -93,7 +93,8 @@ protected:
         return names;
     }
     QAction* entry(const QString& name) const {
-        return form->LangItem ? form->LangItem->findChild<QAction*>(name) : nullptr;
+        return form->language().LangItem ? form->language().LangItem->findChild<QAction*>(name)
+                                         : nullptr;
     }
 
     PrivateSettings settings; // the saved language of this test only
@@ -108,12 +109,12 @@ protected:
 TEST_F(LanguageSwitch, NoLanguageFileMeansNoLanguageMenu) {
     writeBytes(exeDir + "notes.txt", "x\n");
     start();
-    EXPECT_EQ(form->LangItem, nullptr);
+    EXPECT_EQ(form->language().LangItem, nullptr);
     EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
                                        "Documents1", "Browsers1",
                                        QStringLiteral("Group%1_Menu").arg(int(TextWindowsTab)),
                                        "Export1Item", "View1Item", "Help1Item"}));
-    EXPECT_EQ(form->ActionExit->text(), "Exit");
+    EXPECT_EQ(form->actions().ActionExit->text(), "Exit");
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -122,7 +123,7 @@ TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
     writeBytes(exeDir + "ENU.lang", englishLines());
     writeBytes(exeDir + "XYZ.lang", "Vellacord\n"); // names no locale: no entry
     start();
-    ASSERT_NE(form->LangItem, nullptr);
+    ASSERT_NE(form->language().LangItem, nullptr);
     EXPECT_EQ(topMenus(), QStringList({"FileItem", "MyComputer1", "SearchItem", "InternetExplorer1",
                                        "Documents1", "Browsers1",
                                        QStringLiteral("Group%1_Menu").arg(int(TextWindowsTab)),
@@ -130,7 +131,7 @@ TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
     EXPECT_EQ(form->menuBar()->actions().at(9)->text(), "Language");
     QStringList captions;
     QStringList names;
-    for (QAction* item : form->LangItem->actions()) {
+    for (QAction* item : form->language().LangItem->actions()) {
         captions << item->text();
         names << item->objectName();
         EXPECT_TRUE(item->isCheckable());
@@ -139,7 +140,7 @@ TEST_F(LanguageSwitch, MenuBeforeHelpWithEnglishAndASecondEnglish) {
                                      "English (United States) - 2"}));
     EXPECT_EQ(names, QStringList({"LangItem_ENU", "LangItem_DEU", "LangItem_ENU"}));
     // The saved "en" chose the built-in English.
-    EXPECT_TRUE(form->LangItem->actions().at(0)->isChecked());
+    EXPECT_TRUE(form->language().LangItem->actions().at(0)->isChecked());
     EXPECT_EQ(savedChoice(), "en");
 }
 
@@ -153,49 +154,49 @@ TEST_F(LanguageSwitch, ChoosingALanguageReachesEveryWindow) {
     EXPECT_TRUE(german->isChecked());
     EXPECT_FALSE(entry("LangItem_ENU")->isChecked());
     EXPECT_EQ(savedChoice(), "DEU");
-    EXPECT_EQ(form->LanguageCode, "DEU");
+    EXPECT_EQ(form->language().LanguageCode, "DEU");
 
     // The main window: caption, tabs, menus, actions, the file menu and
     // what used to be English only.
     EXPECT_EQ(tx(TextExit), "Beenden");
-    EXPECT_EQ(form->windowTitle(), "\"Vellacord\"   " + form->MakerWebAddress);
-    EXPECT_EQ(form->ActionExit->text(), tx(TextExit));
-    EXPECT_EQ(form->ActionExit->toolTip(), tx(TextExitHint));
-    EXPECT_EQ(form->PageControl1->tabText(0), tx(TextActivityTab));
-    EXPECT_EQ(form->mainPageControl->tabText(3), tx(TextWindowsTab));
-    EXPECT_EQ(form->mainPageControl->tabText(4), tx(TextToolsTab));
+    EXPECT_EQ(form->windowTitle(), "\"Vellacord\"   " + form->program().MakerWebAddress);
+    EXPECT_EQ(form->actions().ActionExit->text(), tx(TextExit));
+    EXPECT_EQ(form->actions().ActionExit->toolTip(), tx(TextExitHint));
+    EXPECT_EQ(form->widgets().PageControl1->tabText(0), tx(TextActivityTab));
+    EXPECT_EQ(form->widgets().mainPageControl->tabText(3), tx(TextWindowsTab));
+    EXPECT_EQ(form->widgets().mainPageControl->tabText(4), tx(TextToolsTab));
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), "&" + tx(TextFileMenu));
     EXPECT_EQ(form->menuBar()->actions().at(6)->text(), "&" + tx(TextWindowsTab));
     EXPECT_EQ(form->menuBar()->actions().at(9)->text(), tx(TextLanguage));
-    EXPECT_EQ(form->SearchAction_Find->text(), tx(TextFind) + "...");
-    EXPECT_EQ(form->HelpAction_About->text(), tx(TextAbout) + "...");
-    EXPECT_EQ(form->Helpyourself1->text(), tx(TextHelpYourself));
-    EXPECT_EQ(form->ActionOpenProfile->text(), tx(TextOpenProfile) + "...");
-    EXPECT_EQ(form->ActionOpenProfile->toolTip(), tx(TextOpenProfileHint));
-    EXPECT_EQ(form->filesPopUp_Open->text(), tx(TextOpen));
-    EXPECT_EQ(form->filesPopUp_CopyTo->text(), tx(TextCopyTo) + "...");
+    EXPECT_EQ(form->actions().SearchAction_Find->text(), tx(TextFind) + "...");
+    EXPECT_EQ(form->actions().HelpAction_About->text(), tx(TextAbout) + "...");
+    EXPECT_EQ(form->actions().Helpyourself1->text(), tx(TextHelpYourself));
+    EXPECT_EQ(form->actions().ActionOpenProfile->text(), tx(TextOpenProfile) + "...");
+    EXPECT_EQ(form->actions().ActionOpenProfile->toolTip(), tx(TextOpenProfileHint));
+    EXPECT_EQ(form->actions().filesPopUp_Open->text(), tx(TextOpen));
+    EXPECT_EQ(form->actions().filesPopUp_CopyTo->text(), tx(TextCopyTo) + "...");
     EXPECT_EQ(form->tab(TabId::Activity).model->headerData(0, Qt::Horizontal).toString(),
               tx(TextUrlAddress));
     for (const int text : {TextOpenProfile, TextOpen, TextToolsTab, TextDirection, TextOrigin})
         EXPECT_NE(tx(text), englishInterfaceText(text)) << text;
 
     // The small windows it owns.
-    EXPECT_EQ(form->Search1->windowTitle(), tx(TextFindTextCaption));
-    EXPECT_EQ(form->Search1->DirectionRadioGroup->title(), tx(TextDirection));
-    EXPECT_EQ(form->Search1->OriginRadioGroup->title(), tx(TextOrigin));
-    EXPECT_EQ(form->Search1->DirectionRadioGroup->items(),
+    EXPECT_EQ(form->search().Search1->windowTitle(), tx(TextFindTextCaption));
+    EXPECT_EQ(form->search().Search1->DirectionRadioGroup->title(), tx(TextDirection));
+    EXPECT_EQ(form->search().Search1->OriginRadioGroup->title(), tx(TextOrigin));
+    EXPECT_EQ(form->search().Search1->DirectionRadioGroup->items(),
               QStringList({tx(TextForward), tx(TextBackward)}));
-    EXPECT_EQ(form->GotoLine1->windowTitle(), tx(TextGoToLineCaption));
-    EXPECT_EQ(form->OptRecall1->windowTitle(), tx(TextRecallWindowCaption));
-    EXPECT_EQ(form->OptRecall1->OKBitBtn->text(), tx(TextOk));
-    EXPECT_EQ(form->Langi1->windowTitle(), tx(TextAvailableLocales));
-    EXPECT_EQ(form->Langi1->BitBtn1->text(), tx(TextCancel));
+    EXPECT_EQ(form->search().GotoLine1->windowTitle(), tx(TextGoToLineCaption));
+    EXPECT_EQ(form->recall().OptRecall1->windowTitle(), tx(TextRecallWindowCaption));
+    EXPECT_EQ(form->recall().OptRecall1->OKBitBtn->text(), tx(TextOk));
+    EXPECT_EQ(form->language().Langi1->windowTitle(), tx(TextAvailableLocales));
+    EXPECT_EQ(form->language().Langi1->BitBtn1->text(), tx(TextCancel));
     EXPECT_EQ(later->windowTitle(), tx(TextZoom));
 
     // And back to English.
     entry("LangItem_ENU")->trigger();
-    EXPECT_EQ(form->ActionExit->text(), "Exit");
-    EXPECT_EQ(form->Search1->OriginRadioGroup->title(), "Origin");
+    EXPECT_EQ(form->actions().ActionExit->text(), "Exit");
+    EXPECT_EQ(form->search().Search1->OriginRadioGroup->title(), "Origin");
     EXPECT_EQ(later->windowTitle(), "Zoom");
     EXPECT_EQ(savedChoice(), "en");
 }
@@ -205,14 +206,14 @@ TEST_F(LanguageSwitch, TheSavedLanguageComesBackAtTheNextStart) {
     shipped("CSY.lang");
     start();
     entry("LangItem_RUS")->trigger();
-    ASSERT_EQ(form->ActionExit->text(), "Выход");
+    ASSERT_EQ(form->actions().ActionExit->text(), "Выход");
     form.reset();
     fillDefaultInterfaceTexts();
 
     start();
     EXPECT_TRUE(entry("LangItem_RUS")->isChecked());
-    EXPECT_EQ(form->ActionExit->text(), "Выход");
-    EXPECT_EQ(form->Search1->windowTitle(), tx(TextFindTextCaption));
+    EXPECT_EQ(form->actions().ActionExit->text(), "Выход");
+    EXPECT_EQ(form->search().Search1->windowTitle(), tx(TextFindTextCaption));
     EXPECT_NE(tx(TextFindTextCaption), englishInterfaceText(TextFindTextCaption));
     form.reset();
 
@@ -222,7 +223,7 @@ TEST_F(LanguageSwitch, TheSavedLanguageComesBackAtTheNextStart) {
     start();
     EXPECT_EQ(entry("LangItem_RUS"), nullptr);
     EXPECT_TRUE(entry("LangItem_ENU")->isChecked());
-    EXPECT_EQ(form->ActionExit->text(), "Exit");
+    EXPECT_EQ(form->actions().ActionExit->text(), "Exit");
     EXPECT_EQ(savedChoice(), "en");
 }
 
@@ -234,7 +235,7 @@ TEST_F(LanguageSwitch, FilesOfTheInstalledDataFolderCountToo) {
     start();
     ASSERT_NE(entry("LangItem_deu"), nullptr);
     EXPECT_TRUE(entry("LangItem_deu")->isChecked());
-    EXPECT_EQ(form->ActionExit->text(), "Beenden");
+    EXPECT_EQ(form->actions().ActionExit->text(), "Beenden");
 }
 
 TEST_F(LanguageSwitch, AnEmptyLineNineteenGivesAnEmptyExitCaption) {
@@ -245,9 +246,9 @@ TEST_F(LanguageSwitch, AnEmptyLineNineteenGivesAnEmptyExitCaption) {
     saveChoice(QStringLiteral("DEU"));
     start();
     EXPECT_TRUE(entry("LangItem_DEU")->isChecked());
-    EXPECT_TRUE(form->ActionExit->text().isEmpty());
-    EXPECT_EQ(form->ActionExit->toolTip(), "Feierabend");
-    EXPECT_EQ(form->ActionOpenProfile->text(), "Open Windows Profile...");
+    EXPECT_TRUE(form->actions().ActionExit->text().isEmpty());
+    EXPECT_EQ(form->actions().ActionExit->toolTip(), "Feierabend");
+    EXPECT_EQ(form->actions().ActionOpenProfile->text(), "Open Windows Profile...");
 }
 
 // In every shipped language the main window's menus fit the window and
@@ -260,7 +261,7 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
         shipped(file.toLatin1().constData());
     start();
     const int screenWidth = form->screen()->availableGeometry().width();
-    for (QAction* language : form->LangItem->actions()) {
+    for (QAction* language : form->language().LangItem->actions()) {
         SCOPED_TRACE(language->statusTip().toStdString());
         language->trigger();
         QApplication::processEvents();
@@ -272,10 +273,10 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
             ASSERT_NE(menu, nullptr);
             EXPECT_LE(menu->sizeHint().width(), screenWidth) << top->text().toStdString();
         }
-        EXPECT_LE(form->files_PopupMenu->sizeHint().width(), screenWidth);
+        EXPECT_LE(form->actions().files_PopupMenu->sizeHint().width(), screenWidth);
 
         // The conditions window widens to its longest section name.
-        form->OptRecall1->setModalHook([](ModalWindow& shown) {
+        form->recall().OptRecall1->setModalHook([](ModalWindow& shown) {
             auto& w = static_cast<TOptRecall1&>(shown);
             w.show();
             QApplication::processEvents();
@@ -291,10 +292,10 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
                         << box->itemText(i).toStdString();
             w.reject();
         });
-        form->OptRecall1->execute();
+        form->recall().OptRecall1->execute();
 
         // The find window's buttons, groups and labels.
-        form->Search1->setModalHook([](ModalWindow& shown) {
+        form->search().Search1->setModalHook([](ModalWindow& shown) {
             auto& w = static_cast<TSearch1&>(shown);
             w.show();
             QApplication::processEvents();
@@ -306,7 +307,7 @@ TEST_F(LanguageSwitch, NothingClippedInAnyShippedLanguage) {
                 EXPECT_GE(group->width(), group->minimumSizeHint().width());
             w.reject();
         });
-        form->Search1->runModal();
+        form->search().Search1->runModal();
     }
 }
 
@@ -317,7 +318,7 @@ TEST_F(LanguageSwitch, DISABLED_SwitchAndLocaleListTimes) {
     for (const char* name : {"DEU.lang", "RUS.lang", "CSY.lang"})
         shipped(name);
     start();
-    const QList<QAction*> entries = form->LangItem->actions();
+    const QList<QAction*> entries = form->language().LangItem->actions();
     constexpr int kSwitches = 200;
     QElapsedTimer timer;
     timer.start();
@@ -331,7 +332,7 @@ TEST_F(LanguageSwitch, DISABLED_SwitchAndLocaleListTimes) {
     std::printf("language switch (load + apply to every window): %.2f ms\n"
                 "locale list window made and filled: %.2f ms\n",
                 perSwitch, perLocaleList);
-    EXPECT_FALSE(form->ActionExit->text().isEmpty());
+    EXPECT_FALSE(form->actions().ActionExit->text().isEmpty());
 }
 
 #include "LanguageSwitchTest.moc"

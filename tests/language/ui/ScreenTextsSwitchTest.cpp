@@ -28,7 +28,7 @@ QStringList screenTexts(TForm1& form) {
         if (t.pane->imageCaption())
             texts << t.pane->imageCaption()->text();
     }
-    texts << form.ieC_FilesLabel->text() << form.StatusPanel0->text();
+    texts << form.widgets().ieC_FilesLabel->text() << form.widgets().StatusPanel0->text();
     return texts;
 }
 
@@ -54,9 +54,9 @@ void expectSameTexts(const QStringList& shown, const QStringList& fresh, const c
 } // namespace
 
 TEST_F(ScreenTextsSwitch, EveryTextFollowsTheLanguageAfterAWholeRecall) {
-    ASSERT_NE(window->LangItem, nullptr);
+    ASSERT_NE(window->language().LangItem, nullptr);
     ASSERT_TRUE(window->loadVolume(samplesPath(QStringLiteral("volumes/pc"))));
-    const QList<QAction*> languages = window->LangItem->actions();
+    const QList<QAction*> languages = window->language().LangItem->actions();
     ASSERT_GE(languages.size(), 4); // English and the three shipped files
     const QStringList english = screenTexts(*window);
     QStringList seenCounts;
@@ -64,7 +64,7 @@ TEST_F(ScreenTextsSwitch, EveryTextFollowsTheLanguageAfterAWholeRecall) {
         window->LangClick(language);
         const QStringList switched = screenTexts(*window);
         // What the recall itself writes in this language.
-        window->MyCompAction_Total->trigger();
+        window->actions().MyCompAction_Total->trigger();
         window->showTab(TabId::Activity);
         expectSameTexts(switched, screenTexts(*window), qPrintable(language->objectName()));
         const QString count = window->tab(TabId::Activity).countLabel->text();

@@ -54,7 +54,7 @@ protected:
 
     void loadSampleActivity() {
         chooser.fileAnswer = cacheFolder() + QStringLiteral("index.dat");
-        window->ActionLoadIEActivity->trigger();
+        window->actions().ActionLoadIEActivity->trigger();
         ASSERT_GT(window->tab(TabId::Activity).model->rows(), 35);
     }
     int rowWith(TabId id, int column, const QString& text) {
@@ -175,7 +175,7 @@ TEST_F(PreviewPane, AnimationStartsForSeveralFramesOnlyAndStopsBeforeTheNextFile
     EXPECT_EQ(caption(TabId::Activity), QString());
     EXPECT_EQ(image->toolTip(), QStringLiteral("Click Me"));
     int zoomed = 0;
-    window->Zoom_in->setModalHook([&](ModalWindow&) { ++zoomed; });
+    window->widgets().Zoom_in->setModalHook([&](ModalWindow&) { ++zoomed; });
     click(image);
     EXPECT_EQ(zoomed, 0);
     ASSERT_EQ(desktop.calls.size(), 1);
@@ -308,12 +308,12 @@ TEST_F(PreviewPane, AClickOnAPictureOpensTheZoomWindowOnTheWholeFile) {
 
     QStringList titles, files;
     QList<QSize> sizes;
-    window->Zoom_in->setModalHook([&](ModalWindow& zoom) {
+    window->widgets().Zoom_in->setModalHook([&](ModalWindow& zoom) {
         zoom.show();
         QApplication::processEvents();
         titles << zoom.windowTitle();
-        sizes << window->Zoom_in->picture().size();
-        files << window->Zoom_in->StatusPanel0->text();
+        sizes << window->widgets().Zoom_in->picture().size();
+        files << window->widgets().Zoom_in->StatusPanel0->text();
         zoom.close();
     });
     click(image);
@@ -329,7 +329,7 @@ TEST_F(PreviewPane, AClickOnAPictureOpensTheZoomWindowOnTheWholeFile) {
     EXPECT_EQ(titles.size(), 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("File Not Found. File Name ") + photo);
-    EXPECT_FALSE(window->Zoom_in->Image1->hasPicture());
+    EXPECT_FALSE(window->widgets().Zoom_in->Image1->hasPicture());
 }
 
 TEST_F(PreviewPane, HostilePicturesGiveAMessageOrABoundedPictureNeverACrash) {

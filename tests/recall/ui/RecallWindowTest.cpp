@@ -21,14 +21,14 @@ protected:
         ASSERT_TRUE(window->openProfile(samplesPath(QStringLiteral("profiles/xp"))));
     }
     void TearDown() override {
-        window->RecallConditions.clear();
+        window->recall().RecallConditions.clear();
         WindowFixture::TearDown();
     }
     int rows(TabId id) { return window->tab(id).model->rows(); }
     QString condLabel(TabId id) { return window->tab(id).condLabel->text(); }
     // Answers the conditions window: only the given sections, a phrase.
     void answerConditions(QList<int> sections, const QString& phrase) {
-        TOptRecall1* w = window->OptRecall1;
+        TOptRecall1* w = window->recall().OptRecall1;
         w->setModalHook([w, sections, phrase](ModalWindow&) {
             for (int i = 0; i < kRecallSectionCount; ++i)
                 w->TabsCheckListBox->item(i)->setCheckState(sections.contains(i) ? Qt::Checked
@@ -40,9 +40,9 @@ protected:
 };
 
 TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
-    ASSERT_NE(window->OptRecall1, nullptr) << "created with the main window";
+    ASSERT_NE(window->recall().OptRecall1, nullptr) << "created with the main window";
     window->tab(TabId::Links).condLabel->setText(QStringLiteral("stale"));
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
 
     for (int i = 0; i < kTableTabCount; ++i) {
         // joe's XP profile holds no browser cache or activity database, the
@@ -66,7 +66,7 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     EXPECT_EQ(lines[2], QStringLiteral("Internet Explorer: Cookie. ") +
                             window->tab(TabId::Cookie).countLabel->text() +
                             QStringLiteral(". Cookie Files: 8"));
-    EXPECT_EQ(window->ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
+    EXPECT_EQ(window->widgets().ieC_FilesLabel->text(), QStringLiteral("Cookie Files: 8"));
     EXPECT_EQ(lines[5], QStringLiteral("Documents: Not erased temporary files. ") +
                             window->tab(TabId::Temp).countLabel->text());
     // The recent documents of both Recent folders, the XP lists and the
@@ -80,12 +80,13 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
     // The window ends on the last table gathered: the Thumbnails of the
     // Documents tab.
     EXPECT_EQ(window->currentTabId(), TabId(kTableTabCount - 1));
-    EXPECT_EQ(window->mainPageControl->tabText(
-                  window->mainPageControl->indexOf(window->mainPageControl->currentWidget())),
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(window->widgets().mainPageControl->indexOf(
+                  window->widgets().mainPageControl->currentWidget())),
               QStringLiteral("Documents"));
-    EXPECT_TRUE(window->ProgressBar.isNull());
-    EXPECT_TRUE(window->SecondProgressBar.isNull());
-    EXPECT_TRUE(window->HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
+    EXPECT_TRUE(window->progressBar().isNull());
+    EXPECT_TRUE(window->secondProgressBar().isNull());
+    EXPECT_TRUE(
+        window->widgets().HistoryFileNamePanel->text().contains(QStringLiteral("Version: 5.2")));
     // The first row of each browser table is selected and shown in its pane.
     for (TabId id : {TabId::WebHistory, TabId::WebDownloads, TabId::WebCookies}) {
         EXPECT_EQ(window->tab(id).view->currentIndex().row(), 0) << int(id);
@@ -94,17 +95,17 @@ TEST_F(RecallWindowTest, WholeRecallFillsEveryTableAndShowsTheSummary) {
 }
 
 TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     int before[kTableTabCount];
     for (int i = 0; i < kTableTabCount; ++i)
         before[i] = rows(TabId(i));
     messages.shown.clear();
 
     answerConditions({2}, QStringLiteral("bank"));
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
 
     EXPECT_EQ(window->currentTabId(), TabId::Cookie);
-    EXPECT_EQ(window->mainPageControl->currentWidget(), window->IE_TabSheet);
+    EXPECT_EQ(window->widgets().mainPageControl->currentWidget(), window->widgets().IE_TabSheet);
     for (int i : {0, 1, 3, 4, 5, 6, 7, 8}) {
         EXPECT_EQ(rows(TabId(i)), before[i]) << i;
         EXPECT_TRUE(condLabel(TabId(i)).isEmpty()) << i;
@@ -117,13 +118,13 @@ TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
     EXPECT_EQ(condLabel(TabId::Cookie),
               QStringLiteral("Search Options: Some Field of the Table Contains bank "));
     EXPECT_EQ(window->tab(TabId::Cookie).condLabel->toolTip(), condLabel(TabId::Cookie));
-    EXPECT_TRUE(window->RecallConditions.isEmpty()) << "the conditions end with the run";
+    EXPECT_TRUE(window->recall().RecallConditions.isEmpty()) << "the conditions end with the run";
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(
         messages.shown.front().text.startsWith(QStringLiteral("Internet Explorer: Cookie. ")));
 
     // A whole recall afterwards empties the condition labels again.
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     EXPECT_TRUE(condLabel(TabId::Cookie).isEmpty());
     EXPECT_TRUE(window->tab(TabId::Cookie).condLabel->toolTip().isEmpty());
     EXPECT_EQ(rows(TabId::Cookie), before[2]);
@@ -131,21 +132,21 @@ TEST_F(RecallWindowTest, OnlyCookieCheckedChangesOnlyTheCookieTab) {
 
 TEST_F(RecallWindowTest, CancelRunsNothing) {
     window->showTab(TabId::History);
-    window->OptRecall1->setModalHook([this](ModalWindow&) {
-        window->OptRecall1->WordsComboBox->setEditText(QStringLiteral("bank"));
-        window->OptRecall1->CancelBitBtn->click();
+    window->recall().OptRecall1->setModalHook([this](ModalWindow&) {
+        window->recall().OptRecall1->WordsComboBox->setEditText(QStringLiteral("bank"));
+        window->recall().OptRecall1->CancelBitBtn->click();
     });
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
     EXPECT_TRUE(messages.shown.isEmpty());
     for (int i = 0; i < kTableTabCount; ++i)
         EXPECT_EQ(rows(TabId(i)), 0) << i;
     EXPECT_EQ(window->currentTabId(), TabId::History);
-    EXPECT_TRUE(window->RecallConditions.isEmpty());
-    EXPECT_TRUE(window->ProgressBar.isNull());
+    EXPECT_TRUE(window->recall().RecallConditions.isEmpty());
+    EXPECT_TRUE(window->progressBar().isNull());
 }
 
 TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
-    TOptRecall1* w = window->OptRecall1;
+    TOptRecall1* w = window->recall().OptRecall1;
     w->setModalHook([w](ModalWindow&) {
         for (int i = 1; i < kRecallSectionCount; ++i)
             w->TabsCheckListBox->item(i)->setCheckState(Qt::Unchecked);
@@ -153,7 +154,7 @@ TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
         w->DateTimePicker2->calendar()->clicked(QDate(2015, 8, 25));
         w->OKBitBtn->click();
     });
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
 
     const TableModel& activity = *window->tab(TabId::Activity).model;
     ASSERT_GT(activity.rows(), 0);
@@ -164,19 +165,19 @@ TEST_F(RecallWindowTest, PickedDayFiltersTheActivityTable) {
                              "[2015-08-25, 2015-08-25] "));
     EXPECT_EQ(window->currentTabId(), TabId::Activity);
     EXPECT_EQ(rows(TabId::History), 0);
-    EXPECT_TRUE(window->RecallConditions.isEmpty());
+    EXPECT_TRUE(window->recall().RecallConditions.isEmpty());
 }
 
 } // namespace
 
 TEST_F(RecallWindowTest, TheCalendarsOpenAtTheNewestDateLoadedElseToday) {
     QDate opened;
-    TOptRecall1* w = window->OptRecall1;
+    TOptRecall1* w = window->recall().OptRecall1;
     w->setModalHook([w, &opened](ModalWindow&) { opened = w->DateTimePicker1->date(); });
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
     EXPECT_EQ(opened, QDate::currentDate()) << "nothing loaded yet";
 
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     // The newest date any table shows (the fixture's pattern starts with
     // yyyy-MM-dd), none after today.
     QDate newest;
@@ -192,6 +193,6 @@ TEST_F(RecallWindowTest, TheCalendarsOpenAtTheNewestDateLoadedElseToday) {
             }
     }
     ASSERT_TRUE(newest.isValid());
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
     EXPECT_EQ(opened, newest);
 }

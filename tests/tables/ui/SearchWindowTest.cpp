@@ -60,8 +60,8 @@ protected:
 
     // Answers the next find window: fills its controls and presses a button.
     void answerFind(const FindAnswer& answer) {
-        window->Search1->setModalHook([this, answer](ModalWindow&) {
-            TSearch1* s = window->Search1;
+        window->search().Search1->setModalHook([this, answer](ModalWindow&) {
+            TSearch1* s = window->search().Search1;
             seenColumns.clear();
             for (int i = 0; i < s->ColumnsCheckListBox->count(); ++i)
                 seenColumns.append(s->ColumnsCheckListBox->item(i)->text());
@@ -76,10 +76,11 @@ protected:
         });
     }
     void answerGoto(const QString& number, bool cancel = false) {
-        window->GotoLine1->setModalHook([this, number, cancel](ModalWindow&) {
-            numberOnOpen = window->GotoLine1->GotoComboBox->currentText();
-            window->GotoLine1->GotoComboBox->setEditText(number);
-            (cancel ? window->GotoLine1->BitBtn2 : window->GotoLine1->BitBtn1)->click();
+        window->search().GotoLine1->setModalHook([this, number, cancel](ModalWindow&) {
+            numberOnOpen = window->search().GotoLine1->GotoComboBox->currentText();
+            window->search().GotoLine1->GotoComboBox->setEditText(number);
+            (cancel ? window->search().GotoLine1->BitBtn2 : window->search().GotoLine1->BitBtn1)
+                ->click();
         });
     }
     int current() {
@@ -103,121 +104,121 @@ protected:
 };
 
 TEST_F(SearchWindow, FindFromCursorThenSearchAgainToTheEnd) {
-    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    EXPECT_FALSE(window->actions().SearchAction_Again->isEnabled());
     select(0);
     answerFind(find(QStringLiteral("abc")));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     // The window offered every column, checked, and an empty text.
     EXPECT_EQ(seenColumns.size(), 9); // with "User"
     EXPECT_EQ(seenColumns.value(0), tx(TextUrlAddress));
     EXPECT_TRUE(editTextOnOpen.isEmpty());
     // From the cursor, the current row itself matches.
     EXPECT_EQ(current(), 0);
-    EXPECT_EQ(window->LastSearchTable, window->tab(TabId::Activity).model);
-    EXPECT_TRUE(window->SearchAction_Again->isEnabled());
+    EXPECT_EQ(window->search().LastSearchTable, window->tab(TabId::Activity).model);
+    EXPECT_TRUE(window->actions().SearchAction_Again->isEnabled());
     // The pane follows the found row.
     EXPECT_EQ(window->tab(TabId::Activity).pane->filePanel()->text(),
               QStringLiteral("http://one.example/abc"));
 
     // Search Again moves on; case is ignored, so "ABC" in row 2 matches, then
     // the header cell of row 3.
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(window->tab(TabId::Activity).pane->filePanel()->text(),
               QStringLiteral("http://three.example/ABC"));
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 3);
     EXPECT_TRUE(messages.shown.isEmpty());
     // Nothing further: the information box, the row stays, Search Again
     // stays enabled and says so again.
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 3);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
     EXPECT_EQ(messages.shown[0].text, notFound(QStringLiteral("abc")));
-    EXPECT_TRUE(window->SearchAction_Again->isEnabled());
-    window->SearchAction_Again->trigger();
+    EXPECT_TRUE(window->actions().SearchAction_Again->isEnabled());
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(messages.shown.size(), 2);
 
     // A tab change ends Search Again.
     window->showTab(TabId::History);
     QApplication::processEvents();
-    EXPECT_EQ(window->LastSearchTable, nullptr);
-    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    EXPECT_EQ(window->search().LastSearchTable, nullptr);
+    EXPECT_FALSE(window->actions().SearchAction_Again->isEnabled());
 }
 
 TEST_F(SearchWindow, ColumnsCaseDirectionAndHistory) {
     // The row text has no separators: "foo" + "bar" holds "obar".
     answerFind(find(QStringLiteral("obar"), TSearch1::Forward, TSearch1::EntireScope));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(current(), 1);
     // With the extension column left out it is not found.
     answerFind(find(QStringLiteral("obar"), TSearch1::Forward, TSearch1::EntireScope, false, {4}));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, notFound(QStringLiteral("obar")));
-    EXPECT_EQ(window->LastSearchTable, window->tab(TabId::Activity).model);
+    EXPECT_EQ(window->search().LastSearchTable, window->tab(TabId::Activity).model);
 
     // Case sensitive: "ABC" is only in row 2.
     answerFind(find(QStringLiteral("ABC"), TSearch1::Forward, TSearch1::EntireScope, true));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(current(), 2);
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(messages.shown.size(), 2);
 
     // Backward over the entire scope starts at the last row.
     answerFind(find(QStringLiteral("example"), TSearch1::Backward, TSearch1::EntireScope));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(current(), 4);
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 3);
 
     // The history: newest first, no repeats.
     answerFind(find(QStringLiteral("obar"), TSearch1::Forward, TSearch1::EntireScope));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(
-        window->Search1->history(),
+        window->search().Search1->history(),
         QStringList({QStringLiteral("example"), QStringLiteral("ABC"), QStringLiteral("obar")}));
 
     // Cancel, an empty text or no checked column end the find quietly and
     // leave Search Again off.
     const qsizetype shown = messages.shown.size();
     answerFind(find(QStringLiteral("abc"), 0, 0, false, {}, true));
-    window->SearchAction_Find->trigger();
-    EXPECT_EQ(window->LastSearchTable, nullptr);
-    EXPECT_FALSE(window->SearchAction_Again->isEnabled());
+    window->actions().SearchAction_Find->trigger();
+    EXPECT_EQ(window->search().LastSearchTable, nullptr);
+    EXPECT_FALSE(window->actions().SearchAction_Again->isEnabled());
     answerFind(find(QString()));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     answerFind(find(QStringLiteral("abc"), 0, 0, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     EXPECT_EQ(messages.shown.size(), shown);
-    EXPECT_EQ(window->LastSearchTable, nullptr);
+    EXPECT_EQ(window->search().LastSearchTable, nullptr);
 }
 
 TEST_F(SearchWindow, SearchAgainStartingPoints) {
     // Without a current row a forward Search Again counts row 0 as current,
     // so a match only in row 0 is not found.
     answerFind(find(QStringLiteral("one.example"), TSearch1::Forward, TSearch1::EntireScope));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     ASSERT_EQ(current(), 0);
     window->tab(TabId::Activity).view->selectionModel()->clearCurrentIndex();
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(messages.shown.size(), 1);
 
     // Backward from row 0 the last row counts as current: the search starts
     // at the row before the last.
     answerFind(find(QStringLiteral("example"), TSearch1::Backward, TSearch1::EntireScope));
-    window->SearchAction_Find->trigger();
+    window->actions().SearchAction_Find->trigger();
     select(0);
-    window->SearchAction_Again->trigger();
+    window->actions().SearchAction_Again->trigger();
     EXPECT_EQ(current(), 3);
 }
 
 TEST_F(SearchWindow, GoToLine) {
     select(1);
     answerGoto(QStringLiteral("4"));
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     EXPECT_EQ(numberOnOpen, QStringLiteral("2")); // the current row, 1-based
     EXPECT_EQ(current(), 3);
     // The pane follows through the table's selection handler.
@@ -228,26 +229,26 @@ TEST_F(SearchWindow, GoToLine) {
     // change nothing.
     for (const QString& number : {QStringLiteral("0"), QStringLiteral("6"), QString()}) {
         answerGoto(number);
-        window->SearchAction_GoLine->trigger();
+        window->actions().SearchAction_GoLine->trigger();
         EXPECT_EQ(current(), 3) << number.toStdString();
     }
     answerGoto(QStringLiteral("1"), true);
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     EXPECT_EQ(current(), 3);
     answerGoto(QStringLiteral("5"));
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     EXPECT_EQ(current(), 4);
     answerGoto(QStringLiteral("4"));
-    window->SearchAction_GoLine->trigger();
+    window->actions().SearchAction_GoLine->trigger();
     // Only numbers that were used enter the history, newest first, once.
-    EXPECT_EQ(window->GotoLine1->history(),
+    EXPECT_EQ(window->search().GotoLine1->history(),
               QStringList({QStringLiteral("5"), QStringLiteral("4")}));
     EXPECT_TRUE(messages.shown.isEmpty());
 
     // The number box takes digits and backspace; a letter beeps and is dropped.
     int beeps = 0;
-    window->GotoLine1->beep = [&beeps] { ++beeps; };
-    QLineEdit* edit = window->GotoLine1->GotoComboBox->lineEdit();
+    window->search().GotoLine1->beep = [&beeps] { ++beeps; };
+    QLineEdit* edit = window->search().GotoLine1->GotoComboBox->lineEdit();
     edit->setText(QStringLiteral("1"));
     edit->setCursorPosition(1);
     auto type = [edit](int key, const QString& text) {
@@ -266,16 +267,16 @@ TEST_F(SearchWindow, GoToLine) {
     // With an empty table the search menu is off and the actions do nothing.
     window->showTab(TabId::Temp);
     window->UpdateTabState();
-    EXPECT_FALSE(window->SearchItem->menuAction()->isEnabled());
-    EXPECT_FALSE(window->SearchAction_Find->isEnabled());
+    EXPECT_FALSE(window->actions().SearchItem->menuAction()->isEnabled());
+    EXPECT_FALSE(window->actions().SearchAction_Find->isEnabled());
     int opened = 0;
-    window->GotoLine1->setModalHook([&opened](ModalWindow&) { ++opened; });
+    window->search().GotoLine1->setModalHook([&opened](ModalWindow&) { ++opened; });
     window->SearchAction_GoLineExecute();
     EXPECT_EQ(opened, 0);
 }
 
 TEST_F(SearchWindow, WindowsCarryTheirTexts) {
-    TSearch1* s = window->Search1;
+    TSearch1* s = window->search().Search1;
     EXPECT_EQ(s->windowTitle(), tx(TextFindTextCaption));
     EXPECT_EQ(s->toFindLabel->text(), tx(TextTextToFind) + QLatin1Char(':'));
     EXPECT_EQ(s->Panel4->text(), tx(TextColumnsForSearch) + QLatin1Char(':'));
@@ -285,10 +286,10 @@ TEST_F(SearchWindow, WindowsCarryTheirTexts) {
     EXPECT_EQ(s->OriginRadioGroup->itemIndex(), 0);
     EXPECT_FALSE(s->CaseCheckBox->isChecked());
     EXPECT_EQ(s->BitBtn2->text(), tx(TextCancel));
-    EXPECT_EQ(window->GotoLine1->windowTitle(), tx(TextGoToLineCaption));
-    EXPECT_EQ(window->GotoLine1->Label1->text(), tx(TextNewLineNumber));
+    EXPECT_EQ(window->search().GotoLine1->windowTitle(), tx(TextGoToLineCaption));
+    EXPECT_EQ(window->search().GotoLine1->Label1->text(), tx(TextNewLineNumber));
     // The small window is wide enough for its caption and the frame's button.
-    TGotoLine1* g = window->GotoLine1;
+    TGotoLine1* g = window->search().GotoLine1;
     g->show();
     QApplication::processEvents();
     EXPECT_GE(g->width(), g->fontMetrics().horizontalAdvance(g->windowTitle()) + 100);

@@ -75,7 +75,7 @@ TEST_F(SortWindow, HeaderClicksSortTheRecentTableAndKeepTheSelection) {
     QApplication::processEvents();
     clickHeader(t.view, 3);
     EXPECT_EQ(t.model->hint(), QStringLiteral("3|1"));
-    EXPECT_EQ(t.model->headerImage(3), window->SortIconIndex + 1);
+    EXPECT_EQ(t.model->headerImage(3), window->sorting().SortIconIndex + 1);
     EXPECT_TRUE(t.model->headerData(3, Qt::Horizontal, Qt::DecorationRole).isValid());
     EXPECT_FALSE(t.model->headerData(2, Qt::Horizontal, Qt::DecorationRole).isValid());
     EXPECT_EQ(t.model->cell(0, 3), QByteArray());
@@ -95,7 +95,7 @@ TEST_F(SortWindow, HeaderClicksSortTheRecentTableAndKeepTheSelection) {
     // The second click reverses the order; the mark follows.
     clickHeader(t.view, 3);
     EXPECT_EQ(t.model->hint(), QStringLiteral("3|0"));
-    EXPECT_EQ(t.model->headerImage(3), window->SortIconIndex);
+    EXPECT_EQ(t.model->headerImage(3), window->sorting().SortIconIndex);
     EXPECT_EQ(t.model->cell(0, 0), QByteArray("name0"));
     EXPECT_EQ(t.model->cell(299, 3), QByteArray());
     EXPECT_EQ(t.model->cell(currentRow(t), 0), chosen);
@@ -105,7 +105,7 @@ TEST_F(SortWindow, HeaderClicksSortTheRecentTableAndKeepTheSelection) {
     clickHeader(t.view, 1);
     EXPECT_EQ(t.model->hint(), QStringLiteral("1|1"));
     EXPECT_EQ(t.model->headerImage(3), -1);
-    EXPECT_EQ(t.model->headerImage(1), window->SortIconIndex + 1);
+    EXPECT_EQ(t.model->headerImage(1), window->sorting().SortIconIndex + 1);
     // ".doc" and ".DOC" are equal, so the previous (descending-time) order
     // holds among them.
     EXPECT_EQ(t.model->cell(0, 0), QByteArray("name0"));
@@ -115,7 +115,7 @@ TEST_F(SortWindow, HeaderClicksSortTheRecentTableAndKeepTheSelection) {
 
 TEST_F(SortWindow, ReloadedActivityTableStartsUnsorted) {
     chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     TableTab& t = window->tab(TabId::Activity);
     ASSERT_GT(t.model->rows(), 10);
 
@@ -143,7 +143,7 @@ TEST_F(SortWindow, ReloadedActivityTableStartsUnsorted) {
 
     // A reload empties the sort state and the marks: the next click on the
     // same column sorts ascending again.
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     EXPECT_TRUE(t.model->hint().isEmpty());
     EXPECT_EQ(t.model->headerImage(0), -1);
     clickHeader(t.view, 0);

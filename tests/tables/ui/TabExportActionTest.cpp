@@ -26,10 +26,10 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     model->endBulkUpdate();
     window->showTab(TabId::Links);
     window->UpdateTabState();
-    ASSERT_TRUE(window->ExportAction_Tab->isEnabled());
+    ASSERT_TRUE(window->actions().ExportAction_Tab->isEnabled());
 
     chooser.saveAnswer = dir.filePath(QStringLiteral("links"));
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Save to .txt"));
     // Two filters: the code page (shown first for a code-page table) and UTF-8.
     EXPECT_EQ(chooser.lastFilters,
@@ -42,12 +42,12 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
                          "Caf\xE9\t2008-01-02 03:04:05\t\t/p/x.url\thttp://x/?a=1&b=2\t\r\n"
                          "\t\t\t\t\t\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(window->ProgressBar, nullptr);
+    EXPECT_EQ(window->progressBar(), nullptr);
 
     // The UTF-8 filter chosen: the same text, "é" as C3 A9.
     chooser.saveAnswer = dir.filePath(QStringLiteral("links-utf8"));
     chooser.filterAnswer = 1;
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     chooser.filterAnswer = -1;
     EXPECT_TRUE(readAllOf(dir.filePath(QStringLiteral("links-utf8.txt")))
                     .contains("\nCaf\xC3\xA9\t2008-01-02 03:04:05\t"));
@@ -55,7 +55,7 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     // After a sort the export follows the table's order.
     window->ListViewColumnClick(TabId::Links, 0);
     chooser.saveAnswer = dir.filePath(QStringLiteral("sorted.tsv"));
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     const QList<QByteArray> lines = readAllOf(chooser.saveAnswer).split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[1], QByteArray("\t\t\t\t\t\r"));
@@ -63,7 +63,7 @@ TEST_F(TabExportAction, CaptionLineAndRowLinesAsBytes) {
     // The overwrite question is asked; Cancel keeps the file.
     messages.answers = {MessageAnswer::Cancel};
     chooser.saveAnswer = dir.filePath(QStringLiteral("links"));
-    window->ExportAction_Tab->trigger();
+    window->actions().ExportAction_Tab->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, tx(TextOverwriteQuestion));
     EXPECT_EQ(readAllOf(dir.filePath(QStringLiteral("links.txt"))), bytes);

@@ -68,24 +68,24 @@ protected:
 
     TableTab& loadActivity() {
         chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-        window->ActionLoadIEActivity->trigger();
+        window->actions().ActionLoadIEActivity->trigger();
         return window->tab(TabId::Activity);
     }
     QByteArray exportText(const QString& name) {
         chooser.saveAnswer = dir.filePath(name);
-        window->ExportAction_Tab->trigger();
+        window->actions().ExportAction_Tab->trigger();
         return readAllOf(dir.filePath(name + QStringLiteral(".txt")));
     }
     QByteArray exportXml(const QString& name) {
         chooser.saveAnswer = dir.filePath(name);
-        window->ExportAction_XLS->trigger();
+        window->actions().ExportAction_XLS->trigger();
         return readAllOf(dir.filePath(name + QStringLiteral(".xml")));
     }
     QList<QAction*> openHeaderMenu(TableTab& t) {
         t.view->horizontalHeader()->customContextMenuRequested(QPoint(5, 5));
         QApplication::processEvents();
-        const QList<QAction*> entries = window->header_PopupMenu->actions();
-        window->header_PopupMenu->hide();
+        const QList<QAction*> entries = window->actions().header_PopupMenu->actions();
+        window->actions().header_PopupMenu->hide();
         return entries;
     }
 };
@@ -144,7 +144,7 @@ TEST_F(TableFilterWindow, TypingKeepsTheRowsThatHoldTheTextAndEveryActionFollows
     // A sort keeps the filter; a refill too, with its count.
     window->ListViewColumnClick(TabId::Activity, 0);
     EXPECT_EQ(t.model->rows(), holding);
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     EXPECT_EQ(t.model->rows(), holding);
     EXPECT_TRUE(t.countLabel->text().contains(QStringLiteral("%1 of %2").arg(holding).arg(all)))
         << qPrintable(t.countLabel->text());
@@ -153,8 +153,8 @@ TEST_F(TableFilterWindow, TypingKeepsTheRowsThatHoldTheTextAndEveryActionFollows
     type(box, QStringLiteral("no such text anywhere"));
     EXPECT_EQ(t.model->rows(), 0);
     window->UpdateTabState();
-    EXPECT_FALSE(window->ExportAction_Tab->isEnabled());
-    EXPECT_FALSE(window->ExportAction_XLS->isEnabled());
+    EXPECT_FALSE(window->actions().ExportAction_Tab->isEnabled());
+    EXPECT_FALSE(window->actions().ExportAction_XLS->isEnabled());
     EXPECT_TRUE(t.pane->filePanel()->text().isEmpty());
     EXPECT_TRUE(t.countLabel->text().contains(QStringLiteral("0 of %1").arg(all)));
 
@@ -164,7 +164,7 @@ TEST_F(TableFilterWindow, TypingKeepsTheRowsThatHoldTheTextAndEveryActionFollows
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(t.model->rows(), all);
     EXPECT_EQ(t.countLabel->text(), countBefore);
-    window->ActionLoadIEActivity->trigger(); // the loaded order again
+    window->actions().ActionLoadIEActivity->trigger(); // the loaded order again
     EXPECT_EQ(exportText(QStringLiteral("again")), allText);
 
     // The texts follow a language switch.
@@ -188,7 +188,7 @@ TEST_F(TableFilterWindow, HeaderMenuHidesAndShowsColumnsADragMovesThemAndBothAre
     // column", which has nothing to do yet.
     QList<QAction*> entries = openHeaderMenu(t);
     ASSERT_EQ(entries.size(), columns + 4);
-    EXPECT_EQ(entries[0], window->ColumnsAction_Fit);
+    EXPECT_EQ(entries[0], window->actions().ColumnsAction_Fit);
     for (int c = 0; c < columns; ++c) {
         EXPECT_EQ(entries[c + 2]->text(), t.model->caption(c));
         EXPECT_TRUE(entries[c + 2]->isChecked());
@@ -198,7 +198,7 @@ TEST_F(TableFilterWindow, HeaderMenuHidesAndShowsColumnsADragMovesThemAndBothAre
 
     // Unchecking "Modified" (column 1) hides it; the other columns fill the
     // width; the export leaves it out.
-    menuEntry(window->header_PopupMenu, QStringLiteral("ColumnShown_1"))->trigger();
+    menuEntry(window->actions().header_PopupMenu, QStringLiteral("ColumnShown_1"))->trigger();
     EXPECT_TRUE(t.view->isColumnHidden(1));
     int shownWidth = 0;
     for (int c = 0; c < columns; ++c)
@@ -264,7 +264,8 @@ TEST_F(TableFilterWindow, HeaderMenuHidesAndShowsColumnsADragMovesThemAndBothAre
 
     // "Show every column in its order": the exports are as they were.
     openHeaderMenu(again);
-    QAction* every = menuEntry(window->header_PopupMenu, QStringLiteral("ColumnsShowEvery"));
+    QAction* every =
+        menuEntry(window->actions().header_PopupMenu, QStringLiteral("ColumnsShowEvery"));
     ASSERT_NE(every, nullptr);
     EXPECT_TRUE(every->isEnabled());
     every->trigger();

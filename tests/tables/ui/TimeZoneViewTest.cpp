@@ -54,9 +54,9 @@ private:
 } // namespace
 
 TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
-    EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: UTC"));
-    EXPECT_TRUE(window->ViewAction_Utc->isChecked());
-    EXPECT_FALSE(window->ViewAction_Machine->isEnabled()) << "nothing open names a zone";
+    EXPECT_EQ(window->widgets().StatusPanel1->text(), QStringLiteral("Times: UTC"));
+    EXPECT_TRUE(window->actions().ViewAction_Utc->isChecked());
+    EXPECT_FALSE(window->actions().ViewAction_Machine->isEnabled()) << "nothing open names a zone";
     // A copy of the sample profile, read whole, then taken away: what the
     // tables show afterwards can only come from what they hold.
     QTemporaryDir dir;
@@ -66,7 +66,7 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
                                                  samplesPath(QStringLiteral("profiles/xp")), copy}),
         0);
     ASSERT_TRUE(window->openProfile(copy));
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     const qsizetype summaries = messages.shown.size();
     const int calls = chooser.calls;
     const int activityRows = window->tab(TabId::Activity).model->rows();
@@ -80,10 +80,11 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     ASSERT_TRUE(QDir(copy).removeRecursively());
     window->showTab(TabId::Links);
 
-    window->ViewAction_Local->trigger();
-    EXPECT_TRUE(window->ViewAction_Local->isChecked());
-    EXPECT_FALSE(window->ViewAction_Utc->isChecked());
-    EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: local time (Asia/Tokyo)"));
+    window->actions().ViewAction_Local->trigger();
+    EXPECT_TRUE(window->actions().ViewAction_Local->isChecked());
+    EXPECT_FALSE(window->actions().ViewAction_Utc->isChecked());
+    EXPECT_EQ(window->widgets().StatusPanel1->text(),
+              QStringLiteral("Times: local time (Asia/Tokyo)"));
     // Each table in local time: nine hours on; the same rows, though no
     // file of the profile is left to read.
     EXPECT_EQ(activity.secsTo(firstTime(TabId::Activity)), 9 * 3600);
@@ -97,10 +98,10 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     EXPECT_EQ(saved(), QStringLiteral("local"));
 
     // And back; the choice is what the next start finds.
-    window->ViewAction_Utc->trigger();
+    window->actions().ViewAction_Utc->trigger();
     EXPECT_EQ(firstTime(TabId::Activity), activity);
     EXPECT_EQ(firstTime(TabId::History), history);
-    EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("Times: UTC"));
+    EXPECT_EQ(window->widgets().StatusPanel1->text(), QStringLiteral("Times: UTC"));
     EXPECT_EQ(saved(), QStringLiteral("1"));
     setDisplayZone(DisplayZone::Local);
     RestoreTimeZoneChoice();
@@ -115,21 +116,21 @@ TEST_F(TimeZoneView, TheExaminedMachinesZoneIsTheDefaultForAVolume) {
     ASSERT_TRUE(window->openVolume(samplesPath(QStringLiteral("volumes/pc"))));
     // Central Europe Standard Time: Europe/Budapest in CLDR's table.
     EXPECT_EQ(displayZone(), DisplayZone::Machine);
-    EXPECT_EQ(window->StatusPanel1->text(),
+    EXPECT_EQ(window->widgets().StatusPanel1->text(),
               QStringLiteral("Times: the examined machine's time zone, Europe/Budapest "
                              "(Central Europe Standard Time)"));
-    EXPECT_TRUE(window->ViewAction_Machine->isEnabled());
-    EXPECT_TRUE(window->ViewAction_Machine->isChecked());
+    EXPECT_TRUE(window->actions().ViewAction_Machine->isEnabled());
+    EXPECT_TRUE(window->actions().ViewAction_Machine->isChecked());
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("SAMPLE-PC, 2 users - ")))
         << qPrintable(window->windowTitle());
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     const QDateTime machine = firstTime(TabId::Activity);
     ASSERT_TRUE(machine.isValid());
-    window->ViewAction_Utc->trigger();
+    window->actions().ViewAction_Utc->trigger();
     const QDateTime utc = firstTime(TabId::Activity);
     // 6 March 2015: standard time, an hour east of UTC.
     EXPECT_EQ(utc.secsTo(machine), 3600);
-    window->ViewAction_Machine->trigger();
+    window->actions().ViewAction_Machine->trigger();
     EXPECT_EQ(firstTime(TabId::Activity), machine);
     EXPECT_EQ(saved(), QStringLiteral("machine"));
 }

@@ -32,10 +32,10 @@ protected:
 
 TEST_F(XmlExportAction, WritesTheCurrentTableToTheChosenFile) {
     fillRecent();
-    ASSERT_TRUE(window->ExportAction_XLS->isEnabled());
+    ASSERT_TRUE(window->actions().ExportAction_XLS->isEnabled());
     // A name without extension gets ".xml"; the sheet is named after the file.
     chooser.saveAnswer = dir.filePath(QStringLiteral("recent"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     EXPECT_EQ(chooser.lastTitle, QStringLiteral("Save to .xml"));
     // The first export starts in the home folder (not the program's),
     // suggesting the tab's caption and the date as the name.
@@ -47,7 +47,7 @@ TEST_F(XmlExportAction, WritesTheCurrentTableToTheChosenFile) {
     const QString path = dir.filePath(QStringLiteral("recent.xml"));
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(window->ProgressBar, nullptr);
+    EXPECT_EQ(window->progressBar(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     const QByteArray bytes = readAllOf(path);
@@ -67,7 +67,7 @@ TEST_F(XmlExportAction, WritesTheCurrentTableToTheChosenFile) {
 
     // A name with any extension keeps it, and the sheet name carries it.
     chooser.saveAnswer = dir.filePath(QStringLiteral("recent.v2.dat"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     EXPECT_EQ(parseSheet(readAllOf(chooser.saveAnswer)).sheetName, QStringLiteral("recent.v2.dat"));
 }
 
@@ -83,7 +83,7 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     // name was chosen without its extension; Cancel keeps the old file.
     chooser.saveAnswer = dir.filePath(QStringLiteral("old"));
     messages.answers = {MessageAnswer::Cancel};
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Warning);
     EXPECT_EQ(messages.shown[0].text, tx(TextOverwriteQuestion));
@@ -92,7 +92,7 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
 
     // OK replaces it.
     messages.shown.clear();
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(parseSheet(readAllOf(path)).wellFormed);
 
@@ -100,7 +100,7 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     messages.shown.clear();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.xml")));
     chooser.saveAnswer = dir.filePath(QStringLiteral("taken.xml"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].kind, MessageKind::Information);
     EXPECT_EQ(messages.shown[1].text,
@@ -110,37 +110,37 @@ TEST_F(XmlExportAction, AsksBeforeOverwritingAndReportsFailures) {
     // and the reason; the progress bar and the cursor are back to normal.
     messages.shown.clear();
     chooser.saveAnswer = dir.filePath(QStringLiteral("no/such/folder/x.xml"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("The export file cannot be written:\n") +
                                           chooser.saveAnswer +
                                           QStringLiteral("\nNo such file or directory"));
-    EXPECT_EQ(window->ProgressBar, nullptr);
+    EXPECT_EQ(window->progressBar(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // A cancelled dialog writes nothing; an empty table is not exported.
     messages.shown.clear();
     chooser.saveAnswer.clear();
     const int callsBefore = chooser.calls;
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     EXPECT_EQ(chooser.calls, callsBefore + 1);
     EXPECT_TRUE(messages.shown.isEmpty());
     window->showTab(TabId::Temp);
     window->UpdateTabState();
-    EXPECT_FALSE(window->ExportAction_XLS->isEnabled());
+    EXPECT_FALSE(window->actions().ExportAction_XLS->isEnabled());
     window->ExportAction_XLSExecute();
     EXPECT_EQ(chooser.calls, callsBefore + 1);
 }
 
 TEST_F(XmlExportAction, ExportOfARealIndexFileReadsBackCellForCell) {
     chooser.fileAnswer = testDataPath(QStringLiteral("content-ie5-index.dat"));
-    window->ActionLoadIEActivity->trigger();
+    window->actions().ActionLoadIEActivity->trigger();
     TableModel* model = window->tab(TabId::Activity).model;
     ASSERT_GT(model->rows(), 10);
 
     chooser.saveAnswer = dir.filePath(QStringLiteral("activity.xml"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     const QByteArray bytes = readAllOf(chooser.saveAnswer);
     EXPECT_TRUE(allLinesEndCrLf(bytes));
     expectXmllintClean(chooser.saveAnswer);
@@ -167,7 +167,7 @@ TEST_F(XmlExportAction, OpensInASpreadsheetProgram) {
         GTEST_SKIP() << "LibreOffice is not installed";
     fillRecent();
     chooser.saveAnswer = dir.filePath(QStringLiteral("sheet.xml"));
-    window->ExportAction_XLS->trigger();
+    window->actions().ExportAction_XLS->trigger();
     QProcess convert;
     convert.setWorkingDirectory(dir.path());
     convert.start(office, {QStringLiteral("--headless"),

@@ -66,10 +66,10 @@ protected:
 TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("FileItem"));
     ASSERT_TRUE(file);
-    ASSERT_TRUE(file->actions().contains(window->ActionThisComputer));
-    EXPECT_EQ(window->ActionThisComputer->text(), QStringLiteral("This computer"));
+    ASSERT_TRUE(file->actions().contains(window->actions().ActionThisComputer));
+    EXPECT_EQ(window->actions().ActionThisComputer->text(), QStringLiteral("This computer"));
     const std::string before = home->snapshot();
-    window->ActionThisComputer->trigger();
+    window->actions().ActionThisComputer->trigger();
     ASSERT_TRUE(window->machine());
     EXPECT_EQ(window->machine()->kind(), Machine::Kind::ThisComputer);
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("This computer ") +
@@ -103,12 +103,12 @@ TEST_F(ThisComputerWindow, FileMenuReadsTheHomesThumbnailsAndTrash) {
     const int trashed = rowWith(deleted, kDeletedName, QStringLiteral("old cat.png"));
     ASSERT_TRUE(focusRowAndWait(deleted, trashed));
     EXPECT_TRUE(hasPicture(deleted));
-    ASSERT_TRUE(window->filesPopUp_CopyTo->isEnabled());
+    ASSERT_TRUE(window->actions().filesPopUp_CopyTo->isEnabled());
     QTemporaryDir destination;
     ASSERT_TRUE(destination.isValid());
     const QString dest = destination.path();
     chooser.folderAnswer = dest;
-    window->filesPopUp_CopyTo->trigger();
+    window->actions().filesPopUp_CopyTo->trigger();
     QFile copy(dest + QStringLiteral("/cat.png"));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), vc::testing::thumbnailPng({}));
@@ -121,18 +121,18 @@ TEST_F(ThisComputerWindow, WithNothingOpenTheRecallAsksWhatToReadFirst) {
     // recall with conditions or a single table's menu.
     chooser.itemAnswer = -1;
     bool conditionsShown = false;
-    window->OptRecall1->setModalHook([&](ModalWindow&) { conditionsShown = true; });
-    window->MyCompAction_Total->trigger();
+    window->recall().OptRecall1->setModalHook([&](ModalWindow&) { conditionsShown = true; });
+    window->actions().MyCompAction_Total->trigger();
     EXPECT_EQ(chooser.lastItems,
               (QStringList{QStringLiteral("Open Windows Profile..."),
                            QStringLiteral("Open Windows Volume..."),
                            QStringLiteral("Open Disk Image..."), QStringLiteral("This computer")}));
     EXPECT_EQ(chooser.lastPresetName, QStringLiteral("Nothing is open yet. What should be read?"));
     chooser.lastItems.clear();
-    window->MyCompAction_Cond->trigger();
+    window->actions().MyCompAction_Cond->trigger();
     EXPECT_EQ(chooser.lastItems.size(), 4);
     chooser.lastItems.clear();
-    window->docs_ActionTemp->trigger();
+    window->actions().docs_ActionTemp->trigger();
     EXPECT_EQ(chooser.lastItems.size(), 4);
     EXPECT_FALSE(conditionsShown);
     EXPECT_FALSE(window->machine());
@@ -143,14 +143,14 @@ TEST_F(ThisComputerWindow, WithNothingOpenTheRecallAsksWhatToReadFirst) {
     // A profile chosen but its folder dialog cancelled: still nothing.
     chooser.itemAnswer = 0;
     chooser.folderAnswer.clear();
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     EXPECT_FALSE(window->machine());
     EXPECT_EQ(window->tab(TabId::Temp).model->rows(), 0);
 
     // This computer chosen: its homes and temporary folder are read and
     // the summary shown; the next recall asks no more.
     chooser.itemAnswer = 3;
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     ASSERT_TRUE(window->machine());
     EXPECT_EQ(window->machine()->kind(), Machine::Kind::ThisComputer);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -161,7 +161,7 @@ TEST_F(ThisComputerWindow, WithNothingOpenTheRecallAsksWhatToReadFirst) {
         lock = lock || temp.joinedRow(r, ' ').contains("session.lock");
     EXPECT_TRUE(lock) << "the test home's temporary folder, not the machine's";
     chooser.lastItems.clear();
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     EXPECT_TRUE(chooser.lastItems.isEmpty());
     EXPECT_EQ(messages.shown.size(), 2);
 }
@@ -169,7 +169,7 @@ TEST_F(ThisComputerWindow, WithNothingOpenTheRecallAsksWhatToReadFirst) {
 TEST_F(ThisComputerWindow, WithNothingOpenAProfileChosenForTheRecallIsRead) {
     chooser.itemAnswer = 0;
     chooser.folderAnswer = samplesPath(QStringLiteral("profiles/xp"));
-    window->MyCompAction_Total->trigger();
+    window->actions().MyCompAction_Total->trigger();
     ASSERT_TRUE(window->machine());
     EXPECT_EQ(window->machine()->kind(), Machine::Kind::Profile);
     EXPECT_GT(window->tab(TabId::Activity).model->rows(), 0);

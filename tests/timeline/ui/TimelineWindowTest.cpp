@@ -47,7 +47,8 @@ protected:
 };
 
 TEST_F(TimelineWindow, EveryTableInOneTableSortedByTimeWithItsHistogram) {
-    EXPECT_EQ(window->mainPageControl->tabText(window->mainPageControl->indexOf(timeline().sheet)),
+    EXPECT_EQ(window->widgets().mainPageControl->tabText(
+                  window->widgets().mainPageControl->indexOf(timeline().sheet)),
               QStringLiteral("Timeline"));
     EXPECT_EQ(window->currentTabId(), kTimelineTab);
     ASSERT_FALSE(view().isStale());
@@ -184,10 +185,10 @@ TEST_F(TimelineWindow, ExportForTimesketchAndANewTimelineAfterALoad) {
     int shown = 0;
     for (int r = 0; r < table.rows(); ++r)
         shown += (eventOfRow(r).flags & TimelineEvent::kWallClock) ? 0 : 1;
-    EXPECT_TRUE(window->ExportAction_Timeline->isEnabled());
+    EXPECT_TRUE(window->actions().ExportAction_Timeline->isEnabled());
     chooser.saveAnswer = dir.filePath(QStringLiteral("cookies"));
     chooser.filterAnswer = 0;
-    window->ExportAction_Timeline->trigger();
+    window->actions().ExportAction_Timeline->trigger();
     EXPECT_EQ(chooser.lastFilters.size(), 3);
     QFile file(dir.filePath(QStringLiteral("cookies.jsonl")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -202,15 +203,15 @@ TEST_F(TimelineWindow, ExportForTimesketchAndANewTimelineAfterALoad) {
         EXPECT_GE(object.value("timestamp").toInteger(), before);
         before = object.value("timestamp").toInteger();
     }
-    EXPECT_TRUE(
-        window->StatusPanel0->text().startsWith(QStringLiteral("%1 events written").arg(shown)))
-        << window->StatusPanel0->text().toStdString();
+    EXPECT_TRUE(window->widgets().StatusPanel0->text().startsWith(
+        QStringLiteral("%1 events written").arg(shown)))
+        << window->widgets().StatusPanel0->text().toStdString();
     EXPECT_TRUE(messages.shown.isEmpty());
 
     // The export is the Timeline tab's only.
     window->showTab(TabId::Activity);
     QApplication::processEvents();
-    EXPECT_FALSE(window->ExportAction_Timeline->isEnabled());
+    EXPECT_FALSE(window->actions().ExportAction_Timeline->isEnabled());
 
     // A table read again: the timeline is made anew when it is shown.
     const qsizetype events = view().timeline()->size();
