@@ -46,6 +46,20 @@ bool TableFilterBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TableFilterBar::filter(const QString& text) {
+    changeRowsShown([&text](TableModel& table) { table.setFilterText(text); });
+}
+
+void TableFilterBar::timesChanged() {
+    TableModel& table = *m_form.tab(m_id).model;
+    if (!table.isFiltered()) {
+        table.refreshTimes();
+        return;
+    }
+    // The filter keeps other rows once the time texts it matched change.
+    changeRowsShown([](TableModel& changed) { changed.refreshTimes(); });
+}
+
+void TableFilterBar::changeRowsShown(const std::function<void(TableModel&)>& change) {
     TableTab& t = m_form.tab(m_id);
     TableModel& table = *t.model;
     const QModelIndex current = t.view->selectionModel()->currentIndex();
@@ -55,7 +69,7 @@ void TableFilterBar::filter(const QString& text) {
     {
         // The pane is filled once, for the row focused at the end.
         HandlerPause pause(m_form, m_id);
-        table.setFilterText(text);
+        change(table);
     }
     // The count label as the load wrote it, with the new count.
     QString label = t.countLabel->text();

@@ -4,11 +4,14 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 
 namespace vc {
 
+class TableModel;
 class WindowTabs;
 enum class TabId;
 
@@ -27,12 +30,19 @@ public:
 
     QLineEdit* box() const { return m_box; }
     void applyInterfaceTexts();
+    // The time texts changed (another zone or pattern): the table shows
+    // them, and a set filter keeps the rows that hold its text now, with the
+    // count label and the focused row following.
+    void timesChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void filter(const QString& text);
+    // Changes which rows are shown, keeping the focused row where it stays
+    // shown and writing the new count into the count label.
+    void changeRowsShown(const std::function<void(TableModel&)>& change);
 
     WindowTabs& m_form;
     TabId m_id;

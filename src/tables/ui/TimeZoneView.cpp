@@ -6,6 +6,7 @@
 #include "language/InterfaceTexts.h"
 #include "platform/Registry.h"
 #include "platform/TimeText.h"
+#include "tables/ui/TableFilterBar.h"
 #include <QAction>
 
 #include <QSignalBlocker>
@@ -34,8 +35,13 @@ void saveChoice(DisplayZone zone) {
 }
 
 void refreshEveryTable(WindowFrame& form) {
-    for (int i = 0; i < kAllTableTabCount; ++i)
-        form.tab(TabId(i)).model->refreshTimes();
+    for (int i = 0; i < kAllTableTabCount; ++i) {
+        const TableTab& t = form.tab(TabId(i));
+        if (t.filter)
+            t.filter->timesChanged();
+        else
+            t.model->refreshTimes();
+    }
 }
 
 } // namespace

@@ -7,9 +7,12 @@
 #include "platform/Registry.h"
 #include "support/WindowFixture.h"
 #include "support/ZoneGuard.h"
+#include "tables/RowFilter.h"
+#include "tables/ui/TableFilterBar.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -77,6 +80,19 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     ASSERT_TRUE(activity.isValid());
     ASSERT_TRUE(history.isValid());
     ASSERT_TRUE(visits.isValid());
+    // The Cookie tab filtered by the date and hour of its first time: the
+    // rows kept change with the zone, and so does its count label.
+    const TableTab& cookies = window->tab(TabId::Cookie);
+    const QDateTime cookie = firstTime(TabId::Cookie);
+    ASSERT_TRUE(cookie.isValid());
+    const QString hour = cookie.toString(QStringLiteral("yyyy-MM-dd HH"));
+    cookies.filter->box()->setText(hour);
+    const int cookiesKept = cookies.model->rows();
+    ASSERT_GE(cookiesKept, 1);
+    const QString cookieCount =
+        QStringLiteral(": %1 of %2").arg(cookiesKept).arg(cookies.model->storedRows());
+    EXPECT_TRUE(cookies.countLabel->text().contains(cookieCount))
+        << cookies.countLabel->text().toStdString();
     ASSERT_TRUE(QDir(copy).removeRecursively());
     window->showTab(TabId::Links);
 
@@ -91,6 +107,12 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     EXPECT_EQ(history.secsTo(firstTime(TabId::History)), 9 * 3600);
     EXPECT_EQ(visits.secsTo(firstTime(TabId::WebHistory)), 9 * 3600);
     EXPECT_EQ(window->tab(TabId::Activity).model->rows(), activityRows);
+    EXPECT_EQ(cookies.model->rows(), int(filteredRows(*cookies.model, hour).size()));
+    for (int r = 0; r < cookies.model->rows(); ++r)
+        EXPECT_TRUE(cookies.model->joinedRow(r, '|').contains(hour.toLatin1())) << r;
+    EXPECT_TRUE(
+        cookies.countLabel->text().contains(QStringLiteral(": %1 of").arg(cookies.model->rows())))
+        << cookies.countLabel->text().toStdString();
     // Nothing asked, no summary shown again, the tab in front still in front.
     EXPECT_EQ(chooser.calls, calls);
     EXPECT_EQ(messages.shown.size(), summaries);
@@ -101,6 +123,8 @@ TEST_F(TimeZoneView, SwitchingMakesTheTextsAgainWithoutReadingTheEvidence) {
     window->actions().ViewAction_Utc->trigger();
     EXPECT_EQ(firstTime(TabId::Activity), activity);
     EXPECT_EQ(firstTime(TabId::History), history);
+    EXPECT_EQ(cookies.model->rows(), cookiesKept);
+    EXPECT_TRUE(cookies.countLabel->text().contains(cookieCount));
     EXPECT_EQ(window->widgets().StatusPanel1->text(), QStringLiteral("Times: UTC"));
     EXPECT_EQ(saved(), QStringLiteral("1"));
     setDisplayZone(DisplayZone::Local);
