@@ -154,11 +154,14 @@ TEST_F(CacheBodyActions, MenuOffersWhatABodyWithoutAFileCanDo) {
 
     // Open and Open with hand the desktop a private copy of the
     // decompressed body, never a file of the evidence nor the address.
+    // A double-click on the row opens it as Open does.
     window->actions().filesPopUp_OpenWith->trigger();
     window->actions().filesPopUp_Open->trigger();
-    ASSERT_EQ(desktop.calls.size(), 2);
+    window->ListViewDblClick(cache);
+    ASSERT_EQ(desktop.calls.size(), 3);
     EXPECT_EQ(desktop.calls[0].what, QStringLiteral("openWith"));
     EXPECT_EQ(desktop.calls[1].what, QStringLiteral("open"));
+    EXPECT_EQ(desktop.calls[2].what, QStringLiteral("open"));
     for (const auto& call : desktop.calls) {
         EXPECT_EQ(QFileInfo(call.path).fileName(), QStringLiteral("counts.json"));
         EXPECT_FALSE(call.path.startsWith(volume)) << qPrintable(call.path);

@@ -29,7 +29,8 @@ bool OpenEvidenceTarget(WindowFrame& form, const QString& target);
 // A row of a table became the selected row: fills the tab's detail pane and
 // previews pictures.
 void ShowRowInPane(WindowFrame& form, TabId id, int row);
-// A double-click on a row: opens the file or address behind it.
+// A double-click on a row: opens the file or address behind it (a Cache
+// row's body, as Open does, from a private copy).
 void OpenRowTarget(WindowFrame& form, TabId id);
 // A click on a tab's file panel: opens what the panel names.
 void OpenFilePanelTarget(WindowFrame& form, TabId id);

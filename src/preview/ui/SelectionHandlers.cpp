@@ -1,6 +1,7 @@
 // Selecting a row fills its tab's detail pane and previews pictures; the
 // file behind a row (what the file actions work on) is found here too.
 #include "app/WindowFrame.h"
+#include "browsers/ui/CacheBodyActions.h"
 #include "browsers/ui/WebTabActions.h"
 #include "cache/ui/BrowserTabActions.h"
 #include "documents/FileDates.h"
@@ -281,6 +282,11 @@ void OpenRowTarget(WindowFrame& form, TabId id) {
     }
     if (id == TabId::Activity) {
         OpenEvidenceTarget(form, FileOfRow(form, id, row));
+        return;
+    }
+    if (FocusedCacheRow(form) >= 0) {
+        // A cached body has no file of its own: opened from a private copy.
+        OpenCurrentFile(form, nullptr);
         return;
     }
     OpenFilePanelTarget(form, id);
