@@ -9,6 +9,7 @@
 #include "documents/FakeFileServices.h"
 #include "language/InterfaceTexts.h"
 #include "support/WindowFixture.h"
+#include "timeline/TimelineRows.h"
 
 #include <QCryptographicHash>
 #include <QStatusBar>
@@ -173,6 +174,34 @@ TEST_F(CacheBodyActions, MenuOffersWhatABodyWithoutAFileCanDo) {
     // Another tab in front: the actions are those of its rows again.
     window->showTab(TabId::WebHistory);
     EXPECT_NE(window->actions().filesPopUp_CopyTo->statusTip(), address);
+    EXPECT_NE(window->actions().filesPopUp_MoveTo->statusTip(), tx(TextCacheBodyNoFile));
+
+    // An event of the entry on the Timeline: the same body, copied under
+    // the same name; an event of another source leaves them to its file.
+    window->showTab(kTimelineTab);
+    TableTab& timeline = window->tab(kTimelineTab);
+    int event = -1;
+    for (int row = 0; row < timeline.model->rows() && event < 0; ++row)
+        if (timeline.model->cellText(row, kTimelineAddress) == address)
+            event = row;
+    ASSERT_GE(event, 0);
+    const QString cacheSource = timeline.model->cellText(event, kTimelineSource);
+    int other = -1;
+    for (int row = 0; row < timeline.model->rows() && other < 0; ++row)
+        if (timeline.model->cellText(row, kTimelineSource) != cacheSource)
+            other = row;
+    ASSERT_GE(other, 0);
+    focusRow(timeline, event);
+    window->files_PopupMenuPopup();
+    EXPECT_EQ(window->actions().filesPopUp_CopyTo->statusTip(), address);
+    EXPECT_FALSE(window->actions().filesPopUp_MoveTo->isEnabled());
+    EXPECT_EQ(window->actions().filesPopUp_MoveTo->statusTip(), tx(TextCacheBodyNoFile));
+    copyTo();
+    EXPECT_TRUE(messages.shown.isEmpty()) << qPrintable(messages.shown.value(0).text);
+    EXPECT_EQ(sha256Of(dest + QStringLiteral("/counts.json")),
+              expectedBodyHash(QStringLiteral("firefox-cache2.tsv"), github));
+    focusRow(timeline, other);
+    window->files_PopupMenuPopup();
     EXPECT_NE(window->actions().filesPopUp_MoveTo->statusTip(), tx(TextCacheBodyNoFile));
     EXPECT_EQ(snapshot(volume), before);
 }

@@ -11,6 +11,7 @@
 #include "platform/Messages.h"
 #include "preview/ui/EvidenceCopies.h"
 #include "tables/TableModel.h"
+#include "timeline/ui/TimelineView.h"
 
 #include <QTabWidget>
 #include <QWidget>
@@ -19,9 +20,13 @@ namespace vc {
 
 namespace {
 
-TableTab& cacheTab(WindowFrame& form) {
+int cacheSource() {
     static const int index = sourceIndex(QLatin1String(webCacheSource().name));
-    return form.tab(TabId(index));
+    return index;
+}
+
+TableTab& cacheTab(WindowFrame& form) {
+    return form.tab(TabId(cacheSource()));
 }
 
 } // namespace
@@ -31,7 +36,17 @@ int FocusedCacheRow(WindowFrame& form) {
     // The Cache table is in front when its sheet lies on the outer page in
     // front and is its group's current tab.
     const QWidget* outer = form.outerPageInFront();
-    if (&form.tab(form.currentTabId()) != &t || !outer || !outer->isAncestorOf(t.sheet))
+    if (!outer)
+        return -1;
+    if (form.currentTabId() == kTimelineTab) {
+        // An event of a cached entry: the entry's row of the Cache table.
+        const TableTab& timeline = form.tab(kTimelineTab);
+        const int event = focusedRow(timeline);
+        if (outer != timeline.sheet || event < 0 || !form.timelineView())
+            return -1;
+        return form.timelineView()->sourceRowOf(event, cacheSource());
+    }
+    if (&form.tab(form.currentTabId()) != &t || !outer->isAncestorOf(t.sheet))
         return -1;
     return focusedRow(t);
 }

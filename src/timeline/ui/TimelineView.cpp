@@ -204,6 +204,15 @@ QString TimelineView::fileOfRow(int row) {
     return shown < 0 ? QString() : FileOfRow(m_form, TabId(t.source), shown);
 }
 
+int TimelineView::sourceRowOf(int row, int source) const {
+    const qsizetype index = timelineEventOfRow(*m_tab.model, row);
+    if (!m_timeline || index < 0)
+        return -1;
+    const TimelineEvent& e = m_timeline->event(index);
+    const TimelineTable& t = m_timeline->tableOf(e);
+    return t.source == source ? t.table->shownRow(int(e.row)) : -1;
+}
+
 void TimelineView::showEventRow(int row) {
     const qsizetype index = timelineEventOfRow(*m_tab.model, row);
     if (!m_timeline || index < 0)

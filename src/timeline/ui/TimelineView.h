@@ -43,6 +43,10 @@ public:
     // row (the file actions'), and its source row shown in its own tab.
     void showInPane(int row);
     QString fileOfRow(int row);
+    // The shown row, in its own tab, of the row that event row `row` comes
+    // from, when that is a row of source `source`; -1 otherwise (another
+    // source, or the row hidden by its tab's filter).
+    int sourceRowOf(int row, int source) const;
     void showEventRow(int row);
 
     // The events of a span only (from..to in microseconds since 1970 UTC,
