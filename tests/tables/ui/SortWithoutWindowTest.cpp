@@ -3,6 +3,7 @@
 // window made.
 #include "app/WindowTabs.h"
 #include "evidence/Sources.h"
+#include "platform/TimeText.h"
 #include "tables/ui/SortSettings.h"
 #include "tables/ui/TableToolActions.h"
 
@@ -60,6 +61,21 @@ public:
     QStringList calls;
 };
 
+// The time pattern the rows are written in, for as long as the test runs:
+// the sort reads date texts back with it.
+class PatternGuard {
+public:
+    explicit PatternGuard(const QString& pattern) : m_old(dateTimeFormat()) {
+        setDateTimeFormat(pattern);
+    }
+    ~PatternGuard() { setDateTimeFormat(m_old); }
+    PatternGuard(const PatternGuard&) = delete;
+    PatternGuard& operator=(const PatternGuard&) = delete;
+
+private:
+    QString m_old;
+};
+
 int currentRow(const TableTab& t) {
     const QModelIndex current = t.view->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -68,6 +84,7 @@ int currentRow(const TableTab& t) {
 } // namespace
 
 TEST(SortWithoutWindow, SortsByTheSettingsGivenAndPausesOnlyTheHandler) {
+    const PatternGuard pattern(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     OneTableTabs tabs;
     TableModel& table = *tabs.model;
     // Last-access times an hour apart, running backwards, with an empty
