@@ -158,10 +158,6 @@ char* TimeTextWriter::write(qint64 secondsSince1970, char* out) const {
     return m_pattern->write(out, fields);
 }
 
-bool TimeTextWriter::calendar(qint64 secondsSince1970, CalendarFields& out) const {
-    return calendarFields(secondsSince1970, m_utc, out);
-}
-
 bool TimeTextWriter::wallClock(qint64 secondsSince1970, qint64& out) const {
     if (secondsSince1970 < 0 || secondsSince1970 > kLastConvertibleTime)
         return false;

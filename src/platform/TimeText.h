@@ -56,14 +56,11 @@ public:
     qsizetype room() const { return m_room; }
     // Writes the text at out, which has room() bytes; returns its end.
     char* write(qint64 secondsSince1970, char* out) const;
-    // What write takes apart: the calendar fields of the time (false where
-    // it writes kUnconvertedTimeText) and the pattern it applies to them
-    // (nullptr where room() is 0).
-    bool calendar(qint64 secondsSince1970, CalendarFields& out) const;
     // The wall-clock seconds since 1970 whose calendar fields (as UTC) are
     // those of the time, where that is cheap to know: in UTC, or on a day of
     // one offset of the local zone. False where calendar must be asked.
     bool wallClock(qint64 secondsSince1970, qint64& out) const;
+    // The pattern write applies (nullptr where room() is 0).
     const TimePattern* pattern() const { return m_pattern; }
 
 private:

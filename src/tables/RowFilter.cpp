@@ -146,7 +146,7 @@ qsizetype RowFilter::findNeedleShifting(const char* text, size_t size, size_t fr
     return -1;
 }
 
-qsizetype RowFilter::findNeedle(const char* text, size_t size, size_t from) const {
+qsizetype RowFilter::findNeedle(const char* text, size_t size, size_t from, size_t readable) const {
     const size_t n = size_t(m_needle.size());
     if (n == 0 || size < n || from > size - n)
         return -1;
@@ -157,12 +157,16 @@ qsizetype RowFilter::findNeedle(const char* text, size_t size, size_t from) cons
         const __m128i first1 = _mm_set1_epi8(char(m_firstBytes[1]));
         const __m128i last0 = _mm_set1_epi8(char(m_lastBytes[0]));
         const __m128i last1 = _mm_set1_epi8(char(m_lastBytes[1]));
+        const size_t lastStart = size - n;
         size_t at = from;
-        for (; at + n + 15 <= size; at += 16) {
+        for (; at <= lastStart && at + n + 15 <= std::max(size, readable); at += 16) {
             const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + at));
             const __m128i ends =
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + at + n - 1));
             unsigned candidates = bytesOf(starts, first0, first1) & bytesOf(ends, last0, last1);
+            // Positions past the last start read the buffer's spare bytes.
+            if (lastStart - at < 15)
+                candidates &= (2u << (lastStart - at)) - 1;
             while (candidates != 0) {
                 const unsigned j = unsigned(__builtin_ctz(candidates));
                 if (middleMatches(hay + at + j))
@@ -170,48 +174,13 @@ qsizetype RowFilter::findNeedle(const char* text, size_t size, size_t from) cons
                 candidates &= candidates - 1;
             }
         }
-        if (at > size - n)
+        if (at > lastStart)
             return -1;
         from = at;
     }
 #endif
+    (void)readable;
     return findNeedleShifting(text, size, from);
-}
-
-bool RowFilter::paddedHoldsNeedle(const char* text, size_t size, size_t room) const {
-    const size_t n = size_t(m_needle.size());
-    if (n == 0 || size < n)
-        return false;
-#if defined(__SSE2__)
-    if (m_vectorFind) {
-        const auto* hay = reinterpret_cast<const unsigned char*>(text);
-        const size_t lastStart = size - n;
-        size_t at = 0;
-        for (; at <= lastStart && at + n + 15 <= room; at += 16) {
-            const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + at));
-            const __m128i ends =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + at + n - 1));
-            unsigned candidates = bytesOf(starts, _mm_set1_epi8(char(m_firstBytes[0])),
-                                          _mm_set1_epi8(char(m_firstBytes[1]))) &
-                                  bytesOf(ends, _mm_set1_epi8(char(m_lastBytes[0])),
-                                          _mm_set1_epi8(char(m_lastBytes[1])));
-            // Positions past the last start read the buffer's spare bytes.
-            if (lastStart - at < 15)
-                candidates &= (2u << (lastStart - at)) - 1;
-            while (candidates != 0) {
-                const unsigned j = unsigned(__builtin_ctz(candidates));
-                if (middleMatches(hay + at + j))
-                    return true;
-                candidates &= candidates - 1;
-            }
-        }
-        if (at > lastStart)
-            return false;
-        return findNeedleShifting(text, size, at) >= 0;
-    }
-#endif
-    (void)room;
-    return findNeedleShifting(text, size, 0) >= 0;
 }
 
 bool RowFilter::textCellsHold(QByteArrayView row) const {
@@ -286,7 +255,7 @@ bool RowFilter::timeHolds(QByteArrayView cell) const {
             return m_timeMatch->holds(secondsSince1970(*time));
         char* const text = m_timeText.data();
         const char* end = m_times.write(secondsSince1970(*time), text);
-        return paddedHoldsNeedle(text, size_t(end - text), m_timeText.size());
+        return findNeedle(text, size_t(end - text), 0, m_timeText.size()) >= 0;
     }
     QByteArray text;
     appendTimeValueText(*time, text);

@@ -38,7 +38,10 @@ public:
     // For a search of many rows: the answers for the times' dates and
     // seconds of the day are kept (about a megabyte), so that most time
     // cells need no text of their own.
-    void rememberTimes() { m_timeMatchState = m_timeMatchState == 0 ? 1 : m_timeMatchState; }
+    void rememberTimes() {
+        if (m_timeMatchState == 0)
+            m_timeMatchState = 1;
+    }
 
     bool isEmpty() const { return m_needle.isEmpty() && m_text.isEmpty(); }
     // Whether a stored row (cells separated by zero bytes) holds the text.
@@ -49,13 +52,12 @@ public:
 private:
     // Where the needle starts in text[from, size), or -1. Candidates are
     // found sixteen at a time by the needle's first and last byte where the
-    // fold allows it, else by Horspool's shifts.
-    qsizetype findNeedle(const char* text, size_t size, size_t from = 0) const;
+    // fold allows it, else by Horspool's shifts. A text written into a
+    // buffer of `readable` bytes (more than size) is compared sixteen
+    // positions at a time also where fewer remain.
+    qsizetype findNeedle(const char* text, size_t size, size_t from = 0, size_t readable = 0) const;
     qsizetype findNeedleShifting(const char* text, size_t size, size_t from) const;
     bool middleMatches(const unsigned char* at) const;
-    // The same in a text written into a buffer of `room` bytes (room >=
-    // size): sixteen positions are compared at once also where fewer remain.
-    bool paddedHoldsNeedle(const char* text, size_t size, size_t room) const;
     bool holdsNeedle(const char* text, size_t size) const { return findNeedle(text, size) >= 0; }
     // The row's text cells: a match inside a hidden column or a time cell
     // (whose stored bytes are no text of the table) does not count.

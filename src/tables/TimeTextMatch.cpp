@@ -25,7 +25,7 @@ TimeTextMatch::TimeTextMatch(const TimeTextWriter& writer, const QByteArray& nee
     : m_writer(writer), m_needle(needle), m_dates(kDateSlots, 0), m_dateKeys(kDateSlots, -1),
       m_timesOfDay(kSecondsPerDay, 0) {
     std::memcpy(m_fold.data(), fold, m_fold.size());
-    m_text.resize(writer.pattern() ? writer.pattern()->longest() : 0);
+    m_text.resize(writer.room());
 }
 
 bool TimeTextMatch::sameFolded(const char* text, const char* needle, size_t size) const {
@@ -84,9 +84,8 @@ bool TimeTextMatch::holds(qint64 secondsSince1970) {
     if (!m_writer.wallClock(secondsSince1970, wallClock)) {
         // A time without a date, or on a day the local zone changes its
         // offset: the whole text.
-        QByteArray whole(m_writer.room(), '\0');
-        whole.truncate(m_writer.write(secondsSince1970, whole.data()) - whole.data());
-        return holdsIn(whole.constData(), size_t(whole.size()));
+        char* const text = m_text.data();
+        return holdsIn(text, size_t(m_writer.write(secondsSince1970, text) - text));
     }
     const Answer date = dateAnswer(wallClock / kSecondsPerDay);
     if (date & kHolds)

@@ -57,7 +57,7 @@ private:
     std::vector<Answer> m_dates;
     std::vector<qint64> m_dateKeys;
     std::vector<Answer> m_timesOfDay;
-    QByteArray m_text; // where a part is written
+    QByteArray m_text; // where a part or a whole text is written
 };
 
 } // namespace vc

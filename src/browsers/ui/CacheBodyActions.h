@@ -10,8 +10,9 @@ class WindowFrame;
 
 // The focused row of the Cache table when that table is in front, or the
 // row of the focused event when the Timeline is in front and the event is
-// one of a cached entry; -1 otherwise. The file actions then work on the entry's body, which has no
-// file of its own: it is read from the cache's files into a private copy.
+// one of a cached entry; -1 otherwise. The file actions then work on the
+// entry's body, which has no file of its own: it is read from the cache's
+// files into a private copy.
 int FocusedCacheRow(WindowFrame& form);
 // The address of a row of the Cache table (what the file actions name).
 QString CacheRowAddress(WindowFrame& form, int row);

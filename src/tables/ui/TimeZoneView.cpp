@@ -7,8 +7,8 @@
 #include "platform/Registry.h"
 #include "platform/TimeText.h"
 #include "tables/ui/TableFilterBar.h"
-#include <QAction>
 
+#include <QAction>
 #include <QSignalBlocker>
 
 namespace vc {
